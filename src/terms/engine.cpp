@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace kw {
@@ -238,7 +239,41 @@ private:
         return v;
     }
 
+    // Plain decimals ("4", "0.000456", "1.234567891") make up most of the
+    // text and are read here: a mantissa below 2^53 and a power of ten up to
+    // 1e22 are both exact doubles, so one division gives the correctly rounded
+    // value, the same as from_chars. Everything else goes to from_chars.
     double number()
+    {
+        static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        constexpr std::uint64_t kExact = std::uint64_t(1) << 53;
+        const char* q = p_;
+        std::uint64_t mantissa = 0;
+        int fraction = 0;
+        bool digits = false;
+        for (; q < end_ && isDigit(*q); ++q) {
+            mantissa = mantissa * 10 + unsigned(*q - '0');
+            if (mantissa >= kExact)
+                return generalNumber();
+            digits = true;
+        }
+        if (q < end_ && *q == '.') {
+            for (++q; q < end_ && isDigit(*q); ++q) {
+                mantissa = mantissa * 10 + unsigned(*q - '0');
+                if (mantissa >= kExact || ++fraction > 22)
+                    return generalNumber();
+                digits = true;
+            }
+        }
+        if (!digits || (q < end_ && (*q == 'e' || *q == 'E')))
+            return generalNumber();
+        p_ = q;
+        return fraction == 0 ? double(mantissa) : double(mantissa) / kPow10[fraction];
+    }
+
+    double generalNumber()
     {
         double v = 0.0;
         auto [ptr, ec] = std::from_chars(p_, end_, v, std::chars_format::general);

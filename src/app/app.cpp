@@ -1,0 +1,56 @@
+#include "app/app.h"
+
+#include <QApplication>
+
+#include "panel/main_panel.h"
+#include "panel/main_panel_window.h"
+#include "plane/drawing_window.h"
+
+namespace kw {
+
+App::App(QtUi* ui)
+    : ownUi_(ui ? nullptr : std::make_unique<QtUi>()),
+      ui_(ui ? ui : ownUi_.get()),
+      context_(std::make_unique<Context>(*ui_)),
+      drawing_(std::make_unique<DrawingWindow>(*context_)),
+      mainPanel_(std::make_unique<MainPanelWindow>(*context_))
+{
+    ui_->attach(mainPanel_.get(), drawing_.get());
+    QObject::connect(mainPanel_.get(), &MainPanelWindow::drawn, drawing_.get(), [this] {
+        drawing_->show();
+        drawing_->raise();
+    });
+    QObject::connect(mainPanel_.get(), &MainPanelWindow::endRequested, mainPanel_.get(),
+                     [this] { end(); });
+}
+
+App::~App()
+{
+    ui_->attach(nullptr, nullptr);
+}
+
+void App::start()
+{
+    mainPanelLoad(*context_);
+    mainPanel_->loadFields();
+    drawing_->show();
+    placeMainPanel();
+    mainPanel_->show();
+    drawing_->planeChanged();
+}
+
+// The main panel sits right below the drawing window, left edges aligned.
+void App::placeMainPanel()
+{
+    const QRect outer = drawing_->frameGeometry();
+    mainPanel_->adjustSize();
+    mainPanel_->move(outer.left(), outer.bottom() + 1);
+}
+
+void App::end()
+{
+    drawing_->close();
+    mainPanel_->close();
+}
+
+}  // namespace kw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kw {
+
+// Options of a run without windows.
+struct BatchOptions {
+    std::string exportFile;                 // --export FILE
+    std::optional<std::string> term;        // --term T
+    std::optional<std::string> from, to;    // --from A, --to B (texts of the range fields)
+    std::optional<std::string> quality;     // --quality Q
+    std::optional<std::string> colour;      // --colour NAME
+};
+
+// Exit codes of a batch run.
+inline constexpr int kBatchOk = 0;
+inline constexpr int kBatchFailed = 1;
+inline constexpr int kBatchUsage = 2;
+
+// True when the arguments ask for a run without windows.
+bool isBatch(const std::vector<std::string>& args);
+
+// Reads the arguments (without the program name); on a problem writes it to err
+// and returns nothing.
+std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std::ostream& err);
+
+// Draws what "Zeichnen" would draw with these field texts and writes the whole
+// plane as PNG or JPEG (by the file's extension, JPEG at quality 85). Messages a
+// window would show go to err. Needs a QGuiApplication.
+int runBatch(const BatchOptions& options, std::ostream& err);
+
+}  // namespace kw

@@ -1,0 +1,29 @@
+#include <QApplication>
+#include <QGuiApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/batch.h"
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (kw::isBatch(args)) {
+        auto options = kw::parseBatch(args, std::cerr);
+        if (!options)
+            return kw::kBatchUsage;
+        // No window and no display: render with the offscreen platform.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return kw::runBatch(*options, std::cerr);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kurvenwerk"));
+    kw::App kurvenwerk;
+    kurvenwerk.start();
+    return app.exec();
+}

@@ -1,0 +1,57 @@
+#include "panel/main_panel.h"
+
+#include <cmath>
+#include <random>
+
+#include "panel/context.h"
+#include "plane/axes.h"
+#include "terms/numtext.h"
+#include "terms/redraw.h"
+
+namespace kw {
+
+void zufall(Context& c)
+{
+    std::uniform_int_distribution<std::size_t> pick(0, kBeispiele.size() - 1);
+    c.s.Eingabe = kBeispiele[pick(c.random)];
+    c.ui.fieldsChanged();
+}
+
+void mainPanelLoad(Context& c)
+{
+    zufall(c);
+    readRange(c);
+    c.s.f_Linie_staerke = 2;
+    drawingWindowLoad(c);
+}
+
+void zeichnen(Context& c)
+{
+    auto& list = c.s.EingabeListe;
+    list.push_back(c.s.Eingabe);
+    if (list.size() > kVerlaufMax)
+        list.erase(list.begin());
+    c.ui.fieldsChanged();
+    Zeichnen_click(c);
+}
+
+void reset(Context& c)
+{
+    readRange(c);
+    reset_click(c);
+    c.ui.setProgressMaximum(std::fabs(c.s.Y) + std::fabs(c.s.X));
+    c.ui.setProgressValue(0);
+}
+
+void loeschen_graph_check(Context& c)
+{
+    c.s.Graphloeschen_check = ++c.s.Graphloeschen_check_click % 2 != 0;
+}
+
+void linienStaerke(Context& c)
+{
+    if (auto w = readInt16(c.s.f_x_linie_staerke))
+        c.s.f_Linie_staerke = *w;
+}
+
+}  // namespace kw

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace kw {
+
+class Context;
+
+// The main panel "Kurvenwerk": term, range, quality, colour and width of the
+// graph, and the buttons that draw. It copies its field texts into the shared
+// state before every action and shows the state's texts after it.
+class MainPanelWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainPanelWindow(Context& c, QWidget* parent = nullptr);
+
+    // Shows the field texts of the shared state.
+    void loadFields();
+
+    void setStatus(int panel, const QString& text);
+    void setProgressMaximum(double maximum);
+    void setProgressValue(double value);
+
+signals:
+    void drawn();          // "Zeichnen" has redrawn: show the drawing window
+    void endRequested();   // "Ende"
+
+private:
+    void storeFields();
+    void onZeichnen();
+    void onTopmost(bool on);
+
+    Context& c_;
+    QComboBox* eingabe_;
+    QLineEdit* xEingabe_;
+    QLineEdit* yEingabe_;
+    QLineEdit* qualitaet_;
+    QComboBox* farbe_;
+    QComboBox* staerke_;
+    QCheckBox* vordergrund_;
+    QProgressBar* progress_;
+    QLabel* status_[3];
+    double progressMaximum_ = 0;
+};
+
+}  // namespace kw

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kw {
+
+// A colour value as the program stores it: R + 256·G + 65536·B.
+using Rgb = std::uint32_t;
+constexpr Rgb rgb(int r, int g, int b) { return Rgb(r) | Rgb(g) << 8 | Rgb(b) << 16; }
+constexpr int red(Rgb c) { return c & 0xff; }
+constexpr int green(Rgb c) { return (c >> 8) & 0xff; }
+constexpr int blue(Rgb c) { return (c >> 16) & 0xff; }
+
+// The plane everything is drawn on. Drawing procedures work in world
+// coordinates; the plane maps them linearly onto its pixels and records what was
+// drawn since the last clear in a display list (in pixel coordinates, so earlier
+// drawings stay where they were when the mapping changes, as on a raster image).
+// Rendering the list is the window's and the exporter's business.
+class Plane {
+public:
+    enum class Kind : std::uint8_t { Line, Point, Text };
+    struct Item {
+        Kind kind;
+        std::uint16_t width;  // pen width in pixels
+        Rgb colour;
+        float x1, y1, x2, y2;  // pixels; a point or text uses x1, y1 (text: top-left corner)
+        std::uint32_t text;    // index into texts() for Kind::Text
+    };
+
+    // Pixel height of one line of the plane's font; printing moves down by it.
+    static constexpr int kLineHeight = 13;
+    static constexpr int kMaxSide = 9600;
+
+    Plane();
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // Changes the pixel size (clamped to 1 … kMaxSide); what was drawn stays.
+    void resize(int w, int h);
+
+    // Empties the display list (the background is white).
+    void clear();
+
+    // World mapping: left edge x = left, right edge x = right, top y = top, bottom y = bottom.
+    void scale(double left, double top, double right, double bottom);
+    double scaleLeft() const { return left_; }
+    double scaleTop() const { return top_; }
+    double scaleWidth() const { return right_ - left_; }
+    double scaleHeight() const { return bottom_ - top_; }
+    double pixelX(double x) const;
+    double pixelY(double y) const;
+    double worldX(double p) const;
+    double worldY(double q) const;
+
+    void setPenWidth(int w) { penWidth_ = w < 1 ? 1 : (w > 255 ? 255 : w); }
+    int penWidth() const { return penWidth_; }
+    void setForeColor(Rgb c) { foreColor_ = c; }
+    Rgb foreColor() const { return foreColor_; }
+
+    void line(double x1, double y1, double x2, double y2, Rgb colour);
+    void line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, foreColor_); }
+    void point(double x, double y, Rgb colour);
+
+    // Text output at the current position (its top-left corner); afterwards the
+    // position moves to the start of the next line.
+    void setCurrentX(double x) { currentX_ = x; }
+    void setCurrentY(double y) { currentY_ = y; }
+    double currentX() const { return currentX_; }
+    double currentY() const { return currentY_; }
+    void print(std::string_view text);
+    // A number as the plane prints it: a blank before it unless it is negative, one after.
+    void printNumber(double v);
+
+    const std::vector<Item>& items() const { return items_; }
+    const std::vector<std::string>& texts() const { return texts_; }
+    const std::string& textOf(const Item& item) const { return texts_[item.text]; }
+
+private:
+    bool keep(double a, double b, double c, double d) const;
+
+    int width_ = 1200;
+    int height_ = 1200;
+    double left_ = 0, top_ = 0, right_ = 1200, bottom_ = 1200;
+    int penWidth_ = 1;
+    Rgb foreColor_ = 0;
+    double currentX_ = 0, currentY_ = 0;
+    std::vector<Item> items_;
+    std::vector<std::string> texts_;
+};
+
+}  // namespace kw

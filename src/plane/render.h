@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QRectF>
+
+class QPainter;
+
+namespace kw {
+
+class Plane;
+
+// The plane's font: a bold sans serif of 11 pixels.
+QFont planeFont();
+
+// Paints the part of the plane inside `region` (plane pixels): white background,
+// then the display list in order. Curves and text are antialiased; segments go
+// out in batches of one colour and width.
+void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region);
+
+// Renders the whole plane into `image`, reusing it when it already has the size.
+void renderPlane(const Plane& plane, QImage& image);
+
+}  // namespace kw

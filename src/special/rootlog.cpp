@@ -1,0 +1,39 @@
+#include "special/rootlog.h"
+
+#include <cmath>
+
+#include "panel/colours.h"
+#include "panel/context.h"
+#include "terms/graph.h"
+#include "terms/normalize.h"
+#include "terms/sampling.h"
+
+namespace kw {
+
+void Wurzel_log_funktion(Context& c)
+{
+    Range range;
+    if (!readRangeAndStep(c, range))
+        return;
+    c.s.X = range.left;
+    c.s.Y = range.right;
+    Funktionsfarbe(c);
+    c.w.xterm = string_richten(c.s.Eingabe);
+    c.ebene.setPenWidth(2);
+    c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
+    auto colour = colourFromText(c.w.Graph_Farbe);
+    if (!colour || !std::isfinite(range.step))
+        return;
+
+    const Substitution term(c.w.xterm);
+    Curve curve;
+    curve.prefix = "Form.Zahl =";
+    curve.result = &c.s.Zahl;
+    curve.term = &term;
+    curve.rangeGate = true;
+    curve.width = 2;
+    curve.colour = *colour;
+    sampleCurve(c, curve, range.left, range.right, range.step);
+}
+
+}  // namespace kw

@@ -1,0 +1,76 @@
+#include "terms/graph.h"
+
+#include <cmath>
+
+#include "panel/colours.h"
+#include "panel/context.h"
+#include "special/rootlog.h"
+#include "terms/normalize.h"
+#include "terms/numtext.h"
+#include "terms/sampling.h"
+
+namespace kw {
+
+void Funktionsfarbe(Context& c)
+{
+    if (auto colour = colourByName(c.s.FarbeBox, kSevenColours))
+        c.w.Graph_Farbe = colourText(*colour);
+}
+
+bool readRangeAndStep(Context& c, Range& range)
+{
+    auto left = readNumber(c.s.x_eingabe);
+    auto right = readNumber(c.s.y_eingabe);
+    auto quality = readNumber(c.s.qualitaet_eingabe);
+    if (!left || !right || !quality)
+        return false;
+    range = {*left, *right, 1 / *quality};
+    return true;
+}
+
+void berechnen(Context& c)
+{
+    Range range;
+    if (!readRangeAndStep(c, range))
+        return;  // a range or quality that is not a number ends the pass quietly
+    c.s.X = range.left;
+    c.s.Y = range.right;
+    if (std::isinf(range.step)) {
+        c.ui.message(kMeldungDivision);  // quality 0
+        return;
+    }
+    Funktionsfarbe(c);
+    c.w.xterm = string_richten(c.s.Eingabe);
+    c.ebene.setPenWidth(2);
+    c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
+
+    const std::string& xterm = c.w.xterm;
+    if (xterm.find("sqr") != std::string::npos || xterm.find("log") != std::string::npos) {
+        Wurzel_log_funktion(c);
+        return;
+    }
+    auto colour = colourFromText(c.w.Graph_Farbe);
+    if (!colour)
+        return;  // no colour was ever chosen: nothing can be drawn
+
+    const Substitution term(xterm);
+    Curve curve;
+    curve.prefix = "Form.Zahl = ";
+    curve.result = &c.s.Zahl;
+    curve.term = &term;
+    curve.onFailure = Curve::OnFailure::Graph;
+    curve.edgeStrokes = true;
+    curve.progress = true;
+    curve.width = c.s.f_Linie_staerke;
+    curve.colour = *colour;
+    const SampleRun run = sampleCurve(c, curve, range.left, range.right, range.step);
+
+    if (run.error == 1002 && run.ended)
+        c.ui.message(kMeldungSyntax);
+    else if (run.error == 11 && run.ended)
+        c.ui.message(kMeldungDivision);
+    else if (run.error == 5 && !run.ended)
+        c.ui.message(kMeldungArgument);  // a skipped sample, reported once the loop has ended
+}
+
+}  // namespace kw

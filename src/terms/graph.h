@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string_view>
+
+namespace kw {
+
+class Context;
+
+// Messages of the graph pass.
+inline constexpr std::string_view kMeldungSyntax =
+    "Ihre Eingabe ist nicht in der Korrekten Form. Bitte geben Sie ihre eingabe in der Form: "
+    "Beispiel: x^3 - 2 oder 3x^4 ein!";
+inline constexpr std::string_view kMeldungDivision =
+    "Sie haben eine Funktion eingegeben wo eine Division durch Null vorkommt. Dies ist "
+    "Mathematisch nicht möglich!";
+inline constexpr std::string_view kMeldungArgument =
+    "Sie haben ungültige Zeichen Eingegeben, wenn Sie Parametar verwenden möchten, benutzen sie "
+    "das Zeichen: '@'. Für weitere Informationen schauen sie bitte unter Hilfe->Eingabe Syntax";
+
+// Sets Graph_Farbe from the main panel's colour name; an unknown name keeps the
+// previous colour.
+void Funktionsfarbe(Context& c);
+
+// The graph pass: reads range and quality, normalizes the term into xterm and
+// draws the graph of f, sending root and log terms to their own loop.
+void berechnen(Context& c);
+
+// The range and step of a curve as the fields give them; false when a field is
+// not a number (the curve is then not drawn).
+struct Range {
+    double left, right, step;
+};
+bool readRangeAndStep(Context& c, Range& range);
+
+}  // namespace kw

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+// Rewrites a term as users write it ("0,5x^3-2x", "(x-2)(4+2x)", "ln(x)", "e^x")
+// so that every "x" stands behind something a "*" can follow: afterwards each
+// "x" can be replaced by "*" and a number. Purely textual and case-sensitive;
+// it checks nothing, malformed terms are left for the engine to report.
+std::string string_richten(std::string_view eingabe);
+
+// Replaces every occurrence of `from` (scanned from the left, without overlap).
+void replaceAll(std::string& s, std::string_view from, std::string_view to);
+
+}  // namespace kw

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+// Number texts as the program shows them and as it writes them into terms:
+// up to 15 significant digits, exponent form "1E-05" / "1E+15" where the general
+// format would switch to it, negative zero written "0". Written with
+// std::to_chars, so the C locale (which Qt sets from the system) has no say.
+inline constexpr std::size_t kNumberTextMax = 32;
+
+// Writes the text of v with the given decimal separator into buf (at least
+// kNumberTextMax chars) and returns its length. Non-finite values give "NaN",
+// "Inf" or "-Inf"; the program never puts those into a term on purpose.
+std::size_t writeNumber(char* buf, double v, char decimalSeparator);
+
+// The text shown to users: German decimal comma.
+std::string text(double v);
+
+// The same number with a decimal point, as the engine reads it.
+std::string engineText(double v);
+
+// Reads a field text: decimal comma or point, optional sign and exponent,
+// blanks around allowed. Anything else (empty, "abc", "1,2,3", "inf") is not a number.
+std::optional<double> readNumber(std::string_view text);
+
+// Rounds to the nearest integer, halves to even.
+double roundHalfEven(double v);
+
+// Rounds to the nearest integer (halves to even) and converts to a 16-bit or
+// 32-bit integer; nothing when the value does not fit (or is not finite).
+std::optional<std::int16_t> toInt16(double v);
+std::optional<std::int32_t> toInt32(double v);
+
+// A field text read as a number and then rounded to a 16-bit integer.
+std::optional<std::int16_t> readInt16(std::string_view text);
+
+}  // namespace kw

@@ -1,0 +1,123 @@
+#include "terms/redraw.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+#include "panel/context.h"
+#include "panel/main_panel.h"
+#include "plane/axes.h"
+#include "plane/labels.h"
+#include "plane/plane.h"
+#include "terms/graph.h"
+#include "terms/numtext.h"
+
+namespace kw {
+
+namespace {
+
+using Procedure = void (*)(Context&);
+
+// Indexed by Step. Overlays that are not built yet are empty.
+constexpr std::array<Procedure, 14> kProcedures{
+    &Koordinaten_System,  // Koordinaten_System
+    &gitterzeichnen,      // gitterzeichnen
+    &Skalla,              // Skalla
+    &Beschriftung,        // Beschriftung
+    &berechnen,           // berechnen
+    nullptr,              // erste_Ableitung
+    nullptr,              // zweite_ableitung
+    nullptr,              // dritte_ableitung
+    nullptr,              // tangente
+    nullptr,              // Haengebruecke
+    nullptr,              // Umkehrfunktion
+    nullptr,              // Flaeche_einfaerben
+    nullptr,              // Schnittstellen_Zeichnen
+    nullptr,              // Schnittstellen_Zeichnen_Integral
+};
+static_assert(kProcedures.size() == std::size_t(Step::Schnittstellen_Zeichnen_Integral) + 1);
+
+}  // namespace
+
+void run(Context& c, std::span<const Step> steps)
+{
+    for (Step step : steps)
+        if (Procedure p = kProcedures[std::size_t(step)])
+            p(c);
+}
+
+int clampSide(double pixels)
+{
+    if (!(pixels >= 1))
+        return 1;
+    return pixels > Plane::kMaxSide ? Plane::kMaxSide : int(roundHalfEven(pixels));
+}
+
+std::string zoomText(double percent) { return "Zoom: " + text(percent) + "%"; }
+
+bool rangeUsable(const Context& c)
+{
+    return readInt16(c.s.x_eingabe) && readInt16(c.s.y_eingabe);
+}
+
+void Zeichnen_click(Context& c)
+{
+    auto a = readInt16(c.s.x_eingabe);
+    auto b = readInt16(c.s.y_eingabe);
+    if (!a || !b)
+        return;
+    c.s.Schnittstellen_Zeichnen_test = false;
+    c.s.Schnittstellen_integral_Zeichnen_Check = false;
+
+    Drawing& w = c.w;
+    if (*a == -20 && *b == 20) {
+        w.sizex = w.sizey = 1200;  // the plane keeps its current size
+    } else if (*b <= 50 || *b > 100) {
+        const double unit = *b <= 50 ? 20 : 100;
+        c.ebene.clear();
+        w.sizey = clampSide(*b / unit * 1200);
+        w.sizex = clampSide(std::abs(*a) / unit * 1200);
+        c.ebene.resize(w.sizex, w.sizey);
+    } else {
+        w.sizex = w.sizey = 1200;
+        c.ebene.resize(w.sizex, w.sizey);
+    }
+
+    if (!c.s.Graphloeschen_check) {
+        c.ebene.clear();
+        run(c, kKoordinatensystem);
+    }
+    run(c, kZeichnenFolge);
+    c.ui.planeChanged();
+}
+
+void reset_click(Context& c)
+{
+    if (!rangeUsable(c))
+        return;
+    c.ebene.clear();
+    run(c, kKoordinatensystem);
+    c.ui.planeChanged();
+}
+
+void drawingWindowLoad(Context& c)
+{
+    Drawing& w = c.w;
+    w.sizex = w.sizey = 1200;
+    w.Zoom_Prozent = w.sizex / 12.0;
+    c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
+    auto a = readInt16(c.s.x_eingabe);
+    auto b = readInt16(c.s.y_eingabe);
+    if (a && b && !(*a == -20 && *b == 20)) {
+        w.sizey = clampSide(*b / 20.0 * 1200);
+        w.sizex = clampSide(std::abs(*a) / 20.0 * 1200);
+    }
+    c.ebene.resize(w.sizex, w.sizey);
+    c.ebene.clear();
+    if (a && b)
+        run(c, kKoordinatensystem);
+    zufall(c);
+    c.ui.planeChanged();
+}
+
+}  // namespace kw

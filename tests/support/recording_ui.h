@@ -1,0 +1,52 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "panel/ui.h"
+
+namespace kw::test {
+
+// A UI that records what the program shows and answers questions from a script.
+class RecordingUi : public Ui {
+public:
+    std::vector<std::string> messages;
+    std::vector<std::string> titles;
+    std::deque<std::optional<std::string>> answers;  // for input(); nothing when empty
+    double progressMaximum = -1;
+    double progressValue = -1;
+    double progressLow = 1e300, progressHigh = -1e300;  // range of values reported
+    std::map<int, std::string> status;
+    int planeChanges = 0;
+    int fieldChanges = 0;
+
+    void message(std::string_view text, std::string_view title) override
+    {
+        messages.emplace_back(text);
+        titles.emplace_back(title);
+    }
+    using Ui::message;
+    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override
+    {
+        if (answers.empty())
+            return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void setProgressMaximum(double m) override { progressMaximum = m; }
+    void setProgressValue(double v) override
+    {
+        progressValue = v;
+        progressLow = std::min(progressLow, v);
+        progressHigh = std::max(progressHigh, v);
+    }
+    void setStatus(int panel, std::string_view text) override { status[panel] = std::string(text); }
+    void planeChanged() override { ++planeChanges; }
+    void fieldsChanged() override { ++fieldChanges; }
+};
+
+}  // namespace kw::test

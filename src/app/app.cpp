@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"
@@ -44,6 +46,8 @@ void App::placeMainPanel()
 {
     const QRect outer = drawing_->frameGeometry();
     mainPanel_->adjustSize();
+    mainPanel_->resize(std::max(drawing_->width(), mainPanel_->minimumSizeHint().width()),
+                       mainPanel_->height());
     mainPanel_->move(outer.left(), outer.bottom() + 1);
 }
 

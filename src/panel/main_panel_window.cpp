@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,42 +38,53 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     setWindowTitle(qs(kTitle));
 
     auto* central = new QWidget(this);
-    auto* grid = new QGridLayout(central);
-    grid->setHorizontalSpacing(8);
+    auto* rows = new QVBoxLayout(central);
+    rows->setSpacing(6);
+    auto row = [rows] {
+        auto* r = new QHBoxLayout;
+        r->setSpacing(6);
+        rows->addLayout(r);
+        return r;
+    };
 
-    // Term row.
+    // The term.
     eingabe_ = named(new QComboBox, "Eingabe");
     eingabe_->setEditable(true);
     eingabe_->setInsertPolicy(QComboBox::NoInsert);
-    eingabe_->setMinimumContentsLength(28);
+    eingabe_->setMinimumContentsLength(12);
+    eingabe_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     eingabe_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* zeichnen = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_button");
     QFont bold = zeichnen->font();
     bold.setBold(true);
     zeichnen->setFont(bold);
-    zeichnen->setDefault(true);
     auto* zufallButton = named(new QPushButton(QStringLiteral("Zufall f(x)")), "zufall_butt");
-    grid->addWidget(named(new QLabel(QStringLiteral("f(x) =")), "Label7"), 0, 0);
-    grid->addWidget(eingabe_, 0, 1, 1, 6);
-    grid->addWidget(zeichnen, 0, 7);
-    grid->addWidget(zufallButton, 0, 8);
+    auto* r0 = row();
+    r0->addWidget(named(new QLabel(QStringLiteral("f(x) =")), "Label7"));
+    r0->addWidget(eingabe_, 1);
+    r0->addWidget(zeichnen);
+    r0->addWidget(zufallButton);
 
-    // Range and quality row.
+    // Range and quality.
     auto numberField = [](const char* name, const char* text) {
         auto* f = named(new QLineEdit(QString::fromLatin1(text)), name);
-        f->setMaximumWidth(70);
+        f->setFixedWidth(56);
         return f;
     };
     xEingabe_ = numberField("x_eingabe", "-20");
     yEingabe_ = numberField("y_eingabe", "20");
     qualitaet_ = numberField("qualitaet_eingabe", "50");
-    grid->addWidget(named(new QLabel(QStringLiteral("Geben sie den x Bereich ein:")), "Label3"), 1, 0, 1, 2);
-    grid->addWidget(named(new QLabel(QStringLiteral("x1")), "Label1"), 1, 2, Qt::AlignRight);
-    grid->addWidget(xEingabe_, 1, 3);
-    grid->addWidget(named(new QLabel(QStringLiteral("x2")), "Label2"), 1, 4, Qt::AlignRight);
-    grid->addWidget(yEingabe_, 1, 5);
-    grid->addWidget(named(new QLabel(QStringLiteral("Qualität")), "Label5"), 1, 6, Qt::AlignRight);
-    grid->addWidget(qualitaet_, 1, 7);
+    auto* r1 = row();
+    r1->addWidget(named(new QLabel(QStringLiteral("Geben sie den x Bereich ein:")), "Label3"));
+    r1->addSpacing(4);
+    r1->addWidget(named(new QLabel(QStringLiteral("x1")), "Label1"));
+    r1->addWidget(xEingabe_);
+    r1->addSpacing(4);
+    r1->addWidget(named(new QLabel(QStringLiteral("x2")), "Label2"));
+    r1->addWidget(yEingabe_);
+    r1->addStretch(1);
+    r1->addWidget(named(new QLabel(QStringLiteral("Qualität")), "Label5"));
+    r1->addWidget(qualitaet_);
 
     // Colour, width and the panel's buttons.
     farbe_ = named(new QComboBox, "FarbeBox");
@@ -87,20 +97,24 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     extras->setEnabled(false);
     auto* resetButton = named(new QPushButton(QStringLiteral("Reset")), "leeren_butt_Click");
     auto* ende = named(new QPushButton(QStringLiteral("Ende")), "Ende_button");
-    grid->addWidget(farbe_, 2, 0, 1, 2);
-    grid->addWidget(named(new QLabel(QStringLiteral("Linien Stärke:")), "Label4"), 2, 2, 1, 2, Qt::AlignRight);
-    grid->addWidget(staerke_, 2, 4);
-    grid->addWidget(extras, 2, 6);
-    grid->addWidget(resetButton, 2, 7);
-    grid->addWidget(ende, 2, 8);
+    auto* r2 = row();
+    r2->addWidget(farbe_);
+    r2->addSpacing(4);
+    r2->addWidget(named(new QLabel(QStringLiteral("Linien Stärke:")), "Label4"));
+    r2->addWidget(staerke_);
+    r2->addStretch(1);
+    r2->addWidget(extras);
+    r2->addWidget(resetButton);
+    r2->addWidget(ende);
 
     vordergrund_ = named(new QCheckBox(QStringLiteral("Fenster immer im Vordergrund")), "Vordergrund_check");
     progress_ = named(new QProgressBar, "ProgressBar");
     progress_->setRange(0, kProgressSteps);
     progress_->setValue(0);
     progress_->setTextVisible(false);
-    grid->addWidget(vordergrund_, 3, 0, 1, 3);
-    grid->addWidget(progress_, 3, 3, 1, 6);
+    auto* r3 = row();
+    r3->addWidget(vordergrund_);
+    r3->addWidget(progress_, 1);
     setCentralWidget(central);
 
     auto* bar = named(new QStatusBar, "StatusBar");

@@ -1,0 +1,64 @@
+#include "terms/difference_quotient.h"
+
+#include "panel/state.h"
+#include "terms/normalize.h"
+#include "terms/numtext.h"
+
+namespace kw {
+
+namespace {
+const std::string& hText()
+{
+    static const std::string h = text(kH);
+    return h;
+}
+}  // namespace
+
+std::string maskExp(std::string_view xterm)
+{
+    std::string s(xterm);
+    replaceAll(s, "exp", "eyp");
+    return s;
+}
+
+std::string shift(std::string_view term)
+{
+    std::string s(term);
+    replaceAll(s, "x", "*(1x+" + hText() + ")");
+    return s;
+}
+
+std::string firstQuotient(std::string_view maskedTerm)
+{
+    std::string q = "(";
+    q += shift(maskedTerm);
+    q += " - (";
+    q += maskedTerm;
+    q += ")) /";
+    q += hText();
+    return q;
+}
+
+std::string nextQuotient(std::string_view d)
+{
+    std::string q = "(";
+    q += shift(d);
+    q += '-';
+    q += d;
+    q += ")/";
+    q += hText();
+    return q;
+}
+
+void buildAbleitungsterme(State& s, std::string_view xterm, int order)
+{
+    s.fx_term = maskExp(xterm);
+    s.fxh_term = shift(s.fx_term);
+    s.ableitungsterm = firstQuotient(s.fx_term);
+    if (order >= 2)
+        s.ableitungsterm_zwei = nextQuotient(s.ableitungsterm);
+    if (order >= 3)
+        s.ableitungsterm_drei = nextQuotient(s.ableitungsterm_zwei);
+}
+
+}  // namespace kw

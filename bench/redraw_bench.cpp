@@ -1,0 +1,71 @@
+// Time of whole redraws without window painting, and of rendering the plane.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "panel/context.h"
+#include "panel/main_panel.h"
+#include "plane/render.h"
+#include "terms/redraw.h"
+
+namespace {
+
+class QuietUi : public kw::Ui {
+public:
+    void message(std::string_view, std::string_view) override {}
+    using Ui::message;
+    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override
+    {
+        return std::nullopt;
+    }
+    void setProgressMaximum(double) override {}
+    void setProgressValue(double) override {}
+    void setStatus(int, std::string_view) override {}
+    void planeChanged() override {}
+    void fieldsChanged() override {}
+};
+
+// "Zeichnen" with the term, the default range -20 … 20 and quality 50.
+void redraw(benchmark::State& state, const char* term)
+{
+    QuietUi ui;
+    kw::Context c(ui);
+    kw::mainPanelLoad(c);
+    c.s.Eingabe = term;
+    for (auto _ : state) {
+        kw::Zeichnen_click(c);
+        benchmark::DoNotOptimize(c.ebene.items().data());
+    }
+    state.counters["items"] = double(c.ebene.items().size());
+}
+BENCHMARK_CAPTURE(redraw, parabola, "x^2")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(redraw, cubic, "0,5*x^3-2*x^2-x+4")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(redraw, root, "sqr(4-x^2)")->Unit(benchmark::kMillisecond);
+
+// Rendering the whole default plane into a reused image (export, printing).
+void renderWholePlane(benchmark::State& state)
+{
+    QuietUi ui;
+    kw::Context c(ui);
+    kw::mainPanelLoad(c);
+    c.s.Eingabe = "x^2";
+    kw::Zeichnen_click(c);
+    QImage image;
+    for (auto _ : state) {
+        kw::renderPlane(c.ebene, image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(renderWholePlane)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);  // fonts for rendering
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -11,25 +11,10 @@
 
 namespace {
 
-class QuietUi : public kw::Ui {
-public:
-    void message(std::string_view, std::string_view) override {}
-    using Ui::message;
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override
-    {
-        return std::nullopt;
-    }
-    void setProgressMaximum(double) override {}
-    void setProgressValue(double) override {}
-    void setStatus(int, std::string_view) override {}
-    void planeChanged() override {}
-    void fieldsChanged() override {}
-};
-
 // "Zeichnen" with the term, the default range -20 … 20 and quality 50.
 void redraw(benchmark::State& state, const char* term)
 {
-    QuietUi ui;
+    kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
     c.s.Eingabe = term;
@@ -46,7 +31,7 @@ BENCHMARK_CAPTURE(redraw, root, "sqr(4-x^2)")->Unit(benchmark::kMillisecond);
 // Rendering the whole default plane into a reused image (export, printing).
 void renderWholePlane(benchmark::State& state)
 {
-    QuietUi ui;
+    kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
     c.s.Eingabe = "x^2";

@@ -22,15 +22,6 @@ public:
     explicit StreamUi(std::ostream& err) : err_(err) {}
     void message(std::string_view text, std::string_view) override { err_ << text << '\n'; }
     using Ui::message;
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override
-    {
-        return std::nullopt;
-    }
-    void setProgressMaximum(double) override {}
-    void setProgressValue(double) override {}
-    void setStatus(int, std::string_view) override {}
-    void planeChanged() override {}
-    void fieldsChanged() override {}
 
 private:
     std::ostream& err_;

@@ -10,31 +10,36 @@ namespace kw {
 inline constexpr std::string_view kTitle = "Kurvenwerk";
 
 // Everything a person sees outside the plane. The logic calls it; the windows
-// implement it with Qt, tests with a scripted fake.
+// implement it with Qt, tests with a scripted fake. The base shows nothing and
+// answers nothing, which is what a run without windows needs.
 class Ui {
 public:
     virtual ~Ui() = default;
 
     // A message box with an OK button; waits until it is closed.
-    virtual void message(std::string_view text, std::string_view title) = 0;
+    virtual void message(std::string_view /*text*/, std::string_view /*title*/) {}
     void message(std::string_view text) { message(text, kTitle); }
 
     // An input box; nothing when cancelled.
-    virtual std::optional<std::string> input(std::string_view prompt, std::string_view title,
-                                             std::string_view initial) = 0;
+    virtual std::optional<std::string> input(std::string_view /*prompt*/,
+                                             std::string_view /*title*/,
+                                             std::string_view /*initial*/)
+    {
+        return std::nullopt;
+    }
 
     // The main panel's progress bar (minimum 0).
-    virtual void setProgressMaximum(double maximum) = 0;
-    virtual void setProgressValue(double value) = 0;
+    virtual void setProgressMaximum(double /*maximum*/) {}
+    virtual void setProgressValue(double /*value*/) {}
 
     // A panel of the main panel's status bar (numbered from 1).
-    virtual void setStatus(int panel, std::string_view text) = 0;
+    virtual void setStatus(int /*panel*/, std::string_view /*text*/) {}
 
     // The plane's size or content changed.
-    virtual void planeChanged() = 0;
+    virtual void planeChanged() {}
 
     // Field texts in the shared state were changed by the logic.
-    virtual void fieldsChanged() = 0;
+    virtual void fieldsChanged() {}
 };
 
 }  // namespace kw

@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include <QAction>
 #include <QApplication>
 
 #include <algorithm>
@@ -7,6 +8,10 @@
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"
+#include "tools/about_window.h"
+#include "tools/calculator_window.h"
+#include "tools/help_dialog.h"
+#include "tools/program_icon.h"
 
 namespace kw {
 
@@ -17,6 +22,7 @@ App::App(QtUi* ui)
       drawing_(std::make_unique<DrawingWindow>(*context_)),
       mainPanel_(std::make_unique<MainPanelWindow>(*context_))
 {
+    QApplication::setWindowIcon(programIcon());
     ui_->attach(mainPanel_.get(), drawing_.get());
     QObject::connect(mainPanel_.get(), &MainPanelWindow::drawn, drawing_.get(), [this] {
         drawing_->show();
@@ -24,6 +30,14 @@ App::App(QtUi* ui)
     });
     QObject::connect(mainPanel_.get(), &MainPanelWindow::endRequested, mainPanel_.get(),
                      [this] { end(); });
+
+    const DrawingWindow::Menu& menu = drawing_->menu();
+    menu.eingabeSyntax->setEnabled(true);
+    menu.info->setEnabled(true);
+    QObject::connect(menu.eingabeSyntax, &QAction::triggered, drawing_.get(),
+                     [this] { Eingabe_Syntax_Butt_Click(); });
+    QObject::connect(menu.info, &QAction::triggered, drawing_.get(),
+                     [this] { Info_Butt_Click(); });
 }
 
 App::~App()
@@ -51,9 +65,52 @@ void App::placeMainPanel()
     mainPanel_->move(outer.left(), outer.bottom() + 1);
 }
 
+namespace {
+// Shows a window that may be hidden or behind others, in front.
+void bringUp(QWidget& w)
+{
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+}  // namespace
+
+void App::openTaschenrechner()
+{
+    if (!taschenrechner_)
+        taschenrechner_ = std::make_unique<CalculatorWindow>(*context_);
+    bringUp(*taschenrechner_);
+}
+
+void App::closeTaschenrechner()
+{
+    if (taschenrechner_)
+        taschenrechner_->close();
+}
+
+void App::Eingabe_Syntax_Butt_Click()
+{
+    if (!hilfe_)
+        hilfe_ = std::make_unique<HelpDialog>();
+    bringUp(*hilfe_);
+}
+
+void App::Info_Butt_Click()
+{
+    if (!info_)
+        info_ = std::make_unique<AboutWindow>(*ui_);
+    bringUp(*info_);
+}
+
 void App::end()
 {
     drawing_->close();
+    closeTaschenrechner();
+    // Help and about are not in the program's closing order; they must not keep it running.
+    if (hilfe_)
+        hilfe_->close();
+    if (info_)
+        info_->close();
     mainPanel_->close();
 }
 

@@ -1,12 +1,13 @@
-// Test entry point for tests that need a QApplication (widgets, fonts, images).
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
+// Widget tests need one application object for the whole run. They run without
+// a display unless a platform is asked for (test discovery runs them too).
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

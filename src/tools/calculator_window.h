@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+#include "tools/calculator.h"
+
+class QLineEdit;
+
+namespace kw {
+
+class Context;
+
+// The pocket calculator "Taschenrechner": an input field filled by typing or by
+// keys, "=" hands it to the engine, "DEL" empties both fields.
+class CalculatorWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit CalculatorWindow(Context& c, QWidget* parent = nullptr);
+
+protected:
+    // Closing ends the calculation: the fields start empty the next time.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void storeFields();
+    void loadFields();
+    void onTaste(const TaschenrechnerTaste& key);
+    void onGleich();
+    void onDel();
+
+    Context& c_;
+    Taschenrechner t_;
+    QLineEdit* eingabe_;
+    QLineEdit* ergebnis_;
+};
+
+}  // namespace kw

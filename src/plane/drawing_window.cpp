@@ -60,6 +60,9 @@ DrawingWindow::DrawingWindow(Context& c, QWidget* parent)
     vLauf_ = lauf(Qt::Vertical, "VLauf", client_);
     setCentralWidget(client_);
     client_->installEventFilter(this);
+    // Wheel turns over the plane zoom it; the frame and the plane do not scroll by themselves.
+    fenster_->installEventFilter(this);
+    plane_->installEventFilter(this);
 
     // The plane follows the thumb while it is dragged, not only when let go.
     connect(hLauf_, &QScrollBar::valueChanged, this, &DrawingWindow::Ebene_Positionieren);
@@ -154,6 +157,10 @@ bool DrawingWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == client_ && event->type() == QEvent::Resize)
         Form_Resize();
+    if ((watched == plane_ || watched == fenster_) && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -187,24 +194,25 @@ void DrawingWindow::onPlanePressed(QPoint global, Qt::MouseButton button)
 
 void DrawingWindow::onPlaneMouseMoved(QPoint pos, QPoint global, Qt::MouseButtons buttons)
 {
+    if (!(buttons & Qt::LeftButton))
+        dragging_ = false;
+    if (dragging_ && buttons == Qt::LeftButton) {
+        const QPoint by = global - dragFrom_;
+        const Offset to = dragPlane(fensterExtent(), planeExtent(), dragStart_, by.x(), by.y());
+        // The cursor now lies elsewhere on the moved plane.
+        pos -= QPoint(to.left, to.top) - plane_->pos();
+        plane_->move(to.left, to.top);
+        // The bars follow, so that scrolling goes on from where the plane now lies.
+        const LaufValues values =
+            laufFor(fensterExtent(), planeExtent(), to, {hLauf_->value(), vLauf_->value()});
+        const QSignalBlocker hBlock(hLauf_), vBlock(vLauf_);
+        hLauf_->setValue(values.h);
+        vLauf_->setValue(values.v);
+    }
     const double x = c_.ebene.worldX(pos.x());
     const double y = c_.ebene.worldY(pos.y());
     Ebene_MouseMove(c_, x, y);
     plane_->setTrace(x, y);
-
-    if (!(buttons & Qt::LeftButton))
-        dragging_ = false;
-    if (!dragging_ || buttons != Qt::LeftButton)
-        return;
-    const QPoint by = global - dragFrom_;
-    const Offset to = dragPlane(fensterExtent(), planeExtent(), dragStart_, by.x(), by.y());
-    plane_->move(to.left, to.top);
-    // The bars follow, so that scrolling goes on from where the plane now lies.
-    const LaufValues values =
-        laufFor(fensterExtent(), planeExtent(), to, {hLauf_->value(), vLauf_->value()});
-    const QSignalBlocker hBlock(hLauf_), vBlock(vLauf_);
-    hLauf_->setValue(values.h);
-    vLauf_->setValue(values.v);
 }
 
 void DrawingWindow::MenuGroesse_Click(int n)

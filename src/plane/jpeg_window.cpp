@@ -111,8 +111,11 @@ bool saveJpeg(Ui& ui, const QImage& image, const QString& file, int quality,
     QImageWriter writer(&out, "jpeg");
     writer.setQuality(std::clamp(quality, 0, 100));
     if (!writer.write(image)) {
+        // A full disk shows as the file's error; the writer then knows no better.
+        const int status = out.error() != QFileDevice::NoError ? fileStatus(out.error())
+                                                               : writerStatus(writer.error());
         out.cancelWriting();
-        statusCheck(ui, writerStatus(writer.error()));
+        statusCheck(ui, status);
         return false;
     }
     if (!out.commit())

@@ -29,6 +29,9 @@ public:
     void setTrace(double x, double y);
     std::optional<QPointF> trace() const { return trace_; }
 
+    // The part of the plane kept for painting (never more than the frame shows).
+    QSize viewSize() const { return viewValid_ ? viewRect_.size() : QSize(); }
+
 signals:
     // The mouse moved to `pos` (plane pixels, `global` on the screen) with `buttons` held.
     void mouseMoved(QPoint pos, QPoint global, Qt::MouseButtons buttons);

@@ -257,6 +257,9 @@ void DrawingWindow::Bild_Speichern_Click()
 {
     if (!saveWindow_) {
         saveWindow_ = std::make_unique<JpegWindow>(c_.ui, c_.ebene);
+        // First shown over the middle of the plane; later where the user left it.
+        saveWindow_->adjustSize();
+        saveWindow_->move(frameGeometry().center() - saveWindow_->rect().center());
         emit saveWindowCreated(saveWindow_.get());
     }
     saveWindow_->planeChanged();

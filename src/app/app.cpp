@@ -8,12 +8,21 @@
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"
+#include "plane/frame.h"
 #include "tools/about_window.h"
 #include "tools/calculator_window.h"
 #include "tools/help_dialog.h"
 #include "tools/program_icon.h"
 
 namespace kw {
+
+namespace {
+Box outerBox(const QWidget& w)
+{
+    const QRect r = w.frameGeometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+}  // namespace
 
 App::App(QtUi* ui)
     : ownUi_(ui ? nullptr : std::make_unique<QtUi>()),
@@ -24,12 +33,27 @@ App::App(QtUi* ui)
 {
     QApplication::setWindowIcon(programIcon());
     ui_->attach(mainPanel_.get(), drawing_.get());
+    join(Role::MainPanel, mainPanel_.get());
+    join(Role::Drawing, drawing_.get());
+
     QObject::connect(mainPanel_.get(), &MainPanelWindow::drawn, drawing_.get(), [this] {
         drawing_->show();
         drawing_->raise();
     });
     QObject::connect(mainPanel_.get(), &MainPanelWindow::endRequested, mainPanel_.get(),
                      [this] { end(); });
+    QObject::connect(mainPanel_.get(), &MainPanelWindow::backgroundDragged, mainPanel_.get(),
+                     [this] { mainPanelDragged(); });
+    QObject::connect(drawing_.get(), &DrawingWindow::moved, drawing_.get(),
+                     [this] { drawingMoved(); });
+    QObject::connect(drawing_.get(), &DrawingWindow::closing, drawing_.get(),
+                     [this] { closeInOrder(kEbeneReihenfolge); });
+    QObject::connect(drawing_.get(), &DrawingWindow::saveWindowCreated, drawing_.get(),
+                     [this](QWidget* w) { join(Role::BildSpeichern, w); });
+    QObject::connect(drawing_.get(), &DrawingWindow::endProgram, drawing_.get(), [this] {
+        closeInOrder(kEbeneReihenfolge);
+        QCoreApplication::exit(0);
+    });
 
     const DrawingWindow::Menu& menu = drawing_->menu();
     menu.eingabeSyntax->setEnabled(true);
@@ -45,6 +69,10 @@ App::~App()
     ui_->attach(nullptr, nullptr);
 }
 
+void App::join(Role role, QWidget* window) { windows_[std::size_t(role)] = window; }
+
+QWidget* App::window(Role role) const { return windows_[std::size_t(role)]; }
+
 void App::start()
 {
     mainPanelLoad(*context_);
@@ -55,15 +83,16 @@ void App::start()
     drawing_->planeChanged();
 }
 
-// The main panel sits right below the drawing window, left edges aligned.
+// The main panel is as wide as the drawing window (or as its controls need).
 void App::placeMainPanel()
 {
-    const QRect outer = drawing_->frameGeometry();
     mainPanel_->adjustSize();
     mainPanel_->resize(std::max(drawing_->width(), mainPanel_->minimumSizeHint().width()),
                        mainPanel_->height());
-    mainPanel_->move(outer.left(), outer.bottom() + 1);
+    drawingMoved();
 }
+
+void App::end() { closeInOrder(kEndeReihenfolge); }
 
 namespace {
 // Shows a window that may be hidden or behind others, in front.
@@ -77,8 +106,10 @@ void bringUp(QWidget& w)
 
 void App::openTaschenrechner()
 {
-    if (!taschenrechner_)
+    if (!taschenrechner_) {
         taschenrechner_ = std::make_unique<CalculatorWindow>(*context_);
+        join(Role::Taschenrechner, taschenrechner_.get());
+    }
     bringUp(*taschenrechner_);
 }
 
@@ -90,28 +121,56 @@ void App::closeTaschenrechner()
 
 void App::Eingabe_Syntax_Butt_Click()
 {
-    if (!hilfe_)
+    if (!hilfe_) {
         hilfe_ = std::make_unique<HelpDialog>();
+        join(Role::Hilfe, hilfe_.get());
+    }
     bringUp(*hilfe_);
 }
 
 void App::Info_Butt_Click()
 {
-    if (!info_)
+    if (!info_) {
         info_ = std::make_unique<AboutWindow>(*ui_);
+        join(Role::Info, info_.get());
+    }
     bringUp(*info_);
 }
 
-void App::end()
+void App::closeInOrder(std::span<const Role> order)
 {
-    drawing_->close();
-    closeTaschenrechner();
-    // Help and about are not in the program's closing order; they must not keep it running.
-    if (hilfe_)
-        hilfe_->close();
-    if (info_)
-        info_->close();
-    mainPanel_->close();
+    // Closing the drawing window from here must not start its own round.
+    if (closing_)
+        return;
+    closing_ = true;
+    for (Role role : order)
+        if (QWidget* w = window(role))
+            w->close();
+    closing_ = false;
+}
+
+void App::drawingMoved()
+{
+    if (drawing_->isMaximized())
+        return;
+    const Box drawing = outerBox(*drawing_);
+    const Offset below = mainPanelBelow(drawing);
+    mainPanel_->move(below.left, below.top);
+    QWidget* analysis = window(Role::Analysis);
+    if (analysis && context_->s.form3_test) {
+        const Offset beside = analysisBeside(drawing);
+        analysis->move(beside.left, beside.top);
+    }
+}
+
+void App::mainPanelDragged()
+{
+    const DockAfterDrag dock = dockToMainPanel(outerBox(*mainPanel_), outerBox(*drawing_),
+                                               drawing_->width(), context_->ebene.width());
+    if (dock.moveDrawing)
+        drawing_->move(dock.drawing.left, dock.drawing.top);
+    if (QWidget* analysis = window(Role::Analysis))
+        analysis->move(dock.analysis.left, dock.analysis.top);
 }
 
 }  // namespace kw

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
 #include <memory>
+#include <span>
 
 #include "app/qt_ui.h"
 #include "panel/context.h"
@@ -16,6 +21,35 @@ class AboutWindow;
 // The running program: the shared context and the windows around it.
 class App {
 public:
+    // The windows that close together with the program. Windows created later
+    // join with `join`; value-table windows never join, they stay open.
+    enum class Role {
+        MainPanel,
+        Analysis,
+        Drawing,
+        Taschenrechner,
+        Bruecke,
+        Flaeche,
+        Schnittstellen,
+        BildSpeichern,
+        Hilfe,
+        Info,
+        Count
+    };
+
+    // "Ende" on the main panel closes them in this order…
+    // Help and about are not part of either order of old; they close just before
+    // the last window so that they never keep the program running alone.
+    static constexpr Role kEndeReihenfolge[] = {
+        Role::Analysis,      Role::Drawing, Role::Taschenrechner, Role::Bruecke,
+        Role::Flaeche,       Role::Schnittstellen, Role::BildSpeichern, Role::Hilfe,
+        Role::Info,          Role::MainPanel};
+    // …closing the drawing window or its "&Ende" in this one.
+    static constexpr Role kEbeneReihenfolge[] = {
+        Role::MainPanel,     Role::Analysis, Role::Taschenrechner, Role::Bruecke,
+        Role::Flaeche,       Role::Schnittstellen, Role::BildSpeichern, Role::Hilfe,
+        Role::Info,          Role::Drawing};
+
     // ui defaults to real message boxes; tests pass one that records them.
     explicit App(QtUi* ui = nullptr);
     ~App();
@@ -24,6 +58,11 @@ public:
     void start();
     // "Ende": every window closes.
     void end();
+
+    // A window that closes with the program; the analysis panel also docks to
+    // the right of the drawing window.
+    void join(Role role, QWidget* window);
+    QWidget* window(Role role) const;
 
     // The analysis panel's "Taschenrechner": shows the pocket calculator,
     // creating it on first use.
@@ -44,7 +83,12 @@ public:
     AboutWindow* info() { return info_.get(); }
 
 private:
+    void closeInOrder(std::span<const Role> order);
     void placeMainPanel();
+    // `FormMove`: the main panel and the analysis panel follow the drawing window.
+    void drawingMoved();
+    // The main panel was dragged by its background: the others follow it.
+    void mainPanelDragged();
 
     std::unique_ptr<QtUi> ownUi_;
     QtUi* ui_;
@@ -54,6 +98,8 @@ private:
     std::unique_ptr<CalculatorWindow> taschenrechner_;
     std::unique_ptr<HelpDialog> hilfe_;
     std::unique_ptr<AboutWindow> info_;
+    std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;
+    bool closing_ = false;
 };
 
 }  // namespace kw

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -192,6 +193,30 @@ void MainPanelWindow::onTopmost(bool on)
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     setGeometry(frame);
     show();
+}
+
+void MainPanelWindow::mousePressEvent(QMouseEvent* event)
+{
+    dragFrom_ = event->globalPosition().toPoint();
+    dragStart_ = pos();
+    event->accept();
+}
+
+void MainPanelWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragFrom_)
+        return QMainWindow::mouseMoveEvent(event);
+    move(dragStart_ + event->globalPosition().toPoint() - *dragFrom_);
+    event->accept();
+}
+
+void MainPanelWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!dragFrom_)
+        return QMainWindow::mouseReleaseEvent(event);
+    dragFrom_.reset();
+    event->accept();
+    emit backgroundDragged();
 }
 
 void MainPanelWindow::setStatus(int panel, const QString& text)

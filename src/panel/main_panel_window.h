@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -31,6 +34,13 @@ public:
 signals:
     void drawn();          // "Zeichnen" has redrawn: show the drawing window
     void endRequested();   // "Ende"
+    void backgroundDragged();  // dragged by its background and let go
+
+protected:
+    // A press on the panel's background drags the panel, as its title bar would.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void storeFields();
@@ -48,6 +58,8 @@ private:
     QProgressBar* progress_;
     QLabel* status_[3];
     double progressMaximum_ = 0;
+    std::optional<QPoint> dragFrom_;  // the pointer on the screen when the drag began
+    QPoint dragStart_;                // and the panel's position then
 };
 
 }  // namespace kw

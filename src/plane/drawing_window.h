@@ -1,51 +1,107 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
+
+#include <memory>
+
+#include "plane/frame.h"
+#include "plane/picture_size.h"
+#include "plane/printing.h"
 
 class QAction;
-class QScrollArea;
+class QPrinter;
+class QScrollBar;
 
 namespace kw {
 
 class Context;
+class JpegWindow;
 class PlaneWidget;
 
-// The drawing window "Ebene": the plane in a scrolling frame.
+// The drawing window "Ebene": the plane in the frame `Fenster` with the scroll
+// bars `HLauf` and `VLauf`, the wheel zoom, the cursor's coordinates and trace
+// lines, the picture-size menu, printing and the JPEG save window.
 class DrawingWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit DrawingWindow(Context& c, QWidget* parent = nullptr);
+    ~DrawingWindow() override;
 
     // The plane changed its size or content.
     void planeChanged();
 
     PlaneWidget* plane() const { return plane_; }
+    QWidget* fenster() const { return fenster_; }
+    QScrollBar* hLauf() const { return hLauf_; }
+    QScrollBar* vLauf() const { return vLauf_; }
+    // The JPEG save window; nothing until "Als Bild Speichern" first opened it.
+    JpegWindow* saveWindow() const { return saveWindow_.get(); }
 
-    // The menu entries, named after their controls. Entries whose tool is not
-    // built yet stay disabled.
+    // The menu entries, named after their controls. The help entries stay
+    // disabled until their windows exist.
     struct Menu {
-        QAction* groesse[8];      // "&300*300 Punkte" … "&2400*2400", item 4 checked
-        QAction* ende;            // "&Ende"
-        QAction* bereichDruck;    // "Angezeigten Bereich Drucken"
-        QAction* ebeneDrucken;    // "gesammte Ebene Drucken"
-        QAction* bildSpeichern;   // "Als Bild Speichern"
-        QAction* eingabeSyntax;   // "Eingabe_Syntax"
-        QAction* info;            // "Info"
+        QAction* groesse[kGroesseItems];  // "&300*300 Punkte" … "&2400*2400", item 4 checked
+        QAction* ende;                    // "&Ende"
+        QAction* bereichDruck;            // "Angezeigten Bereich Drucken"
+        QAction* ebeneDrucken;            // "gesammte Ebene Drucken"
+        QAction* bildSpeichern;           // "Als Bild Speichern"
+        QAction* eingabeSyntax;           // "Eingabe_Syntax"
+        QAction* info;                    // "Info"
     };
     const Menu& menu() const { return menu_; }
 
+    // Lays out frame and scroll bars for the current window and plane size.
+    void Form_Resize();
+    // Places the plane in the frame from the scroll values.
+    void Ebene_Positionieren();
+    // One wheel step (+120 per notch away from the user).
+    void MouseWheel(int Distance);
+    // Item n (1 … 8) of "Grafik-Größe".
+    void MenuGroesse_Click(int n);
+    void Bereich_druck_Click();
+    void Ebene_Drucken_Click();
+    void Bild_Speichern_Click();
+
+    // Where the picture-size menu asks for memory and printing for a printer;
+    // tests replace them.
+    void setPictureProbe(PictureProbe probe) { probe_ = std::move(probe); }
+    void setPrintServices(PrintServices services) { print_ = std::move(services); }
+
+signals:
+    void moved();                              // `FormMove`: the window was moved
+    void closing();                            // the window closes; the program closes with it
+    void endProgram();                         // not even the smallest picture could be had
+    void saveWindowCreated(QWidget* window);   // the JPEG save window exists
+
 protected:
-    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void buildMenu();
-    void centre();
+    void onPlaneMouseMoved(QPoint pos, QPoint global, Qt::MouseButtons buttons);
+    void onPlanePressed(QPoint global, Qt::MouseButton button);
+    void print(bool (*page)(QPrinter&, const DrawingWindow&));
+    Extent planeExtent() const;
+    Extent fensterExtent() const;
 
     Context& c_;
-    QScrollArea* frame_;
+    QWidget* client_;
+    QWidget* fenster_;
     PlaneWidget* plane_;
-    bool shown_ = false;
+    QScrollBar* hLauf_;
+    QScrollBar* vLauf_;
+    std::unique_ptr<JpegWindow> saveWindow_;
     Menu menu_{};
+    PictureProbe probe_;
+    PrintServices print_;
+    int wheelRest_ = 0;          // wheel movement short of a whole notch
+    bool dragging_ = false;      // the plane is dragged with the left button
+    QPoint dragFrom_;            // where the drag started on the screen
+    Offset dragStart_;           // and where the plane lay then
 };
 
 }  // namespace kw

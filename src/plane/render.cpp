@@ -125,13 +125,16 @@ void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region)
     painter.restore();
 }
 
-void renderPlane(const Plane& plane, QImage& image)
+bool renderPlane(const Plane& plane, QImage& image)
 {
     if (image.width() != plane.width() || image.height() != plane.height() ||
         image.format() != QImage::Format_RGB32)
         image = QImage(plane.width(), plane.height(), QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
     QPainter painter(&image);
     paintPlane(painter, plane, QRectF(0, 0, plane.width(), plane.height()));
+    return true;
 }
 
 }  // namespace kw

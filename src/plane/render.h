@@ -18,7 +18,8 @@ QFont planeFont();
 // out in batches of one colour and width.
 void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region);
 
-// Renders the whole plane into `image`, reusing it when it already has the size.
-void renderPlane(const Plane& plane, QImage& image);
+// Renders the whole plane into `image`, reusing it when it already has the
+// size. False (and a null image) when the memory for it could not be had.
+bool renderPlane(const Plane& plane, QImage& image);
 
 }  // namespace kw

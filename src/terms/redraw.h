@@ -40,6 +40,29 @@ inline constexpr Step kZeichnenFolge[] = {Step::berechnen,        Step::erste_Ab
                                           Step::tangente,         Step::Haengebruecke,
                                           Step::Umkehrfunktion,   Step::Flaeche_einfaerben};
 
+// The wheel's full redraw: the coordinate system, the graph and every overlay.
+inline constexpr Step kMausradFolge[] = {
+    Step::Koordinaten_System, Step::gitterzeichnen,   Step::Beschriftung,     Step::Skalla,
+    Step::berechnen,          Step::erste_Ableitung,  Step::zweite_ableitung, Step::dritte_ableitung,
+    Step::tangente,           Step::Flaeche_einfaerben, Step::Umkehrfunktion, Step::Haengebruecke};
+
+// The wheel while the intersection calculator's drawing or its area is shown
+// (default range)…
+inline constexpr Step kMausradSchnittstellen[] = {
+    Step::Koordinaten_System, Step::gitterzeichnen,          Step::Beschriftung,
+    Step::Skalla,             Step::Schnittstellen_Zeichnen, Step::Schnittstellen_Zeichnen_Integral};
+
+// …and on other ranges, where only the intersection drawing comes back.
+inline constexpr Step kMausradSchnittstellenBereich[] = {
+    Step::Koordinaten_System, Step::gitterzeichnen, Step::Beschriftung, Step::Skalla,
+    Step::Schnittstellen_Zeichnen};
+
+// The redraw after a picture size was chosen: no bridge, no intersections.
+inline constexpr Step kGroesseFolge[] = {
+    Step::Koordinaten_System, Step::gitterzeichnen,   Step::Beschriftung,       Step::Skalla,
+    Step::berechnen,          Step::erste_Ableitung,  Step::zweite_ableitung,   Step::dritte_ableitung,
+    Step::tangente,           Step::Flaeche_einfaerben, Step::Umkehrfunktion};
+
 // Both range fields hold numbers that fit a 16-bit integer. Every redraw asks
 // first: the coordinate system of a wider range would not end in useful time.
 bool rangeUsable(const Context& c);

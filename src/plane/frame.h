@@ -1,0 +1,69 @@
+#pragma once
+
+namespace kw {
+
+// The scroll bars `HLauf` and `VLauf` select the visible part of the plane
+// linearly: 0 shows its left (top) edge, 1000 its right (bottom) edge, 500 the
+// middle, where the origin lies.
+inline constexpr int kLaufMax = 1000;
+inline constexpr int kLaufKlein = 20;
+inline constexpr int kLaufGross = 200;
+inline constexpr int kLaufStart = 500;
+
+struct Extent {
+    int width = 0, height = 0;
+};
+
+struct Offset {
+    int left = 0, top = 0;
+};
+
+// Layout of the drawing window's client area: which scroll bars show and the
+// size of the frame `Fenster`, which fills the rest from (0, 0). `HLauf` lies
+// below the frame, `VLauf` right of it.
+struct FrameLayout {
+    bool hLauf = false, vLauf = false;
+    Extent fenster;
+};
+
+// `Form_Resize`: a scroll bar shows when the plane does not fit beside the
+// other one, so no part of the plane is ever out of the bars' reach.
+FrameLayout Form_Resize(Extent inner, Extent plane, int hLaufHeight, int vLaufWidth);
+
+// `Ebene_Positionieren`: where the plane's top-left corner lies in the frame
+// for the given scroll values (at or left of / above the frame's corner).
+Offset Ebene_Positionieren(Extent fenster, Extent plane, int hLauf, int vLauf);
+
+// The plane dragged with the left button from `start` by (dx, dy): it follows
+// the mouse but never uncovers the frame; along a side where the plane is
+// smaller than the frame it stays at 0.
+Offset dragPlane(Extent fenster, Extent plane, Offset start, int dx, int dy);
+
+// The scroll values that show the plane at `at`; a side along which the plane
+// does not scroll keeps its value.
+struct LaufValues {
+    int h = kLaufStart, v = kLaufStart;
+};
+LaufValues laufFor(Extent fenster, Extent plane, Offset at, LaufValues current);
+
+// Docking: the main panel sits below the drawing window and the analysis panel
+// to its right; positions and sizes are outer ones (with the window frame).
+struct Box {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+// `FormMove`: where the main panel and the analysis panel go when the drawing
+// window moved.
+Offset mainPanelBelow(Box drawing);
+Offset analysisBeside(Box drawing);
+
+// After the main panel was dragged by its background. The drawing window
+// follows only while the plane fills its width.
+struct DockAfterDrag {
+    bool moveDrawing = false;
+    Offset drawing;
+    Offset analysis;
+};
+DockAfterDrag dockToMainPanel(Box mainPanel, Box drawing, int drawingInnerWidth, int planeWidth);
+
+}  // namespace kw

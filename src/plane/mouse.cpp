@@ -1,0 +1,89 @@
+#include "plane/mouse.h"
+
+#include <algorithm>
+#include <cmath>
+#include <span>
+
+#include "panel/context.h"
+#include "terms/numtext.h"
+#include "terms/redraw.h"
+
+namespace kw {
+
+namespace {
+
+// Clears and resizes the plane to the new square size and redraws it.
+void redrawAt(Context& c, std::span<const Step> steps)
+{
+    c.ebene.clear();
+    c.ebene.resize(c.w.sizex, c.w.sizey);
+    if (rangeUsable(c))
+        run(c, steps);
+    c.ui.planeChanged();
+}
+
+void setSize(Drawing& w, int side) { w.sizex = w.sizey = side; }
+
+double roundTo(double v, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return roundHalfEven(v * scale) / scale;
+}
+
+}  // namespace
+
+void MouseWheel(Context& c, int Distance)
+{
+    State& s = c.s;
+    Drawing& w = c.w;
+    s.Mausrad_Funktion = true;
+
+    const bool standard = s.Y == 20.0;
+    if (standard) {
+        if (w.sizex > kMausradGroesste)
+            setSize(w, kMausradGroesste);
+        if (w.sizex < kMausradKleinste)
+            setSize(w, kMausradKleinste);
+    }
+    setSize(w, w.sizex + Distance);
+
+    if (standard && w.sizex >= kMausradKleinste && w.sizex <= kMausradGroesste) {
+        w.Zoom_Prozent = w.sizex / 12.0;
+        c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
+        const bool schnittstellen =
+            s.Schnittstellen_integral_Zeichnen_Check || s.Schnittstellen_Zeichnen_test;
+        redrawAt(c, schnittstellen ? std::span<const Step>(kMausradSchnittstellen)
+                                   : std::span<const Step>(kMausradFolge));
+    } else {
+        // The bounds scale with the top edge. The plane cannot grow beyond its
+        // largest side, so neither may the wheel (the zoom shown would lie).
+        const double lo = std::clamp(s.Y / 20 * kMausradKleinste, -1e9, 1e9);
+        const double hi = std::min(s.Y / 20 * kMausradGroesste, double(Plane::kMaxSide));
+        if (hi < w.sizex)
+            setSize(w, int(roundHalfEven(std::max(hi, -1e9))));
+        if (lo > w.sizex)
+            setSize(w, int(roundHalfEven(lo)));
+        setSize(w, w.sizex + Distance);
+        if (lo <= w.sizex && w.sizex <= hi) {
+            const double unit = s.Y <= 50 ? s.Y / 20 * 12 : s.Y / 100 * 12;
+            w.Zoom_Prozent = w.sizex / unit;
+            c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
+            redrawAt(c, s.Schnittstellen_Zeichnen_test
+                            ? std::span<const Step>(kMausradSchnittstellenBereich)
+                            : std::span<const Step>(kMausradFolge));
+        }
+    }
+    s.Mausrad_Funktion = false;
+}
+
+std::string koordinatenText(double x, double y)
+{
+    const double xr = roundTo(x, 3), yr = roundTo(y, 3);
+    const double rr = roundTo(std::sqrt(x * x + y * y), 3);
+    return "Koordinaten: X= " + text(roundTo(xr, 2)) + ", Y= " + text(roundTo(yr, 2)) +
+           ", Radius= " + text(roundTo(rr, 2));
+}
+
+void Ebene_MouseMove(Context& c, double x, double y) { c.ui.setStatus(2, koordinatenText(x, y)); }
+
+}  // namespace kw

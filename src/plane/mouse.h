@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace kw {
+
+class Context;
+
+// With the default range the wheel keeps the picture between these sides
+// (10 % to 300 %); other ranges scale both bounds with their top edge.
+inline constexpr int kMausradKleinste = 120;
+inline constexpr int kMausradGroesste = 3600;
+
+// One wheel step of `Distance` (+120 per notch away from the user): the plane
+// grows or shrinks by that many pixels, stays square, shows the new zoom in
+// status panel 3 and is redrawn with everything switched on. A size beyond the
+// bounds redraws nothing but is remembered, so the next step the other way
+// starts from the bound.
+void MouseWheel(Context& c, int Distance);
+
+// "Koordinaten: X= 3, Y= 4, Radius= 5" for the cursor at world (x, y).
+std::string koordinatenText(double x, double y);
+
+// The cursor moved over the plane to world (x, y): its coordinates in status panel 2.
+void Ebene_MouseMove(Context& c, double x, double y);
+
+}  // namespace kw

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+namespace kw {
+
+class Context;
+
+inline constexpr std::string_view kMeldungSpeicherReduziert =
+    "Zu wenig Speicher, die Grafikgröße wird reduziert!";
+inline constexpr std::string_view kMeldungSpeicherEnde = "Viel zu wenig Speicher, Ende!";
+
+// The picture-size menu offers sides of 300 · n pixels, n = 1 … 8.
+inline constexpr int kGroesseSchritt = 300;
+inline constexpr int kGroesseItems = 8;
+inline constexpr int kGroesseStart = 4;
+
+// Whether a picture of width × height pixels can be had: the plane is painted
+// into an image of that size for printing and saving, so that image must fit
+// in memory. The windows ask the real allocator; tests inject failures.
+using PictureProbe = std::function<bool(int width, int height)>;
+
+// A click on item n of "Grafik-Größe": the plane becomes 300·n pixels square
+// and everything but the bridge and the intersections is redrawn. When the
+// picture cannot be had, one size smaller is tried after a message, down to
+// item 1. Returns the item that ends up checked, or 0 when even the smallest
+// size failed: the program must then end (after "Viel zu wenig Speicher, Ende!").
+int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave);
+
+}  // namespace kw

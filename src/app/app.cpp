@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "panel/analysis_panel_window.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"
@@ -24,11 +25,14 @@ App::App(QtUi* ui)
     });
     QObject::connect(mainPanel_.get(), &MainPanelWindow::endRequested, mainPanel_.get(),
                      [this] { end(); });
+    QObject::connect(mainPanel_.get(), &MainPanelWindow::analysisPanelToggled, mainPanel_.get(),
+                     [this](bool show) { showAnalysisPanel(show); });
 }
 
 App::~App()
 {
     ui_->attach(nullptr, nullptr);
+    ui_->attachAnalysisPanel(nullptr);
 }
 
 void App::start()
@@ -51,8 +55,37 @@ void App::placeMainPanel()
     mainPanel_->move(outer.left(), outer.bottom() + 1);
 }
 
+// The analysis panel sits right of the drawing window, top edges aligned.
+void App::placeAnalysisPanel()
+{
+    const QRect outer = drawing_->frameGeometry();
+    analysis_->move(outer.x() + outer.width(), outer.y());
+}
+
+void App::showAnalysisPanel(bool show)
+{
+    if (!show) {
+        if (analysis_)
+            analysis_->hide();
+        return;
+    }
+    if (!analysis_) {
+        analysis_ = std::make_unique<AnalysisPanelWindow>(*context_);
+        ui_->attachAnalysisPanel(analysis_.get());
+        QObject::connect(analysis_.get(), &AnalysisPanelWindow::fieldsNeeded, mainPanel_.get(),
+                         &MainPanelWindow::storeFields);
+        QObject::connect(analysis_.get(), &AnalysisPanelWindow::closed, analysis_.get(),
+                         [this] { analysisPanelClosed(*context_); });
+    }
+    placeAnalysisPanel();
+    analysis_->show();
+    analysis_->raise();
+}
+
 void App::end()
 {
+    if (analysis_)
+        analysis_->close();
     drawing_->close();
     mainPanel_->close();
 }

@@ -63,6 +63,12 @@ bool extras(Context& c)
     return show;
 }
 
+void analysisPanelClosed(Context& c)
+{
+    if (c.s.miCounter % 2 != 0)
+        extras(c);
+}
+
 void linienStaerke(Context& c)
 {
     if (auto w = readInt16(c.s.f_x_linie_staerke))

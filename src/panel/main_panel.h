@@ -65,4 +65,8 @@ bool countClick(State::Int& counter);
 // whether it is to be shown.
 bool extras(Context& c);
 
+// The analysis panel closed by its window frame: counts as the click that hid
+// it, so the next "Extras" shows it again.
+void analysisPanelClosed(Context& c);
+
 }  // namespace kw

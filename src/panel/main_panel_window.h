@@ -24,6 +24,9 @@ public:
     // Shows the field texts of the shared state.
     void loadFields();
 
+    // Copies the field texts into the shared state.
+    void storeFields();
+
     void setStatus(int panel, const QString& text);
     void setProgressMaximum(double maximum);
     void setProgressValue(double value);
@@ -31,9 +34,9 @@ public:
 signals:
     void drawn();          // "Zeichnen" has redrawn: show the drawing window
     void endRequested();   // "Ende"
+    void analysisPanelToggled(bool show);  // "Extras": show or hide the analysis panel
 
 private:
-    void storeFields();
     void onZeichnen();
     void onTopmost(bool on);
 

@@ -18,15 +18,6 @@ using namespace kw;
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "analysis_panel_window_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 class RecordingQtUi : public QtUi {
 public:
     std::vector<std::string> messages;
@@ -38,7 +29,6 @@ class AnalysisPanelGui : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        application();
         app = std::make_unique<App>(&ui);
         app->start();
         app->context().s.Eingabe = "x^2";
@@ -195,3 +185,11 @@ TEST_F(AnalysisPanelGui, StepButtonsWriteTheFieldAndSwitchesReadTheMainPanel)
 }
 
 }  // namespace
+
+// Widgets need an application object that outlives every test.
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

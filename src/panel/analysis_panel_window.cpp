@@ -116,10 +116,11 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
             emit fieldsNeeded();
             toggle(c_);
         });
-        auto chooseColour = [this, farbe, i] {
-            listText(c_.s, kCurveRows[i].colours) = str(farbe->currentText());
-            paintList(farbe, i);
-        };
+        // The list's text is kept as typed; the rule runs when a colour is chosen.
+        connect(farbe, &QComboBox::editTextChanged, this, [this, i](const QString& t) {
+            listText(c_.s, kCurveRows[i].colours) = str(t);
+        });
+        auto chooseColour = [this, farbe, i] { paintList(farbe, i); };
         connect(farbe, &QComboBox::activated, this, chooseColour);
         connect(farbe->lineEdit(), &QLineEdit::returnPressed, this, chooseColour);
         connect(staerke, &QComboBox::activated, this, [this, staerke, i] {
@@ -246,7 +247,9 @@ void AnalysisPanelWindow::loadFields()
     setTextIfOther(links_, s.Linker_Bereich);
     setTextIfOther(rechts_, s.Rechter_Bereich);
     for (int i = 0; i < 4; ++i) {
-        farbe_[i]->setEditText(qs(listText(s, kCurveRows[i].colours)));
+        const QString colour = qs(listText(s, kCurveRows[i].colours));
+        if (farbe_[i]->currentText() != colour)
+            farbe_[i]->setEditText(colour);
         staerke_[i]->setCurrentText(qs(listText(s, kCurveRows[i].widths)));
     }
 }

@@ -13,6 +13,8 @@
 #include "support/plane_helpers.h"
 #include "support/recording_ui.h"
 #include "terms/engine.h"
+#include "terms/normalize.h"
+#include "terms/substitution.h"
 #include "terms/redraw.h"
 #include "terms/sampling.h"
 
@@ -201,6 +203,19 @@ TEST_F(Curves, TangentTermAsText)
     const std::string t = tangentenTerm("eyp(1x)", 0.5);
     EXPECT_NE(t.find("eyp(1*0.5)"), std::string::npos) << t;
     EXPECT_EQ(t.substr(t.size() - 5), ")*0,5");
+
+    // A sample's statement: x, then the exp mask, commas and double stars, in
+    // this order on the whole text, give what the split term gives.
+    std::string plain = t;
+    replaceAll(plain, "x", "*-2,5");
+    replaceAll(plain, "eyp", "exp");
+    replaceAll(plain, ",", ".");
+    replaceAll(plain, "**", "*");
+    const Substitution split(t, {.maskExp = false, .collapseStars = true});
+    EXPECT_EQ(split.expression(-2.5), plain);
+    double v = 0;
+    ASSERT_EQ(Engine::evaluate(plain, v), 0) << plain;
+    EXPECT_NEAR(v, std::exp(0.5) * (1 + (-2.5 - 0.5)), 1e-3);  // e^x0 · (1 + x - x0)
 }
 
 TEST_F(Curves, TangentOfTheParabola)

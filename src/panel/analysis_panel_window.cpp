@@ -226,7 +226,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         buttons->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, s = tools[i].signal] {
             emit fieldsNeeded();
-            emit(this->*s)();
+            emit (this->*s)();
         });
     }
     rows->addLayout(buttons);

@@ -215,7 +215,8 @@ TEST_F(Curves, TangentTermAsText)
     EXPECT_EQ(split.expression(-2.5), plain);
     double v = 0;
     ASSERT_EQ(Engine::evaluate(plain, v), 0) << plain;
-    EXPECT_NEAR(v, std::exp(0.5) * (1 + (-2.5 - 0.5)), 1e-3);  // e^x0 · (1 + x - x0)
+    const double slope = (std::exp(0.5 + 0.000456) - std::exp(0.5)) / 0.000456;
+    EXPECT_NEAR(v, std::exp(0.5) + slope * (-2.5 - 0.5), 1e-9);
 }
 
 TEST_F(Curves, TangentOfTheParabola)

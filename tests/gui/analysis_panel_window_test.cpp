@@ -186,9 +186,12 @@ TEST_F(AnalysisPanelGui, StepButtonsWriteTheFieldAndSwitchesReadTheMainPanel)
 
 }  // namespace
 
-// Widgets need an application object that outlives every test.
+// Widgets need an application object that outlives every test. Listing the
+// tests at build time has no display either.
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

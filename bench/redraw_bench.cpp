@@ -28,6 +28,24 @@ BENCHMARK_CAPTURE(redraw, parabola, "x^2")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(redraw, cubic, "0,5*x^3-2*x^2-x+4")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(redraw, root, "sqr(4-x^2)")->Unit(benchmark::kMillisecond);
 
+// Graph, all three derivatives, the tangent and the inverse function, with the
+// default range and quality.
+void redrawWithAnalysisCurves(benchmark::State& state)
+{
+    kw::Ui ui;
+    kw::Context c(ui);
+    kw::mainPanelLoad(c);
+    c.s.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = true;
+    c.s.tangente_test = c.s.Umkehrfunktion_test = true;
+    for (auto _ : state) {
+        kw::Zeichnen_click(c);
+        benchmark::DoNotOptimize(c.ebene.items().data());
+    }
+    state.counters["items"] = double(c.ebene.items().size());
+}
+BENCHMARK(redrawWithAnalysisCurves)->Unit(benchmark::kMillisecond);
+
 // Rendering the whole default plane into a reused image (export, printing).
 void renderWholePlane(benchmark::State& state)
 {

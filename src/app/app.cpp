@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
 
 #include <algorithm>
 
+#include "panel/analysis_panel_window.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"
@@ -17,6 +19,13 @@
 namespace kw {
 
 namespace {
+// A tool button of the analysis panel, once the tool exists.
+void enableTool(QWidget& panel, const char* name)
+{
+    if (auto* button = panel.findChild<QPushButton*>(QString::fromLatin1(name)))
+        button->setEnabled(true);
+}
+
 Box outerBox(const QWidget& w)
 {
     const QRect r = w.frameGeometry();
@@ -44,6 +53,8 @@ App::App(QtUi* ui)
                      [this] { end(); });
     QObject::connect(mainPanel_.get(), &MainPanelWindow::backgroundDragged, mainPanel_.get(),
                      [this] { mainPanelDragged(); });
+    QObject::connect(mainPanel_.get(), &MainPanelWindow::analysisPanelToggled, mainPanel_.get(),
+                     [this](bool show) { showAnalysisPanel(show); });
     QObject::connect(drawing_.get(), &DrawingWindow::moved, drawing_.get(),
                      [this] { drawingMoved(); });
     QObject::connect(drawing_.get(), &DrawingWindow::closing, drawing_.get(),
@@ -67,6 +78,7 @@ App::App(QtUi* ui)
 App::~App()
 {
     ui_->attach(nullptr, nullptr);
+    ui_->attachAnalysisPanel(nullptr);
 }
 
 void App::join(Role role, QWidget* window) { windows_[std::size_t(role)] = window; }
@@ -93,6 +105,40 @@ void App::placeMainPanel()
 }
 
 void App::end() { closeInOrder(kEndeReihenfolge); }
+
+// The analysis panel sits right of the drawing window, top edges aligned.
+void App::placeAnalysisPanel()
+{
+    const Offset beside = analysisBeside(outerBox(*drawing_));
+    analysis_->move(beside.left, beside.top);
+}
+
+void App::showAnalysisPanel(bool show)
+{
+    if (!show) {
+        if (analysis_)
+            analysis_->hide();
+        return;
+    }
+    if (!analysis_) {
+        analysis_ = std::make_unique<AnalysisPanelWindow>(*context_);
+        join(Role::Analysis, analysis_.get());
+        ui_->attachAnalysisPanel(analysis_.get());
+        QObject::connect(analysis_.get(), &AnalysisPanelWindow::fieldsNeeded, mainPanel_.get(),
+                         &MainPanelWindow::storeFields);
+        QObject::connect(analysis_.get(), &AnalysisPanelWindow::taschenrechnerClicked,
+                         analysis_.get(), [this] { openTaschenrechner(); });
+        // The pocket calculator closes with the panel.
+        QObject::connect(analysis_.get(), &AnalysisPanelWindow::closed, analysis_.get(), [this] {
+            analysisPanelClosed(*context_);
+            closeTaschenrechner();
+        });
+        enableTool(*analysis_, "TaschenRechner_button");
+    }
+    placeAnalysisPanel();
+    analysis_->show();
+    analysis_->raise();
+}
 
 namespace {
 // Shows a window that may be hidden or behind others, in front.

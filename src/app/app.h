@@ -14,6 +14,7 @@ namespace kw {
 
 class MainPanelWindow;
 class DrawingWindow;
+class AnalysisPanelWindow;
 class CalculatorWindow;
 class HelpDialog;
 class AboutWindow;
@@ -81,6 +82,11 @@ public:
     CalculatorWindow* taschenrechner() { return taschenrechner_.get(); }
     HelpDialog* hilfe() { return hilfe_.get(); }
     AboutWindow* info() { return info_.get(); }
+    // The analysis panel once "Extras" has created it.
+    AnalysisPanelWindow* analysisPanel() { return analysis_.get(); }
+
+    // "Extras": shows (creating it on first use) or hides the analysis panel.
+    void showAnalysisPanel(bool show);
 
 private:
     void closeInOrder(std::span<const Role> order);
@@ -89,12 +95,14 @@ private:
     void drawingMoved();
     // The main panel was dragged by its background: the others follow it.
     void mainPanelDragged();
+    void placeAnalysisPanel();
 
     std::unique_ptr<QtUi> ownUi_;
     QtUi* ui_;
     std::unique_ptr<Context> context_;
     std::unique_ptr<DrawingWindow> drawing_;
     std::unique_ptr<MainPanelWindow> mainPanel_;
+    std::unique_ptr<AnalysisPanelWindow> analysis_;
     std::unique_ptr<CalculatorWindow> taschenrechner_;
     std::unique_ptr<HelpDialog> hilfe_;
     std::unique_ptr<AboutWindow> info_;

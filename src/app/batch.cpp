@@ -7,10 +7,12 @@
 
 #include <ostream>
 
+#include "panel/analysis_panel.h"
 #include "panel/colours.h"
 #include "panel/context.h"
 #include "panel/main_panel.h"
 #include "plane/render.h"
+#include "terms/numtext.h"
 
 namespace kw {
 
@@ -29,7 +31,8 @@ private:
 
 const char* usage =
     "Aufruf: kurvenwerk --export DATEI [--term T] [--from A] [--to B] [--quality Q] "
-    "[--colour NAME]\n";
+    "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
+    "[--section VON BIS]\n";
 
 std::optional<QByteArray> formatOf(const std::string& file)
 {
@@ -53,30 +56,44 @@ std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std
     BatchOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
-        std::optional<std::string>* slot = nullptr;
-        if (name == "--term")
-            slot = &o.term;
-        else if (name == "--from")
-            slot = &o.from;
-        else if (name == "--to")
-            slot = &o.to;
-        else if (name == "--quality")
-            slot = &o.quality;
-        else if (name == "--colour")
-            slot = &o.colour;
-        else if (name != "--export") {
+        if (name == "--inverse") {
+            o.inverse = true;
+            continue;
+        }
+        const std::size_t values = name == "--section" ? 2 : 1;
+        if (name != "--export" && name != "--term" && name != "--from" && name != "--to" &&
+            name != "--quality" && name != "--colour" && name != "--derivative" &&
+            name != "--tangent" && name != "--section") {
             err << "Unbekannte Option: " << name << '\n' << usage;
             return std::nullopt;
         }
-        if (i + 1 == args.size()) {
+        if (args.size() - i - 1 < values) {
             err << "Zur Option " << name << " fehlt der Wert.\n" << usage;
             return std::nullopt;
         }
         const std::string& value = args[++i];
-        if (slot)
-            *slot = value;
-        else
+        if (name == "--export")
             o.exportFile = value;
+        else if (name == "--term")
+            o.term = value;
+        else if (name == "--from")
+            o.from = value;
+        else if (name == "--to")
+            o.to = value;
+        else if (name == "--quality")
+            o.quality = value;
+        else if (name == "--colour")
+            o.colour = value;
+        else if (name == "--tangent")
+            o.tangent = value;
+        else if (name == "--section")
+            o.section = {value, args[++i]};
+        else if (value == "1" || value == "2" || value == "3")
+            o.derivatives.push_back(value[0] - '0');
+        else {
+            err << "Ableitung " << value << " gibt es nicht (möglich: 1, 2, 3).\n";
+            return std::nullopt;
+        }
     }
     if (o.exportFile.empty()) {
         err << usage;
@@ -92,6 +109,20 @@ std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std
             err << ' ' << kColours[i].name;
         err << ")\n";
         return std::nullopt;
+    }
+    if (o.tangent && !readNumber(*o.tangent)) {
+        err << "Die Stelle der Tangente ist keine Zahl: " << *o.tangent << '\n';
+        return std::nullopt;
+    }
+    if (o.section) {
+        for (auto [bound, unbounded] : {std::pair{o.section->first, "-u"},
+                                        std::pair{o.section->second, "+u"}}) {
+            if (bound != unbounded && !readNumber(bound)) {
+                err << "Die Abschnittsgrenze ist weder eine Zahl noch " << unbounded << ": "
+                    << bound << '\n';
+                return std::nullopt;
+            }
+        }
     }
     return o;
 }
@@ -111,6 +142,33 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         s.FarbeBox = *o.colour;
     mainPanelLoad(c);
     s.Eingabe = o.term.value_or("x^2");
+    // The switches as a first click on the analysis panel leaves them.
+    auto switchOn = [](State::Int& counter, bool& flag) {
+        if (!flag)
+            flag = countClick(counter);
+    };
+    for (int n : o.derivatives) {
+        if (n == 1)
+            switchOn(s.form3_click_Zaehler_Ableitung, s.ableitungs_test);
+        else if (n == 2)
+            switchOn(s.form3_click_Zaehler_Ableitung_zwei, s.zweite_ableitungs_test);
+        else
+            switchOn(s.form3_click_Zaehler_Ableitung_drei, s.dritte_ableitungs_test);
+    }
+    if (o.tangent) {
+        switchOn(s.form3_click_Zaehler_tangente, s.tangente_test);
+        s.x0_eingabe = *o.tangent;
+        x0Geaendert(s);
+    }
+    if (o.inverse)
+        switchOn(s.form3_click_Zaehler_Umkehrfunktion, s.Umkehrfunktion_test);
+    if (o.section) {
+        switchOn(s.form3_click_Zaehler_AD, s.ad_funktion_test);
+        s.Linker_Bereich = o.section->first;
+        s.Rechter_Bereich = o.section->second;
+        linkerBereichGeaendert(s);
+        rechterBereichGeaendert(s);
+    }
     zeichnen(c);
 
     QImage image;

@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kw {
@@ -14,6 +15,11 @@ struct BatchOptions {
     std::optional<std::string> from, to;    // --from A, --to B (texts of the range fields)
     std::optional<std::string> quality;     // --quality Q
     std::optional<std::string> colour;      // --colour NAME
+    // The analysis panel's switches, on in their default colours and widths.
+    std::vector<int> derivatives;           // --derivative N (1, 2 or 3; repeatable)
+    std::optional<std::string> tangent;     // --tangent X0
+    bool inverse = false;                   // --inverse
+    std::optional<std::pair<std::string, std::string>> section;  // --section FROM TO
 };
 
 // Exit codes of a batch run.

@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "panel/analysis_panel_window.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"
 
@@ -18,6 +19,8 @@ void QtUi::attach(MainPanelWindow* panel, DrawingWindow* drawing)
     panel_ = panel;
     drawing_ = drawing;
 }
+
+void QtUi::attachAnalysisPanel(AnalysisPanelWindow* panel) { analysis_ = panel; }
 
 void QtUi::message(std::string_view text, std::string_view title)
 {
@@ -65,6 +68,8 @@ void QtUi::fieldsChanged()
 {
     if (panel_)
         panel_->loadFields();
+    if (analysis_)
+        analysis_->loadFields();
 }
 
 }  // namespace kw

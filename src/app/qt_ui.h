@@ -8,12 +8,14 @@ namespace kw {
 
 class MainPanelWindow;
 class DrawingWindow;
+class AnalysisPanelWindow;
 
 // The UI services on real windows: message boxes, input boxes, the main panel's
 // progress and status bars, and repainting the drawing window.
 class QtUi : public Ui {
 public:
     void attach(MainPanelWindow* panel, DrawingWindow* drawing);
+    void attachAnalysisPanel(AnalysisPanelWindow* panel);
 
     void message(std::string_view text, std::string_view title) override;
     using Ui::message;
@@ -28,6 +30,7 @@ public:
 private:
     MainPanelWindow* panel_ = nullptr;
     DrawingWindow* drawing_ = nullptr;
+    AnalysisPanelWindow* analysis_ = nullptr;
 };
 
 }  // namespace kw

@@ -12,6 +12,16 @@ std::optional<Rgb> colourByName(std::string_view name, std::size_t rows)
     return std::nullopt;
 }
 
+std::optional<Rgb> chooseColour(std::string_view name, std::size_t rows, bool& chosen,
+                                std::string& colour)
+{
+    chosen = true;
+    auto value = colourByName(name, rows);
+    if (value)
+        colour = colourText(*value);
+    return value;
+}
+
 std::string colourText(Rgb value) { return std::to_string(value); }
 
 std::optional<Rgb> colourFromText(std::string_view text)

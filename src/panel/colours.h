@@ -34,6 +34,13 @@ inline constexpr std::array<std::string_view, 6> kWidths{"1", "2", "3", "4", "5"
 // Looks a name up among the first `rows` colours; exact and case-sensitive.
 std::optional<Rgb> colourByName(std::string_view name, std::size_t rows = kColours.size());
 
+// An entry chosen in a colour list: the list's chosen flag is set first,
+// whatever the text; a name among the first `rows` colours stores that colour's
+// text. Gives the colour to paint the list with; nothing (and the colour kept)
+// when the text names none.
+std::optional<Rgb> chooseColour(std::string_view name, std::size_t rows, bool& chosen,
+                                std::string& colour);
+
 // The stored form of a colour: its value as decimal text.
 std::string colourText(Rgb value);
 

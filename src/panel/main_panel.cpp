@@ -1,6 +1,7 @@
 #include "panel/main_panel.h"
 
 #include <cmath>
+#include <cstdint>
 #include <random>
 
 #include "panel/context.h"
@@ -46,6 +47,26 @@ void reset(Context& c)
 void loeschen_graph_check(Context& c)
 {
     c.s.Graphloeschen_check = ++c.s.Graphloeschen_check_click % 2 != 0;
+}
+
+bool countClick(State::Int& counter)
+{
+    counter = counter == INT16_MAX ? State::Int(2) : State::Int(counter + 1);
+    return !(counter != 0 && counter % 2 == 0);
+}
+
+bool extras(Context& c)
+{
+    const bool show = countClick(c.s.miCounter);
+    if (c.s.miCounter == 1)
+        c.s.form3_test = true;
+    return show;
+}
+
+void analysisPanelClosed(Context& c)
+{
+    if (c.s.miCounter % 2 != 0)
+        extras(c);
 }
 
 void linienStaerke(Context& c)

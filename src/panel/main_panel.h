@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "panel/state.h"
+
 namespace kw {
 
 class Context;
@@ -53,5 +55,18 @@ void loeschen_graph_check(Context& c);
 
 // A width chosen in the main panel's width list.
 void linienStaerke(Context& c);
+
+// A switch that counts its clicks: returns the new state (the first click is on,
+// the second off, …). The count never reaches the end of its 16 bits: past
+// 32767 it goes on at 2, which keeps the alternation.
+bool countClick(State::Int& counter);
+
+// "Extras": odd clicks show the analysis panel, even clicks hide it. Returns
+// whether it is to be shown.
+bool extras(Context& c);
+
+// The analysis panel closed by its window frame: counts as the click that hid
+// it, so the next "Extras" shows it again.
+void analysisPanelClosed(Context& c);
 
 }  // namespace kw

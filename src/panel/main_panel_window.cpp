@@ -95,7 +95,6 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     for (auto w : kWidths)
         staerke_->addItem(qs(w));
     auto* extras = named(new QPushButton(QStringLiteral("Extras")), "extras_button");
-    extras->setEnabled(false);
     auto* resetButton = named(new QPushButton(QStringLiteral("Reset")), "leeren_butt_Click");
     auto* ende = named(new QPushButton(QStringLiteral("Ende")), "Ende_button");
     auto* r2 = row();
@@ -141,6 +140,8 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
         reset(c_);
     });
     connect(ende, &QPushButton::clicked, this, &MainPanelWindow::endRequested);
+    connect(extras, &QPushButton::clicked, this,
+            [this] { emit analysisPanelToggled(kw::extras(c_)); });
     connect(staerke_, &QComboBox::activated, this, [this] {
         storeFields();
         linienStaerke(c_);

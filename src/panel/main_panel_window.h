@@ -27,6 +27,9 @@ public:
     // Shows the field texts of the shared state.
     void loadFields();
 
+    // Copies the field texts into the shared state.
+    void storeFields();
+
     void setStatus(int panel, const QString& text);
     void setProgressMaximum(double maximum);
     void setProgressValue(double value);
@@ -35,6 +38,7 @@ signals:
     void drawn();          // "Zeichnen" has redrawn: show the drawing window
     void endRequested();   // "Ende"
     void backgroundDragged();  // dragged by its background and let go
+    void analysisPanelToggled(bool show);  // "Extras": show or hide the analysis panel
 
 protected:
     // A press on the panel's background drags the panel, as its title bar would.
@@ -43,7 +47,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void storeFields();
     void onZeichnen();
     void onTopmost(bool on);
 

@@ -22,6 +22,20 @@ struct State {
     std::string FarbeBox = "Rot";
     std::string f_x_linie_staerke = "2";
 
+    // Texts of the analysis panel's controls.
+    std::string x0_eingabe = "1";
+    std::string Linker_Bereich = "-u";
+    std::string Rechter_Bereich = "+u";
+    std::string FarbeBox_ableitung = "Blau";
+    std::string FarbeBox_zweite_ableitung = "Grün";
+    std::string FarbeBox_dritte_ableitung = "Orange";
+    std::string FarbeBox_Umkehrfunktion = "Magenta";
+    // The width lists' texts (the width variables below share the first three names).
+    std::string f_a1_linie_staerke_text = "1";
+    std::string f_a2_linie_staerke_text = "1";
+    std::string f_a3_linie_staerke_text = "1";
+    std::string Umkehrfunktion_Linien_staerke = "1";
+
     // Engine results.
     double Zahl = 0, Zahl2 = 0, Zahl3 = 0, Zahl4 = 0, zahl5 = 0, zahl6 = 0, zahl7 = 0, Zahl8 = 0,
            zahl9 = 0, zahl11 = 0, Umkehrfunktionswert = 0, untersumme = 0, obersumme = 0;

@@ -4,17 +4,15 @@
 
 #include "panel/colours.h"
 #include "panel/context.h"
-#include "terms/graph.h"
 #include "terms/normalize.h"
 #include "terms/sampling.h"
 
 namespace kw {
 
-void Wurzel_log_funktion(Context& c)
+std::optional<Rgb> rootLogSetup(Context& c, Range& range)
 {
-    Range range;
     if (!readRangeAndStep(c, range))
-        return;
+        return std::nullopt;
     c.s.X = range.left;
     c.s.Y = range.right;
     Funktionsfarbe(c);
@@ -23,6 +21,15 @@ void Wurzel_log_funktion(Context& c)
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
     auto colour = colourFromText(c.w.Graph_Farbe);
     if (!colour || !std::isfinite(range.step))
+        return std::nullopt;
+    return colour;
+}
+
+void Wurzel_log_funktion(Context& c)
+{
+    Range range;
+    auto colour = rootLogSetup(c, range);
+    if (!colour)
         return;
 
     const Substitution term(c.w.xterm);

@@ -4,6 +4,7 @@
 
 #include "panel/colours.h"
 #include "panel/context.h"
+#include "special/piecewise.h"
 #include "special/rootlog.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
@@ -45,13 +46,28 @@ void berechnen(Context& c)
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
 
     const std::string& xterm = c.w.xterm;
-    if (xterm.find("sqr") != std::string::npos || xterm.find("log") != std::string::npos) {
-        Wurzel_log_funktion(c);
+    const bool rootLog =
+        xterm.find("sqr") != std::string::npos || xterm.find("log") != std::string::npos;
+    if (rootLog) {
+        if (c.s.ad_funktion_test)
+            Wurzel_log_Funktion_Abschnittweise(c);
+        else
+            Wurzel_log_funktion(c);
         return;
     }
     auto colour = colourFromText(c.w.Graph_Farbe);
     if (!colour)
         return;  // no colour was ever chosen: nothing can be drawn
+
+    if (c.s.ad_funktion_test) {
+        // A section is drawn as points; f undefined at a point just leaves it out.
+        auto run = abschnitt(c, range, *colour);
+        if (run && run->ended && run->error == 1002)
+            c.ui.message(kMeldungSyntax);
+        else if (run && run->ended && run->error == 11)
+            c.ui.message(kMeldungDivision);
+        return;
+    }
 
     const Substitution term(xterm);
     Curve curve;

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "analysis/derivatives.h"
+#include "analysis/inverse.h"
+#include "analysis/tangent.h"
 #include "panel/context.h"
 #include "panel/main_panel.h"
 #include "plane/axes.h"
@@ -25,12 +28,12 @@ constexpr std::array<Procedure, 14> kProcedures{
     &Skalla,              // Skalla
     &Beschriftung,        // Beschriftung
     &berechnen,           // berechnen
-    nullptr,              // erste_Ableitung
-    nullptr,              // zweite_ableitung
-    nullptr,              // dritte_ableitung
-    nullptr,              // tangente
+    &erste_Ableitung,     // erste_Ableitung
+    &zweite_ableitung,    // zweite_ableitung
+    &dritte_ableitung,    // dritte_ableitung
+    &tangente,            // tangente
     nullptr,              // Haengebruecke
-    nullptr,              // Umkehrfunktion
+    &Umkehrfunktion,      // Umkehrfunktion
     nullptr,              // Flaeche_einfaerben
     nullptr,              // Schnittstellen_Zeichnen
     nullptr,              // Schnittstellen_Zeichnen_Integral
@@ -88,6 +91,16 @@ void Zeichnen_click(Context& c)
         run(c, kKoordinatensystem);
     }
     run(c, kZeichnenFolge);
+    c.ui.planeChanged();
+}
+
+void redrawAll(Context& c, std::span<const Step> steps)
+{
+    if (!rangeUsable(c))
+        return;
+    c.ebene.clear();
+    run(c, kKoordinatensystem);
+    run(c, steps);
     c.ui.planeChanged();
 }
 

@@ -27,8 +27,10 @@ enum class Step : std::uint8_t {
     Schnittstellen_Zeichnen_Integral,
 };
 
+using Steps = std::span<const Step>;
+
 // Runs the steps in order. A step whose procedure does not exist yet draws nothing.
-void run(Context& c, std::span<const Step> steps);
+void run(Context& c, Steps steps);
 
 // The empty coordinate system.
 inline constexpr Step kKoordinatensystem[] = {Step::Koordinaten_System, Step::gitterzeichnen,
@@ -62,6 +64,45 @@ inline constexpr Step kGroesseFolge[] = {
     Step::Koordinaten_System, Step::gitterzeichnen,   Step::Beschriftung,       Step::Skalla,
     Step::berechnen,          Step::erste_Ableitung,  Step::zweite_ableitung,   Step::dritte_ableitung,
     Step::tangente,           Step::Flaeche_einfaerben, Step::Umkehrfunktion};
+
+// What the switches of the analysis panel draw after the coordinate system, by
+// the switch and its new state. The later a curve is drawn, the higher it lies.
+inline constexpr Step kErsteAbleitungAn[] = {
+    Step::berechnen,        Step::erste_Ableitung, Step::tangente,           Step::zweite_ableitung,
+    Step::dritte_ableitung, Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kErsteAbleitungAus[] = {
+    Step::berechnen,      Step::tangente,           Step::zweite_ableitung, Step::dritte_ableitung,
+    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kZweiteAbleitungAn[] = {
+    Step::berechnen, Step::erste_Ableitung, Step::zweite_ableitung,   Step::dritte_ableitung,
+    Step::tangente,  Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kZweiteAbleitungAus[] = {
+    Step::berechnen,      Step::erste_Ableitung,    Step::dritte_ableitung, Step::tangente,
+    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kDritteAbleitungAn[] = {
+    Step::berechnen,        Step::erste_Ableitung, Step::tangente,           Step::zweite_ableitung,
+    Step::dritte_ableitung, Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kDritteAbleitungAus[] = {
+    Step::berechnen,      Step::tangente,           Step::erste_Ableitung, Step::zweite_ableitung,
+    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kTangenteAn[] = {
+    Step::berechnen,        Step::tangente,       Step::erste_Ableitung,    Step::zweite_ableitung,
+    Step::dritte_ableitung, Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kTangenteAus[] = {
+    Step::berechnen,      Step::erste_Ableitung,    Step::zweite_ableitung, Step::dritte_ableitung,
+    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+// The inverse function lies on top in both states.
+inline constexpr Step kUmkehrfunktionFolge[] = {
+    Step::berechnen,        Step::erste_Ableitung,    Step::tangente,      Step::zweite_ableitung,
+    Step::dritte_ableitung, Step::Flaeche_einfaerben, Step::Haengebruecke, Step::Umkehrfunktion};
+// A moved tangent redraws neither the inverse function, nor areas, nor the bridge.
+inline constexpr Step kTangentenBewegung[] = {Step::berechnen, Step::tangente,
+                                              Step::erste_Ableitung, Step::zweite_ableitung,
+                                              Step::dritte_ableitung};
+
+// Clears the plane, draws the coordinate system and then the steps. Nothing is
+// drawn for a range that is not a 16-bit number.
+void redrawAll(Context& c, Steps steps);
 
 // Both range fields hold numbers that fit a 16-bit integer. Every redraw asks
 // first: the coordinate system of a wider range would not end in useful time.

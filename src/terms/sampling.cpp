@@ -33,12 +33,14 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
         const double v = *curve.result;  // unchanged when the statement failed
         if (e != 0) {
             run.error = e;
-            if (curve.onFailure == Curve::OnFailure::Stop ||
-                (curve.onFailure == Curve::OnFailure::Graph && (e != 5 || skipped))) {
+            const auto policy = curve.onFailure;
+            if (policy == Curve::OnFailure::Stop ||
+                (policy == Curve::OnFailure::Graph && (e != 5 || skipped)) ||
+                (policy == Curve::OnFailure::SkipInvalid && e != 5)) {
                 run.ended = true;
                 return run;
             }
-            if (curve.onFailure == Curve::OnFailure::Graph) {
+            if (policy != Curve::OnFailure::KeepValue) {
                 skipped = true;
                 continue;
             }

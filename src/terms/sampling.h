@@ -25,6 +25,8 @@ struct Curve {
         KeepValue,
         // Any failure ends the run silently.
         Stop,
+        // Every invalid argument skips its sample; any other failure ends the run.
+        SkipInvalid,
     };
 
     std::string_view prefix;             // statement start, e.g. "Form.Zahl = "

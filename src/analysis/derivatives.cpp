@@ -1,0 +1,112 @@
+#include "analysis/derivatives.h"
+
+#include <cmath>
+
+#include "panel/colours.h"
+#include "panel/context.h"
+#include "panel/main_panel.h"
+#include "terms/difference_quotient.h"
+#include "terms/graph.h"
+#include "terms/redraw.h"
+#include "terms/sampling.h"
+
+namespace kw {
+
+namespace {
+
+// What tells the three orders apart.
+struct Order {
+    int order;
+    std::string_view prefix;
+    double State::*result;
+    std::string State::*term;
+    bool State::*shown;
+    std::string State::*colour;
+    bool State::*colourChosen;
+    Rgb defaultColour;
+    State::Int State::*width;
+};
+
+constexpr Order kErste{1,
+                       "Form.Zahl3 =",
+                       &State::Zahl3,
+                       &State::ableitungsterm,
+                       &State::ableitungs_test,
+                       &State::Ffarbe_ableitung,
+                       &State::Ffarbe_ableitung_test,
+                       rgb(0, 0, 139),
+                       &State::f_a1_linie_staerke};
+constexpr Order kZweite{2,
+                        "Form.zahl7 =",
+                        &State::zahl7,
+                        &State::ableitungsterm_zwei,
+                        &State::zweite_ableitungs_test,
+                        &State::Ffarbe_zweite_ableitung,
+                        &State::Ffarbe_zweite_ableitung_test,
+                        rgb(0, 139, 0),
+                        &State::f_a2_linie_staerke};
+constexpr Order kDritte{3,
+                        "Form.zahl9 =",
+                        &State::zahl9,
+                        &State::ableitungsterm_drei,
+                        &State::dritte_ableitungs_test,
+                        &State::Ffarbe_dritte_ableitung,
+                        &State::Ffarbe_dritte_ableitung_test,
+                        rgb(255, 140, 0),
+                        &State::f_a3_linie_staerke};
+
+void draw(Context& c, const Order& o)
+{
+    State& s = c.s;
+    if (!(s.*o.shown))
+        return;
+    if (!(s.*o.colourChosen))
+        s.*o.colour = colourText(o.defaultColour);
+    Range range;
+    const bool usable = readRangeAndStep(c, range);
+    // The terms follow f even when nothing can be drawn.
+    buildAbleitungsterme(s, c.w.xterm, o.order);
+    if (!usable || !std::isfinite(range.step))
+        return;
+    // A name typed into the list that matches no colour sets the chosen flag
+    // without a colour: the curve keeps its default one.
+    const Rgb colour = colourFromText(s.*o.colour).value_or(o.defaultColour);
+
+    const Substitution term(s.*o.term, {.maskExp = false, .collapseStars = true});
+    Curve curve;
+    curve.prefix = o.prefix;
+    curve.result = &(s.*o.result);
+    curve.term = &term;
+    curve.onFailure = Curve::OnFailure::KeepValue;
+    curve.width = s.*o.width;
+    curve.colour = colour;
+    sampleCurve(c, curve, range.left, range.right, range.step);
+}
+
+}  // namespace
+
+void erste_Ableitung(Context& c) { draw(c, kErste); }
+void zweite_ableitung(Context& c) { draw(c, kZweite); }
+void dritte_ableitung(Context& c) { draw(c, kDritte); }
+
+void erste_Ableitung_click(Context& c)
+{
+    c.s.ableitungs_test = countClick(c.s.form3_click_Zaehler_Ableitung);
+    redrawAll(c, c.s.ableitungs_test ? Steps(kErsteAbleitungAn) : Steps(kErsteAbleitungAus));
+}
+
+void zweite_Ableitung_click(Context& c)
+{
+    c.s.zweite_ableitungs_test = countClick(c.s.form3_click_Zaehler_Ableitung_zwei);
+    const bool on = c.s.zweite_ableitungs_test;
+    redrawAll(c, on ? Steps(kZweiteAbleitungAn) : Steps(kZweiteAbleitungAus));
+}
+
+void dritte_Ableitung_click(Context& c)
+{
+    c.s.dritte_ableitungs_test = countClick(c.s.form3_click_Zaehler_Ableitung_drei);
+    const bool on = c.s.dritte_ableitungs_test;
+    redrawAll(c, on ? Steps(kDritteAbleitungAn) : Steps(kDritteAbleitungAus));
+}
+
+}  // namespace kw

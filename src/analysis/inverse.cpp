@@ -1,0 +1,58 @@
+#include "analysis/inverse.h"
+
+#include <cmath>
+
+#include "panel/colours.h"
+#include "panel/context.h"
+#include "panel/main_panel.h"
+#include "terms/graph.h"
+#include "terms/normalize.h"
+#include "terms/redraw.h"
+#include "terms/sampling.h"
+
+namespace kw {
+
+namespace {
+constexpr Rgb kDefault = rgb(199, 21, 133);
+}  // namespace
+
+void Umkehrfunktion(Context& c)
+{
+    State& s = c.s;
+    if (!s.Umkehrfunktion_test)
+        return;
+    if (!s.umkehrfunktion_Farbe_test)
+        s.Umkehrfunktion_Farbe = colourText(kDefault);
+    Range range;
+    if (!readRangeAndStep(c, range))
+        return;
+    s.X = range.left;
+    s.Y = range.right;
+    Funktionsfarbe(c);
+    c.w.xterm = string_richten(s.Eingabe);
+    c.ebene.setPenWidth(2);
+    if (!std::isfinite(range.step))
+        return;
+    // Chosen flag set by a name that matches no colour: the default stays.
+    const Rgb colour = colourFromText(s.Umkehrfunktion_Farbe).value_or(kDefault);
+
+    c.ebene.setForeColor(rgb(0, 0, 0));
+    const Substitution term(c.w.xterm);
+    Curve curve;
+    curve.prefix = "Form.Umkehrfunktionswert = ";
+    curve.result = &s.Umkehrfunktionswert;
+    curve.term = &term;
+    curve.onFailure = Curve::OnFailure::KeepValue;
+    curve.swapAxes = true;
+    curve.width = s.umkehrfunktion_f_staerke;
+    curve.colour = colour;
+    sampleCurve(c, curve, range.left, range.right, range.step);
+}
+
+void umkehrfunktion_click(Context& c)
+{
+    c.s.Umkehrfunktion_test = countClick(c.s.form3_click_Zaehler_Umkehrfunktion);
+    redrawAll(c, kUmkehrfunktionFolge);
+}
+
+}  // namespace kw

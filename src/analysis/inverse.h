@@ -1,0 +1,15 @@
+#pragma once
+
+namespace kw {
+
+class Context;
+
+// The graph of f mirrored at y = x: f is sampled like the graph and every
+// sample (x, f(x)) is drawn at (f(x), x), in its own colour and width.
+void Umkehrfunktion(Context& c);
+
+// The switch "Umkehrfunktion": counts the click, stores the flag and redraws
+// with the inverse function on top.
+void umkehrfunktion_click(Context& c);
+
+}  // namespace kw

@@ -1,0 +1,89 @@
+#include "analysis/tangent.h"
+
+#include <cmath>
+
+#include "panel/context.h"
+#include "panel/main_panel.h"
+#include "terms/difference_quotient.h"
+#include "terms/graph.h"
+#include "terms/normalize.h"
+#include "terms/numtext.h"
+#include "terms/redraw.h"
+#include "terms/sampling.h"
+
+namespace kw {
+
+namespace {
+
+// Puts x0 into a term once, keeping the exp mask: the tangent term still has
+// its own x to be replaced per sample.
+std::string atX0(std::string term, const std::string& x0, bool collapseStars)
+{
+    replaceAll(term, "x", x0);
+    replaceAll(term, ",", ".");
+    if (collapseStars)
+        replaceAll(term, "**", "*");
+    return term;
+}
+
+}  // namespace
+
+std::string tangentenTerm(std::string_view xterm, double x0)
+{
+    const std::string f = maskExp(xterm);
+    const std::string x0Text = text(x0);
+    const std::string times = "*" + x0Text;
+    const std::string slope = atX0(firstQuotient(f), times, true);
+    const std::string value = atX0(f, times, false);
+    return "(" + slope + ")" + "*1x +" + "(" + value + ")-" + "(" + slope + ")" + "*" + x0Text;
+}
+
+void tangente(Context& c)
+{
+    State& s = c.s;
+    if (!s.tangente_test)
+        return;
+    double x0 = 1;
+    if (!s.x0_uebergabe.empty()) {
+        auto v = readNumber(s.x0_uebergabe);
+        if (!v)
+            return;
+        x0 = *v;
+    }
+    Range range;
+    if (!readRangeAndStep(c, range) || !std::isfinite(range.step))
+        return;
+    s.fx_term = maskExp(c.w.xterm);
+    s.fxh_term = shift(s.fx_term);
+
+    const Substitution term(tangentenTerm(c.w.xterm, x0), {.maskExp = false, .collapseStars = true});
+    Curve curve;
+    curve.prefix = "Form.zahl5 =";
+    curve.result = &s.zahl5;
+    curve.term = &term;
+    curve.onFailure = Curve::OnFailure::Stop;
+    curve.width = 2;
+    sampleCurve(c, curve, range.left, range.right, range.step);
+}
+
+void tangente_click(Context& c)
+{
+    c.s.tangente_test = countClick(c.s.form3_click_Zaehler_tangente);
+    redrawAll(c, c.s.tangente_test ? Steps(kTangenteAn) : Steps(kTangenteAus));
+}
+
+void tangenten_bewegung(Context& c)
+{
+    if (!rangeUsable(c))
+        return;
+    // The coordinate system starts with a clear; keeping the old drawing skips
+    // it, as "Zeichnen" does.
+    if (!c.s.Graphloeschen_check) {
+        c.ebene.clear();
+        run(c, kKoordinatensystem);
+    }
+    run(c, kTangentenBewegung);
+    c.ui.planeChanged();
+}
+
+}  // namespace kw

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+class Context;
+
+// The tangent of f at x0 as one term in x: slope and offset are the difference
+// quotient and f with x0 already put in. xterm is the normalized term of f.
+std::string tangentenTerm(std::string_view xterm, double x0);
+
+// Draws the tangent at x0 (x0_uebergabe, empty = 1) in the plane's fore colour
+// while its switch is on. Any failure ends it silently.
+void tangente(Context& c);
+
+// The switch "Tangente": counts the click, stores the flag and redraws.
+void tangente_click(Context& c);
+
+// Redraw for a moved x0. With "Alten Graph nicht löschen" the plane is not
+// cleared, so a fan of tangents builds up.
+void tangenten_bewegung(Context& c);
+
+}  // namespace kw

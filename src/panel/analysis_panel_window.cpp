@@ -1,0 +1,279 @@
+#include "panel/analysis_panel_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "analysis/derivatives.h"
+#include "analysis/inverse.h"
+#include "analysis/tangent.h"
+#include "panel/analysis_panel.h"
+#include "panel/colours.h"
+#include "panel/context.h"
+#include "panel/main_panel.h"
+#include "special/piecewise.h"
+
+namespace kw {
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+std::string str(const QString& s) { return s.toStdString(); }
+
+template <class W>
+W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QFrame* separator()
+{
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+void setTextIfOther(QLineEdit* field, const std::string& text)
+{
+    if (field->text() != qs(text))
+        field->setText(qs(text));
+}
+
+// One curve row: its switch, its colour list and its width list.
+struct CurveRow {
+    const char* check;
+    const char* caption;
+    const char* colourList;
+    const char* widthList;
+    Farbliste colours;
+    Breitenliste widths;
+    void (*toggle)(Context&);
+};
+
+constexpr CurveRow kCurveRows[] = {
+    {"erste_Ableitung", "Erste Ableitung", "FarbeBox_ableitung", "f_a1_linie_staerke",
+     Farbliste::Ableitung, Breitenliste::Ableitung, &erste_Ableitung_click},
+    {"zweite_ableitung_butt", "Zweite Ableitung", "FarbeBox_zweite_ableitung",
+     "f_a2_linie_staerke", Farbliste::ZweiteAbleitung, Breitenliste::ZweiteAbleitung,
+     &zweite_Ableitung_click},
+    {"dritte_ableitung_butt", "Dritte Ableitung", "FarbeBox_dritte_ableitung",
+     "f_a3_linie_staerke", Farbliste::DritteAbleitung, Breitenliste::DritteAbleitung,
+     &dritte_Ableitung_click},
+    {"Umkehrfunktion_butt", "Umkehrfunktion", "FarbeBox_Umkehrfunktion",
+     "Umkehrfunktion_Linien_staerke", Farbliste::Umkehrfunktion, Breitenliste::Umkehrfunktion,
+     &umkehrfunktion_click},
+};
+
+constexpr const char* kStepNames[] = {"grosser_minus_button", "mittlerer_minus_button",
+                                      "kleiner_minus_button", "kleiner_plus_button",
+                                      "mittlerer_plus_button", "grosser_plus_button"};
+constexpr const char* kStepCaptions[] = {"<<<", "<<", "<", ">", ">>", ">>>"};
+
+}  // namespace
+
+AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
+    : QWidget(parent, Qt::Window), c_(c)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Extras"));
+    auto* rows = new QVBoxLayout(this);
+    rows->setSpacing(6);
+
+    // Curves with their colours and widths.
+    auto* curves = new QGridLayout;
+    curves->setHorizontalSpacing(6);
+    curves->setColumnStretch(1, 1);
+    for (int i = 0; i < 4; ++i) {
+        const CurveRow& r = kCurveRows[i];
+        auto* check = named(new QCheckBox(qs(r.caption)), r.check);
+        auto* farbe = farbe_[i] = named(new QComboBox, r.colourList);
+        farbe->setEditable(true);
+        farbe->setInsertPolicy(QComboBox::NoInsert);
+        for (std::size_t k = 0; k < colourRows(r.colours); ++k)
+            farbe->addItem(qs(kColours[k].name));
+        farbe->setMinimumContentsLength(8);
+        // Names count only as written ("grün" is no colour): no case-blind completion.
+        farbe->completer()->setCaseSensitivity(Qt::CaseSensitive);
+        auto* staerke = staerke_[i] = named(new QComboBox, r.widthList);
+        for (auto w : kWidths)
+            staerke->addItem(qs(w));
+        curves->addWidget(check, i, 0);
+        curves->addWidget(farbe, i, 1);
+        curves->addWidget(new QLabel(QStringLiteral("Stärke:")), i, 2);
+        curves->addWidget(staerke, i, 3);
+
+        connect(check, &QCheckBox::clicked, this, [this, toggle = r.toggle] {
+            emit fieldsNeeded();
+            toggle(c_);
+        });
+        // The list's text is kept as typed; the rule runs when a colour is chosen.
+        connect(farbe, &QComboBox::editTextChanged, this, [this, i](const QString& t) {
+            listText(c_.s, kCurveRows[i].colours) = str(t);
+        });
+        auto chooseColour = [this, farbe, i] { paintList(farbe, i); };
+        connect(farbe, &QComboBox::activated, this, chooseColour);
+        connect(farbe->lineEdit(), &QLineEdit::returnPressed, this, chooseColour);
+        connect(staerke, &QComboBox::activated, this, [this, staerke, i] {
+            listText(c_.s, kCurveRows[i].widths) = str(staerke->currentText());
+            breiteGewaehlt(c_.s, kCurveRows[i].widths);
+        });
+    }
+    rows->addLayout(curves);
+    rows->addWidget(separator());
+
+    // The tangent and its position.
+    auto* tangente = named(new QCheckBox(QStringLiteral("Tangente")), "Check1");
+    x0_ = named(new QLineEdit, "x0_eingabe");
+    x0_->setFixedWidth(80);
+    auto* t0 = new QHBoxLayout;
+    t0->addWidget(tangente);
+    t0->addStretch(1);
+    t0->addWidget(named(new QLabel(QStringLiteral("Tangente bei x=")), "Label4"));
+    t0->addWidget(x0_);
+    rows->addLayout(t0);
+    auto* t1 = new QHBoxLayout;
+    t1->setSpacing(4);
+    for (int i = 0; i < 6; ++i) {
+        auto* step = named(new QPushButton(QString::fromLatin1(kStepCaptions[i])), kStepNames[i]);
+        step->setMinimumWidth(36);
+        t1->addWidget(step);
+        connect(step, &QPushButton::clicked, this, [this, i] {
+            emit fieldsNeeded();
+            tangentenSchritt(c_, kTangentenSchritte[i]);
+        });
+    }
+    rows->addLayout(t1);
+    connect(tangente, &QCheckBox::clicked, this, [this] {
+        emit fieldsNeeded();
+        tangente_click(c_);
+    });
+    connect(x0_, &QLineEdit::textChanged, this, [this](const QString& t) {
+        c_.s.x0_eingabe = str(t);
+        x0Geaendert(c_.s);
+    });
+    rows->addWidget(separator());
+
+    // A section of a piecewise-defined function.
+    auto* abschnitt =
+        named(new QCheckBox(QStringLiteral("Abschnittsweise Definierte Funktion")), "AD_Funktion");
+    links_ = named(new QLineEdit, "Linker_Bereich");
+    rechts_ = named(new QLineEdit, "Rechter_Bereich");
+    for (QLineEdit* f : {links_, rechts_})
+        f->setFixedWidth(64);
+    auto* hinweis = named(new QLabel(QStringLiteral(
+                              "Geben Sie hier den Bereich ein und dann drücken sie auf Zeichnen. "
+                              "Für Unendlich bitte +u oder -u verwenden")),
+                          "Label2");
+    hinweis->setWordWrap(true);
+    rows->addWidget(abschnitt);
+    auto* b0 = new QHBoxLayout;
+    b0->addWidget(named(new QLabel(QStringLiteral("von")), "Label1"));
+    b0->addWidget(links_);
+    b0->addSpacing(8);
+    b0->addWidget(named(new QLabel(QStringLiteral("bis")), "Label3"));
+    b0->addWidget(rechts_);
+    b0->addStretch(1);
+    rows->addLayout(b0);
+    rows->addWidget(hinweis);
+    connect(abschnitt, &QCheckBox::clicked, this, [this] { ad_funktion_click(c_); });
+    connect(links_, &QLineEdit::textChanged, this, [this](const QString& t) {
+        c_.s.Linker_Bereich = str(t);
+        linkerBereichGeaendert(c_.s);
+    });
+    connect(rechts_, &QLineEdit::textChanged, this, [this](const QString& t) {
+        c_.s.Rechter_Bereich = str(t);
+        rechterBereichGeaendert(c_.s);
+    });
+    rows->addWidget(separator());
+
+    auto* behalten = named(new QCheckBox(QStringLiteral("Alten Graph nicht löschen")),
+                           "loeschen_oder_nicht_check");
+    rows->addWidget(behalten);
+    connect(behalten, &QCheckBox::clicked, this, [this] { loeschen_graph_check(c_); });
+    rows->addWidget(separator());
+
+    // The other tools; each stays disabled until its window exists.
+    struct Tool {
+        const char* name;
+        const char* caption;
+        void (AnalysisPanelWindow::*signal)();
+    } const tools[] = {
+        {"Nullstellen_fx", "Nullstellen von f(x) Anzeigen", &AnalysisPanelWindow::nullstellenClicked},
+        {"Extrema_butt", "Lokale Extremwerte von f(x)", &AnalysisPanelWindow::extremaClicked},
+        {"S_and_W_punkte", "Terassen- und Wendepunkte ", &AnalysisPanelWindow::wendepunkteClicked},
+        {"Tabelle", "Wertetabelle", &AnalysisPanelWindow::tabelleClicked},
+        {"Schnittpunkt_butt", "Schnittpunkte zwischen Funktionen",
+         &AnalysisPanelWindow::schnittpunkteClicked},
+        {"Integral_Rechner_butt", "Fläche (Integral)", &AnalysisPanelWindow::integralClicked},
+        {"Bruecken_Rechner_butt", "Hängebrücken Rechner", &AnalysisPanelWindow::brueckeClicked},
+        {"TaschenRechner_button", "Taschenrechner", &AnalysisPanelWindow::taschenrechnerClicked},
+    };
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(4);
+    for (int i = 0; i < 8; ++i) {
+        auto* b = named(new QPushButton(QString::fromUtf8(tools[i].caption)), tools[i].name);
+        b->setEnabled(false);
+        buttons->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, s = tools[i].signal] {
+            emit fieldsNeeded();
+            emit (this->*s)();
+        });
+    }
+    rows->addLayout(buttons);
+    rows->addStretch(1);
+
+    loadFields();
+    // As wide as the curve rows need; the hint wraps within that.
+    hinweis->setMinimumWidth(1);
+    const int width = rows->minimumSize().width();
+    hinweis->setFixedWidth(width - rows->contentsMargins().left() - rows->contentsMargins().right());
+    setFixedSize(width, rows->minimumSize().height());
+}
+
+void AnalysisPanelWindow::loadFields()
+{
+    State& s = c_.s;
+    setTextIfOther(x0_, s.x0_eingabe);
+    setTextIfOther(links_, s.Linker_Bereich);
+    setTextIfOther(rechts_, s.Rechter_Bereich);
+    for (int i = 0; i < 4; ++i) {
+        const QString colour = qs(listText(s, kCurveRows[i].colours));
+        if (farbe_[i]->currentText() != colour)
+            farbe_[i]->setEditText(colour);
+        staerke_[i]->setCurrentText(qs(listText(s, kCurveRows[i].widths)));
+    }
+}
+
+// The colour rule decides; a matching name paints the list in its colour.
+void AnalysisPanelWindow::paintList(QComboBox* box, int list)
+{
+    auto colour = farbeGewaehlt(c_.s, kCurveRows[list].colours);
+    if (!colour)
+        return;
+    const QColor paint(red(*colour), green(*colour), blue(*colour));
+    const QColor ink = paint.lightnessF() < 0.45 ? Qt::white : Qt::black;
+    QPalette p = box->palette();
+    for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window})
+        p.setColor(role, paint);
+    for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+        p.setColor(role, ink);
+    box->setPalette(p);
+}
+
+void AnalysisPanelWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+}  // namespace kw

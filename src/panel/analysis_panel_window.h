@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace kw {
+
+class Context;
+
+// The analysis panel "Extras": switches for the curves laid over the graph,
+// their colour and width lists, the tangent position with its step buttons,
+// the section bounds and the buttons that open the other tools. It copies its
+// texts into the shared state and calls the logic; it draws nothing itself.
+class AnalysisPanelWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit AnalysisPanelWindow(Context& c, QWidget* parent = nullptr);
+
+    // Shows the field texts of the shared state.
+    void loadFields();
+
+signals:
+    // An action is about to read the main panel's fields: store them first.
+    void fieldsNeeded();
+    // Closed by its window frame.
+    void closed();
+
+    // The tool buttons; their windows are opened elsewhere.
+    void nullstellenClicked();
+    void extremaClicked();
+    void wendepunkteClicked();
+    void tabelleClicked();
+    void schnittpunkteClicked();
+    void integralClicked();
+    void brueckeClicked();
+    void taschenrechnerClicked();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void paintList(QComboBox* box, int list);
+
+    Context& c_;
+    QComboBox* farbe_[4];
+    QComboBox* staerke_[4];
+    QLineEdit* x0_;
+    QLineEdit* links_;
+    QLineEdit* rechts_;
+};
+
+}  // namespace kw

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#include "analysis/extrema.h"
+#include "analysis/value_table.h"
+#include "analysis/value_table_window.h"
+#include "analysis/zeros.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"
@@ -55,6 +59,36 @@ void App::end()
 {
     drawing_->close();
     mainPanel_->close();
+}
+
+// A search runs once at a time: while one runs, the windows take no input.
+template <class Search>
+void App::search(Search run)
+{
+    if (ui_->searching())
+        return;
+    run(*context_);
+}
+
+void App::nullstellen() { search(Nullstellen_fx_Click); }
+
+void App::extrema() { search(Extrema_butt_Click); }
+
+void App::wendepunkte() { search(S_and_W_punkte_Click); }
+
+ValueTableWindow* App::werteTabelle()
+{
+    if (ui_->searching())
+        return nullptr;
+    mainPanel_->storeFields();  // the table shows the term as it stands in the field
+    auto* window = new ValueTableWindow(Werte_Tabelle(*context_));
+    // Each new table a little below and to the right of the one before.
+    const QPoint origin = mainPanel_->frameGeometry().topLeft();
+    const int step = 24 * (valueTables_++ % 10);
+    window->move(origin.x() + 40 + step, std::max(0, origin.y() - window->height() - 40) + step);
+    window->show();
+    window->raise();
+    return window;
 }
 
 }  // namespace kw

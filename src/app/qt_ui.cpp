@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 
+#include "analysis/value_table_window.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"
 
@@ -11,7 +13,61 @@ namespace kw {
 
 namespace {
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+// Input to any window during a search: Esc asks to stop, everything else is
+// swallowed, so that no second search (or a redraw) starts meanwhile.
+class SearchFilter : public QObject {
+public:
+    explicit SearchFilter(bool& stop) : stop_(stop) {}
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+                stop_ = true;
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::Drop:
+            return true;
+        case QEvent::Close: {
+            // A closed panel ends the search; a value table may close in peace.
+            auto* widget = qobject_cast<QWidget*>(target);
+            if (widget && widget->isWindow() && !qobject_cast<ValueTableWindow*>(widget))
+                stop_ = true;
+            return false;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool& stop_;
+};
+
+constexpr int kPollMilliseconds = 50;
+
 }  // namespace
+
+QtUi::QtUi() = default;
+
+QtUi::~QtUi()
+{
+    if (searchFilter_)
+        qApp->removeEventFilter(searchFilter_.get());
+}
 
 void QtUi::attach(MainPanelWindow* panel, DrawingWindow* drawing)
 {
@@ -65,6 +121,35 @@ void QtUi::fieldsChanged()
 {
     if (panel_)
         panel_->loadFields();
+}
+
+void QtUi::searchStarted()
+{
+    if (searches_++ > 0)
+        return;
+    stop_ = false;
+    polled_.invalidate();
+    searchFilter_ = std::make_unique<SearchFilter>(stop_);
+    qApp->installEventFilter(searchFilter_.get());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtUi::searchEnded()
+{
+    if (searches_ == 0 || --searches_ > 0)
+        return;
+    qApp->removeEventFilter(searchFilter_.get());
+    searchFilter_.reset();
+    QApplication::restoreOverrideCursor();
+}
+
+bool QtUi::stopRequested()
+{
+    if (!polled_.isValid() || polled_.elapsed() >= kPollMilliseconds) {
+        QCoreApplication::processEvents();
+        polled_.restart();
+    }
+    return stop_;
 }
 
 }  // namespace kw

@@ -23,6 +23,8 @@ public:
 
     // Shows the field texts of the shared state.
     void loadFields();
+    // Copies the field texts into the shared state.
+    void storeFields();
 
     void setStatus(int panel, const QString& text);
     void setProgressMaximum(double maximum);
@@ -33,7 +35,6 @@ signals:
     void endRequested();   // "Ende"
 
 private:
-    void storeFields();
     void onZeichnen();
     void onTopmost(bool on);
 

@@ -117,8 +117,7 @@ std::string endNote(const Grid& grid)
     case GridEnd::Stalled:
         return "Die Suche wurde bei x = " + text(grid.reached()) +
                " beendet, weil sich so große x Werte nicht mehr in Schritten von 0,01 "
-               "durchlaufen lassen." +
-               range;
+               "durchlaufen lassen.";
     }
     return {};
 }

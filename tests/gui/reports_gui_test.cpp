@@ -194,6 +194,9 @@ TEST_F(Reports, ClosingAPanelStopsASearchButNoSecondOneStarts)
 
 int main(int argc, char** argv)
 {
+    // Listing the tests at build time happens without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

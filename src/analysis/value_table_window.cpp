@@ -17,34 +17,42 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
+// The widest header or cell of all tables: every column gets that width.
+// Sizing each of up to thousands of columns on its own would take long, and
+// columns of one width line up from table to table.
+int columnWidth(const QFontMetrics& metrics, std::initializer_list<const ValueRow*> rows)
+{
+    int width = 0;
+    for (const ValueRow* row : rows)
+        for (std::size_t i = 0; i < row->xs.size(); ++i)
+            width = std::max({width, metrics.horizontalAdvance(qs(columnHeader(row->xs[i]))),
+                              metrics.horizontalAdvance(qs(row->cells[i]))});
+    return width + 2 * metrics.averageCharWidth() + 8;
+}
+
 // A list view in report view with one row: a header per column, a cell per column.
-void fillView(QTreeWidget* view, const ValueRow& row)
+void fillView(QTreeWidget* view, const ValueRow& row, int width)
 {
     const int n = int(row.xs.size());
-    view->setColumnCount(n);
     if (n == 0) {
+        view->setColumnCount(0);
         view->setHeaderHidden(true);
         return;
     }
     QStringList headers, cells;
-    const QFontMetrics metrics(view->font());
-    int width = 0;
     for (int i = 0; i < n; ++i) {
         headers << qs(columnHeader(row.xs[i]));
         cells << qs(row.cells[i]);
-        width = std::max({width, metrics.horizontalAdvance(headers.back()),
-                          metrics.horizontalAdvance(cells.back())});
     }
-    view->setHeaderLabels(headers);
-    QTreeWidgetItem* header = view->headerItem();
-    for (int i = 0; i < n; ++i)
-        header->setData(i, Qt::UserRole, QStringLiteral("COL%1").arg(row.xs[i]));
-    view->addTopLevelItem(new QTreeWidgetItem(cells));
-    // One width for all columns: sizing each of thousands of columns on its
-    // own would take long, and equal columns read more easily.
-    view->header()->setDefaultSectionSize(width + 2 * metrics.averageCharWidth() + 8);
+    view->header()->setDefaultSectionSize(width);
     view->header()->setSectionResizeMode(QHeaderView::Interactive);
     view->header()->setStretchLastSection(false);
+    // Filled before the view gets it: one update instead of one per column.
+    auto* header = new QTreeWidgetItem(headers);
+    for (int i = 0; i < n; ++i)
+        header->setData(i, Qt::UserRole, QStringLiteral("COL%1").arg(row.xs[i]));
+    view->setHeaderItem(header);
+    view->addTopLevelItem(new QTreeWidgetItem(cells));
 }
 
 }  // namespace
@@ -73,6 +81,7 @@ ValueTableWindow::ValueTableWindow(const ValueTable& table, QWidget* parent) : Q
     const QString headingTexts[2] = {QStringLiteral("Wertetabelle von f(x)"),
                                      QStringLiteral("Wertetabelle von f'(x)")};
     const char* sideNames[4] = {"Label2", "Label3", "Label5", "Label6"};
+    const int width = columnWidth(QFontMetrics(font()), {rows[0], rows[1], rows[2], rows[3]});
     int line = 0;
     for (int i = 0; i < 4; ++i) {
         if (i % 2 == 0) {
@@ -92,7 +101,7 @@ ValueTableWindow::ValueTableWindow(const ValueTable& table, QWidget* parent) : Q
         view->setSelectionMode(QAbstractItemView::NoSelection);
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        fillView(view, *rows[i]);
+        fillView(view, *rows[i], width);
         // Room for the header, the one row and the scroll bar.
         const int rowHeight = QFontMetrics(view->font()).height() + 8;
         view->setFixedHeight(view->header()->sizeHint().height() + rowHeight +

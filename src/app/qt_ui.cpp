@@ -1,9 +1,16 @@
 #include "app/qt_ui.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "analysis/value_table_window.h"
 #include "panel/main_panel_window.h"
@@ -59,6 +66,9 @@ private:
 
 constexpr int kPollMilliseconds = 50;
 
+// Longer messages scroll.
+constexpr int kLongMessageLines = 30;
+
 }  // namespace
 
 QtUi::QtUi() = default;
@@ -77,8 +87,34 @@ void QtUi::attach(MainPanelWindow* panel, DrawingWindow* drawing)
 
 void QtUi::message(std::string_view text, std::string_view title)
 {
-    QMessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QString shown = qs(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (shown.count(QLatin1Char('\n')) < kLongMessageLines) {
+        QMessageBox box(QMessageBox::NoIcon, qs(title), shown, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.exec();
+        return;
+    }
+    // A long list (hundreds of zeros of a fast oscillation) would push a
+    // message box's OK button off the screen: it scrolls instead.
+    QDialog box(QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("LangeMeldung"));
+    box.setWindowTitle(qs(title));
+    auto* layout = new QVBoxLayout(&box);
+    auto* view = new QPlainTextEdit(shown, &box);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const QFontMetrics metrics(view->font());
+    int width = 0;
+    for (const QString& line : shown.split(QLatin1Char('\n')))
+        width = std::max(width, metrics.horizontalAdvance(line));
+    view->setMinimumWidth(std::min(width + 40, 900));
+    view->setMinimumHeight(metrics.lineSpacing() * kLongMessageLines);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(view);
+    layout->addWidget(buttons);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
     box.exec();
 }
 

@@ -52,6 +52,7 @@ void fillView(QTreeWidget* view, const ValueRow& row, int width)
     for (int i = 0; i < n; ++i)
         header->setData(i, Qt::UserRole, QStringLiteral("COL%1").arg(row.xs[i]));
     view->setHeaderItem(header);
+    view->header()->resizeSection(0, width);  // the view's first column predates the default
     view->addTopLevelItem(new QTreeWidgetItem(cells));
 }
 

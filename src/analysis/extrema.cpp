@@ -76,27 +76,32 @@ ExtremaBerichte extremaBerichte(Context& c, GridLimits limits)
         return c.engine.execute(st) == err::None;
     };
 
-    Grid grid(s.X, s.Y, &c.ui, limits);
-    for (GridPoint p; grid.next(p);) {
-        // x - h/2 * (f(x+h) - f(x-h)) / (f(x-h) - 2 f(x) + f(x+h))
+    // x - h/2 * (f(x+h) - f(x-h)) / (f(x-h) - 2 f(x) + f(x+h))
+    auto runExtremumStep = [&](double at) {
         st.assign("Form.zahl6 =");
-        st += engineText(p.at);
+        st += engineText(at);
         st += "-0.5*";
         st += h;
         st += "*(((";
-        plus.appendTo(st, p.at);
+        plus.appendTo(st, at);
         st += ")-(";
-        minus.appendTo(st, p.at);
+        minus.appendTo(st, at);
         st += "))/((";
-        minus.appendTo(st, p.at);
+        minus.appendTo(st, at);
         st += ")-2*(";
-        value.appendTo(st, p.at);
+        value.appendTo(st, at);
         st += ")+(";
-        plus.appendTo(st, p.at);
+        plus.appendTo(st, at);
         st += ")))";
+        return c.engine.execute(st) == err::None;
+    };
+
+    Grid grid(s.X, s.Y, &c.ui, limits);
+    for (GridPoint p; grid.next(p);) {
         // A failed statement leaves a value of another point behind: such a
-        // point is never a candidate.
-        const bool stepped = c.engine.execute(st) == err::None;
+        // point is never a candidate. The inflection search alone needs no
+        // step on f' = 0.
+        const bool stepped = extrema && runExtremumStep(p.at);
         const bool curved = run("Form.zahl7 =", second, p.at);
         if (stepped)
             s.zahl6 = round2(s.zahl6);

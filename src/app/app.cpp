@@ -6,6 +6,10 @@
 
 #include <algorithm>
 
+#include "analysis/extrema.h"
+#include "analysis/value_table.h"
+#include "analysis/value_table_window.h"
+#include "analysis/zeros.h"
 #include "panel/analysis_panel_window.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
@@ -126,18 +130,58 @@ void App::showAnalysisPanel(bool show)
         ui_->attachAnalysisPanel(analysis_.get());
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::fieldsNeeded, mainPanel_.get(),
                          &MainPanelWindow::storeFields);
-        QObject::connect(analysis_.get(), &AnalysisPanelWindow::taschenrechnerClicked,
-                         analysis_.get(), [this] { openTaschenrechner(); });
+        AnalysisPanelWindow* panel = analysis_.get();
+        QObject::connect(panel, &AnalysisPanelWindow::nullstellenClicked, panel,
+                         [this] { nullstellen(); });
+        QObject::connect(panel, &AnalysisPanelWindow::extremaClicked, panel, [this] { extrema(); });
+        QObject::connect(panel, &AnalysisPanelWindow::wendepunkteClicked, panel,
+                         [this] { wendepunkte(); });
+        QObject::connect(panel, &AnalysisPanelWindow::tabelleClicked, panel,
+                         [this] { werteTabelle(); });
+        QObject::connect(panel, &AnalysisPanelWindow::taschenrechnerClicked, panel,
+                         [this] { openTaschenrechner(); });
         // The pocket calculator closes with the panel.
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::closed, analysis_.get(), [this] {
             analysisPanelClosed(*context_);
             closeTaschenrechner();
         });
-        enableTool(*analysis_, "TaschenRechner_button");
+        for (const char* tool : {"Nullstellen_fx", "Extrema_butt", "S_and_W_punkte", "Tabelle",
+                                 "TaschenRechner_button"})
+            enableTool(*panel, tool);
     }
     placeAnalysisPanel();
     analysis_->show();
     analysis_->raise();
+}
+
+// A search runs once at a time: while one runs, the windows take no input.
+template <class Search>
+void App::search(Search run)
+{
+    if (ui_->searching())
+        return;
+    run(*context_);
+}
+
+void App::nullstellen() { search(Nullstellen_fx_Click); }
+
+void App::extrema() { search(Extrema_butt_Click); }
+
+void App::wendepunkte() { search(S_and_W_punkte_Click); }
+
+ValueTableWindow* App::werteTabelle()
+{
+    if (ui_->searching())
+        return nullptr;
+    mainPanel_->storeFields();  // the table shows the term as it stands in the field
+    auto* window = new ValueTableWindow(Werte_Tabelle(*context_));
+    // Each new table a little below and to the right of the one before.
+    const QPoint origin = mainPanel_->frameGeometry().topLeft();
+    const int step = 24 * (valueTables_++ % 10);
+    window->move(origin.x() + 40 + step, std::max(0, origin.y() - window->height() - 40) + step);
+    window->show();
+    window->raise();
+    return window;
 }
 
 namespace {

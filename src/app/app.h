@@ -15,6 +15,7 @@ namespace kw {
 class MainPanelWindow;
 class DrawingWindow;
 class AnalysisPanelWindow;
+class ValueTableWindow;
 class CalculatorWindow;
 class HelpDialog;
 class AboutWindow;
@@ -65,6 +66,15 @@ public:
     void join(Role role, QWidget* window);
     QWidget* window(Role role) const;
 
+    // The analysis panel's reports; its buttons call these. A search runs once
+    // at a time.
+    void nullstellen();    // "Nullstellen von f(x) Anzeigen"
+    void extrema();        // "Lokale Extremwerte von f(x)"
+    void wendepunkte();    // "Terassen- und Wendepunkte "
+    // "Wertetabelle": a new window for every press, showing the current term.
+    // Value tables never join the program's windows: they stay open.
+    ValueTableWindow* werteTabelle();
+
     // The analysis panel's "Taschenrechner": shows the pocket calculator,
     // creating it on first use.
     void openTaschenrechner();
@@ -96,6 +106,8 @@ private:
     // The main panel was dragged by its background: the others follow it.
     void mainPanelDragged();
     void placeAnalysisPanel();
+    template <class Search>
+    void search(Search run);
 
     std::unique_ptr<QtUi> ownUi_;
     QtUi* ui_;
@@ -108,6 +120,7 @@ private:
     std::unique_ptr<AboutWindow> info_;
     std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;
     bool closing_ = false;
+    int valueTables_ = 0;
 };
 
 }  // namespace kw

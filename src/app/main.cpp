@@ -7,10 +7,17 @@
 
 #include "app/app.h"
 #include "app/batch.h"
+#include "app/report.h"
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (kw::isReport(args)) {
+        auto options = kw::parseReport(args, std::cerr);
+        if (!options)
+            return kw::kBatchUsage;
+        return kw::runReport(*options, std::cout, std::cerr);
+    }
     if (kw::isBatch(args)) {
         auto options = kw::parseBatch(args, std::cerr);
         if (!options)

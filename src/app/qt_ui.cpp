@@ -1,9 +1,18 @@
 #include "app/qt_ui.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "analysis/value_table_window.h"
 #include "panel/analysis_panel_window.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"
@@ -12,7 +21,64 @@ namespace kw {
 
 namespace {
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+// Input to any window during a search: Esc asks to stop, everything else is
+// swallowed, so that no second search (or a redraw) starts meanwhile.
+class SearchFilter : public QObject {
+public:
+    explicit SearchFilter(bool& stop) : stop_(stop) {}
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+                stop_ = true;
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::Drop:
+            return true;
+        case QEvent::Close: {
+            // A closed panel ends the search; a value table may close in peace.
+            auto* widget = qobject_cast<QWidget*>(target);
+            if (widget && widget->isWindow() && !qobject_cast<ValueTableWindow*>(widget))
+                stop_ = true;
+            return false;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool& stop_;
+};
+
+constexpr int kPollMilliseconds = 50;
+
+// Longer messages scroll.
+constexpr int kLongMessageLines = 30;
+
 }  // namespace
+
+QtUi::QtUi() = default;
+
+QtUi::~QtUi()
+{
+    if (searchFilter_)
+        qApp->removeEventFilter(searchFilter_.get());
+}
 
 void QtUi::attach(MainPanelWindow* panel, DrawingWindow* drawing)
 {
@@ -24,8 +90,34 @@ void QtUi::attachAnalysisPanel(AnalysisPanelWindow* panel) { analysis_ = panel; 
 
 void QtUi::message(std::string_view text, std::string_view title)
 {
-    QMessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QString shown = qs(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (shown.count(QLatin1Char('\n')) < kLongMessageLines) {
+        QMessageBox box(QMessageBox::NoIcon, qs(title), shown, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.exec();
+        return;
+    }
+    // A long list (hundreds of zeros of a fast oscillation) would push a
+    // message box's OK button off the screen: it scrolls instead.
+    QDialog box(QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("LangeMeldung"));
+    box.setWindowTitle(qs(title));
+    auto* layout = new QVBoxLayout(&box);
+    auto* view = new QPlainTextEdit(shown, &box);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const QFontMetrics metrics(view->font());
+    int width = 0;
+    for (const QString& line : shown.split(QLatin1Char('\n')))
+        width = std::max(width, metrics.horizontalAdvance(line));
+    view->setMinimumWidth(std::min(width + 40, 900));
+    view->setMinimumHeight(metrics.lineSpacing() * kLongMessageLines);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(view);
+    layout->addWidget(buttons);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
     box.exec();
 }
 
@@ -70,6 +162,35 @@ void QtUi::fieldsChanged()
         panel_->loadFields();
     if (analysis_)
         analysis_->loadFields();
+}
+
+void QtUi::searchStarted()
+{
+    if (searches_++ > 0)
+        return;
+    stop_ = false;
+    polled_.invalidate();
+    searchFilter_ = std::make_unique<SearchFilter>(stop_);
+    qApp->installEventFilter(searchFilter_.get());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtUi::searchEnded()
+{
+    if (searches_ == 0 || --searches_ > 0)
+        return;
+    qApp->removeEventFilter(searchFilter_.get());
+    searchFilter_.reset();
+    QApplication::restoreOverrideCursor();
+}
+
+bool QtUi::stopRequested()
+{
+    if (!polled_.isValid() || polled_.elapsed() >= kPollMilliseconds) {
+        QCoreApplication::processEvents();
+        polled_.restart();
+    }
+    return stop_;
 }
 
 }  // namespace kw

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QElapsedTimer>
+
+#include <memory>
+
 #include "panel/ui.h"
 
+class QObject;
 class QWidget;
 
 namespace kw {
@@ -14,6 +19,9 @@ class AnalysisPanelWindow;
 // progress and status bars, and repainting the drawing window.
 class QtUi : public Ui {
 public:
+    QtUi();
+    ~QtUi() override;
+
     void attach(MainPanelWindow* panel, DrawingWindow* drawing);
     void attachAnalysisPanel(AnalysisPanelWindow* panel);
 
@@ -27,10 +35,22 @@ public:
     void planeChanged() override;
     void fieldsChanged() override;
 
+    // While a search runs, the program's windows take no input but Esc, which
+    // stops it, as does closing one of the panels. Events are handled every
+    // 50 ms or so, enough to repaint the progress bar and to notice Esc.
+    void searchStarted() override;
+    void searchEnded() override;
+    bool stopRequested() override;
+    bool searching() const { return searches_ > 0; }
+
 private:
     MainPanelWindow* panel_ = nullptr;
     DrawingWindow* drawing_ = nullptr;
     AnalysisPanelWindow* analysis_ = nullptr;
+    std::unique_ptr<QObject> searchFilter_;
+    int searches_ = 0;
+    bool stop_ = false;
+    QElapsedTimer polled_;
 };
 
 }  // namespace kw

@@ -26,7 +26,6 @@ public:
 
     // Shows the field texts of the shared state.
     void loadFields();
-
     // Copies the field texts into the shared state.
     void storeFields();
 

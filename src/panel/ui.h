@@ -40,6 +40,13 @@ public:
 
     // Field texts in the shared state were changed by the logic.
     virtual void fieldsChanged() {}
+
+    // A search over a grid begins or ends (calls may nest). In between the
+    // windows take no other input, and the search asks now and then whether the
+    // user wants it stopped (Esc or closing a panel).
+    virtual void searchStarted() {}
+    virtual void searchEnded() {}
+    virtual bool stopRequested() { return false; }
 };
 
 }  // namespace kw

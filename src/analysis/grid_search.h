@@ -1,0 +1,99 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+namespace kw {
+
+class Ui;
+
+// The searches for zeros, extrema, inflection points and intersections walk x
+// across the range in steps of 0.01 and keep a grid point when a Newton step,
+// rounded to two decimals, does not move it.
+inline constexpr double kGridStep = 0.01;
+inline constexpr double kBand = 0.1;
+
+// A search ends by itself after this many grid points, so that no range, however
+// wide, keeps the program busy for long.
+inline constexpr std::int64_t kMaxGridPoints = 10'000'000;
+
+// Rounds to two decimals, halves to even (0.125 gives 0.12). Values too large to
+// carry two decimals come back unchanged.
+double round2(double v);
+
+// The band rule: a rounded Newton value z within ±0.1 only counts at the grid
+// point 0 itself.
+bool bandRejects(double z, double x);
+
+// A rounded Newton value z that lands on the grid point x and survives the band rule.
+inline bool staysPut(double z, double x) { return z == x && !bandRejects(z, x); }
+
+// One grid point: statements are built at `at` (the range's start itself on
+// the first pass, later the previous point plus 0.01); the candidate test and the
+// reports use `x`, the same point rounded to two decimals.
+struct GridPoint {
+    double at = 0;
+    double x = 0;
+};
+
+enum class GridEnd {
+    Done,     // walked to the end of the range
+    Stopped,  // the user asked to stop (Esc)
+    Limit,    // kMaxGridPoints reached
+    Stalled,  // x + 0.01 no longer advances x
+};
+
+struct GridLimits {
+    std::int64_t maxPoints = kMaxGridPoints;
+    // Progress (and the hint that Esc stops) appears only for searches that
+    // take longer than this.
+    std::chrono::steady_clock::duration progressAfter = std::chrono::milliseconds(500);
+};
+
+// The walk over the grid of one search:
+//
+//     for (GridPoint p; grid.next(p);) { … }
+//
+// It asks the UI now and then whether the user wants to stop and shows progress
+// once the search takes a while. Without a UI (nullptr) it only walks, so a
+// search can run away from the windows. While a Grid with a UI exists, the UI is
+// in search mode (the windows take no other input).
+class Grid {
+public:
+    Grid(double from, double to, Ui* ui, GridLimits limits = {});
+    ~Grid();
+    Grid(const Grid&) = delete;
+    Grid& operator=(const Grid&) = delete;
+
+    // The next grid point; false when the walk is over (see end()).
+    bool next(GridPoint& p);
+
+    GridEnd end() const { return end_; }
+    std::int64_t points() const { return points_; }
+    double from() const { return from_; }
+    // The last grid point visited (rounded); the start when none was.
+    double reached() const { return points_ ? x_ : from_; }
+
+private:
+    void pace(double at);
+
+    double from_, to_;
+    Ui* ui_;
+    GridLimits limits_;
+    GridEnd end_ = GridEnd::Done;
+    std::int64_t points_ = 0;
+    double x_ = 0;  // last rounded grid point
+    bool over_ = false;
+    bool progressShown_ = false;
+    std::chrono::steady_clock::time_point started_;
+};
+
+// What a report adds when its search ended early: that it was stopped, or why
+// it ended, and how far it got. Empty when the whole range was searched.
+std::string endNote(const Grid& grid);
+
+// A report text followed by the grid's end note, if any.
+std::string withEndNote(std::string report, const Grid& grid);
+
+}  // namespace kw

@@ -1,0 +1,118 @@
+#include "analysis/value_table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "panel/context.h"
+#include "terms/difference_quotient.h"
+#include "terms/normalize.h"
+#include "terms/numtext.h"
+#include "terms/substitution.h"
+
+namespace kw {
+
+namespace {
+
+// A column index is a 16-bit integer: no table reaches further out.
+constexpr int kMaxColumn = 32767;
+
+// The last column of a table: the integer nearest to the end of the range, on
+// the table's side of 0; nothing when the range ends on the other side.
+std::optional<int> lastColumn(double end, int side)
+{
+    const double n = roundHalfEven(end);
+    if (!(n * side >= 0))
+        return std::nullopt;  // the other side of 0, or not a number
+    return int(std::min(std::fabs(n), double(kMaxColumn))) * side;
+}
+
+// One table: cell 0 is given, the others are each the value at their own x.
+template <class Cell>
+ValueRow fill(std::optional<int> last, int side, const std::string& first, Cell cell)
+{
+    ValueRow row;
+    if (!last)
+        return row;
+    for (int x = 0; x * side <= *last * side; x += side) {
+        row.xs.push_back(x);
+        row.cells.push_back(x == 0 ? first : cell(x));
+    }
+    return row;
+}
+
+}  // namespace
+
+std::string columnHeader(int x) { return "x = " + std::to_string(x); }
+
+std::string cellText(double v)
+{
+    if (!std::isfinite(v))
+        return text(v);
+    // The fifteen digits a decimal format starts from: d.dddddddddddddde±x.
+    char buf[kNumberTextMax];
+    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14);
+    const char* e = std::find(buf, r.ptr, 'e');
+    int exponent = 0;
+    std::from_chars(e[1] == '+' ? e + 2 : e + 1, r.ptr, exponent);
+    char digits[15];
+    digits[0] = buf[0];
+    std::copy(buf + 2, buf + 16, digits + 1);
+
+    // Digits up to the second decimal.
+    const int keep = exponent + 3;
+    if (keep >= 15)
+        return text(v);  // no decimals left to round
+    std::int64_t hundredths = 0;
+    for (int i = 0; i < keep; ++i)
+        hundredths = hundredths * 10 + (digits[i] - '0');
+    const char next = keep >= 0 ? digits[keep] : '0';
+    if (next >= '5')
+        ++hundredths;
+    const double rounded = double(hundredths) / 100;
+    return text(v < 0 ? -rounded : rounded);
+}
+
+ValueTable Werte_Tabelle(Context& c)
+{
+    State& s = c.s;
+    c.w.xterm = string_richten(s.Eingabe);
+
+    std::string statement;
+    auto valueAt = [&](std::string_view prefix, const Substitution& term, const double& result,
+                       int x) -> std::optional<double> {
+        statement.assign(prefix);
+        term.appendTo(statement, x);
+        if (c.engine.execute(statement) != err::None)
+            return std::nullopt;  // a cell shows nothing rather than a value of another x
+        return result;
+    };
+    auto cells = [&](std::string_view prefix, const Substitution& term, const double& result) {
+        return [&valueAt, prefix, t = &term, r = &result](int x) {
+            auto v = valueAt(prefix, *t, *r, x);
+            return v ? cellText(*v) : std::string();
+        };
+    };
+    const auto negative = lastColumn(s.X, -1), positive = lastColumn(s.Y, +1);
+
+    ValueTable table;
+    const Substitution f(c.w.xterm, {.maskExp = true, .collapseStars = false});
+    const auto f0 = valueAt("Form.Zahl2 =", f, s.Zahl2, 0);
+    const std::string fFirst = f0 ? text(*f0) : std::string();  // not rounded
+    table.fNegative = fill(negative, -1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
+    table.fPositive = fill(positive, +1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
+
+    if (!s.ableitungs_test)
+        return table;
+    buildAbleitungsterme(s, c.w.xterm, 1);
+    const Substitution d(s.ableitungsterm, {.maskExp = false, .collapseStars = true});
+    const auto d0 = valueAt("Form.Zahl4 =", d, s.Zahl4, 0);
+    const std::string dFirst = d0 ? cellText(*d0) : std::string();
+    table.dNegative = fill(negative, -1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
+    table.dPositive = fill(positive, +1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
+    return table;
+}
+
+}  // namespace kw

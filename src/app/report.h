@@ -1,0 +1,33 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kw {
+
+// A report without windows: what one of the analysis buttons would show after
+// drawing a term with a range.
+struct ReportOptions {
+    enum class Kind { Zeros, Extrema, Inflections, Table };
+    Kind kind = Kind::Zeros;
+    std::optional<std::string> term;      // --term T
+    std::optional<std::string> from, to;  // --from A, --to B (texts of the range fields)
+    bool derivative = false;              // --derivative 1: the table shows f' too
+};
+
+// True when the arguments ask for a report (--report anywhere).
+bool isReport(const std::vector<std::string>& args);
+
+// Reads the arguments (without the program name); on a problem writes it to err
+// and returns nothing.
+std::optional<ReportOptions> parseReport(const std::vector<std::string>& args, std::ostream& err);
+
+// Draws the term as "Zeichnen" would, runs the search and writes the text its
+// message box would show to out (the table: a line per column, x, f(x) and
+// f'(x) separated by tabs). A term the drawing rejects writes the drawing's
+// message to err and returns 1; otherwise 0.
+int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace kw

@@ -73,11 +73,7 @@ void draw(Context& c, const Order& o)
     const Rgb colour = colourFromText(s.*o.colour).value_or(o.defaultColour);
 
     const Substitution term(s.*o.term, {.maskExp = false, .collapseStars = true});
-    Curve curve;
-    curve.prefix = o.prefix;
-    curve.result = &(s.*o.result);
-    curve.term = &term;
-    curve.onFailure = Curve::OnFailure::KeepValue;
+    Curve curve(o.prefix, s.*o.result, term, Curve::OnFailure::KeepValue);
     curve.width = s.*o.width;
     curve.colour = colour;
     sampleCurve(c, curve, range.left, range.right, range.step);

@@ -6,7 +6,6 @@
 #include "panel/context.h"
 #include "panel/main_panel.h"
 #include "terms/graph.h"
-#include "terms/normalize.h"
 #include "terms/redraw.h"
 #include "terms/sampling.h"
 
@@ -26,11 +25,7 @@ void Umkehrfunktion(Context& c)
     Range range;
     if (!readRangeAndStep(c, range))
         return;
-    s.X = range.left;
-    s.Y = range.right;
-    Funktionsfarbe(c);
-    c.w.xterm = string_richten(s.Eingabe);
-    c.ebene.setPenWidth(2);
+    prepareGraph(c, range);
     if (!std::isfinite(range.step))
         return;
     // Chosen flag set by a name that matches no colour: the default stays.
@@ -38,11 +33,8 @@ void Umkehrfunktion(Context& c)
 
     c.ebene.setForeColor(rgb(0, 0, 0));
     const Substitution term(c.w.xterm);
-    Curve curve;
-    curve.prefix = "Form.Umkehrfunktionswert = ";
-    curve.result = &s.Umkehrfunktionswert;
-    curve.term = &term;
-    curve.onFailure = Curve::OnFailure::KeepValue;
+    Curve curve("Form.Umkehrfunktionswert = ", s.Umkehrfunktionswert, term,
+                Curve::OnFailure::KeepValue);
     curve.swapAxes = true;
     curve.width = s.umkehrfunktion_f_staerke;
     curve.colour = colour;

@@ -57,11 +57,7 @@ void tangente(Context& c)
     s.fxh_term = shift(s.fx_term);
 
     const Substitution term(tangentenTerm(c.w.xterm, x0), {.maskExp = false, .collapseStars = true});
-    Curve curve;
-    curve.prefix = "Form.zahl5 =";
-    curve.result = &s.zahl5;
-    curve.term = &term;
-    curve.onFailure = Curve::OnFailure::Stop;
+    Curve curve("Form.zahl5 =", s.zahl5, term, Curve::OnFailure::Stop);
     curve.width = 2;
     sampleCurve(c, curve, range.left, range.right, range.step);
 }

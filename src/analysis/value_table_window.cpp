@@ -1,5 +1,7 @@
 #include "analysis/value_table_window.h"
 
+#include "app/widget_text.h"
+
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -14,9 +16,6 @@
 namespace kw {
 
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
 // The widest header or cell of all tables: every column gets that width.
 // Sizing each of up to thousands of columns on its own would take long, and
 // columns of one width line up from table to table.

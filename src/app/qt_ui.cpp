@@ -1,5 +1,7 @@
 #include "app/qt_ui.h"
 
+#include "app/widget_text.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -20,7 +22,6 @@
 namespace kw {
 
 namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 // Input to any window during a search: Esc asks to stop, everything else is
 // swallowed, so that no second search (or a redraw) starts meanwhile.
 class SearchFilter : public QObject {

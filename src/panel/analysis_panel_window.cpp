@@ -1,5 +1,7 @@
 #include "panel/analysis_panel_window.h"
 
+#include "app/widget_text.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -24,17 +26,6 @@
 namespace kw {
 
 namespace {
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-std::string str(const QString& s) { return s.toStdString(); }
-
-template <class W>
-W* named(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QFrame* separator()
 {
     auto* line = new QFrame;

@@ -44,11 +44,7 @@ std::optional<SampleRun> abschnitt(Context& c, const Range& range, Rgb colour)
         return std::nullopt;
 
     const Substitution term(c.w.xterm);
-    Curve curve;
-    curve.prefix = "Form.Zahl = ";
-    curve.result = &s.Zahl;
-    curve.term = &term;
-    curve.onFailure = Curve::OnFailure::SkipInvalid;
+    Curve curve("Form.Zahl = ", s.Zahl, term, Curve::OnFailure::SkipInvalid);
     curve.points = true;
     curve.width = 2;
     curve.colour = colour;
@@ -67,11 +63,7 @@ void Wurzel_log_Funktion_Abschnittweise(Context& c)
     applyBound(s.Rechter_Bereich_wert, "+u", s.Y);
 
     const Substitution term(c.w.xterm);
-    Curve curve;
-    curve.prefix = "Form.Zahl =";
-    curve.result = &s.Zahl;
-    curve.term = &term;
-    curve.onFailure = Curve::OnFailure::KeepValue;
+    Curve curve("Form.Zahl =", s.Zahl, term, Curve::OnFailure::KeepValue);
     curve.rangeGate = true;
     curve.points = true;
     curve.width = 2;

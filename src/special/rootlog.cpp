@@ -4,7 +4,6 @@
 
 #include "panel/colours.h"
 #include "panel/context.h"
-#include "terms/normalize.h"
 #include "terms/sampling.h"
 
 namespace kw {
@@ -13,11 +12,7 @@ std::optional<Rgb> rootLogSetup(Context& c, Range& range)
 {
     if (!readRangeAndStep(c, range))
         return std::nullopt;
-    c.s.X = range.left;
-    c.s.Y = range.right;
-    Funktionsfarbe(c);
-    c.w.xterm = string_richten(c.s.Eingabe);
-    c.ebene.setPenWidth(2);
+    prepareGraph(c, range);
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
     auto colour = colourFromText(c.w.Graph_Farbe);
     if (!colour || !std::isfinite(range.step))
@@ -33,10 +28,7 @@ void Wurzel_log_funktion(Context& c)
         return;
 
     const Substitution term(c.w.xterm);
-    Curve curve;
-    curve.prefix = "Form.Zahl =";
-    curve.result = &c.s.Zahl;
-    curve.term = &term;
+    Curve curve("Form.Zahl =", c.s.Zahl, term, Curve::OnFailure::KeepValue);
     curve.rangeGate = true;
     curve.width = 2;
     curve.colour = *colour;

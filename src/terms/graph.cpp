@@ -29,20 +29,25 @@ bool readRangeAndStep(Context& c, Range& range)
     return true;
 }
 
+void prepareGraph(Context& c, const Range& range)
+{
+    c.s.X = range.left;
+    c.s.Y = range.right;
+    Funktionsfarbe(c);
+    c.w.xterm = string_richten(c.s.Eingabe);
+    c.ebene.setPenWidth(2);
+}
+
 void berechnen(Context& c)
 {
     Range range;
     if (!readRangeAndStep(c, range))
         return;  // a range or quality that is not a number ends the pass quietly
-    c.s.X = range.left;
-    c.s.Y = range.right;
     if (std::isinf(range.step)) {
         c.ui.message(kMeldungDivision);  // quality 0
         return;
     }
-    Funktionsfarbe(c);
-    c.w.xterm = string_richten(c.s.Eingabe);
-    c.ebene.setPenWidth(2);
+    prepareGraph(c, range);
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
 
     const std::string& xterm = c.w.xterm;
@@ -70,11 +75,7 @@ void berechnen(Context& c)
     }
 
     const Substitution term(xterm);
-    Curve curve;
-    curve.prefix = "Form.Zahl = ";
-    curve.result = &c.s.Zahl;
-    curve.term = &term;
-    curve.onFailure = Curve::OnFailure::Graph;
+    Curve curve("Form.Zahl = ", c.s.Zahl, term, Curve::OnFailure::Graph);
     curve.edgeStrokes = true;
     curve.progress = true;
     curve.width = c.s.f_Linie_staerke;

@@ -32,4 +32,8 @@ struct Range {
 };
 bool readRangeAndStep(Context& c, Range& range);
 
+// What every pass over the term of f does first: the range into X and Y, the
+// graph colour, the normalized term into xterm, pen width 2.
+void prepareGraph(Context& c, const Range& range);
+
 }  // namespace kw

@@ -29,10 +29,18 @@ struct Curve {
         SkipInvalid,
     };
 
-    std::string_view prefix;             // statement start, e.g. "Form.Zahl = "
-    const double* result = nullptr;      // the variable that statement assigns
-    const Substitution* term = nullptr;  // the term to put x into
-    OnFailure onFailure = OnFailure::KeepValue;
+    // A curve of the term whose values the statement "prefix + expression"
+    // assigns to result.
+    Curve(std::string_view prefix_, const double& result_, const Substitution& term_,
+          OnFailure onFailure_)
+        : prefix(prefix_), result(&result_), term(&term_), onFailure(onFailure_)
+    {
+    }
+
+    std::string_view prefix;   // statement start, e.g. "Form.Zahl = "
+    const double* result;      // the variable that statement assigns
+    const Substitution* term;  // the term to put x into
+    OnFailure onFailure;
     bool rangeGate = false;    // only values strictly between X and Y count; others change nothing
     bool points = false;       // single points instead of joined segments, without window and jump tests
     bool swapAxes = false;     // draw the sample (x, v) at (v, x)

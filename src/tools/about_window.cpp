@@ -1,5 +1,7 @@
 #include "tools/about_window.h"
 
+#include "app/widget_text.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -14,9 +16,6 @@
 namespace kw {
 
 namespace {
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
 QLabel* label(const QString& text, const char* name)
 {
     auto* l = new QLabel(text);

@@ -1,5 +1,7 @@
 #include "tools/calculator_window.h"
 
+#include "app/widget_text.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -13,16 +15,6 @@
 namespace kw {
 
 namespace {
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-template <class W>
-W* named(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 // Key sizes in pixels; the window keeps the size its keys give it.
 constexpr int kKey = 52;
 constexpr int kKeyHeight = 30;

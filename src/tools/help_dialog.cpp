@@ -1,5 +1,7 @@
 #include "tools/help_dialog.h"
 
+#include "app/widget_text.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -10,7 +12,6 @@
 namespace kw {
 
 namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 constexpr int kTextWidth = 560;  // wide enough that the long lines wrap into few rows
 }  // namespace
 

@@ -13,27 +13,12 @@
 
 namespace {
 
-class SilentUi : public kw::Ui {
-public:
-    void message(std::string_view, std::string_view) override {}
-    using Ui::message;
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override
-    {
-        return std::nullopt;
-    }
-    void setProgressMaximum(double) override {}
-    void setProgressValue(double) override {}
-    void setStatus(int, std::string_view) override {}
-    void planeChanged() override {}
-    void fieldsChanged() override {}
-};
-
 const char* const kTerms[] = {"(x-1)^3-3*(x-1)", "0,5*x^3-2*x^2-x+4", "sin(x*12)/5+cos(x-1)*3",
                               "(exp(x)-1)/(exp(x)+1)"};
 
 // A context that has drawn the term with the default range.
 struct Drawn {
-    SilentUi ui;
+    kw::Ui ui;  // shows nothing
     kw::Context c{ui};
     explicit Drawn(const char* term)
     {

@@ -14,24 +14,9 @@
 
 namespace {
 
-class QuietUi : public kw::Ui {
-public:
-    void message(std::string_view, std::string_view) override {}
-    using Ui::message;
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override
-    {
-        return std::nullopt;
-    }
-    void setProgressMaximum(double) override {}
-    void setProgressValue(double) override {}
-    void setStatus(int, std::string_view) override {}
-    void planeChanged() override {}
-    void fieldsChanged() override {}
-};
-
 void BM_WheelNotchAt3600(benchmark::State& state)
 {
-    QuietUi ui;
+    kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
     c.s.Eingabe = "0,5*x^3-2*x^2-x+4";

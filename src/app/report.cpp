@@ -24,15 +24,6 @@ public:
     std::vector<std::string> messages;
     void message(std::string_view text, std::string_view) override { messages.emplace_back(text); }
     using Ui::message;
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override
-    {
-        return std::nullopt;
-    }
-    void setProgressMaximum(double) override {}
-    void setProgressValue(double) override {}
-    void setStatus(int, std::string_view) override {}
-    void planeChanged() override {}
-    void fieldsChanged() override {}
 };
 
 const char* usage =

@@ -46,7 +46,7 @@ void reset(Context& c)
 
 void loeschen_graph_check(Context& c)
 {
-    c.s.Graphloeschen_check = ++c.s.Graphloeschen_check_click % 2 != 0;
+    c.s.Graphloeschen_check = countClick(c.s.Graphloeschen_check_click);
 }
 
 bool countClick(State::Int& counter)

@@ -104,14 +104,7 @@ void redrawAll(Context& c, std::span<const Step> steps)
     c.ui.planeChanged();
 }
 
-void reset_click(Context& c)
-{
-    if (!rangeUsable(c))
-        return;
-    c.ebene.clear();
-    run(c, kKoordinatensystem);
-    c.ui.planeChanged();
-}
+void reset_click(Context& c) { redrawAll(c, {}); }
 
 void drawingWindowLoad(Context& c)
 {

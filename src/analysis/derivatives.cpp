@@ -25,6 +25,8 @@ struct Order {
     bool State::*colourChosen;
     Rgb defaultColour;
     State::Int State::*width;
+    State::Int State::*clicks;
+    Steps on, off;  // the redraw after a click that switches it on or off
 };
 
 constexpr Order kErste{1,
@@ -35,7 +37,10 @@ constexpr Order kErste{1,
                        &State::Ffarbe_ableitung,
                        &State::Ffarbe_ableitung_test,
                        rgb(0, 0, 139),
-                       &State::f_a1_linie_staerke};
+                       &State::f_a1_linie_staerke,
+                       &State::form3_click_Zaehler_Ableitung,
+                       kErsteAbleitungAn,
+                       kErsteAbleitungAus};
 constexpr Order kZweite{2,
                         "Form.zahl7 =",
                         &State::zahl7,
@@ -44,7 +49,10 @@ constexpr Order kZweite{2,
                         &State::Ffarbe_zweite_ableitung,
                         &State::Ffarbe_zweite_ableitung_test,
                         rgb(0, 139, 0),
-                        &State::f_a2_linie_staerke};
+                        &State::f_a2_linie_staerke,
+                        &State::form3_click_Zaehler_Ableitung_zwei,
+                        kZweiteAbleitungAn,
+                        kZweiteAbleitungAus};
 constexpr Order kDritte{3,
                         "Form.zahl9 =",
                         &State::zahl9,
@@ -53,7 +61,10 @@ constexpr Order kDritte{3,
                         &State::Ffarbe_dritte_ableitung,
                         &State::Ffarbe_dritte_ableitung_test,
                         rgb(255, 140, 0),
-                        &State::f_a3_linie_staerke};
+                        &State::f_a3_linie_staerke,
+                        &State::form3_click_Zaehler_Ableitung_drei,
+                        kDritteAbleitungAn,
+                        kDritteAbleitungAus};
 
 void draw(Context& c, const Order& o)
 {
@@ -79,30 +90,21 @@ void draw(Context& c, const Order& o)
     sampleCurve(c, curve, range.left, range.right, range.step);
 }
 
+// A click on the order's switch: odd counts show the curve.
+void toggle(Context& c, const Order& o)
+{
+    const bool on = (c.s.*o.shown) = countClick(c.s.*o.clicks);
+    redrawAll(c, on ? o.on : o.off);
+}
+
 }  // namespace
 
 void erste_Ableitung(Context& c) { draw(c, kErste); }
 void zweite_ableitung(Context& c) { draw(c, kZweite); }
 void dritte_ableitung(Context& c) { draw(c, kDritte); }
 
-void erste_Ableitung_click(Context& c)
-{
-    c.s.ableitungs_test = countClick(c.s.form3_click_Zaehler_Ableitung);
-    redrawAll(c, c.s.ableitungs_test ? Steps(kErsteAbleitungAn) : Steps(kErsteAbleitungAus));
-}
-
-void zweite_Ableitung_click(Context& c)
-{
-    c.s.zweite_ableitungs_test = countClick(c.s.form3_click_Zaehler_Ableitung_zwei);
-    const bool on = c.s.zweite_ableitungs_test;
-    redrawAll(c, on ? Steps(kZweiteAbleitungAn) : Steps(kZweiteAbleitungAus));
-}
-
-void dritte_Ableitung_click(Context& c)
-{
-    c.s.dritte_ableitungs_test = countClick(c.s.form3_click_Zaehler_Ableitung_drei);
-    const bool on = c.s.dritte_ableitungs_test;
-    redrawAll(c, on ? Steps(kDritteAbleitungAn) : Steps(kDritteAbleitungAus));
-}
+void erste_Ableitung_click(Context& c) { toggle(c, kErste); }
+void zweite_Ableitung_click(Context& c) { toggle(c, kZweite); }
+void dritte_Ableitung_click(Context& c) { toggle(c, kDritte); }
 
 }  // namespace kw

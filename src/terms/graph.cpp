@@ -75,7 +75,7 @@ void berechnen(Context& c)
     }
 
     const Substitution term(xterm);
-    Curve curve("Form.Zahl = ", c.s.Zahl, term, Curve::OnFailure::Graph);
+    Curve curve("Form.Zahl = ", c.s.Zahl, term, Curve::OnFailure::SkipInvalid);
     curve.edgeStrokes = true;
     curve.progress = true;
     curve.width = c.s.f_Linie_staerke;
@@ -87,7 +87,7 @@ void berechnen(Context& c)
     else if (run.error == 11 && run.ended)
         c.ui.message(kMeldungDivision);
     else if (run.error == 5 && !run.ended)
-        c.ui.message(kMeldungArgument);  // a skipped sample, reported once the loop has ended
+        c.ui.message(kMeldungArgument);  // skipped samples, reported once the loop has ended
 }
 
 }  // namespace kw

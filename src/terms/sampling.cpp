@@ -19,7 +19,6 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     statement.reserve(256);
     int counter = 0;  // samples since the last break
     double xPrev = 0, vPrev = 0;
-    bool skipped = false;
 
     for (double x = start; step > 0 ? x <= end : x >= end; x += step) {
         if (run.samples == kMaxSamples) {
@@ -35,13 +34,12 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
             run.error = e;
             const auto policy = curve.onFailure;
             if (policy == Curve::OnFailure::Stop ||
-                (policy == Curve::OnFailure::Graph && (e != 5 || skipped)) ||
                 (policy == Curve::OnFailure::SkipInvalid && e != 5)) {
                 run.ended = true;
                 return run;
             }
-            if (policy != Curve::OnFailure::KeepValue) {
-                skipped = true;
+            if (policy == Curve::OnFailure::SkipInvalid) {
+                counter = 0;  // no line across a point where f is undefined
                 continue;
             }
         }

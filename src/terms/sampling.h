@@ -17,15 +17,13 @@ class Context;
 struct Curve {
     // How an engine failure at a sample is treated.
     enum class OnFailure {
-        // The graph of f: the first invalid argument skips its sample; any other
-        // failure, or a second invalid argument, ends the run.
-        Graph,
         // The sample goes on with the previous value; an invalid argument breaks
         // the polyline (the next two good samples start a new one).
         KeepValue,
         // Any failure ends the run silently.
         Stop,
-        // Every invalid argument skips its sample; any other failure ends the run.
+        // An invalid argument skips its sample and breaks the polyline; any
+        // other failure ends the run (the graph of f, sections).
         SkipInvalid,
     };
 

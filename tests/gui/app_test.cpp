@@ -1,15 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QTest>
+#include <functional>
 
-#include <memory>
-#include <vector>
-
-#include "app/app.h"
-#include "panel/main_panel_window.h"
-#include "plane/drawing_window.h"
 #include "support/gui_helpers.h"
 
 using namespace kw;
@@ -17,36 +9,14 @@ using Role = App::Role;
 
 namespace {
 
-// Notes which watched window received a close request, in order.
-class CloseLog : public QObject {
-public:
-    std::vector<Role> order;
-    void watch(QWidget* w, Role role)
-    {
-        roles_.push_back({w, role});
-        w->installEventFilter(this);
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Close)
-            for (auto [w, role] : roles_)
-                if (w == watched)
-                    order.push_back(role);
-        return false;
-    }
-
-private:
-    std::vector<std::pair<QWidget*, Role>> roles_;
-};
-
-class AppTest : public ::testing::Test {
-protected:
+// Every window of the program open, and a value table that must stay open.
+struct Running : QObject {
     App app;
     std::vector<std::unique_ptr<QWidget>> others;
-    QWidget valueTable;  // value tables never join: they stay open
-    CloseLog log;
+    QWidget valueTable;
+    std::vector<Role> closed;  // in the order the windows received their close
 
-    void SetUp() override
+    Running()
     {
         QApplication::setQuitOnLastWindowClosed(false);
         app.start();
@@ -60,50 +30,43 @@ protected:
         valueTable.show();
         for (int r = 0; r < int(Role::Count); ++r)
             if (QWidget* w = app.window(Role(r)))
-                log.watch(w, Role(r));
+                w->installEventFilter(this);
     }
-
-    void expectAllClosed()
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        for (int r = 0; r < int(Role::Count); ++r) {
-            QWidget* w = app.window(Role(r));
-            EXPECT_TRUE(!w || !w->isVisible()) << r;
-        }
-        EXPECT_TRUE(valueTable.isVisible());
+        for (int r = 0; event->type() == QEvent::Close && r < int(Role::Count); ++r)
+            if (app.window(Role(r)) == watched)
+                closed.push_back(Role(r));
+        return false;
     }
 };
 
-TEST_F(AppTest, ClosingTheDrawingWindowClosesEverythingButValueTables)
+TEST(App, EveryWayToEndClosesAllButValueTablesInItsOrder)
 {
-    app.drawingWindow().close();
-    // The drawing window's own close comes first and starts the round.
-    const std::vector<Role> expected{Role::Drawing,        Role::MainPanel, Role::Analysis,
-                                     Role::Taschenrechner, Role::Bruecke,   Role::Flaeche,
-                                     Role::Schnittstellen, Role::BildSpeichern};
-    EXPECT_EQ(log.order, expected);
-    expectAllClosed();
+    using R = Role;
+    const std::vector<Role> drawingFirst{R::Drawing, R::MainPanel, R::Analysis, R::Taschenrechner,
+                                         R::Bruecke, R::Flaeche, R::Schnittstellen, R::BildSpeichern};
+    const std::vector<Role> ende{R::Analysis, R::Drawing, R::Taschenrechner, R::Bruecke,
+                                 R::Flaeche, R::Schnittstellen, R::BildSpeichern, R::MainPanel};
+    const std::pair<std::function<void(App&)>, std::vector<Role>> ways[] = {
+        {[](App& app) { app.drawingWindow().close(); }, drawingFirst},
+        {[](App& app) { app.drawingWindow().menu().ende->trigger(); }, drawingFirst},
+        {[](App& app) { app.end(); }, ende},
+    };
+    for (const auto& [end, order] : ways) {
+        Running r;
+        end(r.app);
+        EXPECT_EQ(r.closed, order);
+        for (int role = 0; role < int(Role::Count); ++role)
+            EXPECT_FALSE(r.app.window(Role(role)) && r.app.window(Role(role))->isVisible());
+        EXPECT_TRUE(r.valueTable.isVisible());
+    }
 }
 
-TEST_F(AppTest, EndeInTheMenuDoesTheSame)
+TEST(App, ThePanelsDockToTheDrawingWindow)
 {
-    app.drawingWindow().menu().ende->trigger();
-    EXPECT_EQ(log.order.size(), 8u);
-    expectAllClosed();
-}
-
-TEST_F(AppTest, EndeOnTheMainPanelClosesInItsOwnOrder)
-{
-    app.end();
-    std::vector<Role> expected;  // the joined windows, in the order of "Ende"
-    for (Role role : App::kEndeReihenfolge)
-        if (app.window(role))
-            expected.push_back(role);
-    EXPECT_EQ(log.order, expected);
-    expectAllClosed();
-}
-
-TEST_F(AppTest, MovingTheDrawingWindowTakesThePanelsAlong)
-{
+    Running r;
+    App& app = r.app;
     app.context().s.form3_test = true;  // the analysis panel has been shown
     DrawingWindow& drawing = app.drawingWindow();
     drawing.move(200, 40);
@@ -112,25 +75,19 @@ TEST_F(AppTest, MovingTheDrawingWindowTakesThePanelsAlong)
     EXPECT_EQ(app.mainPanel().frameGeometry().topLeft(), QPoint(200, 40 + outer.height()));
     EXPECT_EQ(app.window(Role::Analysis)->frameGeometry().topLeft(),
               QPoint(200 + outer.width(), 40));
-}
 
-TEST_F(AppTest, DraggingTheMainPanelByItsBackgroundTakesTheOthersAlong)
-{
+    // The main panel dragged by its background takes the others along.
     MainPanelWindow& panel = app.mainPanel();
     const QPoint from = panel.pos();
-    const QPoint grip(4, 4);  // the panel's background, outside every control
-    kw::test::mouse(&panel, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
-    QMouseEvent drag(QEvent::MouseMove, QPointF(grip), QPointF(panel.mapToGlobal(grip) + QPoint(30, 60)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&panel, &drag);
+    const QPoint grip(4, 4);  // outside every control
+    test::mouse(&panel, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    test::move(&panel, grip + QPoint(30, 60), Qt::LeftButton);
     EXPECT_EQ(panel.pos(), from + QPoint(30, 60));
-    kw::test::mouse(&panel, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+    test::mouse(&panel, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
     QCoreApplication::processEvents();
-
-    const QRect drawing = app.drawingWindow().frameGeometry();
-    EXPECT_EQ(drawing.bottomLeft() + QPoint(0, 1), panel.frameGeometry().topLeft());
+    EXPECT_EQ(drawing.frameGeometry().bottomLeft() + QPoint(0, 1), panel.frameGeometry().topLeft());
     EXPECT_EQ(app.window(Role::Analysis)->frameGeometry().topLeft(),
-              QPoint(panel.frameGeometry().right() + 1, drawing.top()));
+              QPoint(panel.frameGeometry().right() + 1, drawing.frameGeometry().top()));
 }
 
 }  // namespace

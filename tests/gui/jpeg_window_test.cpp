@@ -1,150 +1,104 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QImage>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QRegularExpression>
 
 #include <csignal>
 #include <sys/resource.h>
 
-#include "panel/context.h"
-#include "panel/main_panel.h"
-#include "plane/drawing_window.h"
 #include "plane/jpeg_window.h"
-#include "plane/plane_widget.h"
-#include "plane/save_status.h"
 #include "support/files.h"
 #include "support/gui_helpers.h"
-#include "support/recording_ui.h"
 
 using namespace kw;
 using namespace kw::test;
 
 namespace {
 
-class JpegWindowTest : public ::testing::Test {
+// The plane sent out of the program: as JPEG, or printed without a printer
+// into a PDF. The file dialogs answer with `file` ("" = cancelled).
+class Export : public DrawnWindow {
 protected:
-    RecordingUi ui;
-    Context c{ui};
-    DrawingWindow w{c};
     QTemporaryDir dir;
-    QString target;
-    QStringList filters;  // what the save dialog was asked to offer
+    const QString jpeg = dir.filePath(QStringLiteral("ebene.jpg"));
+    const QString pdf = dir.filePath(QStringLiteral("ebene.pdf"));
+    QStringList filters;  // what the file dialogs were asked to offer
 
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        target = dir.filePath(QStringLiteral("ebene.jpg"));
-        mainPanelLoad(c);
-        c.s.Eingabe = "x^2";
-        zeichnen(c);
-        w.planeChanged();
-        w.show();
+        DrawnWindow::SetUp();
         w.Bild_Speichern_Click();
-        ASSERT_NE(w.saveWindow(), nullptr);
-        answer(target);
+        answer(jpeg, pdf);
     }
-
+    void answer(const QString& jpegAnswer, const QString& pdfAnswer)
+    {
+        auto ask = [this](QString file) {
+            return [this, file](QWidget*, const QString& filter, const QString&) {
+                filters << filter;
+                return file;
+            };
+        };
+        w.saveWindow()->setAskFileName(ask(jpegAnswer));
+        w.setPrintServices({[] { return QPrinterInfo(); }, ask(pdfAnswer)});
+    }
     JpegWindow& save() { return *w.saveWindow(); }
-    QScrollBar* slider() { return save().findChild<QScrollBar*>(QStringLiteral("HScroll1")); }
-
-    // The save dialog answers with `file` ("" = cancelled).
-    void answer(const QString& file)
-    {
-        save().setAskFileName([this, file](QWidget*, const QString& filter, const QString&) {
-            filters << filter;
-            return file;
-        });
-    }
-
-    void clickSave()
-    {
-        save().findChild<QPushButton*>(QStringLiteral("cmdSaveAsJpg"))->click();
-    }
+    void clickSave() { click(&save(), "cmdSaveAsJpg"); }
 
     // Width, height, format and quality as ImageMagick reads the file.
-    QString identify(const QString& file)
+    QString identify()
     {
-        return runTool(QStringLiteral("identify"),
-                       {QStringLiteral("-format"), QStringLiteral("%w %h %m %Q"), file});
+        return runTool("identify", {"-format", "%w %h %m %Q", jpeg});
+    }
+    // The one printed page as pdftoppm renders it at 96 dots per inch, and the
+    // box of what is not white on it.
+    QRect printed(QImage& page)
+    {
+        EXPECT_TRUE(runTool("pdfinfo", {pdf}).contains(
+            QRegularExpression("^Pages:\\s+1$", QRegularExpression::MultilineOption)));
+        runTool("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, dir.filePath("seite")});
+        page = QImage(dir.filePath("seite.png"));
+        QRect box;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 235)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+    void expectOnlyMessage(const char* title, const char* text)
+    {
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.titles[0], title);
+        EXPECT_NE(ui.messages[0].find(text), std::string::npos) << ui.messages[0];
     }
 };
 
-TEST_F(JpegWindowTest, OpensWithThePlaneAndQuality85)
+TEST_F(Export, SavesTheWholePlaneWithoutTraceLinesAtTheCurrentSizeAndQuality)
 {
-    EXPECT_TRUE(save().isVisible());
-    EXPECT_EQ(save().windowTitle(), QStringLiteral("Ebene Speichern Unter"));
-    auto* label = save().findChild<QLabel*>(QStringLiteral("Label1"));
-    ASSERT_NE(label, nullptr);
+    auto* label = child<QLabel>(&save(), "Label1");
     EXPECT_EQ(label->text(), QStringLiteral("JPG Kompression: 85"));
-    EXPECT_EQ(slider()->minimum(), 0);
-    EXPECT_EQ(slider()->maximum(), 100);
-    slider()->setValue(40);
-    EXPECT_EQ(label->text(), QStringLiteral("JPG Kompression: 40"));
-
-    // Picture1 shows the plane: the red parabola is in it.
-    auto* picture = save().findChild<QWidget*>(QStringLiteral("Picture1"));
-    ASSERT_NE(picture, nullptr);
-    EXPECT_GT(redPixels(picture->grab().toImage()), 50);
-
-    // The window is made once and kept.
-    JpegWindow* first = w.saveWindow();
-    save().close();
-    w.Bild_Speichern_Click();
-    EXPECT_EQ(w.saveWindow(), first);
-    EXPECT_EQ(slider()->value(), 40);
-}
-
-TEST_F(JpegWindowTest, SavesTheWholePlaneWithoutTraceLines)
-{
+    EXPECT_GT(redPixels(child(&save(), "Picture1")->grab().toImage()), 50);
     move(w.plane(), QPoint(690, 480));  // trace lines through (3, 4)
     clickSave();
     EXPECT_EQ(filters, QStringList{QStringLiteral("Images Files (*.jpg)")});
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(identify(target), QStringLiteral("1200 1200 JPEG 85"));
-
-    const QImage saved(target);
-    ASSERT_EQ(saved.size(), QSize(1200, 1200));
+    EXPECT_EQ(identify(), QStringLiteral("1200 1200 JPEG 85"));
+    const QImage saved(jpeg);
     EXPECT_GT(redPixels(saved), 500);
     EXPECT_EQ(bluePixels(saved, QRect(0, 480, 1200, 1)), 0);
     EXPECT_EQ(bluePixels(saved, QRect(690, 0, 1, 1200)), 0);
-    EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("ebene.jpg")});
-}
 
-TEST_F(JpegWindowTest, SavesTheCurrentSizeAndQuality)
-{
     w.MouseWheel(120);
-    slider()->setValue(40);
+    child<QScrollBar>(&save(), "HScroll1")->setValue(40);
+    EXPECT_EQ(label->text(), QStringLiteral("JPG Kompression: 40"));
     clickSave();
-    EXPECT_EQ(identify(target), QStringLiteral("1320 1320 JPEG 40"));
-
-    // Anything beyond the slider's range is clamped.
-    QImage small(20, 10, QImage::Format_RGB32);
-    small.fill(Qt::white);
-    const QString other = dir.filePath(QStringLiteral("klein.jpg"));
-    ASSERT_TRUE(saveJpeg(ui, small, other, 150, {"image/jpeg"}));
-    EXPECT_EQ(identify(other), QStringLiteral("20 10 JPEG 100"));
+    EXPECT_EQ(identify(), QStringLiteral("1320 1320 JPEG 40"));
 }
 
-TEST_F(JpegWindowTest, CancellingWritesNothingAndSaysNothing)
+TEST_F(Export, AFailedSaveKeepsTheOldFile)
 {
-    answer(QString());
-    clickSave();
-    EXPECT_TRUE(filesIn(dir.path()).isEmpty());
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(JpegWindowTest, AFailedSaveKeepsTheOldFile)
-{
-    {
-        QFile old(target);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("altes Bild");
-    }
+    QFile old(jpeg);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("altes Bild");
+    old.close();
     // A disk that fills up after a few kilobytes.
     rlimit limit{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
@@ -155,41 +109,56 @@ TEST_F(JpegWindowTest, AFailedSaveKeepsTheOldFile)
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previous);
 
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "Win32 Error. GDI+ Error:7");
-    EXPECT_EQ(ui.titles[0], "GDI Error");
-    QFile old(target);
+    expectOnlyMessage("GDI Error", "Win32 Error. GDI+ Error:7");
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("altes Bild"));
     EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("ebene.jpg")});  // no leftovers
 }
 
-TEST_F(JpegWindowTest, AFolderThatIsNotThereIsReported)
+TEST_F(Export, UnwritableOrCancelledSavesWriteNothing)
 {
-    answer(dir.filePath(QStringLiteral("fehlt/ebene.jpg")));
+    answer(QString(), QString());
     clickSave();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.titles[0], "GDI Error");
-    EXPECT_NE(ui.messages[0].find(" GDI+ Error:"), std::string::npos);
-    EXPECT_TRUE(filesIn(dir.path()).isEmpty());
-}
+    w.menu().bereichDruck->trigger();
+    w.menu().ebeneDrucken->trigger();
+    EXPECT_EQ(filters.size(), 3);
+    EXPECT_TRUE(ui.messages.empty());
 
-TEST_F(JpegWindowTest, WithoutAJpegWriterNothingIsSaved)
-{
+    answer(dir.filePath(QStringLiteral("fehlt/ebene.jpg")), dir.filePath("fehlt/ebene.pdf"));
+    clickSave();
+    expectOnlyMessage("GDI Error", " GDI+ Error:");
+    w.menu().ebeneDrucken->trigger();
+    EXPECT_NE(ui.messages.back().find("konnte nicht geschrieben werden"), std::string::npos);
+
+    ui.messages.clear();
+    ui.titles.clear();
+    answer(jpeg, QString());
     save().setMimeTypes({"image/png", "image/bmp"});
     clickSave();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "Konnte keinen passenden Encoder ermitteln.");
-    EXPECT_EQ(ui.titles[0], "Encoder Error");
+    expectOnlyMessage("Encoder Error", "Konnte keinen passenden Encoder ermitteln.");
     EXPECT_TRUE(filesIn(dir.path()).isEmpty());
 }
 
-TEST_F(JpegWindowTest, APictureWithoutMemoryIsReported)
+TEST_F(Export, BothPrintCommandsPrintThePlaneIntoAOnePagePdf)
 {
-    EXPECT_FALSE(saveJpeg(ui, QImage(), target, 85, {"image/jpeg"}));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "Out Of Memory. GDI+ Error:3");
-    EXPECT_FALSE(QFile::exists(target));
+    move(w.plane(), QPoint(690, 480));  // trace lines are not printed
+    w.menu().bereichDruck->trigger();
+    EXPECT_EQ(filters, QStringList{QStringLiteral("PDF-Dateien (*.pdf)")});
+    EXPECT_TRUE(ui.messages.empty());
+    QImage page;
+    QRect box = printed(page);
+    // The visible area at one printed pixel per screen pixel.
+    EXPECT_NEAR(box.width(), w.fenster()->width(), 16);
+    EXPECT_NEAR(box.height(), w.fenster()->height(), 16);
+    EXPECT_GT(redPixels(page), 200);
+    EXPECT_EQ(bluePixels(page, page.rect()), 0);
+
+    // The whole plane, square, fitted into the window's outer size.
+    w.menu().ebeneDrucken->trigger();
+    box = printed(page);
+    const QSize outer = w.frameGeometry().size();
+    EXPECT_NEAR(box.width(), std::min(outer.width(), outer.height()), 16);
+    EXPECT_NEAR(box.height(), box.width(), 16);
 }
 
 }  // namespace

@@ -1,12 +1,61 @@
 #pragma once
 
+// What the widget tests share: named controls, the user's mouse, colour
+// counts in pictures, and the two usual starting points.
+
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "panel/analysis_panel_window.h"
+#include "panel/context.h"
+#include "panel/main_panel.h"
+#include "panel/main_panel_window.h"
+#include "plane/drawing_window.h"
+#include "plane/plane_widget.h"
+#include "support/recording_qt_ui.h"
+#include "support/recording_ui.h"
+
 namespace kw::test {
+
+// A named child control; a missing one fails the test.
+template <class W = QWidget>
+W* child(const QObject* parent, const char* name)
+{
+    W* w = parent->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+inline void click(const QObject* parent, const char* name)
+{
+    if (auto* b = child<QAbstractButton>(parent, name))
+        QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Top-level windows of that object name that are shown.
+inline int visibleWindowsNamed(const QString& name)
+{
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        n += w->isVisible() && w->objectName() == name;
+    return n;
+}
 
 // Mouse and wheel events as a user's hand produces them.
 inline void mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
@@ -29,28 +78,60 @@ inline void wheel(QWidget* w, QPoint pos, int delta)
     QApplication::sendEvent(w, &e);
 }
 
-// Pixels of a picture that are plainly blue (the trace lines' colour).
-inline int bluePixels(const QImage& image, QRect area)
+// Pixels of a picture in a colour, judged by a predicate on the pixel.
+template <class Pred>
+int countPixels(const QImage& image, QRect area, Pred pred)
 {
     int n = 0;
     area &= image.rect();
     for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            n += c.blue() > 150 && c.red() < 100 && c.green() < 100;
-        }
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += pred(image.pixelColor(x, y));
     return n;
 }
 
+// Plainly blue: the trace lines' colour.
+inline int bluePixels(const QImage& image, QRect area)
+{
+    return countPixels(image, area, [](QColor c) {
+        return c.blue() > 150 && c.red() < 100 && c.green() < 100;
+    });
+}
+
+// Plainly red: the default graph colour.
 inline int redPixels(const QImage& image)
 {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            n += c.red() > 150 && c.green() < 90 && c.blue() < 90;
-        }
-    return n;
+    return countPixels(image, image.rect(), [](QColor c) {
+        return c.red() > 150 && c.green() < 90 && c.blue() < 90;
+    });
 }
+
+// A shown drawing window with the default parabola "x^2" drawn on the plane.
+class DrawnWindow : public ::testing::Test {
+protected:
+    RecordingUi ui;
+    Context c{ui};
+    DrawingWindow w{c};
+
+    void SetUp() override
+    {
+        mainPanelLoad(c);
+        c.s.Eingabe = "x^2";
+        zeichnen(c);
+        w.planeChanged();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    }
+};
+
+// The running program with its real windows; message boxes are only recorded.
+class RunningApp : public ::testing::Test {
+protected:
+    RecordingQtUi ui;
+    App app{&ui};
+
+    void SetUp() override { app.start(); }
+    void TearDown() override { app.end(); }
+};
 
 }  // namespace kw::test

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <string>
 #include <vector>
 
+#include "panel/context.h"
+#include "panel/main_panel.h"
 #include "plane/plane.h"
+#include "support/recording_ui.h"
 
 namespace kw::test {
 
@@ -31,5 +37,26 @@ inline std::vector<std::pair<double, double>> worldPoints(const Plane& p, Rgb co
             out.emplace_back(p.worldX(it.x1), p.worldY(it.y1));
     return out;
 }
+
+// The program's logic as at start-up, without windows: the main panel loaded,
+// its fields typed into and "Zeichnen" pressed.
+class PanelFixture : public ::testing::Test {
+protected:
+    RecordingUi ui;
+    Context c{ui};
+
+    void SetUp() override { mainPanelLoad(c); }
+    // Returns the graph's segments (in the default red).
+    std::vector<WorldLine> draw(const std::string& term, const char* from = "-20",
+                                const char* to = "20")
+    {
+        c.s.x_eingabe = from;
+        c.s.y_eingabe = to;
+        c.s.Eingabe = term;
+        zeichnen(c);
+        return graph();
+    }
+    std::vector<WorldLine> graph() const { return worldLines(c.ebene, rgb(200, 0, 0)); }
+};
 
 }  // namespace kw::test

@@ -11,6 +11,7 @@
 #include "panel/main_panel.h"
 #include "plane/axes.h"
 #include "plane/labels.h"
+#include "plane/mouse.h"
 #include "plane/plane.h"
 #include "terms/graph.h"
 #include "terms/numtext.h"
@@ -74,7 +75,11 @@ void Zeichnen_click(Context& c)
 
     Drawing& w = c.w;
     if (*a == -20 && *b == 20) {
-        w.sizex = w.sizey = 1200;  // the plane keeps its current size
+        w.sizex = w.sizey = 1200;
+        // The plane keeps the size the menu or the wheel gave it; one that a
+        // degenerate range left smaller than any of those comes back.
+        if (c.ebene.width() < kMausradKleinste || c.ebene.height() < kMausradKleinste)
+            c.ebene.resize(w.sizex, w.sizey);
     } else if (*b <= 50 || *b > 100) {
         const double unit = *b <= 50 ? 20 : 100;
         c.ebene.clear();

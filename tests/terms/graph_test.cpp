@@ -95,17 +95,20 @@ TEST_F(GraphPass, MessagesForBadTermsAndQualities)
     }
 }
 
-TEST_F(GraphPass, OneInvalidSampleIsSkippedAndReportedAfterTheLoop)
+TEST_F(GraphPass, InvalidSamplesAreSkippedAndReportedAfterTheLoop)
 {
     // Only the sample next to 1,5 has a negative base under a root.
     auto lines = draw("(abs(x-1,5)-0,001)^0,5");
     EXPECT_EQ(takeMessages(), Messages{std::string(kMeldungArgument)});
-    EXPECT_TRUE(valueAt(lines, 10).has_value());
-    // A second invalid sample ends the pass quietly; what was drawn stays.
-    lines = draw("(abs(x-1,5)-0,03)^0,5");
-    EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(valueAt(lines, 1).has_value());
-    EXPECT_FALSE(valueAt(lines, 10).has_value());
+    EXPECT_TRUE(valueAt(lines, 10).has_value());
+    // Undefined between -1 and 1: both branches are drawn, and no line crosses the gap.
+    lines = draw("(x^2-1)^0,5");
+    EXPECT_EQ(takeMessages(), Messages{std::string(kMeldungArgument)});
+    EXPECT_NEAR(*valueAt(lines, -3), std::sqrt(8.0), kTol);
+    EXPECT_NEAR(*valueAt(lines, 3), std::sqrt(8.0), kTol);
+    for (const auto& l : lines)
+        EXPECT_FALSE(l.x1 < 0 && l.x2 > 0) << l.x1 << " to " << l.x2;
 }
 
 TEST_F(GraphPass, HugeQualityIsCappedAndRangesBeyondSixteenBitsDrawNothing)
@@ -160,6 +163,13 @@ TEST_F(GraphPass, PlaneSizeFollowsTheRangeWithinBounds)
         for (const auto& it : c.ebene.items())  // a degenerate mapping must not give NaN
             EXPECT_TRUE(std::isfinite(it.x1) && std::isfinite(it.y2)) << a << " " << b;
     }
+    // The default range keeps a size chosen by menu or wheel, but not a plane
+    // that a degenerate range left too small to show anything.
+    draw("x", "-20", "20");
+    EXPECT_EQ(c.ebene.height(), 1200);
+    c.ebene.resize(2400, 2400);
+    draw("x", "-20", "20");
+    EXPECT_EQ(c.ebene.height(), 2400);
     for (int i = 1; i <= 11; ++i)  // the term list keeps the last nine
         draw(std::to_string(i) + "x");
     EXPECT_EQ(c.s.EingabeListe.size(), 9u);

@@ -1,5 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "panel/context.h"
+#include "panel/main_panel.h"
 #include "support/recording_ui.h"
 
 namespace kw::test {
@@ -10,11 +16,33 @@ class StoppingUi : public RecordingUi {
 public:
     int stopAfter = -1;
     int asked = 0;
-    int started = 0, ended = 0;
+    int ended = 0;
 
-    void searchStarted() override { ++started; }
     void searchEnded() override { ++ended; }
     bool stopRequested() override { return stopAfter >= 0 && ++asked > stopAfter; }
+};
+
+// The main panel with a search button: draws a term over a range, presses the
+// button and gives the one message it shows.
+class SearchTest : public ::testing::Test {
+protected:
+    StoppingUi ui;
+    Context c{ui};
+
+    void SetUp() override { mainPanelLoad(c); }
+
+    std::string press(void (*button)(Context&), const std::string& term,
+                      const char* from = "-20", const char* to = "20")
+    {
+        c.s.Eingabe = term;
+        c.s.x_eingabe = from;
+        c.s.y_eingabe = to;
+        zeichnen(c);
+        ui.messages.clear();
+        button(c);
+        EXPECT_EQ(ui.messages.size(), 1u) << term;
+        return ui.messages.empty() ? "" : ui.messages.back();
+    }
 };
 
 }  // namespace kw::test

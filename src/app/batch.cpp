@@ -127,21 +127,27 @@ std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std
     return o;
 }
 
+void startWith(Context& c, const FieldTexts& f)
+{
+    State& s = c.s;
+    if (f.from)
+        s.x_eingabe = *f.from;
+    if (f.to)
+        s.y_eingabe = *f.to;
+    if (f.quality)
+        s.qualitaet_eingabe = *f.quality;
+    if (f.colour)
+        s.FarbeBox = *f.colour;
+    mainPanelLoad(c);
+    s.Eingabe = f.term.value_or("x^2");
+}
+
 int runBatch(const BatchOptions& o, std::ostream& err)
 {
     StreamUi ui(err);
     Context c(ui);
+    startWith(c, o);
     State& s = c.s;
-    if (o.from)
-        s.x_eingabe = *o.from;
-    if (o.to)
-        s.y_eingabe = *o.to;
-    if (o.quality)
-        s.qualitaet_eingabe = *o.quality;
-    if (o.colour)
-        s.FarbeBox = *o.colour;
-    mainPanelLoad(c);
-    s.Eingabe = o.term.value_or("x^2");
     // The switches as a first click on the analysis panel leaves them.
     auto switchOn = [](State::Int& counter, bool& flag) {
         if (!flag)

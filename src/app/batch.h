@@ -8,13 +8,23 @@
 
 namespace kw {
 
-// Options of a run without windows.
-struct BatchOptions {
-    std::string exportFile;                 // --export FILE
+class Context;
+
+// The main panel's field texts a run without windows is given; the rest keep
+// their initial texts, the term defaults to "x^2".
+struct FieldTexts {
     std::optional<std::string> term;        // --term T
     std::optional<std::string> from, to;    // --from A, --to B (texts of the range fields)
     std::optional<std::string> quality;     // --quality Q
     std::optional<std::string> colour;      // --colour NAME
+};
+
+// Starts the program's logic as the windows would, with these field texts.
+void startWith(Context& c, const FieldTexts& fields);
+
+// Options of a run without windows.
+struct BatchOptions : FieldTexts {
+    std::string exportFile;                 // --export FILE
     // The analysis panel's switches, on in their default colours and widths.
     std::vector<int> derivatives;           // --derivative N (1, 2 or 3; repeatable)
     std::optional<std::string> tangent;     // --tangent X0

@@ -128,13 +128,8 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
 {
     ReportUi ui;
     Context c(ui);
+    startWith(c, o);
     State& s = c.s;
-    if (o.from)
-        s.x_eingabe = *o.from;
-    if (o.to)
-        s.y_eingabe = *o.to;
-    mainPanelLoad(c);
-    s.Eingabe = o.term.value_or("x^2");
     // The window draws only ranges a plane can show; the search itself takes
     // any range, so a wider one still gets its graph pass, which sets the range
     // and the term and reports a term it cannot use.

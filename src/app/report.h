@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "app/batch.h"
+
 namespace kw {
 
 // A report without windows: what one of the analysis buttons would show after
 // drawing a term with a range.
-struct ReportOptions {
+struct ReportOptions : FieldTexts {  // --term, --from, --to
     enum class Kind { Zeros, Extrema, Inflections, Table };
     Kind kind = Kind::Zeros;
-    std::optional<std::string> term;      // --term T
-    std::optional<std::string> from, to;  // --from A, --to B (texts of the range fields)
-    bool derivative = false;              // --derivative 1: the table shows f' too
+    bool derivative = false;  // --derivative 1: the table shows f' too
 };
 
 // True when the arguments ask for a report (--report anywhere).

@@ -60,32 +60,29 @@ std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std
             o.inverse = true;
             continue;
         }
-        const std::size_t values = name == "--section" ? 2 : 1;
-        if (name != "--export" && name != "--term" && name != "--from" && name != "--to" &&
-            name != "--quality" && name != "--colour" && name != "--derivative" &&
-            name != "--tangent" && name != "--section") {
+        // Options that take one text, and where it goes.
+        const std::pair<const char*, std::optional<std::string>*> texts[] = {
+            {"--term", &o.term},       {"--from", &o.from},     {"--to", &o.to},
+            {"--quality", &o.quality}, {"--colour", &o.colour}, {"--tangent", &o.tangent},
+        };
+        std::optional<std::string>* slot = nullptr;
+        for (auto [option, target] : texts)
+            if (name == option)
+                slot = target;
+        if (!slot && name != "--export" && name != "--derivative" && name != "--section") {
             err << "Unbekannte Option: " << name << '\n' << usage;
             return std::nullopt;
         }
+        const std::size_t values = name == "--section" ? 2 : 1;
         if (args.size() - i - 1 < values) {
             err << "Zur Option " << name << " fehlt der Wert.\n" << usage;
             return std::nullopt;
         }
         const std::string& value = args[++i];
-        if (name == "--export")
+        if (slot)
+            *slot = value;
+        else if (name == "--export")
             o.exportFile = value;
-        else if (name == "--term")
-            o.term = value;
-        else if (name == "--from")
-            o.from = value;
-        else if (name == "--to")
-            o.to = value;
-        else if (name == "--quality")
-            o.quality = value;
-        else if (name == "--colour")
-            o.colour = value;
-        else if (name == "--tangent")
-            o.tangent = value;
         else if (name == "--section")
             o.section = {value, args[++i]};
         else if (value == "1" || value == "2" || value == "3")

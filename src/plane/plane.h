@@ -46,8 +46,6 @@ public:
 
     // World mapping: left edge x = left, right edge x = right, top y = top, bottom y = bottom.
     void scale(double left, double top, double right, double bottom);
-    double scaleLeft() const { return left_; }
-    double scaleTop() const { return top_; }
     double scaleWidth() const { return right_ - left_; }
     double scaleHeight() const { return bottom_ - top_; }
     double pixelX(double x) const;
@@ -56,7 +54,6 @@ public:
     double worldY(double q) const;
 
     void setPenWidth(int w) { penWidth_ = w < 1 ? 1 : (w > 255 ? 255 : w); }
-    int penWidth() const { return penWidth_; }
     void setForeColor(Rgb c) { foreColor_ = c; }
     Rgb foreColor() const { return foreColor_; }
 
@@ -68,8 +65,6 @@ public:
     // position moves to the start of the next line.
     void setCurrentX(double x) { currentX_ = x; }
     void setCurrentY(double y) { currentY_ = y; }
-    double currentX() const { return currentX_; }
-    double currentY() const { return currentY_; }
     void print(std::string_view text);
     // A number as the plane prints it: a blank before it unless it is negative, one after.
     void printNumber(double v);

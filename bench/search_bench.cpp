@@ -8,7 +8,7 @@
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
 #include "analysis/zeros.h"
-#include "panel/context.h"
+#include "core/context.h"
 #include "panel/main_panel.h"
 
 namespace {

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "panel/context.h"
+#include "analysis/derivatives.h"
+#include "core/context.h"
 #include "terms/difference_quotient.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "panel/ui.h"
+#include "core/ui.h"
 #include "terms/numtext.h"
 
 namespace kw {

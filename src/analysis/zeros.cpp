@@ -1,6 +1,6 @@
 #include "analysis/zeros.h"
 
-#include "panel/context.h"
+#include "core/context.h"
 #include "terms/difference_quotient.h"
 #include "terms/numtext.h"
 #include "terms/substitution.h"

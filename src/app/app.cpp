@@ -8,11 +8,11 @@
 
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
-#include "analysis/value_table_window.h"
 #include "analysis/zeros.h"
 #include "panel/analysis_panel_window.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
+#include "panel/value_table_window.h"
 #include "plane/drawing_window.h"
 #include "plane/frame.h"
 #include "tools/about_window.h"
@@ -45,7 +45,13 @@ App::App(QtUi* ui)
       mainPanel_(std::make_unique<MainPanelWindow>(*context_))
 {
     QApplication::setWindowIcon(programIcon());
-    ui_->attach(mainPanel_.get(), drawing_.get());
+    QObject::connect(ui_, &QtUi::progressMaximumChanged, mainPanel_.get(),
+                     &MainPanelWindow::setProgressMaximum);
+    QObject::connect(ui_, &QtUi::progressValueChanged, mainPanel_.get(),
+                     &MainPanelWindow::setProgressValue);
+    QObject::connect(ui_, &QtUi::statusChanged, mainPanel_.get(), &MainPanelWindow::setStatus);
+    QObject::connect(ui_, &QtUi::fieldsUpdated, mainPanel_.get(), &MainPanelWindow::loadFields);
+    QObject::connect(ui_, &QtUi::planeUpdated, drawing_.get(), &DrawingWindow::planeChanged);
     join(Role::MainPanel, mainPanel_.get());
     join(Role::Drawing, drawing_.get());
 
@@ -81,8 +87,12 @@ App::App(QtUi* ui)
 
 App::~App()
 {
-    ui_->attach(nullptr, nullptr);
-    ui_->attachAnalysisPanel(nullptr);
+    // The UI may outlive the windows (tests bring their own).
+    for (QObject* window : {static_cast<QObject*>(mainPanel_.get()),
+                            static_cast<QObject*>(drawing_.get()),
+                            static_cast<QObject*>(analysis_.get())})
+        if (window)
+            QObject::disconnect(ui_, nullptr, window, nullptr);
 }
 
 void App::join(Role role, QWidget* window) { windows_[std::size_t(role)] = window; }
@@ -127,7 +137,8 @@ void App::showAnalysisPanel(bool show)
     if (!analysis_) {
         analysis_ = std::make_unique<AnalysisPanelWindow>(*context_);
         join(Role::Analysis, analysis_.get());
-        ui_->attachAnalysisPanel(analysis_.get());
+        QObject::connect(ui_, &QtUi::fieldsUpdated, analysis_.get(),
+                         &AnalysisPanelWindow::loadFields);
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::fieldsNeeded, mainPanel_.get(),
                          &MainPanelWindow::storeFields);
         AnalysisPanelWindow* panel = analysis_.get();

@@ -7,11 +7,11 @@
 
 #include <ostream>
 
+#include "core/colours.h"
+#include "core/context.h"
+#include "gui/render.h"
 #include "panel/analysis_panel.h"
-#include "panel/colours.h"
-#include "panel/context.h"
 #include "panel/main_panel.h"
-#include "plane/render.h"
 #include "terms/numtext.h"
 
 namespace kw {

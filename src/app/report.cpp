@@ -7,12 +7,12 @@
 #include "analysis/value_table.h"
 #include "analysis/zeros.h"
 #include "app/batch.h"
-#include "panel/context.h"
+#include "core/context.h"
 #include "panel/main_panel.h"
-#include "terms/graph.h"
+#include "scene/graph_pass.h"
+#include "scene/redraw.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
-#include "terms/redraw.h"
 
 namespace kw {
 

@@ -1,6 +1,6 @@
 #include "panel/analysis_panel_window.h"
 
-#include "app/widget_text.h"
+#include "gui/widget_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -17,11 +17,11 @@
 #include "analysis/derivatives.h"
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
+#include "core/colours.h"
+#include "core/context.h"
+#include "curves/piecewise.h"
 #include "panel/analysis_panel.h"
-#include "panel/colours.h"
-#include "panel/context.h"
 #include "panel/main_panel.h"
-#include "special/piecewise.h"
 
 namespace kw {
 

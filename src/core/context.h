@@ -3,9 +3,9 @@
 #include <random>
 #include <string>
 
-#include "panel/state.h"
-#include "panel/ui.h"
-#include "plane/plane.h"
+#include "core/plane.h"
+#include "core/state.h"
+#include "core/ui.h"
 #include "terms/engine.h"
 
 namespace kw {

@@ -106,4 +106,13 @@ struct State {
     bool Mausrad_Funktion = false;
 };
 
+// A switch that counts its clicks: returns the new state (the first click is on,
+// the second off, …). The count never reaches the end of its 16 bits: past
+// 32767 it goes on at 2, which keeps the alternation.
+inline bool countClick(State::Int& counter)
+{
+    counter = counter == INT16_MAX ? State::Int(2) : State::Int(counter + 1);
+    return !(counter != 0 && counter % 2 == 0);
+}
+
 }  // namespace kw

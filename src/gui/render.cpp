@@ -1,4 +1,4 @@
-#include "plane/render.h"
+#include "gui/render.h"
 
 #include <QFontMetricsF>
 #include <QLineF>
@@ -7,7 +7,7 @@
 #include <QPointF>
 #include <QVector>
 
-#include "plane/plane.h"
+#include "core/plane.h"
 
 namespace kw {
 

@@ -1,8 +1,8 @@
-#include "plane/axes.h"
+#include "core/axes.h"
 
 #include <cmath>
 
-#include "panel/context.h"
+#include "core/context.h"
 #include "terms/numtext.h"
 
 namespace kw {

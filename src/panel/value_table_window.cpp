@@ -1,6 +1,4 @@
-#include "analysis/value_table_window.h"
-
-#include "app/widget_text.h"
+#include "panel/value_table_window.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -12,6 +10,8 @@
 #include <algorithm>
 
 #include "analysis/value_table.h"
+#include "gui/qt_ui.h"
+#include "gui/widget_text.h"
 
 namespace kw {
 
@@ -63,6 +63,7 @@ ValueTableWindow::ValueTableWindow(const ValueTable& table, QWidget* parent) : Q
     setWindowTitle(QStringLiteral("WerteTabelle"));
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
+    setProperty(kClosingKeepsSearch, true);  // a table may close while a search runs
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(8);

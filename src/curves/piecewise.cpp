@@ -1,8 +1,7 @@
-#include "special/piecewise.h"
+#include "curves/piecewise.h"
 
-#include "panel/context.h"
-#include "panel/main_panel.h"
-#include "special/rootlog.h"
+#include "core/context.h"
+#include "curves/rootlog.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -19,11 +18,6 @@ std::string_view trimmed(std::string_view s)
 }
 
 }  // namespace
-
-void ad_funktion_click(Context& c)
-{
-    c.s.ad_funktion_test = countClick(c.s.form3_click_Zaehler_AD);
-}
 
 bool applyBound(std::string_view bound, std::string_view unbounded, double& end)
 {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "plane/plane.h"
+#include "core/plane.h"
 
 namespace kw {
 

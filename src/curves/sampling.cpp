@@ -1,10 +1,10 @@
-#include "terms/sampling.h"
+#include "curves/sampling.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "panel/context.h"
+#include "core/context.h"
 
 namespace kw {
 
@@ -34,7 +34,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
             run.error = e;
             const auto policy = curve.onFailure;
             if (policy == Curve::OnFailure::Stop ||
-                (policy == Curve::OnFailure::SkipInvalid && e != 5)) {
+                (policy == Curve::OnFailure::SkipInvalid && e != err::InvalidArgument)) {
                 run.ended = true;
                 return run;
             }
@@ -64,7 +64,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
                 plane.line(xPrev, vPrev, x, v, colour);
         }
         const double p = vPrev;
-        if (e == 5) {
+        if (e == err::InvalidArgument) {
             counter = 0;
             vPrev = 0;
         } else {

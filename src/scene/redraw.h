@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,6 +27,7 @@ enum class Step : std::uint8_t {
     Schnittstellen_Zeichnen,
     Schnittstellen_Zeichnen_Integral,
 };
+inline constexpr std::size_t kStepCount = std::size_t(Step::Schnittstellen_Zeichnen_Integral) + 1;
 
 using Steps = std::span<const Step>;
 
@@ -116,12 +118,21 @@ void Zeichnen_click(Context& c);
 // Clears the plane and draws the empty coordinate system.
 void reset_click(Context& c);
 
+// Redraw for a moved x0. With "Alten Graph nicht löschen" the plane is not
+// cleared, so a fan of tangents builds up.
+void tangenten_bewegung(Context& c);
+
 // Start-up of the drawing window: plane size from the range, zoom 100 %, the
 // empty coordinate system.
 void drawingWindowLoad(Context& c);
 
 // "Zoom: 100%".
 std::string zoomText(double percent);
+
+// With the default range the wheel keeps the picture between these sides
+// (10 % to 300 %); other ranges scale both bounds with their top edge.
+inline constexpr int kMausradKleinste = 120;
+inline constexpr int kMausradGroesste = 3600;
 
 // Clamps a plane side to what the plane can have (1 … 9600 pixels).
 int clampSide(double pixels);

@@ -1,9 +1,9 @@
-#include "plane/labels.h"
+#include "core/labels.h"
 
 #include <cmath>
 
-#include "panel/context.h"
-#include "plane/axes.h"
+#include "core/axes.h"
+#include "core/context.h"
 
 namespace kw {
 

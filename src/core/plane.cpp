@@ -1,4 +1,4 @@
-#include "plane/plane.h"
+#include "core/plane.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "special/rootlog.h"
+#include "curves/rootlog.h"
 
 #include <cmath>
 
-#include "panel/colours.h"
-#include "panel/context.h"
-#include "terms/sampling.h"
+#include "core/colours.h"
+#include "core/context.h"
+#include "curves/sampling.h"
 
 namespace kw {
 

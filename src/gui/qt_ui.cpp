@@ -1,6 +1,4 @@
-#include "app/qt_ui.h"
-
-#include "app/widget_text.h"
+#include "gui/qt_ui.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -14,10 +12,8 @@
 
 #include <algorithm>
 
-#include "analysis/value_table_window.h"
-#include "panel/analysis_panel_window.h"
-#include "panel/main_panel_window.h"
-#include "plane/drawing_window.h"
+#include "gui/widget_text.h"
+
 
 namespace kw {
 
@@ -53,7 +49,7 @@ protected:
         case QEvent::Close: {
             // A closed panel ends the search; a value table may close in peace.
             auto* widget = qobject_cast<QWidget*>(target);
-            if (widget && widget->isWindow() && !qobject_cast<ValueTableWindow*>(widget))
+            if (widget && widget->isWindow() && !widget->property(kClosingKeepsSearch).toBool())
                 stop_ = true;
             return false;
         }
@@ -80,14 +76,6 @@ QtUi::~QtUi()
     if (searchFilter_)
         qApp->removeEventFilter(searchFilter_.get());
 }
-
-void QtUi::attach(MainPanelWindow* panel, DrawingWindow* drawing)
-{
-    panel_ = panel;
-    drawing_ = drawing;
-}
-
-void QtUi::attachAnalysisPanel(AnalysisPanelWindow* panel) { analysis_ = panel; }
 
 void QtUi::message(std::string_view text, std::string_view title)
 {
@@ -133,37 +121,15 @@ std::optional<std::string> QtUi::input(std::string_view prompt, std::string_view
     return answer.toStdString();
 }
 
-void QtUi::setProgressMaximum(double maximum)
-{
-    if (panel_)
-        panel_->setProgressMaximum(maximum);
-}
+void QtUi::setProgressMaximum(double maximum) { emit progressMaximumChanged(maximum); }
 
-void QtUi::setProgressValue(double value)
-{
-    if (panel_)
-        panel_->setProgressValue(value);
-}
+void QtUi::setProgressValue(double value) { emit progressValueChanged(value); }
 
-void QtUi::setStatus(int panel, std::string_view text)
-{
-    if (panel_)
-        panel_->setStatus(panel, qs(text));
-}
+void QtUi::setStatus(int panel, std::string_view text) { emit statusChanged(panel, qs(text)); }
 
-void QtUi::planeChanged()
-{
-    if (drawing_)
-        drawing_->planeChanged();
-}
+void QtUi::planeChanged() { emit planeUpdated(); }
 
-void QtUi::fieldsChanged()
-{
-    if (panel_)
-        panel_->loadFields();
-    if (analysis_)
-        analysis_->loadFields();
-}
+void QtUi::fieldsChanged() { emit fieldsUpdated(); }
 
 void QtUi::searchStarted()
 {

@@ -3,17 +3,13 @@
 #include <optional>
 #include <string_view>
 
-#include "plane/plane.h"
-#include "terms/graph.h"
-#include "terms/sampling.h"
+#include "core/plane.h"
+#include "curves/graph.h"
+#include "curves/sampling.h"
 
 namespace kw {
 
 class Context;
-
-// "Abschnittsweise Definierte Funktion": odd clicks switch piecewise mode on.
-// Nothing is redrawn; the mode takes effect with the next "Zeichnen".
-void ad_funktion_click(Context& c);
 
 // A section bound as typed moves one end of the range: the unbounded mark
 // ("-u" or "+u") or an empty text keeps the end. False when the text is

@@ -1,29 +1,27 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QObject>
+#include <QString>
 
 #include <memory>
 
-#include "panel/ui.h"
-
-class QObject;
-class QWidget;
+#include "core/ui.h"
 
 namespace kw {
 
-class MainPanelWindow;
-class DrawingWindow;
-class AnalysisPanelWindow;
+// A window with this property set to true may close while a search runs
+// without stopping it (value tables); closing any other window stops it.
+inline constexpr char kClosingKeepsSearch[] = "kwClosingKeepsSearch";
 
-// The UI services on real windows: message boxes, input boxes, the main panel's
-// progress and status bars, and repainting the drawing window.
-class QtUi : public Ui {
+// The UI services on real windows: message boxes and input boxes itself; the
+// progress and status bars, the plane and the fields through signals that the
+// windows connect to.
+class QtUi : public QObject, public Ui {
+    Q_OBJECT
 public:
     QtUi();
     ~QtUi() override;
-
-    void attach(MainPanelWindow* panel, DrawingWindow* drawing);
-    void attachAnalysisPanel(AnalysisPanelWindow* panel);
 
     void message(std::string_view text, std::string_view title) override;
     using Ui::message;
@@ -43,10 +41,14 @@ public:
     bool stopRequested() override;
     bool searching() const { return searches_ > 0; }
 
+signals:
+    void progressMaximumChanged(double maximum);
+    void progressValueChanged(double value);
+    void statusChanged(int panel, const QString& text);
+    void planeUpdated();
+    void fieldsUpdated();
+
 private:
-    MainPanelWindow* panel_ = nullptr;
-    DrawingWindow* drawing_ = nullptr;
-    AnalysisPanelWindow* analysis_ = nullptr;
     std::unique_ptr<QObject> searchFilter_;
     int searches_ = 0;
     bool stop_ = false;

@@ -1,4 +1,4 @@
-#include "panel/colours.h"
+#include "core/colours.h"
 
 #include <charconv>
 

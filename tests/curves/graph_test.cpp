@@ -5,9 +5,9 @@
 #include <tuple>
 #include <utility>
 
+#include "curves/graph.h"
+#include "scene/redraw.h"
 #include "support/plane_helpers.h"
-#include "terms/graph.h"
-#include "terms/redraw.h"
 
 using namespace kw;
 using Lines = std::vector<kw::test::WorldLine>;

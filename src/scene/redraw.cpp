@@ -1,4 +1,4 @@
-#include "terms/redraw.h"
+#include "scene/redraw.h"
 
 #include <array>
 #include <cmath>
@@ -7,13 +7,12 @@
 #include "analysis/derivatives.h"
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
-#include "panel/context.h"
-#include "panel/main_panel.h"
-#include "plane/axes.h"
-#include "plane/labels.h"
-#include "plane/mouse.h"
-#include "plane/plane.h"
-#include "terms/graph.h"
+#include "core/axes.h"
+#include "core/context.h"
+#include "core/examples.h"
+#include "core/labels.h"
+#include "core/plane.h"
+#include "scene/graph_pass.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -22,31 +21,46 @@ namespace {
 
 using Procedure = void (*)(Context&);
 
-// Indexed by Step. Overlays that are not built yet are empty.
-constexpr std::array<Procedure, 14> kProcedures{
-    &Koordinaten_System,  // Koordinaten_System
-    &gitterzeichnen,      // gitterzeichnen
-    &Skalla,              // Skalla
-    &Beschriftung,        // Beschriftung
-    &berechnen,           // berechnen
-    &erste_Ableitung,     // erste_Ableitung
-    &zweite_ableitung,    // zweite_ableitung
-    &dritte_ableitung,    // dritte_ableitung
-    &tangente,            // tangente
-    nullptr,              // Haengebruecke
-    &Umkehrfunktion,      // Umkehrfunktion
-    nullptr,              // Flaeche_einfaerben
-    nullptr,              // Schnittstellen_Zeichnen
-    nullptr,              // Schnittstellen_Zeichnen_Integral
+struct Entry {
+    Step step;
+    Procedure procedure;  // empty: not built yet
 };
-static_assert(kProcedures.size() == std::size_t(Step::Schnittstellen_Zeichnen_Integral) + 1);
+
+// Every step with its procedure, in the order of the enum, so that a step finds
+// its procedure by its number; inEnumOrder() checks the order when compiling.
+constexpr Entry kProcedures[] = {
+    {Step::Koordinaten_System, &Koordinaten_System},
+    {Step::gitterzeichnen, &gitterzeichnen},
+    {Step::Skalla, &Skalla},
+    {Step::Beschriftung, &Beschriftung},
+    {Step::berechnen, &berechnen},
+    {Step::erste_Ableitung, &erste_Ableitung},
+    {Step::zweite_ableitung, &zweite_ableitung},
+    {Step::dritte_ableitung, &dritte_ableitung},
+    {Step::tangente, &tangente},
+    {Step::Haengebruecke, nullptr},
+    {Step::Umkehrfunktion, &Umkehrfunktion},
+    {Step::Flaeche_einfaerben, nullptr},
+    {Step::Schnittstellen_Zeichnen, nullptr},
+    {Step::Schnittstellen_Zeichnen_Integral, nullptr},
+};
+
+constexpr bool inEnumOrder()
+{
+    std::size_t i = 0;
+    for (const Entry& e : kProcedures)
+        if (std::size_t(e.step) != i++)
+            return false;
+    return i == kStepCount;
+}
+static_assert(inEnumOrder(), "kProcedures must list every Step once, in the enum's order");
 
 }  // namespace
 
 void run(Context& c, std::span<const Step> steps)
 {
     for (Step step : steps)
-        if (Procedure p = kProcedures[std::size_t(step)])
+        if (Procedure p = kProcedures[std::size_t(step)].procedure)
             p(c);
 }
 
@@ -110,6 +124,20 @@ void redrawAll(Context& c, std::span<const Step> steps)
 }
 
 void reset_click(Context& c) { redrawAll(c, {}); }
+
+void tangenten_bewegung(Context& c)
+{
+    if (!rangeUsable(c))
+        return;
+    // The coordinate system starts with a clear; keeping the old drawing skips
+    // it, as "Zeichnen" does.
+    if (!c.s.Graphloeschen_check) {
+        c.ebene.clear();
+        run(c, kKoordinatensystem);
+    }
+    run(c, kTangentenBewegung);
+    c.ui.planeChanged();
+}
 
 void drawingWindowLoad(Context& c)
 {

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "plane/plane.h"
-#include "terms/graph.h"
+#include "core/plane.h"
+#include "curves/graph.h"
 
 namespace kw {
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "plane/render.h"
+#include "gui/render.h"
 #include "support/plane_helpers.h"
 
 using namespace kw;

@@ -1,4 +1,4 @@
-#include "panel/context.h"
+#include "core/context.h"
 
 #include <chrono>
 

@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+#include "core/plane.h"
+#include "curves/sampling.h"
+
 namespace kw {
 
 class Context;
@@ -21,10 +24,6 @@ inline constexpr std::string_view kMeldungArgument =
 // previous colour.
 void Funktionsfarbe(Context& c);
 
-// The graph pass: reads range and quality, normalizes the term into xterm and
-// draws the graph of f, sending root and log terms to their own loop.
-void berechnen(Context& c);
-
 // The range and step of a curve as the fields give them; false when a field is
 // not a number (the curve is then not drawn).
 struct Range {
@@ -35,5 +34,10 @@ bool readRangeAndStep(Context& c, Range& range);
 // What every pass over the term of f does first: the range into X and Y, the
 // graph colour, the normalized term into xterm, pen width 2.
 void prepareGraph(Context& c, const Range& range);
+
+// The graph of an ordinary term (xterm) across the range in its colour and the
+// graph's width: a point where f is undefined breaks the line, any other
+// failure ends it.
+SampleRun drawGraph(Context& c, const Range& range, Rgb colour);
 
 }  // namespace kw

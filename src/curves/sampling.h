@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "plane/plane.h"
+#include "core/plane.h"
 #include "terms/substitution.h"
 
 namespace kw {

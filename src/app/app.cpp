@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QPushButton>
 
 #include <algorithm>
 
@@ -23,13 +22,6 @@
 namespace kw {
 
 namespace {
-// A tool button of the analysis panel, once the tool exists.
-void enableTool(QWidget& panel, const char* name)
-{
-    if (auto* button = panel.findChild<QPushButton*>(QString::fromLatin1(name)))
-        button->setEnabled(true);
-}
-
 Box outerBox(const QWidget& w)
 {
     const QRect r = w.frameGeometry();
@@ -156,9 +148,6 @@ void App::showAnalysisPanel(bool show)
             analysisPanelClosed(*context_);
             closeTaschenrechner();
         });
-        for (const char* tool : {"Nullstellen_fx", "Extrema_butt", "S_and_W_punkte", "Tabelle",
-                                 "TaschenRechner_button"})
-            enableTool(*panel, tool);
     }
     placeAnalysisPanel();
     analysis_->show();

@@ -149,12 +149,10 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         writeText(out, nullstellenBericht(c));
         break;
     case ReportOptions::Kind::Extrema:
-        s.extrema_test = true;
-        writeText(out, extremaBerichte(c).extrema);
+        writeText(out, extremaBericht(c));
         break;
     case ReportOptions::Kind::Inflections:
-        s.s_and_w_test = true;
-        writeText(out, extremaBerichte(c).wendepunkte);
+        writeText(out, wendepunkteBericht(c));
         break;
     case ReportOptions::Kind::Table:
         s.ableitungs_test = o.derivative;

@@ -37,12 +37,9 @@ inline constexpr int kBatchOk = 0;
 inline constexpr int kBatchFailed = 1;
 inline constexpr int kBatchUsage = 2;
 
-// True when the arguments ask for a run without windows.
-bool isBatch(const std::vector<std::string>& args);
-
-// Reads the arguments (without the program name); on a problem writes it to err
-// and returns nothing.
-std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std::ostream& err);
+// The picture format of a file name by its extension ("png", "jpeg"); null for
+// any other.
+const char* pictureFormat(const std::string& file);
 
 // Draws what "Zeichnen" would draw with these field texts and writes the whole
 // plane as PNG or JPEG (by the file's extension, JPEG at quality 85). Messages a

@@ -10,6 +10,7 @@ namespace {
 struct Outcome {
     int exitCode;
     QString err;
+    QString out;
 };
 
 // The program itself, run without a display.
@@ -22,7 +23,8 @@ Outcome kurvenwerk(const QStringList& args)
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(KURVENWERK_BIN), args);
     EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()),
+            QString::fromUtf8(p.readAllStandardOutput())};
 }
 
 // Pixel of world (x, y) on a plane whose range is -r … r.
@@ -73,6 +75,37 @@ TEST(BatchExport, ExitStatusAndMessages)
     r = kurvenwerk({"--export", dir.filePath(QStringLiteral("no/such/dir/x.png"))});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
+}
+
+TEST(CommandLine, HelpVersionAndQuietSuccess)
+{
+    Outcome help = kurvenwerk({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* option : {"--export", "--report", "--term", "--from", "--to", "--quality",
+                               "--colour", "--derivative", "--tangent", "--inverse", "--section",
+                               "--version"})
+        EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
+    EXPECT_TRUE(help.err.isEmpty());
+
+    Outcome version = kurvenwerk({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("Kurvenwerk 1."))) << version.out.toStdString();
+
+    Outcome unknown = kurvenwerk({"--export", "a.png", "--hilfe"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.startsWith(QStringLiteral("Unbekannte Option: --hilfe\nAufruf:")));
+
+    // A picture written says nothing, not even Qt's warning about a missing runtime folder.
+    QTemporaryDir dir;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.remove(QStringLiteral("DISPLAY"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KURVENWERK_BIN), {"--export", dir.filePath(QStringLiteral("q.png"))});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(p.readAllStandardError(), QByteArray());
 }
 
 }  // namespace

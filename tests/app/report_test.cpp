@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "app/options.h"
 #include "app/report.h"
 
 using namespace kw;
@@ -11,12 +12,12 @@ namespace {
 
 struct Run { int code; std::string out, err; };
 
-// Exit code 2 stands for arguments parseReport refuses.
+// Exit code 2 stands for arguments the parser refuses.
 Run report(std::vector<std::string> args)
 {
     std::ostringstream out, err;
-    auto options = parseReport(args, err);
-    const int code = options ? runReport(*options, out, err) : 2;
+    auto line = parseCommandLine(args, err);
+    const int code = line ? runReport(line->report, out, err) : 2;
     return {code, out.str(), err.str()};
 }
 
@@ -60,8 +61,9 @@ TEST(Report, RejectsUnusableTermsAndOptions)
     EXPECT_TRUE(bad.err.starts_with("Ihre Eingabe ist nicht in der Korrekten Form.")) << bad.err;
 
     std::ostringstream why;
-    EXPECT_FALSE(parseReport({"--report", "roots"}, why));
-    EXPECT_FALSE(parseReport({"--report", "zeros", "--derivative", "2"}, why));
+    EXPECT_FALSE(parseCommandLine({"--report", "roots"}, why));
+    EXPECT_FALSE(parseCommandLine({"--report", "zeros", "--derivative", "2"}, why));
     EXPECT_EQ(std::ranges::count(why.str(), '\n'), 4) << why.str();  // each: problem, usage
-    EXPECT_TRUE(isReport({"--term", "x", "--report", "zeros"}));
+    EXPECT_EQ(parseCommandLine({"--term", "x", "--report", "zeros"}, why)->mode,
+              CommandLine::Mode::Report);
 }

@@ -11,24 +11,22 @@
 #include "gui/render.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
+#include "scene/redraw.h"
+#include "terms/normalize.h"
 #include "terms/numtext.h"
 
 namespace kw {
 
-namespace {
+void writeText(std::ostream& out, std::string_view text)
+{
+    std::string s(text);
+    replaceAll(s, "\r\n", "\n");
+    out << s;
+    if (!s.ends_with('\n'))
+        out << '\n';
+}
 
-// Messages go to the error stream; questions are answered with nothing.
-class StreamUi : public Ui {
-public:
-    explicit StreamUi(std::ostream& err) : err_(err) {}
-    void message(std::string_view text, std::string_view) override { err_ << text << '\n'; }
-    using Ui::message;
-
-private:
-    std::ostream& err_;
-};
-
-}  // namespace
+void StreamUi::message(std::string_view text, std::string_view) { writeText(err_, text); }
 
 const char* pictureFormat(const std::string& file)
 {
@@ -88,7 +86,19 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         linkerBereichGeaendert(s);
         rechterBereichGeaendert(s);
     }
+    // What the window would refuse to draw is no picture either.
+    const auto quality = readNumber(s.qualitaet_eingabe);
+    if (!quality || !(*quality > 0)) {
+        err << "Die Qualität muss eine Zahl größer als 0 sein: " << s.qualitaet_eingabe << '\n';
+        return kBatchFailed;
+    }
+    if (!rangeUsable(c)) {
+        ui.message(kMeldungBereich);
+        return kBatchFailed;
+    }
     zeichnen(c);
+    if (c.w.termRefused)
+        return kBatchFailed;
 
     QImage image;
     renderPlane(c.ebene, image);

@@ -18,24 +18,6 @@ namespace kw {
 
 namespace {
 
-// Keeps the messages of the drawing; a report has nothing to ask or show.
-class ReportUi : public Ui {
-public:
-    std::vector<std::string> messages;
-    void message(std::string_view text, std::string_view) override { messages.emplace_back(text); }
-    using Ui::message;
-};
-
-// Message boxes break lines with CR LF; a terminal wants LF.
-void writeText(std::ostream& out, std::string_view text)
-{
-    std::string s(text);
-    replaceAll(s, "\r\n", "\n");
-    out << s;
-    if (!s.ends_with('\n'))
-        out << '\n';
-}
-
 void writeTable(std::ostream& out, const ValueTable& t, bool derivative)
 {
     // Both f tables start with x = 0: one line per x, from left to right.
@@ -61,23 +43,20 @@ void writeTable(std::ostream& out, const ValueTable& t, bool derivative)
 
 int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
 {
-    ReportUi ui;
+    StreamUi ui(err);
     Context c(ui);
     startWith(c, o);
     State& s = c.s;
     // The window draws only ranges a plane can show; the search itself takes
     // any range, so a wider one still gets its graph pass, which sets the range
-    // and the term and reports a term it cannot use.
-    ui.messages.clear();
+    // and the term. What the pass says goes to err; the report follows, as the
+    // button does after the message box, unless the term is not in the right form.
     if (rangeUsable(c))
         zeichnen(c);
     else
         berechnen(c);
-    if (!ui.messages.empty()) {
-        for (const auto& m : ui.messages)
-            writeText(err, m);
+    if (c.w.termRefused)
         return kBatchFailed;
-    }
 
     switch (o.kind) {
     case ReportOptions::Kind::Zeros:

@@ -59,11 +59,22 @@ TEST(BatchExport, WritesTheWholePlaneAsPngOrJpeg)
 TEST(BatchExport, ExitStatusAndMessages)
 {
     QTemporaryDir dir;
-    // A window's message goes to standard error; the file is still written.
+    // A term, quality or range that cannot be drawn: its message, no file, status 1.
     const QString bad = dir.filePath(QStringLiteral("bad.png"));
     Outcome r = kurvenwerk({"--export", bad, "--term", "X^2"});
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("nicht in der Korrekten Form")));
+    for (const QStringList& args : {QStringList{"--quality", "0"}, {"--quality", "viel"},
+                                    {"--from", "-1000000"}, {"--to", "zwanzig"}}) {
+        r = kurvenwerk(QStringList{"--export", bad} + args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty()) << args.join(' ').toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(bad));
+    // Gaps where f is undefined are a warning: the picture is written.
+    r = kurvenwerk({"--export", bad, "--term", "x^0,5"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ungültige Zeichen")));
     EXPECT_TRUE(QFile::exists(bad));
 
     const QString png = dir.filePath(QStringLiteral("x.png"));

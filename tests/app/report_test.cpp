@@ -59,6 +59,17 @@ TEST(Report, RejectsUnusableTermsAndOptions)
     auto bad = report({"--report", "zeros", "--term", "x^2+"});
     EXPECT_EQ(bad.code, 1);
     EXPECT_TRUE(bad.err.starts_with("Ihre Eingabe ist nicht in der Korrekten Form.")) << bad.err;
+    EXPECT_EQ(bad.out, "");
+
+    // What the graph pass only warns about is searched anyway, as the button does.
+    auto root = report({"--report", "zeros", "--term", "x^0,5-2", "--from", "-5", "--to", "5"});
+    EXPECT_EQ(root.code, 0);
+    EXPECT_TRUE(root.err.starts_with("Sie haben ungültige Zeichen")) << root.err;
+    EXPECT_EQ(root.out, "Gefundene Nullstelen \nx1 = 4\n");
+    auto pole = report({"--report", "zeros", "--term", "1/x-1", "--from", "0", "--to", "5"});
+    EXPECT_EQ(pole.code, 0);
+    EXPECT_TRUE(pole.err.starts_with("Sie haben eine Funktion eingegeben wo eine Division"));
+    EXPECT_EQ(pole.out, "Gefundene Nullstelen \nx1 = 1\n");
 
     std::ostringstream why;
     EXPECT_FALSE(parseCommandLine({"--report", "roots"}, why));

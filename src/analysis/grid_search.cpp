@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 
 #include "core/ui.h"
 #include "terms/numtext.h"
@@ -67,6 +68,10 @@ bool Grid::next(GridPoint& p)
             ui_->setProgressValue(to_ - from_);
         return false;
     };
+    if (points_ == half_.handOverAt) {
+        over_ = handedOver_ = true;
+        return false;
+    }
     const double at = points_ == 0 ? from_ : x_ + kGridStep;
     if (!(at <= to_))
         return finish(GridEnd::Done);
@@ -75,10 +80,16 @@ bool Grid::next(GridPoint& p)
         return finish(GridEnd::Stalled);
     if (points_ >= limits_.maxPoints)
         return finish(GridEnd::Limit);
-    if (points_ > 0 && points_ % kPaceEvery == 0 && ui_) {
-        if (ui_->stopRequested())
-            return finish(GridEnd::Stopped);
-        pace(at);
+    if (points_ > 0 && points_ % kPaceEvery == 0) {
+        if (ui_) {
+            if (ui_->stopRequested())
+                return finish(GridEnd::Stopped);
+            pace(at);
+        } else if (half_.points) {
+            half_.points->store(points_, std::memory_order_relaxed);
+            if (half_.stop->load(std::memory_order_relaxed))
+                return finish(GridEnd::Stopped);
+        }
     }
     ++points_;
     x_ = x;
@@ -89,16 +100,78 @@ bool Grid::next(GridPoint& p)
 
 void Grid::pace(double at)
 {
+    const double span = std::min(to_ - from_, double(limits_.maxPoints - 1) * kGridStep);
     if (!progressShown_) {
         if (std::chrono::steady_clock::now() - started_ < limits_.progressAfter)
             return;
         progressShown_ = true;
-        const double span =
-            std::min(to_ - from_, double(limits_.maxPoints - 1) * kGridStep);
         ui_->setProgressMaximum(span);
         ui_->setStatus(1, kHinweis);
     }
-    ui_->setProgressValue(at - from_);
+    double value = at - from_;
+    if (half_.points) {  // and what the second half has done
+        const auto beyond = half_.points->load(std::memory_order_relaxed) - half_.handOverAt;
+        value = std::min(value + double(std::max<std::int64_t>(beyond, 0)) * kGridStep, span);
+    }
+    ui_->setProgressValue(value);
+}
+
+bool Grid::skip(std::int64_t count)
+{
+    for (GridPoint p; points_ < count;)
+        if (!next(p))
+            return false;
+    return true;
+}
+
+void Grid::watch()
+{
+    if (ui_->stopRequested())
+        half_.stop->store(true);
+    else
+        pace(x_ + kGridStep);
+}
+
+GridOutcome walkGrid(double from, double to, Ui* ui, const GridLimits& limits,
+                     const std::function<void(int half, Grid& grid)>& walk, int& kept)
+{
+    kept = 1;
+    // About how many points the walk has; the halves need not be equal.
+    const double span = (to - from) / kGridStep + 1;
+    const std::int64_t points = span >= double(limits.maxPoints) ? limits.maxPoints
+                                : span >= 1                      ? std::int64_t(span)
+                                                                 : 0;
+    Grid first(from, to, ui, limits);
+    if (points < std::max<std::int64_t>(limits.splitFrom, 2)) {
+        walk(0, first);
+        return first.outcome();
+    }
+
+    std::atomic<bool> stop = false;
+    std::atomic<std::int64_t> secondPoints = 0;
+    Grid second(from, to, nullptr, limits);
+    second.half_ = {.handOverAt = -1, .stop = &stop, .points = &secondPoints};
+    first.half_ = {.handOverAt = points / 2, .stop = &stop, .points = &secondPoints};
+    // The second half starts where the first one's walk arrives: the grid is
+    // re-rounded at every step, so it is walked there, not computed.
+    auto done = std::async(std::launch::async, [&] {
+        if (second.skip(points / 2))
+            walk(1, second);
+    });
+    walk(0, first);
+    if (!first.handedOver_) {  // over before the middle: stopped, or the range was shorter
+        stop = true;
+        done.get();
+        return first.outcome();
+    }
+    while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+        if (ui)
+            first.watch();
+    done.get();
+    if (second.end_ == GridEnd::Done && first.progressShown_)
+        ui->setProgressValue(to - from);
+    kept = 2;
+    return second.outcome();
 }
 
 std::string endNote(const GridOutcome& grid)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +68,11 @@ struct GridLimits {
     // Progress (and the hint that Esc stops) appears only for searches that
     // take longer than this.
     std::chrono::steady_clock::duration progressAfter = std::chrono::milliseconds(500);
+    // A walk of at least this many points is split into two halves, one per core.
+    std::int64_t splitFrom = 5000;
+    // The statements are evaluated from their text instead of compiled: the
+    // reference the compiled ones are checked against.
+    bool fromText = false;
 };
 
 // The walk over the grid of one search:
@@ -89,7 +97,22 @@ public:
     GridOutcome outcome() const { return {end_, points_, from_, points_ ? x_ : from_}; }
 
 private:
+    friend GridOutcome walkGrid(double, double, Ui*, const GridLimits&,
+                                const std::function<void(int, Grid&)>&, int&);
+
+    // A half of a split walk: the first hands over after `count` points and
+    // counts the second's progress as its own; the second walks without a UI,
+    // stops when told and reports how far it got.
+    struct Half {
+        std::int64_t handOverAt = -1;
+        std::atomic<bool>* stop = nullptr;
+        std::atomic<std::int64_t>* points = nullptr;  // the second half's grid points so far
+    };
+
     void pace(double at);
+    bool skip(std::int64_t count);
+    // While the second half runs on: stop on request, show progress.
+    void watch();
 
     double from_, to_;
     Ui* ui_;
@@ -98,9 +121,44 @@ private:
     std::int64_t points_ = 0;
     double x_ = 0;  // last rounded grid point
     bool over_ = false;
+    bool handedOver_ = false;
     bool progressShown_ = false;
+    Half half_;
     std::chrono::steady_clock::time_point started_;
 };
+
+// The walk of a search over the grid, in one part or, when it is long, in two
+// contiguous halves on two threads: walk(half, grid) runs the points of one
+// part. The user sees one search: progress counts both halves, Esc stops both,
+// and a search stopped during its first half ends there, as if it had run
+// alone (`kept` says how many halves count, in grid order).
+GridOutcome walkGrid(double from, double to, Ui* ui, const GridLimits& limits,
+                     const std::function<void(int half, Grid& grid)>& walk, int& kept);
+
+// A search that looks at every grid point on its own: visit(point) gives what
+// the point contributes. Each half walks with its own copy of visit, so the
+// statements in it keep their working space to one thread.
+template <class Point, class Visit>
+SearchResult<Point> searchGrid(double from, double to, Ui* ui, const GridLimits& limits,
+                               const Visit& visit)
+{
+    std::vector<Point> found[2];
+    int kept = 1;
+    SearchResult<Point> result;
+    result.outcome = walkGrid(
+        from, to, ui, limits,
+        [&](int half, Grid& grid) {
+            Visit own = visit;
+            for (GridPoint p; grid.next(p);)
+                if (std::optional<Point> point = own(p))
+                    found[half].push_back(*point);
+        },
+        kept);
+    result.points = std::move(found[0]);
+    if (kept == 2)
+        result.points.insert(result.points.end(), found[1].begin(), found[1].end());
+    return result;
+}
 
 // What a report adds when its search ended early: that it was stopped, or why
 // it ended, and how far it got. Empty when the whole range was searched.

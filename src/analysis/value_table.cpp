@@ -8,6 +8,7 @@
 
 #include "analysis/derivatives.h"
 #include "core/context.h"
+#include "terms/compiled.h"
 #include "terms/difference_quotient.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
@@ -81,16 +82,15 @@ ValueTable Werte_Tabelle(Context& c)
     State& s = c.s;
     c.w.xterm = string_richten(s.Eingabe);
 
-    std::string statement;
-    auto valueAt = [&](std::string_view prefix, const Substitution& term, const double& result,
+    auto valueAt = [&](std::string_view prefix, Compiled& term, const double& result,
                        int x) -> std::optional<double> {
-        statement.assign(prefix);
-        term.appendTo(statement, x);
-        if (c.engine.execute(statement) != err::None)
+        const Engine::Statement target = c.engine.split(prefix);
+        const Outcome o = term.evaluate(x);
+        if (c.engine.finish(target.target, o.error, o.value) != err::None)
             return std::nullopt;  // a cell shows nothing rather than a value of another x
         return result;
     };
-    auto cells = [&](std::string_view prefix, const Substitution& term, const double& result) {
+    auto cells = [&](std::string_view prefix, Compiled& term, const double& result) {
         return [&valueAt, prefix, t = &term, r = &result](int x) {
             auto v = valueAt(prefix, *t, *r, x);
             return v ? cellText(*v) : std::string();
@@ -99,7 +99,8 @@ ValueTable Werte_Tabelle(Context& c)
     const auto negative = lastColumn(s.X, -1), positive = lastColumn(s.Y, +1);
 
     ValueTable table;
-    const Substitution f(c.w.xterm, {.maskExp = true, .collapseStars = false});
+    const bool fromText = !c.engine.compiles();
+    Compiled f({Substitution(c.w.xterm, {.maskExp = true, .collapseStars = false}).pattern()}, fromText);
     const auto f0 = valueAt("Form.Zahl2 =", f, s.Zahl2, 0);
     const std::string fFirst = f0 ? text(*f0) : std::string();  // not rounded
     table.fNegative = fill(negative, -1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
@@ -108,7 +109,7 @@ ValueTable Werte_Tabelle(Context& c)
     if (!s.ableitungs_test)
         return table;
     buildAbleitungsterme(s, c.w.xterm, 1);
-    const Substitution d(s.ableitungsterm, {.maskExp = false, .collapseStars = true});
+    Compiled d({Substitution(s.ableitungsterm, {.maskExp = false, .collapseStars = true}).pattern()}, fromText);
     const auto d0 = valueAt("Form.Zahl4 =", d, s.Zahl4, 0);
     const std::string dFirst = d0 ? cellText(*d0) : std::string();
     table.dNegative = fill(negative, -1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));

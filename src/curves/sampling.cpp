@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/context.h"
+#include "terms/compiled.h"
 
 namespace kw {
 
@@ -15,8 +16,9 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     const double X = c.s.X, Y = c.s.Y;
     const double progressMax = float(std::fabs(X) + std::fabs(Y));
 
-    std::string statement;
-    statement.reserve(256);
+    // The statement compiled once; its target resolved once.
+    const Engine::Statement target = c.engine.split(curve.prefix);
+    Compiled statement({std::string(target.expression) + curve.term->pattern()}, !c.engine.compiles());
     int counter = 0;  // samples since the last break
     double xPrev = 0, vPrev = 0;
 
@@ -26,9 +28,8 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
             break;
         }
         ++run.samples;
-        statement.assign(curve.prefix);
-        curve.term->appendTo(statement, x);
-        const int e = c.engine.execute(statement);
+        const Outcome o = statement.evaluate(x);
+        const int e = c.engine.finish(target.target, o.error, o.value);
         const double v = *curve.result;  // unchanged when the statement failed
         if (e != 0) {
             run.error = e;

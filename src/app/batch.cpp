@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "core/context.h"
+#include "gui/plane_png.h"
 #include "gui/render.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
@@ -100,16 +101,25 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     if (c.w.termRefused)
         return kBatchFailed;
 
-    QImage image;
-    renderPlane(c.ebene, image);
     const QByteArray format = pictureFormat(o.exportFile);
     QSaveFile file(QString::fromStdString(o.exportFile));
-    QImageWriter writer(&file, format);
-    if (format == "jpeg")
-        writer.setQuality(85);
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        const QString why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                                         : file.errorString();
+    QString why;
+    if (format == "png") {
+        // In bands: the largest plane never needs one image of its full size.
+        if (!file.open(QIODevice::WriteOnly) || !writePlanePng(c.ebene, file) || !file.commit())
+            why = file.error() != QFileDevice::NoError ? file.errorString()
+                                                       : QStringLiteral("zu wenig Speicher");
+    } else {
+        QImage image;
+        renderPlane(c.ebene, image);
+        QImageWriter writer(&file, format);
+        if (format == "jpeg")
+            writer.setQuality(85);
+        if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit())
+            why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
+                                                               : file.errorString();
+    }
+    if (!why.isEmpty()) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";
         return kBatchFailed;

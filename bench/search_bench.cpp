@@ -1,7 +1,8 @@
 // The analysis reports over the default range -20 to 20: the zero search and
 // the extrema search walk 4001 grid points each, one or two engine statements
 // per point; the inflection search adds up to six more; the value table is a
-// few dozen statements.
+// few dozen statements. Then the searches over wide ranges, from the text and
+// compiled side by side.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,7 @@
 #include "analysis/zeros.h"
 #include "core/context.h"
 #include "panel/main_panel.h"
+#include "terms/normalize.h"
 
 namespace {
 
@@ -66,6 +68,57 @@ void BM_WerteTabelle(benchmark::State& state)
         benchmark::DoNotOptimize(kw::Werte_Tabelle(d.c));
 }
 BENCHMARK(BM_WerteTabelle)->Unit(benchmark::kMicrosecond);
+
+// Wide ranges, side by side: the statements read from their text on one
+// thread, compiled on one thread, compiled on both cores.
+enum Way { Text, Compiled, TwoThreads };
+
+kw::GridLimits limitsFor(Way way)
+{
+    kw::GridLimits limits;
+    limits.fromText = way == Text;
+    if (way != TwoThreads)
+        limits.splitFrom = kw::kMaxGridPoints;
+    return limits;
+}
+
+template <class Search>
+void wide(benchmark::State& state, Search search, double from, double to, Way way)
+{
+    const std::string xterm = kw::string_richten(kTerms[1]);
+    std::int64_t points = 0;
+    for (auto _ : state) {
+        auto found = search(xterm, from, to, nullptr, limitsFor(way));
+        points = found.outcome.points;
+        benchmark::DoNotOptimize(found.points.data());
+    }
+    state.SetItemsProcessed(state.iterations() * points);
+    state.counters["per_point"] = benchmark::Counter(
+        double(points), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+const auto extrema = [](auto&&... a) { return kw::findExtrema(a...); };
+const auto wendepunkte = [](auto&&... a) { return kw::findWendepunkte(a...); };
+const auto zeros = [](auto&&... a) { return kw::findZeros(a...); };
+
+BENCHMARK_CAPTURE(wide, extrema_1000_text, extrema, -1000, 1000, Text)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, extrema_1000_compiled, extrema, -1000, 1000, Compiled)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, extrema_1000_two_threads, extrema, -1000, 1000, TwoThreads)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, extrema_5000_text, extrema, -5000, 5000, Text)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, extrema_5000_compiled, extrema, -5000, 5000, Compiled)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, extrema_5000_two_threads, extrema, -5000, 5000, TwoThreads)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, inflection_1000_text, wendepunkte, -1000, 1000, Text)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, inflection_1000_compiled, wendepunkte, -1000, 1000, Compiled)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, inflection_1000_two_threads, wendepunkte, -1000, 1000, TwoThreads)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, inflection_5000_text, wendepunkte, -5000, 5000, Text)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, inflection_5000_compiled, wendepunkte, -5000, 5000, Compiled)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, inflection_5000_two_threads, wendepunkte, -5000, 5000, TwoThreads)->Unit(benchmark::kMillisecond);
+// Ended by the 10-million-point limit; the text path takes half a minute per run.
+BENCHMARK_CAPTURE(wide, extrema_limit_text, extrema, -1e6, 1e6, Text)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(wide, extrema_limit_compiled, extrema, -1e6, 1e6, Compiled)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, extrema_limit_two_threads, extrema, -1e6, 1e6, TwoThreads)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, inflection_limit_two_threads, wendepunkte, -1e6, 1e6, TwoThreads)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wide, zeros_limit_two_threads, zeros, -1e6, 1e6, TwoThreads)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -40,6 +40,40 @@ void BM_WheelNotchAt3600(benchmark::State& state)
 }
 BENCHMARK(BM_WheelNotchAt3600)->Unit(benchmark::kMillisecond);
 
+// One notch to the largest plane, 9600 pixels (range -100 to 100, 10001
+// samples per curve), with or without the derivative curves, whose statements
+// go to the engine as text or compiled.
+void wheelAt9600(benchmark::State& state, bool derivatives, bool compiled)
+{
+    kw::Ui ui;
+    kw::Context c(ui);
+    kw::mainPanelLoad(c);
+    c.engine.setCompiles(compiled);
+    c.s.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.s.x_eingabe = "-100";
+    c.s.y_eingabe = "100";
+    c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = derivatives;
+    kw::zeichnen(c);
+
+    QImage view(541, 458, QImage::Format_RGB32);
+    for (auto _ : state) {
+        c.w.sizex = c.w.sizey = 9480;
+        kw::MouseWheel(c, 120);
+        const QRectF shown((9600 - 541) / 2, (9600 - 458) / 2, 541, 458);
+        QPainter painter(&view);
+        painter.translate(-shown.topLeft());
+        kw::paintPlane(painter, c.ebene, shown);
+        painter.end();
+        benchmark::DoNotOptimize(view.constBits());
+    }
+    state.counters["side"] = c.w.sizex;
+    state.counters["items"] = double(c.ebene.items().size());
+}
+BENCHMARK_CAPTURE(wheelAt9600, f_text, false, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wheelAt9600, f_compiled, false, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wheelAt9600, derivatives_text, true, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wheelAt9600, derivatives_compiled, true, true)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)

@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <unordered_map>
 
 #include "terms/grammar.h"
@@ -35,33 +36,45 @@ Written readBack(const char* p, const char* end)
 
 }  // namespace
 
+namespace {
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The text of v holds the fifteen digits of n·10^-k. For 1e-7 ≤ |v| < 1e15
+// both n and 10^k are exact doubles, so n / 10^k is the correctly rounded
+// value of the text, which is what any correct reading of it gives; and n is
+// v·10^k rounded to an integer, found exactly with the product's error term.
+// Nothing when v lies elsewhere or next to a tie, where only the digits
+// themselves can tell.
+std::optional<double> fifteenDigits(double a)
+{
+    if (!(a >= 1e-7 && a < 1e15))
+        return std::nullopt;
+    int k = 14 - int(std::floor(std::ilogb(a) * 0.30102999566398120));
+    k = std::clamp(k, 0, 22);
+    double s = a * kPow10[k];
+    // One digit more or less at a power of ten gives the same number.
+    if (s >= 1e15 && k > 0)
+        s = a * kPow10[--k];
+    else if (s < 1e14 && k < 22)
+        s = a * kPow10[++k];
+    const double error = std::fma(a, kPow10[k], -s);
+    const double n = std::nearbyint(s);
+    const double rest = (s - n) + error;
+    if (std::fabs(std::fabs(rest) - 0.5) < 1e-6)
+        return std::nullopt;
+    return (n + (rest > 0.5 ? 1 : rest < -0.5 ? -1 : 0)) / kPow10[k];
+}
+
+}  // namespace
+
 Written written(double v)
 {
     if (v == 0)
         return {0.0, err::None};  // "0", also for -0
-    // The text holds the fifteen digits d.dddddddddddddd·10^e. Within these
-    // exponents digits·10^(e-14) is one operation on exact doubles, so it is
-    // the correctly rounded value of the text, as any way of reading it gives.
-    const double a = std::fabs(v);
-    if (a >= 1e-7 && a < 1e36) {
-        char buf[32];
-        const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-        const char* p = buf + (buf[0] == '-');
-        std::int64_t digits = p[0] - '0';
-        for (const char* q = p + 2; q < p + 16; ++q)
-            digits = digits * 10 + (*q - '0');
-        int exponent = 0;
-        std::from_chars(p[17] == '+' ? p + 18 : p + 17, r.ptr, exponent);
-        static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-        const int k = exponent - 14;
-        if (k >= -22 && k <= 22) {
-            const double m = double(digits);
-            const double value = k >= 0 ? m * kPow10[k] : m / kPow10[-k];
-            return {v < 0 ? -value : value, err::None};
-        }
-    }
+    if (const auto value = fifteenDigits(std::fabs(v)))
+        return {v < 0 ? -*value : *value, err::None};
     char buf[kNumberTextMax];
     const std::size_t n = writeNumber(buf, v, '.');
     return readBack(buf, buf + n);

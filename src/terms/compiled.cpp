@@ -191,8 +191,15 @@ public:
     Value mark(int i) { return emit(Op::Mark, Function::Abs, Value(i), 0); }
     Value add(Value a, Value b) { return emit(Op::Add, Function::Abs, a, b); }
     Value sub(Value a, Value b) { return emit(Op::Sub, Function::Abs, a, b); }
-    Value mul(Value a, Value b) { return emit(Op::Mul, Function::Abs, a, b); }
-    Value div(Value a, Value b) { return emit(Op::Div, Function::Abs, a, b); }
+    // 1·v and v/1 are v itself, bit for bit. (A v that is not finite comes only
+    // after an error, which then stays the first.)
+    Value mul(Value a, Value b)
+    {
+        if (isOne(a) || isOne(b))
+            return isOne(a) ? b : a;
+        return emit(Op::Mul, Function::Abs, a, b);
+    }
+    Value div(Value a, Value b) { return isOne(b) ? a : emit(Op::Div, Function::Abs, a, b); }
     Value neg(Value a) { return emit(Op::Neg, Function::Abs, a, 0); }
     Value pow(Value a, Value b)
     {
@@ -221,6 +228,7 @@ private:
     };
 
     bool constant(Value v) const { return instruction_[v] == kConstant; }
+    bool isOne(Value v) const { return constant(v) && p_.registers[v] == 1.0; }
 
     Value emit(Op op, Function f, Value a, Value b)
     {
@@ -388,16 +396,24 @@ Outcome Compiled::evaluate(double x)
 
 std::string Compiled::text(std::size_t s, std::span<const double> numbers) const
 {
+    const std::string& pattern = program_->statements[s].pattern;
+    // Each number is written once, as the program writes its statements.
+    char written[grammar::kMaxMarks][kNumberTextMax];
+    std::size_t lengths[grammar::kMaxMarks] = {};
+    for (int i = 0; i < program_->marks; ++i)
+        lengths[i] = writeNumber(written[i], i < int(numbers.size()) ? numbers[i] : 0.0, '.');
     std::string out;
-    for (char c : program_->statements[s].pattern) {
-        const int i = grammar::markIndex(c);
-        if (i < 0) {
-            out += c;
+    out.reserve(pattern.size() + 16 * kNumberTextMax);
+    std::size_t from = 0;
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        const int i = grammar::markIndex(pattern[at]);
+        if (i < 0)
             continue;
-        }
-        char buf[kNumberTextMax];
-        out.append(buf, writeNumber(buf, i < int(numbers.size()) ? numbers[i] : 0.0, '.'));
+        out.append(pattern, from, at - from);
+        out.append(written[i], lengths[i]);
+        from = at + 1;
     }
+    out.append(pattern, from);
     return out;
 }
 

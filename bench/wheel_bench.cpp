@@ -57,7 +57,7 @@ void wheelAt9600(benchmark::State& state, bool derivatives, bool compiled)
 
     QImage view(541, 458, QImage::Format_RGB32);
     for (auto _ : state) {
-        c.w.sizex = c.w.sizey = 9480;
+        c.w.sizex = c.w.sizey = 9360;  // the notch adds 120 twice out of the standard range
         kw::MouseWheel(c, 120);
         const QRectF shown((9600 - 541) / 2, (9600 - 458) / 2, 541, 458);
         QPainter painter(&view);

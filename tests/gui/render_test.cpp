@@ -65,8 +65,9 @@ TEST_F(Rendering, BandsAndThePngFileHaveThePixelsOfTheWholePicture)
         for (int y = top; y < top + rows; ++y)
             ASSERT_EQ(std::memcmp(canvas.constScanLine(y), whole.constScanLine(y), whole.bytesPerLine()), 0)
                 << "row " << y;
-        if (top + rows < canvas.height())
+        if (top + rows < canvas.height()) {
             ASSERT_EQ(canvas.pixel(600, top + rows), untouched);
+        }
     }
 
     QBuffer file;

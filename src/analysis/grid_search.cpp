@@ -85,7 +85,7 @@ bool Grid::next(GridPoint& p)
             if (ui_->stopRequested())
                 return finish(GridEnd::Stopped);
             pace(at);
-        } else if (half_.points) {
+        } else if (half_.stop) {
             half_.points->store(points_, std::memory_order_relaxed);
             if (half_.stop->load(std::memory_order_relaxed))
                 return finish(GridEnd::Stopped);
@@ -124,14 +124,6 @@ bool Grid::skip(std::int64_t count)
     return true;
 }
 
-void Grid::watch()
-{
-    if (ui_->stopRequested())
-        half_.stop->store(true);
-    else
-        pace(x_ + kGridStep);
-}
-
 GridOutcome walkGrid(double from, double to, Ui* ui, const GridLimits& limits,
                      const std::function<void(int half, Grid& grid)>& walk, int& kept)
 {
@@ -151,7 +143,7 @@ GridOutcome walkGrid(double from, double to, Ui* ui, const GridLimits& limits,
     std::atomic<std::int64_t> secondPoints = 0;
     Grid second(from, to, nullptr, limits);
     second.half_ = {.handOverAt = -1, .stop = &stop, .points = &secondPoints};
-    first.half_ = {.handOverAt = points / 2, .stop = &stop, .points = &secondPoints};
+    first.half_ = {.handOverAt = points / 2, .stop = nullptr, .points = &secondPoints};
     // The second half starts where the first one's walk arrives: the grid is
     // re-rounded at every step, so it is walked there, not computed.
     auto done = std::async(std::launch::async, [&] {
@@ -164,10 +156,21 @@ GridOutcome walkGrid(double from, double to, Ui* ui, const GridLimits& limits,
         done.get();
         return first.outcome();
     }
-    while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
-        if (ui)
-            first.watch();
+    // Meanwhile the user may stop it, and sees how far it got.
+    while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+        if (!ui)
+            continue;
+        if (ui->stopRequested())
+            stop = true;
+        else
+            first.pace(first.x_ + kGridStep);
+    }
     done.get();
+    if (second.points_ < points / 2) {  // stopped while still on its way to the middle
+        GridOutcome outcome = first.outcome();
+        outcome.end = GridEnd::Stopped;
+        return outcome;
+    }
     if (second.end_ == GridEnd::Done && first.progressShown_)
         ui->setProgressValue(to - from);
     kept = 2;

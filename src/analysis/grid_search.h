@@ -100,19 +100,17 @@ private:
     friend GridOutcome walkGrid(double, double, Ui*, const GridLimits&,
                                 const std::function<void(int, Grid&)>&, int&);
 
-    // A half of a split walk: the first hands over after `count` points and
-    // counts the second's progress as its own; the second walks without a UI,
-    // stops when told and reports how far it got.
+    // A half of a split walk: the first hands over after `handOverAt` points
+    // and counts the second's progress as its own; the second walks without a
+    // UI, stops when told and says how far it got.
     struct Half {
         std::int64_t handOverAt = -1;
-        std::atomic<bool>* stop = nullptr;
+        const std::atomic<bool>* stop = nullptr;      // the second half's: set when the user stops
         std::atomic<std::int64_t>* points = nullptr;  // the second half's grid points so far
     };
 
     void pace(double at);
     bool skip(std::int64_t count);
-    // While the second half runs on: stop on request, show progress.
-    void watch();
 
     double from_, to_;
     Ui* ui_;

@@ -3,6 +3,7 @@
 #include "panel/context.h"
 #include "panel/main_panel.h"
 #include "special/rootlog.h"
+#include "terms/engine.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -68,7 +69,8 @@ void Wurzel_log_Funktion_Abschnittweise(Context& c)
     curve.points = true;
     curve.width = 2;
     curve.colour = *colour;
-    sampleCurve(c, curve, s.X, s.Y, range.step);
+    if (sampleCurve(c, curve, s.X, s.Y, range.step).error == err::Syntax)
+        c.ui.message(kMeldungSyntax);  // as for a whole root or log term
 }
 
 }  // namespace kw

@@ -4,6 +4,7 @@
 
 #include "panel/colours.h"
 #include "panel/context.h"
+#include "terms/engine.h"
 #include "terms/sampling.h"
 
 namespace kw {
@@ -32,7 +33,10 @@ void Wurzel_log_funktion(Context& c)
     curve.rangeGate = true;
     curve.width = 2;
     curve.colour = *colour;
-    sampleCurve(c, curve, range.left, range.right, range.step);
+    // A term the engine cannot read fails at every sample and draws nothing:
+    // that is said, the failures of single samples are not.
+    if (sampleCurve(c, curve, range.left, range.right, range.step).error == err::Syntax)
+        c.ui.message(kMeldungSyntax);
 }
 
 }  // namespace kw

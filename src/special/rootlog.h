@@ -11,7 +11,7 @@ class Context;
 
 // Draws a term holding "sqr" or "log" only where it is defined: failing samples
 // are skipped and break the polyline, values outside the x range are dropped.
-// Never shows a message.
+// The only message is the one for a term the engine cannot read at all.
 void Wurzel_log_funktion(Context& c);
 
 // The set-up root and log terms share with their piecewise variant: X and Y from

@@ -33,8 +33,8 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
         if (e != 0) {
             run.error = e;
             const auto policy = curve.onFailure;
-            if (policy == Curve::OnFailure::Stop ||
-                (policy == Curve::OnFailure::SkipInvalid && e != 5)) {
+            if (policy == Curve::OnFailure::Stop || e == err::Syntax ||
+                (policy == Curve::OnFailure::SkipInvalid && e != err::InvalidArgument)) {
                 run.ended = true;
                 return run;
             }

@@ -13,6 +13,7 @@
 #include "special/piecewise.h"
 #include "support/plane_helpers.h"
 #include "support/recording_ui.h"
+#include "terms/graph.h"
 #include "terms/normalize.h"
 #include "terms/redraw.h"
 #include "terms/sampling.h"
@@ -278,6 +279,10 @@ TEST_F(Sections, RootAndLogTermsStayInsideTheBounds)
     EXPECT_GT(minX(points), 1);
     EXPECT_NEAR(maxX(points), 20, 1e-3);
     EXPECT_TRUE(ui.messages.empty());
+
+    // Only a term that cannot be read at all is reported.
+    EXPECT_TRUE(section("sqr(x2)", "0", "+u").empty());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungSyntax)});
 }
 
 }  // namespace

@@ -43,6 +43,10 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     eingabe_ = named(new QComboBox, "Eingabe");
     eingabe_->setEditable(true);
     eingabe_->setInsertPolicy(QComboBox::NoInsert);
+    // Qt's completer would complete inline from the list and match it without
+    // regard to case: "x" would become "x^2", "X^2" turn into "x^2". What is
+    // typed is what is drawn; the list stays in the drop-down.
+    eingabe_->setCompleter(nullptr);
     eingabe_->setMinimumContentsLength(12);
     eingabe_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     eingabe_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

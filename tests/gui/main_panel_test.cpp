@@ -67,6 +67,42 @@ TEST_F(MainPanelWindowTest, DrawsTheTypedTermOrSaysWhatIsWrong)
                                                      std::string(kMeldungDivision)}));
 }
 
+// The term box neither completes from its list nor changes case: what the
+// user typed is what is drawn.
+TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
+{
+    auto* eingabe = child<QComboBox>(&panel, "Eingabe");
+    auto drawBy = [&](bool enter) {
+        if (enter)  // to the box, as the keyboard sends it, so that it arrives once
+            QTest::keyClick(eingabe, Qt::Key_Return);
+        else
+            click(&panel, "Zeichnen_button");
+    };
+    // The completer works only while the field has the focus.
+    QApplication::setActiveWindow(&panel);
+    eingabe->setFocus();
+    for (bool enter : {true, false}) {
+        type("Eingabe", "x^2");
+        drawBy(enter);
+        type("Eingabe", "x");
+        drawBy(enter);
+        EXPECT_EQ(eingabe->currentText(), "x");
+        const auto lines = graph();
+        ASSERT_FALSE(lines.empty());
+        for (const auto& l : lines)
+            ASSERT_NEAR(l.y2, l.x2, 1e-3) << "not the line y = x";
+
+        type("Eingabe", "X^2");
+        drawBy(enter);
+        EXPECT_EQ(eingabe->currentText(), "X^2");
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungSyntax)});
+        ui.messages.clear();
+    }
+    // The list still offers the terms drawn before.
+    EXPECT_EQ(eingabe->itemText(0), "x^2");
+    EXPECT_EQ(eingabe->count(), 6);
+}
+
 TEST_F(MainPanelWindowTest, RangeWidthColourAndReset)
 {
     type("Eingabe", "x");

@@ -103,6 +103,41 @@ TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
     EXPECT_EQ(eingabe->count(), 6);
 }
 
+// Long status texts, as a search over a wide range shows them, neither widen
+// the panel nor push its buttons out of it: they end in "…", whole as tool tip.
+TEST_F(MainPanelWindowTest, LongStatusTextsKeepThePanelsSize)
+{
+    settleLayouts();
+    const QSize size = panel.size();
+    const std::string texts[] = {"Suche läuft … mit Esc abbrechen",
+                                 "Koordinaten: X= -29999,99, Y= 29999,99, Radius= 42425,41",
+                                 "Zoom: 83,3333333333333%"};
+    for (int i = 0; i < 3; ++i)
+        ui.setStatus(i + 1, texts[i]);
+    settleLayouts();
+    EXPECT_EQ(panel.size(), size);
+    for (const char* name : {"Zeichnen_button", "zufall_butt", "Ende_button"}) {
+        const QWidget* button = child<QWidget>(&panel, name);
+        EXPECT_TRUE(panel.rect().contains(QRect(button->mapTo(&panel, QPoint()), button->size())))
+            << name;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const auto* label = child<QLabel>(&panel, ("StatusPanel" + std::to_string(i + 1)).c_str());
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                  label->contentsRect().width());
+        if (label->text() != QString::fromStdString(texts[i])) {
+            EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
+            EXPECT_EQ(label->toolTip().toStdString(), texts[i]);
+        }
+    }
+    EXPECT_NE(child<QLabel>(&panel, "StatusPanel2")->text().toStdString(), texts[1]);
+
+    // What fits shows as it is, without a tool tip.
+    ui.setStatus(2, "Koordinaten: X= 3, Y= 4, Radius= 5");
+    EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text(), "Koordinaten: X= 3, Y= 4, Radius= 5");
+    EXPECT_TRUE(child<QLabel>(&panel, "StatusPanel2")->toolTip().isEmpty());
+}
+
 TEST_F(MainPanelWindowTest, RangeWidthColourAndReset)
 {
     type("Eingabe", "x");

@@ -70,7 +70,7 @@ void tangente_click(Context& c)
 
 void tangenten_bewegung(Context& c)
 {
-    if (!rangeUsable(c))
+    if (!checkRange(c))
         return;
     // The coordinate system starts with a clear; keeping the old drawing skips
     // it, as "Zeichnen" does.

@@ -44,7 +44,9 @@ void mainPanelLoad(Context& c);
 // "Zufall f(x)": a random example into the term field; nothing is drawn.
 void zufall(Context& c);
 
-// "Zeichnen": the term joins the list (the oldest goes beyond nine), then the redraw.
+// "Zeichnen": the term joins the list (the oldest goes beyond nine), then the
+// redraw. A range the plane cannot show is refused with a message, and the term
+// stays out of the list.
 void zeichnen(Context& c);
 
 // "Reset": the empty coordinate system and a fresh progress bar.

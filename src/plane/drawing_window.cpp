@@ -164,10 +164,11 @@ bool DrawingWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void DrawingWindow::MouseWheel(int Distance)
+bool DrawingWindow::MouseWheel(int Distance)
 {
-    kw::MouseWheel(c_, Distance);
+    const bool done = kw::MouseWheel(c_, Distance);
     planeChanged();
+    return done;
 }
 
 void DrawingWindow::wheelEvent(QWheelEvent* event)
@@ -178,7 +179,10 @@ void DrawingWindow::wheelEvent(QWheelEvent* event)
     while (std::abs(wheelRest_) >= kNotch) {
         const int notch = wheelRest_ > 0 ? kNotch : -kNotch;
         wheelRest_ -= notch;
-        MouseWheel(notch);
+        if (!MouseWheel(notch)) {
+            wheelRest_ = 0;  // one message for the whole turn
+            break;
+        }
     }
     event->accept();
 }
@@ -218,7 +222,12 @@ void DrawingWindow::onPlaneMouseMoved(QPoint pos, QPoint global, Qt::MouseButton
 void DrawingWindow::MenuGroesse_Click(int n)
 {
     const int item = kw::MenuGroesse_Click(c_, n, probe_);
-    menu_.groesse[(item == 0 ? 1 : item) - 1]->setChecked(true);
+    if (item == kGroesseAbgelehnt) {
+        menu_.groesse[groesse_ - 1]->setChecked(true);
+        return;
+    }
+    groesse_ = item == 0 ? 1 : item;
+    menu_.groesse[groesse_ - 1]->setChecked(true);
     planeChanged();
     if (item == 0)
         emit endProgram();

@@ -55,8 +55,9 @@ public:
     void Form_Resize();
     // Places the plane in the frame from the scroll values.
     void Ebene_Positionieren();
-    // One wheel step (+120 per notch away from the user).
-    void MouseWheel(int Distance);
+    // One wheel step (+120 per notch away from the user); false when the
+    // range fields cannot be drawn (nothing changed, the user was told).
+    bool MouseWheel(int Distance);
     // Item n (1 … 8) of "Grafik-Größe".
     void MenuGroesse_Click(int n);
     void Bereich_druck_Click();
@@ -98,6 +99,7 @@ private:
     Menu menu_{};
     PictureProbe probe_;
     PrintServices print_;
+    int groesse_ = kGroesseStart;  // the checked item of "Grafik-Größe"
     int wheelRest_ = 0;          // wheel movement short of a whole notch
     bool dragging_ = false;      // the plane is dragged with the left button
     QPoint dragFrom_;            // where the drag started on the screen

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace kw {
 
@@ -100,17 +101,24 @@ inline constexpr Step kTangentenBewegung[] = {Step::berechnen, Step::tangente,
                                               Step::erste_Ableitung, Step::zweite_ableitung,
                                               Step::dritte_ableitung};
 
-// Clears the plane, draws the coordinate system and then the steps. Nothing is
-// drawn for a range that is not a 16-bit number.
+// Clears the plane, draws the coordinate system and then the steps. A range
+// that is not a 16-bit number is refused (see checkRange).
 void redrawAll(Context& c, Steps steps);
 
-// Both range fields hold numbers that fit a 16-bit integer. Every redraw asks
-// first: the coordinate system of a wider range would not end in useful time.
+// Both range fields hold numbers that fit a 16-bit integer: the coordinate
+// system of a wider range would not end in useful time.
 bool rangeUsable(const Context& c);
+
+inline constexpr std::string_view kMeldungBereich =
+    "Bitte geben Sie für den x-Bereich Zahlen zwischen -32768 und 32767 ein.";
+
+// What every redraw asks first: is the range usable? If not, the user is told
+// so, and the redraw changes nothing (the picture stays as it was).
+bool checkRange(Context& c);
 
 // The redraw of "Zeichnen": sizes the plane from the x range, clears it and
 // draws the coordinate system (unless the old drawing is kept), the graph and
-// every switched-on overlay. A range that is not a 16-bit number draws nothing.
+// every switched-on overlay. A range that is not a 16-bit number is refused.
 void Zeichnen_click(Context& c);
 
 // Clears the plane and draws the empty coordinate system.

@@ -4,6 +4,7 @@
 #include "support/gui_helpers.h"
 #include "support/plane_helpers.h"
 #include "terms/graph.h"
+#include "terms/redraw.h"
 
 using namespace kw;
 using namespace kw::test;
@@ -136,6 +137,35 @@ TEST_F(MainPanelWindowTest, LongStatusTextsKeepThePanelsSize)
     ui.setStatus(2, "Koordinaten: X= 3, Y= 4, Radius= 5");
     EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text(), "Koordinaten: X= 3, Y= 4, Radius= 5");
     EXPECT_TRUE(child<QLabel>(&panel, "StatusPanel2")->toolTip().isEmpty());
+}
+
+// A range the plane cannot show: one message per action, nothing drawn, the
+// fields as typed.
+TEST_F(MainPanelWindowTest, AnUnusableRangeIsRefusedOncePerAction)
+{
+    type("Eingabe", "x^2");
+    click(&panel, "Zeichnen_button");
+    const auto drawn = graph();
+    type("x_eingabe", "-1000000");
+    type("Eingabe", "x");
+    click(&panel, "Zeichnen_button");
+    const std::string refused(kMeldungBereich);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{refused});
+    EXPECT_EQ(child<QLineEdit>(&panel, "x_eingabe")->text(), "-1000000");
+    EXPECT_EQ(child<QComboBox>(&panel, "Eingabe")->currentText(), "x");
+    EXPECT_EQ(child<QComboBox>(&panel, "Eingabe")->count(), 1);  // only "x^2" was drawn
+    EXPECT_EQ(graph().size(), drawn.size());
+
+    // A quick turn of three notches is one action.
+    DrawingWindow& drawing = app.drawingWindow();
+    wheel(drawing.plane(), QPoint(10, 10), 3 * 120);
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(drawing.plane()->width(), 1200);
+    // The picture-size menu keeps its check where the picture is.
+    drawing.menu().groesse[1]->trigger();
+    EXPECT_EQ(ui.messages, std::vector<std::string>(3, refused));
+    EXPECT_TRUE(drawing.menu().groesse[kGroesseStart - 1]->isChecked());
+    EXPECT_FALSE(drawing.menu().groesse[1]->isChecked());
 }
 
 TEST_F(MainPanelWindowTest, RangeWidthColourAndReset)

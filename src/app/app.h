@@ -9,6 +9,7 @@
 
 #include "app/qt_ui.h"
 #include "panel/context.h"
+#include "plane/frame.h"
 
 namespace kw {
 
@@ -101,6 +102,11 @@ public:
 private:
     void closeInOrder(std::span<const Role> order);
     void placeMainPanel();
+    // The drawing window, the main panel and the analysis panel (when shown)
+    // move together onto the screen where they would reach beyond it.
+    void fitOnScreen();
+    // How far the windows of a group must move to lie on the screen of `where`.
+    Offset shiftOntoScreen(std::span<const Box> group, const QWidget& where) const;
     // `FormMove`: the main panel and the analysis panel follow the drawing window.
     void drawingMoved();
     // The main panel was dragged by its background: the others follow it.

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -183,6 +184,12 @@ void QtUi::searchEnded()
     qApp->removeEventFilter(searchFilter_.get());
     searchFilter_.reset();
     QApplication::restoreOverrideCursor();
+}
+
+QRect QtUi::screenArea(const QWidget& window) const
+{
+    const QScreen* screen = window.screen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 bool QtUi::stopRequested()

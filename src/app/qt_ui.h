@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QRect>
 
 #include <memory>
 
@@ -42,6 +43,10 @@ public:
     void searchEnded() override;
     bool stopRequested() override;
     bool searching() const { return searches_ > 0; }
+
+    // The part of the screen that windows may cover (without task bars), on the
+    // screen where `window` lies; empty when there is none.
+    virtual QRect screenArea(const QWidget& window) const;
 
 private:
     MainPanelWindow* panel_ = nullptr;

@@ -21,8 +21,9 @@ namespace kw {
 
 namespace {
 constexpr int kProgressSteps = 1000;
-// Shares of the status bar: the search note, the coordinates, the zoom.
-constexpr int kStatusStretch[3] = {1, 3, 1};
+// Shares of the status bar: panel 1 (nothing shows there), the coordinates
+// or a search's note, the zoom.
+constexpr int kStatusStretch[3] = {1, 5, 2};
 }  // namespace
 
 // A panel of the status bar keeps the width the bar gives it, whatever it
@@ -56,7 +57,8 @@ private:
     void fit()
     {
         // A framed label indents its text by half an "x".
-        const int room = contentsRect().width() - fontMetrics().horizontalAdvance(QLatin1Char('x'));
+        const int room =
+            contentsRect().width() - fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
         const QString shown = fontMetrics().elidedText(full_, Qt::ElideRight, std::max(room, 0));
         setText(shown);
         setToolTip(shown == full_ ? QString() : full_);

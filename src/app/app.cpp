@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QPushButton>
 #include <QWindow>
 
 #include <algorithm>
@@ -10,11 +9,11 @@
 
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
-#include "analysis/value_table_window.h"
 #include "analysis/zeros.h"
 #include "panel/analysis_panel_window.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
+#include "panel/value_table_window.h"
 #include "plane/drawing_window.h"
 #include "tools/about_window.h"
 #include "tools/calculator_window.h"
@@ -24,13 +23,6 @@
 namespace kw {
 
 namespace {
-// A tool button of the analysis panel, once the tool exists.
-void enableTool(QWidget& panel, const char* name)
-{
-    if (auto* button = panel.findChild<QPushButton*>(QString::fromLatin1(name)))
-        button->setEnabled(true);
-}
-
 Box outerBox(const QWidget& w)
 {
     const QRect r = w.frameGeometry();
@@ -87,7 +79,13 @@ App::App(QtUi* ui)
       mainPanel_(std::make_unique<MainPanelWindow>(*context_))
 {
     QApplication::setWindowIcon(programIcon());
-    ui_->attach(mainPanel_.get(), drawing_.get());
+    QObject::connect(ui_, &QtUi::progressMaximumChanged, mainPanel_.get(),
+                     &MainPanelWindow::setProgressMaximum);
+    QObject::connect(ui_, &QtUi::progressValueChanged, mainPanel_.get(),
+                     &MainPanelWindow::setProgressValue);
+    QObject::connect(ui_, &QtUi::statusChanged, mainPanel_.get(), &MainPanelWindow::setStatus);
+    QObject::connect(ui_, &QtUi::fieldsUpdated, mainPanel_.get(), &MainPanelWindow::loadFields);
+    QObject::connect(ui_, &QtUi::planeUpdated, drawing_.get(), &DrawingWindow::planeChanged);
     join(Role::MainPanel, mainPanel_.get());
     join(Role::Drawing, drawing_.get());
 
@@ -123,8 +121,12 @@ App::App(QtUi* ui)
 
 App::~App()
 {
-    ui_->attach(nullptr, nullptr);
-    ui_->attachAnalysisPanel(nullptr);
+    // The UI may outlive the windows (tests bring their own).
+    for (QObject* window : {static_cast<QObject*>(mainPanel_.get()),
+                            static_cast<QObject*>(drawing_.get()),
+                            static_cast<QObject*>(analysis_.get())})
+        if (window)
+            QObject::disconnect(ui_, nullptr, window, nullptr);
 }
 
 void App::join(Role role, QWidget* window) { windows_[std::size_t(role)] = window; }
@@ -194,7 +196,8 @@ void App::showAnalysisPanel(bool show)
     if (created) {
         analysis_ = std::make_unique<AnalysisPanelWindow>(*context_);
         join(Role::Analysis, analysis_.get());
-        ui_->attachAnalysisPanel(analysis_.get());
+        QObject::connect(ui_, &QtUi::fieldsUpdated, analysis_.get(),
+                         &AnalysisPanelWindow::loadFields);
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::fieldsNeeded, mainPanel_.get(),
                          &MainPanelWindow::storeFields);
         AnalysisPanelWindow* panel = analysis_.get();
@@ -212,9 +215,6 @@ void App::showAnalysisPanel(bool show)
             analysisPanelClosed(*context_);
             closeTaschenrechner();
         });
-        for (const char* tool : {"Nullstellen_fx", "Extrema_butt", "S_and_W_punkte", "Tabelle",
-                                 "TaschenRechner_button"})
-            enableTool(*panel, tool);
     }
     placeAnalysisPanel();
     analysis_->show();

@@ -11,7 +11,7 @@
 
 #include <cstdlib>
 
-#include "panel/context.h"
+#include "core/context.h"
 #include "plane/jpeg_window.h"
 #include "plane/mouse.h"
 #include "plane/plane_widget.h"

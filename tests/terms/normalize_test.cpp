@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "panel/main_panel.h"
+#include "core/examples.h"
 #include "terms/engine.h"
 #include "terms/normalize.h"
 #include "terms/substitution.h"

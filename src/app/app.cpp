@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QPushButton>
+#include <QTranslator>
 
 #include <algorithm>
 
@@ -83,6 +85,17 @@ App::~App()
 {
     ui_->attach(nullptr, nullptr);
     ui_->attachAnalysisPanel(nullptr);
+}
+
+bool useGermanQtTexts()
+{
+    auto* german = new QTranslator(QCoreApplication::instance());
+    if (german->load(QStringLiteral("qtbase_de"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(german))
+        return true;
+    delete german;
+    return false;
 }
 
 void App::join(Role role, QWidget* window) { windows_[std::size_t(role)] = window; }

@@ -1,8 +1,5 @@
 #include "app/batch.h"
 
-#include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
 #include <ostream>
@@ -11,7 +8,7 @@
 #include "panel/colours.h"
 #include "panel/context.h"
 #include "panel/main_panel.h"
-#include "plane/render.h"
+#include "plane/picture_file.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -34,14 +31,9 @@ const char* usage =
     "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
     "[--section VON BIS]\n";
 
-std::optional<QByteArray> formatOf(const std::string& file)
+std::optional<PictureFormat> formatOf(const std::string& file)
 {
-    const QString lower = QString::fromStdString(file).toLower();
-    if (lower.endsWith(QLatin1String(".png")))
-        return QByteArray("png");
-    if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
-        return QByteArray("jpeg");
-    return std::nullopt;
+    return pictureFormatOf(QString::fromStdString(file));
 }
 
 }  // namespace
@@ -97,7 +89,7 @@ std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std
         return std::nullopt;
     }
     if (!formatOf(o.exportFile)) {
-        err << "Die Datei muss auf .png, .jpg oder .jpeg enden: " << o.exportFile << '\n';
+        err << "Die Datei muss auf " << kPictureEndings << " enden: " << o.exportFile << '\n';
         return std::nullopt;
     }
     if (o.colour && !colourByName(*o.colour, kSevenColours)) {
@@ -174,16 +166,8 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     }
     zeichnen(c);
 
-    QImage image;
-    renderPlane(c.ebene, image);
-    const QByteArray format = *formatOf(o.exportFile);
-    QSaveFile file(QString::fromStdString(o.exportFile));
-    QImageWriter writer(&file, format);
-    if (format == "jpeg")
-        writer.setQuality(85);
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        const QString why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                                         : file.errorString();
+    QString why;
+    if (!writePicture(c.ebene, QString::fromStdString(o.exportFile), *formatOf(o.exportFile), why)) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";
         return kBatchFailed;

@@ -45,7 +45,7 @@ bool isBatch(const std::vector<std::string>& args);
 std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std::ostream& err);
 
 // Draws what "Zeichnen" would draw with these field texts and writes the whole
-// plane as PNG or JPEG (by the file's extension, JPEG at quality 85). Messages a
+// plane as PNG, JPEG, SVG or PDF (by the file's extension). Messages a
 // window would show go to err. Needs a QGuiApplication.
 int runBatch(const BatchOptions& options, std::ostream& err);
 

@@ -25,11 +25,13 @@ int main(int argc, char** argv)
         // No window and no display: render with the offscreen platform.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
+        kw::useGermanQtTexts();
         return kw::runBatch(*options, std::cerr);
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kurvenwerk"));
+    kw::useGermanQtTexts();
     kw::App kurvenwerk;
     kurvenwerk.start();
     return app.exec();

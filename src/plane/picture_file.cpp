@@ -79,6 +79,31 @@ bool writeRaster(const Plane& plane, QIODevice& out, PictureFormat format, QStri
     return false;
 }
 
+// The file's content, made in memory; empty (and `why`) when it could not be made.
+QByteArray encode(const Plane& plane, PictureFormat format, QString& why)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool made = false;
+    switch (format) {
+    case PictureFormat::Png:
+    case PictureFormat::Jpeg:
+        made = writeRaster(plane, buffer, format, why);
+        break;
+    case PictureFormat::Svg:
+        made = writeSvg(plane, buffer);
+        break;
+    case PictureFormat::Pdf:
+        made = writePdf(plane, buffer);
+        break;
+    }
+    if (made && !buffer.data().isEmpty())
+        return buffer.data();
+    if (why.isEmpty())
+        why = QStringLiteral("das Bild konnte nicht gezeichnet werden");
+    return {};
+}
+
 }  // namespace
 
 std::optional<PictureFormat> pictureFormatOf(const QString& file)
@@ -97,46 +122,29 @@ std::optional<PictureFormat> pictureFormatOf(const QString& file)
 
 bool writePicture(const Plane& plane, const QString& file, PictureFormat format, QString& why)
 {
+    const QByteArray bytes = encode(plane, format, why);
+    if (bytes.isEmpty())
+        return false;
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        why = out.errorString();
-        return false;
+    if (out.open(QIODevice::WriteOnly)) {
+        // A full disk may first take part of the bytes without complaint; the
+        // next write then says why.
+        qint64 done = 0;
+        for (qint64 n = 0; done < bytes.size(); done += n)
+            if ((n = out.write(bytes.constData() + done, bytes.size() - done)) <= 0)
+                break;
+        // The commit would not notice a failure to write the last buffered bytes.
+        if (done == bytes.size() && out.flush() && out.commit())
+            return true;
     }
-    bool painted = false;
-    switch (format) {
-    case PictureFormat::Png:
-    case PictureFormat::Jpeg:
-        painted = writeRaster(plane, out, format, why);
-        break;
-    case PictureFormat::Svg:
-        painted = writeSvg(plane, out);
-        break;
-    case PictureFormat::Pdf:
-        painted = writePdf(plane, out);
-        break;
-    }
-    // A full disk shows as the file's error, whatever the painter thought.
-    if (out.error() != QFileDevice::NoError)
-        why = out.errorString();
-    else if (!painted && why.isEmpty())
-        why = QStringLiteral("das Bild konnte nicht gezeichnet werden");
-    if (!why.isEmpty()) {
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit()) {
-        why = out.errorString();
-        return false;
-    }
-    return true;
+    why = out.errorString();
+    return false;
 }
 
 QByteArray planeSvg(const Plane& plane)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    writeSvg(plane, buffer);
-    return buffer.data();
+    QString why;
+    return encode(plane, PictureFormat::Svg, why);
 }
 
 QMimeData* planeMimeData(const Plane& plane)

@@ -7,7 +7,9 @@ using namespace kw::test;
 
 namespace {
 
-// Run with QT_SCALE_FACTOR=2: a screen of twice the pixel density.
+// Twice the pixel density for the whole program, set before its QApplication starts.
+const bool kScaled = qputenv("QT_SCALE_FACTOR", "2");
+
 class HighDensity : public DrawnWindow {
 protected:
     QPoint planePos() const { return w.plane()->pos(); }
@@ -21,6 +23,7 @@ protected:
 
 TEST_F(HighDensity, ThePlaneIsRenderedAtTheScreensDensityInTheSameLayout)
 {
+    ASSERT_TRUE(kScaled);
     ASSERT_EQ(w.devicePixelRatioF(), 2.0);
     EXPECT_EQ(w.plane()->size(), QSize(1200, 1200));  // the layout counts in plane pixels
     const QImage image = seen();

@@ -4,10 +4,10 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include "panel/context.h"
+#include "core/context.h"
+#include "gui/render.h"
 #include "panel/main_panel.h"
-#include "plane/render.h"
-#include "terms/redraw.h"
+#include "scene/redraw.h"
 
 namespace {
 

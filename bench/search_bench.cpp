@@ -8,7 +8,7 @@
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
 #include "analysis/zeros.h"
-#include "panel/context.h"
+#include "core/context.h"
 #include "panel/main_panel.h"
 
 namespace {
@@ -41,9 +41,8 @@ BENCHMARK(BM_Nullstellen)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 void BM_Extrema(benchmark::State& state)
 {
     Drawn d(kTerms[state.range(0)]);
-    d.c.s.extrema_test = true;
     for (auto _ : state)
-        benchmark::DoNotOptimize(kw::extremaBerichte(d.c));
+        benchmark::DoNotOptimize(kw::extremaBericht(d.c));
     state.SetLabel(kTerms[state.range(0)]);
     state.SetItemsProcessed(state.iterations() * 4001);
 }
@@ -52,9 +51,8 @@ BENCHMARK(BM_Extrema)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 void BM_Wendepunkte(benchmark::State& state)
 {
     Drawn d(kTerms[state.range(0)]);
-    d.c.s.s_and_w_test = true;
     for (auto _ : state)
-        benchmark::DoNotOptimize(kw::extremaBerichte(d.c));
+        benchmark::DoNotOptimize(kw::wendepunkteBericht(d.c));
     state.SetLabel(kTerms[state.range(0)]);
     state.SetItemsProcessed(state.iterations() * 4001);
 }

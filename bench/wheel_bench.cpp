@@ -7,10 +7,10 @@
 #include <QImage>
 #include <QPainter>
 
-#include "panel/context.h"
+#include "core/context.h"
+#include "gui/render.h"
 #include "panel/main_panel.h"
 #include "plane/mouse.h"
-#include "plane/render.h"
 
 namespace {
 

@@ -2,13 +2,11 @@
 
 #include <cmath>
 
-#include "panel/colours.h"
-#include "panel/context.h"
-#include "panel/main_panel.h"
+#include "core/colours.h"
+#include "core/context.h"
+#include "curves/graph.h"
+#include "curves/sampling.h"
 #include "terms/difference_quotient.h"
-#include "terms/graph.h"
-#include "terms/redraw.h"
-#include "terms/sampling.h"
 
 namespace kw {
 
@@ -25,8 +23,6 @@ struct Order {
     bool State::*colourChosen;
     Rgb defaultColour;
     State::Int State::*width;
-    State::Int State::*clicks;
-    Steps on, off;  // the redraw after a click that switches it on or off
 };
 
 constexpr Order kErste{1,
@@ -37,10 +33,7 @@ constexpr Order kErste{1,
                        &State::Ffarbe_ableitung,
                        &State::Ffarbe_ableitung_test,
                        rgb(0, 0, 139),
-                       &State::f_a1_linie_staerke,
-                       &State::form3_click_Zaehler_Ableitung,
-                       kErsteAbleitungAn,
-                       kErsteAbleitungAus};
+                       &State::f_a1_linie_staerke};
 constexpr Order kZweite{2,
                         "Form.zahl7 =",
                         &State::zahl7,
@@ -49,10 +42,7 @@ constexpr Order kZweite{2,
                         &State::Ffarbe_zweite_ableitung,
                         &State::Ffarbe_zweite_ableitung_test,
                         rgb(0, 139, 0),
-                        &State::f_a2_linie_staerke,
-                        &State::form3_click_Zaehler_Ableitung_zwei,
-                        kZweiteAbleitungAn,
-                        kZweiteAbleitungAus};
+                        &State::f_a2_linie_staerke};
 constexpr Order kDritte{3,
                         "Form.zahl9 =",
                         &State::zahl9,
@@ -61,10 +51,7 @@ constexpr Order kDritte{3,
                         &State::Ffarbe_dritte_ableitung,
                         &State::Ffarbe_dritte_ableitung_test,
                         rgb(255, 140, 0),
-                        &State::f_a3_linie_staerke,
-                        &State::form3_click_Zaehler_Ableitung_drei,
-                        kDritteAbleitungAn,
-                        kDritteAbleitungAus};
+                        &State::f_a3_linie_staerke};
 
 void draw(Context& c, const Order& o)
 {
@@ -90,21 +77,22 @@ void draw(Context& c, const Order& o)
     sampleCurve(c, curve, range.left, range.right, range.step);
 }
 
-// A click on the order's switch: odd counts show the curve.
-void toggle(Context& c, const Order& o)
-{
-    const bool on = (c.s.*o.shown) = countClick(c.s.*o.clicks);
-    redrawAll(c, on ? o.on : o.off);
-}
-
 }  // namespace
+
+void buildAbleitungsterme(State& s, std::string_view xterm, int order)
+{
+    s.fx_term = maskExp(xterm);
+    s.fxh_term = shift(s.fx_term);
+    s.ableitungsterm = firstQuotient(s.fx_term);
+    if (order >= 2)
+        s.ableitungsterm_zwei = nextQuotient(s.ableitungsterm);
+    if (order >= 3)
+        s.ableitungsterm_drei = nextQuotient(s.ableitungsterm_zwei);
+}
 
 void erste_Ableitung(Context& c) { draw(c, kErste); }
 void zweite_ableitung(Context& c) { draw(c, kZweite); }
 void dritte_ableitung(Context& c) { draw(c, kDritte); }
 
-void erste_Ableitung_click(Context& c) { toggle(c, kErste); }
-void zweite_Ableitung_click(Context& c) { toggle(c, kZweite); }
-void dritte_Ableitung_click(Context& c) { toggle(c, kDritte); }
 
 }  // namespace kw

@@ -1,18 +1,20 @@
 #pragma once
 
+#include <string_view>
+
 namespace kw {
 
 class Context;
+struct State;
+
+// Builds fx_term, fxh_term and the quotient terms up to the given order (1 to 3)
+// from xterm into the shared state.
+void buildAbleitungsterme(State& s, std::string_view xterm, int order);
 
 // The curves of the first, second and third derivative, laid over the graph in
 // their own colours and widths. Each draws only while its switch is on.
 void erste_Ableitung(Context& c);
 void zweite_ableitung(Context& c);
 void dritte_ableitung(Context& c);
-
-// The switches: count the click, store the flag and redraw the plane.
-void erste_Ableitung_click(Context& c);
-void zweite_Ableitung_click(Context& c);
-void dritte_Ableitung_click(Context& c);
 
 }  // namespace kw

@@ -2,25 +2,20 @@
 
 #include <cmath>
 
-#include "panel/context.h"
+#include "analysis/derivatives.h"
+#include "analysis/newton.h"
+#include "core/context.h"
 #include "terms/difference_quotient.h"
-#include "terms/normalize.h"
 #include "terms/numtext.h"
-#include "terms/substitution.h"
 
 namespace kw {
 
 namespace {
 
 constexpr Substitution::Options kQuotient{.maskExp = false, .collapseStars = true};
+constexpr Substitution::Options kValue{.maskExp = true, .collapseStars = false};
 
-// The masked term with every "x" moved by -h: the term of f(x-h).
-std::string shiftBack(std::string_view masked)
-{
-    std::string s(masked);
-    replaceAll(s, "x", "*(1x-" + text(kH) + ")");
-    return s;
-}
+bool outsideBand(double v) { return v < -kBand || v > kBand; }
 
 std::string line(double x, double y, std::string_view kind)
 {
@@ -28,129 +23,105 @@ std::string line(double x, double y, std::string_view kind)
            std::string(kind) + "\r\n";
 }
 
-std::string report(std::string_view heading, const std::string& lines, std::string_view none,
-                   const Grid& grid)
+template <class Point, class Line>
+std::string report(std::string_view heading, std::string_view none,
+                   const SearchResult<Point>& found, Line lineOf)
 {
-    if (lines.empty())
-        return withEndNote(std::string(none), grid);
-    return withEndNote(std::string(heading) + "\r\n" + lines, grid);
+    if (found.points.empty())
+        return withEndNote(std::string(none), found.outcome);
+    std::string lines = std::string(heading) + "\r\n";
+    for (const Point& p : found.points)
+        lines += lineOf(p);
+    return withEndNote(lines, found.outcome);
 }
 
 }  // namespace
 
-ExtremaBerichte extremaBerichte(Context& c, GridLimits limits)
+SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double to, Ui* ui,
+                                   GridLimits limits)
 {
-    State& s = c.s;
-    const bool extrema = s.extrema_test, wendepunkte = s.s_and_w_test;
-    buildAbleitungsterme(s, c.w.xterm, 3);
+    const std::string first = firstQuotient(maskExp(xterm));
+    const Substitution second(nextQuotient(first), kQuotient);
+    const Substitution value(xterm, kValue);
+    NewtonStep step = NewtonStep::forExtrema(xterm);
+    std::string buffer;
 
-    // f(x+h), f(x-h) and f(x) for a Newton step on f' = 0 with central differences.
-    const Substitution plus(s.fxh_term, kQuotient);
-    const Substitution minus(shiftBack(s.fx_term), kQuotient);
-    const Substitution value(c.w.xterm, {.maskExp = true, .collapseStars = false});
-    const Substitution second(s.ableitungsterm_zwei, kQuotient);
-    Substitution first, third;
-    if (wendepunkte) {
-        first = Substitution(s.ableitungsterm, kQuotient);
-        third = Substitution(s.ableitungsterm_drei, kQuotient);
-    }
-    const std::string h = engineText(kH);
-
-    std::string extremaLines, wendeLines;
-    std::string st;
-    st.reserve(1024);
-    auto run = [&](std::string_view prefix, const Substitution& term, double x) {
-        st.assign(prefix);
-        term.appendTo(st, x);
-        return c.engine.execute(st) == err::None;
-    };
-    // x - (a)/b, for the Newton steps whose parts are numbers already.
-    auto runStep = [&](std::string_view prefix, double x, double a, double b) {
-        st.assign(prefix);
-        st += engineText(x);
-        st += "-((";
-        st += engineText(a);
-        st += ")/";
-        st += engineText(b);
-        st += ')';
-        return c.engine.execute(st) == err::None;
-    };
-
-    // x - h/2 * (f(x+h) - f(x-h)) / (f(x-h) - 2 f(x) + f(x+h))
-    auto runExtremumStep = [&](double at) {
-        st.assign("Form.zahl6 =");
-        st += engineText(at);
-        st += "-0.5*";
-        st += h;
-        st += "*(((";
-        plus.appendTo(st, at);
-        st += ")-(";
-        minus.appendTo(st, at);
-        st += "))/((";
-        minus.appendTo(st, at);
-        st += ")-2*(";
-        value.appendTo(st, at);
-        st += ")+(";
-        plus.appendTo(st, at);
-        st += ")))";
-        return c.engine.execute(st) == err::None;
-    };
-
-    Grid grid(s.X, s.Y, &c.ui, limits);
+    SearchResult<Extremum> found;
+    Grid grid(from, to, ui, limits);
     for (GridPoint p; grid.next(p);) {
         // A failed statement leaves a value of another point behind: such a
-        // point is never a candidate. The inflection search alone needs no
-        // step on f' = 0.
-        const bool stepped = extrema && runExtremumStep(p.at);
-        const bool curved = run("Form.zahl7 =", second, p.at);
-        if (stepped)
-            s.zahl6 = round2(s.zahl6);
-        const double x = p.x;
-
-        if (extrema && stepped && curved && staysPut(s.zahl6, x) &&
-            (s.zahl7 < -kBand || s.zahl7 > kBand) && run("Form.zahl6 =", value, x)) {
-            s.zahl7 = round2(s.zahl7);
-            extremaLines += line(x, s.zahl6, s.zahl7 < 0 ? "Hochpunkt" : "Tiefpunkt");
-        }
-
-        if (wendepunkte && curved) {
-            // x - f''(x)/f'''(x): a Newton step on f'' = 0.
-            const bool ok = run("Form.zahl9 =", third, x) &&
-                            runStep("Form.zahl11 =", x, s.zahl7, s.zahl9) &&
-                            run("Form.zahl3 =", value, x);
-            if (!ok)
-                continue;
-            s.zahl11 = round2(s.zahl11);
-            // Where f''' is as flat as rounding noise (a straight line has
-            // f'' = 0 everywhere), f''/f''' is noise too: the band that f''
-            // must leave for an extremum, f''' must leave here.
-            if (!(std::fabs(s.Zahl3) < s.Y) || !staysPut(s.zahl11, x) ||
-                !(s.zahl9 < -kBand || s.zahl9 > kBand))
-                continue;
-            // A Newton step on f' = 0 that does not move x either: the tangent
-            // is horizontal there.
-            const bool terrasse = run("Form.zahl4 =", first, x) &&
-                                  runStep("Form.zahl5 =", x, s.Zahl4, s.zahl7) &&
-                                  round2(s.zahl5) == x;
-            wendeLines += line(x, s.Zahl3, terrasse ? "Terassenpunkt" : "Wendepunkt");
-        }
+        // point is never a candidate.
+        const auto z = step.at(p.at);
+        const auto curvature = valueAt(second, p.at, buffer);
+        if (!z || !curvature || !staysPut(*z, p.x) || !outsideBand(*curvature))
+            continue;
+        if (auto y = valueAt(value, p.x, buffer))
+            found.points.push_back({p.x, *y, *curvature < 0});
     }
+    found.outcome = grid.outcome();
+    return found;
+}
 
-    ExtremaBerichte out;
-    if (extrema)
-        out.extrema = report(kExtremaGefunden, extremaLines, kKeineExtrema, grid);
-    if (wendepunkte)
-        out.wendepunkte = report(kWendepunkteGefunden, wendeLines, kKeineWendepunkte, grid);
-    return out;
+SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
+                                         GridLimits limits)
+{
+    const std::string d1 = firstQuotient(maskExp(xterm));
+    const std::string d2 = nextQuotient(d1);
+    const Substitution first(d1, kQuotient), second(d2, kQuotient),
+        third(nextQuotient(d2), kQuotient);
+    const Substitution value(xterm, kValue);
+    std::string buffer;
+
+    SearchResult<Wendepunkt> found;
+    Grid grid(from, to, ui, limits);
+    for (GridPoint p; grid.next(p);) {
+        const double x = p.x;
+        const auto f2 = valueAt(second, p.at, buffer);
+        if (!f2)
+            continue;
+        // x - f''(x)/f'''(x): a Newton step on f'' = 0.
+        const auto f3 = valueAt(third, x, buffer);
+        const auto z = f3 ? NewtonStep::fromValues(x, *f2, *f3, buffer) : std::nullopt;
+        const auto y = z ? valueAt(value, x, buffer) : std::nullopt;
+        // Where f''' is as flat as rounding noise (a straight line has f'' = 0
+        // everywhere), f''/f''' is noise too: the band that f'' must leave for
+        // an extremum, f''' must leave here.
+        if (!y || !(std::fabs(*y) < to) || !staysPut(*z, x) || !outsideBand(*f3))
+            continue;
+        // A Newton step on f' = 0 that does not move x either: the tangent is
+        // horizontal there.
+        const auto f1 = valueAt(first, x, buffer);
+        const auto t = f1 ? NewtonStep::fromValues(x, *f1, *f2, buffer) : std::nullopt;
+        found.points.push_back({x, *y, t && *t == x});
+    }
+    found.outcome = grid.outcome();
+    return found;
+}
+
+std::string extremaBericht(Context& c, GridLimits limits)
+{
+    buildAbleitungsterme(c.s, c.w.xterm, 3);
+    return report(kExtremaGefunden, kKeineExtrema,
+                  findExtrema(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits), [](const Extremum& e) {
+                      return line(e.x, e.y, e.hochpunkt ? "Hochpunkt" : "Tiefpunkt");
+                  });
+}
+
+std::string wendepunkteBericht(Context& c, GridLimits limits)
+{
+    buildAbleitungsterme(c.s, c.w.xterm, 3);
+    return report(kWendepunkteGefunden, kKeineWendepunkte,
+                  findWendepunkte(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits), [](const Wendepunkt& w) {
+                      return line(w.x, w.y, w.terrasse ? "Terassenpunkt" : "Wendepunkt");
+                  });
 }
 
 void Extrema(Context& c)
 {
-    const ExtremaBerichte berichte = extremaBerichte(c);
     if (c.s.extrema_test)
-        c.ui.message(berichte.extrema);
+        c.ui.message(extremaBericht(c));
     if (c.s.s_and_w_test)
-        c.ui.message(berichte.wendepunkte);
+        c.ui.message(wendepunkteBericht(c));
 }
 
 void Extrema_butt_Click(Context& c)

@@ -8,23 +8,42 @@
 namespace kw {
 
 class Context;
+class Ui;
 
 inline constexpr std::string_view kExtremaGefunden = "Gefundene Lokale Extrema: ";
 inline constexpr std::string_view kKeineExtrema = "keine Extrema gefunden";
 inline constexpr std::string_view kWendepunkteGefunden = "Gefundene Terassen- und Wendepunkte: ";
 inline constexpr std::string_view kKeineWendepunkte = "keine Terassen- bzw. Wendepunkte gefunden";
 
-// The reports of one search; a report whose flag was off stays empty.
-struct ExtremaBerichte {
-    std::string extrema;      // while extrema_test
-    std::string wendepunkte;  // while s_and_w_test
+struct Extremum {
+    double x, y;  // y: f(x) as computed, not rounded
+    bool hochpunkt;
 };
 
-// Searches the range of the last drawing (X to Y) for local extrema of the drawn
-// term (extrema_test) and for its terrace and inflection points (s_and_w_test).
-ExtremaBerichte extremaBerichte(Context& c, GridLimits limits = {});
+struct Wendepunkt {
+    double x, y;
+    bool terrasse;  // the tangent is horizontal there
+};
 
-// The search and one message box per report its flags ask for.
+// The local extrema of a normalized term between from and to: grid points
+// where a Newton step on f' = 0 stays put and f'' leaves the band ±0.1. The UI
+// (may be null) shows progress and is asked now and then whether to stop.
+SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double to, Ui* ui,
+                                   GridLimits limits = {});
+
+// The terrace and inflection points: grid points where a Newton step on
+// f'' = 0 stays put, f''' leaves the band ±0.1 and |f| stays below `to`.
+SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
+                                         GridLimits limits = {});
+
+// The reports of the two searches over the range of the last drawing (X to Y):
+// a line per point, or the report that none was found; a search that ended
+// early says so. The difference-quotient terms of f are left in the shared state.
+std::string extremaBericht(Context& c, GridLimits limits = {});
+std::string wendepunkteBericht(Context& c, GridLimits limits = {});
+
+// The search the flags ask for (extrema_test, s_and_w_test), one message box
+// per report.
 void Extrema(Context& c);
 
 // "Lokale Extremwerte von f(x)" and "Terassen- und Wendepunkte ": each sets its

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "panel/ui.h"
+#include "core/ui.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -101,30 +101,29 @@ void Grid::pace(double at)
     ui_->setProgressValue(at - from_);
 }
 
-std::string endNote(const Grid& grid)
+std::string endNote(const GridOutcome& grid)
 {
-    const std::string range =
-        " Durchsucht wurde nur der Bereich von x = " + text(grid.from()) + " bis x = " +
-        text(grid.reached()) + ".";
-    switch (grid.end()) {
+    const std::string range = " Durchsucht wurde nur der Bereich von x = " + text(grid.from) +
+                              " bis x = " + text(grid.reached) + ".";
+    switch (grid.end) {
     case GridEnd::Done:
         return {};
     case GridEnd::Stopped:
         return "Die Suche wurde abgebrochen." + range;
     case GridEnd::Limit:
-        return "Die Suche wurde nach " + grouped(grid.points()) + " Rasterpunkten beendet." +
+        return "Die Suche wurde nach " + grouped(grid.points) + " Rasterpunkten beendet." +
                range + " Bitte wählen Sie einen kleineren x Bereich.";
     case GridEnd::Stalled:
-        return "Die Suche wurde bei x = " + text(grid.reached()) +
+        return "Die Suche wurde bei x = " + text(grid.reached) +
                " beendet, weil sich so große x Werte nicht mehr in Schritten von 0,01 "
                "durchlaufen lassen.";
     }
     return {};
 }
 
-std::string withEndNote(std::string report, const Grid& grid)
+std::string withEndNote(std::string report, const GridOutcome& outcome)
 {
-    const std::string note = endNote(grid);
+    const std::string note = endNote(outcome);
     if (note.empty())
         return report;
     if (!report.ends_with("\r\n"))

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kw {
 
@@ -44,6 +45,21 @@ enum class GridEnd {
     Stalled,  // x + 0.01 no longer advances x
 };
 
+// How far a walk got: what a report's end note needs.
+struct GridOutcome {
+    GridEnd end = GridEnd::Done;
+    std::int64_t points = 0;  // grid points visited
+    double from = 0;          // the range's start
+    double reached = 0;       // the last grid point visited (rounded); the start when none was
+};
+
+// What a search found, in increasing x, and how far it got.
+template <class Point>
+struct SearchResult {
+    std::vector<Point> points;
+    GridOutcome outcome;
+};
+
 struct GridLimits {
     std::int64_t maxPoints = kMaxGridPoints;
     // Progress (and the hint that Esc stops) appears only for searches that
@@ -70,10 +86,7 @@ public:
     bool next(GridPoint& p);
 
     GridEnd end() const { return end_; }
-    std::int64_t points() const { return points_; }
-    double from() const { return from_; }
-    // The last grid point visited (rounded); the start when none was.
-    double reached() const { return points_ ? x_ : from_; }
+    GridOutcome outcome() const { return {end_, points_, from_, points_ ? x_ : from_}; }
 
 private:
     void pace(double at);
@@ -91,9 +104,9 @@ private:
 
 // What a report adds when its search ended early: that it was stopped, or why
 // it ended, and how far it got. Empty when the whole range was searched.
-std::string endNote(const Grid& grid);
+std::string endNote(const GridOutcome& outcome);
 
-// A report text followed by the grid's end note, if any.
-std::string withEndNote(std::string report, const Grid& grid);
+// A report text followed by the end note, if any.
+std::string withEndNote(std::string report, const GridOutcome& outcome);
 
 }  // namespace kw

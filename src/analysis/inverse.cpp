@@ -2,12 +2,10 @@
 
 #include <cmath>
 
-#include "panel/colours.h"
-#include "panel/context.h"
-#include "panel/main_panel.h"
-#include "terms/graph.h"
-#include "terms/redraw.h"
-#include "terms/sampling.h"
+#include "core/colours.h"
+#include "core/context.h"
+#include "curves/graph.h"
+#include "curves/sampling.h"
 
 namespace kw {
 
@@ -39,12 +37,6 @@ void Umkehrfunktion(Context& c)
     curve.width = s.umkehrfunktion_f_staerke;
     curve.colour = colour;
     sampleCurve(c, curve, range.left, range.right, range.step);
-}
-
-void umkehrfunktion_click(Context& c)
-{
-    c.s.Umkehrfunktion_test = countClick(c.s.form3_click_Zaehler_Umkehrfunktion);
-    redrawAll(c, kUmkehrfunktionFolge);
 }
 
 }  // namespace kw

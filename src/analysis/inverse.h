@@ -8,8 +8,4 @@ class Context;
 // sample (x, f(x)) is drawn at (f(x), x), in its own colour and width.
 void Umkehrfunktion(Context& c);
 
-// The switch "Umkehrfunktion": counts the click, stores the flag and redraws
-// with the inverse function on top.
-void umkehrfunktion_click(Context& c);
-
 }  // namespace kw

@@ -2,14 +2,12 @@
 
 #include <cmath>
 
-#include "panel/context.h"
-#include "panel/main_panel.h"
+#include "core/context.h"
+#include "curves/graph.h"
+#include "curves/sampling.h"
 #include "terms/difference_quotient.h"
-#include "terms/graph.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
-#include "terms/redraw.h"
-#include "terms/sampling.h"
 
 namespace kw {
 
@@ -60,26 +58,6 @@ void tangente(Context& c)
     Curve curve("Form.zahl5 =", s.zahl5, term, Curve::OnFailure::Stop);
     curve.width = 2;
     sampleCurve(c, curve, range.left, range.right, range.step);
-}
-
-void tangente_click(Context& c)
-{
-    c.s.tangente_test = countClick(c.s.form3_click_Zaehler_tangente);
-    redrawAll(c, c.s.tangente_test ? Steps(kTangenteAn) : Steps(kTangenteAus));
-}
-
-void tangenten_bewegung(Context& c)
-{
-    if (!rangeUsable(c))
-        return;
-    // The coordinate system starts with a clear; keeping the old drawing skips
-    // it, as "Zeichnen" does.
-    if (!c.s.Graphloeschen_check) {
-        c.ebene.clear();
-        run(c, kKoordinatensystem);
-    }
-    run(c, kTangentenBewegung);
-    c.ui.planeChanged();
 }
 
 }  // namespace kw

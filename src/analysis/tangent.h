@@ -15,11 +15,4 @@ std::string tangentenTerm(std::string_view xterm, double x0);
 // while its switch is on. Any failure ends it silently.
 void tangente(Context& c);
 
-// The switch "Tangente": counts the click, stores the flag and redraws.
-void tangente_click(Context& c);
-
-// Redraw for a moved x0. With "Alten Graph nicht löschen" the plane is not
-// cleared, so a fan of tangents builds up.
-void tangenten_bewegung(Context& c);
-
 }  // namespace kw

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "panel/context.h"
+#include "analysis/derivatives.h"
+#include "core/context.h"
 #include "terms/difference_quotient.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"

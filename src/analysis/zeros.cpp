@@ -1,52 +1,48 @@
 #include "analysis/zeros.h"
 
-#include "panel/context.h"
+#include "analysis/newton.h"
+#include "core/context.h"
 #include "terms/difference_quotient.h"
 #include "terms/numtext.h"
-#include "terms/substitution.h"
 
 namespace kw {
+
+SearchResult<double> findZeros(std::string_view xterm, double from, double to, Ui* ui,
+                               GridLimits limits)
+{
+    SearchResult<double> found;
+    NewtonStep step = NewtonStep::forZeros(xterm);
+    Grid grid(from, to, ui, limits);
+    for (GridPoint p; grid.next(p);) {
+        // Where f is undefined or f' = 0 there is no Newton step, and no
+        // value left over from the previous point may stand in for it.
+        auto z = step.at(p.at);
+        if (z && staysPut(*z, p.x))
+            found.points.push_back(p.x);
+    }
+    found.outcome = grid.outcome();
+    return found;
+}
+
+std::string nullstellenText(const SearchResult<double>& zeros)
+{
+    if (zeros.points.empty())
+        return withEndNote(std::string(kKeineNullstellen), zeros.outcome);
+    std::string report = std::string(kNullstellenGefunden) + "\r\n";
+    int counter = 1;
+    for (double x : zeros.points)
+        report += "x" + text(counter++) + " = " + text(x) + "\r\n";
+    return withEndNote(report, zeros.outcome);
+}
 
 std::string nullstellenBericht(Context& c, GridLimits limits)
 {
     State& s = c.s;
     s.fx_term = maskExp(c.w.xterm);
     s.fxh_term = shift(s.fx_term);
-    // One Newton step per grid point, x - f(x)/f'(x), with f' as difference quotient.
-    const Substitution slope(firstQuotient(s.fx_term), {.maskExp = false, .collapseStars = true});
-    const Substitution value(c.w.xterm, {.maskExp = true, .collapseStars = false});
-
-    std::string found;
-    int counter = 1;
-    std::string statement;
-    statement.reserve(256);
-    Grid grid(s.X, s.Y, &c.ui, limits);
-    for (GridPoint p; grid.next(p);) {
-        statement.assign("Form.zahl6 =");
-        statement += engineText(p.at);
-        statement += "-((";
-        value.appendTo(statement, p.at);
-        statement += ")/(";
-        slope.appendTo(statement, p.at);
-        statement += "))";
-        // Where f is undefined or f' = 0 there is no Newton step, and the value
-        // left over from the previous point says nothing about this one.
-        if (c.engine.execute(statement) != err::None)
-            continue;
-        s.zahl6 = round2(s.zahl6);
-        if (!staysPut(s.zahl6, p.x))
-            continue;
-        found += "x" + text(counter++) + " = " + text(p.x) + "\r\n";
-    }
-    if (found.empty())
-        return withEndNote(std::string(kKeineNullstellen), grid);
-    return withEndNote(std::string(kNullstellenGefunden) + "\r\n" + found, grid);
+    return nullstellenText(findZeros(c.w.xterm, s.X, s.Y, &c.ui, limits));
 }
 
-void Nullstellen_fx_Click(Context& c)
-{
-    const std::string report = nullstellenBericht(c);
-    c.ui.message(report);
-}
+void Nullstellen_fx_Click(Context& c) { c.ui.message(nullstellenBericht(c)); }
 
 }  // namespace kw

@@ -3,18 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QPushButton>
 #include <QTranslator>
 
 #include <algorithm>
 
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
-#include "analysis/value_table_window.h"
 #include "analysis/zeros.h"
 #include "panel/analysis_panel_window.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
+#include "panel/value_table_window.h"
 #include "plane/drawing_window.h"
 #include "plane/frame.h"
 #include "tools/about_window.h"
@@ -25,13 +24,6 @@
 namespace kw {
 
 namespace {
-// A tool button of the analysis panel, once the tool exists.
-void enableTool(QWidget& panel, const char* name)
-{
-    if (auto* button = panel.findChild<QPushButton*>(QString::fromLatin1(name)))
-        button->setEnabled(true);
-}
-
 Box outerBox(const QWidget& w)
 {
     const QRect r = w.frameGeometry();
@@ -47,7 +39,13 @@ App::App(QtUi* ui)
       mainPanel_(std::make_unique<MainPanelWindow>(*context_))
 {
     QApplication::setWindowIcon(programIcon());
-    ui_->attach(mainPanel_.get(), drawing_.get());
+    QObject::connect(ui_, &QtUi::progressMaximumChanged, mainPanel_.get(),
+                     &MainPanelWindow::setProgressMaximum);
+    QObject::connect(ui_, &QtUi::progressValueChanged, mainPanel_.get(),
+                     &MainPanelWindow::setProgressValue);
+    QObject::connect(ui_, &QtUi::statusChanged, mainPanel_.get(), &MainPanelWindow::setStatus);
+    QObject::connect(ui_, &QtUi::fieldsUpdated, mainPanel_.get(), &MainPanelWindow::loadFields);
+    QObject::connect(ui_, &QtUi::planeUpdated, drawing_.get(), &DrawingWindow::planeChanged);
     join(Role::MainPanel, mainPanel_.get());
     join(Role::Drawing, drawing_.get());
 
@@ -83,8 +81,12 @@ App::App(QtUi* ui)
 
 App::~App()
 {
-    ui_->attach(nullptr, nullptr);
-    ui_->attachAnalysisPanel(nullptr);
+    // The UI may outlive the windows (tests bring their own).
+    for (QObject* window : {static_cast<QObject*>(mainPanel_.get()),
+                            static_cast<QObject*>(drawing_.get()),
+                            static_cast<QObject*>(analysis_.get())})
+        if (window)
+            QObject::disconnect(ui_, nullptr, window, nullptr);
 }
 
 bool useGermanQtTexts()
@@ -140,7 +142,8 @@ void App::showAnalysisPanel(bool show)
     if (!analysis_) {
         analysis_ = std::make_unique<AnalysisPanelWindow>(*context_);
         join(Role::Analysis, analysis_.get());
-        ui_->attachAnalysisPanel(analysis_.get());
+        QObject::connect(ui_, &QtUi::fieldsUpdated, analysis_.get(),
+                         &AnalysisPanelWindow::loadFields);
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::fieldsNeeded, mainPanel_.get(),
                          &MainPanelWindow::storeFields);
         AnalysisPanelWindow* panel = analysis_.get();
@@ -158,9 +161,6 @@ void App::showAnalysisPanel(bool show)
             analysisPanelClosed(*context_);
             closeTaschenrechner();
         });
-        for (const char* tool : {"Nullstellen_fx", "Extrema_butt", "S_and_W_punkte", "Tabelle",
-                                 "TaschenRechner_button"})
-            enableTool(*panel, tool);
     }
     placeAnalysisPanel();
     analysis_->show();

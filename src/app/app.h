@@ -7,8 +7,8 @@
 #include <memory>
 #include <span>
 
-#include "app/qt_ui.h"
-#include "panel/context.h"
+#include "core/context.h"
+#include "gui/qt_ui.h"
 
 namespace kw {
 

@@ -4,11 +4,11 @@
 
 #include <ostream>
 
+#include "core/colours.h"
+#include "core/context.h"
+#include "gui/picture_file.h"
 #include "panel/analysis_panel.h"
-#include "panel/colours.h"
-#include "panel/context.h"
 #include "panel/main_panel.h"
-#include "plane/picture_file.h"
 #include "terms/numtext.h"
 
 namespace kw {

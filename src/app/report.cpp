@@ -7,12 +7,12 @@
 #include "analysis/value_table.h"
 #include "analysis/zeros.h"
 #include "app/batch.h"
-#include "panel/context.h"
+#include "core/context.h"
 #include "panel/main_panel.h"
-#include "terms/graph.h"
+#include "scene/graph_pass.h"
+#include "scene/redraw.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
-#include "terms/redraw.h"
 
 namespace kw {
 
@@ -149,12 +149,10 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         writeText(out, nullstellenBericht(c));
         break;
     case ReportOptions::Kind::Extrema:
-        s.extrema_test = true;
-        writeText(out, extremaBerichte(c).extrema);
+        writeText(out, extremaBericht(c));
         break;
     case ReportOptions::Kind::Inflections:
-        s.s_and_w_test = true;
-        writeText(out, extremaBerichte(c).wendepunkte);
+        writeText(out, wendepunkteBericht(c));
         break;
     case ReportOptions::Kind::Table:
         s.ableitungs_test = o.derivative;

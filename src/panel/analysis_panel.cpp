@@ -1,8 +1,8 @@
 #include "panel/analysis_panel.h"
 
-#include "analysis/tangent.h"
-#include "panel/colours.h"
-#include "panel/context.h"
+#include "core/colours.h"
+#include "core/context.h"
+#include "scene/redraw.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -41,7 +41,45 @@ constexpr WidthTarget kWidthTargets[] = {
     {&State::Umkehrfunktion_Linien_staerke, &State::umkehrfunktion_f_staerke},
 };
 
+// A switch: its click counter, its flag and the redraw after a click that
+// switches it on or off (none for the piecewise switch).
+struct Switch {
+    State::Int State::*clicks;
+    bool State::*flag;
+    Steps on, off;
+};
+
+constexpr Switch kErste{&State::form3_click_Zaehler_Ableitung, &State::ableitungs_test,
+                        kErsteAbleitungAn, kErsteAbleitungAus};
+constexpr Switch kZweite{&State::form3_click_Zaehler_Ableitung_zwei,
+                         &State::zweite_ableitungs_test, kZweiteAbleitungAn,
+                         kZweiteAbleitungAus};
+constexpr Switch kDritte{&State::form3_click_Zaehler_Ableitung_drei,
+                         &State::dritte_ableitungs_test, kDritteAbleitungAn,
+                         kDritteAbleitungAus};
+constexpr Switch kTangente{&State::form3_click_Zaehler_tangente, &State::tangente_test,
+                           kTangenteAn, kTangenteAus};
+// The inverse function lies on top in both states.
+constexpr Switch kUmkehrfunktion{&State::form3_click_Zaehler_Umkehrfunktion,
+                                 &State::Umkehrfunktion_test, kUmkehrfunktionFolge,
+                                 kUmkehrfunktionFolge};
+constexpr Switch kAbschnitt{&State::form3_click_Zaehler_AD, &State::ad_funktion_test, {}, {}};
+
+void toggle(Context& c, const Switch& sw)
+{
+    const bool on = (c.s.*sw.flag) = countClick(c.s.*sw.clicks);
+    if (!sw.on.empty())
+        redrawAll(c, on ? sw.on : sw.off);
+}
+
 }  // namespace
+
+void erste_Ableitung_click(Context& c) { toggle(c, kErste); }
+void zweite_Ableitung_click(Context& c) { toggle(c, kZweite); }
+void dritte_Ableitung_click(Context& c) { toggle(c, kDritte); }
+void tangente_click(Context& c) { toggle(c, kTangente); }
+void umkehrfunktion_click(Context& c) { toggle(c, kUmkehrfunktion); }
+void ad_funktion_click(Context& c) { toggle(c, kAbschnitt); }
 
 std::string& listText(State& s, Farbliste list) { return s.*kColourTargets[int(list)].text; }
 std::size_t colourRows(Farbliste list) { return kColourTargets[int(list)].rows; }

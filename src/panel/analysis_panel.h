@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "panel/state.h"
-#include "plane/plane.h"
+#include "core/plane.h"
+#include "core/state.h"
 
 namespace kw {
 
@@ -34,6 +34,16 @@ void breiteGewaehlt(State& s, Breitenliste list);
 void x0Geaendert(State& s);
 void linkerBereichGeaendert(State& s);
 void rechterBereichGeaendert(State& s);
+
+// The switches of the analysis panel. Each counts its clicks (odd = on), stores
+// its flag and redraws with the order its new state asks for; the piecewise
+// switch only takes effect with the next "Zeichnen".
+void erste_Ableitung_click(Context& c);
+void zweite_Ableitung_click(Context& c);
+void dritte_Ableitung_click(Context& c);
+void tangente_click(Context& c);
+void umkehrfunktion_click(Context& c);
+void ad_funktion_click(Context& c);
 
 // The tangent step buttons "<<<" … ">>>" and their steps.
 inline constexpr std::array<double, 6> kTangentenSchritte{-1, -0.5, -0.1, 0.1, 0.5, 1};

@@ -1,6 +1,6 @@
 #include "panel/analysis_panel_window.h"
 
-#include "app/widget_text.h"
+#include "gui/widget_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -11,17 +11,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "analysis/derivatives.h"
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
+#include "core/colours.h"
+#include "core/context.h"
+#include "curves/piecewise.h"
 #include "panel/analysis_panel.h"
-#include "panel/colours.h"
-#include "panel/context.h"
 #include "panel/main_panel.h"
-#include "special/piecewise.h"
 
 namespace kw {
 
@@ -193,7 +194,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     connect(behalten, &QCheckBox::clicked, this, [this] { loeschen_graph_check(c_); });
     rows->addWidget(separator());
 
-    // The other tools; each stays disabled until its window exists.
+    // The other tools; each stays disabled until something listens to its signal.
     struct Tool {
         const char* name;
         const char* caption;
@@ -211,11 +212,12 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     };
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(4);
-    for (int i = 0; i < 8; ++i) {
-        auto* b = named(new QPushButton(QString::fromUtf8(tools[i].caption)), tools[i].name);
+    for (const Tool& tool : tools) {
+        auto* b = named(new QPushButton(QString::fromUtf8(tool.caption)), tool.name);
         b->setEnabled(false);
+        tools_.push_back({QMetaMethod::fromSignal(tool.signal), b});
         buttons->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, s = tools[i].signal] {
+        connect(b, &QPushButton::clicked, this, [this, s = tool.signal] {
             emit fieldsNeeded();
             emit (this->*s)();
         });
@@ -259,6 +261,13 @@ void AnalysisPanelWindow::paintList(QComboBox* box, int list)
     for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
         p.setColor(role, ink);
     box->setPalette(p);
+}
+
+void AnalysisPanelWindow::connectNotify(const QMetaMethod& signal)
+{
+    for (const auto& [toolSignal, button] : tools_)
+        if (signal == toolSignal)
+            button->setEnabled(true);
 }
 
 void AnalysisPanelWindow::closeEvent(QCloseEvent* event)

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QMetaMethod>
 #include <QWidget>
+
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 namespace kw {
 
@@ -40,6 +45,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A tool button is enabled once its signal is connected: its window exists.
+    void connectNotify(const QMetaMethod& signal) override;
 
 private:
     void paintList(QComboBox* box, int list);
@@ -50,6 +57,7 @@ private:
     QLineEdit* x0_;
     QLineEdit* links_;
     QLineEdit* rechts_;
+    std::vector<std::pair<QMetaMethod, QPushButton*>> tools_;
 };
 
 }  // namespace kw

@@ -4,19 +4,12 @@
 #include <cstdint>
 #include <random>
 
-#include "panel/context.h"
-#include "plane/axes.h"
+#include "core/axes.h"
+#include "core/context.h"
+#include "scene/redraw.h"
 #include "terms/numtext.h"
-#include "terms/redraw.h"
 
 namespace kw {
-
-void zufall(Context& c)
-{
-    std::uniform_int_distribution<std::size_t> pick(0, kBeispiele.size() - 1);
-    c.s.Eingabe = kBeispiele[pick(c.random)];
-    c.ui.fieldsChanged();
-}
 
 void mainPanelLoad(Context& c)
 {
@@ -47,12 +40,6 @@ void reset(Context& c)
 void loeschen_graph_check(Context& c)
 {
     c.s.Graphloeschen_check = countClick(c.s.Graphloeschen_check_click);
-}
-
-bool countClick(State::Int& counter)
-{
-    counter = counter == INT16_MAX ? State::Int(2) : State::Int(counter + 1);
-    return !(counter != 0 && counter % 2 == 0);
 }
 
 bool extras(Context& c)

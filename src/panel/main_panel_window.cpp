@@ -1,6 +1,6 @@
 #include "panel/main_panel_window.h"
 
-#include "app/widget_text.h"
+#include "gui/widget_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,8 +13,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "panel/colours.h"
-#include "panel/context.h"
+#include "core/colours.h"
+#include "core/context.h"
 #include "panel/main_panel.h"
 
 namespace kw {

@@ -13,10 +13,10 @@
 
 #include <cstdlib>
 
-#include "panel/context.h"
+#include "core/context.h"
+#include "gui/picture_file.h"
 #include "plane/jpeg_window.h"
 #include "plane/mouse.h"
-#include "plane/picture_file.h"
 #include "plane/plane_widget.h"
 
 namespace kw {

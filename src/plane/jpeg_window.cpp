@@ -11,9 +11,9 @@
 
 #include <algorithm>
 
-#include "panel/ui.h"
-#include "plane/plane.h"
-#include "plane/render.h"
+#include "core/plane.h"
+#include "core/ui.h"
+#include "gui/render.h"
 #include "plane/save_status.h"
 
 namespace kw {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <span>
 
-#include "panel/context.h"
+#include "core/context.h"
+#include "scene/redraw.h"
 #include "terms/numtext.h"
-#include "terms/redraw.h"
 
 namespace kw {
 

@@ -2,14 +2,11 @@
 
 #include <string>
 
+#include "scene/redraw.h"
+
 namespace kw {
 
 class Context;
-
-// With the default range the wheel keeps the picture between these sides
-// (10 % to 300 %); other ranges scale both bounds with their top edge.
-inline constexpr int kMausradKleinste = 120;
-inline constexpr int kMausradGroesste = 3600;
 
 // One wheel step of `Distance` (+120 per notch away from the user): the plane
 // grows or shrinks by that many pixels, stays square, shows the new zoom in

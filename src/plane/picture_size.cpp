@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <new>
 
-#include "panel/context.h"
-#include "terms/redraw.h"
+#include "core/context.h"
+#include "scene/redraw.h"
 
 namespace kw {
 

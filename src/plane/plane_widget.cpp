@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "plane/plane.h"
-#include "plane/render.h"
+#include "core/plane.h"
+#include "gui/render.h"
 
 namespace kw {
 

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "plane/plane.h"
-#include "plane/render.h"
+#include "core/plane.h"
+#include "gui/render.h"
 
 namespace kw {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "panel/ui.h"
+#include "core/ui.h"
 
 namespace kw {
 

@@ -1,6 +1,5 @@
 #include "terms/difference_quotient.h"
 
-#include "panel/state.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 
@@ -48,17 +47,6 @@ std::string nextQuotient(std::string_view d)
     q += ")/";
     q += hText();
     return q;
-}
-
-void buildAbleitungsterme(State& s, std::string_view xterm, int order)
-{
-    s.fx_term = maskExp(xterm);
-    s.fxh_term = shift(s.fx_term);
-    s.ableitungsterm = firstQuotient(s.fx_term);
-    if (order >= 2)
-        s.ableitungsterm_zwei = nextQuotient(s.ableitungsterm);
-    if (order >= 3)
-        s.ableitungsterm_drei = nextQuotient(s.ableitungsterm_zwei);
 }
 
 }  // namespace kw

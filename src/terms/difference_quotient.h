@@ -5,8 +5,6 @@
 
 namespace kw {
 
-struct State;
-
 // Derivatives are never formed symbolically: the program writes a forward
 // difference quotient of f with the step h as text, nests it for higher orders,
 // and lets the engine evaluate the text at every sample.
@@ -25,9 +23,5 @@ std::string firstQuotient(std::string_view maskedTerm);
 
 // The next order from the quotient d of the previous one: "(S(d)-d)/h".
 std::string nextQuotient(std::string_view d);
-
-// Builds fx_term, fxh_term and the quotient terms up to the given order (1 to 3)
-// from xterm into the shared state.
-void buildAbleitungsterme(State& s, std::string_view xterm, int order);
 
 }  // namespace kw

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "panel/ui.h"
+#include "core/ui.h"
 
 namespace kw {
 

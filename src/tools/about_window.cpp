@@ -1,6 +1,6 @@
 #include "tools/about_window.h"
 
-#include "app/widget_text.h"
+#include "gui/widget_text.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "panel/ui.h"
+#include "core/ui.h"
 #include "tools/about.h"
 #include "tools/program_icon.h"
 

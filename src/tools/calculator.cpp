@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "panel/context.h"
+#include "core/context.h"
 #include "terms/numtext.h"
 
 namespace kw {

@@ -1,6 +1,6 @@
 #include "tools/calculator_window.h"
 
-#include "app/widget_text.h"
+#include "gui/widget_text.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "panel/context.h"
-#include "panel/ui.h"
+#include "core/context.h"
+#include "core/ui.h"
 
 namespace kw {
 

@@ -1,6 +1,6 @@
 #include "tools/help_dialog.h"
 
-#include "app/widget_text.h"
+#include "gui/widget_text.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

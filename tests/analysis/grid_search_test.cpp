@@ -47,7 +47,7 @@ TEST(Grid, EndsAfterTheMostPointsOrWhereStepsNoLongerAdvance)
 {
     Grid grid(0, 1e6, nullptr, {.maxPoints = 1000});
     EXPECT_EQ(walk(grid).size(), 1000u);
-    EXPECT_EQ(endNote(grid),
+    EXPECT_EQ(endNote(grid.outcome()),
               "Die Suche wurde nach 1.000 Rasterpunkten beendet. Durchsucht wurde nur der Bereich "
               "von x = 0 bis x = 9,99. Bitte wählen Sie einen kleineren x Bereich.");
     Grid exact(0, 9.99, nullptr, {.maxPoints = 1000});  // exactly that many: simply done

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/value_table.h"
-#include "panel/context.h"
+#include "core/context.h"
 #include "panel/main_panel.h"
 #include "support/recording_ui.h"
 

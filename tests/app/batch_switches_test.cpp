@@ -10,11 +10,11 @@
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
 #include "app/batch.h"
+#include "core/context.h"
+#include "curves/piecewise.h"
+#include "gui/render.h"
 #include "panel/analysis_panel.h"
-#include "panel/context.h"
 #include "panel/main_panel.h"
-#include "plane/render.h"
-#include "special/piecewise.h"
 #include "support/recording_ui.h"
 
 using namespace kw;

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "analysis/value_table_window.h"
+#include "panel/value_table_window.h"
 #include "support/gui_helpers.h"
 
 using namespace kw;

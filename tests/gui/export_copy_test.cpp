@@ -12,8 +12,8 @@
 #include <QTreeWidget>
 
 #include "analysis/value_table.h"
-#include "analysis/value_table_window.h"
-#include "plane/picture_file.h"
+#include "gui/picture_file.h"
+#include "panel/value_table_window.h"
 #include "support/files.h"
 #include "support/gui_helpers.h"
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "panel/colours.h"
+#include "core/colours.h"
+#include "curves/graph.h"
 #include "support/gui_helpers.h"
 #include "support/plane_helpers.h"
-#include "terms/graph.h"
 
 using namespace kw;
 using namespace kw::test;

@@ -22,8 +22,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "core/context.h"
 #include "panel/analysis_panel_window.h"
-#include "panel/context.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
 #include "plane/drawing_window.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "panel/context.h"
+#include "core/context.h"
+#include "core/plane.h"
 #include "panel/main_panel.h"
-#include "plane/plane.h"
 #include "support/recording_ui.h"
 
 namespace kw::test {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/qt_ui.h"
+#include "gui/qt_ui.h"
 
 namespace kw::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/ui.h"
+#include "core/ui.h"
 
 namespace kw::test {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "panel/context.h"
+#include "core/context.h"
 #include "panel/main_panel.h"
 #include "support/recording_ui.h"
 

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "panel/state.h"
+#include "analysis/derivatives.h"
+#include "core/state.h"
 #include "terms/difference_quotient.h"
 #include "terms/engine.h"
 #include "terms/normalize.h"

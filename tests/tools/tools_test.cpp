@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "panel/context.h"
+#include "core/context.h"
 #include "support/recording_ui.h"
 #include "tools/about.h"
 #include "tools/calculator.h"

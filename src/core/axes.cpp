@@ -1,0 +1,83 @@
+#include "core/axes.h"
+
+#include <cmath>
+
+#include "core/context.h"
+#include "terms/numtext.h"
+
+namespace kw {
+
+namespace {
+constexpr Rgb kBlack = rgb(0, 0, 0);
+constexpr Rgb kGrid = rgb(220, 220, 220);
+}  // namespace
+
+void readRange(Context& c)
+{
+    if (auto x = readNumber(c.s.x_eingabe))
+        c.s.X = *x;
+    if (auto y = readNumber(c.s.y_eingabe))
+        c.s.Y = *y;
+}
+
+void Koordinaten_System(Context& c)
+{
+    Plane& p = c.ebene;
+    p.clear();
+    readRange(c);
+    const double X = c.s.X, Y = c.s.Y;
+    p.setPenWidth(1);
+    p.setForeColor(kBlack);
+
+    const bool small = Y <= 50;
+    const float size = small ? 0.3f : 3.0f;
+    const double arrowStart = small ? X + 1 : X + 5;
+
+    p.scale(X, Y, -X, -Y);
+    p.line(X, 0, Y, 0);
+    p.line(0, X, 0, Y);
+    DrawArrow45(p, float(arrowStart), 0, float(Y), 0, size, true, 0, 2);
+    DrawArrow45(p, 0, float(-X - 1), 0, float(Y), size, true, 0, 2);
+}
+
+void DrawArrow45(Plane& p, float x1, float y1, float x2, float y2, float length, bool draw_head,
+                 int num_fletchings, float fletching_gap)
+{
+    p.setForeColor(kBlack);
+    float vx = x2 - x1, vy = y2 - y1;
+    const float dist = std::sqrt(vx * vx + vy * vy);
+    if (!(dist > 0))  // no direction: nothing to draw
+        return;
+    vx /= dist;
+    vy /= dist;
+    float gx = 0, gy = 0;
+    if (num_fletchings > 1) {
+        gx = vx * fletching_gap;
+        gy = vy * fletching_gap;
+    }
+    auto strokes = [&](float ax, float ay) {
+        if (draw_head)
+            p.line(x2, y2, x2 + ax, y2 + ay);
+        for (int i = 0; i < num_fletchings; ++i)
+            p.line(x1 + i * gx, y1 + i * gy, x1 + i * gx + ax, y1 + i * gy + ay);
+    };
+    strokes((-vy - vx) * length, (vx - vy) * length);
+    strokes((vy - vx) * length, (-vx - vy) * length);
+}
+
+void gitterzeichnen(Context& c)
+{
+    Plane& p = c.ebene;
+    const double X = c.s.X, Y = c.s.Y;
+    p.setForeColor(kGrid);
+    p.setPenWidth(1);
+    const double s = Y <= 50 ? 0.5 : 5;
+    for (double t = X; t <= Y; t += s)
+        if (t != 0)
+            p.line(X, t, Y, t);
+    for (double t = X; t <= Y; t += s)
+        if (t != 0)
+            p.line(t, X, t, Y);
+}
+
+}  // namespace kw

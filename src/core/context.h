@@ -1,0 +1,40 @@
+#pragma once
+
+#include <random>
+#include <string>
+
+#include "core/plane.h"
+#include "core/state.h"
+#include "core/ui.h"
+#include "terms/engine.h"
+
+namespace kw {
+
+// Variables of the drawing window that the drawing procedures share.
+struct Drawing {
+    int sizex = 1200;             // plane width and height in pixels as last decided
+    int sizey = 1200;
+    std::string xterm;            // the normalized term of f
+    std::string term;             // the last expression handed to the engine by a curve
+    std::string Graph_Farbe;      // colour of the graph as decimal text; empty until the first pass
+    double Zoom_Prozent = 100;    // zoom percentage last shown
+};
+
+// Everything a procedure works on: the shared state, the engine bound to its
+// Double variables, the drawing window's variables and plane, and the UI.
+// Procedures take it by reference; there is no other shared store.
+class Context {
+public:
+    explicit Context(Ui& ui);
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+
+    State s;
+    Engine engine;
+    Drawing w;
+    Plane ebene;
+    Ui& ui;
+    std::mt19937 random;
+};
+
+}  // namespace kw

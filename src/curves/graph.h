@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/plane.h"
+#include "curves/sampling.h"
+
+namespace kw {
+
+class Context;
+
+// Messages of the graph pass.
+inline constexpr std::string_view kMeldungSyntax =
+    "Ihre Eingabe ist nicht in der Korrekten Form. Bitte geben Sie ihre eingabe in der Form: "
+    "Beispiel: x^3 - 2 oder 3x^4 ein!";
+inline constexpr std::string_view kMeldungDivision =
+    "Sie haben eine Funktion eingegeben wo eine Division durch Null vorkommt. Dies ist "
+    "Mathematisch nicht möglich!";
+inline constexpr std::string_view kMeldungArgument =
+    "Sie haben ungültige Zeichen Eingegeben, wenn Sie Parametar verwenden möchten, benutzen sie "
+    "das Zeichen: '@'. Für weitere Informationen schauen sie bitte unter Hilfe->Eingabe Syntax";
+
+// Sets Graph_Farbe from the main panel's colour name; an unknown name keeps the
+// previous colour.
+void Funktionsfarbe(Context& c);
+
+// The range and step of a curve as the fields give them; false when a field is
+// not a number (the curve is then not drawn).
+struct Range {
+    double left, right, step;
+};
+bool readRangeAndStep(Context& c, Range& range);
+
+// What every pass over the term of f does first: the range into X and Y, the
+// graph colour, the normalized term into xterm, pen width 2.
+void prepareGraph(Context& c, const Range& range);
+
+// The graph of an ordinary term (xterm) across the range in its colour and the
+// graph's width: a point where f is undefined breaks the line, any other
+// failure ends it.
+SampleRun drawGraph(Context& c, const Range& range, Rgb colour);
+
+}  // namespace kw

@@ -1,0 +1,68 @@
+#include "curves/piecewise.h"
+
+#include "core/context.h"
+#include "curves/rootlog.h"
+#include "terms/numtext.h"
+
+namespace kw {
+
+namespace {
+
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+bool applyBound(std::string_view bound, std::string_view unbounded, double& end)
+{
+    bound = trimmed(bound);
+    if (bound.empty() || bound == unbounded)
+        return true;
+    auto v = readNumber(bound);
+    if (v)
+        end = *v;
+    return v.has_value();
+}
+
+std::optional<SampleRun> abschnitt(Context& c, const Range& range, Rgb colour)
+{
+    State& s = c.s;
+    if (!applyBound(s.Linker_Bereich_wert, "-u", s.X) ||
+        !applyBound(s.Rechter_Bereich_wert, "+u", s.Y))
+        return std::nullopt;
+
+    const Substitution term(c.w.xterm);
+    Curve curve("Form.Zahl = ", s.Zahl, term, Curve::OnFailure::SkipInvalid);
+    curve.points = true;
+    curve.width = 2;
+    curve.colour = colour;
+    return sampleCurve(c, curve, s.X, s.Y, range.step);
+}
+
+void Wurzel_log_Funktion_Abschnittweise(Context& c)
+{
+    Range range;
+    auto colour = rootLogSetup(c, range);
+    if (!colour)
+        return;
+    State& s = c.s;
+    // A bound that is not usable leaves the range's end for that side.
+    applyBound(s.Linker_Bereich_wert, "-u", s.X);
+    applyBound(s.Rechter_Bereich_wert, "+u", s.Y);
+
+    const Substitution term(c.w.xterm);
+    Curve curve("Form.Zahl =", s.Zahl, term, Curve::OnFailure::KeepValue);
+    curve.rangeGate = true;
+    curve.points = true;
+    curve.width = 2;
+    curve.colour = *colour;
+    sampleCurve(c, curve, s.X, s.Y, range.step);
+}
+
+}  // namespace kw

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+
+#include "core/plane.h"
+#include "curves/graph.h"
+
+namespace kw {
+
+class Context;
+
+// Draws a term holding "sqr" or "log" only where it is defined: failing samples
+// are skipped and break the polyline, values outside the x range are dropped.
+// Never shows a message.
+void Wurzel_log_funktion(Context& c);
+
+// The set-up root and log terms share with their piecewise variant: X and Y from
+// the range fields, colour, normalization, pen width 2, progress bar. Gives the
+// graph colour, or nothing when the curve cannot be drawn.
+std::optional<Rgb> rootLogSetup(Context& c, Range& range);
+
+}  // namespace kw

@@ -1,0 +1,89 @@
+#include "curves/sampling.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/context.h"
+
+namespace kw {
+
+SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, double step)
+{
+    SampleRun run;
+    Plane& plane = c.ebene;
+    const double X = c.s.X, Y = c.s.Y;
+    const double progressMax = float(std::fabs(X) + std::fabs(Y));
+
+    std::string statement;
+    statement.reserve(256);
+    int counter = 0;  // samples since the last break
+    double xPrev = 0, vPrev = 0;
+
+    for (double x = start; step > 0 ? x <= end : x >= end; x += step) {
+        if (run.samples == kMaxSamples) {
+            run.capped = true;
+            break;
+        }
+        ++run.samples;
+        statement.assign(curve.prefix);
+        curve.term->appendTo(statement, x);
+        const int e = c.engine.execute(statement);
+        const double v = *curve.result;  // unchanged when the statement failed
+        if (e != 0) {
+            run.error = e;
+            const auto policy = curve.onFailure;
+            if (policy == Curve::OnFailure::Stop ||
+                (policy == Curve::OnFailure::SkipInvalid && e != err::InvalidArgument)) {
+                run.ended = true;
+                return run;
+            }
+            if (policy == Curve::OnFailure::SkipInvalid) {
+                counter = 0;  // no line across a point where f is undefined
+                continue;
+            }
+        }
+
+        if (curve.width >= 1)
+            plane.setPenWidth(curve.width);
+        if (curve.rangeGate && !(X < v && v < Y))
+            continue;
+        const Rgb colour = curve.colour.value_or(plane.foreColor());
+        if (curve.points) {
+            plane.point(x, v, colour);
+            continue;
+        }
+
+        // A pole between two samples gives two large values of opposite sign;
+        // the jump test keeps them apart. It judges the drawn heights.
+        const double h = curve.swapAxes ? x : v, hPrev = curve.swapAxes ? xPrev : vPrev;
+        if (2 * X <= v && v <= 2 * Y && std::fabs(hPrev) + std::fabs(h) < 2 * Y && counter > 1) {
+            if (curve.swapAxes)
+                plane.line(vPrev, xPrev, v, x, colour);
+            else
+                plane.line(xPrev, vPrev, x, v, colour);
+        }
+        const double p = vPrev;
+        if (e == err::InvalidArgument) {
+            counter = 0;
+            vPrev = 0;
+        } else {
+            ++counter;
+            xPrev = x;
+            vPrev = v;
+        }
+        // Where a segment was skipped because the curve shot off the plane, a
+        // vertical stroke still takes it to the edge.
+        if (curve.edgeStrokes) {
+            if (p > 0 && v > Y && p < Y)
+                plane.line(x, p, x, Y + 1, colour);
+            if (p < 0 && v < X && p > X)
+                plane.line(x, p, x, X - 1, colour);
+        }
+        if (curve.progress)
+            c.ui.setProgressValue(std::clamp(Y + x, 0.0, progressMax));
+    }
+    return run;
+}
+
+}  // namespace kw

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "core/plane.h"
+#include "terms/substitution.h"
+
+namespace kw {
+
+class Context;
+
+// The one loop that walks x across a range and draws a curve. Every curve of the
+// program (the graph, root and log terms, derivatives, tangent, inverse
+// function, sections, …) walks x the same way and differs only in the details
+// below.
+struct Curve {
+    // How an engine failure at a sample is treated.
+    enum class OnFailure {
+        // The sample goes on with the previous value; an invalid argument breaks
+        // the polyline (the next two good samples start a new one).
+        KeepValue,
+        // Any failure ends the run silently.
+        Stop,
+        // An invalid argument skips its sample and breaks the polyline; any
+        // other failure ends the run (the graph of f, sections).
+        SkipInvalid,
+    };
+
+    // A curve of the term whose values the statement "prefix + expression"
+    // assigns to result.
+    Curve(std::string_view prefix_, const double& result_, const Substitution& term_,
+          OnFailure onFailure_)
+        : prefix(prefix_), result(&result_), term(&term_), onFailure(onFailure_)
+    {
+    }
+
+    std::string_view prefix;   // statement start, e.g. "Form.Zahl = "
+    const double* result;      // the variable that statement assigns
+    const Substitution* term;  // the term to put x into
+    OnFailure onFailure;
+    bool rangeGate = false;    // only values strictly between X and Y count; others change nothing
+    bool points = false;       // single points instead of joined segments, without window and jump tests
+    bool swapAxes = false;     // draw the sample (x, v) at (v, x)
+    bool edgeStrokes = false;  // vertical strokes where the curve leaves through the top or bottom
+    bool progress = false;     // report progress as Y + x
+    int width = 0;             // pen width set before each sample; below 1 leaves the pen as it is
+    std::optional<Rgb> colour; // nothing: the plane's fore colour
+};
+
+struct SampleRun {
+    int error = 0;         // engine error that ended the run, or the last one met
+    bool ended = false;    // a failure ended the run early
+    bool capped = false;   // the sample limit ended the run
+    int samples = 0;       // statements executed
+};
+
+// No loop takes more samples than a 16-bit counter can count; a huge range or
+// quality ends quickly instead of hanging the program.
+inline constexpr int kMaxSamples = 32768;
+
+// Walks x = start, start + step, … while x ≤ end (x ≥ end for a negative step),
+// adding the step each time. The window and jump tests use the shared X and Y.
+SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, double step);
+
+}  // namespace kw

@@ -1,0 +1,165 @@
+#include "gui/qt_ui.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "gui/widget_text.h"
+
+
+namespace kw {
+
+namespace {
+// Input to any window during a search: Esc asks to stop, everything else is
+// swallowed, so that no second search (or a redraw) starts meanwhile.
+class SearchFilter : public QObject {
+public:
+    explicit SearchFilter(bool& stop) : stop_(stop) {}
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+                stop_ = true;
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::Drop:
+            return true;
+        case QEvent::Close: {
+            // A closed panel ends the search; a value table may close in peace.
+            auto* widget = qobject_cast<QWidget*>(target);
+            if (widget && widget->isWindow() && !widget->property(kClosingKeepsSearch).toBool())
+                stop_ = true;
+            return false;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool& stop_;
+};
+
+constexpr int kPollMilliseconds = 50;
+
+// Longer messages scroll.
+constexpr int kLongMessageLines = 30;
+
+}  // namespace
+
+QtUi::QtUi() = default;
+
+QtUi::~QtUi()
+{
+    if (searchFilter_)
+        qApp->removeEventFilter(searchFilter_.get());
+}
+
+void QtUi::message(std::string_view text, std::string_view title)
+{
+    QString shown = qs(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (shown.count(QLatin1Char('\n')) < kLongMessageLines) {
+        QMessageBox box(QMessageBox::NoIcon, qs(title), shown, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        // Results can be copied into a worksheet.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box.exec();
+        return;
+    }
+    // A long list (hundreds of zeros of a fast oscillation) would push a
+    // message box's OK button off the screen: it scrolls instead.
+    QDialog box(QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("LangeMeldung"));
+    box.setWindowTitle(qs(title));
+    auto* layout = new QVBoxLayout(&box);
+    auto* view = new QPlainTextEdit(shown, &box);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const QFontMetrics metrics(view->font());
+    int width = 0;
+    for (const QString& line : shown.split(QLatin1Char('\n')))
+        width = std::max(width, metrics.horizontalAdvance(line));
+    view->setMinimumWidth(std::min(width + 40, 900));
+    view->setMinimumHeight(metrics.lineSpacing() * kLongMessageLines);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(view);
+    layout->addWidget(buttons);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
+    box.exec();
+}
+
+std::optional<std::string> QtUi::input(std::string_view prompt, std::string_view title,
+                                       std::string_view initial)
+{
+    bool ok = false;
+    QString answer = QInputDialog::getText(QApplication::activeWindow(), qs(title), qs(prompt),
+                                           QLineEdit::Normal, qs(initial), &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer.toStdString();
+}
+
+void QtUi::setProgressMaximum(double maximum) { emit progressMaximumChanged(maximum); }
+
+void QtUi::setProgressValue(double value) { emit progressValueChanged(value); }
+
+void QtUi::setStatus(int panel, std::string_view text) { emit statusChanged(panel, qs(text)); }
+
+void QtUi::planeChanged() { emit planeUpdated(); }
+
+void QtUi::fieldsChanged() { emit fieldsUpdated(); }
+
+void QtUi::searchStarted()
+{
+    if (searches_++ > 0)
+        return;
+    stop_ = false;
+    polled_.invalidate();
+    searchFilter_ = std::make_unique<SearchFilter>(stop_);
+    qApp->installEventFilter(searchFilter_.get());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtUi::searchEnded()
+{
+    if (searches_ == 0 || --searches_ > 0)
+        return;
+    qApp->removeEventFilter(searchFilter_.get());
+    searchFilter_.reset();
+    QApplication::restoreOverrideCursor();
+}
+
+bool QtUi::stopRequested()
+{
+    if (!polled_.isValid() || polled_.elapsed() >= kPollMilliseconds) {
+        QCoreApplication::processEvents();
+        polled_.restart();
+    }
+    return stop_;
+}
+
+}  // namespace kw

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+#include "core/ui.h"
+
+namespace kw {
+
+// A window with this property set to true may close while a search runs
+// without stopping it (value tables); closing any other window stops it.
+inline constexpr char kClosingKeepsSearch[] = "kwClosingKeepsSearch";
+
+// The UI services on real windows: message boxes and input boxes itself; the
+// progress and status bars, the plane and the fields through signals that the
+// windows connect to.
+class QtUi : public QObject, public Ui {
+    Q_OBJECT
+public:
+    QtUi();
+    ~QtUi() override;
+
+    void message(std::string_view text, std::string_view title) override;
+    using Ui::message;
+    std::optional<std::string> input(std::string_view prompt, std::string_view title,
+                                     std::string_view initial) override;
+    void setProgressMaximum(double maximum) override;
+    void setProgressValue(double value) override;
+    void setStatus(int panel, std::string_view text) override;
+    void planeChanged() override;
+    void fieldsChanged() override;
+
+    // While a search runs, the program's windows take no input but Esc, which
+    // stops it, as does closing one of the panels. Events are handled every
+    // 50 ms or so, enough to repaint the progress bar and to notice Esc.
+    void searchStarted() override;
+    void searchEnded() override;
+    bool stopRequested() override;
+    bool searching() const { return searches_ > 0; }
+
+signals:
+    void progressMaximumChanged(double maximum);
+    void progressValueChanged(double value);
+    void statusChanged(int panel, const QString& text);
+    void planeUpdated();
+    void fieldsUpdated();
+
+private:
+    std::unique_ptr<QObject> searchFilter_;
+    int searches_ = 0;
+    bool stop_ = false;
+    QElapsedTimer polled_;
+};
+
+}  // namespace kw

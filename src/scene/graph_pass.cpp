@@ -1,0 +1,66 @@
+#include "scene/graph_pass.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/colours.h"
+#include "core/context.h"
+#include "curves/graph.h"
+#include "curves/piecewise.h"
+#include "curves/rootlog.h"
+#include "terms/engine.h"
+
+namespace kw {
+
+namespace {
+
+// A syntax error or a division by zero that ended the run is reported; skipped
+// samples where f is undefined only where the run shows them as gaps.
+void report(Context& c, const SampleRun& run, bool skippedToo)
+{
+    if (run.ended && run.error == err::Syntax)
+        c.ui.message(kMeldungSyntax);
+    else if (run.ended && run.error == err::DivisionByZero)
+        c.ui.message(kMeldungDivision);
+    else if (skippedToo && !run.ended && run.error == err::InvalidArgument)
+        c.ui.message(kMeldungArgument);  // reported once the loop has ended
+}
+
+}  // namespace
+
+void berechnen(Context& c)
+{
+    Range range;
+    if (!readRangeAndStep(c, range))
+        return;  // a range or quality that is not a number ends the pass quietly
+    if (std::isinf(range.step)) {
+        c.ui.message(kMeldungDivision);  // quality 0
+        return;
+    }
+    prepareGraph(c, range);
+    c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
+
+    const std::string& xterm = c.w.xterm;
+    const bool rootLog =
+        xterm.find("sqr") != std::string::npos || xterm.find("log") != std::string::npos;
+    if (rootLog) {
+        if (c.s.ad_funktion_test)
+            Wurzel_log_Funktion_Abschnittweise(c);
+        else
+            Wurzel_log_funktion(c);
+        return;
+    }
+    auto colour = colourFromText(c.w.Graph_Farbe);
+    if (!colour)
+        return;  // no colour was ever chosen: nothing can be drawn
+
+    if (c.s.ad_funktion_test) {
+        // A section is drawn as points; f undefined at a point just leaves it out.
+        if (auto run = abschnitt(c, range, *colour))
+            report(c, *run, false);
+        return;
+    }
+    report(c, drawGraph(c, range, *colour), true);
+}
+
+}  // namespace kw

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace kw {
+
+class Context;
+
+// The graph pass: reads range and quality, normalizes the term into xterm and
+// draws the graph of f, sending root and log terms and sections to their own
+// loops.
+void berechnen(Context& c);
+
+}  // namespace kw

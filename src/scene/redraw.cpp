@@ -1,0 +1,162 @@
+#include "scene/redraw.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+#include "analysis/derivatives.h"
+#include "analysis/inverse.h"
+#include "analysis/tangent.h"
+#include "core/axes.h"
+#include "core/context.h"
+#include "core/examples.h"
+#include "core/labels.h"
+#include "core/plane.h"
+#include "scene/graph_pass.h"
+#include "terms/numtext.h"
+
+namespace kw {
+
+namespace {
+
+using Procedure = void (*)(Context&);
+
+struct Entry {
+    Step step;
+    Procedure procedure;  // empty: not built yet
+};
+
+// Every step with its procedure, in the order of the enum, so that a step finds
+// its procedure by its number; inEnumOrder() checks the order when compiling.
+constexpr Entry kProcedures[] = {
+    {Step::Koordinaten_System, &Koordinaten_System},
+    {Step::gitterzeichnen, &gitterzeichnen},
+    {Step::Skalla, &Skalla},
+    {Step::Beschriftung, &Beschriftung},
+    {Step::berechnen, &berechnen},
+    {Step::erste_Ableitung, &erste_Ableitung},
+    {Step::zweite_ableitung, &zweite_ableitung},
+    {Step::dritte_ableitung, &dritte_ableitung},
+    {Step::tangente, &tangente},
+    {Step::Haengebruecke, nullptr},
+    {Step::Umkehrfunktion, &Umkehrfunktion},
+    {Step::Flaeche_einfaerben, nullptr},
+    {Step::Schnittstellen_Zeichnen, nullptr},
+    {Step::Schnittstellen_Zeichnen_Integral, nullptr},
+};
+
+constexpr bool inEnumOrder()
+{
+    std::size_t i = 0;
+    for (const Entry& e : kProcedures)
+        if (std::size_t(e.step) != i++)
+            return false;
+    return i == kStepCount;
+}
+static_assert(inEnumOrder(), "kProcedures must list every Step once, in the enum's order");
+
+}  // namespace
+
+void run(Context& c, std::span<const Step> steps)
+{
+    for (Step step : steps)
+        if (Procedure p = kProcedures[std::size_t(step)].procedure)
+            p(c);
+}
+
+int clampSide(double pixels)
+{
+    if (!(pixels >= 1))
+        return 1;
+    return pixels > Plane::kMaxSide ? Plane::kMaxSide : int(roundHalfEven(pixels));
+}
+
+std::string zoomText(double percent) { return "Zoom: " + text(percent) + "%"; }
+
+bool rangeUsable(const Context& c)
+{
+    return readInt16(c.s.x_eingabe) && readInt16(c.s.y_eingabe);
+}
+
+void Zeichnen_click(Context& c)
+{
+    auto a = readInt16(c.s.x_eingabe);
+    auto b = readInt16(c.s.y_eingabe);
+    if (!a || !b)
+        return;
+    c.s.Schnittstellen_Zeichnen_test = false;
+    c.s.Schnittstellen_integral_Zeichnen_Check = false;
+
+    Drawing& w = c.w;
+    if (*a == -20 && *b == 20) {
+        w.sizex = w.sizey = 1200;
+        // The plane keeps the size the menu or the wheel gave it; one that a
+        // degenerate range left smaller than any of those comes back.
+        if (c.ebene.width() < kMausradKleinste || c.ebene.height() < kMausradKleinste)
+            c.ebene.resize(w.sizex, w.sizey);
+    } else if (*b <= 50 || *b > 100) {
+        const double unit = *b <= 50 ? 20 : 100;
+        c.ebene.clear();
+        w.sizey = clampSide(*b / unit * 1200);
+        w.sizex = clampSide(std::abs(*a) / unit * 1200);
+        c.ebene.resize(w.sizex, w.sizey);
+    } else {
+        w.sizex = w.sizey = 1200;
+        c.ebene.resize(w.sizex, w.sizey);
+    }
+
+    if (!c.s.Graphloeschen_check) {
+        c.ebene.clear();
+        run(c, kKoordinatensystem);
+    }
+    run(c, kZeichnenFolge);
+    c.ui.planeChanged();
+}
+
+void redrawAll(Context& c, std::span<const Step> steps)
+{
+    if (!rangeUsable(c))
+        return;
+    c.ebene.clear();
+    run(c, kKoordinatensystem);
+    run(c, steps);
+    c.ui.planeChanged();
+}
+
+void reset_click(Context& c) { redrawAll(c, {}); }
+
+void tangenten_bewegung(Context& c)
+{
+    if (!rangeUsable(c))
+        return;
+    // The coordinate system starts with a clear; keeping the old drawing skips
+    // it, as "Zeichnen" does.
+    if (!c.s.Graphloeschen_check) {
+        c.ebene.clear();
+        run(c, kKoordinatensystem);
+    }
+    run(c, kTangentenBewegung);
+    c.ui.planeChanged();
+}
+
+void drawingWindowLoad(Context& c)
+{
+    Drawing& w = c.w;
+    w.sizex = w.sizey = 1200;
+    w.Zoom_Prozent = w.sizex / 12.0;
+    c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
+    auto a = readInt16(c.s.x_eingabe);
+    auto b = readInt16(c.s.y_eingabe);
+    if (a && b && !(*a == -20 && *b == 20)) {
+        w.sizey = clampSide(*b / 20.0 * 1200);
+        w.sizex = clampSide(std::abs(*a) / 20.0 * 1200);
+    }
+    c.ebene.resize(w.sizex, w.sizey);
+    c.ebene.clear();
+    if (a && b)
+        run(c, kKoordinatensystem);
+    zufall(c);
+    c.ui.planeChanged();
+}
+
+}  // namespace kw

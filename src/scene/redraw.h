@@ -1,0 +1,140 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace kw {
+
+class Context;
+
+// The procedures a redraw is made of. Every redraw sequence is a list of these;
+// each overlay draws only while its own switch is on.
+enum class Step : std::uint8_t {
+    Koordinaten_System,
+    gitterzeichnen,
+    Skalla,
+    Beschriftung,
+    berechnen,
+    erste_Ableitung,
+    zweite_ableitung,
+    dritte_ableitung,
+    tangente,
+    Haengebruecke,
+    Umkehrfunktion,
+    Flaeche_einfaerben,
+    Schnittstellen_Zeichnen,
+    Schnittstellen_Zeichnen_Integral,
+};
+inline constexpr std::size_t kStepCount = std::size_t(Step::Schnittstellen_Zeichnen_Integral) + 1;
+
+using Steps = std::span<const Step>;
+
+// Runs the steps in order. A step whose procedure does not exist yet draws nothing.
+void run(Context& c, Steps steps);
+
+// The empty coordinate system.
+inline constexpr Step kKoordinatensystem[] = {Step::Koordinaten_System, Step::gitterzeichnen,
+                                              Step::Skalla, Step::Beschriftung};
+
+// What "Zeichnen" draws after the coordinate system.
+inline constexpr Step kZeichnenFolge[] = {Step::berechnen,        Step::erste_Ableitung,
+                                          Step::zweite_ableitung, Step::dritte_ableitung,
+                                          Step::tangente,         Step::Haengebruecke,
+                                          Step::Umkehrfunktion,   Step::Flaeche_einfaerben};
+
+// The wheel's full redraw: the coordinate system, the graph and every overlay.
+inline constexpr Step kMausradFolge[] = {
+    Step::Koordinaten_System, Step::gitterzeichnen,   Step::Beschriftung,     Step::Skalla,
+    Step::berechnen,          Step::erste_Ableitung,  Step::zweite_ableitung, Step::dritte_ableitung,
+    Step::tangente,           Step::Flaeche_einfaerben, Step::Umkehrfunktion, Step::Haengebruecke};
+
+// The wheel while the intersection calculator's drawing or its area is shown
+// (default range)…
+inline constexpr Step kMausradSchnittstellen[] = {
+    Step::Koordinaten_System, Step::gitterzeichnen,          Step::Beschriftung,
+    Step::Skalla,             Step::Schnittstellen_Zeichnen, Step::Schnittstellen_Zeichnen_Integral};
+
+// …and on other ranges, where only the intersection drawing comes back.
+inline constexpr Step kMausradSchnittstellenBereich[] = {
+    Step::Koordinaten_System, Step::gitterzeichnen, Step::Beschriftung, Step::Skalla,
+    Step::Schnittstellen_Zeichnen};
+
+// The redraw after a picture size was chosen: no bridge, no intersections.
+inline constexpr Step kGroesseFolge[] = {
+    Step::Koordinaten_System, Step::gitterzeichnen,   Step::Beschriftung,       Step::Skalla,
+    Step::berechnen,          Step::erste_Ableitung,  Step::zweite_ableitung,   Step::dritte_ableitung,
+    Step::tangente,           Step::Flaeche_einfaerben, Step::Umkehrfunktion};
+
+// What the switches of the analysis panel draw after the coordinate system, by
+// the switch and its new state. The later a curve is drawn, the higher it lies.
+inline constexpr Step kErsteAbleitungAn[] = {
+    Step::berechnen,        Step::erste_Ableitung, Step::tangente,           Step::zweite_ableitung,
+    Step::dritte_ableitung, Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kErsteAbleitungAus[] = {
+    Step::berechnen,      Step::tangente,           Step::zweite_ableitung, Step::dritte_ableitung,
+    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kZweiteAbleitungAn[] = {
+    Step::berechnen, Step::erste_Ableitung, Step::zweite_ableitung,   Step::dritte_ableitung,
+    Step::tangente,  Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kZweiteAbleitungAus[] = {
+    Step::berechnen,      Step::erste_Ableitung,    Step::dritte_ableitung, Step::tangente,
+    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kDritteAbleitungAn[] = {
+    Step::berechnen,        Step::erste_Ableitung, Step::tangente,           Step::zweite_ableitung,
+    Step::dritte_ableitung, Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kDritteAbleitungAus[] = {
+    Step::berechnen,      Step::tangente,           Step::erste_Ableitung, Step::zweite_ableitung,
+    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kTangenteAn[] = {
+    Step::berechnen,        Step::tangente,       Step::erste_Ableitung,    Step::zweite_ableitung,
+    Step::dritte_ableitung, Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+inline constexpr Step kTangenteAus[] = {
+    Step::berechnen,      Step::erste_Ableitung,    Step::zweite_ableitung, Step::dritte_ableitung,
+    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
+// The inverse function lies on top in both states.
+inline constexpr Step kUmkehrfunktionFolge[] = {
+    Step::berechnen,        Step::erste_Ableitung,    Step::tangente,      Step::zweite_ableitung,
+    Step::dritte_ableitung, Step::Flaeche_einfaerben, Step::Haengebruecke, Step::Umkehrfunktion};
+// A moved tangent redraws neither the inverse function, nor areas, nor the bridge.
+inline constexpr Step kTangentenBewegung[] = {Step::berechnen, Step::tangente,
+                                              Step::erste_Ableitung, Step::zweite_ableitung,
+                                              Step::dritte_ableitung};
+
+// Clears the plane, draws the coordinate system and then the steps. Nothing is
+// drawn for a range that is not a 16-bit number.
+void redrawAll(Context& c, Steps steps);
+
+// Both range fields hold numbers that fit a 16-bit integer. Every redraw asks
+// first: the coordinate system of a wider range would not end in useful time.
+bool rangeUsable(const Context& c);
+
+// The redraw of "Zeichnen": sizes the plane from the x range, clears it and
+// draws the coordinate system (unless the old drawing is kept), the graph and
+// every switched-on overlay. A range that is not a 16-bit number draws nothing.
+void Zeichnen_click(Context& c);
+
+// Clears the plane and draws the empty coordinate system.
+void reset_click(Context& c);
+
+// Redraw for a moved x0. With "Alten Graph nicht löschen" the plane is not
+// cleared, so a fan of tangents builds up.
+void tangenten_bewegung(Context& c);
+
+// Start-up of the drawing window: plane size from the range, zoom 100 %, the
+// empty coordinate system.
+void drawingWindowLoad(Context& c);
+
+// "Zoom: 100%".
+std::string zoomText(double percent);
+
+// With the default range the wheel keeps the picture between these sides
+// (10 % to 300 %); other ranges scale both bounds with their top edge.
+inline constexpr int kMausradKleinste = 120;
+inline constexpr int kMausradGroesste = 3600;
+
+// Clamps a plane side to what the plane can have (1 … 9600 pixels).
+int clampSide(double pixels);
+
+}  // namespace kw

@@ -4,116 +4,29 @@
 
 #include <ostream>
 
-#include "core/colours.h"
 #include "core/context.h"
-#include "gui/picture_file.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
+#include "scene/redraw.h"
+#include "terms/normalize.h"
 #include "terms/numtext.h"
 
 namespace kw {
 
-namespace {
+void writeText(std::ostream& out, std::string_view text)
+{
+    std::string s(text);
+    replaceAll(s, "\r\n", "\n");
+    out << s;
+    if (!s.ends_with('\n'))
+        out << '\n';
+}
 
-// Messages go to the error stream; questions are answered with nothing.
-class StreamUi : public Ui {
-public:
-    explicit StreamUi(std::ostream& err) : err_(err) {}
-    void message(std::string_view text, std::string_view) override { err_ << text << '\n'; }
-    using Ui::message;
+void StreamUi::message(std::string_view text, std::string_view) { writeText(err_, text); }
 
-private:
-    std::ostream& err_;
-};
-
-const char* usage =
-    "Aufruf: kurvenwerk --export DATEI [--term T] [--from A] [--to B] [--quality Q] "
-    "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
-    "[--section VON BIS]\n";
-
-std::optional<PictureFormat> formatOf(const std::string& file)
+std::optional<PictureFormat> pictureFormat(const std::string& file)
 {
     return pictureFormatOf(QString::fromStdString(file));
-}
-
-}  // namespace
-
-bool isBatch(const std::vector<std::string>& args)
-{
-    return !args.empty() && args.front().rfind("--", 0) == 0;
-}
-
-std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std::ostream& err)
-{
-    BatchOptions o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        if (name == "--inverse") {
-            o.inverse = true;
-            continue;
-        }
-        // Options that take one text, and where it goes.
-        const std::pair<const char*, std::optional<std::string>*> texts[] = {
-            {"--term", &o.term},       {"--from", &o.from},     {"--to", &o.to},
-            {"--quality", &o.quality}, {"--colour", &o.colour}, {"--tangent", &o.tangent},
-        };
-        std::optional<std::string>* slot = nullptr;
-        for (auto [option, target] : texts)
-            if (name == option)
-                slot = target;
-        if (!slot && name != "--export" && name != "--derivative" && name != "--section") {
-            err << "Unbekannte Option: " << name << '\n' << usage;
-            return std::nullopt;
-        }
-        const std::size_t values = name == "--section" ? 2 : 1;
-        if (args.size() - i - 1 < values) {
-            err << "Zur Option " << name << " fehlt der Wert.\n" << usage;
-            return std::nullopt;
-        }
-        const std::string& value = args[++i];
-        if (slot)
-            *slot = value;
-        else if (name == "--export")
-            o.exportFile = value;
-        else if (name == "--section")
-            o.section = {value, args[++i]};
-        else if (value == "1" || value == "2" || value == "3")
-            o.derivatives.push_back(value[0] - '0');
-        else {
-            err << "Ableitung " << value << " gibt es nicht (möglich: 1, 2, 3).\n";
-            return std::nullopt;
-        }
-    }
-    if (o.exportFile.empty()) {
-        err << usage;
-        return std::nullopt;
-    }
-    if (!formatOf(o.exportFile)) {
-        err << "Die Datei muss auf " << kPictureEndings << " enden: " << o.exportFile << '\n';
-        return std::nullopt;
-    }
-    if (o.colour && !colourByName(*o.colour, kSevenColours)) {
-        err << "Unbekannte Farbe: " << *o.colour << " (möglich:";
-        for (std::size_t i = 0; i < kSevenColours; ++i)
-            err << ' ' << kColours[i].name;
-        err << ")\n";
-        return std::nullopt;
-    }
-    if (o.tangent && !readNumber(*o.tangent)) {
-        err << "Die Stelle der Tangente ist keine Zahl: " << *o.tangent << '\n';
-        return std::nullopt;
-    }
-    if (o.section) {
-        for (auto [bound, unbounded] : {std::pair{o.section->first, "-u"},
-                                        std::pair{o.section->second, "+u"}}) {
-            if (bound != unbounded && !readNumber(bound)) {
-                err << "Die Abschnittsgrenze ist weder eine Zahl noch " << unbounded << ": "
-                    << bound << '\n';
-                return std::nullopt;
-            }
-        }
-    }
-    return o;
 }
 
 void startWith(Context& c, const FieldTexts& f)
@@ -164,10 +77,23 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         linkerBereichGeaendert(s);
         rechterBereichGeaendert(s);
     }
+    // What the window would refuse to draw is no picture either.
+    const auto quality = readNumber(s.qualitaet_eingabe);
+    if (!quality || !(*quality > 0)) {
+        err << "Die Qualität muss eine Zahl größer als 0 sein: " << s.qualitaet_eingabe << '\n';
+        return kBatchFailed;
+    }
+    if (!rangeUsable(c)) {
+        ui.message(kMeldungBereich);
+        return kBatchFailed;
+    }
     zeichnen(c);
+    if (c.w.termRefused)
+        return kBatchFailed;
 
     QString why;
-    if (!writePicture(c.ebene, QString::fromStdString(o.exportFile), *formatOf(o.exportFile), why)) {
+    if (!writePicture(c.ebene, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),
+                      why)) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";
         return kBatchFailed;

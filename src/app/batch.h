@@ -6,9 +6,28 @@
 #include <utility>
 #include <vector>
 
+#include "core/ui.h"
+#include "gui/picture_file.h"
+
 namespace kw {
 
 class Context;
+
+// Messages a window would show go to the error stream, one line break each;
+// questions are answered with nothing.
+class StreamUi : public Ui {
+public:
+    explicit StreamUi(std::ostream& err) : err_(err) {}
+    void message(std::string_view text, std::string_view title) override;
+    using Ui::message;
+
+private:
+    std::ostream& err_;
+};
+
+// Writes a text as a terminal wants it: LF instead of the message boxes' CR LF,
+// ending with a line break.
+void writeText(std::ostream& out, std::string_view text);
 
 // The main panel's field texts a run without windows is given; the rest keep
 // their initial texts, the term defaults to "x^2".
@@ -37,16 +56,14 @@ inline constexpr int kBatchOk = 0;
 inline constexpr int kBatchFailed = 1;
 inline constexpr int kBatchUsage = 2;
 
-// True when the arguments ask for a run without windows.
-bool isBatch(const std::vector<std::string>& args);
-
-// Reads the arguments (without the program name); on a problem writes it to err
-// and returns nothing.
-std::optional<BatchOptions> parseBatch(const std::vector<std::string>& args, std::ostream& err);
+// The picture format of a file name by its extension; nothing for any other.
+std::optional<PictureFormat> pictureFormat(const std::string& file);
 
 // Draws what "Zeichnen" would draw with these field texts and writes the whole
-// plane as PNG, JPEG, SVG or PDF (by the file's extension). Messages a
-// window would show go to err. Needs a QGuiApplication.
+// plane as PNG, JPEG (quality 85), SVG or PDF by the file's extension. Messages a
+// window would show go to err. A term that is not in the right form, a quality
+// or range that cannot be drawn writes no file and gives kBatchFailed. Needs a
+// QGuiApplication.
 int runBatch(const BatchOptions& options, std::ostream& err);
 
 }  // namespace kw

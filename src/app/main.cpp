@@ -6,27 +6,46 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/batch.h"
-#include "app/report.h"
+#include "app/options.h"
+
+namespace {
+
+// A run without windows says what it has to say itself; Qt's warnings (such as
+// the one about an unset XDG_RUNTIME_DIR) would only clutter standard error.
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toStdString() << '\n';
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (kw::isReport(args)) {
-        auto options = kw::parseReport(args, std::cerr);
-        if (!options)
-            return kw::kBatchUsage;
-        return kw::runReport(*options, std::cout, std::cerr);
-    }
-    if (kw::isBatch(args)) {
-        auto options = kw::parseBatch(args, std::cerr);
-        if (!options)
-            return kw::kBatchUsage;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto line = kw::parseCommandLine(args, std::cerr);
+    if (!line)
+        return kw::kBatchUsage;
+    switch (line->mode) {
+    case kw::CommandLine::Mode::Help:
+        std::cout << kw::usageText();
+        return kw::kBatchOk;
+    case kw::CommandLine::Mode::Version:
+        std::cout << kw::versionText();
+        return kw::kBatchOk;
+    case kw::CommandLine::Mode::Report:
+        qInstallMessageHandler(quietQt);
+        return kw::runReport(line->report, std::cout, std::cerr);
+    case kw::CommandLine::Mode::Export: {
+        qInstallMessageHandler(quietQt);
         // No window and no display: render with the offscreen platform.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         kw::useGermanQtTexts();
-        return kw::runBatch(*options, std::cerr);
+        return kw::runBatch(line->exportOptions, std::cerr);
+    }
+    case kw::CommandLine::Mode::Window:
+        break;
     }
 
     QApplication app(argc, argv);

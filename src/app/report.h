@@ -17,13 +17,6 @@ struct ReportOptions : FieldTexts {  // --term, --from, --to
     bool derivative = false;  // --derivative 1: the table shows f' too
 };
 
-// True when the arguments ask for a report (--report anywhere).
-bool isReport(const std::vector<std::string>& args);
-
-// Reads the arguments (without the program name); on a problem writes it to err
-// and returns nothing.
-std::optional<ReportOptions> parseReport(const std::vector<std::string>& args, std::ostream& err);
-
 // Draws the term as "Zeichnen" would, runs the search and writes the text its
 // message box would show to out (the table: a line per column, x, f(x) and
 // f'(x) separated by tabs). A term the drawing rejects writes the drawing's

@@ -18,8 +18,10 @@ namespace {
 // samples where f is undefined only where the run shows them as gaps.
 void report(Context& c, const SampleRun& run, bool skippedToo)
 {
-    if (run.ended && run.error == err::Syntax)
+    if (run.ended && run.error == err::Syntax) {
+        c.w.termRefused = true;
         c.ui.message(kMeldungSyntax);
+    }
     else if (run.ended && run.error == err::DivisionByZero)
         c.ui.message(kMeldungDivision);
     else if (skippedToo && !run.ended && run.error == err::InvalidArgument)
@@ -30,6 +32,7 @@ void report(Context& c, const SampleRun& run, bool skippedToo)
 
 void berechnen(Context& c)
 {
+    c.w.termRefused = false;
     Range range;
     if (!readRangeAndStep(c, range))
         return;  // a range or quality that is not a number ends the pass quietly

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace kw {
 
@@ -101,6 +102,11 @@ inline constexpr Step kUmkehrfunktionFolge[] = {
 inline constexpr Step kTangentenBewegung[] = {Step::berechnen, Step::tangente,
                                               Step::erste_Ableitung, Step::zweite_ableitung,
                                               Step::dritte_ableitung};
+
+// The x range must fit a 16-bit integer: the coordinate system of a wider range
+// would not end in useful time.
+inline constexpr std::string_view kMeldungBereich =
+    "Bitte geben Sie für den x-Bereich Zahlen zwischen -32768 und 32767 ein.";
 
 // Clears the plane, draws the coordinate system and then the steps. Nothing is
 // drawn for a range that is not a 16-bit number.

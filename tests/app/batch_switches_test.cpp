@@ -10,6 +10,7 @@
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
 #include "app/batch.h"
+#include "app/options.h"
 #include "core/context.h"
 #include "curves/piecewise.h"
 #include "gui/render.h"
@@ -25,8 +26,8 @@ namespace {
 TEST(BatchOptions, RefusesUnusableAnalysisSwitches)
 {
     std::ostringstream why;
-    EXPECT_FALSE(parseBatch({"--export", "a.png", "--derivative", "4"}, why));
-    EXPECT_FALSE(parseBatch({"--export", "a.png", "--section", "+u", "3"}, why));
+    EXPECT_FALSE(parseCommandLine({"--export", "a.png", "--derivative", "4"}, why));
+    EXPECT_FALSE(parseCommandLine({"--export", "a.png", "--section", "+u", "3"}, why));
     EXPECT_EQ(std::ranges::count(why.str(), '\n'), 2) << why.str();  // one message each
 }
 
@@ -37,7 +38,8 @@ QImage exported(std::vector<std::string> args)
     const std::string file = dir.filePath("bild.png").toStdString();
     args.insert(args.begin(), {"--export", file});
     std::ostringstream err;
-    EXPECT_EQ(runBatch(parseBatch(args, err).value(), err), kBatchOk) << err.str();
+    EXPECT_EQ(runBatch(parseCommandLine(args, err).value().exportOptions, err), kBatchOk)
+        << err.str();
     return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
 }
 

@@ -10,6 +10,7 @@ namespace {
 struct Outcome {
     int exitCode;
     QString err;
+    QString out;
 };
 
 // The program itself, run without a display.
@@ -22,7 +23,8 @@ Outcome kurvenwerk(const QStringList& args)
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(KURVENWERK_BIN), args);
     EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()),
+            QString::fromUtf8(p.readAllStandardOutput())};
 }
 
 // Pixel of world (x, y) on a plane whose range is -r … r.
@@ -67,11 +69,22 @@ TEST(BatchExport, WritesTheWholePlaneAsPngJpegSvgOrPdf)
 TEST(BatchExport, ExitStatusAndMessages)
 {
     QTemporaryDir dir;
-    // A window's message goes to standard error; the file is still written.
+    // A term, quality or range that cannot be drawn: its message, no file, status 1.
     const QString bad = dir.filePath(QStringLiteral("bad.png"));
     Outcome r = kurvenwerk({"--export", bad, "--term", "X^2"});
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("nicht in der Korrekten Form")));
+    for (const QStringList& args : {QStringList{"--quality", "0"}, {"--quality", "viel"},
+                                    {"--from", "-1000000"}, {"--to", "zwanzig"}}) {
+        r = kurvenwerk(QStringList{"--export", bad} + args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty()) << args.join(' ').toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(bad));
+    // Gaps where f is undefined are a warning: the picture is written.
+    r = kurvenwerk({"--export", bad, "--term", "x^0,5"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ungültige Zeichen")));
     EXPECT_TRUE(QFile::exists(bad));
 
     const QString png = dir.filePath(QStringLiteral("x.png"));
@@ -83,6 +96,37 @@ TEST(BatchExport, ExitStatusAndMessages)
     r = kurvenwerk({"--export", dir.filePath(QStringLiteral("no/such/dir/x.png"))});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
+}
+
+TEST(CommandLine, HelpVersionAndQuietSuccess)
+{
+    Outcome help = kurvenwerk({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* option : {"--export", "--report", "--term", "--from", "--to", "--quality",
+                               "--colour", "--derivative", "--tangent", "--inverse", "--section",
+                               "--version"})
+        EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
+    EXPECT_TRUE(help.err.isEmpty());
+
+    Outcome version = kurvenwerk({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("Kurvenwerk 1."))) << version.out.toStdString();
+
+    Outcome unknown = kurvenwerk({"--export", "a.png", "--hilfe"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.startsWith(QStringLiteral("Unbekannte Option: --hilfe\nAufruf:")));
+
+    // A picture written says nothing, not even Qt's warning about a missing runtime folder.
+    QTemporaryDir dir;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.remove(QStringLiteral("DISPLAY"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KURVENWERK_BIN), {"--export", dir.filePath(QStringLiteral("q.png"))});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(p.readAllStandardError(), QByteArray());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "app/options.h"
 #include "app/report.h"
 
 using namespace kw;
@@ -11,12 +12,12 @@ namespace {
 
 struct Run { int code; std::string out, err; };
 
-// Exit code 2 stands for arguments parseReport refuses.
+// Exit code 2 stands for arguments the parser refuses.
 Run report(std::vector<std::string> args)
 {
     std::ostringstream out, err;
-    auto options = parseReport(args, err);
-    const int code = options ? runReport(*options, out, err) : 2;
+    auto line = parseCommandLine(args, err);
+    const int code = line ? runReport(line->report, out, err) : 2;
     return {code, out.str(), err.str()};
 }
 
@@ -58,10 +59,22 @@ TEST(Report, RejectsUnusableTermsAndOptions)
     auto bad = report({"--report", "zeros", "--term", "x^2+"});
     EXPECT_EQ(bad.code, 1);
     EXPECT_TRUE(bad.err.starts_with("Ihre Eingabe ist nicht in der Korrekten Form.")) << bad.err;
+    EXPECT_EQ(bad.out, "");
+
+    // What the graph pass only warns about is searched anyway, as the button does.
+    auto root = report({"--report", "zeros", "--term", "x^0,5-2", "--from", "-5", "--to", "5"});
+    EXPECT_EQ(root.code, 0);
+    EXPECT_TRUE(root.err.starts_with("Sie haben ungültige Zeichen")) << root.err;
+    EXPECT_EQ(root.out, "Gefundene Nullstelen \nx1 = 4\n");
+    auto pole = report({"--report", "zeros", "--term", "1/x-1", "--from", "0", "--to", "5"});
+    EXPECT_EQ(pole.code, 0);
+    EXPECT_TRUE(pole.err.starts_with("Sie haben eine Funktion eingegeben wo eine Division"));
+    EXPECT_EQ(pole.out, "Gefundene Nullstelen \nx1 = 1\n");
 
     std::ostringstream why;
-    EXPECT_FALSE(parseReport({"--report", "roots"}, why));
-    EXPECT_FALSE(parseReport({"--report", "zeros", "--derivative", "2"}, why));
+    EXPECT_FALSE(parseCommandLine({"--report", "roots"}, why));
+    EXPECT_FALSE(parseCommandLine({"--report", "zeros", "--derivative", "2"}, why));
     EXPECT_EQ(std::ranges::count(why.str(), '\n'), 4) << why.str();  // each: problem, usage
-    EXPECT_TRUE(isReport({"--term", "x", "--report", "zeros"}));
+    EXPECT_EQ(parseCommandLine({"--term", "x", "--report", "zeros"}, why)->mode,
+              CommandLine::Mode::Report);
 }

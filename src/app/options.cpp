@@ -1,0 +1,240 @@
+#include "app/options.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <map>
+#include <ostream>
+
+#include "core/colours.h"
+#include "terms/numtext.h"
+
+namespace kw {
+
+namespace {
+
+enum Modes : unsigned { Export = 1, Report = 2, Both = Export | Report };
+
+// Every option of the command line: how many values it takes, where it may
+// stand, and its line of the usage text.
+struct Option {
+    const char* name;
+    int values;
+    Modes modes;
+    const char* valueNames;
+    const char* help;
+};
+
+constexpr Option kOptions[] = {
+    {"export", 1, Export, "DATEI", "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung)"},
+    {"report", 1, Report, "zeros|extrema|inflections|table",
+     "schreibt, was der Knopf der Analyse zeigen würde"},
+    {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},
+    {"from", 1, Both, "A", "linkes Ende des x-Bereichs (sonst -20)"},
+    {"to", 1, Both, "B", "rechtes Ende des x-Bereichs (sonst 20)"},
+    {"quality", 1, Export, "Q", "Stützstellen je Einheit (sonst 50)"},
+    {"colour", 1, Export, "NAME", "Farbe des Graphen: Rot, Grün, Blau, Schwarz, Gelb, Orange, Violett"},
+    {"derivative", 1, Both, "N",
+     "Bild: erste, zweite oder dritte Ableitung (1, 2, 3; mehrfach); Wertetabelle: 1 zeigt f'(x)"},
+    {"tangent", 1, Export, "X0", "die Tangente an der Stelle X0"},
+    {"inverse", 0, Export, "", "die Umkehrfunktion"},
+    {"section", 2, Export, "VON BIS", "nur der Abschnitt von VON bis BIS (-u und +u: ohne Grenze)"},
+    {"help", 0, Both, "", "zeigt diese Hilfe"},
+    {"version", 0, Both, "", "zeigt die Version"},
+};
+
+const Option* find(std::string_view name)
+{
+    for (const Option& o : kOptions)
+        if (name == o.name)
+            return &o;
+    return nullptr;
+}
+
+constexpr const char* kExportUsage =
+    "Aufruf: kurvenwerk --export DATEI [--term T] [--from A] [--to B] [--quality Q] "
+    "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
+    "[--section VON BIS]\n";
+constexpr const char* kReportUsage =
+    "Aufruf: kurvenwerk --report zeros|extrema|inflections|table [--term T] [--from A] "
+    "[--to B] [--derivative 1]\n";
+
+// The checks of a picture's options beyond their form.
+bool exportUsable(const BatchOptions& o, std::ostream& err)
+{
+    if (o.exportFile.empty()) {
+        err << kExportUsage;
+        return false;
+    }
+    if (!pictureFormat(o.exportFile)) {
+        err << "Die Datei muss auf " << kPictureEndings << " enden: " << o.exportFile << '\n';
+        return false;
+    }
+    if (o.colour && !colourByName(*o.colour, kSevenColours)) {
+        err << "Unbekannte Farbe: " << *o.colour << " (möglich:";
+        for (std::size_t i = 0; i < kSevenColours; ++i)
+            err << ' ' << kColours[i].name;
+        err << ")\n";
+        return false;
+    }
+    if (o.tangent && !readNumber(*o.tangent)) {
+        err << "Die Stelle der Tangente ist keine Zahl: " << *o.tangent << '\n';
+        return false;
+    }
+    if (o.section) {
+        for (auto [bound, unbounded] : {std::pair{o.section->first, "-u"},
+                                        std::pair{o.section->second, "+u"}}) {
+            if (bound != unbounded && !readNumber(bound)) {
+                err << "Die Abschnittsgrenze ist weder eine Zahl noch " << unbounded << ": "
+                    << bound << '\n';
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& err)
+{
+    static const std::map<std::string, ReportOptions::Kind> kinds{
+        {"zeros", ReportOptions::Kind::Zeros},
+        {"extrema", ReportOptions::Kind::Extrema},
+        {"inflections", ReportOptions::Kind::Inflections},
+        {"table", ReportOptions::Kind::Table},
+    };
+    const std::string kind = p.value(QStringLiteral("report")).toStdString();
+    auto k = kinds.find(kind);
+    if (k == kinds.end()) {
+        err << "Unbekannter Bericht: " << kind << '\n' << kReportUsage;
+        return false;
+    }
+    o.kind = k->second;
+    for (const auto* bound : {&o.from, &o.to}) {
+        if (*bound && !readNumber(**bound)) {
+            err << "Das ist keine Zahl: " << **bound << '\n';
+            return false;
+        }
+    }
+    if (p.isSet(QStringLiteral("derivative"))) {
+        const QString d = p.value(QStringLiteral("derivative"));
+        if (d != QLatin1String("0") && d != QLatin1String("1")) {
+            err << "--derivative erwartet 0 oder 1.\n" << kReportUsage;
+            return false;
+        }
+        o.derivative = d == QLatin1String("1");
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args,
+                                            std::ostream& err)
+{
+    CommandLine line;
+    const bool report = std::ranges::find(args, "--report") != args.end();
+    if (!report && (args.empty() || !args.front().starts_with("--")))
+        return line;  // the windows
+    const Modes mode = report ? Report : Export;
+    const char* usage = report ? kReportUsage : kExportUsage;
+
+    // Every value is handed on as "--name=value": a value such as "-u" or "-5"
+    // is then never taken for an option, and an option with two values is
+    // simply given twice.
+    QStringList normalized{QStringLiteral("kurvenwerk")};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const Option* o = arg.starts_with("--") ? find(std::string_view(arg).substr(2)) : nullptr;
+        if (o && (o->name == std::string_view("help") || o->name == std::string_view("version"))) {
+            line.mode = o->name[0] == 'h' ? CommandLine::Mode::Help : CommandLine::Mode::Version;
+            return line;
+        }
+        if (!o || !(o->modes & mode)) {
+            err << "Unbekannte Option: " << arg << '\n' << usage;
+            return std::nullopt;
+        }
+        if (args.size() - i - 1 < std::size_t(o->values)) {
+            err << "Zur Option " << arg << " fehlt der Wert.\n" << usage;
+            return std::nullopt;
+        }
+        if (o->values == 0)
+            normalized << QString::fromStdString(arg);
+        for (int v = 0; v < o->values; ++v)
+            normalized << QString::fromStdString(arg + "=" + args[++i]);
+    }
+
+    QCommandLineParser p;
+    for (const Option& o : kOptions)
+        p.addOption(o.values ? QCommandLineOption(QString::fromLatin1(o.name), QString(),
+                                                  QStringLiteral("wert"))
+                             : QCommandLineOption(QString::fromLatin1(o.name)));
+    if (!p.parse(normalized)) {  // cannot happen after the checks above, but never guess
+        err << p.errorText().toStdString() << '\n' << usage;
+        return std::nullopt;
+    }
+    auto text = [&p](const char* name) -> std::optional<std::string> {
+        const QString option = QString::fromLatin1(name);
+        if (!p.isSet(option))
+            return std::nullopt;
+        return p.value(option).toStdString();  // the last one given
+    };
+
+    FieldTexts fields;
+    fields.term = text("term");
+    fields.from = text("from");
+    fields.to = text("to");
+    if (report) {
+        line.mode = CommandLine::Mode::Report;
+        static_cast<FieldTexts&>(line.report) = fields;
+        if (!reportUsable(p, line.report, err))
+            return std::nullopt;
+        return line;
+    }
+
+    line.mode = CommandLine::Mode::Export;
+    BatchOptions& o = line.exportOptions;
+    static_cast<FieldTexts&>(o) = fields;
+    o.quality = text("quality");
+    o.colour = text("colour");
+    o.exportFile = text("export").value_or("");
+    o.tangent = text("tangent");
+    o.inverse = p.isSet(QStringLiteral("inverse"));
+    for (const QString& d : p.values(QStringLiteral("derivative"))) {
+        if (d != QLatin1String("1") && d != QLatin1String("2") && d != QLatin1String("3")) {
+            err << "Ableitung " << d.toStdString() << " gibt es nicht (möglich: 1, 2, 3).\n";
+            return std::nullopt;
+        }
+        o.derivatives.push_back(d.front().digitValue());
+    }
+    const QStringList section = p.values(QStringLiteral("section"));
+    if (!section.isEmpty())
+        o.section = {section[section.size() - 2].toStdString(), section.back().toStdString()};
+    if (!exportUsable(o, err))
+        return std::nullopt;
+    return line;
+}
+
+std::string usageText()
+{
+    std::string text = "Kurvenwerk zeichnet Funktionen und untersucht sie. Ohne Optionen öffnet "
+                       "es seine Fenster.\n\n";
+    text += kExportUsage;
+    text += kReportUsage;
+    text += "\nOptionen:\n";
+    for (const Option& o : kOptions) {
+        std::string left = std::string("  --") + o.name;
+        if (o.values)
+            left += std::string(" ") + o.valueNames;
+        text += left;
+        text += left.size() < 24 ? std::string(24 - left.size(), ' ') : "\n" + std::string(24, ' ');
+        text += o.help;
+        text += '\n';
+    }
+    text += "\nExit-Status: 0 geschrieben, 1 nicht zu zeichnen oder nicht zu schreiben, "
+            "2 unbrauchbare Optionen.\n";
+    return text;
+}
+
+std::string versionText() { return "Kurvenwerk " KURVENWERK_VERSION "\n"; }
+
+}  // namespace kw

@@ -27,7 +27,7 @@ void whenModal(std::function<void(QWidget*)> step)
     QTimer::singleShot(0, [step] { step(QApplication::activeModalWidget()); });
 }
 
-TEST_F(DrawnWindow, ExportWritesTheTypeOfTheExtensionAndRefusesOthers)
+TEST_F(DrawnWindow, ExportWritesTheTypeOfTheExtensionAndCtrlCCopiesThePlane)
 {
     QTemporaryDir dir;
     auto exportAs = [&](const QString& name) {
@@ -50,6 +50,16 @@ TEST_F(DrawnWindow, ExportWritesTheTypeOfTheExtensionAndRefusesOthers)
     EXPECT_NE(ui.messages[0].find("muss auf .svg, .pdf, .png, .jpg oder .jpeg enden"), std::string::npos);
     EXPECT_NE(ui.messages[1].find("konnte nicht geschrieben werden"), std::string::npos);
     EXPECT_EQ(filesIn(dir.path()).size(), 3);
+
+    // Ctrl+C: the whole plane, not what the frame shows, as picture and as SVG.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(w.plane(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    ASSERT_EQ(image.size(), QSize(1200, 1200));
+    EXPECT_GT(redPixels(image.copy(658, 478, 5, 5)), 0);  // world (2, 4)
+    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
 }
 
 TEST(SaveDialog, ANameWithoutExtensionGetsTheChosenTypes)
@@ -64,18 +74,6 @@ TEST(SaveDialog, ANameWithoutExtensionGetsTheChosenTypes)
         const QString chosen = askSaveFileName(nullptr, kPictureFilters, QStringLiteral("svg"));
         EXPECT_EQ(chosen.toStdString(), (typed.contains('.') ? typed : typed + ".pdf").toStdString());
     }
-}
-
-TEST_F(DrawnWindow, CtrlCPutsTheWholePlaneOnTheClipboardAsPictureAndSvg)
-{
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(w.plane(), Qt::Key_C, Qt::ControlModifier);
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    const QImage image = qvariant_cast<QImage>(data->imageData());
-    ASSERT_EQ(image.size(), QSize(1200, 1200));  // the whole plane, not what the frame shows
-    EXPECT_GT(redPixels(image.copy(658, 478, 5, 5)), 0);  // world (2, 4)
-    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
 }
 
 TEST(ValueTableWindow, CtrlCCopiesTheTablesAsTabSeparatedText)

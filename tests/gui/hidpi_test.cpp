@@ -21,7 +21,7 @@ protected:
     QPoint device(QPoint p) const { return (p + w.plane()->pos()) * 2; }
 };
 
-TEST_F(HighDensity, ThePlaneIsRenderedAtTheScreensDensityInTheSameLayout)
+TEST_F(HighDensity, ThePlaneIsDrawnAtTheScreensDensityInTheSameLayout)
 {
     ASSERT_TRUE(kScaled && w.devicePixelRatioF() == 2.0);
     EXPECT_EQ(w.plane()->size(), QSize(1200, 1200));  // the layout counts in plane pixels
@@ -48,16 +48,14 @@ TEST_F(HighDensity, ThePlaneIsRenderedAtTheScreensDensityInTheSameLayout)
     EXPECT_EQ(image.pixelColor(grid), grey);
     EXPECT_EQ(image.pixelColor(grid + QPoint(1, 0)), grey);
     EXPECT_EQ(image.pixelColor(grid + QPoint(2, 0)), white);
-}
 
-TEST_F(HighDensity, TheMouseStillPointsAtTheRightWorldPoints)
-{
+    // The mouse still points at the right world points.
     move(w.plane(), QPoint(690, 480));
     EXPECT_EQ(ui.status[2], "Koordinaten: X= 3, Y= 4, Radius= 5");
-    const QImage image = seen();
+    const QImage traced = seen();
     const QPoint at = device(QPoint(690, 480));
-    EXPECT_GT(bluePixels(image, QRect(0, at.y(), image.width(), 2)), image.width() / 4);
-    EXPECT_GT(bluePixels(image, QRect(at.x(), 0, 2, image.height())), image.height() / 4);
+    EXPECT_GT(bluePixels(traced, QRect(0, at.y(), traced.width(), 2)), traced.width() / 4);
+    EXPECT_GT(bluePixels(traced, QRect(at.x(), 0, 2, traced.height())), traced.height() / 4);
 
     wheel(w.plane(), QPoint(600, 600), 120);
     ASSERT_EQ(w.plane()->size(), QSize(1320, 1320));

@@ -37,15 +37,6 @@ protected:
     }
 };
 
-TEST(PictureFormatOf, GoesByTheExtensionInAnyCase)
-{
-    EXPECT_EQ(pictureFormatOf("/tmp/A.JPG"), PictureFormat::Jpeg);
-    EXPECT_EQ(pictureFormatOf("b.Jpeg"), PictureFormat::Jpeg);
-    EXPECT_EQ(pictureFormatOf("bild.v2.svg"), PictureFormat::Svg);
-    for (const char* name : {"e.gif", "svg", "png.", "x.pdf.txt", "ordner.png/bild"})
-        EXPECT_EQ(pictureFormatOf(QString::fromLatin1(name)), std::nullopt) << name;
-}
-
 TEST_F(PictureFile, SvgHoldsPathsAndTextsAndShowsWhatThePngShows)
 {
     draw("x^2");

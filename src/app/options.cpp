@@ -26,7 +26,8 @@ struct Option {
 };
 
 constexpr Option kOptions[] = {
-    {"export", 1, Export, "DATEI", "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung)"},
+    {"export", 1, Export, "DATEI",
+     "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung)"},
     {"report", 1, Report, "zeros|extrema|inflections|table",
      "schreibt, was der Knopf der Analyse zeigen würde"},
     {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},

@@ -130,21 +130,18 @@ bool writePicture(const Plane& plane, const QString& file, PictureFormat format,
         // A full disk may first take part of the bytes without complaint; the
         // next write then says why.
         qint64 done = 0;
-        for (qint64 n = 0; done < bytes.size(); done += n)
-            if ((n = out.write(bytes.constData() + done, bytes.size() - done)) <= 0)
+        while (done < bytes.size()) {
+            const qint64 n = out.write(bytes.constData() + done, bytes.size() - done);
+            if (n <= 0)
                 break;
+            done += n;
+        }
         // The commit would not notice a failure to write the last buffered bytes.
         if (done == bytes.size() && out.flush() && out.commit())
             return true;
     }
     why = out.errorString();
     return false;
-}
-
-QByteArray planeSvg(const Plane& plane)
-{
-    QString why;
-    return encode(plane, PictureFormat::Svg, why);
 }
 
 QMimeData* planeMimeData(const Plane& plane)
@@ -154,7 +151,8 @@ QMimeData* planeMimeData(const Plane& plane)
     // Too large a plane for memory still goes out as SVG.
     if (renderPlane(plane, image))
         data->setImageData(image);
-    data->setData(QStringLiteral("image/svg+xml"), planeSvg(plane));
+    QString why;
+    data->setData(QStringLiteral("image/svg+xml"), encode(plane, PictureFormat::Svg, why));
     return data;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -27,9 +26,6 @@ std::optional<PictureFormat> pictureFormatOf(const QString& file);
 // and moved over it only when complete, so a failure leaves an existing file as
 // it was. On failure `why` says what went wrong.
 bool writePicture(const Plane& plane, const QString& file, PictureFormat format, QString& why);
-
-// The plane as an SVG document.
-QByteArray planeSvg(const Plane& plane);
 
 // The plane for the clipboard: as picture and as SVG ("image/svg+xml").
 QMimeData* planeMimeData(const Plane& plane);

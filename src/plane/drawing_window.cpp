@@ -114,7 +114,8 @@ void DrawingWindow::buildMenu()
     connect(menu_.bildSpeichern, &QAction::triggered, this, &DrawingWindow::Bild_Speichern_Click);
     menu_.bildExportieren =
         add(drucken, QStringLiteral("Als SVG/PDF/PNG exportieren…"), "Bild_Exportieren");
-    connect(menu_.bildExportieren, &QAction::triggered, this, &DrawingWindow::Bild_Exportieren_Click);
+    connect(menu_.bildExportieren, &QAction::triggered, this,
+            &DrawingWindow::Bild_Exportieren_Click);
 
     menu_.kopieren = new QAction(this);
     menu_.kopieren->setObjectName(QStringLiteral("Ebene_Kopieren"));
@@ -297,7 +298,10 @@ void DrawingWindow::Bild_Exportieren_Click()
                       why.toStdString() + ").");
 }
 
-void DrawingWindow::copyPlane() { QGuiApplication::clipboard()->setMimeData(planeMimeData(c_.ebene)); }
+void DrawingWindow::copyPlane()
+{
+    QGuiApplication::clipboard()->setMimeData(planeMimeData(c_.ebene));
+}
 
 void DrawingWindow::moveEvent(QMoveEvent* event)
 {

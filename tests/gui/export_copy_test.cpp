@@ -47,7 +47,8 @@ TEST_F(DrawnWindow, ExportWritesTheTypeOfTheExtensionAndCtrlCCopiesThePlane)
     exportAs(QString());  // cancelled
     exportAs(QStringLiteral("fehlt/bild.svg"));
     ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_NE(ui.messages[0].find("muss auf .svg, .pdf, .png, .jpg oder .jpeg enden"), std::string::npos);
+    EXPECT_NE(ui.messages[0].find("muss auf .svg, .pdf, .png, .jpg oder .jpeg enden"),
+              std::string::npos);
     EXPECT_NE(ui.messages[1].find("konnte nicht geschrieben werden"), std::string::npos);
     EXPECT_EQ(filesIn(dir.path()).size(), 3);
 
@@ -72,7 +73,8 @@ TEST(SaveDialog, ANameWithoutExtensionGetsTheChosenTypes)
             QMetaObject::invokeMethod(dialog, "accept");
         });
         const QString chosen = askSaveFileName(nullptr, kPictureFilters, QStringLiteral("svg"));
-        EXPECT_EQ(chosen.toStdString(), (typed.contains('.') ? typed : typed + ".pdf").toStdString());
+        const QString expected = typed.contains('.') ? typed : typed + ".pdf";
+        EXPECT_EQ(chosen.toStdString(), expected.toStdString());
     }
 }
 

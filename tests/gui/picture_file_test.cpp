@@ -92,7 +92,8 @@ TEST_F(PictureFile, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
     const rlimit full{4096, limit.rlim_max};
     auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    for (auto format : {PictureFormat::Png, PictureFormat::Jpeg, PictureFormat::Svg, PictureFormat::Pdf}) {
+    using enum PictureFormat;
+    for (PictureFormat format : {Png, Jpeg, Svg, Pdf}) {
         QString why;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
         const bool written = writePicture(c.ebene, file, format, why);

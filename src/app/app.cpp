@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QWindow>
 
 #include <algorithm>
@@ -127,6 +129,17 @@ App::~App()
                             static_cast<QObject*>(analysis_.get())})
         if (window)
             QObject::disconnect(ui_, nullptr, window, nullptr);
+}
+
+bool useGermanQtTexts()
+{
+    auto* german = new QTranslator(QCoreApplication::instance());
+    if (german->load(QStringLiteral("qtbase_de"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(german))
+        return true;
+    delete german;
+    return false;
 }
 
 void App::join(Role role, QWidget* window) { windows_[std::size_t(role)] = window; }

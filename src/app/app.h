@@ -21,6 +21,10 @@ class CalculatorWindow;
 class HelpDialog;
 class AboutWindow;
 
+// Qt's own texts (the buttons of message boxes, file and print dialogs) in
+// German, whatever the system's language. False when the catalogue is missing.
+bool useGermanQtTexts();
+
 // The running program: the shared context and the windows around it.
 class App {
 public:

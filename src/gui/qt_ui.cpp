@@ -85,6 +85,8 @@ void QtUi::message(std::string_view text, std::string_view title)
     if (shown.count(QLatin1Char('\n')) < kLongMessageLines) {
         QMessageBox box(QMessageBox::NoIcon, qs(title), shown, QMessageBox::Ok,
                         QApplication::activeWindow());
+        // Results can be copied into a worksheet.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         box.exec();
         return;
     }

@@ -8,6 +8,7 @@
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
 #include "core/context.h"
+#include "curves/graph.h"
 #include "curves/piecewise.h"
 #include "curves/sampling.h"
 #include "panel/analysis_panel.h"
@@ -15,7 +16,6 @@
 #include "scene/redraw.h"
 #include "support/plane_helpers.h"
 #include "support/recording_ui.h"
-#include "curves/graph.h"
 #include "terms/normalize.h"
 #include "terms/substitution.h"
 

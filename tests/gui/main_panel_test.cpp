@@ -2,9 +2,9 @@
 
 #include "core/colours.h"
 #include "curves/graph.h"
+#include "scene/redraw.h"
 #include "support/gui_helpers.h"
 #include "support/plane_helpers.h"
-#include "scene/redraw.h"
 
 using namespace kw;
 using namespace kw::test;

@@ -1,15 +1,10 @@
 #include "app/batch.h"
 
-#include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
 #include <ostream>
 
 #include "core/context.h"
-#include "gui/plane_png.h"
-#include "gui/render.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
@@ -29,14 +24,9 @@ void writeText(std::ostream& out, std::string_view text)
 
 void StreamUi::message(std::string_view text, std::string_view) { writeText(err_, text); }
 
-const char* pictureFormat(const std::string& file)
+std::optional<PictureFormat> pictureFormat(const std::string& file)
 {
-    const QString lower = QString::fromStdString(file).toLower();
-    if (lower.endsWith(QLatin1String(".png")))
-        return "png";
-    if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
-        return "jpeg";
-    return nullptr;
+    return pictureFormatOf(QString::fromStdString(file));
 }
 
 void startWith(Context& c, const FieldTexts& f)
@@ -101,25 +91,9 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     if (c.w.termRefused)
         return kBatchFailed;
 
-    const QByteArray format = pictureFormat(o.exportFile);
-    QSaveFile file(QString::fromStdString(o.exportFile));
     QString why;
-    if (format == "png") {
-        // In bands: the largest plane never needs one image of its full size.
-        if (!file.open(QIODevice::WriteOnly) || !writePlanePng(c.ebene, file) || !file.commit())
-            why = file.error() != QFileDevice::NoError ? file.errorString()
-                                                       : QStringLiteral("zu wenig Speicher");
-    } else {
-        QImage image;
-        renderPlane(c.ebene, image);
-        QImageWriter writer(&file, format);
-        if (format == "jpeg")
-            writer.setQuality(85);
-        if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit())
-            why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                               : file.errorString();
-    }
-    if (!why.isEmpty()) {
+    if (!writePicture(c.ebene, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),
+                      why)) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";
         return kBatchFailed;

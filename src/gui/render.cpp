@@ -3,7 +3,9 @@
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
+#include <QPaintEngine>
 #include <QPen>
+#include <QPolygonF>
 #include <QPointF>
 #include <QVector>
 
@@ -34,7 +36,12 @@ constexpr qsizetype kRun = 16;
 // runs of the same pen.
 class Batch {
 public:
-    Batch(QPainter& painter, const QRectF& wanted) : painter_(painter), wanted_(wanted) {}
+    // Vector output joins connected segments into one path each: a curve
+    // becomes one path in an SVG, not thousands of two-point lines.
+    Batch(QPainter& painter, const QRectF& wanted, bool joined)
+        : painter_(painter), wanted_(wanted), joined_(joined)
+    {
+    }
 
     void line(const Plane::Item& it, const QRectF& box)
     {
@@ -51,7 +58,9 @@ public:
     void flush()
     {
         if (touches_) {
-            if (!lines_.isEmpty())
+            if (joined_)
+                drawJoined();
+            else if (!lines_.isEmpty())
                 painter_.drawLines(lines_);
             if (!points_.isEmpty())
                 painter_.drawPoints(points_.constData(), int(points_.size()));
@@ -68,6 +77,22 @@ public:
     }
 
 private:
+    void drawJoined()
+    {
+        QPolygonF run;
+        for (const QLineF& line : lines_) {
+            if (!run.isEmpty() && run.constLast() != line.p1()) {
+                painter_.drawPolyline(run);
+                run.clear();
+            }
+            if (run.isEmpty())
+                run << line.p1();
+            run << line.p2();
+        }
+        if (!run.isEmpty())
+            painter_.drawPolyline(run);
+    }
+
     void start(Plane::Kind kind, const Plane::Item& it)
     {
         if (active_ && kind == kind_ && it.colour == colour_ && it.width == width_)
@@ -82,12 +107,13 @@ private:
     void add(const QRectF& box)
     {
         touches_ = touches_ || box.intersects(wanted_);
-        if (lines_.size() + points_.size() == kRun)
+        if (!joined_ && lines_.size() + points_.size() == kRun)
             flush();
     }
 
     QPainter& painter_;
     const QRectF wanted_;
+    const bool joined_;
     bool active_ = false;
     bool touches_ = false;
     Plane::Kind kind_ = Plane::Kind::Line;
@@ -117,7 +143,8 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
     // Texts reach right and down from their corner; leave room for long labels.
     auto textArea = [](const QRectF& r) { return r.adjusted(-200, -20, 0, 0); };
 
-    Batch batch(painter, wantedArea);
+    const QPaintEngine::Type engine = painter.paintEngine()->type();
+    Batch batch(painter, wantedArea, engine == QPaintEngine::SVG || engine == QPaintEngine::Pdf);
     for (const Plane::Item& it : plane.items()) {
         const double pad = it.width / 2.0 + 1;
         switch (it.kind) {

@@ -69,10 +69,10 @@ TEST(Grid, ShowsProgressAndTheEscHintOnlyWhileSearching)
     {
         Grid grid(-20, 20, &ui, {.progressAfter = {}});
         walk(grid);
-        EXPECT_EQ(ui.status[1], "Suche läuft … mit Esc abbrechen");
+        EXPECT_EQ(ui.status[2], "Suche läuft … mit Esc abbrechen");
     }
     EXPECT_EQ(ui.progressHigh, 40);  // full when done
-    EXPECT_EQ(ui.status[1], "");
+    EXPECT_EQ(ui.status[2], "");
 }
 
 namespace {
@@ -132,7 +132,7 @@ TEST(GridHalves, StopAndProgressAsOneSearch)
     EXPECT_EQ(ui.progressMaximum, 40);
     EXPECT_EQ(ui.progressHigh, 40);
     EXPECT_LE(ui.progressHigh, ui.progressMaximum);
-    EXPECT_EQ(ui.status[1], "");
+    EXPECT_EQ(ui.status[2], "");
 }
 
 // Esc while the first half waits for the second stops the second: what was

@@ -127,7 +127,7 @@ bool Grid::skip(std::int64_t count)
     return true;
 }
 
-GridOutcome walkGrid(double from, double to, Ui* ui, const GridLimits& limits,
+GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limits,
                      const std::function<void(int half, Grid& grid)>& walk, int& kept)
 {
     kept = 1;

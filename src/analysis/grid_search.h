@@ -97,7 +97,7 @@ public:
     GridOutcome outcome() const { return {end_, points_, from_, points_ ? x_ : from_}; }
 
 private:
-    friend GridOutcome walkGrid(double, double, Ui*, const GridLimits&,
+    friend GridOutcome walkInHalves(double, double, Ui*, const GridLimits&,
                                 const std::function<void(int, Grid&)>&, int&);
 
     // A half of a split walk: the first hands over after `handOverAt` points
@@ -130,7 +130,7 @@ private:
 // part. The user sees one search: progress counts both halves, Esc stops both,
 // and a search stopped during its first half ends there, as if it had run
 // alone (`kept` says how many halves count, in grid order).
-GridOutcome walkGrid(double from, double to, Ui* ui, const GridLimits& limits,
+GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limits,
                      const std::function<void(int half, Grid& grid)>& walk, int& kept);
 
 // A search that looks at every grid point on its own: visit(point) gives what
@@ -143,7 +143,7 @@ SearchResult<Point> searchGrid(double from, double to, Ui* ui, const GridLimits&
     std::vector<Point> found[2];
     int kept = 1;
     SearchResult<Point> result;
-    result.outcome = walkGrid(
+    result.outcome = walkInHalves(
         from, to, ui, limits,
         [&](int half, Grid& grid) {
             Visit own = visit;

@@ -34,10 +34,6 @@ Written readBack(const char* p, const char* end)
     return {negative ? -n.value : n.value, err::None};
 }
 
-}  // namespace
-
-namespace {
-
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
@@ -79,8 +75,6 @@ Written written(double v)
     const std::size_t n = writeNumber(buf, v, '.');
     return readBack(buf, buf + n);
 }
-
-// ---------------------------------------------------------------------------
 
 namespace {
 

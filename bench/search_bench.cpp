@@ -78,7 +78,7 @@ kw::GridLimits limitsFor(Way way)
     kw::GridLimits limits;
     limits.fromText = way == Text;
     if (way != TwoThreads)
-        limits.splitFrom = kw::kMaxGridPoints;
+        limits.splitFrom = kw::kNeverSplit;
     return limits;
 }
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ inline constexpr double kBand = 0.1;
 // A search ends by itself after this many grid points, so that no range, however
 // wide, keeps the program busy for long.
 inline constexpr std::int64_t kMaxGridPoints = 10'000'000;
+
+// A GridLimits::splitFrom that keeps every walk on one thread.
+inline constexpr std::int64_t kNeverSplit = std::numeric_limits<std::int64_t>::max();
 
 // Rounds to two decimals, halves to even (0.125 gives 0.12). Values too large to
 // carry two decimals come back unchanged.

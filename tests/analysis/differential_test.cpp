@@ -304,8 +304,8 @@ TEST(Differential, SearchesFindTheSamePoints)
     // A start off the grid (its first statements are not at a grid point), and
     // large x, where the walk's x + 0,01 and the grid point read differently.
     const Range ranges[] = {{-10.005, 10}, {123456.7, 123461.7}};
-    const GridLimits reference{.splitFrom = kMaxGridPoints, .fromText = true};
-    const GridLimits compiled{.splitFrom = kMaxGridPoints};
+    const GridLimits reference{.splitFrom = kNeverSplit, .fromText = true};
+    const GridLimits compiled{.splitFrom = kNeverSplit};
     const GridLimits split{.splitFrom = 2};
 
     auto same = [](const auto& a, const auto& b) {

@@ -96,7 +96,7 @@ void expectSameWalk(const SearchResult<GridPoint>& a, const SearchResult<GridPoi
     EXPECT_EQ(a.outcome.reached, b.outcome.reached);
 }
 
-constexpr GridLimits kOneThread{.splitFrom = kMaxGridPoints};
+constexpr GridLimits kOneThread{.splitFrom = kNeverSplit};
 constexpr GridLimits kTwoThreads{.splitFrom = 2};
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "analysis/derivatives.h"
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
+#include "areas/integral.h"
+#include "areas/intersections.h"
 #include "core/axes.h"
 #include "core/context.h"
 #include "core/examples.h"
@@ -40,9 +42,9 @@ constexpr Entry kProcedures[] = {
     {Step::tangente, &tangente},
     {Step::Haengebruecke, nullptr},
     {Step::Umkehrfunktion, &Umkehrfunktion},
-    {Step::Flaeche_einfaerben, nullptr},
-    {Step::Schnittstellen_Zeichnen, nullptr},
-    {Step::Schnittstellen_Zeichnen_Integral, nullptr},
+    {Step::Flaeche_einfaerben, &Flaeche_einfaerben},
+    {Step::Schnittstellen_Zeichnen, &Schnittstellen_Zeichnen},
+    {Step::Schnittstellen_Zeichnen_Integral, &Schnittstellen_Zeichnen_Integral},
 };
 
 constexpr bool inEnumOrder()

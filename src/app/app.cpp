@@ -15,8 +15,10 @@
 #include "plane/drawing_window.h"
 #include "plane/frame.h"
 #include "tools/about_window.h"
+#include "tools/area_window.h"
 #include "tools/calculator_window.h"
 #include "tools/help_dialog.h"
+#include "tools/intersection_window.h"
 #include "tools/program_icon.h"
 
 namespace kw {
@@ -143,6 +145,10 @@ void App::showAnalysisPanel(bool show)
                          [this] { werteTabelle(); });
         QObject::connect(panel, &AnalysisPanelWindow::taschenrechnerClicked, panel,
                          [this] { openTaschenrechner(); });
+        QObject::connect(panel, &AnalysisPanelWindow::schnittpunkteClicked, panel,
+                         [this] { Schnittstellen_Rechner(); });
+        QObject::connect(panel, &AnalysisPanelWindow::integralClicked, panel,
+                         [this] { Integral_Rechner(); });
         // The pocket calculator closes with the panel.
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::closed, analysis_.get(), [this] {
             analysisPanelClosed(*context_);
@@ -207,6 +213,30 @@ void App::closeTaschenrechner()
 {
     if (taschenrechner_)
         taschenrechner_->close();
+}
+
+void App::Schnittstellen_Rechner()
+{
+    if (!schnittstellen_) {
+        schnittstellen_ = std::make_unique<IntersectionWindow>(*context_);
+        join(Role::Schnittstellen, schnittstellen_.get());
+        QObject::connect(schnittstellen_.get(), &IntersectionWindow::fieldsNeeded,
+                         mainPanel_.get(), &MainPanelWindow::storeFields);
+    }
+    bringUp(*schnittstellen_);
+}
+
+void App::Integral_Rechner()
+{
+    if (!integral_) {
+        integral_ = std::make_unique<AreaWindow>(*context_);
+        join(Role::Flaeche, integral_.get());
+        QObject::connect(integral_.get(), &AreaWindow::fieldsNeeded, mainPanel_.get(),
+                         &MainPanelWindow::storeFields);
+        QObject::connect(integral_.get(), &AreaWindow::zeichnenRequested, mainPanel_.get(),
+                         &MainPanelWindow::Zeichnen_button_Click);
+    }
+    bringUp(*integral_);
 }
 
 void App::Eingabe_Syntax_Butt_Click()

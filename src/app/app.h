@@ -17,6 +17,8 @@ class DrawingWindow;
 class AnalysisPanelWindow;
 class ValueTableWindow;
 class CalculatorWindow;
+class IntersectionWindow;
+class AreaWindow;
 class HelpDialog;
 class AboutWindow;
 
@@ -81,6 +83,11 @@ public:
     // The analysis panel closes: the pocket calculator closes with it.
     void closeTaschenrechner();
 
+    // "Schnittpunkte zwischen Funktionen" and "Fläche (Integral)": show the
+    // intersection and the area calculator, creating them on first use.
+    void Schnittstellen_Rechner();
+    void Integral_Rechner();
+
     // The drawing window's menu "Hilfe": each shows its single window.
     void Eingabe_Syntax_Butt_Click();
     void Info_Butt_Click();
@@ -90,6 +97,8 @@ public:
     DrawingWindow& drawingWindow() { return *drawing_; }
     // Secondary windows; null until first used.
     CalculatorWindow* taschenrechner() { return taschenrechner_.get(); }
+    IntersectionWindow* schnittstellenRechner() { return schnittstellen_.get(); }
+    AreaWindow* integralRechner() { return integral_.get(); }
     HelpDialog* hilfe() { return hilfe_.get(); }
     AboutWindow* info() { return info_.get(); }
     // The analysis panel once "Extras" has created it.
@@ -116,6 +125,8 @@ private:
     std::unique_ptr<MainPanelWindow> mainPanel_;
     std::unique_ptr<AnalysisPanelWindow> analysis_;
     std::unique_ptr<CalculatorWindow> taschenrechner_;
+    std::unique_ptr<IntersectionWindow> schnittstellen_;
+    std::unique_ptr<AreaWindow> integral_;
     std::unique_ptr<HelpDialog> hilfe_;
     std::unique_ptr<AboutWindow> info_;
     std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;

@@ -79,8 +79,7 @@ QtUi::~QtUi()
 
 void QtUi::message(std::string_view text, std::string_view title)
 {
-    QString shown = qs(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const QString shown = qsLines(text);
     if (shown.count(QLatin1Char('\n')) < kLongMessageLines) {
         QMessageBox box(QMessageBox::NoIcon, qs(title), shown, QMessageBox::Ok,
                         QApplication::activeWindow());

@@ -1,5 +1,6 @@
 #include "panel/main_panel_window.h"
 
+#include "gui/topmost.h"
 #include "gui/widget_text.h"
 
 #include <QCheckBox>
@@ -118,10 +119,10 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     }
     setStatusBar(bar);
 
-    connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::onZeichnen);
-    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this, &MainPanelWindow::onZeichnen);
+    connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
+    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
     for (QLineEdit* f : {xEingabe_, yEingabe_, qualitaet_})
-        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::onZeichnen);
+        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
     connect(zufallButton, &QPushButton::clicked, this, [this] {
         storeFields();
         zufall(c_);
@@ -137,7 +138,8 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
         storeFields();
         linienStaerke(c_);
     });
-    connect(vordergrund_, &QCheckBox::toggled, this, &MainPanelWindow::onTopmost);
+    connect(vordergrund_, &QCheckBox::toggled, this,
+            [this](bool on) { keepOnTop(this, on); });
 }
 
 void MainPanelWindow::storeFields()
@@ -172,19 +174,11 @@ void MainPanelWindow::loadFields()
     staerke_->setCurrentText(qs(s.f_x_linie_staerke));
 }
 
-void MainPanelWindow::onZeichnen()
+void MainPanelWindow::Zeichnen_button_Click()
 {
     storeFields();
     zeichnen(c_);
     emit drawn();
-}
-
-void MainPanelWindow::onTopmost(bool on)
-{
-    const QRect frame = geometry();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    setGeometry(frame);
-    show();
 }
 
 void MainPanelWindow::mousePressEvent(QMouseEvent* event)

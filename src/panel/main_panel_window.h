@@ -29,6 +29,10 @@ public:
     // Copies the field texts into the shared state.
     void storeFields();
 
+    // "Zeichnen", as the button does it (also for a calculator that has put
+    // its term into the term box).
+    void Zeichnen_button_Click();
+
     void setStatus(int panel, const QString& text);
     void setProgressMaximum(double maximum);
     void setProgressValue(double value);
@@ -46,8 +50,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void onZeichnen();
-    void onTopmost(bool on);
 
     Context& c_;
     QComboBox* eingabe_;

@@ -5,8 +5,11 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <algorithm>
 #include <ostream>
 
+#include "areas/intersections.h"
+#include "core/colours.h"
 #include "core/context.h"
 #include "gui/render.h"
 #include "panel/analysis_panel.h"
@@ -53,6 +56,24 @@ void startWith(Context& c, const FieldTexts& f)
     s.Eingabe = f.term.value_or("x^2");
 }
 
+namespace {
+
+// The further functions of a picture: the same clearly distinct colours every
+// time, none that f itself has.
+Farbwahl weitereFarben(const std::string& graphColour)
+{
+    static constexpr const char* kFolge[] = {"Blau", "Grün", "Violett", "Orange", "Schwarz",
+                                             "Magenta", "Rot"};
+    std::vector<Rgb> colours;
+    const auto own = colourByName(graphColour, kSevenColours).value_or(rgb(200, 0, 0));
+    for (const char* name : kFolge)
+        if (const Rgb colour = *colourByName(name); colour != own)
+            colours.push_back(colour);
+    return [colours](std::size_t k) { return colours[k % colours.size()]; };
+}
+
+}  // namespace
+
 int runBatch(const BatchOptions& o, std::ostream& err)
 {
     StreamUi ui(err);
@@ -96,9 +117,18 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         ui.message(kMeldungBereich);
         return kBatchFailed;
     }
+    if (o.shade) {
+        // Either order: the area lies between the two.
+        const auto [a, b] = std::minmax(*readNumber(o.shade->first), *readNumber(o.shade->second));
+        s.Untergrenze = a;
+        s.Obergrenze = b;
+        s.Flaeche_einferben_Check = true;
+    }
     zeichnen(c);
     if (c.w.termRefused)
         return kBatchFailed;
+    if (!o.und.empty())
+        drawFunctions(c, o.und, weitereFarben(s.FarbeBox), false);
 
     QImage image;
     renderPlane(c.ebene, image);

@@ -48,6 +48,8 @@ struct BatchOptions : FieldTexts {
     std::optional<std::string> tangent;     // --tangent X0
     bool inverse = false;                   // --inverse
     std::optional<std::pair<std::string, std::string>> section;  // --section FROM TO
+    std::optional<std::pair<std::string, std::string>> shade;    // --shade A B
+    std::vector<std::string> und;           // --and G: drawn over f, each in its own colour
 };
 
 // Exit codes of a batch run.

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <algorithm>
 #include <map>
 #include <ostream>
 
@@ -27,9 +28,11 @@ struct Option {
 
 constexpr Option kOptions[] = {
     {"export", 1, Export, "DATEI", "schreibt die ganze Ebene als PNG oder JPEG (nach der Endung)"},
-    {"report", 1, Report, "zeros|extrema|inflections|table",
-     "schreibt, was der Knopf der Analyse zeigen würde"},
+    {"report", 1, Report, "zeros|extrema|inflections|table|intersections|integral|area",
+     "schreibt, was der Knopf der Analyse oder der Rechner zeigen würde"},
     {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},
+    {"and", 1, Both, "G",
+     "eine weitere Funktion (mehrfach, bis zu sechs): Bild und Schnittpunkte; area: g(x)"},
     {"from", 1, Both, "A", "linkes Ende des x-Bereichs (sonst -20)"},
     {"to", 1, Both, "B", "rechtes Ende des x-Bereichs (sonst 20)"},
     {"quality", 1, Export, "Q", "Stützstellen je Einheit (sonst 50)"},
@@ -39,6 +42,11 @@ constexpr Option kOptions[] = {
     {"tangent", 1, Export, "X0", "die Tangente an der Stelle X0"},
     {"inverse", 0, Export, "", "die Umkehrfunktion"},
     {"section", 2, Export, "VON BIS", "nur der Abschnitt von VON bis BIS (-u und +u: ohne Grenze)"},
+    {"shade", 2, Export, "A B", "die Fläche zwischen f(x) und der x-Achse von A bis B eingefärbt"},
+    {"lower", 1, Report, "A",
+     "integral, area: Untergrenze (sonst das linke Ende des Bereichs bzw. der erste Schnittpunkt)"},
+    {"upper", 1, Report, "B",
+     "integral, area: Obergrenze (sonst das rechte Ende des Bereichs bzw. der letzte Schnittpunkt)"},
     {"help", 0, Both, "", "zeigt diese Hilfe"},
     {"version", 0, Both, "", "zeigt die Version"},
 };
@@ -54,10 +62,31 @@ const Option* find(std::string_view name)
 constexpr const char* kExportUsage =
     "Aufruf: kurvenwerk --export DATEI [--term T] [--from A] [--to B] [--quality Q] "
     "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
-    "[--section VON BIS]\n";
+    "[--section VON BIS] [--shade A B] [--and G]...\n";
 constexpr const char* kReportUsage =
-    "Aufruf: kurvenwerk --report zeros|extrema|inflections|table [--term T] [--from A] "
-    "[--to B] [--derivative 1]\n";
+    "Aufruf: kurvenwerk --report zeros|extrema|inflections|table|intersections|integral|area "
+    "[--term T] [--and G]... [--from A] [--to B] [--lower A --upper B] [--derivative 1]\n";
+
+// The intersection calculator takes seven functions: f and six more.
+constexpr std::size_t kMaxUnd = 6;
+
+// Further functions: at most six, none twice.
+bool furtherUsable(const std::string& term, const std::vector<std::string>& und,
+                   std::ostream& err)
+{
+    if (und.size() > kMaxUnd) {
+        err << "Die Eingabe ist auf 7 Funktionen beschränkt\n";
+        return false;
+    }
+    for (std::size_t i = 0; i < und.size(); ++i) {
+        const auto before = und.begin() + std::ptrdiff_t(i);
+        if (und[i] == term || std::find(und.begin(), before, und[i]) != before) {
+            err << "Diese Funktion ist bereits eingegeben: " << und[i] << '\n';
+            return false;
+        }
+    }
+    return true;
+}
 
 // The checks of a picture's options beyond their form.
 bool exportUsable(const BatchOptions& o, std::ostream& err)
@@ -81,6 +110,13 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
         err << "Die Stelle der Tangente ist keine Zahl: " << *o.tangent << '\n';
         return false;
     }
+    if (o.shade && (!readNumber(o.shade->first) || !readNumber(o.shade->second))) {
+        err << "Die Grenzen der Fläche sind keine Zahlen: " << o.shade->first << ' '
+            << o.shade->second << '\n';
+        return false;
+    }
+    if (!furtherUsable(o.term.value_or("x^2"), o.und, err))
+        return false;
     if (o.section) {
         for (auto [bound, unbounded] : {std::pair{o.section->first, "-u"},
                                         std::pair{o.section->second, "+u"}}) {
@@ -101,6 +137,9 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         {"extrema", ReportOptions::Kind::Extrema},
         {"inflections", ReportOptions::Kind::Inflections},
         {"table", ReportOptions::Kind::Table},
+        {"intersections", ReportOptions::Kind::Intersections},
+        {"integral", ReportOptions::Kind::Integral},
+        {"area", ReportOptions::Kind::Area},
     };
     const std::string kind = p.value(QStringLiteral("report")).toStdString();
     auto k = kinds.find(kind);
@@ -109,7 +148,26 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         return false;
     }
     o.kind = k->second;
-    for (const auto* bound : {&o.from, &o.to}) {
+    using Kind = ReportOptions::Kind;
+    const bool withBounds = o.kind == Kind::Integral || o.kind == Kind::Area;
+    const bool takesFurther = o.kind == Kind::Intersections || o.kind == Kind::Area;
+    if (takesFurther == o.und.empty() || (o.kind == Kind::Area && o.und.size() > 1)) {
+        err << "--and gehört zu intersections (eine bis sechs weitere Funktionen) und zu area "
+               "(genau eine: g(x)).\n"
+            << kReportUsage;
+        return false;
+    }
+    if ((o.lower || o.upper) && !withBounds) {
+        err << "--lower und --upper gehören zu integral und area.\n" << kReportUsage;
+        return false;
+    }
+    if (o.kind == Kind::Area && o.lower.has_value() != o.upper.has_value()) {
+        err << "area braucht beide Grenzen, --lower und --upper, oder keine.\n" << kReportUsage;
+        return false;
+    }
+    if (!furtherUsable(o.term.value_or("x^2"), o.und, err))
+        return false;
+    for (const auto* bound : {&o.from, &o.to, &o.lower, &o.upper}) {
         if (*bound && !readNumber(**bound)) {
             err << "Das ist keine Zahl: " << **bound << '\n';
             return false;
@@ -183,9 +241,15 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     fields.term = text("term");
     fields.from = text("from");
     fields.to = text("to");
+    std::vector<std::string> und;
+    for (const QString& g : p.values(QStringLiteral("and")))
+        und.push_back(g.toStdString());
     if (report) {
         line.mode = CommandLine::Mode::Report;
         static_cast<FieldTexts&>(line.report) = fields;
+        line.report.und = und;
+        line.report.lower = text("lower");
+        line.report.upper = text("upper");
         if (!reportUsable(p, line.report, err))
             return std::nullopt;
         return line;
@@ -209,6 +273,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     const QStringList section = p.values(QStringLiteral("section"));
     if (!section.isEmpty())
         o.section = {section[section.size() - 2].toStdString(), section.back().toStdString()};
+    const QStringList shade = p.values(QStringLiteral("shade"));
+    if (!shade.isEmpty())
+        o.shade = {shade[shade.size() - 2].toStdString(), shade.back().toStdString()};
+    o.und = und;
     if (!exportUsable(o, err))
         return std::nullopt;
     return line;

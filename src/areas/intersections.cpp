@@ -187,32 +187,38 @@ void Schnittstellen_Zeichnen_Integral(Context& c)
     drawFunctions(c, terms, [&c](std::size_t) { return zufallsFarbe(c.random); }, true);
 }
 
-void markPoints(Context& c, const std::vector<Schnittpunkt>& points)
+std::string schnittpunkteMelden(Context& c, const SearchResult<Schnittpunkt>& found,
+                                const std::function<std::string(const Schnittpunkt&)>& lineOf)
 {
-    Plane& plane = c.ebene;
-    plane.setPenWidth(11);
-    for (const Schnittpunkt& p : points)
-        plane.point(p.x, p.y, plane.foreColor());
-    c.ui.planeChanged();
-}
-
-std::string Schnittstellen_Ausrechnen(Context& c, GridLimits limits)
-{
-    const State& s = c.s;
-    const auto& terms = s.Schnittstellen_Terme;
-    const auto found =
-        findSchnittpunkte(terms, allePaare(terms.size()), s.X, s.Y, &c.ui, limits);
-    if (s.Schnittpunkte_farbig_test) {
-        markPoints(c, found.points);
-        if (const std::string note = endNote(found.outcome); !note.empty())
+    const std::string note = endNote(found.outcome);
+    if (c.s.Schnittpunkte_farbig_test) {
+        Plane& plane = c.ebene;
+        plane.setPenWidth(11);
+        for (const Schnittpunkt& p : found.points)
+            plane.point(p.x, p.y, plane.foreColor());
+        c.ui.planeChanged();
+        if (!note.empty())
             c.ui.message(note);
         return {};
     }
     std::string lines;
     for (const Schnittpunkt& p : found.points)
-        lines += "\r\nf" + text(p.j + 1) + "(x) schneidet f" + text(p.i + 1) + "(x) in SP " +
-                 spText(p) + "\r\n";
-    return withEndNote(lines, found.outcome);
+        lines += lineOf(p);
+    if (!note.empty())
+        lines += "\r\n" + note + "\r\n";
+    return lines;
+}
+
+std::string Schnittstellen_Ausrechnen(Context& c, GridLimits limits)
+{
+    const auto& terms = c.s.Schnittstellen_Terme;
+    const auto found =
+        findSchnittpunkte(terms, allePaare(terms.size()), c.s.X, c.s.Y, &c.ui, limits);
+    // Every entry stands between line breaks.
+    return schnittpunkteMelden(c, found, [](const Schnittpunkt& p) {
+        return "\r\nf" + text(p.j + 1) + "(x) schneidet f" + text(p.i + 1) + "(x) in SP " +
+               spText(p) + "\r\n";
+    });
 }
 
 }  // namespace kw

@@ -64,14 +64,15 @@ void Schnittstellen_Zeichnen(Context& c);
 // (Schnittstellen_integral_Zeichnen_Check).
 void Schnittstellen_Zeichnen_Integral(Context& c);
 
-// The search over the calculator's functions on the range X to Y. With
-// Schnittpunkte_farbig_test the points become dots 11 pixels wide in the plane's
-// colour and nothing is returned; otherwise the lines for the result box, each
-// 'f2(x) schneidet f1(x) in SP (2|4)' between line breaks. A search that ended
-// early says so (in a message box when it marks the points).
-std::string Schnittstellen_Ausrechnen(Context& c, GridLimits limits = {});
+// What a search found, as the calculators show it: with Schnittpunkte_farbig_test
+// dots 11 pixels wide in the plane's colour and nothing returned; otherwise the
+// lines lineOf writes for the points. A search that ended early says so (in a
+// message box when it marks the points).
+std::string schnittpunkteMelden(Context& c, const SearchResult<Schnittpunkt>& found,
+                                const std::function<std::string(const Schnittpunkt&)>& lineOf);
 
-// Marks found points on the plane as dots 11 pixels wide in its fore colour.
-void markPoints(Context& c, const std::vector<Schnittpunkt>& points);
+// The search over the calculator's functions on the range X to Y, reported as
+// lines 'f2(x) schneidet f1(x) in SP (2|4)', each between line breaks, or as dots.
+std::string Schnittstellen_Ausrechnen(Context& c, GridLimits limits = {});
 
 }  // namespace kw

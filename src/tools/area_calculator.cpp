@@ -89,20 +89,13 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
     State& s = c.s;
     const std::string integrand = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
 
-    r.Laben_Schnitt_f_g.clear();
     reset_click(c);
     const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};
     const Paar fg[] = {{0, 1}};
     const auto found = findSchnittpunkte(terms, fg, s.X, s.Y, &c.ui);
-    if (s.Schnittpunkte_farbig_test) {
-        markPoints(c, found.points);
-        if (const std::string note = endNote(found.outcome); !note.empty())
-            c.ui.message(note);
-    } else {
-        for (const Schnittpunkt& p : found.points)
-            r.Laben_Schnitt_f_g += "f(x) schneidet g(x) in SP " + spText(p) + "\r\n";
-        r.Laben_Schnitt_f_g = withEndNote(r.Laben_Schnitt_f_g, found.outcome);
-    }
+    r.Laben_Schnitt_f_g = schnittpunkteMelden(c, found, [](const Schnittpunkt& p) {
+        return "f(x) schneidet g(x) in SP " + spText(p) + "\r\n";
+    });
 
     if (r.SP_Obergrenze_txt.empty())
         r.SP_Obergrenze_txt = "0";

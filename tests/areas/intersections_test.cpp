@@ -211,7 +211,7 @@ TEST_F(Schnittstellen, ASearchThatEndsEarlySaysHowFarItGot)
     EXPECT_EQ(lines, "\r\nf2(x) schneidet f1(x) in SP (-19,9|0)\r\n"
                      "\r\nDie Suche wurde nach 100 Rasterpunkten beendet. Durchsucht wurde nur "
                      "der Bereich von x = -20 bis x = -19,51. Bitte wählen Sie einen kleineren "
-                     "x Bereich.");
+                     "x Bereich.\r\n");
     ui.stopAfter = 0;  // Esc at the first look up
     EXPECT_NE(search().find("Die Suche wurde abgebrochen."), std::string::npos);
     EXPECT_GE(ui.ended, 1);

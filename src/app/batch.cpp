@@ -1,8 +1,5 @@
 #include "app/batch.h"
 
-#include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
 #include <algorithm>
@@ -11,7 +8,6 @@
 #include "areas/intersections.h"
 #include "core/colours.h"
 #include "core/context.h"
-#include "gui/render.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
@@ -31,14 +27,9 @@ void writeText(std::ostream& out, std::string_view text)
 
 void StreamUi::message(std::string_view text, std::string_view) { writeText(err_, text); }
 
-const char* pictureFormat(const std::string& file)
+std::optional<PictureFormat> pictureFormat(const std::string& file)
 {
-    const QString lower = QString::fromStdString(file).toLower();
-    if (lower.endsWith(QLatin1String(".png")))
-        return "png";
-    if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
-        return "jpeg";
-    return nullptr;
+    return pictureFormatOf(QString::fromStdString(file));
 }
 
 void startWith(Context& c, const FieldTexts& f)
@@ -130,16 +121,9 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     if (!o.und.empty())
         drawFunctions(c, o.und, weitereFarben(s.FarbeBox), false);
 
-    QImage image;
-    renderPlane(c.ebene, image);
-    const QByteArray format = pictureFormat(o.exportFile);
-    QSaveFile file(QString::fromStdString(o.exportFile));
-    QImageWriter writer(&file, format);
-    if (format == "jpeg")
-        writer.setQuality(85);
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        const QString why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                                         : file.errorString();
+    QString why;
+    if (!writePicture(c.ebene, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),
+                      why)) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";
         return kBatchFailed;

@@ -89,6 +89,8 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
     State& s = c.s;
     const std::string integrand = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
 
+    if (!checkRange(c))
+        return;
     reset_click(c);
     const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};
     const Paar fg[] = {{0, 1}};

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "areas/integral.h"
+#include "scene/redraw.h"
 #include "support/plane_helpers.h"
 #include "terms/engine.h"
 #include "terms/normalize.h"
@@ -198,6 +199,13 @@ TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
     r.SP_Untergrenze_txt = "a";
     paar("x^2+1", "-1");
     EXPECT_EQ(ui.messages.back(), kMeldungUntergrenze);
+
+    // A range no plane can show: that message alone, and nothing changes.
+    c.s.y_eingabe = "1e6";
+    ui.messages.clear();
+    paar("x^2", "2x");
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungBereich)});
+    EXPECT_EQ(r.Funktion_eingabe_SP, "x^2+1-(-1)");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "areas/intersections.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -18,9 +19,7 @@ namespace kw {
 
 namespace {
 
-// Grid points walked before the pairs take their turn on them: small enough
-// that Esc is noticed at once, large enough that starting the second thread
-// costs nothing worth measuring.
+// Grid points walked before the pairs take their turn on them.
 constexpr std::size_t kChunk = 64;
 
 // One ordered pair on its way along the grid. Each has its own buffers, so
@@ -47,12 +46,26 @@ void walk(PairSearch& ps, std::span<const GridPoint> points)
     }
 }
 
-// Every `stride`-th pair from `first` on.
-void walkPairs(std::vector<PairSearch>& searches, std::size_t first, std::size_t stride,
-               std::span<const GridPoint> points)
+// Walks the grid with every `stride`-th pair from `first` on, stretch by
+// stretch, but no further than `stopAfter` grid points.
+void walkGrid(Grid& grid, std::vector<PairSearch>& searches, std::size_t first,
+              std::size_t stride, const std::atomic<std::int64_t>& stopAfter)
 {
-    for (std::size_t k = first; k < searches.size(); k += stride)
-        walk(searches[k], points);
+    std::vector<GridPoint> chunk;
+    chunk.reserve(kChunk);
+    std::int64_t visited = 0;
+    for (bool more = true; more;) {
+        chunk.clear();
+        for (GridPoint p; chunk.size() < kChunk &&
+                          visited < stopAfter.load(std::memory_order_relaxed) &&
+                          (more = grid.next(p));
+             ++visited)
+            chunk.push_back(p);
+        if (chunk.empty())
+            return;
+        for (std::size_t k = first; k < searches.size(); k += stride)
+            walk(searches[k], chunk);
+    }
 }
 
 bool contains(const std::string& xterm, const char* part)
@@ -90,31 +103,33 @@ SearchResult<Schnittpunkt> findSchnittpunkte(std::span<const std::string> terms,
                             Substitution(string_richten(f)), {}, {}});
     }
 
-    // The grid is walked once; at each stretch of it every pair takes its turn.
+    // Where there are two cores, a second thread takes every other pair over
+    // the same grid, without the UI; it goes exactly as far as this one.
     const auto count = std::int64_t(pairs.size());
     GridLimits perPair = limits;
     perPair.maxPoints = std::max<std::int64_t>(1, limits.maxPoints / count);
-    Grid grid(from, to, ui, perPair);
-    const bool twoCores = searches.size() > 1 && std::thread::hardware_concurrency() > 1;
-    std::vector<GridPoint> chunk;
-    chunk.reserve(kChunk);
-    for (bool more = true; more;) {
-        chunk.clear();
-        for (GridPoint p; chunk.size() < kChunk && (more = grid.next(p));)
-            chunk.push_back(p);
-        std::thread other;
-        if (twoCores) {
-            try {
-                other = std::thread(walkPairs, std::ref(searches), 1, 2, std::span(chunk));
-            } catch (const std::system_error&) {
-                // No second thread to be had: this one does all pairs.
-            }
+    std::atomic<std::int64_t> unlimited = INT64_MAX, stopAfter = INT64_MAX;
+    std::jthread other;
+    if (searches.size() > 1 && std::thread::hardware_concurrency() > 1) {
+        try {
+            other = std::jthread([&] {
+                Grid own(from, to, nullptr, perPair);
+                walkGrid(own, searches, 1, 2, stopAfter);
+            });
+        } catch (const std::system_error&) {
+            // No second thread to be had: this one takes all pairs.
         }
-        walkPairs(searches, 0, other.joinable() ? 2 : 1, chunk);
-        if (other.joinable())
-            other.join();
     }
-    result.outcome = grid.outcome();
+    {
+        Grid grid(from, to, ui, perPair);
+        walkGrid(grid, searches, 0, other.joinable() ? 2 : 1, unlimited);
+        result.outcome = grid.outcome();
+    }
+    stopAfter = result.outcome.points;  // the user may have stopped this walk early
+    if (other.joinable())
+        other.join();
+    for (PairSearch& ps : searches)
+        std::erase_if(ps.found, [&](const Schnittpunkt& p) { return p.x > result.outcome.reached; });
     result.outcome.points *= count;
 
     // Each pair reports a position once, whichever of its orders found it first.

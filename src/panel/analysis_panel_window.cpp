@@ -1,6 +1,7 @@
 #include "panel/analysis_panel_window.h"
 
 #include "gui/colour_box.h"
+#include "gui/field_text.h"
 #include "gui/widget_text.h"
 
 #include <QCheckBox>
@@ -33,12 +34,6 @@ QFrame* separator()
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     return line;
-}
-
-void setTextIfOther(QLineEdit* field, const std::string& text)
-{
-    if (field->text() != qs(text))
-        field->setText(qs(text));
 }
 
 // One curve row: its switch, its colour list and its width list.

@@ -1,5 +1,6 @@
 #include "panel/main_panel_window.h"
 
+#include "gui/field_text.h"
 #include "gui/topmost.h"
 #include "gui/widget_text.h"
 
@@ -200,17 +201,7 @@ void MainPanelWindow::storeFields()
 void MainPanelWindow::loadFields()
 {
     const State& s = c_.s;
-    QStringList list;
-    for (const auto& t : s.EingabeListe)
-        list << qs(t);
-    QStringList shown;
-    for (int i = 0; i < eingabe_->count(); ++i)
-        shown << eingabe_->itemText(i);
-    if (shown != list) {
-        eingabe_->clear();
-        eingabe_->addItems(list);
-    }
-    eingabe_->setEditText(qs(s.Eingabe));
+    setListAndText(eingabe_, s.EingabeListe, s.Eingabe);
     xEingabe_->setText(qs(s.x_eingabe));
     yEingabe_->setText(qs(s.y_eingabe));
     qualitaet_->setText(qs(s.qualitaet_eingabe));

@@ -1,6 +1,7 @@
 #include "tools/area_window.h"
 
 #include "gui/colour_box.h"
+#include "gui/field_text.h"
 #include "gui/topmost.h"
 #include "gui/widget_text.h"
 
@@ -100,36 +101,6 @@ QComboBox* boundBox(const char* name)
     return box;
 }
 
-QComboBox* widthBox(const char* name)
-{
-    auto* box = named(new QComboBox, name);
-    for (auto w : kWidths)
-        box->addItem(qs(w));
-    box->setCurrentIndex(-1);  // no width chosen yet
-    return box;
-}
-
-void setIfOther(QLineEdit* f, const std::string& text)
-{
-    if (f->text() != qs(text))
-        f->setText(qs(text));
-}
-
-void setItems(QComboBox* box, const std::vector<std::string>& items, const std::string& text)
-{
-    QStringList list;
-    for (const auto& item : items)
-        list << qs(item);
-    QStringList shown;
-    for (int i = 0; i < box->count(); ++i)
-        shown << box->itemText(i);
-    if (shown != list) {
-        box->clear();
-        box->addItems(list);
-    }
-    box->setEditText(qs(text));
-}
-
 }  // namespace
 
 AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window), c_(c)
@@ -149,20 +120,11 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     ergebnis_->setReadOnly(true);
     rows->addLayout(formula(new IntegralSign("Picture1"), oben_, unten_, funktion_, "Label2",
                             "Label1", ergebnis_));
-    auto* berechnen = named(new QPushButton(QStringLiteral("Berechnen")), "Integral_Berechnen_Butt");
-    auto* einfaerben =
-        named(new QCheckBox(QStringLiteral("Fläche einfärben")), "Flaeche_einfaerben_click");
-    QComboBox* farbe = colourBox("FarbeBox_Flaeche", kColours.size());
-    farbe->setEditText(QStringLiteral("Orange"));
-    QComboBox* staerke = widthBox("Flaeche_Linien_staerke");
-    auto* r0 = new QHBoxLayout;
-    r0->addWidget(berechnen);
-    r0->addWidget(einfaerben);
-    r0->addStretch(1);
-    r0->addWidget(farbe);
-    r0->addWidget(named(new QLabel(QStringLiteral("Stärke:")), "Label6"));
-    r0->addWidget(staerke);
-    rows->addLayout(r0);
+    rows->addLayout(actionRow({"Integral_Berechnen_Butt", "Flaeche_einfaerben_click",
+                               "FarbeBox_Flaeche", "Label6", "Flaeche_Linien_staerke",
+                               [this] { upper(&Integral_Berechnen_Butt_Click); },
+                               [this] { upper(&Flaeche_einfaerben_click); },
+                               &FarbeBox_Flaeche_Click, &Flaeche_Linien_staerke_Click}));
 
     auto* line = named(new QFrame, "Line1");
     line->setFrameShape(QFrame::HLine);
@@ -194,52 +156,52 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     ergebnisSP_->setReadOnly(true);
     rows->addLayout(formula(new IntegralSign("Picture2"), obenSP_, untenSP_, funktionSP_,
                             "Label9", "Label11", ergebnisSP_));
-    auto* berechnenSP =
-        named(new QPushButton(QStringLiteral("Berechnen")), "Integral_Berechnen_SP_butt");
-    auto* einfaerbenSP =
-        named(new QCheckBox(QStringLiteral("Fläche einfärben")), "Flaeche_einfaerben2_click");
-    QComboBox* farbeSP = colourBox("FarbeBox_Flaeche_SP", kColours.size());
-    farbeSP->setEditText(QStringLiteral("Orange"));
-    QComboBox* staerkeSP = widthBox("Flaeche_Linien_staerke_SP");
-    auto* r1 = new QHBoxLayout;
-    r1->addWidget(berechnenSP);
-    r1->addWidget(einfaerbenSP);
-    r1->addStretch(1);
-    r1->addWidget(farbeSP);
-    r1->addWidget(named(new QLabel(QStringLiteral("Stärke:")), "Label10"));
-    r1->addWidget(staerkeSP);
-    rows->addLayout(r1);
+    rows->addLayout(actionRow({"Integral_Berechnen_SP_butt", "Flaeche_einfaerben2_click",
+                               "FarbeBox_Flaeche_SP", "Label10", "Flaeche_Linien_staerke_SP",
+                               [this] { lower(&Integral_Berechnen_SP_butt_Click); },
+                               [this] { lower(&Flaeche_einfaerben2_click); },
+                               &FarbeBox_Flaeche_SP_Click, &Flaeche_Linien_staerke_SP_Click}));
 
     auto* vordergrund = named(new QCheckBox(QStringLiteral("Fenster immer im Vordergrund")),
                               "Vordergrund_check");
     rows->addWidget(vordergrund);
 
-    connect(berechnen, &QPushButton::clicked, this,
-            [this] { upper(&Integral_Berechnen_Butt_Click); });
-    connect(einfaerben, &QCheckBox::clicked, this, [this] { upper(&Flaeche_einfaerben_click); });
-    connect(berechnenSP, &QPushButton::clicked, this,
-            [this] { lower(&Integral_Berechnen_SP_butt_Click); });
-    connect(einfaerbenSP, &QCheckBox::clicked, this, [this] { lower(&Flaeche_einfaerben2_click); });
-    // A colour counts when chosen from the list or confirmed with Enter.
-    auto colourList = [this](QComboBox* box, auto choose) {
-        auto chosen = [this, box, choose] {
-            if (auto colour = choose(c_.s, str(box->currentText())))
-                paintColourBox(box, *colour);
-        };
-        connect(box, &QComboBox::activated, this, chosen);
-        connect(box->lineEdit(), &QLineEdit::returnPressed, this, chosen);
-    };
-    colourList(farbe, &FarbeBox_Flaeche_Click);
-    colourList(farbeSP, &FarbeBox_Flaeche_SP_Click);
-    connect(staerke, &QComboBox::activated, this, [this, staerke] {
-        Flaeche_Linien_staerke_Click(c_.s, str(staerke->currentText()));
-    });
-    connect(staerkeSP, &QComboBox::activated, this, [this, staerkeSP] {
-        Flaeche_Linien_staerke_SP_Click(c_.s, str(staerkeSP->currentText()));
-    });
     connect(vordergrund, &QCheckBox::toggled, this,
             [this](bool on) { keepOnTop(this, on); });
     resize(560, sizeHint().height());
+}
+
+QHBoxLayout* AreaWindow::actionRow(const Actions& a)
+{
+    auto* berechnen = named(new QPushButton(QStringLiteral("Berechnen")), a.berechnen);
+    auto* einfaerben = named(new QCheckBox(QStringLiteral("Fläche einfärben")), a.einfaerben);
+    QComboBox* farbe = colourBox(a.farbe, kColours.size());
+    farbe->setEditText(QStringLiteral("Orange"));
+    auto* staerke = named(new QComboBox, a.staerke);
+    for (auto w : kWidths)
+        staerke->addItem(qs(w));
+    staerke->setCurrentIndex(-1);  // no width chosen yet
+    auto* row = new QHBoxLayout;
+    row->addWidget(berechnen);
+    row->addWidget(einfaerben);
+    row->addStretch(1);
+    row->addWidget(farbe);
+    row->addWidget(named(new QLabel(QStringLiteral("Stärke:")), a.staerkeLabel));
+    row->addWidget(staerke);
+
+    connect(berechnen, &QPushButton::clicked, this, a.onBerechnen);
+    connect(einfaerben, &QCheckBox::clicked, this, a.onEinfaerben);
+    // A colour counts when chosen from the list or confirmed with Enter.
+    auto chosen = [this, farbe, choose = a.farbeGewaehlt] {
+        if (auto colour = choose(c_.s, str(farbe->currentText())))
+            paintColourBox(farbe, *colour);
+    };
+    connect(farbe, &QComboBox::activated, this, chosen);
+    connect(farbe->lineEdit(), &QLineEdit::returnPressed, this, chosen);
+    connect(staerke, &QComboBox::activated, this, [this, staerke, width = a.breiteGewaehlt] {
+        width(c_.s, str(staerke->currentText()));
+    });
+    return row;
 }
 
 void AreaWindow::showEvent(QShowEvent* event)
@@ -273,19 +235,19 @@ void AreaWindow::storeFields()
 
 void AreaWindow::loadFields()
 {
-    setIfOther(funktion_, r_.Funktion_eingabe);
-    setIfOther(oben_, r_.Obergrenze_eingabe);
-    setIfOther(unten_, r_.Untergrenze_eingabe);
-    setIfOther(ergebnis_, r_.Flaeche_Ergebnis);
-    setIfOther(f_, c_.s.f_x_Eingabe_txt);
-    setIfOther(g_, c_.s.g_x_Eingabe_txt);
+    setTextIfOther(funktion_, r_.Funktion_eingabe);
+    setTextIfOther(oben_, r_.Obergrenze_eingabe);
+    setTextIfOther(unten_, r_.Untergrenze_eingabe);
+    setTextIfOther(ergebnis_, r_.Flaeche_Ergebnis);
+    setTextIfOther(f_, c_.s.f_x_Eingabe_txt);
+    setTextIfOther(g_, c_.s.g_x_Eingabe_txt);
     const QString schnitt = qsLines(r_.Laben_Schnitt_f_g);
     if (schnitt_->toPlainText() != schnitt)
         schnitt_->setPlainText(schnitt);
-    setItems(obenSP_, r_.SP_Grenzen, r_.SP_Obergrenze_txt);
-    setItems(untenSP_, r_.SP_Grenzen, r_.SP_Untergrenze_txt);
-    setIfOther(funktionSP_, r_.Funktion_eingabe_SP);
-    setIfOther(ergebnisSP_, r_.Schnitt_Flaeche_Ergebniss);
+    setListAndText(obenSP_, r_.SP_Grenzen, r_.SP_Obergrenze_txt);
+    setListAndText(untenSP_, r_.SP_Grenzen, r_.SP_Untergrenze_txt);
+    setTextIfOther(funktionSP_, r_.Funktion_eingabe_SP);
+    setTextIfOther(ergebnisSP_, r_.Schnitt_Flaeche_Ergebniss);
 }
 
 void AreaWindow::upper(bool (*action)(Context&, IntegralRechner&))

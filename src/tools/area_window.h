@@ -2,10 +2,15 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+#include <string_view>
+
 #include "tools/area_calculator.h"
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -32,6 +37,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A calculator's row under its formula: "Berechnen", "Fläche einfärben" and
+    // the shading's colour and width lists.
+    struct Actions {
+        const char* berechnen;
+        const char* einfaerben;
+        const char* farbe;
+        const char* staerkeLabel;
+        const char* staerke;
+        std::function<void()> onBerechnen, onEinfaerben;
+        std::optional<Rgb> (*farbeGewaehlt)(State&, std::string_view);
+        void (*breiteGewaehlt)(State&, std::string_view);
+    };
+    QHBoxLayout* actionRow(const Actions& a);
     void storeFields();
     void loadFields();
     void upper(bool (*action)(Context&, IntegralRechner&));

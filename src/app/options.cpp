@@ -9,6 +9,7 @@
 
 #include "core/colours.h"
 #include "terms/numtext.h"
+#include "tools/intersection_calculator.h"
 
 namespace kw {
 
@@ -68,21 +69,19 @@ constexpr const char* kReportUsage =
     "Aufruf: kurvenwerk --report zeros|extrema|inflections|table|intersections|integral|area "
     "[--term T] [--and G]... [--from A] [--to B] [--lower A --upper B] [--derivative 1]\n";
 
-// The intersection calculator takes seven functions: f and six more.
-constexpr std::size_t kMaxUnd = 6;
-
-// Further functions: at most six, none twice.
+// Further functions: with f at most as many as the intersection calculator
+// takes, none twice.
 bool furtherUsable(const std::string& term, const std::vector<std::string>& und,
                    std::ostream& err)
 {
-    if (und.size() > kMaxUnd) {
-        err << "Die Eingabe ist auf 7 Funktionen beschränkt\n";
+    if (und.size() >= kMaxSchnittstellenTerme) {
+        err << kMeldungSiebenFunktionen << '\n';
         return false;
     }
     for (std::size_t i = 0; i < und.size(); ++i) {
         const auto before = und.begin() + std::ptrdiff_t(i);
         if (und[i] == term || std::find(und.begin(), before, und[i]) != before) {
-            err << "Diese Funktion ist bereits eingegeben: " << und[i] << '\n';
+            err << kMeldungBereitsEingegeben << ": " << und[i] << '\n';
             return false;
         }
     }

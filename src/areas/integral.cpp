@@ -66,7 +66,7 @@ void Flaeche_einfaerben(Context& c)
     const Substitution term(string_richten(s.Eingabe));
     c.ebene.setPenWidth(1);
     const double step = s.Y <= 50 ? 0.1 : 0.5;
-    Curve curve("Form.Zahl2 = ", c.s.Zahl2, term, Curve::OnFailure::Skip);
+    Curve curve("Form.Zahl2 = ", s.Zahl2, term, Curve::OnFailure::Skip);
     curve.width = s.Fuel_Staerke;
     // A chosen name that is no colour keeps the default.
     curve.colour = s.Flaeche_Farbe_Test ? colourFromText(s.Flaeche_farbe).value_or(kFlaecheStandard)

@@ -12,6 +12,7 @@
 #include "core/examples.h"
 #include "core/labels.h"
 #include "core/plane.h"
+#include "curves/bridge.h"
 #include "scene/graph_pass.h"
 #include "terms/numtext.h"
 
@@ -38,7 +39,7 @@ constexpr Entry kProcedures[] = {
     {Step::zweite_ableitung, &zweite_ableitung},
     {Step::dritte_ableitung, &dritte_ableitung},
     {Step::tangente, &tangente},
-    {Step::Haengebruecke, nullptr},
+    {Step::Haengebruecke, &Haengebruecke},
     {Step::Umkehrfunktion, &Umkehrfunktion},
     {Step::Flaeche_einfaerben, nullptr},
     {Step::Schnittstellen_Zeichnen, nullptr},

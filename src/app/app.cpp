@@ -15,6 +15,7 @@
 #include "plane/drawing_window.h"
 #include "plane/frame.h"
 #include "tools/about_window.h"
+#include "tools/bridge_window.h"
 #include "tools/calculator_window.h"
 #include "tools/help_dialog.h"
 #include "tools/program_icon.h"
@@ -143,10 +144,14 @@ void App::showAnalysisPanel(bool show)
                          [this] { werteTabelle(); });
         QObject::connect(panel, &AnalysisPanelWindow::taschenrechnerClicked, panel,
                          [this] { openTaschenrechner(); });
-        // The pocket calculator closes with the panel.
+        QObject::connect(panel, &AnalysisPanelWindow::brueckeClicked, panel,
+                         [this] { Haengebruecken_Rechner(); });
+        // The pocket calculator and the bridge calculator close with the panel.
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::closed, analysis_.get(), [this] {
             analysisPanelClosed(*context_);
             closeTaschenrechner();
+            if (bruecke_)
+                bruecke_->close();
         });
     }
     placeAnalysisPanel();
@@ -207,6 +212,22 @@ void App::closeTaschenrechner()
 {
     if (taschenrechner_)
         taschenrechner_->close();
+}
+
+void App::Haengebruecken_Rechner()
+{
+    if (!bruecke_) {
+        bruecke_ = std::make_unique<BridgeWindow>(*context_);
+        join(Role::Bruecke, bruecke_.get());
+        QObject::connect(bruecke_.get(), &BridgeWindow::zeichnenAngefordert, bruecke_.get(),
+                         [this] {
+                             mainPanel_->Zeichnen_button_Click();
+                             // Drawn or not (a range too wide draws nothing), the
+                             // next redraw shows the cable alone.
+                             context_->s.Brueck_zeichnen = false;
+                         });
+    }
+    bringUp(*bruecke_);
 }
 
 void App::Eingabe_Syntax_Butt_Click()

@@ -17,6 +17,7 @@ class DrawingWindow;
 class AnalysisPanelWindow;
 class ValueTableWindow;
 class CalculatorWindow;
+class BridgeWindow;
 class HelpDialog;
 class AboutWindow;
 
@@ -81,6 +82,10 @@ public:
     // The analysis panel closes: the pocket calculator closes with it.
     void closeTaschenrechner();
 
+    // The analysis panel's "Hängebrücken Rechner": shows the bridge calculator,
+    // creating it on first use. It closes with the analysis panel.
+    void Haengebruecken_Rechner();
+
     // The drawing window's menu "Hilfe": each shows its single window.
     void Eingabe_Syntax_Butt_Click();
     void Info_Butt_Click();
@@ -90,6 +95,7 @@ public:
     DrawingWindow& drawingWindow() { return *drawing_; }
     // Secondary windows; null until first used.
     CalculatorWindow* taschenrechner() { return taschenrechner_.get(); }
+    BridgeWindow* bruecke() { return bruecke_.get(); }
     HelpDialog* hilfe() { return hilfe_.get(); }
     AboutWindow* info() { return info_.get(); }
     // The analysis panel once "Extras" has created it.
@@ -116,6 +122,7 @@ private:
     std::unique_ptr<MainPanelWindow> mainPanel_;
     std::unique_ptr<AnalysisPanelWindow> analysis_;
     std::unique_ptr<CalculatorWindow> taschenrechner_;
+    std::unique_ptr<BridgeWindow> bruecke_;
     std::unique_ptr<HelpDialog> hilfe_;
     std::unique_ptr<AboutWindow> info_;
     std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;

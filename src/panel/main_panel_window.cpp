@@ -118,10 +118,11 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     }
     setStatusBar(bar);
 
-    connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::onZeichnen);
-    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this, &MainPanelWindow::onZeichnen);
+    connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
+    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this,
+            &MainPanelWindow::Zeichnen_button_Click);
     for (QLineEdit* f : {xEingabe_, yEingabe_, qualitaet_})
-        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::onZeichnen);
+        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
     connect(zufallButton, &QPushButton::clicked, this, [this] {
         storeFields();
         zufall(c_);
@@ -172,7 +173,7 @@ void MainPanelWindow::loadFields()
     staerke_->setCurrentText(qs(s.f_x_linie_staerke));
 }
 
-void MainPanelWindow::onZeichnen()
+void MainPanelWindow::Zeichnen_button_Click()
 {
     storeFields();
     zeichnen(c_);

@@ -27,8 +27,8 @@ struct Option {
 
 constexpr Option kOptions[] = {
     {"export", 1, Export, "DATEI", "schreibt die ganze Ebene als PNG oder JPEG (nach der Endung)"},
-    {"report", 1, Report, "zeros|extrema|inflections|table",
-     "schreibt, was der Knopf der Analyse zeigen würde"},
+    {"report", 1, Report, "zeros|extrema|inflections|table|bridge",
+     "schreibt, was der Knopf der Analyse oder der Hängebrücken-Rechner zeigen würde"},
     {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},
     {"from", 1, Both, "A", "linkes Ende des x-Bereichs (sonst -20)"},
     {"to", 1, Both, "B", "rechtes Ende des x-Bereichs (sonst 20)"},
@@ -39,6 +39,11 @@ constexpr Option kOptions[] = {
     {"tangent", 1, Export, "X0", "die Tangente an der Stelle X0"},
     {"inverse", 0, Export, "", "die Umkehrfunktion"},
     {"section", 2, Export, "VON BIS", "nur der Abschnitt von VON bis BIS (-u und +u: ohne Grenze)"},
+    {"family", 3, Export, "START ENDE SCHRITT",
+     "eine Funktionenschar: der Parameter @ des Terms läuft von START bis ENDE"},
+    {"bridge", 3, Both, "ABSTAND HOEHE TIEFSTER",
+     "die Hängebrücke: Abstand und Höhe der Aufhängepunkte, tiefster Punkt des Seils; "
+     "sie setzt Term und Bereich"},
     {"help", 0, Both, "", "zeigt diese Hilfe"},
     {"version", 0, Both, "", "zeigt die Version"},
 };
@@ -54,10 +59,37 @@ const Option* find(std::string_view name)
 constexpr const char* kExportUsage =
     "Aufruf: kurvenwerk --export DATEI [--term T] [--from A] [--to B] [--quality Q] "
     "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
-    "[--section VON BIS]\n";
+    "[--section VON BIS] [--family START ENDE SCHRITT]\n"
+    "       kurvenwerk --export DATEI --bridge ABSTAND HOEHE TIEFSTER [--quality Q] "
+    "[--colour NAME] ...\n";
 constexpr const char* kReportUsage =
     "Aufruf: kurvenwerk --report zeros|extrema|inflections|table [--term T] [--from A] "
-    "[--to B] [--derivative 1]\n";
+    "[--to B] [--derivative 1]\n"
+    "       kurvenwerk --report bridge --bridge ABSTAND HOEHE TIEFSTER\n";
+
+// The three values of --family or --bridge are numbers.
+bool numbers(const ThreeTexts& values, std::ostream& err)
+{
+    for (const std::string& v : values) {
+        if (!readNumber(v)) {
+            err << "Das ist keine Zahl: " << v << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+// The bridge sets the term and the range itself.
+bool bridgeAlone(const FieldTexts& o, std::ostream& err, const char* usage)
+{
+    if (o.term || o.from || o.to) {
+        err << "--bridge setzt Term und Bereich selbst: --term, --from und --to passen nicht "
+               "dazu.\n"
+            << usage;
+        return false;
+    }
+    return true;
+}
 
 // The checks of a picture's options beyond their form.
 bool exportUsable(const BatchOptions& o, std::ostream& err)
@@ -81,6 +113,20 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
         err << "Die Stelle der Tangente ist keine Zahl: " << *o.tangent << '\n';
         return false;
     }
+    const bool parameter = o.term && o.term->find('@') != std::string::npos;
+    if (o.family && !parameter) {
+        err << "--family braucht einen Term mit dem Parameter @.\n" << kExportUsage;
+        return false;
+    }
+    if (parameter && !o.family) {
+        err << "Ein Term mit dem Parameter @ braucht --family START ENDE SCHRITT.\n"
+            << kExportUsage;
+        return false;
+    }
+    if ((o.family && !numbers(*o.family, err)) || (o.bridge && !numbers(*o.bridge, err)))
+        return false;
+    if (o.bridge && !bridgeAlone(o, err, kExportUsage))
+        return false;
     if (o.section) {
         for (auto [bound, unbounded] : {std::pair{o.section->first, "-u"},
                                         std::pair{o.section->second, "+u"}}) {
@@ -101,6 +147,7 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         {"extrema", ReportOptions::Kind::Extrema},
         {"inflections", ReportOptions::Kind::Inflections},
         {"table", ReportOptions::Kind::Table},
+        {"bridge", ReportOptions::Kind::Bridge},
     };
     const std::string kind = p.value(QStringLiteral("report")).toStdString();
     auto k = kinds.find(kind);
@@ -109,6 +156,16 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         return false;
     }
     o.kind = k->second;
+    if ((o.kind == ReportOptions::Kind::Bridge) != o.bridge.has_value()) {
+        err << "--report bridge und --bridge gehören zusammen.\n" << kReportUsage;
+        return false;
+    }
+    if (o.bridge)
+        return numbers(*o.bridge, err) && bridgeAlone(o, err, kReportUsage);
+    if (o.term && o.term->find('@') != std::string::npos) {
+        err << "Berichte gibt es nur für Terme ohne den Parameter @.\n";
+        return false;
+    }
     for (const auto* bound : {&o.from, &o.to}) {
         if (*bound && !readNumber(**bound)) {
             err << "Das ist keine Zahl: " << **bound << '\n';
@@ -178,6 +235,13 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             return std::nullopt;
         return p.value(option).toStdString();  // the last one given
     };
+    auto three = [&p](const char* name) -> std::optional<ThreeTexts> {
+        const QStringList v = p.values(QString::fromLatin1(name));
+        if (v.isEmpty())
+            return std::nullopt;
+        const qsizetype n = v.size();  // the last three given
+        return ThreeTexts{v[n - 3].toStdString(), v[n - 2].toStdString(), v[n - 1].toStdString()};
+    };
 
     FieldTexts fields;
     fields.term = text("term");
@@ -186,6 +250,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     if (report) {
         line.mode = CommandLine::Mode::Report;
         static_cast<FieldTexts&>(line.report) = fields;
+        line.report.bridge = three("bridge");
         if (!reportUsable(p, line.report, err))
             return std::nullopt;
         return line;
@@ -209,6 +274,8 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     const QStringList section = p.values(QStringLiteral("section"));
     if (!section.isEmpty())
         o.section = {section[section.size() - 2].toStdString(), section.back().toStdString()};
+    o.family = three("family");
+    o.bridge = three("bridge");
     if (!exportUsable(o, err))
         return std::nullopt;
     return line;

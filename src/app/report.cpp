@@ -47,6 +47,14 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     Context c(ui);
     startWith(c, o);
     State& s = c.s;
+    if (o.kind == ReportOptions::Kind::Bridge) {
+        BrueckenRechner r;
+        if (!berechneBruecke(c, o.bridge.value(), r))
+            return kBatchFailed;
+        out << "a1 = " << r.a1_Ausgabe << "\na2 = " << r.a2_Ausgabe << "\nc1 = " << r.c1_Ausgabe
+            << "\nc2 = " << r.c2_Ausgabe << "\nf(x) = " << s.Eingabe << '\n';
+        return kBatchOk;
+    }
     // The window draws only ranges a plane can show; the search itself takes
     // any range, so a wider one still gets its graph pass, which sets the range
     // and the term. What the pass says goes to err; the report follows, as the
@@ -72,6 +80,8 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         s.ableitungs_test = o.derivative;
         writeTable(out, Werte_Tabelle(c), o.derivative);
         break;
+    case ReportOptions::Kind::Bridge:
+        break;  // written above, without a drawing
     }
     return kBatchOk;
 }

@@ -74,7 +74,8 @@ TEST(Report, RejectsUnusableTermsAndOptions)
     std::ostringstream why;
     EXPECT_FALSE(parseCommandLine({"--report", "roots"}, why));
     EXPECT_FALSE(parseCommandLine({"--report", "zeros", "--derivative", "2"}, why));
-    EXPECT_EQ(std::ranges::count(why.str(), '\n'), 4) << why.str();  // each: problem, usage
+    // each: the problem and the two lines of the usage
+    EXPECT_EQ(std::ranges::count(why.str(), '\n'), 6) << why.str();
     EXPECT_EQ(parseCommandLine({"--term", "x", "--report", "zeros"}, why)->mode,
               CommandLine::Mode::Report);
 }

@@ -40,7 +40,7 @@ constexpr Option kOptions[] = {
     {"inverse", 0, Export, "", "die Umkehrfunktion"},
     {"section", 2, Export, "VON BIS", "nur der Abschnitt von VON bis BIS (-u und +u: ohne Grenze)"},
     {"family", 3, Export, "START ENDE SCHRITT",
-     "eine Funktionenschar: der Parameter @ des Terms läuft von START bis ENDE"},
+     "eine Funktionenschar: der Parameter @ des Terms von START bis ENDE, je um SCHRITT"},
     {"bridge", 3, Both, "ABSTAND HOEHE TIEFSTER",
      "die Hängebrücke: Abstand und Höhe der Aufhängepunkte, tiefster Punkt des Seils; "
      "sie setzt Term und Bereich"},

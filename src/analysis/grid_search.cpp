@@ -15,6 +15,9 @@ namespace {
 constexpr std::int64_t kPaceEvery = 16;
 
 constexpr std::string_view kHinweis = "Suche läuft … mit Esc abbrechen";
+// The note goes into the wide status panel of the coordinates: they stand
+// still anyway while the search keeps the mouse from the windows.
+constexpr int kHinweisPanel = 2;
 
 // 10000000 as "10.000.000".
 std::string grouped(std::int64_t n)
@@ -52,7 +55,7 @@ Grid::~Grid()
     if (!ui_)
         return;
     if (progressShown_)
-        ui_->setStatus(1, "");
+        ui_->setStatus(kHinweisPanel, "");
     ui_->searchEnded();
 }
 
@@ -96,7 +99,7 @@ void Grid::pace(double at)
         const double span =
             std::min(to_ - from_, double(limits_.maxPoints - 1) * kGridStep);
         ui_->setProgressMaximum(span);
-        ui_->setStatus(1, kHinweis);
+        ui_->setStatus(kHinweisPanel, kHinweis);
     }
     ui_->setProgressValue(at - from_);
 }

@@ -2,8 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <QWindow>
 
 #include <algorithm>
+#include <functional>
 
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
@@ -13,7 +17,6 @@
 #include "panel/main_panel_window.h"
 #include "panel/value_table_window.h"
 #include "plane/drawing_window.h"
-#include "plane/frame.h"
 #include "tools/about_window.h"
 #include "tools/bridge_window.h"
 #include "tools/calculator_window.h"
@@ -27,6 +30,47 @@ Box outerBox(const QWidget& w)
 {
     const QRect r = w.frameGeometry();
     return {r.x(), r.y(), r.width(), r.height()};
+}
+
+bool moveBy(QWidget& w, Offset by)
+{
+    if (by.left == 0 && by.top == 0)
+        return false;
+    w.move(w.pos() + QPoint(by.left, by.top));
+    return true;
+}
+
+// Runs once, when the window system first shows a window: only then is the
+// frame it puts around the window known, and with it the window's outer size.
+class FirstExposed : public QObject {
+public:
+    FirstExposed(QWindow& window, std::function<void()> then)
+        : QObject(&window), then_(std::move(then))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            deleteLater();
+            then_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
+// For a window just shown. (Creating the native window before the first show
+// would make the window system take a frame position for the inner one.)
+void whenFirstExposed(QWidget& w, std::function<void()> then)
+{
+    if (QWindow* window = w.windowHandle())
+        new FirstExposed(*window, std::move(then));
 }
 }  // namespace
 
@@ -88,6 +132,17 @@ App::~App()
             QObject::disconnect(ui_, nullptr, window, nullptr);
 }
 
+bool useGermanQtTexts()
+{
+    auto* german = new QTranslator(QCoreApplication::instance());
+    if (german->load(QStringLiteral("qtbase_de"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(german))
+        return true;
+    delete german;
+    return false;
+}
+
 void App::join(Role role, QWidget* window) { windows_[std::size_t(role)] = window; }
 
 QWidget* App::window(Role role) const { return windows_[std::size_t(role)]; }
@@ -100,6 +155,15 @@ void App::start()
     placeMainPanel();
     mainPanel_->show();
     drawing_->planeChanged();
+    fitOnScreen();
+    // Framed by the window system, the windows are taller: the panel docks
+    // again below the drawing window's frame, and the group is fitted anew.
+    auto dockAndFit = [this] {
+        drawingMoved();
+        fitOnScreen();
+    };
+    whenFirstExposed(*drawing_, dockAndFit);
+    whenFirstExposed(*mainPanel_, dockAndFit);
 }
 
 // The main panel is as wide as the drawing window (or as its controls need).
@@ -112,6 +176,21 @@ void App::placeMainPanel()
 }
 
 void App::end() { closeInOrder(kEndeReihenfolge); }
+
+Offset App::shiftOntoScreen(std::span<const Box> group, const QWidget& where) const
+{
+    const QRect area = ui_->screenArea(where);
+    return shiftInto(group, {area.x(), area.y(), area.width(), area.height()});
+}
+
+void App::fitOnScreen()
+{
+    std::vector<Box> group{outerBox(*drawing_), outerBox(*mainPanel_)};
+    if (analysis_ && analysis_->isVisible())
+        group.push_back(outerBox(*analysis_));
+    if (moveBy(*drawing_, shiftOntoScreen(group, *drawing_)))
+        drawingMoved();  // the panels follow
+}
 
 // The analysis panel sits right of the drawing window, top edges aligned.
 void App::placeAnalysisPanel()
@@ -127,7 +206,8 @@ void App::showAnalysisPanel(bool show)
             analysis_->hide();
         return;
     }
-    if (!analysis_) {
+    const bool created = !analysis_;
+    if (created) {
         analysis_ = std::make_unique<AnalysisPanelWindow>(*context_);
         join(Role::Analysis, analysis_.get());
         QObject::connect(ui_, &QtUi::fieldsUpdated, analysis_.get(),
@@ -157,6 +237,9 @@ void App::showAnalysisPanel(bool show)
     placeAnalysisPanel();
     analysis_->show();
     analysis_->raise();
+    if (created)  // framed by the window system only now: fitted again then
+        whenFirstExposed(*analysis_, [this] { fitOnScreen(); });
+    fitOnScreen();
 }
 
 // A search runs once at a time: while one runs, the windows take no input.
@@ -201,11 +284,31 @@ void bringUp(QWidget& w)
 
 void App::openTaschenrechner()
 {
-    if (!taschenrechner_) {
-        taschenrechner_ = std::make_unique<CalculatorWindow>(*context_);
-        join(Role::Taschenrechner, taschenrechner_.get());
+    if (taschenrechner_) {
+        bringUp(*taschenrechner_);  // where the user left it
+        return;
     }
-    bringUp(*taschenrechner_);
+    taschenrechner_ = std::make_unique<CalculatorWindow>(*context_);
+    join(Role::Taschenrechner, taschenrechner_.get());
+    openBesideAnalysisPanel(*taschenrechner_);
+}
+
+// A calculator opened for the first time: beside the analysis panel that
+// opened it, on the screen.
+void App::openBesideAnalysisPanel(QWidget& window)
+{
+    auto fit = [this, &window] {
+        const Box box = outerBox(window);
+        moveBy(window, shiftOntoScreen({&box, 1}, window));
+    };
+    window.adjustSize();
+    if (analysis_) {
+        const Offset beside = analysisBeside(outerBox(*analysis_));
+        window.move(beside.left, beside.top);
+    }
+    fit();
+    bringUp(window);
+    whenFirstExposed(window, fit);
 }
 
 void App::closeTaschenrechner()
@@ -216,18 +319,19 @@ void App::closeTaschenrechner()
 
 void App::Haengebruecken_Rechner()
 {
-    if (!bruecke_) {
-        bruecke_ = std::make_unique<BridgeWindow>(*context_);
-        join(Role::Bruecke, bruecke_.get());
-        QObject::connect(bruecke_.get(), &BridgeWindow::zeichnenAngefordert, bruecke_.get(),
-                         [this] {
-                             mainPanel_->Zeichnen_button_Click();
-                             // Drawn or not (a range too wide draws nothing), the
-                             // next redraw shows the cable alone.
-                             context_->s.Brueck_zeichnen = false;
-                         });
+    if (bruecke_) {
+        bringUp(*bruecke_);  // where the user left it
+        return;
     }
-    bringUp(*bruecke_);
+    bruecke_ = std::make_unique<BridgeWindow>(*context_);
+    join(Role::Bruecke, bruecke_.get());
+    QObject::connect(bruecke_.get(), &BridgeWindow::zeichnenAngefordert, bruecke_.get(), [this] {
+        mainPanel_->Zeichnen_button_Click();
+        // Drawn or not (a range the plane cannot show draws nothing), the next
+        // redraw shows the cable alone.
+        context_->s.Brueck_zeichnen = false;
+    });
+    openBesideAnalysisPanel(*bruecke_);
 }
 
 void App::Eingabe_Syntax_Butt_Click()

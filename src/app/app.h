@@ -9,6 +9,7 @@
 
 #include "core/context.h"
 #include "gui/qt_ui.h"
+#include "plane/frame.h"
 
 namespace kw {
 
@@ -20,6 +21,10 @@ class CalculatorWindow;
 class BridgeWindow;
 class HelpDialog;
 class AboutWindow;
+
+// Qt's own texts (the buttons of message boxes, file and print dialogs) in
+// German, whatever the system's language. False when the catalogue is missing.
+bool useGermanQtTexts();
 
 // The running program: the shared context and the windows around it.
 class App {
@@ -107,11 +112,17 @@ public:
 private:
     void closeInOrder(std::span<const Role> order);
     void placeMainPanel();
+    // The drawing window, the main panel and the analysis panel (when shown)
+    // move together onto the screen where they would reach beyond it.
+    void fitOnScreen();
+    // How far the windows of a group must move to lie on the screen of `where`.
+    Offset shiftOntoScreen(std::span<const Box> group, const QWidget& where) const;
     // `FormMove`: the main panel and the analysis panel follow the drawing window.
     void drawingMoved();
     // The main panel was dragged by its background: the others follow it.
     void mainPanelDragged();
     void placeAnalysisPanel();
+    void openBesideAnalysisPanel(QWidget& window);
     template <class Search>
     void search(Search run);
 

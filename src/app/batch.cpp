@@ -1,14 +1,10 @@
 #include "app/batch.h"
 
-#include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
 #include <ostream>
 
 #include "core/context.h"
-#include "gui/render.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
@@ -37,14 +33,9 @@ std::optional<std::string> StreamUi::input(std::string_view, std::string_view, s
     return answer;
 }
 
-const char* pictureFormat(const std::string& file)
+std::optional<PictureFormat> pictureFormat(const std::string& file)
 {
-    const QString lower = QString::fromStdString(file).toLower();
-    if (lower.endsWith(QLatin1String(".png")))
-        return "png";
-    if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
-        return "jpeg";
-    return nullptr;
+    return pictureFormatOf(QString::fromStdString(file));
 }
 
 void startWith(Context& c, const FieldTexts& f)
@@ -121,16 +112,9 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     if (c.w.termRefused)
         return kBatchFailed;
 
-    QImage image;
-    renderPlane(c.ebene, image);
-    const QByteArray format = pictureFormat(o.exportFile);
-    QSaveFile file(QString::fromStdString(o.exportFile));
-    QImageWriter writer(&file, format);
-    if (format == "jpeg")
-        writer.setQuality(85);
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        const QString why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                                         : file.errorString();
+    QString why;
+    if (!writePicture(c.ebene, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),
+                      why)) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";
         return kBatchFailed;

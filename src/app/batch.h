@@ -10,6 +10,7 @@
 
 #include "core/ui.h"
 #include "curves/bridge.h"
+#include "gui/picture_file.h"
 
 namespace kw {
 
@@ -75,13 +76,12 @@ inline constexpr int kBatchOk = 0;
 inline constexpr int kBatchFailed = 1;
 inline constexpr int kBatchUsage = 2;
 
-// The picture format of a file name by its extension ("png", "jpeg"); null for
-// any other.
-const char* pictureFormat(const std::string& file);
+// The picture format of a file name by its extension; nothing for any other.
+std::optional<PictureFormat> pictureFormat(const std::string& file);
 
 // Draws what "Zeichnen" would draw with these field texts (with --bridge what
-// "Berechne und Zeichne" would) and writes the whole plane as PNG or JPEG (by
-// the file's extension, JPEG at quality 85). Messages a window would show go to
+// "Berechne und Zeichne" would) and writes the whole plane as PNG, JPEG (quality
+// 85), SVG or PDF by the file's extension. Messages a window would show go to
 // err. A term that is not in the right form, a family or bridge the windows
 // would refuse, a quality or range that cannot be drawn writes no file and
 // gives kBatchFailed. Needs a QGuiApplication.

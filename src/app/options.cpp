@@ -26,7 +26,8 @@ struct Option {
 };
 
 constexpr Option kOptions[] = {
-    {"export", 1, Export, "DATEI", "schreibt die ganze Ebene als PNG oder JPEG (nach der Endung)"},
+    {"export", 1, Export, "DATEI",
+     "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung)"},
     {"report", 1, Report, "zeros|extrema|inflections|table|bridge",
      "schreibt, was der Knopf der Analyse oder der Hängebrücken-Rechner zeigen würde"},
     {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},
@@ -99,7 +100,7 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
         return false;
     }
     if (!pictureFormat(o.exportFile)) {
-        err << "Die Datei muss auf .png, .jpg oder .jpeg enden: " << o.exportFile << '\n';
+        err << "Die Datei muss auf " << kPictureEndings << " enden: " << o.exportFile << '\n';
         return false;
     }
     if (o.colour && !colourByName(*o.colour, kSevenColours)) {

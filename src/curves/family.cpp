@@ -14,6 +14,13 @@ namespace kw {
 
 namespace {
 
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool isOperator(char c)
+{
+    return c == '+' || c == '-' || c == '*' || c == '/' || c == '^';
+}
+
 struct Frage {
     std::string_view prompt, title, vorgabe;
 };
@@ -79,19 +86,13 @@ void drawFamily(Context& c)
     // Member k is start + k·step: adding the step again and again would drift
     // past the end and lose the last member.
     const double start = c.s.start, step = c.s.Step;
-    int malformed = 0;
+    int malformed = 0;  // members that do not parse draw nothing
     for (int k = 0; k < *members; ++k) {
         const Substitution term(scharTerm(c.w.xterm, start + k * step));
-        // A member that does not parse fails at every x alike; sampled, it would
-        // draw a flat line at the previous member's last value.
-        double probe;
-        if (Engine::evaluate(term.expression(range.left), probe) == err::Syntax) {
-            ++malformed;
-            continue;
-        }
         Curve curve("Form.zahl = ", c.s.Zahl, term, Curve::OnFailure::KeepValue);
         curve.colour = *colour;
-        sampleCurve(c, curve, range.left, range.right, range.step);
+        const SampleRun run = sampleCurve(c, curve, range.left, range.right, range.step);
+        malformed += run.ended && run.error == err::Syntax;
     }
     if (malformed > 0 && malformed == *members && !wheel) {
         c.ui.message(kMeldungSyntax);
@@ -138,9 +139,18 @@ std::string scharTerm(std::string_view xterm, double p)
             out += xterm[i];
             continue;
         }
-        const bool nachOperator = i > 0 && std::string_view("+-*/^").find(xterm[i - 1]) !=
-                                               std::string_view::npos;
-        out += p < 0 && !nachOperator ? geklammert : zahl;
+        // A factor written next to it without a star gets one, as for numbers:
+        // "2@", "x@", "@(x+1)", "@sin(x)". Before x none is needed, x brings its own.
+        const char vor = i > 0 ? xterm[i - 1] : '\0';
+        const char nach = i + 1 < xterm.size() ? xterm[i + 1] : '\0';
+        const bool malVor = isDigit(vor) || vor == '.' || vor == ',' || vor == ')' ||
+                            vor == 'x' || vor == '@';
+        if (malVor)
+            out += '*';
+        out += p < 0 && !malVor && !isOperator(vor) ? geklammert : zahl;
+        if (isDigit(nach) || nach == '.' || nach == ',' || nach == '(' ||
+            (isLetter(nach) && nach != 'x'))
+            out += '*';
     }
     return out;
 }

@@ -37,7 +37,8 @@ std::optional<int> scharGroesse(double start, double end, double step);
 // The term of one member: every "@" of xterm becomes p as one number, so that
 // "@^2" at -2 is 4 like x^2 at x = -2. A negative value gets brackets unless an
 // operator stands right before it, where the engine reads the sign as part of
-// the number ("x^2+@" at -2 gives "1x^2+-2").
+// the number ("x^2+@" at -2 gives "1x^2+-2"). Like a typed number it multiplies
+// what stands next to it without a star ("2@", "@sin(x)").
 std::string scharTerm(std::string_view xterm, double p);
 
 }  // namespace kw

@@ -33,7 +33,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
         if (e != 0) {
             run.error = e;
             const auto policy = curve.onFailure;
-            if (policy == Curve::OnFailure::Stop ||
+            if (policy == Curve::OnFailure::Stop || e == err::Syntax ||
                 (policy == Curve::OnFailure::SkipInvalid && e != err::InvalidArgument)) {
                 run.ended = true;
                 return run;

@@ -16,6 +16,8 @@ class Context;
 // below.
 struct Curve {
     // How an engine failure at a sample is treated.
+    // A syntax error ends every run: the text is the same at every sample, so
+    // it would fail everywhere, and no value of it may be drawn.
     enum class OnFailure {
         // The sample goes on with the previous value; an invalid argument breaks
         // the polyline (the next two good samples start a new one).

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -84,6 +85,8 @@ void QtUi::message(std::string_view text, std::string_view title)
     if (shown.count(QLatin1Char('\n')) < kLongMessageLines) {
         QMessageBox box(QMessageBox::NoIcon, qs(title), shown, QMessageBox::Ok,
                         QApplication::activeWindow());
+        // Results can be copied into a worksheet.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         box.exec();
         return;
     }
@@ -154,6 +157,12 @@ void QtUi::searchEnded()
     qApp->removeEventFilter(searchFilter_.get());
     searchFilter_.reset();
     QApplication::restoreOverrideCursor();
+}
+
+QRect QtUi::screenArea(const QWidget& window) const
+{
+    const QScreen* screen = window.screen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 bool QtUi::stopRequested()

@@ -21,8 +21,51 @@ namespace kw {
 
 namespace {
 constexpr int kProgressSteps = 1000;
-
+// Shares of the status bar: panel 1 (nothing shows there), the coordinates
+// or a search's note, the zoom.
+constexpr int kStatusStretch[3] = {1, 5, 2};
 }  // namespace
+
+// A panel of the status bar keeps the width the bar gives it, whatever it
+// shows: a text too long for it ends in "…" and shows whole as tool tip.
+// Otherwise a long text would widen the main panel beyond its place below
+// the drawing window.
+class StatusPanel : public QLabel {
+public:
+    explicit StatusPanel(int number)
+    {
+        setObjectName(QStringLiteral("StatusPanel%1").arg(number));
+        setFrameShape(QFrame::Panel);
+        setFrameShadow(QFrame::Sunken);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+
+    void setFullText(const QString& text)
+    {
+        full_ = text;
+        fit();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        fit();
+    }
+
+private:
+    void fit()
+    {
+        // A framed label indents its text by half an "x".
+        const int room =
+            contentsRect().width() - fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
+        const QString shown = fontMetrics().elidedText(full_, Qt::ElideRight, std::max(room, 0));
+        setText(shown);
+        setToolTip(shown == full_ ? QString() : full_);
+    }
+
+    QString full_;
+};
 
 MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(parent), c_(c)
 {
@@ -43,6 +86,10 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     eingabe_ = named(new QComboBox, "Eingabe");
     eingabe_->setEditable(true);
     eingabe_->setInsertPolicy(QComboBox::NoInsert);
+    // Qt's completer would complete inline from the list and match it without
+    // regard to case: "x" would become "x^2", "X^2" turn into "x^2". What is
+    // typed is what is drawn; the list stays in the drop-down.
+    eingabe_->setCompleter(nullptr);
     eingabe_->setMinimumContentsLength(12);
     eingabe_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     eingabe_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -110,11 +157,8 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
 
     auto* bar = named(new QStatusBar, "StatusBar");
     for (int i = 0; i < 3; ++i) {
-        status_[i] = new QLabel;
-        status_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        status_[i]->setFrameShape(QFrame::Panel);
-        status_[i]->setFrameShadow(QFrame::Sunken);
-        bar->addWidget(status_[i], i == 1 ? 3 : 1);
+        status_[i] = new StatusPanel(i + 1);
+        bar->addWidget(status_[i], kStatusStretch[i]);
     }
     setStatusBar(bar);
 
@@ -215,7 +259,7 @@ void MainPanelWindow::mouseReleaseEvent(QMouseEvent* event)
 void MainPanelWindow::setStatus(int panel, const QString& text)
 {
     if (panel >= 1 && panel <= 3)
-        status_[panel - 1]->setText(text);
+        status_[panel - 1]->setFullText(text);
 }
 
 void MainPanelWindow::setProgressMaximum(double maximum)

@@ -15,6 +15,7 @@ class QPushButton;
 namespace kw {
 
 class Context;
+class StatusPanel;
 
 // The main panel "Kurvenwerk": term, range, quality, colour and width of the
 // graph, and the buttons that draw. It copies its field texts into the shared
@@ -60,7 +61,7 @@ private:
     QComboBox* staerke_;
     QCheckBox* vordergrund_;
     QProgressBar* progress_;
-    QLabel* status_[3];
+    StatusPanel* status_[3];
     double progressMaximum_ = 0;
     std::optional<QPoint> dragFrom_;  // the pointer on the screen when the drag began
     QPoint dragStart_;                // and the panel's position then

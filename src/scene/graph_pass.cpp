@@ -53,10 +53,12 @@ void berechnen(Context& c)
     const bool rootLog =
         xterm.find("sqr") != std::string::npos || xterm.find("log") != std::string::npos;
     if (rootLog) {
-        if (c.s.ad_funktion_test)
-            Wurzel_log_Funktion_Abschnittweise(c);
-        else
-            Wurzel_log_funktion(c);
+        // Samples where f is undefined are simply not drawn; a term that cannot
+        // be read at all draws nothing and is reported.
+        const auto run = c.s.ad_funktion_test ? Wurzel_log_Funktion_Abschnittweise(c)
+                                              : Wurzel_log_funktion(c);
+        if (run)
+            report(c, *run, false);
         return;
     }
     auto colour = colourFromText(c.w.Graph_Farbe);

@@ -34,7 +34,7 @@ QColor at(const QImage& image, double r, double x, double y)
                             int((r - y) * image.height() / (2 * r)));
 }
 
-TEST(BatchExport, WritesTheWholePlaneAsPngOrJpeg)
+TEST(BatchExport, WritesTheWholePlaneAsPngJpegSvgOrPdf)
 {
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("p.png"));
@@ -54,6 +54,16 @@ TEST(BatchExport, WritesTheWholePlaneAsPngOrJpeg)
     image = QImage(jpg, "JPEG");  // JPEG by the extension
     EXPECT_EQ(image.size(), QSize(600, 600));
     EXPECT_GT(at(image, 10, 2, 4).blue(), 90);
+
+    // Vector pictures by their extensions too.
+    for (const auto& [name, start] : {std::pair{"p.svg", "<?xml"}, std::pair{"p.PDF", "%PDF-"}}) {
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        r = kurvenwerk({"--export", file});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.read(5), QByteArray(start));
+    }
 }
 
 TEST(BatchExport, ExitStatusAndMessages)

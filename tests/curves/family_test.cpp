@@ -54,9 +54,12 @@ TEST_F(Family, TheParameterIsOneNumber)
     EXPECT_EQ(scharTerm("@x^2", -1), "(-1)x^2");
     EXPECT_EQ(scharTerm("(@^2)*1x", -0.5), "((-0.5)^2)*1x");
     EXPECT_EQ(scharTerm("@x+@", 2.5), "2.5x+2.5");
+    // Written next to a factor it multiplies it, as a typed number does.
+    EXPECT_EQ(scharTerm("2@+1x@", -3), "2*-3+1x*-3");
+    EXPECT_EQ(scharTerm("@sin(1x)+@(1x+1)+@2", -1), "(-1)*sin(1x)+-1*(1x+1)+-1*2");
     // As drawn: x² − 2 and −x² at x = 1; "@^2" at −2 is 4, not −(2²).
     const std::tuple<const char*, const char*, double> cases[] = {
-        {"x^2+@", "-2", -1}, {"@x^2", "-1", -1}, {"x+@^2", "-2", 5}};
+        {"x^2+@", "-2", -1}, {"@x^2", "-1", -1}, {"x+@^2", "-2", 5}, {"2@x", "3", 6}};
     for (auto [term, p, value] : cases) {
         drawFamily(term, {p, p, "1"});
         EXPECT_EQ(membersAtOne(), std::set<double>{value}) << term;

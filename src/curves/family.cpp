@@ -45,7 +45,7 @@ bool fragen(Context& c)
             c.ui.message(kMeldungAbgebrochen);
             return false;
         }
-        if (ziele[i] == &c.s.Step && *v == 0) {  // the members would never reach the end
+        if (i == 2 && *v == 0) {  // a step of 0 would never reach the end
             c.ui.message(kMeldungSchrittwert);
             return false;
         }

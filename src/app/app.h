@@ -20,6 +20,7 @@ class ValueTableWindow;
 class CalculatorWindow;
 class IntersectionWindow;
 class AreaWindow;
+class BridgeWindow;
 class HelpDialog;
 class AboutWindow;
 
@@ -93,6 +94,10 @@ public:
     void Schnittstellen_Rechner();
     void Integral_Rechner();
 
+    // The analysis panel's "Hängebrücken Rechner": shows the bridge calculator,
+    // creating it on first use. It closes with the analysis panel.
+    void Haengebruecken_Rechner();
+
     // The drawing window's menu "Hilfe": each shows its single window.
     void Eingabe_Syntax_Butt_Click();
     void Info_Butt_Click();
@@ -104,6 +109,7 @@ public:
     CalculatorWindow* taschenrechner() { return taschenrechner_.get(); }
     IntersectionWindow* schnittstellenRechner() { return schnittstellen_.get(); }
     AreaWindow* integralRechner() { return integral_.get(); }
+    BridgeWindow* bruecke() { return bruecke_.get(); }
     HelpDialog* hilfe() { return hilfe_.get(); }
     AboutWindow* info() { return info_.get(); }
     // The analysis panel once "Extras" has created it.
@@ -118,9 +124,6 @@ private:
     // The drawing window, the main panel and the analysis panel (when shown)
     // move together onto the screen where they would reach beyond it.
     void fitOnScreen();
-    // A tool window shown for the first time: beside the analysis panel that
-    // opened it, on the screen. Later it opens where the user left it.
-    void showBesideAnalysisPanel(QWidget& window);
     // How far the windows of a group must move to lie on the screen of `where`.
     Offset shiftOntoScreen(std::span<const Box> group, const QWidget& where) const;
     // `FormMove`: the main panel and the analysis panel follow the drawing window.
@@ -128,6 +131,7 @@ private:
     // The main panel was dragged by its background: the others follow it.
     void mainPanelDragged();
     void placeAnalysisPanel();
+    void openBesideAnalysisPanel(QWidget& window);
     template <class Search>
     void search(Search run);
 
@@ -140,6 +144,7 @@ private:
     std::unique_ptr<CalculatorWindow> taschenrechner_;
     std::unique_ptr<IntersectionWindow> schnittstellen_;
     std::unique_ptr<AreaWindow> integral_;
+    std::unique_ptr<BridgeWindow> bruecke_;
     std::unique_ptr<HelpDialog> hilfe_;
     std::unique_ptr<AboutWindow> info_;
     std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;

@@ -27,6 +27,15 @@ void writeText(std::ostream& out, std::string_view text)
 
 void StreamUi::message(std::string_view text, std::string_view) { writeText(err_, text); }
 
+std::optional<std::string> StreamUi::input(std::string_view, std::string_view, std::string_view)
+{
+    if (answers_.empty())
+        return std::nullopt;
+    std::string answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
+}
+
 std::optional<PictureFormat> pictureFormat(const std::string& file)
 {
     return pictureFormatOf(QString::fromStdString(file));
@@ -45,6 +54,14 @@ void startWith(Context& c, const FieldTexts& f)
         s.FarbeBox = *f.colour;
     mainPanelLoad(c);
     s.Eingabe = f.term.value_or("x^2");
+}
+
+bool berechneBruecke(Context& c, const ThreeTexts& fields, BrueckenRechner& r)
+{
+    r.Abstand_txt = fields[0];
+    r.Hoehe_txt = fields[1];
+    r.Tiefster_Punkt_txt = fields[2];
+    return Berechne_CMD_Click(c, r);
 }
 
 namespace {
@@ -67,10 +84,14 @@ Farbwahl weitereFarben(const std::string& graphColour)
 
 int runBatch(const BatchOptions& o, std::ostream& err)
 {
-    StreamUi ui(err);
+    StreamUi ui(err, o.family ? std::deque<std::string>(o.family->begin(), o.family->end())
+                              : std::deque<std::string>{});
     Context c(ui);
     startWith(c, o);
     State& s = c.s;
+    BrueckenRechner bruecke;
+    if (o.bridge && !berechneBruecke(c, *o.bridge, bruecke))
+        return kBatchFailed;
     // The switches as a first click on the analysis panel leaves them.
     auto switchOn = [](State::Int& counter, bool& flag) {
         if (!flag)

@@ -30,8 +30,8 @@ struct Option {
 constexpr Option kOptions[] = {
     {"export", 1, Export, "DATEI",
      "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung)"},
-    {"report", 1, Report, "zeros|extrema|inflections|table|intersections|integral|area",
-     "schreibt, was der Knopf der Analyse oder der Rechner zeigen würde"},
+    {"report", 1, Report, "zeros|extrema|inflections|table|intersections|integral|area|bridge",
+     "schreibt, was der Knopf der Analyse oder ein Rechner zeigen würde"},
     {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},
     {"and", 1, Both, "G",
      "eine weitere Funktion (mehrfach, bis zu sechs): Bild und Schnittpunkte; area: g(x)"},
@@ -49,6 +49,11 @@ constexpr Option kOptions[] = {
      "integral, area: Untergrenze (sonst das linke Ende des Bereichs bzw. der erste Schnittpunkt)"},
     {"upper", 1, Report, "B",
      "integral, area: Obergrenze (sonst das rechte Ende des Bereichs bzw. der letzte Schnittpunkt)"},
+    {"family", 3, Export, "START ENDE SCHRITT",
+     "eine Funktionenschar: der Parameter @ des Terms von START bis ENDE, je um SCHRITT"},
+    {"bridge", 3, Both, "ABSTAND HOEHE TIEFSTER",
+     "die Hängebrücke: Abstand und Höhe der Aufhängepunkte, tiefster Punkt des Seils; "
+     "sie setzt Term und Bereich"},
     {"help", 0, Both, "", "zeigt diese Hilfe"},
     {"version", 0, Both, "", "zeigt die Version"},
 };
@@ -64,10 +69,29 @@ const Option* find(std::string_view name)
 constexpr const char* kExportUsage =
     "Aufruf: kurvenwerk --export DATEI [--term T] [--from A] [--to B] [--quality Q] "
     "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
-    "[--section VON BIS] [--shade A B] [--and G]...\n";
+    "[--section VON BIS] [--family START ENDE SCHRITT] [--shade A B] [--and G]...\n"
+    "       kurvenwerk --export DATEI --bridge ABSTAND HOEHE TIEFSTER [--quality Q] "
+    "[--colour NAME] ...\n";
 constexpr const char* kReportUsage =
-    "Aufruf: kurvenwerk --report zeros|extrema|inflections|table|intersections|integral|area "
-    "[--term T] [--and G]... [--from A] [--to B] [--lower A --upper B] [--derivative 1]\n";
+    "Aufruf: kurvenwerk --report zeros|extrema|inflections|table [--term T] [--from A] "
+    "[--to B] [--derivative 1]\n"
+    "       kurvenwerk --report intersections [--term F1] --and F2 [--and F3]... [--from A] "
+    "[--to B]\n"
+    "       kurvenwerk --report integral|area [--term F] [--and G] [--lower A --upper B] "
+    "[--from A] [--to B]\n"
+    "       kurvenwerk --report bridge --bridge ABSTAND HOEHE TIEFSTER\n";
+
+// The three values of --family or --bridge are numbers.
+bool numbers(const ThreeTexts& values, std::ostream& err)
+{
+    for (const std::string& v : values) {
+        if (!readNumber(v)) {
+            err << "Das ist keine Zahl: " << v << '\n';
+            return false;
+        }
+    }
+    return true;
+}
 
 // Further functions: with f at most as many as the intersection calculator
 // takes, none twice.
@@ -84,6 +108,18 @@ bool furtherUsable(const std::string& term, const std::vector<std::string>& und,
             err << kMeldungBereitsEingegeben << ": " << und[i] << '\n';
             return false;
         }
+    }
+    return true;
+}
+
+// The bridge sets the term and the range itself.
+bool bridgeAlone(const FieldTexts& o, std::ostream& err, const char* usage)
+{
+    if (o.term || o.from || o.to) {
+        err << "--bridge setzt Term und Bereich selbst: --term, --from und --to passen nicht "
+               "dazu.\n"
+            << usage;
+        return false;
     }
     return true;
 }
@@ -110,6 +146,20 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
         err << "Die Stelle der Tangente ist keine Zahl: " << *o.tangent << '\n';
         return false;
     }
+    const bool parameter = o.term && o.term->find('@') != std::string::npos;
+    if (o.family && !parameter) {
+        err << "--family braucht einen Term mit dem Parameter @.\n" << kExportUsage;
+        return false;
+    }
+    if (parameter && !o.family) {
+        err << "Ein Term mit dem Parameter @ braucht --family START ENDE SCHRITT.\n"
+            << kExportUsage;
+        return false;
+    }
+    if ((o.family && !numbers(*o.family, err)) || (o.bridge && !numbers(*o.bridge, err)))
+        return false;
+    if (o.bridge && !bridgeAlone(o, err, kExportUsage))
+        return false;
     if (o.shade && (!readNumber(o.shade->first) || !readNumber(o.shade->second))) {
         err << "Die Grenzen der Fläche sind keine Zahlen: " << o.shade->first << ' '
             << o.shade->second << '\n';
@@ -140,6 +190,7 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         {"intersections", ReportOptions::Kind::Intersections},
         {"integral", ReportOptions::Kind::Integral},
         {"area", ReportOptions::Kind::Area},
+        {"bridge", ReportOptions::Kind::Bridge},
     };
     const std::string kind = p.value(QStringLiteral("report")).toStdString();
     auto k = kinds.find(kind);
@@ -163,6 +214,16 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
     }
     if (o.kind == Kind::Area && o.lower.has_value() != o.upper.has_value()) {
         err << "area braucht beide Grenzen, --lower und --upper, oder keine.\n" << kReportUsage;
+        return false;
+    }
+    if ((o.kind == ReportOptions::Kind::Bridge) != o.bridge.has_value()) {
+        err << "--report bridge und --bridge gehören zusammen.\n" << kReportUsage;
+        return false;
+    }
+    if (o.bridge)
+        return numbers(*o.bridge, err) && bridgeAlone(o, err, kReportUsage);
+    if (o.term && o.term->find('@') != std::string::npos) {
+        err << "Berichte gibt es nur für Terme ohne den Parameter @.\n";
         return false;
     }
     if (!furtherUsable(o.term.value_or("x^2"), o.und, err))
@@ -236,6 +297,13 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             return std::nullopt;
         return p.value(option).toStdString();  // the last one given
     };
+    auto three = [&p](const char* name) -> std::optional<ThreeTexts> {
+        const QStringList v = p.values(QString::fromLatin1(name));
+        if (v.isEmpty())
+            return std::nullopt;
+        const qsizetype n = v.size();  // the last three given
+        return ThreeTexts{v[n - 3].toStdString(), v[n - 2].toStdString(), v[n - 1].toStdString()};
+    };
 
     FieldTexts fields;
     fields.term = text("term");
@@ -250,6 +318,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         line.report.und = und;
         line.report.lower = text("lower");
         line.report.upper = text("upper");
+        line.report.bridge = three("bridge");
         if (!reportUsable(p, line.report, err))
             return std::nullopt;
         return line;
@@ -277,6 +346,8 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     if (!shade.isEmpty())
         o.shade = {shade[shade.size() - 2].toStdString(), shade.back().toStdString()};
     o.und = und;
+    o.family = three("family");
+    o.bridge = three("bridge");
     if (!exportUsable(o, err))
         return std::nullopt;
     return line;

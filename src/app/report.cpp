@@ -102,6 +102,14 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     Context c(ui);
     startWith(c, o);
     State& s = c.s;
+    if (o.kind == ReportOptions::Kind::Bridge) {
+        BrueckenRechner r;
+        if (!berechneBruecke(c, o.bridge.value(), r))
+            return kBatchFailed;
+        out << "a1 = " << r.a1_Ausgabe << "\na2 = " << r.a2_Ausgabe << "\nc1 = " << r.c1_Ausgabe
+            << "\nc2 = " << r.c2_Ausgabe << "\nf(x) = " << s.Eingabe << '\n';
+        return kBatchOk;
+    }
     if (o.kind == ReportOptions::Kind::Intersections)
         return intersections(c, o, out);
     if (o.kind == ReportOptions::Kind::Area)
@@ -148,6 +156,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         break;
     case ReportOptions::Kind::Intersections:
     case ReportOptions::Kind::Area:
+    case ReportOptions::Kind::Bridge:
         break;  // answered above, without the main drawing
     }
     return kBatchOk;

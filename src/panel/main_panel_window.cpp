@@ -165,7 +165,8 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     setStatusBar(bar);
 
     connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
-    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
+    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this,
+            &MainPanelWindow::Zeichnen_button_Click);
     for (QLineEdit* f : {xEingabe_, yEingabe_, qualitaet_})
         connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
     connect(zufallButton, &QPushButton::clicked, this, [this] {

@@ -30,8 +30,7 @@ public:
     // Copies the field texts into the shared state.
     void storeFields();
 
-    // "Zeichnen", as the button does it (also for a calculator that has put
-    // its term into the term box).
+    // "Zeichnen": the fields into the shared state, then the term list and the redraw.
     void Zeichnen_button_Click();
 
     void setStatus(int panel, const QString& text);
@@ -51,7 +50,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-
     Context& c_;
     QComboBox* eingabe_;
     QLineEdit* xEingabe_;

@@ -14,6 +14,7 @@
 #include "core/examples.h"
 #include "core/labels.h"
 #include "core/plane.h"
+#include "curves/bridge.h"
 #include "scene/graph_pass.h"
 #include "terms/numtext.h"
 
@@ -40,7 +41,7 @@ constexpr Entry kProcedures[] = {
     {Step::zweite_ableitung, &zweite_ableitung},
     {Step::dritte_ableitung, &dritte_ableitung},
     {Step::tangente, &tangente},
-    {Step::Haengebruecke, nullptr},
+    {Step::Haengebruecke, &Haengebruecke},
     {Step::Umkehrfunktion, &Umkehrfunktion},
     {Step::Flaeche_einfaerben, &Flaeche_einfaerben},
     {Step::Schnittstellen_Zeichnen, &Schnittstellen_Zeichnen},

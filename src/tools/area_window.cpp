@@ -257,7 +257,7 @@ void AreaWindow::upper(bool (*action)(Context&, IntegralRechner&))
     const bool draw = action(c_, r_);
     loadFields();
     if (draw)
-        emit zeichnenRequested();
+        emit zeichnenAngefordert();
 }
 
 void AreaWindow::lower(void (*action)(Context&, IntegralRechner&))

@@ -30,7 +30,7 @@ signals:
     // An action is about to read the main panel's fields: store them first.
     void fieldsNeeded();
     // The upper calculator has put its term into the main panel: draw it there.
-    void zeichnenRequested();
+    void zeichnenAngefordert();
 
 protected:
     void showEvent(QShowEvent* event) override;

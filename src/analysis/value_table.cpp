@@ -82,38 +82,36 @@ ValueTable Werte_Tabelle(Context& c)
     State& s = c.s;
     c.w.xterm = string_richten(s.Eingabe);
 
-    auto valueAt = [&](std::string_view prefix, Compiled& term, const double& result,
-                       int x) -> std::optional<double> {
-        const Engine::Statement target = c.engine.split(prefix);
-        const Outcome o = term.evaluate(x);
-        if (c.engine.finish(target.target, o.error, o.value) != err::None)
-            return std::nullopt;  // a cell shows nothing rather than a value of another x
-        return result;
+    // The statement's value, or nothing: a cell shows nothing rather than a
+    // value of another x.
+    auto valueAt = [](CompiledStatement& statement, const double& result, int x) {
+        return statement.execute(x) == err::None ? std::optional(result) : std::nullopt;
     };
-    auto cells = [&](std::string_view prefix, Compiled& term, const double& result) {
-        return [&valueAt, prefix, t = &term, r = &result](int x) {
-            auto v = valueAt(prefix, *t, *r, x);
+    auto cells = [&valueAt](CompiledStatement& statement, const double& result) {
+        return [&valueAt, &statement, &result](int x) {
+            auto v = valueAt(statement, result, x);
             return v ? cellText(*v) : std::string();
         };
     };
     const auto negative = lastColumn(s.X, -1), positive = lastColumn(s.Y, +1);
 
     ValueTable table;
-    const bool fromText = !c.engine.compiles();
-    Compiled f({Substitution(c.w.xterm, {.maskExp = true, .collapseStars = false}).pattern()}, fromText);
-    const auto f0 = valueAt("Form.Zahl2 =", f, s.Zahl2, 0);
+    CompiledStatement f(c.engine, "Form.Zahl2 =",
+                        Substitution(c.w.xterm, {.maskExp = true, .collapseStars = false}).pattern());
+    const auto f0 = valueAt(f, s.Zahl2, 0);
     const std::string fFirst = f0 ? text(*f0) : std::string();  // not rounded
-    table.fNegative = fill(negative, -1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
-    table.fPositive = fill(positive, +1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
+    table.fNegative = fill(negative, -1, fFirst, cells(f, s.Zahl2));
+    table.fPositive = fill(positive, +1, fFirst, cells(f, s.Zahl2));
 
     if (!s.ableitungs_test)
         return table;
     buildAbleitungsterme(s, c.w.xterm, 1);
-    Compiled d({Substitution(s.ableitungsterm, {.maskExp = false, .collapseStars = true}).pattern()}, fromText);
-    const auto d0 = valueAt("Form.Zahl4 =", d, s.Zahl4, 0);
+    CompiledStatement d(c.engine, "Form.Zahl4 =",
+                        Substitution(s.ableitungsterm, {.maskExp = false, .collapseStars = true}).pattern());
+    const auto d0 = valueAt(d, s.Zahl4, 0);
     const std::string dFirst = d0 ? cellText(*d0) : std::string();
-    table.dNegative = fill(negative, -1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
-    table.dPositive = fill(positive, +1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
+    table.dNegative = fill(negative, -1, dFirst, cells(d, s.Zahl4));
+    table.dPositive = fill(positive, +1, dFirst, cells(d, s.Zahl4));
     return table;
 }
 

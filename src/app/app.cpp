@@ -18,8 +18,11 @@
 #include "panel/value_table_window.h"
 #include "plane/drawing_window.h"
 #include "tools/about_window.h"
+#include "tools/area_window.h"
+#include "tools/bridge_window.h"
 #include "tools/calculator_window.h"
 #include "tools/help_dialog.h"
+#include "tools/intersection_window.h"
 #include "tools/program_icon.h"
 
 namespace kw {
@@ -223,10 +226,18 @@ void App::showAnalysisPanel(bool show)
                          [this] { werteTabelle(); });
         QObject::connect(panel, &AnalysisPanelWindow::taschenrechnerClicked, panel,
                          [this] { openTaschenrechner(); });
-        // The pocket calculator closes with the panel.
+        QObject::connect(panel, &AnalysisPanelWindow::schnittpunkteClicked, panel,
+                         [this] { Schnittstellen_Rechner(); });
+        QObject::connect(panel, &AnalysisPanelWindow::integralClicked, panel,
+                         [this] { Integral_Rechner(); });
+        QObject::connect(panel, &AnalysisPanelWindow::brueckeClicked, panel,
+                         [this] { Haengebruecken_Rechner(); });
+        // The pocket calculator and the bridge calculator close with the panel.
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::closed, analysis_.get(), [this] {
             analysisPanelClosed(*context_);
             closeTaschenrechner();
+            if (bruecke_)
+                bruecke_->close();
         });
     }
     placeAnalysisPanel();
@@ -285,8 +296,13 @@ void App::openTaschenrechner()
     }
     taschenrechner_ = std::make_unique<CalculatorWindow>(*context_);
     join(Role::Taschenrechner, taschenrechner_.get());
-    // At first beside the analysis panel that opened it, on the screen.
-    CalculatorWindow& window = *taschenrechner_;
+    openBesideAnalysisPanel(*taschenrechner_);
+}
+
+// A calculator opened for the first time: beside the analysis panel that
+// opened it, on the screen.
+void App::openBesideAnalysisPanel(QWidget& window)
+{
     auto fit = [this, &window] {
         const Box box = outerBox(window);
         moveBy(window, shiftOntoScreen({&box, 1}, window));
@@ -305,6 +321,51 @@ void App::closeTaschenrechner()
 {
     if (taschenrechner_)
         taschenrechner_->close();
+}
+
+void App::Haengebruecken_Rechner()
+{
+    if (bruecke_) {
+        bringUp(*bruecke_);  // where the user left it
+        return;
+    }
+    bruecke_ = std::make_unique<BridgeWindow>(*context_);
+    join(Role::Bruecke, bruecke_.get());
+    QObject::connect(bruecke_.get(), &BridgeWindow::zeichnenAngefordert, bruecke_.get(), [this] {
+        mainPanel_->Zeichnen_button_Click();
+        // Drawn or not (a range the plane cannot show draws nothing), the next
+        // redraw shows the cable alone.
+        context_->s.Brueck_zeichnen = false;
+    });
+    openBesideAnalysisPanel(*bruecke_);
+}
+
+void App::Schnittstellen_Rechner()
+{
+    if (schnittstellen_) {
+        bringUp(*schnittstellen_);  // where the user left it
+        return;
+    }
+    schnittstellen_ = std::make_unique<IntersectionWindow>(*context_);
+    join(Role::Schnittstellen, schnittstellen_.get());
+    QObject::connect(schnittstellen_.get(), &IntersectionWindow::fieldsNeeded, mainPanel_.get(),
+                     &MainPanelWindow::storeFields);
+    openBesideAnalysisPanel(*schnittstellen_);
+}
+
+void App::Integral_Rechner()
+{
+    if (integral_) {
+        bringUp(*integral_);
+        return;
+    }
+    integral_ = std::make_unique<AreaWindow>(*context_);
+    join(Role::Flaeche, integral_.get());
+    QObject::connect(integral_.get(), &AreaWindow::fieldsNeeded, mainPanel_.get(),
+                     &MainPanelWindow::storeFields);
+    QObject::connect(integral_.get(), &AreaWindow::zeichnenAngefordert, mainPanel_.get(),
+                     &MainPanelWindow::Zeichnen_button_Click);
+    openBesideAnalysisPanel(*integral_);
 }
 
 void App::Eingabe_Syntax_Butt_Click()

@@ -18,7 +18,8 @@ struct Drawing {
     std::string term;             // the last expression handed to the engine by a curve
     std::string Graph_Farbe;      // colour of the graph as decimal text; empty until the first pass
     double Zoom_Prozent = 100;    // zoom percentage last shown
-    bool termRefused = false;     // the last graph pass found the term not in the right form
+    bool termRefused = false;     // the last graph pass refused the term: not in the right form,
+                                  // or a family without usable answers to its questions
 };
 
 // Everything a procedure works on: the shared state, the engine bound to its

@@ -2,12 +2,43 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
+#include <optional>
+#include <utility>
 
 #include "core/context.h"
 #include "terms/compiled.h"
 
 namespace kw {
+
+namespace {
+
+// One line of a comb at x up to the value v, from the x-axis or from the base
+// term's value there.
+void drawTooth(Context& c, const Curve& curve, const Curve::Comb& comb,
+               std::optional<CompiledStatement>& baseStatement, double x, double v, SampleRun& run)
+{
+    const double X = c.s.X, Y = c.s.Y;
+    double base = 0;
+    if (baseStatement) {
+        if (const int e = baseStatement->execute(x); e != 0) {
+            run.error = e;
+            return;
+        }
+        base = *comb.baseResult;
+    }
+    if (comb.insideRange && !(x != 0 && X < x && x < Y))
+        return;
+    Plane& plane = c.ebene;
+    if (curve.width >= 1)
+        plane.setPenWidth(curve.width);
+    // A pole or a value of 1E+300 still ends at the edge: the line stays on the plane.
+    const double top = plane.worldY(0), bottom = plane.worldY(plane.height());
+    const double lo = std::min(top, bottom), hi = std::max(top, bottom);
+    plane.line(x, std::clamp(base, lo, hi), x, std::clamp(v, lo, hi),
+               curve.colour.value_or(plane.foreColor()));
+}
+
+}  // namespace
 
 SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, double step)
 {
@@ -16,11 +47,13 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     const double X = c.s.X, Y = c.s.Y;
     const double progressMax = float(std::fabs(X) + std::fabs(Y));
 
-    // The statement compiled once; its target resolved once.
-    const Engine::Statement target = c.engine.split(curve.prefix);
-    Compiled statement({std::string(target.expression) + curve.term->pattern()}, !c.engine.compiles());
+    CompiledStatement statement(c.engine, curve.prefix, curve.term->pattern());
+    std::optional<CompiledStatement> baseStatement;
+    if (curve.comb && curve.comb->base)
+        baseStatement.emplace(c.engine, curve.comb->basePrefix, curve.comb->base->pattern());
     int counter = 0;  // samples since the last break
     double xPrev = 0, vPrev = 0;
+    bool firstSegmentPending = curve.skipFirstSegment;
 
     for (double x = start; step > 0 ? x <= end : x >= end; x += step) {
         if (run.samples == kMaxSamples) {
@@ -28,8 +61,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
             break;
         }
         ++run.samples;
-        const Outcome o = statement.evaluate(x);
-        const int e = c.engine.finish(target.target, o.error, o.value);
+        const int e = statement.execute(x);
         const double v = *curve.result;  // unchanged when the statement failed
         if (e != 0) {
             run.error = e;
@@ -39,10 +71,14 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
                 run.ended = true;
                 return run;
             }
-            if (policy == Curve::OnFailure::SkipInvalid) {
+            if (policy == Curve::OnFailure::SkipInvalid || policy == Curve::OnFailure::Skip) {
                 counter = 0;  // no line across a point where f is undefined
                 continue;
             }
+        }
+        if (curve.comb) {
+            drawTooth(c, curve, *curve.comb, baseStatement, x, v, run);
+            continue;
         }
 
         if (curve.width >= 1)
@@ -58,7 +94,8 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
         // A pole between two samples gives two large values of opposite sign;
         // the jump test keeps them apart. It judges the drawn heights.
         const double h = curve.swapAxes ? x : v, hPrev = curve.swapAxes ? xPrev : vPrev;
-        if (2 * X <= v && v <= 2 * Y && std::fabs(hPrev) + std::fabs(h) < 2 * Y && counter > 1) {
+        if (2 * X <= v && v <= 2 * Y && std::fabs(hPrev) + std::fabs(h) < 2 * Y && counter > 1 &&
+            !std::exchange(firstSegmentPending, false)) {
             if (curve.swapAxes)
                 plane.line(vPrev, xPrev, v, x, colour);
             else

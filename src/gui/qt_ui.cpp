@@ -80,8 +80,7 @@ QtUi::~QtUi()
 
 void QtUi::message(std::string_view text, std::string_view title)
 {
-    QString shown = qs(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const QString shown = qsLines(text);
     if (shown.count(QLatin1Char('\n')) < kLongMessageLines) {
         QMessageBox box(QMessageBox::NoIcon, qs(title), shown, QMessageBox::Ok,
                         QApplication::activeWindow());
@@ -116,12 +115,17 @@ void QtUi::message(std::string_view text, std::string_view title)
 std::optional<std::string> QtUi::input(std::string_view prompt, std::string_view title,
                                        std::string_view initial)
 {
-    bool ok = false;
-    QString answer = QInputDialog::getText(QApplication::activeWindow(), qs(title), qs(prompt),
-                                           QLineEdit::Normal, qs(initial), &ok);
-    if (!ok)
+    QInputDialog box(QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("Eingabefeld"));
+    box.setWindowTitle(qs(title));
+    box.setLabelText(qs(prompt));
+    box.setTextValue(qs(initial));
+    // German buttons, whether or not Qt's own translations are loaded.
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer.toStdString();
+    return str(box.textValue());
 }
 
 void QtUi::setProgressMaximum(double maximum) { emit progressMaximumChanged(maximum); }

@@ -1,5 +1,7 @@
 #include "panel/main_panel_window.h"
 
+#include "gui/field_text.h"
+#include "gui/topmost.h"
 #include "gui/widget_text.h"
 
 #include <QCheckBox>
@@ -162,10 +164,11 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     }
     setStatusBar(bar);
 
-    connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::onZeichnen);
-    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this, &MainPanelWindow::onZeichnen);
+    connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
+    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this,
+            &MainPanelWindow::Zeichnen_button_Click);
     for (QLineEdit* f : {xEingabe_, yEingabe_, qualitaet_})
-        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::onZeichnen);
+        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
     connect(zufallButton, &QPushButton::clicked, this, [this] {
         storeFields();
         zufall(c_);
@@ -181,7 +184,8 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
         storeFields();
         linienStaerke(c_);
     });
-    connect(vordergrund_, &QCheckBox::toggled, this, &MainPanelWindow::onTopmost);
+    connect(vordergrund_, &QCheckBox::toggled, this,
+            [this](bool on) { keepOnTop(this, on); });
 }
 
 void MainPanelWindow::storeFields()
@@ -198,17 +202,7 @@ void MainPanelWindow::storeFields()
 void MainPanelWindow::loadFields()
 {
     const State& s = c_.s;
-    QStringList list;
-    for (const auto& t : s.EingabeListe)
-        list << qs(t);
-    QStringList shown;
-    for (int i = 0; i < eingabe_->count(); ++i)
-        shown << eingabe_->itemText(i);
-    if (shown != list) {
-        eingabe_->clear();
-        eingabe_->addItems(list);
-    }
-    eingabe_->setEditText(qs(s.Eingabe));
+    setListAndText(eingabe_, s.EingabeListe, s.Eingabe);
     xEingabe_->setText(qs(s.x_eingabe));
     yEingabe_->setText(qs(s.y_eingabe));
     qualitaet_->setText(qs(s.qualitaet_eingabe));
@@ -216,19 +210,11 @@ void MainPanelWindow::loadFields()
     staerke_->setCurrentText(qs(s.f_x_linie_staerke));
 }
 
-void MainPanelWindow::onZeichnen()
+void MainPanelWindow::Zeichnen_button_Click()
 {
     storeFields();
     zeichnen(c_);
     emit drawn();
-}
-
-void MainPanelWindow::onTopmost(bool on)
-{
-    const QRect frame = geometry();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    setGeometry(frame);
-    show();
 }
 
 void MainPanelWindow::mousePressEvent(QMouseEvent* event)

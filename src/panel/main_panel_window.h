@@ -30,6 +30,9 @@ public:
     // Copies the field texts into the shared state.
     void storeFields();
 
+    // "Zeichnen": the fields into the shared state, then the term list and the redraw.
+    void Zeichnen_button_Click();
+
     void setStatus(int panel, const QString& text);
     void setProgressMaximum(double maximum);
     void setProgressValue(double value);
@@ -47,9 +50,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void onZeichnen();
-    void onTopmost(bool on);
-
     Context& c_;
     QComboBox* eingabe_;
     QLineEdit* xEingabe_;

@@ -5,6 +5,7 @@
 
 #include "core/colours.h"
 #include "core/context.h"
+#include "curves/family.h"
 #include "curves/graph.h"
 #include "curves/piecewise.h"
 #include "curves/rootlog.h"
@@ -33,6 +34,11 @@ void report(Context& c, const SampleRun& run, bool skippedToo)
 void berechnen(Context& c)
 {
     c.w.termRefused = false;
+    // A term with the parameter "@" is drawn as a family; nothing else of the pass runs.
+    if (Funktionen_Scharren_check(c)) {
+        Funktionen_Scharr(c);
+        return;
+    }
     Range range;
     if (!readRangeAndStep(c, range))
         return;  // a range or quality that is not a number ends the pass quietly

@@ -7,11 +7,14 @@
 #include "analysis/derivatives.h"
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
+#include "areas/integral.h"
+#include "areas/intersections.h"
 #include "core/axes.h"
 #include "core/context.h"
 #include "core/examples.h"
 #include "core/labels.h"
 #include "core/plane.h"
+#include "curves/bridge.h"
 #include "scene/graph_pass.h"
 #include "terms/numtext.h"
 
@@ -38,11 +41,11 @@ constexpr Entry kProcedures[] = {
     {Step::zweite_ableitung, &zweite_ableitung},
     {Step::dritte_ableitung, &dritte_ableitung},
     {Step::tangente, &tangente},
-    {Step::Haengebruecke, nullptr},
+    {Step::Haengebruecke, &Haengebruecke},
     {Step::Umkehrfunktion, &Umkehrfunktion},
-    {Step::Flaeche_einfaerben, nullptr},
-    {Step::Schnittstellen_Zeichnen, nullptr},
-    {Step::Schnittstellen_Zeichnen_Integral, nullptr},
+    {Step::Flaeche_einfaerben, &Flaeche_einfaerben},
+    {Step::Schnittstellen_Zeichnen, &Schnittstellen_Zeichnen},
+    {Step::Schnittstellen_Zeichnen_Integral, &Schnittstellen_Zeichnen_Integral},
 };
 
 constexpr bool inEnumOrder()

@@ -411,4 +411,16 @@ std::string Compiled::text(std::size_t s, std::span<const double> numbers) const
     return out;
 }
 
+CompiledStatement::CompiledStatement(Engine& engine, std::string_view prefix, const std::string& pattern)
+    : engine_(engine), target_(engine.split(prefix)),
+      compiled_({std::string(target_.expression) + pattern}, !engine.compiles())
+{
+}
+
+int CompiledStatement::execute(double x)
+{
+    const Outcome o = compiled_.evaluate(x);
+    return engine_.finish(target_.target, o.error, o.value);
+}
+
 }  // namespace kw

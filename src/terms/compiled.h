@@ -72,4 +72,22 @@ private:
     std::vector<std::pair<std::uint32_t, int>> raised_;  // instruction, error
 };
 
+// A statement "Form.<name> =" + expression, compiled once and executed like
+// Engine::execute: on success the bound variable receives the value, and the
+// engine keeps the error number. Whether it is compiled or goes to the engine
+// as text is the engine's choice (Engine::compiles).
+class CompiledStatement {
+public:
+    // pattern: the expression with mark(0) where x goes.
+    CompiledStatement(Engine& engine, std::string_view prefix, const std::string& pattern);
+
+    // The statement at x; the error number (0 = success).
+    int execute(double x);
+
+private:
+    Engine& engine_;
+    Engine::Statement target_;
+    Compiled compiled_;
+};
+
 }  // namespace kw

@@ -18,6 +18,7 @@
 #include "analysis/newton.h"
 #include "analysis/tangent.h"
 #include "analysis/zeros.h"
+#include "areas/intersections.h"
 #include "core/examples.h"
 #include "terms/compiled.h"
 #include "terms/difference_quotient.h"
@@ -196,6 +197,7 @@ std::vector<std::uint64_t> fields(const std::vector<double>& zeros)
 }
 bool kind(const Extremum& e) { return e.hochpunkt; }
 bool kind(const Wendepunkt& w) { return w.terrasse; }
+int kind(const Schnittpunkt& s) { return s.i * 8 + s.j; }
 
 template <class Point>
 std::vector<std::uint64_t> fields(const std::vector<Point>& points)
@@ -291,7 +293,7 @@ TEST(Differential, NewtonQuotientOfComputedValues)
 }
 
 // Every search finds the same points compiled as from the text, walked on one
-// thread or split in two.
+// thread or split in two; and so do the intersections.
 TEST(Differential, SearchesFindTheSamePoints)
 {
     std::vector<std::string> terms = allTerms();
@@ -330,5 +332,13 @@ TEST(Differential, SearchesFindTheSamePoints)
             if (HasFailure())
                 return;
         }
+    }
+    // The intersections of neighbouring terms, all pairs of three at a time.
+    for (std::size_t k = 0; k + 3 <= terms.size(); k += 3) {
+        const std::vector<std::string> three(terms.begin() + long(k), terms.begin() + long(k) + 3);
+        const auto pairs = allePaare(3);
+        const auto byText = findSchnittpunkte(three, pairs, -10.005, 10, nullptr, reference);
+        EXPECT_TRUE(same(byText, findSchnittpunkte(three, pairs, -10.005, 10, nullptr, compiled)))
+            << "intersections of '" << three[0] << "', '" << three[1] << "', '" << three[2] << "'";
     }
 }

@@ -86,6 +86,17 @@ void BM_Schnittpunkte(benchmark::State& state)
 }
 BENCHMARK(BM_Schnittpunkte)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same, the statements read from their text: the reference.
+void BM_SchnittpunkteText(benchmark::State& state)
+{
+    const auto pairs = kw::allePaare(kSieben.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            kw::findSchnittpunkte(kSieben, pairs, -20, 20, nullptr, {.fromText = true}));
+    state.SetItemsProcessed(state.iterations() * 4001 * std::int64_t(pairs.size()));
+}
+BENCHMARK(BM_SchnittpunkteText)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The same pairs one after the other, each alone: on one core.
 void BM_SchnittpunkteEinzeln(benchmark::State& state)
 {

@@ -134,6 +134,9 @@ std::vector<Statement> statementsOf(const std::string& term)
         out.push_back({std::move(name), [s](double x) { return s.expression(x); }, pattern});
     };
     add("f", Substitution(xterm));
+    // The inverse function's statement keeps the blank behind its "=".
+    const Substitution f(xterm);
+    out.push_back({"Umkehrfunktion", [f](double x) { return " " + f.expression(x); }, " " + f.pattern()});
     add("f'", Substitution(d1, kQuotient));
     add("f''", Substitution(d2, kQuotient));
     add("f'''", Substitution(nextQuotient(d2), kQuotient));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <future>
+#include <system_error>
 
 #include "core/ui.h"
 #include "terms/numtext.h"
@@ -146,13 +147,19 @@ GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limit
     std::atomic<std::int64_t> secondPoints = 0;
     Grid second(from, to, nullptr, limits);
     second.half_ = {.handOverAt = -1, .stop = &stop, .points = &secondPoints};
-    first.half_ = {.handOverAt = points / 2, .stop = nullptr, .points = &secondPoints};
     // The second half starts where the first one's walk arrives: the grid is
     // re-rounded at every step, so it is walked there, not computed.
-    auto done = std::async(std::launch::async, [&] {
-        if (second.skip(points / 2))
-            walk(1, second);
-    });
+    std::future<void> done;
+    try {
+        done = std::async(std::launch::async, [&] {
+            if (second.skip(points / 2))
+                walk(1, second);
+        });
+    } catch (const std::system_error&) {  // no second thread to be had: one walks it all
+        walk(0, first);
+        return first.outcome();
+    }
+    first.half_ = {.handOverAt = points / 2, .stop = nullptr, .points = &secondPoints};
     walk(0, first);
     if (!first.handedOver_) {  // over before the middle: stopped, or the range was shorter
         stop = true;

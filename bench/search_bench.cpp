@@ -137,28 +137,41 @@ void wide(benchmark::State& state, Search search, double from, double to, Way wa
         double(points), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-const auto extrema = [](auto&&... a) { return kw::findExtrema(a...); };
-const auto wendepunkte = [](auto&&... a) { return kw::findWendepunkte(a...); };
-const auto zeros = [](auto&&... a) { return kw::findZeros(a...); };
-
-BENCHMARK_CAPTURE(wide, extrema_1000_text, extrema, -1000, 1000, Text)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, extrema_1000_compiled, extrema, -1000, 1000, Compiled)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, extrema_1000_two_threads, extrema, -1000, 1000, TwoThreads)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, extrema_5000_text, extrema, -5000, 5000, Text)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, extrema_5000_compiled, extrema, -5000, 5000, Compiled)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, extrema_5000_two_threads, extrema, -5000, 5000, TwoThreads)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, inflection_1000_text, wendepunkte, -1000, 1000, Text)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, inflection_1000_compiled, wendepunkte, -1000, 1000, Compiled)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, inflection_1000_two_threads, wendepunkte, -1000, 1000, TwoThreads)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, inflection_5000_text, wendepunkte, -5000, 5000, Text)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, inflection_5000_compiled, wendepunkte, -5000, 5000, Compiled)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, inflection_5000_two_threads, wendepunkte, -5000, 5000, TwoThreads)->Unit(benchmark::kMillisecond);
-// Ended by the 10-million-point limit; the text path takes half a minute per run.
-BENCHMARK_CAPTURE(wide, extrema_limit_text, extrema, -1e6, 1e6, Text)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(wide, extrema_limit_compiled, extrema, -1e6, 1e6, Compiled)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, extrema_limit_two_threads, extrema, -1e6, 1e6, TwoThreads)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, inflection_limit_two_threads, wendepunkte, -1e6, 1e6, TwoThreads)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wide, zeros_limit_two_threads, zeros, -1e6, 1e6, TwoThreads)->Unit(benchmark::kMillisecond);
+// Each search and range three ways, named like "extrema_1000_text".
+const bool kWideRegistered = [] {
+    const auto extrema = [](auto&&... a) { return kw::findExtrema(a...); };
+    const auto wendepunkte = [](auto&&... a) { return kw::findWendepunkte(a...); };
+    const std::pair<const char*, Way> ways[] = {
+        {"text", Text}, {"compiled", Compiled}, {"two_threads", TwoThreads}};
+    for (const char* range : {"1000", "5000"}) {
+        const double r = std::stod(range);
+        for (auto [way, how] : ways) {
+            const std::string tail = std::string("_") + range + "_" + way;
+            benchmark::RegisterBenchmark(("wide/extrema" + tail).c_str(), wide<decltype(extrema)>,
+                                         extrema, -r, r, how)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("wide/inflection" + tail).c_str(),
+                                         wide<decltype(wendepunkte)>, wendepunkte, -r, r, how)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    // Ended by the 10-million-point limit; the text path takes about a minute.
+    for (auto [way, how] : ways) {
+        auto* limit = benchmark::RegisterBenchmark((std::string("wide/extrema_limit_") + way).c_str(),
+                                                   wide<decltype(extrema)>, extrema, -1e6, 1e6, how);
+        limit->Unit(benchmark::kMillisecond);
+        if (how == Text)
+            limit->Iterations(1);
+    }
+    benchmark::RegisterBenchmark("wide/inflection_limit_two_threads", wide<decltype(wendepunkte)>,
+                                 wendepunkte, -1e6, 1e6, TwoThreads)
+        ->Unit(benchmark::kMillisecond);
+    const auto zeros = [](auto&&... a) { return kw::findZeros(a...); };
+    benchmark::RegisterBenchmark("wide/zeros_limit_two_threads", wide<decltype(zeros)>, zeros,
+                                 -1e6, 1e6, TwoThreads)
+        ->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 }  // namespace
 

@@ -1,9 +1,10 @@
 // The analysis reports over the default range -20 to 20: the zero search and
-// the extrema search walk 4001 grid points each, one or two engine statements
-// per point; the inflection search adds up to six more; the value table is a
-// few dozen statements. The intersection search walks the same grid for all 42
-// ordered pairs of seven terms, one Newton statement per pair and point. Then
-// the searches over wide ranges, from the text and compiled side by side.
+// the extrema search walk 4001 grid points each, the Newton step and the
+// searched quantity per point; the inflection search takes f'', f''' and a
+// step; the value table is a few dozen statements. The intersection search
+// walks the same grid for all 42 ordered pairs of seven terms, the Newton step
+// and the difference per pair and point. Then the searches over wide ranges,
+// from the text and compiled side by side.
 
 #include <benchmark/benchmark.h>
 

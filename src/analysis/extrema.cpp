@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "analysis/clusters.h"
 #include "analysis/derivatives.h"
 #include "analysis/newton.h"
 #include "core/context.h"
@@ -16,7 +17,106 @@ namespace {
 constexpr Substitution::Options kQuotient{.maskExp = false, .collapseStars = true};
 constexpr Substitution::Options kValue{.maskExp = true, .collapseStars = false};
 
-bool outsideBand(double v) { return v < -kBand || v > kBand; }
+// Where f'' changes by less than a slope f''' of 0.1 makes across two grid
+// steps, its sign changes are rounding noise: a straight line has f'' = 0
+// everywhere, give or take the last digits.
+constexpr double kLeastBend = 0.1 * 2 * kGridStep;
+
+struct ExtremumSearch {
+    Compiled atPoint;  // the Newton step on f' = 0 and f'
+    Compiled value;    // f
+
+    Sample sample(double at, double x)
+    {
+        Outcome o[2];
+        atPoint.evaluate(std::span(&at, 1), o);
+        return {x, valueOf(o[1]), valueOf(o[0])};
+    }
+    std::optional<double> key(const Sample& s) { return valueOf(value.evaluate(s.x)); }
+
+    // The highest point of the cluster if it is a Hochpunkt, else the lowest
+    // if it is a Tiefpunkt.
+    std::optional<Extremum> point(const Cluster& c)
+    {
+        auto e = extremum(c.highest, true);
+        return e ? e : extremum(c.lowest, false);
+    }
+
+    // f defined at both neighbours, higher (lower) than both, or than one and
+    // as high as the other where the extremum lies midway between them; and
+    // not much steeper than either neighbour, which the point next to a pole
+    // is (a lopsided extremum may be a little steeper than the grid point on
+    // its other side).
+    std::optional<Extremum> extremum(const std::optional<Pick>& p, bool hochpunkt)
+    {
+        if (!p || !steepAtMost(*p, 2))
+            return std::nullopt;
+        const Outcome left = value.evaluate(p->before.x), right = value.evaluate(p->after.x);
+        if (!left || !right)
+            return std::nullopt;
+        const int way = hochpunkt ? 1 : -1;
+        const int l = way * compareNoise(p->key, left.value), r = way * compareNoise(p->key, right.value);
+        if (l < 0 || r < 0 || l + r == 0)
+            return std::nullopt;
+        return Extremum{p->point.x, p->key, hochpunkt};
+    }
+};
+
+struct WendepunktSearch {
+    Compiled atPoint;   // f'' and f''' at the grid point
+    Compiled secondAt;  // f'' where the walk's own point reads differently from the grid point
+    Compiled quotient;  // x - a/b
+    Compiled value;     // f
+    Compiled first;     // f'
+    double to;
+
+    // x - a/b: a Newton step on a = 0 with the slope b.
+    std::optional<double> step(double x, double a, double b)
+    {
+        const double numbers[] = {x, a, b};
+        Outcome q;
+        quotient.evaluate(numbers, std::span(&q, 1));
+        return valueOf(q);
+    }
+
+    Sample sample(double at, double x)
+    {
+        Outcome o[2];
+        atPoint.evaluate(std::span(&x, 1), o);
+        const Written a = written(at), rounded = written(x);
+        const Outcome f2 =
+            a.value == rounded.value && a.error == rounded.error ? o[0] : secondAt.evaluate(at);
+        Sample s{x, valueOf(f2), std::nullopt};
+        // x - f''(x)/f'''(x): a Newton step on f'' = 0.
+        if (f2 && o[1])
+            s.target = step(x, f2.value, o[1].value);
+        return s;
+    }
+    static std::optional<double> key(const Sample& s) { return magnitude(s); }
+
+    // The point of the cluster with the smallest |f''|, if f'' changes sign
+    // across it by more than noise, f is defined at its neighbours and |f|
+    // stays below the end of the range.
+    std::optional<Wendepunkt> point(const Cluster& c)
+    {
+        if (!c.lowest)
+            return std::nullopt;
+        const Pick& p = *c.lowest;
+        const double x = p.point.x;
+        if (!p.point.crossing || !p.before.q || !p.after.q ||
+            !(std::fabs(*p.after.q - *p.before.q) > kLeastBend))
+            return std::nullopt;
+        const Outcome y = value.evaluate(x);
+        if (!y || !(std::fabs(y.value) < to) || !value.evaluate(p.before.x) ||
+            !value.evaluate(p.after.x))
+            return std::nullopt;
+        // A Newton step on f' = 0 that does not move x either: the tangent is
+        // horizontal there.
+        const Outcome f1 = first.evaluate(x);
+        const auto t = f1 ? step(x, f1.value, *p.point.q) : std::nullopt;
+        return Wendepunkt{x, y.value, t && round2(*t) == x};
+    }
+};
 
 std::string line(double x, double y, std::string_view kind)
 {
@@ -41,26 +141,14 @@ std::string report(std::string_view heading, std::string_view none,
 SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double to, Ui* ui,
                                    GridLimits limits)
 {
-    // The Newton step and f'' together: f at x - h, x, x + h and x + 2h, each once.
-    Compiled atPoint({NewtonStep::forExtrema(xterm).pattern(),
-                      Substitution(nextQuotient(firstQuotient(maskExp(xterm))), kQuotient).pattern()},
-                     limits.fromText);
-    Compiled value({Substitution(xterm, kValue).pattern()}, limits.fromText);
-
-    return searchGrid<Extremum>(
-        from, to, ui, limits, [atPoint, value](const GridPoint& p) mutable -> std::optional<Extremum> {
-            Outcome o[2];
-            atPoint.evaluate(std::span(&p.at, 1), o);
-            const Outcome &z = o[0], &curvature = o[1];
-            // A failed statement leaves a value of another point behind: such a
-            // point is never a candidate.
-            if (!z || !curvature || !staysPut(round2(z.value), p.x) || !outsideBand(curvature.value))
-                return std::nullopt;
-            const Outcome y = value.evaluate(p.x);
-            if (!y)
-                return std::nullopt;
-            return Extremum{p.x, y.value, curvature.value < 0};
-        });
+    // The Newton step and f' share f at x - h and x + h.
+    const std::string masked = maskExp(xterm);
+    ExtremumSearch search{
+        Compiled({NewtonStep::forExtrema(xterm).pattern(),
+                  Substitution(centralQuotient(masked), kQuotient).pattern()},
+                 limits.fromText),
+        Compiled({Substitution(xterm, kValue).pattern()}, limits.fromText)};
+    return searchClusters<Extremum>(from, to, ui, limits, search);
 }
 
 SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
@@ -69,45 +157,15 @@ SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, do
     const std::string d1 = firstQuotient(maskExp(xterm));
     const std::string d2 = nextQuotient(d1);
     const std::string second = Substitution(d2, kQuotient).pattern();
-    // At the grid point f'', f''', f and f': f at x to x + 3h, each once.
-    Compiled atPoint({second, Substitution(nextQuotient(d2), kQuotient).pattern(),
-                      Substitution(xterm, kValue).pattern(), Substitution(d1, kQuotient).pattern()},
-                     limits.fromText);
-    // f'' where the walk's own point reads differently from the grid point.
-    Compiled secondAt({second}, limits.fromText);
-    Compiled quotient({NewtonStep::quotientPattern()}, limits.fromText);
-
-    return searchGrid<Wendepunkt>(
-        from, to, ui, limits,
-        [atPoint, secondAt, quotient, to](const GridPoint& p) mutable -> std::optional<Wendepunkt> {
-            const double x = p.x;
-            Outcome o[4];
-            atPoint.evaluate(std::span(&x, 1), o);
-            const Outcome &f3 = o[1], &y = o[2], &f1 = o[3];
-            const Written at = written(p.at), rounded = written(x);
-            const Outcome f2 = at.value == rounded.value && at.error == rounded.error
-                                   ? o[0]
-                                   : secondAt.evaluate(p.at);
-            if (!f2 || !f3)
-                return std::nullopt;
-            auto step = [&quotient, x](double a, double b) -> std::optional<double> {
-                const double numbers[] = {x, a, b};
-                Outcome q;
-                quotient.evaluate(numbers, std::span(&q, 1));
-                return q ? std::optional(round2(q.value)) : std::nullopt;
-            };
-            // x - f''(x)/f'''(x): a Newton step on f'' = 0.
-            const auto z = step(f2.value, f3.value);
-            // Where f''' is as flat as rounding noise (a straight line has f'' = 0
-            // everywhere), f''/f''' is noise too: the band that f'' must leave for
-            // an extremum, f''' must leave here.
-            if (!z || !y || !(std::fabs(y.value) < to) || !staysPut(*z, x) || !outsideBand(f3.value))
-                return std::nullopt;
-            // A Newton step on f' = 0 that does not move x either: the tangent is
-            // horizontal there.
-            const auto t = f1 ? step(f1.value, f2.value) : std::nullopt;
-            return Wendepunkt{x, y.value, t && *t == x};
-        });
+    // f'' and f''' share f at x to x + 2h.
+    WendepunktSearch search{
+        Compiled({second, Substitution(nextQuotient(d2), kQuotient).pattern()}, limits.fromText),
+        Compiled({second}, limits.fromText),
+        Compiled({NewtonStep::quotientPattern()}, limits.fromText),
+        Compiled({Substitution(xterm, kValue).pattern()}, limits.fromText),
+        Compiled({Substitution(d1, kQuotient).pattern()}, limits.fromText),
+        to};
+    return searchClusters<Wendepunkt>(from, to, ui, limits, search);
 }
 
 std::string extremaBericht(Context& c, GridLimits limits)

@@ -25,14 +25,17 @@ struct Wendepunkt {
     bool terrasse;  // the tangent is horizontal there
 };
 
-// The local extrema of a normalized term between from and to: grid points
-// where a Newton step on f' = 0 stays put and f'' leaves the band ±0.1. The UI
-// (may be null) shows progress and is asked now and then whether to stop.
+// The local extrema of a normalized term between from and to: for each
+// cluster of candidates for f' = 0 (see ClusterWalk) its highest point if that
+// is a Hochpunkt, else its lowest if that is a Tiefpunkt, told by comparing f
+// with the neighbouring grid points. The UI (may be null) shows progress and
+// is asked now and then whether to stop.
 SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double to, Ui* ui,
                                    GridLimits limits = {});
 
-// The terrace and inflection points: grid points where a Newton step on
-// f'' = 0 stays put, f''' leaves the band ±0.1 and |f| stays below `to`.
+// The terrace and inflection points: for each cluster of candidates for
+// f'' = 0 the point with the smallest |f''|, if f'' changes sign across it
+// (by more than noise), f is defined at its neighbours and |f| stays below `to`.
 SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
                                          GridLimits limits = {});
 

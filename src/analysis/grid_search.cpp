@@ -43,8 +43,6 @@ double round2(double v)
     return roundHalfEven(v * 100) / 100;
 }
 
-bool bandRejects(double z, double x) { return -kBand <= z && z <= kBand && x != 0; }
-
 Grid::Grid(double from, double to, Ui* ui, GridLimits limits)
     : from_(from), to_(to), ui_(ui), limits_(limits), started_(std::chrono::steady_clock::now())
 {
@@ -129,7 +127,7 @@ bool Grid::skip(std::int64_t count)
 }
 
 GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limits,
-                     const std::function<void(int half, Grid& grid)>& walk, int& kept)
+                         std::int64_t overlap, const HalfWalk& walk, int& kept)
 {
     kept = 1;
     // About how many points the walk has; the halves need not be equal.
@@ -139,7 +137,7 @@ GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limit
                                                                  : 0;
     Grid first(from, to, ui, limits);
     if (points < std::max<std::int64_t>(limits.splitFrom, 2)) {
-        walk(0, first);
+        walk(0, first, 0);
         return first.outcome();
     }
 
@@ -147,20 +145,22 @@ GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limit
     std::atomic<std::int64_t> secondPoints = 0;
     Grid second(from, to, nullptr, limits);
     second.half_ = {.handOverAt = -1, .stop = &stop, .points = &secondPoints};
-    // The second half starts where the first one's walk arrives: the grid is
-    // re-rounded at every step, so it is walked there, not computed.
+    // The second half starts where the first one's walk arrives (less the
+    // overlap): the grid is re-rounded at every step, so it is walked there,
+    // not computed.
+    const std::int64_t shared = std::min(overlap, points / 2);
     std::future<void> done;
     try {
         done = std::async(std::launch::async, [&] {
-            if (second.skip(points / 2))
-                walk(1, second);
+            if (second.skip(points / 2 - shared))
+                walk(1, second, shared);
         });
     } catch (const std::system_error&) {  // no second thread to be had: one walks it all
-        walk(0, first);
+        walk(0, first, 0);
         return first.outcome();
     }
     first.half_ = {.handOverAt = points / 2, .stop = nullptr, .points = &secondPoints};
-    walk(0, first);
+    walk(0, first, 0);
     if (!first.handedOver_) {  // over before the middle: stopped, or the range was shorter
         stop = true;
         done.get();

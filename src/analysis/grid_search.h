@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,8 @@ namespace kw {
 class Ui;
 
 // The searches for zeros, extrema, inflection points and intersections walk x
-// across the range in steps of 0.01 and keep a grid point when a Newton step,
-// rounded to two decimals, does not move it.
+// across the range in steps of 0.01 and report grid points (see ClusterWalk).
 inline constexpr double kGridStep = 0.01;
-inline constexpr double kBand = 0.1;
 
 // A search ends by itself after this many grid points, so that no range, however
 // wide, keeps the program busy for long.
@@ -29,13 +26,6 @@ inline constexpr std::int64_t kNeverSplit = std::numeric_limits<std::int64_t>::m
 // Rounds to two decimals, halves to even (0.125 gives 0.12). Values too large to
 // carry two decimals come back unchanged.
 double round2(double v);
-
-// The band rule: a rounded Newton value z within ±0.1 only counts at the grid
-// point 0 itself.
-bool bandRejects(double z, double x);
-
-// A rounded Newton value z that lands on the grid point x and survives the band rule.
-inline bool staysPut(double z, double x) { return z == x && !bandRejects(z, x); }
 
 // One grid point: statements are built at `at` (the range's start itself on
 // the first pass, later the previous point plus 0.01); the candidate test and the
@@ -79,6 +69,12 @@ struct GridLimits {
     bool fromText = false;
 };
 
+class Grid;
+
+// Walks the points of one part of a split walk (see walkInHalves); the first
+// `shared` of them belong to the part before.
+using HalfWalk = std::function<void(int half, Grid& grid, std::int64_t shared)>;
+
 // The walk over the grid of one search:
 //
 //     for (GridPoint p; grid.next(p);) { … }
@@ -101,8 +97,8 @@ public:
     GridOutcome outcome() const { return {end_, points_, from_, points_ ? x_ : from_}; }
 
 private:
-    friend GridOutcome walkInHalves(double, double, Ui*, const GridLimits&,
-                                const std::function<void(int, Grid&)>&, int&);
+    friend GridOutcome walkInHalves(double, double, Ui*, const GridLimits&, std::int64_t,
+                                    const HalfWalk&, int&);
 
     // A half of a split walk: the first hands over after `handOverAt` points
     // and counts the second's progress as its own; the second walks without a
@@ -130,37 +126,14 @@ private:
 };
 
 // The walk of a search over the grid, in one part or, when it is long, in two
-// contiguous halves on two threads: walk(half, grid) runs the points of one
-// part. The user sees one search: progress counts both halves, Esc stops both,
-// and a search stopped during its first half ends there, as if it had run
-// alone (`kept` says how many halves count, in grid order).
+// contiguous halves on two threads: walk(half, grid, shared) runs the points of
+// one part. The second half starts `overlap` points early, so that a search
+// that judges a point by its neighbours sees them on both sides of the middle.
+// The user sees one search: progress counts both halves, Esc stops both, and a
+// search stopped during its first half ends there, as if it had run alone
+// (`kept` says how many halves count, in grid order).
 GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limits,
-                     const std::function<void(int half, Grid& grid)>& walk, int& kept);
-
-// A search that looks at every grid point on its own: visit(point) gives what
-// the point contributes. Each half walks with its own copy of visit, so the
-// statements in it keep their working space to one thread.
-template <class Point, class Visit>
-SearchResult<Point> searchGrid(double from, double to, Ui* ui, const GridLimits& limits,
-                               const Visit& visit)
-{
-    std::vector<Point> found[2];
-    int kept = 1;
-    SearchResult<Point> result;
-    result.outcome = walkInHalves(
-        from, to, ui, limits,
-        [&](int half, Grid& grid) {
-            Visit own = visit;
-            for (GridPoint p; grid.next(p);)
-                if (std::optional<Point> point = own(p))
-                    found[half].push_back(*point);
-        },
-        kept);
-    result.points = std::move(found[0]);
-    if (kept == 2)
-        result.points.insert(result.points.end(), found[1].begin(), found[1].end());
-    return result;
-}
+                         std::int64_t overlap, const HalfWalk& walk, int& kept);
 
 // What a report adds when its search ended early: that it was stopped, or why
 // it ended, and how far it got. Empty when the whole range was searched.

@@ -1,8 +1,7 @@
 #include "analysis/newton.h"
 
-#include "analysis/grid_search.h"
+#include "terms/compiled.h"
 #include "terms/difference_quotient.h"
-#include "terms/normalize.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -13,20 +12,11 @@ namespace {
 constexpr Substitution::Options kQuotient{.maskExp = false, .collapseStars = true};
 constexpr Substitution::Options kValue{.maskExp = true, .collapseStars = false};
 
-// The masked term with every "x" moved by -h: the term of f(x-h).
-std::string shiftBack(std::string_view masked)
-{
-    std::string s(masked);
-    replaceAll(s, "x", "*(1x-" + text(kH) + ")");
-    return s;
-}
-
 }  // namespace
 
-NewtonStep NewtonStep::forZeros(std::string_view xterm, bool fromText)
+NewtonStep NewtonStep::forZeros(std::string_view xterm)
 {
     NewtonStep step;
-    step.fromText_ = fromText;
     enum { value, slope };
     step.terms_ = {Substitution(xterm, kValue), Substitution(firstQuotient(maskExp(xterm)), kQuotient)};
     step.literals_ = {"-((", ")/(", "))"};
@@ -34,10 +24,9 @@ NewtonStep NewtonStep::forZeros(std::string_view xterm, bool fromText)
     return step;
 }
 
-NewtonStep NewtonStep::forExtrema(std::string_view xterm, bool fromText)
+NewtonStep NewtonStep::forExtrema(std::string_view xterm)
 {
     NewtonStep step;
-    step.fromText_ = fromText;
     const std::string masked = maskExp(xterm);
     enum { plus, minus, value };
     step.terms_ = {Substitution(shift(masked), kQuotient), Substitution(shiftBack(masked), kQuotient),
@@ -45,16 +34,6 @@ NewtonStep NewtonStep::forExtrema(std::string_view xterm, bool fromText)
     step.literals_ = {"-0.5*" + engineText(kH) + "*(((", ")-(", "))/((", ")-2*(", ")+(", ")))"};
     step.order_ = {plus, minus, minus, value, plus};
     return step;
-}
-
-std::optional<double> NewtonStep::at(double at)
-{
-    if (!compiled_.size())
-        compiled_ = Compiled({pattern()}, fromText_);
-    const Outcome o = compiled_.evaluate(at);
-    if (!o)
-        return std::nullopt;
-    return round2(o.value);
 }
 
 std::string NewtonStep::statement(double at) const

@@ -1,35 +1,30 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "terms/compiled.h"
 #include "terms/substitution.h"
 
 namespace kw {
 
-// The rounded Newton step the searches test at every grid point: one statement
-// x - a/b, written as text, compiled once and evaluated at every point to the
-// value of its text, rounded to two decimals. A grid point whose step stays
-// put is a candidate.
+// The Newton step the searches take at every grid point: one statement x - a/b,
+// written as text, compiled once (with the search's other statements) and
+// evaluated at every point to the value of its text. Where it lands helps to
+// decide whether the point is a candidate (see ClusterWalk).
 class NewtonStep {
 public:
     // x - q(x)/q'(x) for a normalized term q, with q' its forward difference
     // quotient: the zeros of f (q = f) and the intersections of f and g
     // (q = f-(g)).
-    static NewtonStep forZeros(std::string_view xterm, bool fromText = false);
+    static NewtonStep forZeros(std::string_view xterm);
 
     // x - h/2 * (q(x+h) - q(x-h)) / (q(x-h) - 2 q(x) + q(x+h)): a step on q' = 0
     // with central differences, for the extrema of q.
-    static NewtonStep forExtrema(std::string_view xterm, bool fromText = false);
-
-    // The step at `at`, rounded to two decimals; nothing when the statement fails.
-    std::optional<double> at(double at);
+    static NewtonStep forExtrema(std::string_view xterm);
 
     // The statement at `at` as text, and as a pattern for compiling (mark(0)
-    // for `at`). at() evaluates it compiled, unless asked to go by the text.
+    // for `at`).
     std::string statement(double at) const;
     std::string pattern() const;
 
@@ -44,8 +39,6 @@ private:
     std::vector<std::string> literals_;
     std::vector<std::size_t> order_;  // which of terms_ comes where
     std::vector<Substitution> terms_;
-    bool fromText_ = false;
-    Compiled compiled_;  // compiled when first used
 };
 
 }  // namespace kw

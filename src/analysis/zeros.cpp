@@ -7,16 +7,37 @@
 
 namespace kw {
 
+ZeroSampler::ZeroSampler(std::string_view xterm, bool fromText)
+    : statements_({NewtonStep::forZeros(xterm).pattern(), Substitution(xterm).pattern()}, fromText)
+{
+}
+
+Sample ZeroSampler::operator()(double at, double x)
+{
+    Outcome o[2];
+    statements_.evaluate(std::span(&at, 1), o);
+    return {x, valueOf(o[1]), valueOf(o[0])};
+}
+
+namespace {
+
+struct ZeroSearch {
+    ZeroSampler sample;
+    static std::optional<double> key(const Sample& s) { return magnitude(s); }
+    static std::optional<double> point(const Cluster& c)
+    {
+        if (c.lowest && isZero(*c.lowest))
+            return c.lowest->point.x;
+        return std::nullopt;
+    }
+};
+
+}  // namespace
+
 SearchResult<double> findZeros(std::string_view xterm, double from, double to, Ui* ui,
                                GridLimits limits)
 {
-    NewtonStep step = NewtonStep::forZeros(xterm, limits.fromText);
-    return searchGrid<double>(from, to, ui, limits, [step](const GridPoint& p) mutable {
-        // Where f is undefined or f' = 0 there is no Newton step, and no
-        // value left over from the previous point may stand in for it.
-        auto z = step.at(p.at);
-        return z && staysPut(*z, p.x) ? std::optional(p.x) : std::nullopt;
-    });
+    return searchClusters<double>(from, to, ui, limits, ZeroSearch{{xterm, limits.fromText}});
 }
 
 std::string nullstellenText(const SearchResult<double>& zeros)

@@ -3,7 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/clusters.h"
 #include "analysis/grid_search.h"
+#include "terms/compiled.h"
 
 namespace kw {
 
@@ -13,9 +15,22 @@ class Ui;
 inline constexpr std::string_view kNullstellenGefunden = "Gefundene Nullstelen ";
 inline constexpr std::string_view kKeineNullstellen = "keine Nullstellen gefunden";
 
-// The zeros of a normalized term between from and to: the grid points whose
-// rounded Newton step stays put. The UI (may be null) shows progress and is
-// asked now and then whether to stop.
+// q and the Newton step on q = 0 at a grid point, for a normalized term q: the
+// zeros of f (q = f) and the crossings of f and g (q = f-(g)). The two
+// statements are compiled together, so q costs little beyond the step.
+class ZeroSampler {
+public:
+    ZeroSampler(std::string_view xterm, bool fromText);
+    Sample operator()(double at, double x);
+
+private:
+    Compiled statements_;
+};
+
+// The zeros of a normalized term between from and to: for each cluster of
+// candidates (see ClusterWalk) the point where |f| is smallest, if f is 0
+// there, changes sign across it or is no larger beside it. The UI (may be null)
+// shows progress and is asked now and then whether to stop.
 SearchResult<double> findZeros(std::string_view xterm, double from, double to, Ui* ui,
                                GridLimits limits = {});
 

@@ -1,14 +1,16 @@
 #include "areas/intersections.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
 
-#include "analysis/newton.h"
+#include "analysis/clusters.h"
+#include "analysis/zeros.h"
 #include "core/context.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
@@ -27,45 +29,79 @@ constexpr std::size_t kChunk = 64;
 // two threads may work on different pairs at once.
 struct PairSearch {
     Paar pair;
-    NewtonStep step;  // on term i-(term j)
-    Compiled outer;   // term i, for the height of the point
+    ZeroSampler sample;  // term i-(term j) and the Newton step on it
+    Compiled outer;      // term i, for the height of the point
     std::vector<Schnittpunkt> found;
+    std::optional<ClusterWalk> walk;
+
+    // Where the difference has a zero, the graphs cross.
+    void start()
+    {
+        walk.emplace([this](double at, double x) { return sample(at, x); }, magnitude,
+                     [this](const Cluster& c) {
+                         if (!c.lowest || !isZero(*c.lowest))
+                             return;
+                         const double x = c.lowest->point.x;
+                         if (const Outcome y = outer.evaluate(x))
+                             found.push_back({pair.first, pair.second, x, y.value});
+                     });
+    }
 };
 
-// Where the graphs cross: the rounded Newton step on the difference stays put.
-// A failed step (the difference undefined, or flat) is never a candidate.
-bool crossesAt(std::optional<double> z, double x) { return z && staysPut(*z, x); }
-
-void walk(PairSearch& ps, std::span<const GridPoint> points)
-{
-    for (const GridPoint& p : points) {
-        if (!crossesAt(ps.step.at(p.at), p.x))
-            continue;
-        if (const Outcome y = ps.outer.evaluate(p.x))
-            ps.found.push_back({ps.pair.first, ps.pair.second, p.x, y.value});
+// How far the first walk has got. The second never goes further, so both end
+// at the same grid point, also when the user stops the first.
+class Lead {
+public:
+    void walked(std::int64_t points, bool over)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            points_ = points;
+            over_ = over;
+        }
+        moved_.notify_one();
     }
-}
+    // Waits until the first walk is beyond `points`; how far it is, or where
+    // it ended.
+    std::int64_t beyond(std::int64_t points)
+    {
+        std::unique_lock lock(mutex_);
+        moved_.wait(lock, [&] { return points_ > points || over_; });
+        return points_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable moved_;
+    std::int64_t points_ = 0;
+    bool over_ = false;
+};
 
 // Walks the grid with every `stride`-th pair from `first` on, stretch by
-// stretch, but no further than `stopAfter` grid points.
+// stretch; the first walk sets the pace of the second (follows).
 void walkGrid(Grid& grid, std::vector<PairSearch>& searches, std::size_t first,
-              std::size_t stride, const std::atomic<std::int64_t>& stopAfter)
+              std::size_t stride, Lead& lead, bool follows)
 {
     std::vector<GridPoint> chunk;
     chunk.reserve(kChunk);
     std::int64_t visited = 0;
     for (bool more = true; more;) {
+        std::int64_t most = visited + std::int64_t(kChunk);
+        if (follows)
+            most = std::min(most, lead.beyond(visited));
         chunk.clear();
-        for (GridPoint p; chunk.size() < kChunk &&
-                          visited < stopAfter.load(std::memory_order_relaxed) &&
-                          (more = grid.next(p));
-             ++visited)
+        for (GridPoint p; visited < most && (more = grid.next(p)); ++visited)
             chunk.push_back(p);
+        if (!follows)
+            lead.walked(visited, !more);
         if (chunk.empty())
-            return;
+            break;
         for (std::size_t k = first; k < searches.size(); k += stride)
-            walk(searches[k], chunk);
+            for (const GridPoint& p : chunk)
+                searches[k].walk->visit(p);
     }
+    for (std::size_t k = first; k < searches.size(); k += stride)
+        searches[k].walk->finish();
 }
 
 bool contains(const std::string& xterm, const char* part)
@@ -99,22 +135,24 @@ SearchResult<Schnittpunkt> findSchnittpunkte(std::span<const std::string> terms,
     for (const Paar& pair : pairs) {
         const std::string& f = terms[std::size_t(pair.first)];
         const std::string& g = terms[std::size_t(pair.second)];
-        searches.push_back({pair, NewtonStep::forZeros(string_richten(f + "-(" + g + ")"), limits.fromText),
-                            Compiled({Substitution(string_richten(f)).pattern()}, limits.fromText), {}});
+        searches.push_back({pair, ZeroSampler(string_richten(f + "-(" + g + ")"), limits.fromText),
+                            Compiled({Substitution(string_richten(f)).pattern()}, limits.fromText), {}, {}});
     }
+    for (PairSearch& ps : searches)
+        ps.start();
 
     // Where there are two cores, a second thread takes every other pair over
     // the same grid, without the UI; it goes exactly as far as this one.
     const auto count = std::int64_t(pairs.size());
     GridLimits perPair = limits;
     perPair.maxPoints = std::max<std::int64_t>(1, limits.maxPoints / count);
-    std::atomic<std::int64_t> unlimited = INT64_MAX, stopAfter = INT64_MAX;
+    Lead lead;
     std::jthread other;
     if (searches.size() > 1 && std::thread::hardware_concurrency() > 1) {
         try {
             other = std::jthread([&] {
                 Grid own(from, to, nullptr, perPair);
-                walkGrid(own, searches, 1, 2, stopAfter);
+                walkGrid(own, searches, 1, 2, lead, true);
             });
         } catch (const std::system_error&) {
             // No second thread to be had: this one takes all pairs.
@@ -122,14 +160,11 @@ SearchResult<Schnittpunkt> findSchnittpunkte(std::span<const std::string> terms,
     }
     {
         Grid grid(from, to, ui, perPair);
-        walkGrid(grid, searches, 0, other.joinable() ? 2 : 1, unlimited);
+        walkGrid(grid, searches, 0, other.joinable() ? 2 : 1, lead, false);
         result.outcome = grid.outcome();
     }
-    stopAfter = result.outcome.points;  // the user may have stopped this walk early
     if (other.joinable())
         other.join();
-    for (PairSearch& ps : searches)
-        std::erase_if(ps.found, [&](const Schnittpunkt& p) { return p.x > result.outcome.reached; });
     result.outcome.points *= count;
 
     // Each pair reports a position once, whichever of its orders found it first.

@@ -30,7 +30,7 @@ using Paar = std::pair<int, int>;
 std::vector<Paar> allePaare(std::size_t terms);
 
 // The crossings of the given ordered pairs of terms (as typed) between from and
-// to: grid points where the rounded Newton step on "term i-(term j)" stays put.
+// to: the zeros of "term i-(term j)", found as findZeros finds them.
 // A pair reports each position (x to one decimal) once, whichever of its two
 // orders finds it first; different pairs crossing at one point each report it.
 // Points come in the order of the pairs, then of x. The UI (may be null) shows

@@ -27,6 +27,13 @@ std::string shift(std::string_view term)
     return s;
 }
 
+std::string shiftBack(std::string_view term)
+{
+    std::string s(term);
+    replaceAll(s, "x", "*(1x-" + hText() + ")");
+    return s;
+}
+
 std::string firstQuotient(std::string_view maskedTerm)
 {
     std::string q = "(";
@@ -36,6 +43,11 @@ std::string firstQuotient(std::string_view maskedTerm)
     q += ")) /";
     q += hText();
     return q;
+}
+
+std::string centralQuotient(std::string_view maskedTerm)
+{
+    return "((" + shift(maskedTerm) + ")-(" + shiftBack(maskedTerm) + "))/" + text(2 * kH);
 }
 
 std::string nextQuotient(std::string_view d)

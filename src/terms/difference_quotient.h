@@ -18,8 +18,15 @@ std::string maskExp(std::string_view xterm);
 // text is the variable again, so shifting a shifted term shifts it once more.
 std::string shift(std::string_view term);
 
+// The shift the other way: every "x" becomes "*(1x-h)", the term of f(x-h).
+std::string shiftBack(std::string_view term);
+
 // (f(x+h) - f(x)) / h for a masked term f, written as "(S - (f)) /h".
 std::string firstQuotient(std::string_view maskedTerm);
+
+// (f(x+h) - f(x-h)) / 2h for a masked term f: a slope that comes out the same
+// on either side of a symmetric extremum.
+std::string centralQuotient(std::string_view maskedTerm);
 
 // The next order from the quotient d of the previous one: "(S(d)-d)/h".
 std::string nextQuotient(std::string_view d);

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "analysis/extrema.h"
 #include "support/stopping_ui.h"
+#include "terms/normalize.h"
 
 using namespace kw;
 
@@ -25,13 +30,50 @@ TEST_F(Extrema, ReportsExtremaToTheDigit)
         {"0,5*x^3-2*x^2-x+4",
          kExtrema + point("-0,23 | 4,12", "Hochpunkt") + point("2,9 | -3,53", "Tiefpunkt")},
         {"exp(-x^2)", kExtrema + point("0 | 1", "Hochpunkt")},
-        {"0.01*(x-1)^2", "keine Extrema gefunden"},  // f'' = 0,02 is too flat
+        {"0.01*(x-1)^2", kExtrema + point("1 | 0", "Tiefpunkt")},  // flat, but lowest
         // Undefined just left of 1, so the step at 1 fails; the step from 0,99
         // left 1 behind, but a left-over value is never a candidate.
         {"(x-1)^2+0*sqr((x-0.9995)*(x-0.9996))", "keine Extrema gefunden"},
     };
     for (const auto& [term, report] : cases)
         EXPECT_EQ(press(Extrema_butt_Click, term), report) << term;
+}
+
+// No extremum at a pole, each told by f at its neighbours, also at a kink or
+// midway between two grid points.
+TEST_F(Extrema, ExtremaAreTheHighestAndLowestPointsAroundThem)
+{
+    struct Case {
+        const char* term;
+        const char *from, *to;
+        std::vector<std::pair<double, bool>> extrema;  // x, Hochpunkt
+        std::string report;
+    };
+    const Case cases[] = {
+        {"tan(x)", "-5", "5", {}, "keine Extrema gefunden"},
+        {"(x^3)/(x-2)", "-20", "20", {{3, false}}, kExtrema + point("3 | 27", "Tiefpunkt")},
+        {"1/(x+0,5)+1", "-20", "20", {}, "keine Extrema gefunden"},
+        {"abs(x^2-4)", "-20", "20", {{-2, false}, {0, true}, {2, false}},
+         kExtrema + point("-2 | 0", "Tiefpunkt") + point("0 | 4", "Hochpunkt") +
+             point("2 | 0", "Tiefpunkt")},
+        {"abs(x)-1", "-20", "20", {{0, false}}, kExtrema + point("0 | -1", "Tiefpunkt")},
+        {"ln(x)/x", "-20", "20", {{2.72, true}}, kExtrema + point("2,72 | 0,37", "Hochpunkt")},
+        {"(x-2,25)(-1,5+1,5x)", "0", "10", {{1.62, false}},
+         kExtrema + point("1,62 | -0,59", "Tiefpunkt")},
+        {"1,5*(x-2,25)*(x-1)", "-20", "20", {{1.62, false}},
+         kExtrema + point("1,62 | -0,59", "Tiefpunkt")},
+        {"5", "-20", "20", {}, "keine Extrema gefunden"},
+        // Lopsided: the Hochpunkt's grid point is steeper than its neighbour below.
+        {"sin(x*12)/5+cos(x-1)*3+sin(x*2)/4", "-17.5", "-17", {{-17.33, false}, {-17.24, true}},
+         kExtrema + point("-17,33 | 2,51", "Tiefpunkt") + point("-17,24 | 2,53", "Hochpunkt")},
+    };
+    for (const Case& e : cases) {
+        EXPECT_EQ(press(Extrema_butt_Click, e.term, e.from, e.to), e.report) << e.term;
+        std::vector<std::pair<double, bool>> got;
+        for (const Extremum& p : findExtrema(c.w.xterm, c.s.X, c.s.Y, nullptr).points)
+            got.emplace_back(p.x, p.hochpunkt);
+        EXPECT_EQ(got, e.extrema) << e.term;
+    }
 }
 
 TEST_F(Extrema, TellsTerracePointsFromInflectionPoints)
@@ -46,10 +88,14 @@ TEST_F(Extrema, TellsTerracePointsFromInflectionPoints)
         {"x^4", kKeineWende},   // flat at 0, but the bend does not change
         {"(x-1)^3-3*(x-1)+25", kKeineWende},  // above the height of the range
         {"(x-1)^3-3*(x-1)+0*sqr(1.0013-x)", kKeineWende},  // the third quotient fails at 1
+        {"sqr(x)-2", kKeineWende},  // no bend changes at the edge of the domain
+        {"sqr(x+1)-2,5", kKeineWende},
     };
     press(Extrema_butt_Click, "x^2");  // each button shows only its own report
     for (const auto& [term, report] : cases)
         EXPECT_EQ(press(S_and_W_punkte_Click, term), report) << term;
+    for (const char* root : {"sqr(x)-2", "sqr(x+1)-2,5"})
+        EXPECT_TRUE(findWendepunkte(string_richten(root), -20, 20, nullptr).points.empty()) << root;
     EXPECT_EQ(press(S_and_W_punkte_Click, "(x-1)^3-3*(x-1)+25", "-30", "30"),
               kWende + point("1 | 25", "Wendepunkt"));
 }

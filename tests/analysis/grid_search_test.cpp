@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <optional>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -22,16 +23,12 @@ std::vector<GridPoint> walk(Grid& grid)
 
 }  // namespace
 
-TEST(GridRules, RoundingHalvesToEvenAndTheBand)
+TEST(GridRules, RoundingHalvesToEven)
 {
     EXPECT_EQ(round2(0.125), 0.12);
     EXPECT_EQ(round2(0.135), 0.14);
     EXPECT_EQ(round2(-19.990000000000002), -19.99);
     EXPECT_EQ(round2(1e300), 1e300);  // no room for decimals: unchanged, not inf
-
-    // Inside ±0.1 (bounds included) only the grid point 0 itself counts.
-    EXPECT_TRUE(bandRejects(-0.1, -0.1));
-    EXPECT_FALSE(bandRejects(0, 0));
 }
 
 TEST(Grid, WalksTheDefaultRangeWithoutDrift)
@@ -77,11 +74,32 @@ TEST(Grid, ShowsProgressAndTheEscHintOnlyWhileSearching)
 
 namespace {
 
-// Every grid point a search visits, in the order it reports them.
-SearchResult<GridPoint> visitAll(double from, double to, Ui* ui, GridLimits limits)
+// Every grid point a walk visits, each once, in grid order. The second half
+// starts two points early; those points must be the first half's last two.
+SearchResult<GridPoint> visitAll(double from, double to, Ui* ui, GridLimits limits,
+                                 const std::function<void(const GridPoint&)>& slow = {})
 {
-    return searchGrid<GridPoint>(from, to, ui, limits,
-                                 [](const GridPoint& p) { return std::optional(p); });
+    std::vector<GridPoint> halves[2], shared;
+    int kept = 1;
+    SearchResult<GridPoint> found;
+    found.outcome = walkInHalves(
+        from, to, ui, limits, 2,
+        [&](int half, Grid& grid, std::int64_t early) {
+            for (GridPoint p; grid.next(p); --early) {
+                if (slow)
+                    slow(p);
+                (early > 0 ? shared : halves[half]).push_back(p);
+            }
+        },
+        kept);
+    found.points = halves[0];
+    if (kept == 2) {
+        EXPECT_EQ(shared.size(), std::min<std::size_t>(2, halves[0].size()));
+        for (std::size_t i = 0; i < shared.size(); ++i)
+            EXPECT_EQ(shared[i].at, halves[0][halves[0].size() - shared.size() + i].at);
+        found.points.insert(found.points.end(), halves[1].begin(), halves[1].end());
+    }
+    return found;
 }
 
 void expectSameWalk(const SearchResult<GridPoint>& a, const SearchResult<GridPoint>& b)
@@ -144,9 +162,8 @@ TEST(GridHalves, StopWhileTheSecondHalfRuns)
     const auto slowSecondHalf = [](const GridPoint& p) {
         if (p.x > 0)
             std::this_thread::sleep_for(std::chrono::microseconds(200));
-        return std::optional(p);
     };
-    const auto found = searchGrid<GridPoint>(-20, 20, &ui, kTwoThreads, slowSecondHalf);
+    const auto found = visitAll(-20, 20, &ui, kTwoThreads, slowSecondHalf);
     EXPECT_EQ(found.outcome.end, GridEnd::Stopped);
     ASSERT_LT(found.points.size(), 4001u);
     EXPECT_GE(found.points.size(), 2000u);

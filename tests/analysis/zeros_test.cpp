@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "analysis/zeros.h"
 #include "support/stopping_ui.h"
 
@@ -22,10 +25,9 @@ TEST_F(Zeros, ReportsTheExamplesToTheDigit)
     const std::pair<const char*, std::string> cases[] = {
         {"(x-1)^2-2", found({"x1 = -0,41", "x2 = 2,41"})},
         {"2x-3", found({"x1 = 1,5"})},
-        {"x^3", found({"x1 = 0"})},  // ±0,01 lie inside the band
-        {"(x-1)^2", found({"x1 = 1", "x2 = 1,01"})},
-        {"x-0.05", "keine Nullstellen gefunden"},  // inside the band
+        {"x^3", found({"x1 = 0"})},  // -0,01 to 0,01 are one cluster
         {"x^2+1", "keine Nullstellen gefunden"},
+        {"0", "keine Nullstellen gefunden"},  // 0 everywhere: no point is one
         // The statements keep exp whole, collapse "**" and take negative x.
         {"exp(x)-2", found({"x1 = 0,69"})},
         {"2*x*x-1", found({"x1 = -0,71", "x2 = 0,71"})},
@@ -34,6 +36,36 @@ TEST_F(Zeros, ReportsTheExamplesToTheDigit)
     };
     for (const auto& [term, report] : cases)
         EXPECT_EQ(press(Nullstellen_fx_Click, term), report) << term;
+}
+
+// Each zero once, also where it lies midway between two grid points (then at
+// the smaller x) and near 0; none where f only comes close.
+TEST_F(Zeros, EachZeroOnceAndNoneThatIsNot)
+{
+    struct Case {
+        const char* term;
+        const char *from, *to;
+        std::vector<double> zeros;
+        std::string report;
+    };
+    const Case cases[] = {
+        {"x-2,345", "-20", "20", {2.34}, found({"x1 = 2,34"})},
+        {"x-8,345", "-20", "20", {8.34}, found({"x1 = 8,34"})},
+        {"x-3,125", "-20", "20", {3.12}, found({"x1 = 3,12"})},
+        {"x-1,005", "-20", "20", {1}, found({"x1 = 1"})},
+        {"x-0.05", "-20", "20", {0.05}, found({"x1 = 0,05"})},
+        {"sin(x)+0,1", "-1", "1", {-0.1}, found({"x1 = -0,1"})},
+        {"(x-1)^2", "-20", "20", {1}, found({"x1 = 1"})},  // a double zero
+        {"x^100", "-2", "2", {0}, found({"x1 = 0"})},
+        {"exp(300x)", "-2", "2", {}, "keine Nullstellen gefunden"},
+        {"1/x", "-2.005", "2", {}, "keine Nullstellen gefunden"},  // a pole
+    };
+    for (const Case& z : cases) {
+        EXPECT_EQ(press(Nullstellen_fx_Click, z.term, z.from, z.to), z.report) << z.term;
+        EXPECT_EQ(findZeros(c.w.xterm, c.s.X, c.s.Y, nullptr).points, z.zeros) << z.term;
+    }
+    EXPECT_NE(press(Nullstellen_fx_Click, "sin(x)+0,1").find("x7 = -0,1\r\nx8 = 3,24\r\n"),
+              std::string::npos);
 }
 
 TEST_F(Zeros, SearchesTheRangeOfTheLastDrawing)

@@ -93,6 +93,24 @@ TEST_F(Schnittstellen, EveryPairReportsAPointWhereSeveralCross)
                         "\r\nf3(x) schneidet f2(x) in SP (0|0)\r\n");
 }
 
+TEST_F(Schnittstellen, CrossingsNearZeroOnceAndNoneAtAPole)
+{
+    enter({"x", "0.05"});
+    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
+                        "\r\nf2(x) schneidet f1(x) in SP (0,05|0,05)\r\n");
+    auto crossings = [](std::string f, std::string g) {
+        const std::string terms[] = {f, g};
+        const Paar pair[] = {{0, 1}};
+        std::vector<double> xs;
+        for (const Schnittpunkt& p : findSchnittpunkte(terms, pair, -5, 5, nullptr).points)
+            xs.push_back(p.x);
+        return xs;
+    };
+    EXPECT_EQ(crossings("x^2", "0"), std::vector<double>{0});  // touching: once
+    EXPECT_EQ(crossings("x", "2,345"), std::vector<double>{2.34});
+    EXPECT_EQ(crossings("1/(x-0,005)", "0"), std::vector<double>{});
+}
+
 TEST_F(Schnittstellen, AFailedNewtonStatementIsNoCrossing)
 {
     // The difference is undefined at 1, where the step from 0,99 lands: the

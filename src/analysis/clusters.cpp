@@ -70,19 +70,24 @@ bool steepAtMost(const Pick& p, double times)
     return notSteeper(p.before.q) && notSteeper(p.after.q);
 }
 
-bool isZero(const Pick& p)
-{
-    // Where q is 0 all along (f = 0, or exp(300x) far left of 0) no point is one.
-    if (p.before.q == 0.0 && p.point.q == 0.0 && p.after.q == 0.0)
-        return false;
-    return p.point.q && (*p.point.q == 0 || p.point.crossing || steepAtMost(p, 1));
-}
-
 std::optional<double> magnitude(const Sample& s)
 {
     if (!s.q)
         return std::nullopt;
     return std::fabs(*s.q);
+}
+
+std::optional<double> zeroOf(const Cluster& c)
+{
+    if (!c.lowest)
+        return std::nullopt;
+    const Pick& p = *c.lowest;
+    // Where q is 0 all along (f = 0, or exp(300x) far left of 0) no point is one.
+    if (p.before.q == 0.0 && p.point.q == 0.0 && p.after.q == 0.0)
+        return std::nullopt;
+    if (p.point.q && (*p.point.q == 0 || p.point.crossing || steepAtMost(p, 1)))
+        return p.point.x;
+    return std::nullopt;
 }
 
 Cluster joined(const Cluster& before, const Cluster& after)

@@ -50,12 +50,13 @@ int compareNoise(double a, double b);
 // |q| at the pick is at most `times` |q| at either neighbour (both known).
 bool steepAtMost(const Pick& p, double times);
 
-// A zero of q at the pick: q is 0 there, crosses 0 there, or |q| is no larger
-// than beside it (a double zero); but not where q is 0 on both sides as well.
-bool isZero(const Pick& p);
-
-// |q|: the key of the searches that report the point nearest a zero of q.
+// |q|: the key of the searches for zeros of q (and crossings).
 std::optional<double> magnitude(const Sample& s);
+
+// The zero a cluster reports: its point with the smallest |q|, if q is 0
+// there, crosses 0 there, or |q| is no larger beside it (a double zero); but
+// not where q is 0 on both sides as well.
+std::optional<double> zeroOf(const Cluster& c);
 
 // The one walk of a search over the grid, whatever its q. It samples every
 // grid point once (and the point before the first and two after the last, to
@@ -114,8 +115,8 @@ private:
 // The clusters of both halves at their shared edge, as one walk would have had it.
 Cluster joined(const Cluster& before, const Cluster& after);
 
-// Points a walk judges by the points before them: how far the second half of
-// a split walk starts early.
+// A walk judges a point with the two grid points on either side of it, so the
+// second half of a split walk starts two points early.
 inline constexpr std::int64_t kClusterOverlap = 2;
 
 // A search over the grid that reports a point per cluster. The search gives

@@ -24,12 +24,7 @@ namespace {
 struct ZeroSearch {
     ZeroSampler sample;
     static std::optional<double> key(const Sample& s) { return magnitude(s); }
-    static std::optional<double> point(const Cluster& c)
-    {
-        if (c.lowest && isZero(*c.lowest))
-            return c.lowest->point.x;
-        return std::nullopt;
-    }
+    static std::optional<double> point(const Cluster& c) { return zeroOf(c); }
 };
 
 }  // namespace

@@ -39,11 +39,11 @@ struct PairSearch {
     {
         walk.emplace([this](double at, double x) { return sample(at, x); }, magnitude,
                      [this](const Cluster& c) {
-                         if (!c.lowest || !isZero(*c.lowest))
+                         const auto x = zeroOf(c);
+                         if (!x)
                              return;
-                         const double x = c.lowest->point.x;
-                         if (const Outcome y = outer.evaluate(x))
-                             found.push_back({pair.first, pair.second, x, y.value});
+                         if (const Outcome y = outer.evaluate(*x))
+                             found.push_back({pair.first, pair.second, *x, y.value});
                      });
     }
 };

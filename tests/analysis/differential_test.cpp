@@ -138,6 +138,7 @@ std::vector<Statement> statementsOf(const std::string& term)
     const Substitution f(xterm);
     out.push_back({"Umkehrfunktion", [f](double x) { return " " + f.expression(x); }, " " + f.pattern()});
     add("f'", Substitution(d1, kQuotient));
+    add("f' zentral", Substitution(centralQuotient(maskExp(xterm)), kQuotient));
     add("f''", Substitution(d2, kQuotient));
     add("f'''", Substitution(nextQuotient(d2), kQuotient));
     add("Tangente bei -1,5", Substitution(tangentenTerm(xterm, -1.5), kQuotient));

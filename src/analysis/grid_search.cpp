@@ -10,10 +10,6 @@ namespace kw {
 
 namespace {
 
-// How often the walk looks up from its work: asks whether to stop, checks the
-// clock. A grid point costs a few microseconds, so this is well under a millisecond.
-constexpr std::int64_t kPaceEvery = 16;
-
 constexpr std::string_view kHinweis = "Suche läuft … mit Esc abbrechen";
 
 // 10000000 as "10.000.000".
@@ -41,19 +37,10 @@ double round2(double v)
 bool bandRejects(double z, double x) { return -kBand <= z && z <= kBand && x != 0; }
 
 Grid::Grid(double from, double to, Ui* ui, GridLimits limits)
-    : from_(from), to_(to), ui_(ui), limits_(limits), started_(std::chrono::steady_clock::now())
+    : from_(from), to_(to), ui_(ui), limits_(limits),
+      span_(std::min(to - from, double(limits.maxPoints - 1) * kGridStep)),
+      pacer_(ui, true, limits.progressAfter), work_(pacer_, kHinweis)
 {
-    if (ui_)
-        ui_->searchStarted();
-}
-
-Grid::~Grid()
-{
-    if (!ui_)
-        return;
-    if (progressShown_)
-        ui_->setStatus(1, "");
-    ui_->searchEnded();
 }
 
 bool Grid::next(GridPoint& p)
@@ -63,7 +50,7 @@ bool Grid::next(GridPoint& p)
     auto finish = [this](GridEnd why) {
         over_ = true;
         end_ = why;
-        if (why == GridEnd::Done && progressShown_)
+        if (why == GridEnd::Done && pacer_.shown())
             ui_->setProgressValue(to_ - from_);
         return false;
     };
@@ -75,30 +62,13 @@ bool Grid::next(GridPoint& p)
         return finish(GridEnd::Stalled);
     if (points_ >= limits_.maxPoints)
         return finish(GridEnd::Limit);
-    if (points_ > 0 && points_ % kPaceEvery == 0 && ui_) {
-        if (ui_->stopRequested())
-            return finish(GridEnd::Stopped);
-        pace(at);
-    }
+    if (points_ > 0 && points_ % Pacer::kEvery == 0 && pacer_.stop(at - from_, span_))
+        return finish(GridEnd::Stopped);
     ++points_;
     x_ = x;
     p.at = at;
     p.x = x;
     return true;
-}
-
-void Grid::pace(double at)
-{
-    if (!progressShown_) {
-        if (std::chrono::steady_clock::now() - started_ < limits_.progressAfter)
-            return;
-        progressShown_ = true;
-        const double span =
-            std::min(to_ - from_, double(limits_.maxPoints - 1) * kGridStep);
-        ui_->setProgressMaximum(span);
-        ui_->setStatus(1, kHinweis);
-    }
-    ui_->setProgressValue(at - from_);
 }
 
 std::string endNote(const GridOutcome& grid)

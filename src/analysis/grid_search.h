@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/pacer.h"
+
 namespace kw {
 
 class Ui;
@@ -64,7 +66,7 @@ struct GridLimits {
     std::int64_t maxPoints = kMaxGridPoints;
     // Progress (and the hint that Esc stops) appears only for searches that
     // take longer than this.
-    std::chrono::steady_clock::duration progressAfter = std::chrono::milliseconds(500);
+    std::chrono::steady_clock::duration progressAfter = Pacer::kAfter;
 };
 
 // The walk over the grid of one search:
@@ -78,7 +80,6 @@ struct GridLimits {
 class Grid {
 public:
     Grid(double from, double to, Ui* ui, GridLimits limits = {});
-    ~Grid();
     Grid(const Grid&) = delete;
     Grid& operator=(const Grid&) = delete;
 
@@ -89,17 +90,16 @@ public:
     GridOutcome outcome() const { return {end_, points_, from_, points_ ? x_ : from_}; }
 
 private:
-    void pace(double at);
-
     double from_, to_;
     Ui* ui_;
     GridLimits limits_;
+    double span_;  // what the progress bar shows in full
+    Pacer pacer_;
+    Pacer::Work work_;
     GridEnd end_ = GridEnd::Done;
     std::int64_t points_ = 0;
     double x_ = 0;  // last rounded grid point
     bool over_ = false;
-    bool progressShown_ = false;
-    std::chrono::steady_clock::time_point started_;
 };
 
 // What a report adds when its search ended early: that it was stopped, or why

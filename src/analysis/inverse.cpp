@@ -23,8 +23,7 @@ void Umkehrfunktion(Context& c)
     Range range;
     if (!readRangeAndStep(c, range))
         return;
-    prepareGraph(c, range);
-    if (!std::isfinite(range.step))
+    if (!prepareGraph(c, range) || !std::isfinite(range.step))
         return;
     // Chosen flag set by a name that matches no colour: the default stays.
     const Rgb colour = colourFromText(s.Umkehrfunktion_Farbe).value_or(kDefault);

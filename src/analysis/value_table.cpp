@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <optional>
 
 #include "analysis/derivatives.h"
 #include "core/context.h"
+#include "curves/graph.h"
 #include "terms/difference_quotient.h"
-#include "terms/normalize.h"
 #include "terms/numtext.h"
 #include "terms/substitution.h"
 
@@ -32,12 +33,14 @@ std::optional<int> lastColumn(double end, int side)
 
 // One table: cell 0 is given, the others are each the value at their own x.
 template <class Cell>
-ValueRow fill(std::optional<int> last, int side, const std::string& first, Cell cell)
+ValueRow fill(Pacer& pacer, std::optional<int> last, int side, const std::string& first, Cell cell)
 {
     ValueRow row;
     if (!last)
         return row;
     for (int x = 0; x * side <= *last * side; x += side) {
+        if (x % Pacer::kEvery == 0 && pacer.stop(std::abs(x), std::abs(*last)))
+            break;
         row.xs.push_back(x);
         row.cells.push_back(x == 0 ? first : cell(x));
     }
@@ -76,10 +79,14 @@ std::string cellText(double v)
     return text(v < 0 ? -rounded : rounded);
 }
 
-ValueTable Werte_Tabelle(Context& c)
+std::optional<ValueTable> Werte_Tabelle(Context& c)
 {
     State& s = c.s;
-    c.w.xterm = string_richten(s.Eingabe);
+    if (!termRichten(c)) {
+        c.ui.message(kMeldungTermZuLang);
+        return std::nullopt;
+    }
+    const Pacer::Work work(c.pacer, kHinweisTabelle, kTabelleAbgebrochen);
 
     std::string statement;
     auto valueAt = [&](std::string_view prefix, const Substitution& term, const double& result,
@@ -102,8 +109,8 @@ ValueTable Werte_Tabelle(Context& c)
     const Substitution f(c.w.xterm, {.maskExp = true, .collapseStars = false});
     const auto f0 = valueAt("Form.Zahl2 =", f, s.Zahl2, 0);
     const std::string fFirst = f0 ? text(*f0) : std::string();  // not rounded
-    table.fNegative = fill(negative, -1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
-    table.fPositive = fill(positive, +1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
+    table.fNegative = fill(c.pacer, negative, -1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
+    table.fPositive = fill(c.pacer, positive, +1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
 
     if (!s.ableitungs_test)
         return table;
@@ -111,8 +118,8 @@ ValueTable Werte_Tabelle(Context& c)
     const Substitution d(s.ableitungsterm, {.maskExp = false, .collapseStars = true});
     const auto d0 = valueAt("Form.Zahl4 =", d, s.Zahl4, 0);
     const std::string dFirst = d0 ? cellText(*d0) : std::string();
-    table.dNegative = fill(negative, -1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
-    table.dPositive = fill(positive, +1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
+    table.dNegative = fill(c.pacer, negative, -1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
+    table.dPositive = fill(c.pacer, positive, +1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
     return table;
 }
 

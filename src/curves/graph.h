@@ -20,6 +20,14 @@ inline constexpr std::string_view kMeldungArgument =
     "Sie haben ungültige Zeichen Eingegeben, wenn Sie Parametar verwenden möchten, benutzen sie "
     "das Zeichen: '@'. Für weitere Informationen schauen sie bitte unter Hilfe->Eingabe Syntax";
 
+inline constexpr std::string_view kMeldungTermZuLang =
+    "Der Term ist zu lang (höchstens 2000 Zeichen).";
+
+// The term field rewritten into xterm, as every use of the term begins. A term
+// longer than kTermMax characters is refused as typed: xterm is left empty (no
+// curve builds on it) and the result is false; the caller says why.
+bool termRichten(Context& c);
+
 // Sets Graph_Farbe from the main panel's colour name; an unknown name keeps the
 // previous colour.
 void Funktionsfarbe(Context& c);
@@ -32,8 +40,9 @@ struct Range {
 bool readRangeAndStep(Context& c, Range& range);
 
 // What every pass over the term of f does first: the range into X and Y, the
-// graph colour, the normalized term into xterm, pen width 2.
-void prepareGraph(Context& c, const Range& range);
+// graph colour, the normalized term into xterm, pen width 2. False when the
+// term is refused (see termRichten).
+bool prepareGraph(Context& c, const Range& range);
 
 // The graph of an ordinary term (xterm) across the range in its colour and the
 // graph's width: a point where f is undefined breaks the line, any other

@@ -12,7 +12,8 @@ std::optional<Rgb> rootLogSetup(Context& c, Range& range)
 {
     if (!readRangeAndStep(c, range))
         return std::nullopt;
-    prepareGraph(c, range);
+    if (!prepareGraph(c, range))
+        return std::nullopt;
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
     auto colour = colourFromText(c.w.Graph_Farbe);
     if (!colour || !std::isfinite(range.step))

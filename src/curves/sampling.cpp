@@ -14,6 +14,13 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     Plane& plane = c.ebene;
     const double X = c.s.X, Y = c.s.Y;
     const double progressMax = float(std::fabs(X) + std::fabs(Y));
+    // The graph of f counts its progress from the left end of the range, as
+    // Y + x; any other curve from its own start.
+    const double total = curve.progress ? progressMax : std::fabs(end - start);
+    auto done = [&](double x) {
+        return curve.progress ? std::clamp(Y + x, 0.0, progressMax) : std::fabs(x - start);
+    };
+    const Pacer::Work drawing(c.pacer, kHinweisZeichnen, kZeichnenAbgebrochen);
 
     std::string statement;
     statement.reserve(256);
@@ -23,6 +30,10 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     for (double x = start; step > 0 ? x <= end : x >= end; x += step) {
         if (run.samples == kMaxSamples) {
             run.capped = true;
+            break;
+        }
+        if (run.samples % Pacer::kEvery == 0 && c.pacer.stop(done(x), total)) {
+            run.stopped = true;
             break;
         }
         ++run.samples;
@@ -81,7 +92,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
                 plane.line(x, p, x, X - 1, colour);
         }
         if (curve.progress)
-            c.ui.setProgressValue(std::clamp(Y + x, 0.0, progressMax));
+            c.ui.setProgressValue(done(x));
     }
     return run;
 }

@@ -15,9 +15,12 @@ namespace kw {
 namespace {
 
 // A syntax error or a division by zero that ended the run is reported; skipped
-// samples where f is undefined only where the run shows them as gaps.
+// samples where f is undefined only where the run shows them as gaps. A run the
+// user stopped says nothing more.
 void report(Context& c, const SampleRun& run, bool skippedToo)
 {
+    if (run.stopped)
+        return;
     if (run.ended && run.error == err::Syntax) {
         c.w.termRefused = true;
         c.ui.message(kMeldungSyntax);
@@ -40,7 +43,11 @@ void berechnen(Context& c)
         c.ui.message(kMeldungDivision);  // quality 0
         return;
     }
-    prepareGraph(c, range);
+    if (!prepareGraph(c, range)) {
+        c.w.termRefused = true;
+        c.ui.message(kMeldungTermZuLang);
+        return;
+    }
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
 
     const std::string& xterm = c.w.xterm;

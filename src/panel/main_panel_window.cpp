@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -118,6 +119,7 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     }
     setStatusBar(bar);
 
+    eingabe_->installEventFilter(this);
     connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::onZeichnen);
     connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this, &MainPanelWindow::onZeichnen);
     for (QLineEdit* f : {xEingabe_, yEingabe_, qualitaet_})
@@ -177,6 +179,18 @@ void MainPanelWindow::onZeichnen()
     storeFields();
     zeichnen(c_);
     emit drawn();
+}
+
+bool MainPanelWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The term box hands a Return that its line edit has already handled back
+    // to the line edit, and one Return would draw twice: it ends at the box.
+    if (watched == eingabe_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainPanelWindow::onTopmost(bool on)

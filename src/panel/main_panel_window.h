@@ -40,6 +40,7 @@ signals:
     void analysisPanelToggled(bool show);  // "Extras": show or hide the analysis panel
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // A press on the panel's background drags the panel, as its title bar would.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

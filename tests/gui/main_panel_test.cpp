@@ -63,6 +63,7 @@ TEST_F(MainPanelWindowTest, DrawsTheTypedTermOrSaysWhatIsWrong)
             EXPECT_TRUE(std::min(l.x1, l.x2) >= from && std::max(l.x1, l.x2) <= to) << term;
     }
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(app.context().s.EingabeListe.size(), 3u);  // Return draws once
 
     type("Eingabe", "X^2");
     click(&panel, "Zeichnen_button");

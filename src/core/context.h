@@ -20,7 +20,7 @@ struct Drawing {
     std::string term;             // the last expression handed to the engine by a curve
     std::string Graph_Farbe;      // colour of the graph as decimal text; empty until the first pass
     double Zoom_Prozent = 100;    // zoom percentage last shown
-    bool termRefused = false;     // the last graph pass found the term not in the right form
+    bool termRefused = false;     // the last graph pass refused the term (not in the right form, too long)
 };
 
 // The variables statements may assign to ("Form.<name> = …").

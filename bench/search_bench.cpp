@@ -1,13 +1,15 @@
 // The analysis reports over the default range -20 to 20: the zero search and
 // the extrema search walk 4001 grid points each, one or two engine statements
 // per point; the inflection search adds up to six more; the value table is a
-// few dozen statements.
+// few dozen statements. The intersection search walks the same grid for all 42
+// ordered pairs of seven terms, one Newton statement per pair and point.
 
 #include <benchmark/benchmark.h>
 
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
 #include "analysis/zeros.h"
+#include "areas/intersections.h"
 #include "core/context.h"
 #include "panel/main_panel.h"
 
@@ -66,6 +68,33 @@ void BM_WerteTabelle(benchmark::State& state)
         benchmark::DoNotOptimize(kw::Werte_Tabelle(d.c));
 }
 BENCHMARK(BM_WerteTabelle)->Unit(benchmark::kMicrosecond);
+
+const std::vector<std::string> kSieben = {"x^2",        "2x",       "sin(x)", "0,5*x^3-2*x^2-x+4",
+                                          "exp(0,1x)", "1/x",      "abs(x)-3"};
+
+// All 42 ordered pairs at once, as "Schnittpunkte berechnen" searches them.
+void BM_Schnittpunkte(benchmark::State& state)
+{
+    const auto pairs = kw::allePaare(kSieben.size());
+    std::size_t found = 0;
+    for (auto _ : state)
+        found = kw::findSchnittpunkte(kSieben, pairs, -20, 20, nullptr).points.size();
+    state.SetLabel(std::to_string(found) + " Schnittpunkte");
+    state.SetItemsProcessed(state.iterations() * 4001 * std::int64_t(pairs.size()));
+}
+BENCHMARK(BM_Schnittpunkte)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same pairs one after the other, each alone: on one core.
+void BM_SchnittpunkteEinzeln(benchmark::State& state)
+{
+    const auto pairs = kw::allePaare(kSieben.size());
+    for (auto _ : state)
+        for (const auto& pair : pairs)
+            benchmark::DoNotOptimize(
+                kw::findSchnittpunkte(kSieben, std::span(&pair, 1), -20, 20, nullptr));
+    state.SetItemsProcessed(state.iterations() * 4001 * std::int64_t(pairs.size()));
+}
+BENCHMARK(BM_SchnittpunkteEinzeln)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

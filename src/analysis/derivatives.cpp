@@ -64,8 +64,7 @@ void draw(Context& c, const Order& o)
     const bool usable = readRangeAndStep(c, range);
     // The terms follow f even when nothing can be drawn.
     buildAbleitungsterme(s, c.w.xterm, o.order);
-    // No term (or one refused as too long): nothing to derive.
-    if (!usable || !std::isfinite(range.step) || c.w.xterm.empty())
+    if (!usable || !std::isfinite(range.step))
         return;
     // A name typed into the list that matches no colour sets the chosen flag
     // without a colour: the curve keeps its default one.

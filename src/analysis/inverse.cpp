@@ -23,7 +23,8 @@ void Umkehrfunktion(Context& c)
     Range range;
     if (!readRangeAndStep(c, range))
         return;
-    if (!prepareGraph(c, range) || !std::isfinite(range.step))
+    prepareGraph(c, range);
+    if (!std::isfinite(range.step))
         return;
     // Chosen flag set by a name that matches no colour: the default stays.
     const Rgb colour = colourFromText(s.Umkehrfunktion_Farbe).value_or(kDefault);

@@ -49,7 +49,7 @@ void tangente(Context& c)
         x0 = *v;
     }
     Range range;
-    if (!readRangeAndStep(c, range) || !std::isfinite(range.step) || c.w.xterm.empty())
+    if (!readRangeAndStep(c, range) || !std::isfinite(range.step))
         return;
     s.fx_term = maskExp(c.w.xterm);
     s.fxh_term = shift(s.fx_term);

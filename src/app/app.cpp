@@ -2,8 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <QWindow>
 
 #include <algorithm>
+#include <functional>
 
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
@@ -13,10 +17,12 @@
 #include "panel/main_panel_window.h"
 #include "panel/value_table_window.h"
 #include "plane/drawing_window.h"
-#include "plane/frame.h"
 #include "tools/about_window.h"
+#include "tools/area_window.h"
+#include "tools/bridge_window.h"
 #include "tools/calculator_window.h"
 #include "tools/help_dialog.h"
+#include "tools/intersection_window.h"
 #include "tools/program_icon.h"
 
 namespace kw {
@@ -26,6 +32,47 @@ Box outerBox(const QWidget& w)
 {
     const QRect r = w.frameGeometry();
     return {r.x(), r.y(), r.width(), r.height()};
+}
+
+bool moveBy(QWidget& w, Offset by)
+{
+    if (by.left == 0 && by.top == 0)
+        return false;
+    w.move(w.pos() + QPoint(by.left, by.top));
+    return true;
+}
+
+// Runs once, when the window system first shows a window: only then is the
+// frame it puts around the window known, and with it the window's outer size.
+class FirstExposed : public QObject {
+public:
+    FirstExposed(QWindow& window, std::function<void()> then)
+        : QObject(&window), then_(std::move(then))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            deleteLater();
+            then_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
+// For a window just shown. (Creating the native window before the first show
+// would make the window system take a frame position for the inner one.)
+void whenFirstExposed(QWidget& w, std::function<void()> then)
+{
+    if (QWindow* window = w.windowHandle())
+        new FirstExposed(*window, std::move(then));
 }
 }  // namespace
 
@@ -87,6 +134,17 @@ App::~App()
             QObject::disconnect(ui_, nullptr, window, nullptr);
 }
 
+bool useGermanQtTexts()
+{
+    auto* german = new QTranslator(QCoreApplication::instance());
+    if (german->load(QStringLiteral("qtbase_de"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(german))
+        return true;
+    delete german;
+    return false;
+}
+
 void App::join(Role role, QWidget* window) { windows_[std::size_t(role)] = window; }
 
 QWidget* App::window(Role role) const { return windows_[std::size_t(role)]; }
@@ -99,6 +157,15 @@ void App::start()
     placeMainPanel();
     mainPanel_->show();
     drawing_->planeChanged();
+    fitOnScreen();
+    // Framed by the window system, the windows are taller: the panel docks
+    // again below the drawing window's frame, and the group is fitted anew.
+    auto dockAndFit = [this] {
+        drawingMoved();
+        fitOnScreen();
+    };
+    whenFirstExposed(*drawing_, dockAndFit);
+    whenFirstExposed(*mainPanel_, dockAndFit);
 }
 
 // The main panel is as wide as the drawing window (or as its controls need).
@@ -111,6 +178,21 @@ void App::placeMainPanel()
 }
 
 void App::end() { closeInOrder(kEndeReihenfolge); }
+
+Offset App::shiftOntoScreen(std::span<const Box> group, const QWidget& where) const
+{
+    const QRect area = ui_->screenArea(where);
+    return shiftInto(group, {area.x(), area.y(), area.width(), area.height()});
+}
+
+void App::fitOnScreen()
+{
+    std::vector<Box> group{outerBox(*drawing_), outerBox(*mainPanel_)};
+    if (analysis_ && analysis_->isVisible())
+        group.push_back(outerBox(*analysis_));
+    if (moveBy(*drawing_, shiftOntoScreen(group, *drawing_)))
+        drawingMoved();  // the panels follow
+}
 
 // The analysis panel sits right of the drawing window, top edges aligned.
 void App::placeAnalysisPanel()
@@ -126,7 +208,8 @@ void App::showAnalysisPanel(bool show)
             analysis_->hide();
         return;
     }
-    if (!analysis_) {
+    const bool created = !analysis_;
+    if (created) {
         analysis_ = std::make_unique<AnalysisPanelWindow>(*context_);
         join(Role::Analysis, analysis_.get());
         QObject::connect(ui_, &QtUi::fieldsUpdated, analysis_.get(),
@@ -143,15 +226,26 @@ void App::showAnalysisPanel(bool show)
                          [this] { werteTabelle(); });
         QObject::connect(panel, &AnalysisPanelWindow::taschenrechnerClicked, panel,
                          [this] { openTaschenrechner(); });
-        // The pocket calculator closes with the panel.
+        QObject::connect(panel, &AnalysisPanelWindow::schnittpunkteClicked, panel,
+                         [this] { Schnittstellen_Rechner(); });
+        QObject::connect(panel, &AnalysisPanelWindow::integralClicked, panel,
+                         [this] { Integral_Rechner(); });
+        QObject::connect(panel, &AnalysisPanelWindow::brueckeClicked, panel,
+                         [this] { Haengebruecken_Rechner(); });
+        // The pocket calculator and the bridge calculator close with the panel.
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::closed, analysis_.get(), [this] {
             analysisPanelClosed(*context_);
             closeTaschenrechner();
+            if (bruecke_)
+                bruecke_->close();
         });
     }
     placeAnalysisPanel();
     analysis_->show();
     analysis_->raise();
+    if (created)  // framed by the window system only now: fitted again then
+        whenFirstExposed(*analysis_, [this] { fitOnScreen(); });
+    fitOnScreen();
 }
 
 // A search runs once at a time: while one runs, the windows take no input.
@@ -199,17 +293,82 @@ void bringUp(QWidget& w)
 
 void App::openTaschenrechner()
 {
-    if (!taschenrechner_) {
-        taschenrechner_ = std::make_unique<CalculatorWindow>(*context_);
-        join(Role::Taschenrechner, taschenrechner_.get());
+    if (taschenrechner_) {
+        bringUp(*taschenrechner_);  // where the user left it
+        return;
     }
-    bringUp(*taschenrechner_);
+    taschenrechner_ = std::make_unique<CalculatorWindow>(*context_);
+    join(Role::Taschenrechner, taschenrechner_.get());
+    openBesideAnalysisPanel(*taschenrechner_);
+}
+
+// A calculator opened for the first time: beside the analysis panel that
+// opened it, on the screen.
+void App::openBesideAnalysisPanel(QWidget& window)
+{
+    auto fit = [this, &window] {
+        const Box box = outerBox(window);
+        moveBy(window, shiftOntoScreen({&box, 1}, window));
+    };
+    window.adjustSize();
+    if (analysis_) {
+        const Offset beside = analysisBeside(outerBox(*analysis_));
+        window.move(beside.left, beside.top);
+    }
+    fit();
+    bringUp(window);
+    whenFirstExposed(window, fit);
 }
 
 void App::closeTaschenrechner()
 {
     if (taschenrechner_)
         taschenrechner_->close();
+}
+
+void App::Haengebruecken_Rechner()
+{
+    if (bruecke_) {
+        bringUp(*bruecke_);  // where the user left it
+        return;
+    }
+    bruecke_ = std::make_unique<BridgeWindow>(*context_);
+    join(Role::Bruecke, bruecke_.get());
+    QObject::connect(bruecke_.get(), &BridgeWindow::zeichnenAngefordert, bruecke_.get(), [this] {
+        mainPanel_->Zeichnen_button_Click();
+        // Drawn or not (a range the plane cannot show draws nothing), the next
+        // redraw shows the cable alone.
+        context_->s.Brueck_zeichnen = false;
+    });
+    openBesideAnalysisPanel(*bruecke_);
+}
+
+void App::Schnittstellen_Rechner()
+{
+    if (schnittstellen_) {
+        bringUp(*schnittstellen_);  // where the user left it
+        return;
+    }
+    schnittstellen_ = std::make_unique<IntersectionWindow>(*context_);
+    join(Role::Schnittstellen, schnittstellen_.get());
+    QObject::connect(schnittstellen_.get(), &IntersectionWindow::fieldsNeeded, mainPanel_.get(),
+                     &MainPanelWindow::storeFields);
+    openBesideAnalysisPanel(*schnittstellen_);
+}
+
+void App::Integral_Rechner()
+{
+    if (integral_) {
+        bringUp(*integral_);
+        return;
+    }
+    integral_ = std::make_unique<AreaWindow>(*context_);
+    join(Role::Flaeche, integral_.get());
+    QObject::connect(integral_.get(), &AreaWindow::fieldsNeeded, mainPanel_.get(),
+                     &MainPanelWindow::storeFields);
+    QObject::connect(integral_.get(), &AreaWindow::zeichnenAngefordert, mainPanel_.get(),
+                     &MainPanelWindow::Zeichnen_button_Click);
+    openBesideAnalysisPanel(*integral_);
 }
 
 void App::Eingabe_Syntax_Butt_Click()

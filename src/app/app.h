@@ -9,6 +9,7 @@
 
 #include "core/context.h"
 #include "gui/qt_ui.h"
+#include "plane/frame.h"
 
 namespace kw {
 
@@ -17,8 +18,15 @@ class DrawingWindow;
 class AnalysisPanelWindow;
 class ValueTableWindow;
 class CalculatorWindow;
+class IntersectionWindow;
+class AreaWindow;
+class BridgeWindow;
 class HelpDialog;
 class AboutWindow;
+
+// Qt's own texts (the buttons of message boxes, file and print dialogs) in
+// German, whatever the system's language. False when the catalogue is missing.
+bool useGermanQtTexts();
 
 // The running program: the shared context and the windows around it.
 class App {
@@ -81,6 +89,15 @@ public:
     // The analysis panel closes: the pocket calculator closes with it.
     void closeTaschenrechner();
 
+    // "Schnittpunkte zwischen Funktionen" and "Fläche (Integral)": show the
+    // intersection and the area calculator, creating them on first use.
+    void Schnittstellen_Rechner();
+    void Integral_Rechner();
+
+    // The analysis panel's "Hängebrücken Rechner": shows the bridge calculator,
+    // creating it on first use. It closes with the analysis panel.
+    void Haengebruecken_Rechner();
+
     // The drawing window's menu "Hilfe": each shows its single window.
     void Eingabe_Syntax_Butt_Click();
     void Info_Butt_Click();
@@ -90,6 +107,9 @@ public:
     DrawingWindow& drawingWindow() { return *drawing_; }
     // Secondary windows; null until first used.
     CalculatorWindow* taschenrechner() { return taschenrechner_.get(); }
+    IntersectionWindow* schnittstellenRechner() { return schnittstellen_.get(); }
+    AreaWindow* integralRechner() { return integral_.get(); }
+    BridgeWindow* bruecke() { return bruecke_.get(); }
     HelpDialog* hilfe() { return hilfe_.get(); }
     AboutWindow* info() { return info_.get(); }
     // The analysis panel once "Extras" has created it.
@@ -101,11 +121,17 @@ public:
 private:
     void closeInOrder(std::span<const Role> order);
     void placeMainPanel();
+    // The drawing window, the main panel and the analysis panel (when shown)
+    // move together onto the screen where they would reach beyond it.
+    void fitOnScreen();
+    // How far the windows of a group must move to lie on the screen of `where`.
+    Offset shiftOntoScreen(std::span<const Box> group, const QWidget& where) const;
     // `FormMove`: the main panel and the analysis panel follow the drawing window.
     void drawingMoved();
     // The main panel was dragged by its background: the others follow it.
     void mainPanelDragged();
     void placeAnalysisPanel();
+    void openBesideAnalysisPanel(QWidget& window);
     template <class Search>
     void search(Search run);
 
@@ -116,6 +142,9 @@ private:
     std::unique_ptr<MainPanelWindow> mainPanel_;
     std::unique_ptr<AnalysisPanelWindow> analysis_;
     std::unique_ptr<CalculatorWindow> taschenrechner_;
+    std::unique_ptr<IntersectionWindow> schnittstellen_;
+    std::unique_ptr<AreaWindow> integral_;
+    std::unique_ptr<BridgeWindow> bruecke_;
     std::unique_ptr<HelpDialog> hilfe_;
     std::unique_ptr<AboutWindow> info_;
     std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;

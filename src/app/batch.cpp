@@ -1,14 +1,13 @@
 #include "app/batch.h"
 
-#include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
+#include <algorithm>
 #include <ostream>
 
+#include "areas/intersections.h"
+#include "core/colours.h"
 #include "core/context.h"
-#include "gui/render.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
@@ -28,14 +27,18 @@ void writeText(std::ostream& out, std::string_view text)
 
 void StreamUi::message(std::string_view text, std::string_view) { writeText(err_, text); }
 
-const char* pictureFormat(const std::string& file)
+std::optional<std::string> StreamUi::input(std::string_view, std::string_view, std::string_view)
 {
-    const QString lower = QString::fromStdString(file).toLower();
-    if (lower.endsWith(QLatin1String(".png")))
-        return "png";
-    if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
-        return "jpeg";
-    return nullptr;
+    if (answers_.empty())
+        return std::nullopt;
+    std::string answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
+}
+
+std::optional<PictureFormat> pictureFormat(const std::string& file)
+{
+    return pictureFormatOf(QString::fromStdString(file));
 }
 
 void startWith(Context& c, const FieldTexts& f)
@@ -53,12 +56,42 @@ void startWith(Context& c, const FieldTexts& f)
     s.Eingabe = f.term.value_or("x^2");
 }
 
+bool berechneBruecke(Context& c, const ThreeTexts& fields, BrueckenRechner& r)
+{
+    r.Abstand_txt = fields[0];
+    r.Hoehe_txt = fields[1];
+    r.Tiefster_Punkt_txt = fields[2];
+    return Berechne_CMD_Click(c, r);
+}
+
+namespace {
+
+// The further functions of a picture: the same clearly distinct colours every
+// time, none that f itself has.
+Farbwahl weitereFarben(const std::string& graphColour)
+{
+    static constexpr const char* kFolge[] = {"Blau", "Grün", "Violett", "Orange", "Schwarz",
+                                             "Magenta", "Rot"};
+    std::vector<Rgb> colours;
+    const auto own = colourByName(graphColour, kSevenColours).value_or(rgb(200, 0, 0));
+    for (const char* name : kFolge)
+        if (const Rgb colour = *colourByName(name); colour != own)
+            colours.push_back(colour);
+    return [colours](std::size_t k) { return colours[k % colours.size()]; };
+}
+
+}  // namespace
+
 int runBatch(const BatchOptions& o, std::ostream& err)
 {
-    StreamUi ui(err);
+    StreamUi ui(err, o.family ? std::deque<std::string>(o.family->begin(), o.family->end())
+                              : std::deque<std::string>{});
     Context c(ui);
     startWith(c, o);
     State& s = c.s;
+    BrueckenRechner bruecke;
+    if (o.bridge && !berechneBruecke(c, *o.bridge, bruecke))
+        return kBatchFailed;
     // The switches as a first click on the analysis panel leaves them.
     auto switchOn = [](State::Int& counter, bool& flag) {
         if (!flag)
@@ -96,20 +129,22 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         ui.message(kMeldungBereich);
         return kBatchFailed;
     }
+    if (o.shade) {
+        // Either order: the area lies between the two.
+        const auto [a, b] = std::minmax(*readNumber(o.shade->first), *readNumber(o.shade->second));
+        s.Untergrenze = a;
+        s.Obergrenze = b;
+        s.Flaeche_einferben_Check = true;
+    }
     zeichnen(c);
     if (c.w.termRefused)
         return kBatchFailed;
+    if (!o.und.empty())
+        drawFunctions(c, o.und, weitereFarben(s.FarbeBox), false);
 
-    QImage image;
-    renderPlane(c.ebene, image);
-    const QByteArray format = pictureFormat(o.exportFile);
-    QSaveFile file(QString::fromStdString(o.exportFile));
-    QImageWriter writer(&file, format);
-    if (format == "jpeg")
-        writer.setQuality(85);
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        const QString why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                                         : file.errorString();
+    QString why;
+    if (!writePicture(c.ebene, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),
+                      why)) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";
         return kBatchFailed;

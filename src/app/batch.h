@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <deque>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -7,22 +9,33 @@
 #include <vector>
 
 #include "core/ui.h"
+#include "curves/bridge.h"
+#include "gui/picture_file.h"
 
 namespace kw {
 
 class Context;
 
 // Messages a window would show go to the error stream, one line break each;
-// questions are answered with nothing.
+// questions are answered from a list given beforehand, then with nothing.
 class StreamUi : public Ui {
 public:
-    explicit StreamUi(std::ostream& err) : err_(err) {}
+    explicit StreamUi(std::ostream& err, std::deque<std::string> answers = {})
+        : err_(err), answers_(std::move(answers))
+    {
+    }
     void message(std::string_view text, std::string_view title) override;
     using Ui::message;
+    std::optional<std::string> input(std::string_view prompt, std::string_view title,
+                                     std::string_view initial) override;
 
 private:
     std::ostream& err_;
+    std::deque<std::string> answers_;
 };
+
+// Three texts of one option: --family START END STEP, --bridge SPAN HEIGHT LOWEST.
+using ThreeTexts = std::array<std::string, 3>;
 
 // Writes a text as a terminal wants it: LF instead of the message boxes' CR LF,
 // ending with a line break.
@@ -48,22 +61,32 @@ struct BatchOptions : FieldTexts {
     std::optional<std::string> tangent;     // --tangent X0
     bool inverse = false;                   // --inverse
     std::optional<std::pair<std::string, std::string>> section;  // --section FROM TO
+    // The answers to a family's questions: start, end and step of "@".
+    std::optional<ThreeTexts> family;       // --family START END STEP
+    // The bridge calculator's fields; it sets the term and the range.
+    std::optional<ThreeTexts> bridge;       // --bridge SPAN HEIGHT LOWEST
+    std::optional<std::pair<std::string, std::string>> shade;    // --shade A B
+    std::vector<std::string> und;           // --and G: drawn over f, each in its own colour
 };
+
+// The bridge calculator's "Berechne und Zeichne" with these span, height and
+// lowest point, up to the drawing; false when it refused them.
+bool berechneBruecke(Context& c, const ThreeTexts& fields, BrueckenRechner& r);
 
 // Exit codes of a batch run.
 inline constexpr int kBatchOk = 0;
 inline constexpr int kBatchFailed = 1;
 inline constexpr int kBatchUsage = 2;
 
-// The picture format of a file name by its extension ("png", "jpeg"); null for
-// any other.
-const char* pictureFormat(const std::string& file);
+// The picture format of a file name by its extension; nothing for any other.
+std::optional<PictureFormat> pictureFormat(const std::string& file);
 
-// Draws what "Zeichnen" would draw with these field texts and writes the whole
-// plane as PNG or JPEG (by the file's extension, JPEG at quality 85). Messages a
-// window would show go to err. A term that is not in the right form, a quality
-// or range that cannot be drawn writes no file and gives kBatchFailed. Needs a
-// QGuiApplication.
+// Draws what "Zeichnen" would draw with these field texts (with --bridge what
+// "Berechne und Zeichne" would) and writes the whole plane as PNG, JPEG (quality
+// 85), SVG or PDF by the file's extension. Messages a window would show go to
+// err. A term that is not in the right form, a family or bridge the windows
+// would refuse, a quality or range that cannot be drawn writes no file and
+// gives kBatchFailed. Needs a QGuiApplication.
 int runBatch(const BatchOptions& options, std::ostream& err);
 
 }  // namespace kw

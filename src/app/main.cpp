@@ -41,6 +41,7 @@ int main(int argc, char** argv)
         // No window and no display: render with the offscreen platform.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
+        kw::useGermanQtTexts();
         return kw::runBatch(line->exportOptions, std::cerr);
     }
     case kw::CommandLine::Mode::Window:
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kurvenwerk"));
+    kw::useGermanQtTexts();
     kw::App kurvenwerk;
     kurvenwerk.start();
     return app.exec();

@@ -3,11 +3,13 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <algorithm>
 #include <map>
 #include <ostream>
 
 #include "core/colours.h"
 #include "terms/numtext.h"
+#include "tools/intersection_calculator.h"
 
 namespace kw {
 
@@ -26,10 +28,13 @@ struct Option {
 };
 
 constexpr Option kOptions[] = {
-    {"export", 1, Export, "DATEI", "schreibt die ganze Ebene als PNG oder JPEG (nach der Endung)"},
-    {"report", 1, Report, "zeros|extrema|inflections|table",
-     "schreibt, was der Knopf der Analyse zeigen würde"},
+    {"export", 1, Export, "DATEI",
+     "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung)"},
+    {"report", 1, Report, "zeros|extrema|inflections|table|intersections|integral|area|bridge",
+     "schreibt, was der Knopf der Analyse oder ein Rechner zeigen würde"},
     {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},
+    {"and", 1, Both, "G",
+     "eine weitere Funktion (mehrfach, bis zu sechs): Bild und Schnittpunkte; area: g(x)"},
     {"from", 1, Both, "A", "linkes Ende des x-Bereichs (sonst -20)"},
     {"to", 1, Both, "B", "rechtes Ende des x-Bereichs (sonst 20)"},
     {"quality", 1, Export, "Q", "Stützstellen je Einheit (sonst 50)"},
@@ -39,6 +44,16 @@ constexpr Option kOptions[] = {
     {"tangent", 1, Export, "X0", "die Tangente an der Stelle X0"},
     {"inverse", 0, Export, "", "die Umkehrfunktion"},
     {"section", 2, Export, "VON BIS", "nur der Abschnitt von VON bis BIS (-u und +u: ohne Grenze)"},
+    {"shade", 2, Export, "A B", "die Fläche zwischen f(x) und der x-Achse von A bis B eingefärbt"},
+    {"lower", 1, Report, "A",
+     "integral, area: Untergrenze (sonst das linke Ende des Bereichs bzw. der erste Schnittpunkt)"},
+    {"upper", 1, Report, "B",
+     "integral, area: Obergrenze (sonst das rechte Ende des Bereichs bzw. der letzte Schnittpunkt)"},
+    {"family", 3, Export, "START ENDE SCHRITT",
+     "eine Funktionenschar: der Parameter @ des Terms von START bis ENDE, je um SCHRITT"},
+    {"bridge", 3, Both, "ABSTAND HOEHE TIEFSTER",
+     "die Hängebrücke: Abstand und Höhe der Aufhängepunkte, tiefster Punkt des Seils; "
+     "sie setzt Term und Bereich"},
     {"help", 0, Both, "", "zeigt diese Hilfe"},
     {"version", 0, Both, "", "zeigt die Version"},
 };
@@ -54,10 +69,60 @@ const Option* find(std::string_view name)
 constexpr const char* kExportUsage =
     "Aufruf: kurvenwerk --export DATEI [--term T] [--from A] [--to B] [--quality Q] "
     "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
-    "[--section VON BIS]\n";
+    "[--section VON BIS] [--family START ENDE SCHRITT] [--shade A B] [--and G]...\n"
+    "       kurvenwerk --export DATEI --bridge ABSTAND HOEHE TIEFSTER [--quality Q] "
+    "[--colour NAME] ...\n";
 constexpr const char* kReportUsage =
     "Aufruf: kurvenwerk --report zeros|extrema|inflections|table [--term T] [--from A] "
-    "[--to B] [--derivative 1]\n";
+    "[--to B] [--derivative 1]\n"
+    "       kurvenwerk --report intersections [--term F1] --and F2 [--and F3]... [--from A] "
+    "[--to B]\n"
+    "       kurvenwerk --report integral|area [--term F] [--and G] [--lower A --upper B] "
+    "[--from A] [--to B]\n"
+    "       kurvenwerk --report bridge --bridge ABSTAND HOEHE TIEFSTER\n";
+
+// The three values of --family or --bridge are numbers.
+bool numbers(const ThreeTexts& values, std::ostream& err)
+{
+    for (const std::string& v : values) {
+        if (!readNumber(v)) {
+            err << "Das ist keine Zahl: " << v << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+// Further functions: with f at most as many as the intersection calculator
+// takes, none twice.
+bool furtherUsable(const std::string& term, const std::vector<std::string>& und,
+                   std::ostream& err)
+{
+    if (und.size() >= kMaxSchnittstellenTerme) {
+        err << kMeldungSiebenFunktionen << '\n';
+        return false;
+    }
+    for (std::size_t i = 0; i < und.size(); ++i) {
+        const auto before = und.begin() + std::ptrdiff_t(i);
+        if (und[i] == term || std::find(und.begin(), before, und[i]) != before) {
+            err << kMeldungBereitsEingegeben << ": " << und[i] << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+// The bridge sets the term and the range itself.
+bool bridgeAlone(const FieldTexts& o, std::ostream& err, const char* usage)
+{
+    if (o.term || o.from || o.to) {
+        err << "--bridge setzt Term und Bereich selbst: --term, --from und --to passen nicht "
+               "dazu.\n"
+            << usage;
+        return false;
+    }
+    return true;
+}
 
 // The checks of a picture's options beyond their form.
 bool exportUsable(const BatchOptions& o, std::ostream& err)
@@ -67,7 +132,7 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
         return false;
     }
     if (!pictureFormat(o.exportFile)) {
-        err << "Die Datei muss auf .png, .jpg oder .jpeg enden: " << o.exportFile << '\n';
+        err << "Die Datei muss auf " << kPictureEndings << " enden: " << o.exportFile << '\n';
         return false;
     }
     if (o.colour && !colourByName(*o.colour, kSevenColours)) {
@@ -81,6 +146,27 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
         err << "Die Stelle der Tangente ist keine Zahl: " << *o.tangent << '\n';
         return false;
     }
+    const bool parameter = o.term && o.term->find('@') != std::string::npos;
+    if (o.family && !parameter) {
+        err << "--family braucht einen Term mit dem Parameter @.\n" << kExportUsage;
+        return false;
+    }
+    if (parameter && !o.family) {
+        err << "Ein Term mit dem Parameter @ braucht --family START ENDE SCHRITT.\n"
+            << kExportUsage;
+        return false;
+    }
+    if ((o.family && !numbers(*o.family, err)) || (o.bridge && !numbers(*o.bridge, err)))
+        return false;
+    if (o.bridge && !bridgeAlone(o, err, kExportUsage))
+        return false;
+    if (o.shade && (!readNumber(o.shade->first) || !readNumber(o.shade->second))) {
+        err << "Die Grenzen der Fläche sind keine Zahlen: " << o.shade->first << ' '
+            << o.shade->second << '\n';
+        return false;
+    }
+    if (!furtherUsable(o.term.value_or("x^2"), o.und, err))
+        return false;
     if (o.section) {
         for (auto [bound, unbounded] : {std::pair{o.section->first, "-u"},
                                         std::pair{o.section->second, "+u"}}) {
@@ -101,6 +187,10 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         {"extrema", ReportOptions::Kind::Extrema},
         {"inflections", ReportOptions::Kind::Inflections},
         {"table", ReportOptions::Kind::Table},
+        {"intersections", ReportOptions::Kind::Intersections},
+        {"integral", ReportOptions::Kind::Integral},
+        {"area", ReportOptions::Kind::Area},
+        {"bridge", ReportOptions::Kind::Bridge},
     };
     const std::string kind = p.value(QStringLiteral("report")).toStdString();
     auto k = kinds.find(kind);
@@ -109,7 +199,36 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         return false;
     }
     o.kind = k->second;
-    for (const auto* bound : {&o.from, &o.to}) {
+    using Kind = ReportOptions::Kind;
+    const bool withBounds = o.kind == Kind::Integral || o.kind == Kind::Area;
+    const bool takesFurther = o.kind == Kind::Intersections || o.kind == Kind::Area;
+    if (takesFurther == o.und.empty() || (o.kind == Kind::Area && o.und.size() > 1)) {
+        err << "--and gehört zu intersections (eine bis sechs weitere Funktionen) und zu area "
+               "(genau eine: g(x)).\n"
+            << kReportUsage;
+        return false;
+    }
+    if ((o.lower || o.upper) && !withBounds) {
+        err << "--lower und --upper gehören zu integral und area.\n" << kReportUsage;
+        return false;
+    }
+    if (o.kind == Kind::Area && o.lower.has_value() != o.upper.has_value()) {
+        err << "area braucht beide Grenzen, --lower und --upper, oder keine.\n" << kReportUsage;
+        return false;
+    }
+    if ((o.kind == ReportOptions::Kind::Bridge) != o.bridge.has_value()) {
+        err << "--report bridge und --bridge gehören zusammen.\n" << kReportUsage;
+        return false;
+    }
+    if (o.bridge)
+        return numbers(*o.bridge, err) && bridgeAlone(o, err, kReportUsage);
+    if (o.term && o.term->find('@') != std::string::npos) {
+        err << "Berichte gibt es nur für Terme ohne den Parameter @.\n";
+        return false;
+    }
+    if (!furtherUsable(o.term.value_or("x^2"), o.und, err))
+        return false;
+    for (const auto* bound : {&o.from, &o.to, &o.lower, &o.upper}) {
         if (*bound && !readNumber(**bound)) {
             err << "Das ist keine Zahl: " << **bound << '\n';
             return false;
@@ -178,14 +297,28 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             return std::nullopt;
         return p.value(option).toStdString();  // the last one given
     };
+    auto three = [&p](const char* name) -> std::optional<ThreeTexts> {
+        const QStringList v = p.values(QString::fromLatin1(name));
+        if (v.isEmpty())
+            return std::nullopt;
+        const qsizetype n = v.size();  // the last three given
+        return ThreeTexts{v[n - 3].toStdString(), v[n - 2].toStdString(), v[n - 1].toStdString()};
+    };
 
     FieldTexts fields;
     fields.term = text("term");
     fields.from = text("from");
     fields.to = text("to");
+    std::vector<std::string> und;
+    for (const QString& g : p.values(QStringLiteral("and")))
+        und.push_back(g.toStdString());
     if (report) {
         line.mode = CommandLine::Mode::Report;
         static_cast<FieldTexts&>(line.report) = fields;
+        line.report.und = und;
+        line.report.lower = text("lower");
+        line.report.upper = text("upper");
+        line.report.bridge = three("bridge");
         if (!reportUsable(p, line.report, err))
             return std::nullopt;
         return line;
@@ -209,6 +342,12 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     const QStringList section = p.values(QStringLiteral("section"));
     if (!section.isEmpty())
         o.section = {section[section.size() - 2].toStdString(), section.back().toStdString()};
+    const QStringList shade = p.values(QStringLiteral("shade"));
+    if (!shade.isEmpty())
+        o.shade = {shade[shade.size() - 2].toStdString(), shade.back().toStdString()};
+    o.und = und;
+    o.family = three("family");
+    o.bridge = three("bridge");
     if (!exportUsable(o, err))
         return std::nullopt;
     return line;

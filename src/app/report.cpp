@@ -7,12 +7,15 @@
 #include "analysis/value_table.h"
 #include "analysis/zeros.h"
 #include "app/batch.h"
+#include "core/axes.h"
 #include "core/context.h"
 #include "panel/main_panel.h"
 #include "scene/graph_pass.h"
 #include "scene/redraw.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
+#include "tools/area_calculator.h"
+#include "tools/intersection_calculator.h"
 
 namespace kw {
 
@@ -39,6 +42,58 @@ void writeTable(std::ostream& out, const ValueTable& t, bool derivative)
     }
 }
 
+// The lines of a result box, without the empty ones between them.
+void writeLines(std::ostream& out, std::string_view text)
+{
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            out << text.substr(start, end - start) << '\n';
+        start = end + 2;
+    }
+}
+
+// "Schnittpunkte berechnen" after the terms were entered one by one.
+int intersections(Context& c, const ReportOptions& o, std::ostream& out)
+{
+    SchnittstellenRechner r;
+    std::vector<std::string> terms{c.s.Eingabe};
+    terms.insert(terms.end(), o.und.begin(), o.und.end());
+    for (const std::string& term : terms) {
+        r.Eingabe_Term_txt = term;
+        if (!Eingabe_button_Click(c, r))
+            return kBatchFailed;
+    }
+    readRange(c);
+    Schnittpunkte_butt_Click(c, r);
+    writeLines(out, std::string_view(r.Schnittpunkte_txt).substr(kGefundeneSchnittpunkte.size()));
+    return kBatchOk;
+}
+
+// The lower calculator's "Berechnen" for f and g. Bounds given are kept as
+// typed; without them a new pair offers its first and last crossing.
+int area(Context& c, const ReportOptions& o, std::ostream& out)
+{
+    State& s = c.s;
+    IntegralRechner r;
+    s.f_x_Eingabe_txt = s.Eingabe;
+    s.g_x_Eingabe_txt = o.und.front();
+    if (o.lower && o.upper) {
+        r.SP_Untergrenze_txt = *o.lower;
+        r.SP_Obergrenze_txt = *o.upper;
+        s.Schnittstellen_Term_davor = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
+    }
+    Integral_Berechnen_SP_butt_Click(c, r);
+    writeLines(out, r.Laben_Schnitt_f_g);
+    if (r.Schnitt_Flaeche_Ergebniss.empty())
+        return kBatchFailed;
+    out << r.Schnitt_Flaeche_Ergebniss << '\n';
+    return kBatchOk;
+}
+
 }  // namespace
 
 int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
@@ -47,6 +102,28 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     Context c(ui);
     startWith(c, o);
     State& s = c.s;
+    if (o.kind == ReportOptions::Kind::Bridge) {
+        BrueckenRechner r;
+        if (!berechneBruecke(c, o.bridge.value(), r))
+            return kBatchFailed;
+        out << "a1 = " << r.a1_Ausgabe << "\na2 = " << r.a2_Ausgabe << "\nc1 = " << r.c1_Ausgabe
+            << "\nc2 = " << r.c2_Ausgabe << "\nf(x) = " << s.Eingabe << '\n';
+        return kBatchOk;
+    }
+    if (o.kind == ReportOptions::Kind::Intersections)
+        return intersections(c, o, out);
+    if (o.kind == ReportOptions::Kind::Area)
+        return area(c, o, out);
+    IntegralRechner integral;
+    if (o.kind == ReportOptions::Kind::Integral) {
+        // The upper calculator as loaded from the range fields, then "Berechnen",
+        // which hands its term to the drawing.
+        integral.Funktion_eingabe = s.Eingabe;
+        integral.Untergrenze_eingabe = o.lower.value_or(s.x_eingabe);
+        integral.Obergrenze_eingabe = o.upper.value_or(s.y_eingabe);
+        if (!Integral_Berechnen_Butt_Click(c, integral))
+            return kBatchFailed;
+    }
     // The window draws only ranges a plane can show; the search itself takes
     // any range, so a wider one still gets its graph pass, which sets the range
     // and the term. What the pass says goes to err; the report follows, as the
@@ -73,6 +150,15 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         if (const auto table = Werte_Tabelle(c))
             writeTable(out, *table, o.derivative);
         break;
+    case ReportOptions::Kind::Integral:
+        if (integral.Flaeche_Ergebnis.empty())
+            return kBatchFailed;
+        out << integral.Flaeche_Ergebnis << '\n';
+        break;
+    case ReportOptions::Kind::Intersections:
+    case ReportOptions::Kind::Area:
+    case ReportOptions::Kind::Bridge:
+        break;  // answered above, without the main drawing
     }
     return kBatchOk;
 }

@@ -97,8 +97,15 @@ struct State {
     double Obergrenze = 0, Untergrenze = 0;
     std::string Schnittstellen_Term_davor;
 
-    // Intersection calculator: its functions are shown on the plane.
-    bool Schnittstellen_Zeichnen_test = false;
+    // The area calculator's terms f and g as its last action left them; the
+    // drawing of f and g reads them.
+    std::string f_x_Eingabe_txt, g_x_Eingabe_txt;
+
+    // Intersection calculator. Its terms outlive its window.
+    std::vector<std::string> Schnittstellen_Terme;  // as typed, in order of entry; at most 7
+    bool Schnittstellen_Zeichnen_test = false;      // its functions are shown on the plane
+    bool Schnittpunkte_farbig_test = false;         // a search marks its points instead of listing them
+    Int farbig_Klick_Zaehler = 0;
 
     // Function families.
     bool Parametar_gefunden = false;

@@ -37,13 +37,13 @@ bool readRangeAndStep(Context& c, Range& range)
     return true;
 }
 
-bool prepareGraph(Context& c, const Range& range)
+void prepareGraph(Context& c, const Range& range)
 {
     c.s.X = range.left;
     c.s.Y = range.right;
     Funktionsfarbe(c);
+    termRichten(c);
     c.ebene.setPenWidth(2);
-    return termRichten(c);
 }
 
 SampleRun drawGraph(Context& c, const Range& range, Rgb colour)

@@ -23,9 +23,10 @@ inline constexpr std::string_view kMeldungArgument =
 inline constexpr std::string_view kMeldungTermZuLang =
     "Der Term ist zu lang (höchstens 2000 Zeichen).";
 
-// The term field rewritten into xterm, as every use of the term begins. A term
-// longer than kTermMax characters is refused as typed: xterm is left empty (no
-// curve builds on it) and the result is false; the caller says why.
+// The term field rewritten into xterm, as every use of that term begins. A
+// term longer than kTermMax characters is refused as typed: xterm is left
+// empty, which draws nothing, and the result is false. The graph pass and the
+// value table say why; the calculators check their own fields with termZuLang.
 bool termRichten(Context& c);
 
 // Sets Graph_Farbe from the main panel's colour name; an unknown name keeps the
@@ -40,9 +41,8 @@ struct Range {
 bool readRangeAndStep(Context& c, Range& range);
 
 // What every pass over the term of f does first: the range into X and Y, the
-// graph colour, the normalized term into xterm, pen width 2. False when the
-// term is refused (see termRichten).
-bool prepareGraph(Context& c, const Range& range);
+// graph colour, the normalized term into xterm, pen width 2.
+void prepareGraph(Context& c, const Range& range);
 
 // The graph of an ordinary term (xterm) across the range in its colour and the
 // graph's width: a point where f is undefined breaks the line, any other

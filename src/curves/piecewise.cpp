@@ -45,12 +45,12 @@ std::optional<SampleRun> abschnitt(Context& c, const Range& range, Rgb colour)
     return sampleCurve(c, curve, s.X, s.Y, range.step);
 }
 
-void Wurzel_log_Funktion_Abschnittweise(Context& c)
+std::optional<SampleRun> Wurzel_log_Funktion_Abschnittweise(Context& c)
 {
     Range range;
     auto colour = rootLogSetup(c, range);
     if (!colour)
-        return;
+        return std::nullopt;
     State& s = c.s;
     // A bound that is not usable leaves the range's end for that side.
     applyBound(s.Linker_Bereich_wert, "-u", s.X);
@@ -62,7 +62,7 @@ void Wurzel_log_Funktion_Abschnittweise(Context& c)
     curve.points = true;
     curve.width = 2;
     curve.colour = *colour;
-    sampleCurve(c, curve, s.X, s.Y, range.step);
+    return sampleCurve(c, curve, s.X, s.Y, range.step);
 }
 
 }  // namespace kw

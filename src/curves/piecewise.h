@@ -23,7 +23,8 @@ bool applyBound(std::string_view bound, std::string_view unbounded, double& end)
 std::optional<SampleRun> abschnitt(Context& c, const Range& range, Rgb colour);
 
 // A section of a term holding "sqr" or "log": points only where f is defined
-// and its value lies strictly between the section bounds. Never shows a message.
-void Wurzel_log_Funktion_Abschnittweise(Context& c);
+// and its value lies strictly between the section bounds. Never shows a
+// message; ends early as Wurzel_log_funktion does.
+std::optional<SampleRun> Wurzel_log_Funktion_Abschnittweise(Context& c);
 
 }  // namespace kw

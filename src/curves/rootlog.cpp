@@ -12,8 +12,7 @@ std::optional<Rgb> rootLogSetup(Context& c, Range& range)
 {
     if (!readRangeAndStep(c, range))
         return std::nullopt;
-    if (!prepareGraph(c, range))
-        return std::nullopt;
+    prepareGraph(c, range);
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
     auto colour = colourFromText(c.w.Graph_Farbe);
     if (!colour || !std::isfinite(range.step))
@@ -21,19 +20,19 @@ std::optional<Rgb> rootLogSetup(Context& c, Range& range)
     return colour;
 }
 
-void Wurzel_log_funktion(Context& c)
+std::optional<SampleRun> Wurzel_log_funktion(Context& c)
 {
     Range range;
     auto colour = rootLogSetup(c, range);
     if (!colour)
-        return;
+        return std::nullopt;
 
     const Substitution term(c.w.xterm);
     Curve curve("Form.Zahl =", c.s.Zahl, term, Curve::OnFailure::KeepValue);
     curve.rangeGate = true;
     curve.width = 2;
     curve.colour = *colour;
-    sampleCurve(c, curve, range.left, range.right, range.step);
+    return sampleCurve(c, curve, range.left, range.right, range.step);
 }
 
 }  // namespace kw

@@ -4,6 +4,7 @@
 
 #include "core/plane.h"
 #include "curves/graph.h"
+#include "curves/sampling.h"
 
 namespace kw {
 
@@ -11,8 +12,9 @@ class Context;
 
 // Draws a term holding "sqr" or "log" only where it is defined: failing samples
 // are skipped and break the polyline, values outside the x range are dropped.
-// Never shows a message.
-void Wurzel_log_funktion(Context& c);
+// Never shows a message; the run ends early only for a term the engine cannot
+// read at all. Nothing when the curve cannot be drawn.
+std::optional<SampleRun> Wurzel_log_funktion(Context& c);
 
 // The set-up root and log terms share with their piecewise variant: X and Y from
 // the range fields, colour, normalization, pen width 2, progress bar. Gives the

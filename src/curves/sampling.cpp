@@ -3,10 +3,43 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "core/context.h"
 
 namespace kw {
+
+namespace {
+
+// One line of a comb at x up to the value v, from the x-axis or from the base
+// term's value there.
+void drawTooth(Context& c, const Curve& curve, const Curve::Comb& comb, std::string& statement,
+               double x, double v, SampleRun& run)
+{
+    const double X = c.s.X, Y = c.s.Y;
+    double base = 0;
+    if (comb.base) {
+        statement.assign(comb.basePrefix);
+        comb.base->appendTo(statement, x);
+        if (const int e = c.engine.execute(statement); e != 0) {
+            run.error = e;
+            return;
+        }
+        base = *comb.baseResult;
+    }
+    if (comb.insideRange && !(x != 0 && X < x && x < Y))
+        return;
+    Plane& plane = c.ebene;
+    if (curve.width >= 1)
+        plane.setPenWidth(curve.width);
+    // A pole or a value of 1E+300 still ends at the edge: the line stays on the plane.
+    const double top = plane.worldY(0), bottom = plane.worldY(plane.height());
+    const double lo = std::min(top, bottom), hi = std::max(top, bottom);
+    plane.line(x, std::clamp(base, lo, hi), x, std::clamp(v, lo, hi),
+               curve.colour.value_or(plane.foreColor()));
+}
+
+}  // namespace
 
 SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, double step)
 {
@@ -26,6 +59,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     statement.reserve(256);
     int counter = 0;  // samples since the last break
     double xPrev = 0, vPrev = 0;
+    bool firstSegmentPending = curve.skipFirstSegment;
 
     for (double x = start; step > 0 ? x <= end : x >= end; x += step) {
         if (run.samples == kMaxSamples) {
@@ -44,15 +78,19 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
         if (e != 0) {
             run.error = e;
             const auto policy = curve.onFailure;
-            if (policy == Curve::OnFailure::Stop ||
+            if (policy == Curve::OnFailure::Stop || e == err::Syntax ||
                 (policy == Curve::OnFailure::SkipInvalid && e != err::InvalidArgument)) {
                 run.ended = true;
                 return run;
             }
-            if (policy == Curve::OnFailure::SkipInvalid) {
+            if (policy == Curve::OnFailure::SkipInvalid || policy == Curve::OnFailure::Skip) {
                 counter = 0;  // no line across a point where f is undefined
                 continue;
             }
+        }
+        if (curve.comb) {
+            drawTooth(c, curve, *curve.comb, statement, x, v, run);
+            continue;
         }
 
         if (curve.width >= 1)
@@ -68,7 +106,8 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
         // A pole between two samples gives two large values of opposite sign;
         // the jump test keeps them apart. It judges the drawn heights.
         const double h = curve.swapAxes ? x : v, hPrev = curve.swapAxes ? xPrev : vPrev;
-        if (2 * X <= v && v <= 2 * Y && std::fabs(hPrev) + std::fabs(h) < 2 * Y && counter > 1) {
+        if (2 * X <= v && v <= 2 * Y && std::fabs(hPrev) + std::fabs(h) < 2 * Y && counter > 1 &&
+            !std::exchange(firstSegmentPending, false)) {
             if (curve.swapAxes)
                 plane.line(vPrev, xPrev, v, x, colour);
             else

@@ -16,6 +16,8 @@ class Context;
 // below.
 struct Curve {
     // How an engine failure at a sample is treated.
+    // A syntax error ends every run: the text is the same at every sample, so
+    // it would fail everywhere, and no value of it may be drawn.
     enum class OnFailure {
         // The sample goes on with the previous value; an invalid argument breaks
         // the polyline (the next two good samples start a new one).
@@ -25,6 +27,22 @@ struct Curve {
         // An invalid argument skips its sample and breaks the polyline; any
         // other failure ends the run (the graph of f, sections).
         SkipInvalid,
+        // Any failure skips its sample and breaks the polyline; no value is
+        // ever drawn that was not computed at its x.
+        Skip,
+    };
+
+    // Vertical lines instead of a polyline: at every sample one from the base
+    // to the value, both ends cut off at the plane's top and bottom edge. A
+    // sample where either term fails draws nothing.
+    struct Comb {
+        // The base: the x-axis, or the value the statement "basePrefix + expression"
+        // assigns to baseResult.
+        const Substitution* base = nullptr;
+        std::string_view basePrefix;
+        const double* baseResult = nullptr;
+        // Only samples strictly between X and Y, and not at 0, draw.
+        bool insideRange = false;
     };
 
     // A curve of the term whose values the statement "prefix + expression"
@@ -44,6 +62,8 @@ struct Curve {
     bool swapAxes = false;     // draw the sample (x, v) at (v, x)
     bool edgeStrokes = false;  // vertical strokes where the curve leaves through the top or bottom
     bool progress = false;     // report progress as Y + x
+    bool skipFirstSegment = false;  // the first segment that passes the tests is not drawn
+    std::optional<Comb> comb;
     int width = 0;             // pen width set before each sample; below 1 leaves the pen as it is
     std::optional<Rgb> colour; // nothing: the plane's fore colour
 };

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -79,11 +80,12 @@ QtUi::~QtUi()
 
 void QtUi::message(std::string_view text, std::string_view title)
 {
-    QString shown = qs(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const QString shown = qsLines(text);
     if (shown.count(QLatin1Char('\n')) < kLongMessageLines) {
         QMessageBox box(QMessageBox::NoIcon, qs(title), shown, QMessageBox::Ok,
                         QApplication::activeWindow());
+        // Results can be copied into a worksheet.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         box.exec();
         return;
     }
@@ -113,12 +115,17 @@ void QtUi::message(std::string_view text, std::string_view title)
 std::optional<std::string> QtUi::input(std::string_view prompt, std::string_view title,
                                        std::string_view initial)
 {
-    bool ok = false;
-    QString answer = QInputDialog::getText(QApplication::activeWindow(), qs(title), qs(prompt),
-                                           QLineEdit::Normal, qs(initial), &ok);
-    if (!ok)
+    QInputDialog box(QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("Eingabefeld"));
+    box.setWindowTitle(qs(title));
+    box.setLabelText(qs(prompt));
+    box.setTextValue(qs(initial));
+    // German buttons, whether or not Qt's own translations are loaded.
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer.toStdString();
+    return str(box.textValue());
 }
 
 void QtUi::setProgressMaximum(double maximum) { emit progressMaximumChanged(maximum); }
@@ -149,6 +156,12 @@ void QtUi::searchEnded()
     qApp->removeEventFilter(searchFilter_.get());
     searchFilter_.reset();
     QApplication::restoreOverrideCursor();
+}
+
+QRect QtUi::screenArea(const QWidget& window) const
+{
+    const QScreen* screen = window.screen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 bool QtUi::stopRequested()

@@ -2,11 +2,14 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QRect>
 #include <QString>
 
 #include <memory>
 
 #include "core/ui.h"
+
+class QWidget;
 
 namespace kw {
 
@@ -40,6 +43,10 @@ public:
     void searchEnded() override;
     bool stopRequested() override;
     bool searching() const { return searches_ > 0; }
+
+    // The part of the screen that windows may cover (without task bars), on the
+    // screen where `window` lies; empty when there is none.
+    virtual QRect screenArea(const QWidget& window) const;
 
 signals:
     void progressMaximumChanged(double maximum);

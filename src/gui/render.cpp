@@ -3,7 +3,9 @@
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
+#include <QPaintEngine>
 #include <QPen>
+#include <QPolygonF>
 #include <QPointF>
 #include <QVector>
 
@@ -28,7 +30,9 @@ QColor toQColor(Rgb c) { return QColor(red(c), green(c), blue(c)); }
 // one call.
 class Batch {
 public:
-    explicit Batch(QPainter& painter) : painter_(painter) {}
+    // Vector output joins connected segments into one path each: a curve
+    // becomes one path in an SVG, not thousands of two-point lines.
+    Batch(QPainter& painter, bool joined) : painter_(painter), joined_(joined) {}
 
     void line(const Plane::Item& it)
     {
@@ -42,7 +46,9 @@ public:
     }
     void flush()
     {
-        if (!lines_.isEmpty())
+        if (joined_)
+            drawJoined();
+        else if (!lines_.isEmpty())
             painter_.drawLines(lines_);
         if (!points_.isEmpty())
             painter_.drawPoints(points_.constData(), int(points_.size()));
@@ -57,6 +63,22 @@ public:
     }
 
 private:
+    void drawJoined()
+    {
+        QPolygonF run;
+        for (const QLineF& line : lines_) {
+            if (!run.isEmpty() && run.constLast() != line.p1()) {
+                painter_.drawPolyline(run);
+                run.clear();
+            }
+            if (run.isEmpty())
+                run << line.p1();
+            run << line.p2();
+        }
+        if (!run.isEmpty())
+            painter_.drawPolyline(run);
+    }
+
     void start(Plane::Kind kind, const Plane::Item& it)
     {
         if (active_ && kind == kind_ && it.colour == colour_ && it.width == width_)
@@ -70,6 +92,7 @@ private:
     }
 
     QPainter& painter_;
+    const bool joined_;
     bool active_ = false;
     Plane::Kind kind_ = Plane::Kind::Line;
     Rgb colour_ = 0;
@@ -97,7 +120,8 @@ void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region)
     // Texts reach right and down from their corner; leave room for long labels.
     const QRectF textArea = area.adjusted(-200, -20, 0, 0);
 
-    Batch batch(painter);
+    const QPaintEngine::Type engine = painter.paintEngine()->type();
+    Batch batch(painter, engine == QPaintEngine::SVG || engine == QPaintEngine::Pdf);
     for (const Plane::Item& it : plane.items()) {
         const double pad = it.width / 2.0 + 1;
         switch (it.kind) {

@@ -1,11 +1,12 @@
 #include "panel/analysis_panel_window.h"
 
+#include "gui/colour_box.h"
+#include "gui/field_text.h"
 #include "gui/widget_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCompleter>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -33,12 +34,6 @@ QFrame* separator()
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     return line;
-}
-
-void setTextIfOther(QLineEdit* field, const std::string& text)
-{
-    if (field->text() != qs(text))
-        field->setText(qs(text));
 }
 
 // One curve row: its switch, its colour list and its width list.
@@ -88,14 +83,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         const CurveRow& r = kCurveRows[i];
         auto* check = named(new QCheckBox(qs(r.caption)), r.check);
-        auto* farbe = farbe_[i] = named(new QComboBox, r.colourList);
-        farbe->setEditable(true);
-        farbe->setInsertPolicy(QComboBox::NoInsert);
-        for (std::size_t k = 0; k < colourRows(r.colours); ++k)
-            farbe->addItem(qs(kColours[k].name));
-        farbe->setMinimumContentsLength(8);
-        // Names count only as written ("grün" is no colour): no case-blind completion.
-        farbe->completer()->setCaseSensitivity(Qt::CaseSensitive);
+        auto* farbe = farbe_[i] = colourBox(r.colourList, colourRows(r.colours));
         auto* staerke = staerke_[i] = named(new QComboBox, r.widthList);
         for (auto w : kWidths)
             staerke->addItem(qs(w));
@@ -250,17 +238,8 @@ void AnalysisPanelWindow::loadFields()
 // The colour rule decides; a matching name paints the list in its colour.
 void AnalysisPanelWindow::paintList(QComboBox* box, int list)
 {
-    auto colour = farbeGewaehlt(c_.s, kCurveRows[list].colours);
-    if (!colour)
-        return;
-    const QColor paint(red(*colour), green(*colour), blue(*colour));
-    const QColor ink = paint.lightnessF() < 0.45 ? Qt::white : Qt::black;
-    QPalette p = box->palette();
-    for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window})
-        p.setColor(role, paint);
-    for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
-        p.setColor(role, ink);
-    box->setPalette(p);
+    if (auto colour = farbeGewaehlt(c_.s, kCurveRows[list].colours))
+        paintColourBox(box, *colour);
 }
 
 void AnalysisPanelWindow::connectNotify(const QMetaMethod& signal)

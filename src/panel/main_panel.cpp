@@ -21,16 +21,22 @@ void mainPanelLoad(Context& c)
 
 void zeichnen(Context& c)
 {
-    auto& list = c.s.EingabeListe;
-    list.push_back(c.s.Eingabe);
-    if (list.size() > kVerlaufMax)
-        list.erase(list.begin());
-    c.ui.fieldsChanged();
+    // A range the plane cannot show draws nothing (Zeichnen_click says why);
+    // a term that was not drawn does not join the list.
+    if (rangeUsable(c)) {
+        auto& list = c.s.EingabeListe;
+        list.push_back(c.s.Eingabe);
+        if (list.size() > kVerlaufMax)
+            list.erase(list.begin());
+        c.ui.fieldsChanged();
+    }
     Zeichnen_click(c);
 }
 
 void reset(Context& c)
 {
+    if (!checkRange(c))
+        return;  // X and Y keep the range of the picture
     readRange(c);
     reset_click(c);
     c.ui.setProgressMaximum(std::fabs(c.s.Y) + std::fabs(c.s.X));

@@ -16,7 +16,9 @@ inline constexpr std::size_t kVerlaufMax = 9;
 // width, then the drawing window's own start-up.
 void mainPanelLoad(Context& c);
 
-// "Zeichnen": the term joins the list (the oldest goes beyond nine), then the redraw.
+// "Zeichnen": the term joins the list (the oldest goes beyond nine), then the
+// redraw. A range the plane cannot show is refused with a message, and the term
+// stays out of the list.
 void zeichnen(Context& c);
 
 // "Reset": the empty coordinate system and a fresh progress bar.

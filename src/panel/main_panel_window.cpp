@@ -1,11 +1,12 @@
 #include "panel/main_panel_window.h"
 
+#include "gui/field_text.h"
+#include "gui/topmost.h"
 #include "gui/widget_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -22,8 +23,51 @@ namespace kw {
 
 namespace {
 constexpr int kProgressSteps = 1000;
-
+// Shares of the status bar: panel 1 (nothing shows there), the coordinates
+// or a search's note, the zoom.
+constexpr int kStatusStretch[3] = {1, 5, 2};
 }  // namespace
+
+// A panel of the status bar keeps the width the bar gives it, whatever it
+// shows: a text too long for it ends in "…" and shows whole as tool tip.
+// Otherwise a long text would widen the main panel beyond its place below
+// the drawing window.
+class StatusPanel : public QLabel {
+public:
+    explicit StatusPanel(int number)
+    {
+        setObjectName(QStringLiteral("StatusPanel%1").arg(number));
+        setFrameShape(QFrame::Panel);
+        setFrameShadow(QFrame::Sunken);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+
+    void setFullText(const QString& text)
+    {
+        full_ = text;
+        fit();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        fit();
+    }
+
+private:
+    void fit()
+    {
+        // A framed label indents its text by half an "x".
+        const int room =
+            contentsRect().width() - fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
+        const QString shown = fontMetrics().elidedText(full_, Qt::ElideRight, std::max(room, 0));
+        setText(shown);
+        setToolTip(shown == full_ ? QString() : full_);
+    }
+
+    QString full_;
+};
 
 MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(parent), c_(c)
 {
@@ -44,6 +88,10 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     eingabe_ = named(new QComboBox, "Eingabe");
     eingabe_->setEditable(true);
     eingabe_->setInsertPolicy(QComboBox::NoInsert);
+    // Qt's completer would complete inline from the list and match it without
+    // regard to case: "x" would become "x^2", "X^2" turn into "x^2". What is
+    // typed is what is drawn; the list stays in the drop-down.
+    eingabe_->setCompleter(nullptr);
     eingabe_->setMinimumContentsLength(12);
     eingabe_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     eingabe_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -111,19 +159,16 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
 
     auto* bar = named(new QStatusBar, "StatusBar");
     for (int i = 0; i < 3; ++i) {
-        status_[i] = new QLabel;
-        status_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        status_[i]->setFrameShape(QFrame::Panel);
-        status_[i]->setFrameShadow(QFrame::Sunken);
-        bar->addWidget(status_[i], i == 1 ? 3 : 1);
+        status_[i] = new StatusPanel(i + 1);
+        bar->addWidget(status_[i], kStatusStretch[i]);
     }
     setStatusBar(bar);
 
-    eingabe_->installEventFilter(this);
-    connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::onZeichnen);
-    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this, &MainPanelWindow::onZeichnen);
+    connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
+    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this,
+            &MainPanelWindow::Zeichnen_button_Click);
     for (QLineEdit* f : {xEingabe_, yEingabe_, qualitaet_})
-        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::onZeichnen);
+        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
     connect(zufallButton, &QPushButton::clicked, this, [this] {
         storeFields();
         zufall(c_);
@@ -139,7 +184,8 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
         storeFields();
         linienStaerke(c_);
     });
-    connect(vordergrund_, &QCheckBox::toggled, this, &MainPanelWindow::onTopmost);
+    connect(vordergrund_, &QCheckBox::toggled, this,
+            [this](bool on) { keepOnTop(this, on); });
 }
 
 void MainPanelWindow::storeFields()
@@ -156,17 +202,7 @@ void MainPanelWindow::storeFields()
 void MainPanelWindow::loadFields()
 {
     const State& s = c_.s;
-    QStringList list;
-    for (const auto& t : s.EingabeListe)
-        list << qs(t);
-    QStringList shown;
-    for (int i = 0; i < eingabe_->count(); ++i)
-        shown << eingabe_->itemText(i);
-    if (shown != list) {
-        eingabe_->clear();
-        eingabe_->addItems(list);
-    }
-    eingabe_->setEditText(qs(s.Eingabe));
+    setListAndText(eingabe_, s.EingabeListe, s.Eingabe);
     xEingabe_->setText(qs(s.x_eingabe));
     yEingabe_->setText(qs(s.y_eingabe));
     qualitaet_->setText(qs(s.qualitaet_eingabe));
@@ -174,31 +210,11 @@ void MainPanelWindow::loadFields()
     staerke_->setCurrentText(qs(s.f_x_linie_staerke));
 }
 
-void MainPanelWindow::onZeichnen()
+void MainPanelWindow::Zeichnen_button_Click()
 {
     storeFields();
     zeichnen(c_);
     emit drawn();
-}
-
-bool MainPanelWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // The term box hands a Return that its line edit has already handled back
-    // to the line edit, and one Return would draw twice: it ends at the box.
-    if (watched == eingabe_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void MainPanelWindow::onTopmost(bool on)
-{
-    const QRect frame = geometry();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    setGeometry(frame);
-    show();
 }
 
 void MainPanelWindow::mousePressEvent(QMouseEvent* event)
@@ -228,7 +244,7 @@ void MainPanelWindow::mouseReleaseEvent(QMouseEvent* event)
 void MainPanelWindow::setStatus(int panel, const QString& text)
 {
     if (panel >= 1 && panel <= 3)
-        status_[panel - 1]->setText(text);
+        status_[panel - 1]->setFullText(text);
 }
 
 void MainPanelWindow::setProgressMaximum(double maximum)

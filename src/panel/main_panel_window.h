@@ -15,6 +15,7 @@ class QPushButton;
 namespace kw {
 
 class Context;
+class StatusPanel;
 
 // The main panel "Kurvenwerk": term, range, quality, colour and width of the
 // graph, and the buttons that draw. It copies its field texts into the shared
@@ -29,6 +30,9 @@ public:
     // Copies the field texts into the shared state.
     void storeFields();
 
+    // "Zeichnen": the fields into the shared state, then the term list and the redraw.
+    void Zeichnen_button_Click();
+
     void setStatus(int panel, const QString& text);
     void setProgressMaximum(double maximum);
     void setProgressValue(double value);
@@ -40,16 +44,12 @@ signals:
     void analysisPanelToggled(bool show);  // "Extras": show or hide the analysis panel
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // A press on the panel's background drags the panel, as its title bar would.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void onZeichnen();
-    void onTopmost(bool on);
-
     Context& c_;
     QComboBox* eingabe_;
     QLineEdit* xEingabe_;
@@ -59,7 +59,7 @@ private:
     QComboBox* staerke_;
     QCheckBox* vordergrund_;
     QProgressBar* progress_;
-    QLabel* status_[3];
+    StatusPanel* status_[3];
     double progressMaximum_ = 0;
     std::optional<QPoint> dragFrom_;  // the pointer on the screen when the drag began
     QPoint dragStart_;                // and the panel's position then

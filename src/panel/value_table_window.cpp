@@ -1,6 +1,9 @@
 #include "panel/value_table_window.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -55,6 +58,18 @@ void fillView(QTreeWidget* view, const ValueRow& row, int width)
     view->addTopLevelItem(new QTreeWidgetItem(cells));
 }
 
+// One table for the clipboard: the headers after the side label, the cells
+// below them, separated by tabs as a spreadsheet takes them.
+QString tableText(const QString& side, const ValueRow& row)
+{
+    QString headers = side, cells;
+    for (std::size_t i = 0; i < row.xs.size(); ++i) {
+        headers += QLatin1Char('\t') + qs(columnHeader(row.xs[i]));
+        cells += QLatin1Char('\t') + qs(row.cells[i]);
+    }
+    return headers + QLatin1Char('\n') + cells + QLatin1Char('\n');
+}
+
 }  // namespace
 
 ValueTableWindow::ValueTableWindow(const ValueTable& table, QWidget* parent) : QWidget(parent)
@@ -92,9 +107,14 @@ ValueTableWindow::ValueTableWindow(const ValueTable& table, QWidget* parent) : Q
                 grid->setRowMinimumHeight(line++, 8);
             grid->addWidget(heading, line++, 0, 1, 2);
         }
-        grid->addWidget(label(sideNames[i], i % 2 ? QStringLiteral("positive x Werte:")
-                                                  : QStringLiteral("negative x Werte:")),
-                        line, 0, Qt::AlignTop);
+        const QString side =
+            i % 2 ? QStringLiteral("positive x Werte:") : QStringLiteral("negative x Werte:");
+        grid->addWidget(label(sideNames[i], side), line, 0, Qt::AlignTop);
+        if (!rows[i]->xs.empty()) {
+            if (i % 2 == 0 || rows[i - 1]->xs.empty())  // the heading once, over its first table
+                copyText_ += headingTexts[i / 2] + QLatin1Char('\n');
+            copyText_ += tableText(side, *rows[i]);
+        }
         auto* view = new QTreeWidget(this);
         view->setObjectName(QStringLiteral("ListView%1").arg(i + 1));
         view->setRootIsDecorated(false);
@@ -113,6 +133,12 @@ ValueTableWindow::ValueTableWindow(const ValueTable& table, QWidget* parent) : Q
     }
     grid->setRowStretch(line, 1);
     resize(760, sizeHint().height());
+
+    auto* copy = new QAction(this);
+    copy->setShortcut(QKeySequence::Copy);
+    addAction(copy);
+    connect(copy, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(copyText_); });
 }
 
 }  // namespace kw

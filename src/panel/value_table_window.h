@@ -12,7 +12,8 @@ struct ValueTable;
 // The window "WerteTabelle": f and f' at the integers of the range, each table
 // one row under column headers 'x = 0', 'x = -1', …. It shows the values of the
 // moment it was opened; every request opens another one, and it stays open when
-// the program's other windows close.
+// the program's other windows close. Ctrl+C copies all its tables as
+// tab-separated text with their column headers.
 class ValueTableWindow : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +24,7 @@ public:
 
 private:
     QTreeWidget* views_[4];
+    QString copyText_;
 };
 
 }  // namespace kw

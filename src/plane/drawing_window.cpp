@@ -1,7 +1,9 @@
 #include "plane/drawing_window.h"
 
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMenuBar>
 #include <QPrinter>
@@ -12,6 +14,7 @@
 #include <cstdlib>
 
 #include "core/context.h"
+#include "gui/picture_file.h"
 #include "plane/jpeg_window.h"
 #include "plane/mouse.h"
 #include "plane/plane_widget.h"
@@ -109,6 +112,16 @@ void DrawingWindow::buildMenu()
     connect(menu_.bereichDruck, &QAction::triggered, this, &DrawingWindow::Bereich_druck_Click);
     connect(menu_.ebeneDrucken, &QAction::triggered, this, &DrawingWindow::Ebene_Drucken_Click);
     connect(menu_.bildSpeichern, &QAction::triggered, this, &DrawingWindow::Bild_Speichern_Click);
+    menu_.bildExportieren =
+        add(drucken, QStringLiteral("Als SVG/PDF/PNG exportieren…"), "Bild_Exportieren");
+    connect(menu_.bildExportieren, &QAction::triggered, this,
+            &DrawingWindow::Bild_Exportieren_Click);
+
+    menu_.kopieren = new QAction(this);
+    menu_.kopieren->setObjectName(QStringLiteral("Ebene_Kopieren"));
+    menu_.kopieren->setShortcut(QKeySequence::Copy);
+    addAction(menu_.kopieren);
+    connect(menu_.kopieren, &QAction::triggered, this, &DrawingWindow::copyPlane);
 
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
     hilfe->setObjectName(QStringLiteral("Hilfe_Butt"));
@@ -164,10 +177,11 @@ bool DrawingWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void DrawingWindow::MouseWheel(int Distance)
+bool DrawingWindow::MouseWheel(int Distance)
 {
-    kw::MouseWheel(c_, Distance);
+    const bool done = kw::MouseWheel(c_, Distance);
     planeChanged();
+    return done;
 }
 
 void DrawingWindow::wheelEvent(QWheelEvent* event)
@@ -178,7 +192,10 @@ void DrawingWindow::wheelEvent(QWheelEvent* event)
     while (std::abs(wheelRest_) >= kNotch) {
         const int notch = wheelRest_ > 0 ? kNotch : -kNotch;
         wheelRest_ -= notch;
-        MouseWheel(notch);
+        if (!MouseWheel(notch)) {
+            wheelRest_ = 0;  // one message for the whole turn
+            break;
+        }
     }
     event->accept();
 }
@@ -218,7 +235,12 @@ void DrawingWindow::onPlaneMouseMoved(QPoint pos, QPoint global, Qt::MouseButton
 void DrawingWindow::MenuGroesse_Click(int n)
 {
     const int item = kw::MenuGroesse_Click(c_, n, probe_);
-    menu_.groesse[(item == 0 ? 1 : item) - 1]->setChecked(true);
+    if (item == kGroesseAbgelehnt) {
+        menu_.groesse[groesse_ - 1]->setChecked(true);
+        return;
+    }
+    groesse_ = item == 0 ? 1 : item;
+    menu_.groesse[groesse_ - 1]->setChecked(true);
     planeChanged();
     if (item == 0)
         emit endProgram();
@@ -265,6 +287,29 @@ void DrawingWindow::Bild_Speichern_Click()
     saveWindow_->planeChanged();
     saveWindow_->show();
     saveWindow_->raise();
+}
+
+void DrawingWindow::Bild_Exportieren_Click()
+{
+    const QString file =
+        askFileName_(this, QString::fromUtf8(kPictureFilters), QStringLiteral("svg"));
+    if (file.isEmpty())
+        return;
+    const std::optional<PictureFormat> format = pictureFormatOf(file);
+    if (!format) {
+        c_.ui.message("Die Datei muss auf " + std::string(kPictureEndings) +
+                      " enden: " + file.toStdString());
+        return;
+    }
+    QString why;
+    if (!writePicture(c_.ebene, file, *format, why))
+        c_.ui.message("Die Datei " + file.toStdString() + " konnte nicht geschrieben werden (" +
+                      why.toStdString() + ").");
+}
+
+void DrawingWindow::copyPlane()
+{
+    QGuiApplication::clipboard()->setMimeData(planeMimeData(c_.ebene));
 }
 
 void DrawingWindow::moveEvent(QMoveEvent* event)

@@ -21,7 +21,8 @@ class PlaneWidget;
 
 // The drawing window "Ebene": the plane in the frame `Fenster` with the scroll
 // bars `HLauf` and `VLauf`, the wheel zoom, the cursor's coordinates and trace
-// lines, the picture-size menu, printing and the JPEG save window.
+// lines, the picture-size menu, printing, the JPEG save window and the
+// picture export.
 class DrawingWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,6 +47,8 @@ public:
         QAction* bereichDruck;            // "Angezeigten Bereich Drucken"
         QAction* ebeneDrucken;            // "gesammte Ebene Drucken"
         QAction* bildSpeichern;           // "Als Bild Speichern"
+        QAction* bildExportieren;         // "Als SVG/PDF/PNG exportieren…"
+        QAction* kopieren;                // Ctrl+C, in no menu: the plane to the clipboard
         QAction* eingabeSyntax;           // "Eingabe_Syntax"
         QAction* info;                    // "Info"
     };
@@ -55,18 +58,26 @@ public:
     void Form_Resize();
     // Places the plane in the frame from the scroll values.
     void Ebene_Positionieren();
-    // One wheel step (+120 per notch away from the user).
-    void MouseWheel(int Distance);
+    // One wheel step (+120 per notch away from the user); false when the
+    // range fields cannot be drawn (nothing changed, the user was told).
+    bool MouseWheel(int Distance);
     // Item n (1 … 8) of "Grafik-Größe".
     void MenuGroesse_Click(int n);
     void Bereich_druck_Click();
     void Ebene_Drucken_Click();
     void Bild_Speichern_Click();
+    // Asks for a file and writes the whole plane as SVG, PDF, PNG or JPEG, as
+    // the chosen file type or the typed extension says.
+    void Bild_Exportieren_Click();
+    // The whole plane onto the clipboard, as picture and as SVG.
+    void copyPlane();
 
     // Where the picture-size menu asks for memory and printing for a printer;
     // tests replace them.
     void setPictureProbe(PictureProbe probe) { probe_ = std::move(probe); }
     void setPrintServices(PrintServices services) { print_ = std::move(services); }
+    // Where the picture export asks for its file; tests answer instead.
+    void setAskFileName(AskFileName ask) { askFileName_ = std::move(ask); }
 
 signals:
     void moved();                              // `FormMove`: the window was moved
@@ -98,6 +109,8 @@ private:
     Menu menu_{};
     PictureProbe probe_;
     PrintServices print_;
+    AskFileName askFileName_ = askSaveFileName;
+    int groesse_ = kGroesseStart;  // the checked item of "Grafik-Größe"
     int wheelRest_ = 0;          // wheel movement short of a whole notch
     bool dragging_ = false;      // the plane is dragged with the left button
     QPoint dragFrom_;            // where the drag started on the screen

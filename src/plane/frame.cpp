@@ -37,6 +37,12 @@ int dragAlong(int frame, int plane, int start, int delta)
     return std::clamp(start + delta, frame - plane, 0);
 }
 
+// Along one side: back from the far edge, but never beyond the near one.
+int shiftAlong(int lo, int hi, int areaLo, int areaHi)
+{
+    return std::max(std::min(0, areaHi - hi), areaLo - lo);
+}
+
 int laufAlong(int frame, int plane, int offset, int current)
 {
     if (frame >= plane)
@@ -75,6 +81,22 @@ DockAfterDrag dockToMainPanel(Box mainPanel, Box drawing, int drawingInnerWidth,
     d.drawing = {mainPanel.left, mainPanel.top - drawing.height};
     d.analysis = {mainPanel.left + mainPanel.width, mainPanel.top - drawing.height};
     return d;
+}
+
+Offset shiftInto(std::span<const Box> group, Box area)
+{
+    if (group.empty() || area.width <= 0 || area.height <= 0)
+        return {};
+    Box all = group.front();
+    int right = all.left + all.width, bottom = all.top + all.height;
+    for (const Box& b : group) {
+        all.left = std::min(all.left, b.left);
+        all.top = std::min(all.top, b.top);
+        right = std::max(right, b.left + b.width);
+        bottom = std::max(bottom, b.top + b.height);
+    }
+    return {shiftAlong(all.left, right, area.left, area.left + area.width),
+            shiftAlong(all.top, bottom, area.top, area.top + area.height)};
 }
 
 }  // namespace kw

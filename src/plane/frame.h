@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 namespace kw {
 
 // The scroll bars `HLauf` and `VLauf` select the visible part of the plane
@@ -65,5 +67,11 @@ struct DockAfterDrag {
     Offset analysis;
 };
 DockAfterDrag dockToMainPanel(Box mainPanel, Box drawing, int drawingInnerWidth, int planeWidth);
+
+// How far a group of windows moves, as one, to lie within the free area of the
+// screen: where it would reach beyond the right or bottom edge, left or up just
+// as far as needed, so that windows that fit keep their places. A group larger
+// than the area keeps its top-left corner inside, where the title bars are.
+Offset shiftInto(std::span<const Box> group, Box area);
 
 }  // namespace kw

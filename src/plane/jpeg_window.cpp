@@ -118,7 +118,8 @@ bool saveJpeg(Ui& ui, const QImage& image, const QString& file, int quality,
         statusCheck(ui, status);
         return false;
     }
-    if (!out.commit())
+    // The commit would not notice a failure to write the last buffered bytes.
+    if (!out.flush() || !out.commit())
         return statusCheck(ui, fileStatus(out.error())) == kStatusOk;
     return true;
 }

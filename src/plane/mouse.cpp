@@ -17,8 +17,7 @@ void redrawAt(Context& c, std::span<const Step> steps)
 {
     c.ebene.clear();
     c.ebene.resize(c.w.sizex, c.w.sizey);
-    if (rangeUsable(c))
-        run(c, steps);
+    run(c, steps);
     c.ui.planeChanged();
 }
 
@@ -32,8 +31,10 @@ double roundTo(double v, int decimals)
 
 }  // namespace
 
-void MouseWheel(Context& c, int Distance)
+bool MouseWheel(Context& c, int Distance)
 {
+    if (!checkRange(c))
+        return false;
     State& s = c.s;
     Drawing& w = c.w;
     s.Mausrad_Funktion = true;
@@ -74,6 +75,7 @@ void MouseWheel(Context& c, int Distance)
         }
     }
     s.Mausrad_Funktion = false;
+    return true;
 }
 
 std::string koordinatenText(double x, double y)

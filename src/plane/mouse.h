@@ -12,8 +12,9 @@ class Context;
 // grows or shrinks by that many pixels, stays square, shows the new zoom in
 // status panel 3 and is redrawn with everything switched on. A size beyond the
 // bounds redraws nothing but is remembered, so the next step the other way
-// starts from the bound.
-void MouseWheel(Context& c, int Distance);
+// starts from the bound. A range the plane cannot show is refused: nothing
+// changes, and false tells the caller to drop the rest of the turn.
+bool MouseWheel(Context& c, int Distance);
 
 // "Koordinaten: X= 3, Y= 4, Radius= 5" for the cursor at world (x, y).
 std::string koordinatenText(double x, double y);

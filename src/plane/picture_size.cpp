@@ -10,6 +10,8 @@ namespace kw {
 
 int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave)
 {
+    if (!checkRange(c))
+        return kGroesseAbgelehnt;
     n = std::clamp(n, 1, kGroesseItems);
     for (;;) {
         Drawing& w = c.w;
@@ -19,8 +21,7 @@ int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave)
         try {
             if (canHave(w.sizex, w.sizey)) {
                 c.ebene.resize(w.sizex, w.sizey);
-                if (rangeUsable(c))
-                    run(c, kGroesseFolge);
+                run(c, kGroesseFolge);
                 ok = true;
             }
         } catch (const std::bad_alloc&) {

@@ -26,6 +26,9 @@ using PictureProbe = std::function<bool(int width, int height)>;
 // picture cannot be had, one size smaller is tried after a message, down to
 // item 1. Returns the item that ends up checked, or 0 when even the smallest
 // size failed: the program must then end (after "Viel zu wenig Speicher, Ende!").
+// A range the plane cannot show is refused before anything changes: the
+// result is then kGroesseAbgelehnt, and the item checked before stays checked.
+inline constexpr int kGroesseAbgelehnt = -1;
 int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave);
 
 }  // namespace kw

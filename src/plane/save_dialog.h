@@ -13,8 +13,9 @@ namespace kw {
 using AskFileName =
     std::function<QString(QWidget* parent, const QString& filter, const QString& suffix)>;
 
-// The save dialog "Speichern unter" with one filter ("Images Files (*.jpg)"),
-// an overwrite prompt, and `suffix` added to a name typed without one.
+// The save dialog "Speichern unter" with its filters ("Images Files (*.jpg)",
+// or several separated by ";;"), an overwrite prompt, and an extension added to
+// a name typed without one: `suffix` at first, then the chosen filter's.
 QString askSaveFileName(QWidget* parent, const QString& filter, const QString& suffix);
 
 }  // namespace kw

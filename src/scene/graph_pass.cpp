@@ -5,6 +5,7 @@
 
 #include "core/colours.h"
 #include "core/context.h"
+#include "curves/family.h"
 #include "curves/graph.h"
 #include "curves/piecewise.h"
 #include "curves/rootlog.h"
@@ -36,6 +37,17 @@ void report(Context& c, const SampleRun& run, bool skippedToo)
 void berechnen(Context& c)
 {
     c.w.termRefused = false;
+    // Before anything else: a family would ask its questions first.
+    if (!termRichten(c)) {
+        c.w.termRefused = true;
+        c.ui.message(kMeldungTermZuLang);
+        return;
+    }
+    // A term with the parameter "@" is drawn as a family; nothing else of the pass runs.
+    if (Funktionen_Scharren_check(c)) {
+        Funktionen_Scharr(c);
+        return;
+    }
     Range range;
     if (!readRangeAndStep(c, range))
         return;  // a range or quality that is not a number ends the pass quietly
@@ -43,21 +55,19 @@ void berechnen(Context& c)
         c.ui.message(kMeldungDivision);  // quality 0
         return;
     }
-    if (!prepareGraph(c, range)) {
-        c.w.termRefused = true;
-        c.ui.message(kMeldungTermZuLang);
-        return;
-    }
+    prepareGraph(c, range);
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
 
     const std::string& xterm = c.w.xterm;
     const bool rootLog =
         xterm.find("sqr") != std::string::npos || xterm.find("log") != std::string::npos;
     if (rootLog) {
-        if (c.s.ad_funktion_test)
-            Wurzel_log_Funktion_Abschnittweise(c);
-        else
-            Wurzel_log_funktion(c);
+        // Samples where f is undefined are simply not drawn; a term that cannot
+        // be read at all draws nothing and is reported.
+        const auto run = c.s.ad_funktion_test ? Wurzel_log_Funktion_Abschnittweise(c)
+                                              : Wurzel_log_funktion(c);
+        if (run)
+            report(c, *run, false);
         return;
     }
     auto colour = colourFromText(c.w.Graph_Farbe);

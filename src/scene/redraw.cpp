@@ -7,11 +7,14 @@
 #include "analysis/derivatives.h"
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
+#include "areas/integral.h"
+#include "areas/intersections.h"
 #include "core/axes.h"
 #include "core/context.h"
 #include "core/examples.h"
 #include "core/labels.h"
 #include "core/plane.h"
+#include "curves/bridge.h"
 #include "curves/sampling.h"
 #include "scene/graph_pass.h"
 #include "terms/numtext.h"
@@ -39,11 +42,11 @@ constexpr Entry kProcedures[] = {
     {Step::zweite_ableitung, &zweite_ableitung},
     {Step::dritte_ableitung, &dritte_ableitung},
     {Step::tangente, &tangente},
-    {Step::Haengebruecke, nullptr},
+    {Step::Haengebruecke, &Haengebruecke},
     {Step::Umkehrfunktion, &Umkehrfunktion},
-    {Step::Flaeche_einfaerben, nullptr},
-    {Step::Schnittstellen_Zeichnen, nullptr},
-    {Step::Schnittstellen_Zeichnen_Integral, nullptr},
+    {Step::Flaeche_einfaerben, &Flaeche_einfaerben},
+    {Step::Schnittstellen_Zeichnen, &Schnittstellen_Zeichnen},
+    {Step::Schnittstellen_Zeichnen_Integral, &Schnittstellen_Zeichnen_Integral},
 };
 
 constexpr bool inEnumOrder()
@@ -84,27 +87,35 @@ bool rangeUsable(const Context& c)
     return readInt16(c.s.x_eingabe) && readInt16(c.s.y_eingabe);
 }
 
+bool checkRange(Context& c)
+{
+    if (rangeUsable(c))
+        return true;
+    c.ui.message(kMeldungBereich);
+    return false;
+}
+
 void Zeichnen_click(Context& c)
 {
-    auto a = readInt16(c.s.x_eingabe);
-    auto b = readInt16(c.s.y_eingabe);
-    if (!a || !b)
+    if (!checkRange(c))
         return;
+    const int a = *readInt16(c.s.x_eingabe);
+    const int b = *readInt16(c.s.y_eingabe);
     c.s.Schnittstellen_Zeichnen_test = false;
     c.s.Schnittstellen_integral_Zeichnen_Check = false;
 
     Drawing& w = c.w;
-    if (*a == -20 && *b == 20) {
+    if (a == -20 && b == 20) {
         w.sizex = w.sizey = 1200;
         // The plane keeps the size the menu or the wheel gave it; one that a
         // degenerate range left smaller than any of those comes back.
         if (c.ebene.width() < kMausradKleinste || c.ebene.height() < kMausradKleinste)
             c.ebene.resize(w.sizex, w.sizey);
-    } else if (*b <= 50 || *b > 100) {
-        const double unit = *b <= 50 ? 20 : 100;
+    } else if (b <= 50 || b > 100) {
+        const double unit = b <= 50 ? 20 : 100;
         c.ebene.clear();
-        w.sizey = clampSide(*b / unit * 1200);
-        w.sizex = clampSide(std::abs(*a) / unit * 1200);
+        w.sizey = clampSide(b / unit * 1200);
+        w.sizex = clampSide(std::abs(a) / unit * 1200);
         c.ebene.resize(w.sizex, w.sizey);
     } else {
         w.sizex = w.sizey = 1200;
@@ -121,7 +132,7 @@ void Zeichnen_click(Context& c)
 
 void redrawAll(Context& c, std::span<const Step> steps)
 {
-    if (!rangeUsable(c))
+    if (!checkRange(c))
         return;
     c.ebene.clear();
     run(c, kKoordinatensystem);
@@ -133,7 +144,7 @@ void reset_click(Context& c) { redrawAll(c, {}); }
 
 void tangenten_bewegung(Context& c)
 {
-    if (!rangeUsable(c))
+    if (!checkRange(c))
         return;
     // The coordinate system starts with a clear; keeping the old drawing skips
     // it, as "Zeichnen" does.

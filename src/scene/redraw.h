@@ -110,24 +110,28 @@ inline constexpr Step kTangentenBewegung[] = {Step::berechnen, Step::tangente,
 inline constexpr std::string_view kMeldungBereich =
     "Bitte geben Sie für den x-Bereich Zahlen zwischen -32768 und 32767 ein.";
 
-// Clears the plane, draws the coordinate system and then the steps. Nothing is
-// drawn for a range that is not a 16-bit number.
+// Clears the plane, draws the coordinate system and then the steps. A range
+// that is not a 16-bit number is refused (see checkRange).
 void redrawAll(Context& c, Steps steps);
 
-// Both range fields hold numbers that fit a 16-bit integer. Every redraw asks
-// first: the coordinate system of a wider range would not end in useful time.
+// Both range fields hold numbers that fit a 16-bit integer.
 bool rangeUsable(const Context& c);
+
+// What every redraw asks first: is the range usable? If not, the user is told
+// so, and the redraw changes nothing (the picture stays as it was).
+bool checkRange(Context& c);
 
 // The redraw of "Zeichnen": sizes the plane from the x range, clears it and
 // draws the coordinate system (unless the old drawing is kept), the graph and
-// every switched-on overlay. A range that is not a 16-bit number draws nothing.
+// every switched-on overlay. A range that is not a 16-bit number is refused.
 void Zeichnen_click(Context& c);
 
 // Clears the plane and draws the empty coordinate system.
 void reset_click(Context& c);
 
 // Redraw for a moved x0. With "Alten Graph nicht löschen" the plane is not
-// cleared, so a fan of tangents builds up.
+// cleared, so a fan of tangents builds up. A range that is not a 16-bit number
+// is refused.
 void tangenten_bewegung(Context& c);
 
 // Start-up of the drawing window: plane size from the range, zoom 100 %, the

@@ -39,21 +39,82 @@ namespace {
 
 bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
 
-// Every "e" that is not part of "exp" stands for Euler's number.
-std::string replaceEuler(std::string_view s)
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c; }
+
+// The engine's function names and "ln", as typed (in any case) and as written.
+struct Name {
+    std::string_view typed, written;
+};
+constexpr Name kNames[] = {{"sqr", "sqr"}, {"log", "log"}, {"exp", "exp"}, {"abs", "abs"},
+                           {"int", "int"}, {"sin", "sin"}, {"cos", "cos"}, {"tan", "tan"},
+                           {"atn", "atn"}, {"sgn", "sgn"}, {"ln", "log"}};
+
+const Name* nameAt(std::string_view s, std::size_t i)
+{
+    for (const Name& n : kNames) {
+        if (s.size() - i < n.typed.size())
+            continue;
+        std::size_t k = 0;
+        while (k < n.typed.size() && lower(s[i + k]) == n.typed[k])
+            ++k;
+        if (k == n.typed.size())
+            return &n;
+    }
+    return nullptr;
+}
+
+// What the text written so far ends with, as far as a factor behind it matters.
+enum class Ends { Other, Number, X, Euler, Bracket };
+
+// Function names in lower case ("ln" as "log"), every "e" that is not part of
+// a name as Euler's number "exp(1)", and the stars users leave out: behind a
+// number, x, e or ")" comes "*" before "(", a function name or e, and behind
+// ")" before a number. A number or ")" before x needs no star: x is replaced
+// by "*" and its value. "x2" could mean x·2 or x²: a blank keeps the digit
+// apart from x, so that the engine reports the term as malformed instead of
+// reading the digits of x and 2 as one number.
+std::string namesAndProducts(std::string_view s)
 {
     std::string out;
     out.reserve(s.size() + 16);
+    Ends ends = Ends::Other;
+    auto factor = [&] {
+        if (ends != Ends::Other)
+            out += '*';
+    };
     for (std::size_t i = 0; i < s.size();) {
-        if (s.compare(i, 3, "exp") == 0) {
-            out += "exp";
-            i += 3;
-        } else if (s[i] == 'e') {
-            out += "exp(1)";
-            ++i;
-        } else {
-            out += s[i++];
+        const char c = s[i];
+        if (isLetter(c)) {
+            if (const Name* n = nameAt(s, i)) {
+                factor();
+                out += n->written;
+                i += n->typed.size();
+                ends = Ends::Other;
+                continue;
+            }
         }
+        ++i;
+        if (c == 'e') {
+            factor();
+            out += "exp(1)";
+            ends = Ends::Euler;
+            continue;
+        }
+        if (c == '(') {
+            factor();
+        } else if (isDigit(c)) {
+            if (ends == Ends::Bracket)
+                out += '*';
+            else if (ends == Ends::X)
+                out += ' ';
+        }
+        out += c;
+        ends = isDigit(c) ? Ends::Number
+             : c == 'x'   ? Ends::X
+             : c == ')'   ? Ends::Bracket
+                          : Ends::Other;
     }
     return out;
 }
@@ -62,16 +123,12 @@ std::string replaceEuler(std::string_view s)
 
 std::string string_richten(std::string_view eingabe)
 {
-    std::string s;
-    s.reserve(eingabe.size() + 16);
+    std::string typed;
+    typed.reserve(eingabe.size());
     for (char c : eingabe)
         if (c != ' ')
-            s += c;
-
-    replaceAll(s, "ln", "log");
-    if (s.find('e') != std::string::npos)
-        s = replaceEuler(s);
-    replaceAll(s, ")(", ")*(");
+            typed += c;
+    std::string s = namesAndProducts(typed);
 
     // An x behind an operator or bracket gets the factor 1. A pattern counts only
     // from the second character on (a leading one is handled below), but once it

@@ -8,6 +8,7 @@
 #include "analysis/inverse.h"
 #include "analysis/tangent.h"
 #include "core/context.h"
+#include "curves/graph.h"
 #include "curves/piecewise.h"
 #include "curves/sampling.h"
 #include "panel/analysis_panel.h"
@@ -278,6 +279,10 @@ TEST_F(Sections, RootAndLogTermsStayInsideTheBounds)
     EXPECT_GT(minX(points), 1);
     EXPECT_NEAR(maxX(points), 20, 1e-3);
     EXPECT_TRUE(ui.messages.empty());
+
+    // Only a term that cannot be read at all is reported.
+    EXPECT_TRUE(section("sqr(x2)", "0", "+u").empty());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungSyntax)});
 }
 
 }  // namespace

@@ -67,8 +67,8 @@ TEST(Grid, ShowsProgressAndTheEscHintOnlyWhileSearching)
     {
         Grid grid(-20, 20, &ui, {.progressAfter = {}});
         walk(grid);
-        EXPECT_EQ(ui.status[1], "Suche läuft … mit Esc abbrechen");
+        EXPECT_EQ(ui.status[2], "Suche läuft … mit Esc abbrechen");
     }
     EXPECT_EQ(ui.progressHigh, 40);  // full when done
-    EXPECT_EQ(ui.status[1], "");
+    EXPECT_EQ(ui.status[2], "");
 }

@@ -17,6 +17,7 @@
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "support/recording_ui.h"
+#include "tools/area_calculator.h"
 
 using namespace kw;
 
@@ -77,6 +78,34 @@ TEST(BatchPicture, DrawsWhatTheWindowsDraw)
         c.s.Linker_Bereich = "0";
         linkerBereichGeaendert(c.s);
     }));
+}
+
+TEST(BatchPicture, ShadesAndDrawsFurtherFunctionsTheSameEveryTime)
+{
+    const QImage shaded = exported({"--term", "x^2", "--shade", "3", "0"});
+    EXPECT_TRUE(shaded == drawn("x^2", [](Context& c) {
+        IntegralRechner r;
+        r.Funktion_eingabe = "x^2";
+        r.Untergrenze_eingabe = "0";
+        r.Obergrenze_eingabe = "3";
+        Flaeche_einfaerben_click(c, r);
+    }));
+
+    const std::vector<std::string> args = {"--term", "x^2", "--colour", "Blau", "--and", "2x",
+                                           "--and", "sin(x)"};
+    const QImage further = exported(args);
+    EXPECT_TRUE(further == exported(args));
+    auto pixels = [&further](QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < further.height(); ++y)
+            for (int x = 0; x < further.width(); ++x)
+                n += further.pixel(x, y) == colour;
+        return n;
+    };
+    // f keeps its blue; the others take the next colours that are not blue.
+    EXPECT_GT(pixels(qRgb(0, 0, 139)), 500);
+    EXPECT_GT(pixels(qRgb(0, 139, 0)), 500);
+    EXPECT_GT(pixels(qRgb(139, 0, 139)), 500);
 }
 
 }  // namespace

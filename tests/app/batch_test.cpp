@@ -34,7 +34,7 @@ QColor at(const QImage& image, double r, double x, double y)
                             int((r - y) * image.height() / (2 * r)));
 }
 
-TEST(BatchExport, WritesTheWholePlaneAsPngOrJpeg)
+TEST(BatchExport, WritesTheWholePlaneAsPngJpegSvgOrPdf)
 {
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("p.png"));
@@ -54,6 +54,16 @@ TEST(BatchExport, WritesTheWholePlaneAsPngOrJpeg)
     image = QImage(jpg, "JPEG");  // JPEG by the extension
     EXPECT_EQ(image.size(), QSize(600, 600));
     EXPECT_GT(at(image, 10, 2, 4).blue(), 90);
+
+    // Vector pictures by their extensions too.
+    for (const auto& [name, start] : {std::pair{"p.svg", "<?xml"}, std::pair{"p.PDF", "%PDF-"}}) {
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        r = kurvenwerk({"--export", file});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.read(5), QByteArray(start));
+    }
 }
 
 TEST(BatchExport, ExitStatusAndMessages)
@@ -91,13 +101,60 @@ TEST(BatchExport, ExitStatusAndMessages)
     EXPECT_FALSE(r.err.isEmpty());
 }
 
+TEST(BatchExport, FamiliesAndBridges)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("schar.png"));
+    Outcome r = kurvenwerk({"--export", png, "--term", "x^2+@", "--family", "-2", "1", "1",
+                            "--from", "-10", "--to", "10"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QImage image(png);
+    auto red = [](QColor c) { return c.red() > 150 && c.green() < 90; };
+    for (double p : {-2, -1, 0, 1})
+        EXPECT_TRUE(red(at(image, 10, 2, 4 + p))) << p;
+    EXPECT_FALSE(red(at(image, 10, 2, 6)));  // no member beyond the end
+
+    // What the questions would refuse draws nothing; unusable forms are usage errors.
+    const QString bad = dir.filePath(QStringLiteral("bad.png"));
+    r = kurvenwerk({"--export", bad, "--term", "x^2+@", "--family", "0", "1", "0"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("gültigen Schrittwert"))) << r.err.toStdString();
+    for (const QStringList& args :
+         {QStringList{"--term", "x^2", "--family", "0", "1", "1"}, {"--term", "x^2+@"},
+          {"--term", "@x", "--family", "0", "eins", "1"}, {"--bridge", "100", "30"},
+          {"--bridge", "100", "30", "5", "--term", "x"}})
+        EXPECT_EQ(kurvenwerk(QStringList{"--export", bad} + args).exitCode, 2)
+            << args.join(' ').toStdString();
+    EXPECT_FALSE(QFile::exists(bad));
+
+    const QString bridge = dir.filePath(QStringLiteral("bruecke.png"));
+    r = kurvenwerk({"--export", bridge, "--bridge", "100", "30", "5"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    image = QImage(bridge);
+    EXPECT_EQ(image.size(), QSize(3000, 3000));
+    EXPECT_EQ(at(image, 50, 10, 2), QColor(255, 127, 36));  // the hanger at x = 10
+
+    r = kurvenwerk({"--report", "bridge", "--bridge", "100", "30", "5"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("a1 = 0,247788873\na2 = -0,247788873\n"
+                                                "c1 = 0,049557775\nc2 = -0,049557775\n"
+                                                "f(x) = (0,24778887")))
+        << r.out.toStdString();
+    r = kurvenwerk({"--report", "bridge", "--bridge", "100", "3", "5"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("Mit diesen Werten gibt es kein Trägerseil")));
+    EXPECT_EQ(kurvenwerk({"--report", "bridge"}).exitCode, 2);
+    EXPECT_EQ(kurvenwerk({"--report", "zeros", "--term", "x+@"}).exitCode, 2);
+    EXPECT_EQ(kurvenwerk({"--report", "zeros", "--bridge", "100", "30", "5"}).exitCode, 2);
+}
+
 TEST(CommandLine, HelpVersionAndQuietSuccess)
 {
     Outcome help = kurvenwerk({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     for (const char* option : {"--export", "--report", "--term", "--from", "--to", "--quality",
                                "--colour", "--derivative", "--tangent", "--inverse", "--section",
-                               "--version"})
+                               "--family", "--bridge", "--version"})
         EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
     EXPECT_TRUE(help.err.isEmpty());
 

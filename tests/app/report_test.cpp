@@ -74,7 +74,64 @@ TEST(Report, RejectsUnusableTermsAndOptions)
     std::ostringstream why;
     EXPECT_FALSE(parseCommandLine({"--report", "roots"}, why));
     EXPECT_FALSE(parseCommandLine({"--report", "zeros", "--derivative", "2"}, why));
-    EXPECT_EQ(std::ranges::count(why.str(), '\n'), 4) << why.str();  // each: problem, usage
+    // each: the problem, then the usage
+    EXPECT_TRUE(why.str().starts_with("Unbekannter Bericht: roots\nAufruf:")) << why.str();
+    EXPECT_NE(why.str().find("\n--derivative erwartet 0 oder 1.\nAufruf:"), std::string::npos);
     EXPECT_EQ(parseCommandLine({"--term", "x", "--report", "zeros"}, why)->mode,
               CommandLine::Mode::Report);
+}
+
+TEST(Report, CalculatorsWriteWhatTheirResultBoxesShow)
+{
+    auto crossings = report({"--report", "intersections", "--term", "x^2", "--and", "2x",
+                             "--from", "0", "--to", "20"});
+    EXPECT_EQ(crossings.code, 0);
+    EXPECT_EQ(crossings.out, "f2(x) schneidet f1(x) in SP (0|0)\nf2(x) schneidet f1(x) in SP (2|4)\n");
+    EXPECT_EQ(report({"--report", "intersections", "--term", "x", "--and", "-x", "--and", "x^2"}).out,
+              "f2(x) schneidet f1(x) in SP (0|0)\nf3(x) schneidet f1(x) in SP (0|0)\n"
+              "f3(x) schneidet f1(x) in SP (1|1)\nf3(x) schneidet f2(x) in SP (-1|1)\n"
+              "f3(x) schneidet f2(x) in SP (0|0)\n");
+
+    EXPECT_EQ(report({"--report", "integral", "--term", "x^2", "--lower", "0", "--upper", "3"}).out, "9\n");
+    EXPECT_EQ(report({"--report", "integral", "--term", "1", "--lower", "3", "--upper", "1"}).out, "-2\n");
+    EXPECT_EQ(report({"--report", "integral", "--term", "x", "--from", "0", "--to", "2"}).out, "2\n");
+    auto undefined = report({"--report", "integral", "--term", "sqr(x)", "--lower", "-1", "--upper", "1"});
+    EXPECT_EQ(undefined.code, 1);
+    EXPECT_EQ(undefined.out, "");
+    EXPECT_EQ(undefined.err, "Die Funktion ist zwischen den Grenzen nicht überall definiert.\n");
+
+    auto area = report({"--report", "area", "--term", "x^2", "--and", "2x", "--from", "0", "--to", "20"});
+    EXPECT_EQ(area.code, 0);
+    EXPECT_TRUE(area.out.starts_with("f(x) schneidet g(x) in SP (0|0)\nf(x) schneidet g(x) in SP (2|4)\n"
+                                     "-1,3333333333333"))
+        << area.out;
+    auto none = report({"--report", "area", "--term", "x^2+1", "--and", "-1"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.err, "Bitte geben Sie die Grenzen ein.\n");
+    auto given = report({"--report", "area", "--term", "x^2+1", "--and", "-1", "--lower", "1",
+                         "--upper", "-1"});
+    EXPECT_EQ(given.code, 0);
+    EXPECT_TRUE(given.out.starts_with("4,666666666666")) << given.out;
+}
+
+TEST(Report, CalculatorOptionsAreChecked)
+{
+    const std::vector<std::vector<std::string>> refused = {
+        {"--report", "zeros", "--and", "x"},
+        {"--report", "intersections", "--term", "x"},
+        {"--report", "intersections", "--term", "x", "--and", "x"},
+        {"--report", "intersections", "--and", "1", "--and", "2", "--and", "3", "--and", "4",
+         "--and", "5", "--and", "6", "--and", "7"},
+        {"--report", "area", "--and", "1", "--and", "2"},
+        {"--report", "area", "--and", "1", "--lower", "0"},
+        {"--report", "integral", "--lower", "null"},
+        {"--report", "zeros", "--upper", "1"},
+        {"--export", "a.png", "--shade", "0"},
+    };
+    for (const auto& args : refused) {
+        std::ostringstream why;
+        EXPECT_FALSE(parseCommandLine(args, why)) << args[1];
+        EXPECT_FALSE(why.str().empty());
+    }
+    EXPECT_EQ(report({"--report", "intersections", "--term", "x", "--and", "x^^2"}).code, 1);
 }

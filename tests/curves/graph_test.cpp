@@ -85,6 +85,8 @@ TEST_F(GraphPass, MessagesForBadTermsAndQualities)
     const std::tuple<const char*, const char*, std::string_view> cases[] = {
         {"X^2", "50", m1}, {"2X", "50", m1},  // unknown names are errors, never 0
         {"x^", "50", m1},  {"1/(x-x)", "50", m2},
+        // "x2" is neither x·2 nor x²; a root or log term that cannot be read says so too.
+        {"x2", "50", m1},  {"sqr(x2)", "50", m1}, {"log(X)", "50", m1},
         {"x^2", "0", m2},  {"x^2", "-50", none}, {"x^2", "viel", none},
     };
     for (auto [term, quality, message] : cases) {
@@ -135,6 +137,9 @@ TEST_F(GraphPass, RootAndLogTermsDrawOnlyWhereDefined)
     EXPECT_GE(lines.front().x1, -2.0);
     EXPECT_LE(lines.back().x2, 2.03);  // the first failing sample keeps the last value
     EXPECT_NEAR(*valueAt(draw("ln(x)"), 1), 0, kTol);
+    // Names in any case take the same way.
+    EXPECT_EQ(draw("SQR(x)").front().x1, draw("sqr(x)").front().x1);
+    EXPECT_NEAR(*valueAt(draw("LN(x)"), 1), 0, kTol);
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -10,6 +10,8 @@
 #include "panel/main_panel.h"
 #include "support/plane_helpers.h"
 #include "support/stopping_ui.h"
+#include "tools/area_calculator.h"
+#include "tools/intersection_calculator.h"
 
 using namespace kw;
 using namespace kw::test;
@@ -73,6 +75,19 @@ TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)
         euler += "+e";
     draw(euler);  // six times as long once rewritten
     EXPECT_TRUE(ui.messages.empty());
+
+    // The calculators refuse them where they take them in.
+    SchnittstellenRechner schnittstellen;
+    schnittstellen.Eingabe_Term_txt = typed(2001);
+    EXPECT_FALSE(Eingabe_button_Click(c, schnittstellen));
+    IntegralRechner flaeche;
+    flaeche.Funktion_eingabe = typed(2001);
+    EXPECT_FALSE(Integral_Berechnen_Butt_Click(c, flaeche));
+    c.s.f_x_Eingabe_txt = "x";
+    c.s.g_x_Eingabe_txt = typed(2001);
+    Integral_Berechnen_SP_butt_Click(c, flaeche);
+    EXPECT_EQ(ui.messages, std::vector<std::string>(3, std::string(kMeldungTermZuLang)));
+    EXPECT_TRUE(c.s.Schnittstellen_Terme.empty());
 }
 
 TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
@@ -85,7 +100,7 @@ TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
     ASSERT_FALSE(stopped.empty());
     EXPECT_NEAR(stopped.back().x2, -5 + 31 * 0.02, 1e-3);
     EXPECT_EQ(lines(kBlau), 0u);  // f' is not begun
-    EXPECT_EQ(ui.status[1], kZeichnenAbgebrochen);
+    EXPECT_EQ(ui.status[2], kZeichnenAbgebrochen);
     EXPECT_EQ(ui.ended, 1);
     EXPECT_TRUE(ui.messages.empty());
 
@@ -93,7 +108,7 @@ TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
     draw("x");
     EXPECT_EQ(lines(kRot), 499u);
     EXPECT_GT(lines(kBlau), 0u);
-    EXPECT_EQ(ui.status[1], "");
+    EXPECT_EQ(ui.status[2], "");
 }
 
 TEST_F(LongWork, QuickDrawingsNeverAskAndValueTablesStopWhereTheyGot)
@@ -113,7 +128,7 @@ TEST_F(LongWork, QuickDrawingsNeverAskAndValueTablesStopWhereTheyGot)
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(table->fNegative.xs.size(), 16u);
     EXPECT_TRUE(table->fPositive.xs.empty());
-    EXPECT_EQ(ui.status[1], kTabelleAbgebrochen);
+    EXPECT_EQ(ui.status[2], kTabelleAbgebrochen);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "support/gui_helpers.h"
+#include "tools/calculator_window.h"
 
 using namespace kw;
 using Role = App::Role;
@@ -88,6 +89,53 @@ TEST(App, ThePanelsDockToTheDrawingWindow)
     EXPECT_EQ(drawing.frameGeometry().bottomLeft() + QPoint(0, 1), panel.frameGeometry().topLeft());
     EXPECT_EQ(app.window(Role::Analysis)->frameGeometry().topLeft(),
               QPoint(panel.frameGeometry().right() + 1, drawing.frameGeometry().top()));
+}
+
+// Drawing window, main panel below it, analysis panel beside it and the pocket
+// calculator beside that, on a screen of `area`.
+struct Arranged {
+    test::RecordingQtUi ui;
+    App app{&ui};
+    std::vector<QWidget*> windows;
+
+    explicit Arranged(QRect area)
+    {
+        ui.screen = area;
+        app.start();
+        app.showAnalysisPanel(true);
+        app.openTaschenrechner();
+        windows = {&app.drawingWindow(), &app.mainPanel(), app.analysisPanel(),
+                   app.taschenrechner()};
+        for (QWidget* w : windows)
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(w)) << w->objectName().toStdString();
+        test::settleLayouts();
+    }
+    ~Arranged() { app.end(); }
+    QRect outer(int i) const { return windows[i]->frameGeometry(); }
+};
+
+TEST(App, WindowsKeepTheirPlacesWhereTheyFit)
+{
+    Arranged a({0, 0, 1920, 1080});
+    EXPECT_EQ(a.app.drawingWindow().geometry().topLeft(), QPoint(341, 126));
+    EXPECT_EQ(a.outer(1).topLeft(), a.outer(0).bottomLeft() + QPoint(0, 1));
+    EXPECT_EQ(a.outer(2).topLeft(), a.outer(0).topRight() + QPoint(1, 0));
+    EXPECT_EQ(a.outer(3).topLeft(), a.outer(2).topRight() + QPoint(1, 0));
+}
+
+TEST(App, OnASmallScreenEveryWindowIsWhollyVisible)
+{
+    const QRect area(0, 0, 1366, 728);  // 1366 × 768 less a task bar
+    Arranged a(area);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(area.contains(a.outer(i))) << a.windows[i]->objectName().toStdString();
+    // Moved up just as far as needed, all together.
+    EXPECT_EQ(a.outer(1).bottom(), area.bottom());
+    EXPECT_EQ(a.app.drawingWindow().geometry().left(), 341);
+    EXPECT_EQ(a.outer(1).topLeft(), a.outer(0).bottomLeft() + QPoint(0, 1));
+    EXPECT_EQ(a.outer(2).topLeft(), a.outer(0).topRight() + QPoint(1, 0));
+    // The calculator does not cover the drawing window.
+    EXPECT_FALSE(a.outer(3).intersects(a.outer(0)));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <csignal>
@@ -99,17 +100,27 @@ TEST_F(Export, AFailedSaveKeepsTheOldFile)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("altes Bild");
     old.close();
-    // A disk that fills up after a few kilobytes.
+    const QString probe = dir.filePath(QStringLiteral("probe.jpg"));
+    answer(probe, pdf);
+    clickSave();
+    const qint64 size = QFileInfo(probe).size();
+    ASSERT_TRUE(QFile::remove(probe));
+    answer(jpeg, pdf);
+    // A disk that fills up after a few kilobytes, or only at the last bytes.
     rlimit limit{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const rlimit full{4096, limit.rlim_max};
     auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-    clickSave();
-    setrlimit(RLIMIT_FSIZE, &limit);
+    for (rlim_t room : {rlim_t(4096), rlim_t(size - 10)}) {
+        const rlimit full{room, limit.rlim_max};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+        clickSave();
+        setrlimit(RLIMIT_FSIZE, &limit);
+        expectOnlyMessage("GDI Error", "Win32 Error. GDI+ Error:7");
+        ui.messages.clear();
+        ui.titles.clear();
+    }
     std::signal(SIGXFSZ, previous);
 
-    expectOnlyMessage("GDI Error", "Win32 Error. GDI+ Error:7");
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("altes Bild"));
     EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("ebene.jpg")});  // no leftovers

@@ -8,6 +8,7 @@
 #include "core/colours.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
+#include "scene/redraw.h"
 #include "support/gui_helpers.h"
 #include "support/plane_helpers.h"
 
@@ -63,7 +64,6 @@ TEST_F(MainPanelWindowTest, DrawsTheTypedTermOrSaysWhatIsWrong)
             EXPECT_TRUE(std::min(l.x1, l.x2) >= from && std::max(l.x1, l.x2) <= to) << term;
     }
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(app.context().s.EingabeListe.size(), 3u);  // Return draws once
 
     type("Eingabe", "X^2");
     click(&panel, "Zeichnen_button");
@@ -72,6 +72,110 @@ TEST_F(MainPanelWindowTest, DrawsTheTypedTermOrSaysWhatIsWrong)
     click(&panel, "Zeichnen_button");
     EXPECT_EQ(ui.messages, (std::vector<std::string>{std::string(kMeldungSyntax),
                                                      std::string(kMeldungDivision)}));
+}
+
+// The term box neither completes from its list nor changes case: what the
+// user typed is what is drawn.
+TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
+{
+    auto* eingabe = child<QComboBox>(&panel, "Eingabe");
+    auto drawBy = [&](bool enter) {
+        if (enter)  // to the box, as the keyboard sends it, so that it arrives once
+            QTest::keyClick(eingabe, Qt::Key_Return);
+        else
+            click(&panel, "Zeichnen_button");
+    };
+    // The completer works only while the field has the focus.
+    QApplication::setActiveWindow(&panel);
+    eingabe->setFocus();
+    for (bool enter : {true, false}) {
+        type("Eingabe", "x^2");
+        drawBy(enter);
+        type("Eingabe", "x");
+        drawBy(enter);
+        EXPECT_EQ(eingabe->currentText(), "x");
+        const auto lines = graph();
+        ASSERT_FALSE(lines.empty());
+        for (const auto& l : lines)
+            ASSERT_NEAR(l.y2, l.x2, 1e-3) << "not the line y = x";
+
+        type("Eingabe", "X^2");
+        drawBy(enter);
+        EXPECT_EQ(eingabe->currentText(), "X^2");
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungSyntax)});
+        ui.messages.clear();
+    }
+    // The list still offers the terms drawn before.
+    EXPECT_EQ(eingabe->itemText(0), "x^2");
+    EXPECT_EQ(eingabe->count(), 6);
+}
+
+// Long status texts, as a search over a wide range shows them, neither widen
+// the panel nor push its buttons out of it: they end in "…", whole as tool tip.
+TEST_F(MainPanelWindowTest, LongStatusTextsKeepThePanelsSize)
+{
+    settleLayouts();
+    const QSize size = panel.size();
+    const std::string texts[] = {"Suche läuft … mit Esc abbrechen",
+                                 "Koordinaten: X= -29999,99, Y= 29999,99, Radius= 42425,41",
+                                 "Zoom: 83,3333333333333%"};
+    for (int i = 0; i < 3; ++i)
+        ui.setStatus(i + 1, texts[i]);
+    settleLayouts();
+    EXPECT_EQ(panel.size(), size);
+    for (const char* name : {"Zeichnen_button", "zufall_butt", "Ende_button"}) {
+        const QWidget* button = child<QWidget>(&panel, name);
+        EXPECT_TRUE(panel.rect().contains(QRect(button->mapTo(&panel, QPoint()), button->size())))
+            << name;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const auto* label = child<QLabel>(&panel, ("StatusPanel" + std::to_string(i + 1)).c_str());
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                  label->contentsRect().width());
+        if (label->text() != QString::fromStdString(texts[i])) {
+            EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
+            EXPECT_EQ(label->toolTip().toStdString(), texts[i]);
+        }
+    }
+    EXPECT_NE(child<QLabel>(&panel, "StatusPanel2")->text().toStdString(), texts[1]);
+
+    // What fits shows as it is, without a tool tip: coordinates of the default
+    // range, and the search's note (no tool tip can be had while it runs).
+    for (const char* fits : {"Koordinaten: X= -12,34, Y= 5,67, Radius= 13,57",
+                             "Suche läuft … mit Esc abbrechen"}) {
+        ui.setStatus(2, fits);
+        EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text(), QString::fromUtf8(fits));
+        EXPECT_TRUE(child<QLabel>(&panel, "StatusPanel2")->toolTip().isEmpty());
+    }
+}
+
+// A range the plane cannot show: one message per action, nothing drawn, the
+// fields as typed.
+TEST_F(MainPanelWindowTest, AnUnusableRangeIsRefusedOncePerAction)
+{
+    type("Eingabe", "x^2");
+    click(&panel, "Zeichnen_button");
+    const auto drawn = graph();
+    type("x_eingabe", "-1000000");
+    type("Eingabe", "x");
+    click(&panel, "Zeichnen_button");
+    const std::string refused(kMeldungBereich);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{refused});
+    EXPECT_EQ(child<QLineEdit>(&panel, "x_eingabe")->text(), "-1000000");
+    EXPECT_EQ(child<QComboBox>(&panel, "Eingabe")->currentText(), "x");
+    EXPECT_EQ(child<QComboBox>(&panel, "Eingabe")->count(), 1);  // only "x^2" was drawn
+    EXPECT_EQ(graph().size(), drawn.size());
+
+    // A quick turn of three notches is one action.
+    DrawingWindow& drawing = app.drawingWindow();
+    wheel(drawing.plane(), QPoint(10, 10), 3 * 120);
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(drawing.plane()->width(), 1200);
+    // The picture-size menu keeps its check where the picture is.
+    drawing.menu().groesse[1]->trigger();
+    EXPECT_EQ(ui.messages, std::vector<std::string>(3, refused));
+    EXPECT_TRUE(drawing.menu().groesse[kGroesseStart - 1]->isChecked());
+    EXPECT_FALSE(drawing.menu().groesse[1]->isChecked());
 }
 
 TEST_F(MainPanelWindowTest, RangeWidthColourAndReset)
@@ -101,12 +205,12 @@ TEST_F(MainPanelWindowTest, EscStopsADrawingThatTakesLong)
     QCoreApplication::postEvent(&panel, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     child<QPushButton>(&panel, "Zeichnen_button")->click();
     EXPECT_TRUE(graph().empty());
-    EXPECT_EQ(child<QLabel>(&panel, "StatusPanel1")->text().toStdString(), kZeichnenAbgebrochen);
+    EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text().toStdString(), kZeichnenAbgebrochen);
 
     c.pacer.setProgressAfter(std::chrono::hours(1));
     child<QPushButton>(&panel, "Zeichnen_button")->click();
     EXPECT_EQ(graph().size(), 1999u);
-    EXPECT_EQ(child<QLabel>(&panel, "StatusPanel1")->text(), "");
+    EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text(), "");
 }
 
 TEST_F(MainPanelWindowTest, RandomExampleOnTopAndEnde)

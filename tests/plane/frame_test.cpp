@@ -64,4 +64,34 @@ TEST(Docking, DraggedMainPanelTakesTheOthersAlong)
     EXPECT_FALSE(dockToMainPanel({100, 700, 600, 150}, drawing, 541, 540).moveDrawing);
 }
 
+// Outer boxes as a window manager frames them: the drawing window at its place,
+// the main panel below it, the analysis panel beside it.
+constexpr Box kDrawing{340, 106, 543, 502};
+constexpr Box kPanel{340, 608, 543, 173};
+constexpr Box kAnalysis{883, 106, 343, 555};
+
+TEST(Docking, WindowsMoveOntoTheScreenJustAsFarAsNeeded)
+{
+    const Box two[] = {kDrawing, kPanel};
+    const Box three[] = {kDrawing, kPanel, kAnalysis};
+    auto shift = [](std::span<const Box> group, Box area) {
+        const Offset by = shiftInto(group, area);
+        return std::pair{by.left, by.top};
+    };
+    // Where everything fits, nothing moves.
+    EXPECT_EQ(shift(three, {0, 0, 1920, 1080}), std::pair(0, 0));
+    // 1366 × 768 less a task bar of 40: up by what reaches below, all together.
+    EXPECT_EQ(shift(two, {0, 0, 1366, 728}), std::pair(0, 728 - 781));
+    EXPECT_EQ(shift(three, {0, 0, 1366, 728}), std::pair(0, 728 - 781));
+    // Too narrow for the analysis panel: left.
+    EXPECT_EQ(shift(three, {0, 0, 1024, 768}), std::pair(1024 - 1226, -13));
+    // A task bar at the top or left: the area does not start at 0.
+    EXPECT_EQ(shift(two, {0, 40, 1366, 728}), std::pair(0, -13));
+    EXPECT_EQ(shift(two, {400, 0, 1200, 900}), std::pair(60, 0));
+    // Larger than the screen: the top-left corner stays on it.
+    EXPECT_EQ(shift(three, {0, 0, 800, 600}), std::pair(-340, -106));
+    // No screen known: nothing moves.
+    EXPECT_EQ(shift(two, {}), std::pair(0, 0));
+}
+
 }  // namespace

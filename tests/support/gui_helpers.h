@@ -48,6 +48,14 @@ inline void click(const QObject* parent, const char* name)
         QTest::mouseClick(b, Qt::LeftButton);
 }
 
+// A changed widget asks its layout, that one its window's, each in a posted
+// event: a few rounds let every size follow.
+inline void settleLayouts()
+{
+    for (int round = 0; round < 5; ++round)
+        QCoreApplication::processEvents();
+}
+
 // Top-level windows of that object name that are shown.
 inline int visibleWindowsNamed(const QString& name)
 {

@@ -16,6 +16,7 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> titles;
     std::deque<std::optional<std::string>> answers;  // for input(); nothing when empty
+    std::vector<std::string> questions;  // "prompt|title|initial" of every input()
     double progressMaximum = -1;
     double progressValue = -1;
     double progressLow = 1e300, progressHigh = -1e300;  // range of values reported
@@ -29,8 +30,11 @@ public:
         titles.emplace_back(title);
     }
     using Ui::message;
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override
+    std::optional<std::string> input(std::string_view prompt, std::string_view title,
+                                     std::string_view initial) override
     {
+        questions.push_back(std::string(prompt) + "|" + std::string(title) + "|" +
+                            std::string(initial));
         if (answers.empty())
             return std::nullopt;
         auto a = answers.front();

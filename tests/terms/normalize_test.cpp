@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <optional>
+
+#include "core/examples.h"
+#include "terms/engine.h"
 #include "terms/normalize.h"
 #include "terms/substitution.h"
 
@@ -33,6 +39,114 @@ TEST(StringRichten, WorkedExamples)
         EXPECT_EQ(xterm, e.xterm) << e.typed;
         EXPECT_EQ(Substitution(xterm).expression(1.5), e.atOnePointFive) << e.typed;
     }
+}
+
+// Every term that drew before keeps its exact text: the examples of "Zufall f(x)"
+// in their order, then the remaining worked examples and edge cases.
+TEST(StringRichten, EarlierTermsKeepTheirText)
+{
+    const char* const beispiele[kBeispiele.size()] = {
+        "sin(1x)+1/(1x)",
+        "0,5*1x^3-2*1x^2-1x+4",
+        "1/sqr(1x^2+0,1)",
+        "exp(1x)",
+        "-1x/2-tan(1x*2)",
+        "abs(cos(1x))*4-2",
+        "sin(1x*12)/5+cos(1x-1)*3+sin(1x*2)/4",
+        "1,5*1x-0,75",
+        "sqr(1x)",
+        "exp(1x)/(sqr(1x))",
+        "log(abs(1/(1x)))",
+        "1/(1x)",
+        "1x^2",
+        "cos(1x)",
+        "sin(50/(1x))*1x",
+        "exp(0,003x^3)+exp(2x^1)-exp(1x)",
+        "(exp(1x)-1)/(exp(1x)+1)",
+        "(1x^3)/(1x-2)",
+        "2,5*(exp(0.0247789x)+exp(-0.0247789x))",
+        "0,25x^3+0,5x^2-2",
+        "(1x^3-8)/(4x)",
+    };
+    for (std::size_t i = 0; i < kBeispiele.size(); ++i)
+        EXPECT_EQ(string_richten(kBeispiele[i]), beispiele[i]) << kBeispiele[i];
+
+    const std::pair<const char*, const char*> others[] = {
+        {"x^2", "1x^2"},         {"ln(x)", "log(1x)"}, {"1/x", "1/(1x)"},
+        {"2^x", "2^(1x)"},       {"(x^3)/(x-2)", "(1x^3)/(1x-2)"},
+        {"", ""},                {"x", "1x"},          {"3 x", "3x"},
+        {"(x+1)x", "(1x+1)x"},   {"xx", "1xx"},        {"ex", "exp(1)x"},
+        {"e(x+1)", "exp(1)*(1x+1)"},
+    };
+    for (auto [typed, xterm] : others)
+        EXPECT_EQ(string_richten(typed), xterm) << typed;
+}
+
+namespace {
+
+// f at x as the engine computes the rewritten term; nothing when it fails.
+std::optional<double> valueAt(std::string_view typed, double x)
+{
+    double v = 0;
+    if (Engine::evaluate(Substitution(string_richten(typed)).expression(x), v) != err::None)
+        return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+// Products written without a star, as the help promises them, and function
+// names in any case.
+TEST(StringRichten, ImplicitProductsAndNamesInAnyCase)
+{
+    const double e = std::exp(1.0);
+    const std::pair<const char*, std::function<double(double)>> cases[] = {
+        {"2(x+1)", [](double x) { return 2 * (x + 1); }},
+        {"0,5(x-1)", [](double x) { return 0.5 * (x - 1); }},
+        {"x(x-1)", [](double x) { return x * (x - 1); }},
+        {"2x(x+1)(x-1)", [](double x) { return 2 * x * (x + 1) * (x - 1); }},
+        {"(x+1)x", [](double x) { return (x + 1) * x; }},
+        {"(x+1)2", [](double x) { return (x + 1) * 2; }},
+        {"(x-2)(4+2x)", [](double x) { return (x - 2) * (4 + 2 * x); }},
+        {"2sin(x)", [](double x) { return 2 * std::sin(x); }},
+        {"xcos(x)", [](double x) { return x * std::cos(x); }},
+        {"(x+1)abs(x)", [](double x) { return (x + 1) * std::fabs(x); }},
+        {"2e^x", [](double x) { return 2 * std::exp(x); }},
+        {"xe", [=](double x) { return x * e; }},
+        {"ee^x", [=](double x) { return e * std::exp(x); }},
+        {"esin(x)", [=](double x) { return e * std::sin(x); }},
+        {"e(x+1)", [=](double x) { return e * (x + 1); }},
+        {"3exp(x)", [](double x) { return 3 * std::exp(x); }},
+        {"1/x(x+1)", [](double x) { return 1 / x * (x + 1); }},
+        {"Exp(x)", [](double x) { return std::exp(x); }},
+        {"EXP(x)+eXp(x)", [](double x) { return 2 * std::exp(x); }},
+        {"Sin(x)*COS(x)", [](double x) { return std::sin(x) * std::cos(x); }},
+        {"2Ln(x)+LN(x)", [](double x) { return 3 * std::log(x); }},
+        {"SQR(x)+Log(x)", [](double x) { return std::sqrt(x) + std::log(x); }},
+        {"Abs(x)+INT(x)+Tan(x)+aTn(x)+SGN(x)",
+         [](double x) { return std::fabs(x) + std::floor(x) + std::tan(x) + std::atan(x) + 1; }},
+    };
+    for (const auto& [typed, f] : cases)
+        for (double x : {1.5, 3.0}) {
+            const auto v = valueAt(typed, x);
+            ASSERT_TRUE(v.has_value()) << typed << " at " << x << ": " << string_richten(typed);
+            EXPECT_NEAR(*v, f(x), 1e-12 * std::fabs(f(x))) << typed << " at " << x;
+        }
+    EXPECT_EQ(string_richten("2(x+1)"), "2*(1x+1)");
+    EXPECT_EQ(string_richten("2e^x"), "2*exp(1)^(1x)");
+    EXPECT_EQ(string_richten("Exp(x)"), "exp(1x)");
+    EXPECT_EQ(valueAt("x(x-1)", -2), 6.0);  // a negative x is one number here too
+}
+
+// "x2" could mean x·2 or x²; it must not silently become the digits of x and 2.
+// Upper-case X and E are not the variable and Euler's number.
+TEST(StringRichten, WhatCannotBeReadStaysAnError)
+{
+    for (const char* typed : {"x2", "2x3+1", "x 2", "sin(x2)", "x^2+x2", "X^2", "2X", "E^x",
+                              "e2"})
+        for (double x : {2.0, -2.0, 1e-5})
+            EXPECT_FALSE(valueAt(typed, x).has_value()) << typed << " at " << x << ": "
+                                                       << string_richten(typed);
 }
 
 // The split-once substitution is an optimisation: it must give exactly the

@@ -1,0 +1,131 @@
+#include "curves/bridge.h"
+
+#include <cmath>
+
+#include "core/context.h"
+#include "curves/graph.h"
+#include "terms/numtext.h"
+#include "terms/substitution.h"
+
+namespace kw {
+
+namespace {
+
+double round9(double v) { return roundHalfEven(v * 1e9) / 1e9; }
+
+}  // namespace
+
+std::optional<Traegerseil> traegerseil(double s, double h, double t)
+{
+    if (!(s > 0 && t > 0 && h > t))
+        return std::nullopt;
+    // t·cosh(c·s/2) = h; with z = e^{c·s/2}: z² + p·z + 1 = 0.
+    const double p = -h / (t / 2);
+    const double z1 = (-p + std::sqrt(p * p - 4)) / 2;
+    const double c1 = std::log(z1) / (s / 2);
+    // The other root is 1/z1; taken as -c1 it cannot cancel to 0 for steep cables.
+    const Traegerseil seil{t * c1, -t * c1, c1, -c1};
+    if (!(c1 > 0 && std::isfinite(c1) && std::isfinite(seil.a1)))
+        return std::nullopt;
+    return seil;
+}
+
+std::string seilTerm(const Traegerseil& seil)
+{
+    const std::string a = text(seil.a1), c = text(seil.c1);
+    return "(" + a + "/(" + c + "* 2))*(exp(" + c + "x)+exp(-" + c + "x))";
+}
+
+bool Berechne_CMD_Click(Context& c, BrueckenRechner& r)
+{
+    struct Feld {
+        const std::string& text;
+        std::string_view leer, ungueltig;
+    };
+    const Feld felder[] = {
+        {r.Abstand_txt, kMeldungAbstandLeer, kMeldungAbstandUngueltig},
+        {r.Hoehe_txt, kMeldungHoeheLeer, kMeldungHoeheUngueltig},
+        {r.Tiefster_Punkt_txt, kMeldungTiefsterLeer, kMeldungTiefsterUngueltig},
+    };
+    double werte[3];
+    for (int i = 0; i < 3; ++i) {
+        const auto v = readNumber(felder[i].text);
+        if (!v) {
+            c.ui.message(felder[i].text.empty() ? felder[i].leer : felder[i].ungueltig);
+            return false;
+        }
+        werte[i] = *v;
+    }
+    const double s = werte[0], h = werte[1], t = werte[2];
+    const auto seil = traegerseil(s, h, t);
+    if (!seil) {
+        c.ui.message(kMeldungKeinSeil);
+        return false;
+    }
+
+    r.a1_Ausgabe = text(round9(seil->a1));
+    r.a2_Ausgabe = text(round9(seil->a2));
+    r.c1_Ausgabe = text(round9(seil->c1));
+    r.c2_Ausgabe = text(round9(seil->c2));
+    State& st = c.s;
+    st.Eingabe = seilTerm(*seil);
+    st.x_eingabe = text(-s / 2);
+    st.y_eingabe = text(s / 2);
+    st.Brueck_zeichnen = true;
+    c.ui.fieldsChanged();
+    return true;
+}
+
+void Haengebruecke(Context& c)
+{
+    State& s = c.s;
+    if (!s.Brueck_zeichnen)
+        return;
+    s.Brueck_zeichnen = false;  // later redraws show the cable alone
+    const auto left = readNumber(s.x_eingabe), right = readNumber(s.y_eingabe);
+    if (!left || !right)
+        return;
+    const double X = s.X = *left, Y = s.Y = *right;
+    termRichten(c);
+
+    const Substitution term(c.w.xterm, {.maskExp = true, .collapseStars = true});
+    std::string statement;
+    auto hoehe = [&](double x) -> std::optional<double> {
+        statement.assign("Form.Zahl2 = ");
+        term.appendTo(statement, x);
+        if (c.engine.execute(statement) != 0)
+            return std::nullopt;  // no hanger of a stale height
+        return s.Zahl2;
+    };
+    Plane& plane = c.ebene;
+    auto turm = [&](double x) {
+        if (auto v = hoehe(x)) {
+            plane.setPenWidth(9);
+            plane.line(x, 0, x, *v);
+            plane.setPenWidth(30);  // the foot
+            plane.line(x, 0, x, *v / 8);
+        }
+    };
+
+    // Towers at both ends, hangers every d strictly between them (none in the
+    // middle), each at X + k·d so that no rounding adds up.
+    const double d = Y <= 50 ? 1 : 5;
+    const double rand = 1e-9 * d;
+    plane.setPenWidth(1);
+    turm(X);
+    for (long k = 1;; ++k) {
+        const double x = X + double(k) * d;
+        if (!(x < Y - rand))
+            break;
+        if (std::fabs(x) < rand)
+            continue;
+        if (auto v = hoehe(x)) {
+            plane.setPenWidth(1);
+            plane.line(x, 0, x, *v, kHaengerFarbe);
+        }
+    }
+    if (Y > X)
+        turm(Y);
+}
+
+}  // namespace kw

@@ -1,0 +1,157 @@
+#include "curves/family.h"
+
+#include <cmath>
+
+#include "core/colours.h"
+#include "core/context.h"
+#include "curves/graph.h"
+#include "curves/sampling.h"
+#include "terms/engine.h"
+#include "terms/numtext.h"
+
+namespace kw {
+
+namespace {
+
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool isOperator(char c)
+{
+    return c == '+' || c == '-' || c == '*' || c == '/' || c == '^';
+}
+
+struct Frage {
+    std::string_view prompt, title, vorgabe;
+};
+constexpr Frage kFragen[] = {
+    {"Bitte geben Sie den Startwert ein.", "Startwert", "-2"},
+    {"Bitte geben Sie den Endwert ein.", "Endwert", "5"},
+    {"Bitte geben Sie den Schrittwert ein.", "Schrittwert", "1"},
+};
+
+// All three questions first, then the answers in order: an empty or cancelled
+// answer, or one that is not a number, stops with the cancel message; the
+// answers accepted before it stay stored.
+bool fragen(Context& c)
+{
+    std::optional<std::string> antworten[3];
+    for (int i = 0; i < 3; ++i)
+        antworten[i] = c.ui.input(kFragen[i].prompt, kFragen[i].title, kFragen[i].vorgabe);
+    double* const ziele[3] = {&c.s.start, &c.s.Ende, &c.s.Step};
+    for (int i = 0; i < 3; ++i) {
+        const auto v = antworten[i] ? readNumber(*antworten[i]) : std::nullopt;
+        if (!v) {
+            c.ui.message(kMeldungAbgebrochen);
+            return false;
+        }
+        if (i == 2 && *v == 0) {  // a step of 0 would never reach the end
+            c.ui.message(kMeldungSchrittwert);
+            return false;
+        }
+        *ziele[i] = *v;
+    }
+    return true;
+}
+
+void drawFamily(Context& c)
+{
+    Range range;
+    if (!readRangeAndStep(c, range))
+        return;  // as the graph: a range or quality that is not a number draws nothing
+    if (std::isinf(range.step)) {
+        c.ui.message(kMeldungDivision);  // quality 0
+        return;
+    }
+    prepareGraph(c, range);
+    const auto colour = colourFromText(c.w.Graph_Farbe);
+    if (!colour)
+        return;
+
+    // The wheel redraws with the stored values and never asks or complains.
+    const bool wheel = c.s.Mausrad_Funktion;
+    if (!wheel && !fragen(c)) {
+        c.w.termRefused = true;
+        return;
+    }
+    const auto members = scharGroesse(c.s.start, c.s.Ende, c.s.Step);
+    if (!members) {
+        if (!wheel) {
+            c.ui.message(kMeldungZuVieleFunktionen);
+            c.w.termRefused = true;
+        }
+        return;
+    }
+
+    // Member k is start + k·step: adding the step again and again would drift
+    // past the end and lose the last member.
+    const double start = c.s.start, step = c.s.Step;
+    int malformed = 0;  // members that do not parse draw nothing
+    for (int k = 0; k < *members; ++k) {
+        const Substitution term(scharTerm(c.w.xterm, start + k * step));
+        Curve curve("Form.zahl = ", c.s.Zahl, term, Curve::OnFailure::KeepValue);
+        curve.colour = *colour;
+        const SampleRun run = sampleCurve(c, curve, range.left, range.right, range.step);
+        malformed += run.ended && run.error == err::Syntax;
+    }
+    if (malformed > 0 && malformed == *members && !wheel) {
+        c.ui.message(kMeldungSyntax);
+        c.w.termRefused = true;
+    }
+}
+
+}  // namespace
+
+bool Funktionen_Scharren_check(Context& c)
+{
+    termRichten(c);
+    c.s.Parametar_gefunden = c.w.xterm.find('@') != std::string::npos;
+    return c.s.Parametar_gefunden;
+}
+
+void Funktionen_Scharr(Context& c)
+{
+    drawFamily(c);
+    c.s.Parametar_gefunden = false;
+}
+
+std::optional<int> scharGroesse(double start, double end, double step)
+{
+    if (step == 0)
+        return 0;
+    constexpr double kRundung = 1e-9;  // of the step
+    const double weitere = (end - start) / step;  // members after the first
+    if (!(weitere >= -kRundung))
+        return 0;  // the step points away from the end
+    if (!(weitere + kRundung < kScharMax))
+        return std::nullopt;
+    return int(std::floor(weitere + kRundung)) + 1;
+}
+
+std::string scharTerm(std::string_view xterm, double p)
+{
+    const std::string zahl = engineText(p);
+    const std::string geklammert = "(" + zahl + ")";
+    std::string out;
+    out.reserve(xterm.size() + 16);
+    for (std::size_t i = 0; i < xterm.size(); ++i) {
+        if (xterm[i] != '@') {
+            out += xterm[i];
+            continue;
+        }
+        // A factor written next to it without a star gets one, as for numbers:
+        // "2@", "x@", "@(x+1)", "@sin(x)". Before x none is needed, x brings its own.
+        const char vor = i > 0 ? xterm[i - 1] : '\0';
+        const char nach = i + 1 < xterm.size() ? xterm[i + 1] : '\0';
+        const bool malVor = isDigit(vor) || vor == '.' || vor == ',' || vor == ')' ||
+                            vor == 'x' || vor == '@';
+        if (malVor)
+            out += '*';
+        out += p < 0 && !malVor && !isOperator(vor) ? geklammert : zahl;
+        if (isDigit(nach) || nach == '.' || nach == ',' || nach == '(' ||
+            (isLetter(nach) && nach != 'x'))
+            out += '*';
+    }
+    return out;
+}
+
+}  // namespace kw

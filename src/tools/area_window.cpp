@@ -1,0 +1,271 @@
+#include "tools/area_window.h"
+
+#include "gui/colour_box.h"
+#include "gui/field_text.h"
+#include "gui/topmost.h"
+#include "gui/widget_text.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/colours.h"
+#include "core/context.h"
+
+namespace kw {
+
+namespace {
+
+// The integral sign between the bounds: black on white, 53 × 91 pixels.
+class IntegralSign : public QWidget {
+public:
+    explicit IntegralSign(const char* name)
+    {
+        setObjectName(QString::fromLatin1(name));
+        setFixedSize(53, 91);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillRect(rect(), Qt::white);
+        // A long S: the hook at the top bends right, the one at the bottom left.
+        QPainterPath stroke;
+        stroke.moveTo(38, 13);
+        stroke.cubicTo(37, 5, 27, 5, 27, 19);
+        stroke.lineTo(26, 72);
+        stroke.cubicTo(26, 86, 16, 86, 15, 78);
+        p.setPen(QPen(Qt::black, 4.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(stroke);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QPointF(38.5, 13.5), 3.2, 3.2);
+        p.drawEllipse(QPointF(14.5, 77.5), 3.2, 3.2);
+    }
+};
+
+QLineEdit* field(const char* name, int width = 0)
+{
+    auto* f = named(new QLineEdit, name);
+    if (width)
+        f->setFixedWidth(width);
+    return f;
+}
+
+QLabel* title(const char* name, const char* text)
+{
+    auto* t = named(new QLabel(QString::fromUtf8(text)), name);
+    QFont bold = t->font();
+    bold.setBold(true);
+    t->setFont(bold);
+    return t;
+}
+
+// ∫ with the bounds at its top and bottom end, then "integrand dx = result".
+QGridLayout* formula(IntegralSign* sign, QWidget* oben, QWidget* unten, QLineEdit* integrand,
+                     const char* dx, const char* gleich, QLineEdit* result)
+{
+    auto* g = new QGridLayout;
+    g->setHorizontalSpacing(6);
+    g->setVerticalSpacing(2);
+    g->addWidget(sign, 0, 0, 3, 1);
+    g->addWidget(oben, 0, 1, Qt::AlignTop);
+    g->addWidget(integrand, 1, 2);
+    g->addWidget(named(new QLabel(QStringLiteral("dx")), dx), 1, 3);
+    g->addWidget(named(new QLabel(QStringLiteral("=")), gleich), 1, 4);
+    g->addWidget(result, 1, 5);
+    g->addWidget(unten, 2, 1, Qt::AlignBottom);
+    g->setColumnStretch(2, 3);
+    g->setColumnStretch(5, 2);
+    return g;
+}
+
+QComboBox* boundBox(const char* name)
+{
+    auto* box = named(new QComboBox, name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setFixedWidth(90);
+    return box;
+}
+
+}  // namespace
+
+AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window), c_(c)
+{
+    setObjectName(QStringLiteral("Form7"));
+    setWindowTitle(QStringLiteral("Integral_Rechner"));
+    auto* rows = new QVBoxLayout(this);
+    rows->setSpacing(8);
+
+    // The area between a graph and the x-axis.
+    rows->addWidget(
+        title("Label3", "Rechner für die Fläche zwischen dem Graphen und der x-Achse"));
+    funktion_ = field("Funktion_eingabe");
+    oben_ = field("Obergrenze_eingabe", 90);
+    unten_ = field("Untergrenze_eingabe", 90);
+    ergebnis_ = field("Flaeche_Ergebnis");
+    ergebnis_->setReadOnly(true);
+    rows->addLayout(formula(new IntegralSign("Picture1"), oben_, unten_, funktion_, "Label2",
+                            "Label1", ergebnis_));
+    rows->addLayout(actionRow({"Integral_Berechnen_Butt", "Flaeche_einfaerben_click",
+                               "FarbeBox_Flaeche", "Label6", "Flaeche_Linien_staerke",
+                               [this] { upper(&Integral_Berechnen_Butt_Click); },
+                               [this] { upper(&Flaeche_einfaerben_click); },
+                               &FarbeBox_Flaeche_Click, &Flaeche_Linien_staerke_Click}));
+
+    auto* line = named(new QFrame, "Line1");
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    rows->addWidget(line);
+
+    // The area between two graphs.
+    rows->addWidget(title("Label4", "Rechner für die Fläche zwischen zwei Funktionen"));
+    f_ = field("f_x_Eingabe_txt");
+    g_ = field("g_x_Eingabe_txt");
+    auto* terms = new QHBoxLayout;
+    terms->addWidget(named(new QLabel(QStringLiteral("f(x) =")), "Label7"));
+    terms->addWidget(f_, 1);
+    terms->addSpacing(12);
+    terms->addWidget(named(new QLabel(QStringLiteral("g(x) =")), "Label5"));
+    terms->addWidget(g_, 1);
+    rows->addLayout(terms);
+    rows->addWidget(named(new QLabel(QStringLiteral("Schnittpunkte zwischen f(x) und g(x) =")),
+                          "Label8"));
+    schnitt_ = named(new QPlainTextEdit, "Laben_Schnitt_f_g");
+    schnitt_->setReadOnly(true);
+    schnitt_->setFixedHeight(90);
+    rows->addWidget(schnitt_);
+    obenSP_ = boundBox("SP_Obergrenze_txt");
+    untenSP_ = boundBox("SP_Untergrenze_txt");
+    funktionSP_ = field("Funktion_eingabe_SP");
+    funktionSP_->setReadOnly(true);
+    ergebnisSP_ = field("Schnitt_Flaeche_Ergebniss");
+    ergebnisSP_->setReadOnly(true);
+    rows->addLayout(formula(new IntegralSign("Picture2"), obenSP_, untenSP_, funktionSP_,
+                            "Label9", "Label11", ergebnisSP_));
+    rows->addLayout(actionRow({"Integral_Berechnen_SP_butt", "Flaeche_einfaerben2_click",
+                               "FarbeBox_Flaeche_SP", "Label10", "Flaeche_Linien_staerke_SP",
+                               [this] { lower(&Integral_Berechnen_SP_butt_Click); },
+                               [this] { lower(&Flaeche_einfaerben2_click); },
+                               &FarbeBox_Flaeche_SP_Click, &Flaeche_Linien_staerke_SP_Click}));
+
+    auto* vordergrund = named(new QCheckBox(QStringLiteral("Fenster immer im Vordergrund")),
+                              "Vordergrund_check");
+    rows->addWidget(vordergrund);
+
+    connect(vordergrund, &QCheckBox::toggled, this,
+            [this](bool on) { keepOnTop(this, on); });
+    resize(560, sizeHint().height());
+}
+
+QHBoxLayout* AreaWindow::actionRow(const Actions& a)
+{
+    auto* berechnen = named(new QPushButton(QStringLiteral("Berechnen")), a.berechnen);
+    auto* einfaerben = named(new QCheckBox(QStringLiteral("Fläche einfärben")), a.einfaerben);
+    QComboBox* farbe = colourBox(a.farbe, kColours.size());
+    farbe->setEditText(QStringLiteral("Orange"));
+    auto* staerke = named(new QComboBox, a.staerke);
+    for (auto w : kWidths)
+        staerke->addItem(qs(w));
+    staerke->setCurrentIndex(-1);  // no width chosen yet
+    auto* row = new QHBoxLayout;
+    row->addWidget(berechnen);
+    row->addWidget(einfaerben);
+    row->addStretch(1);
+    row->addWidget(farbe);
+    row->addWidget(named(new QLabel(QStringLiteral("Stärke:")), a.staerkeLabel));
+    row->addWidget(staerke);
+
+    connect(berechnen, &QPushButton::clicked, this, a.onBerechnen);
+    connect(einfaerben, &QCheckBox::clicked, this, a.onEinfaerben);
+    // A colour counts when chosen from the list or confirmed with Enter.
+    auto chosen = [this, farbe, choose = a.farbeGewaehlt] {
+        if (auto colour = choose(c_.s, str(farbe->currentText())))
+            paintColourBox(farbe, *colour);
+    };
+    connect(farbe, &QComboBox::activated, this, chosen);
+    connect(farbe->lineEdit(), &QLineEdit::returnPressed, this, chosen);
+    connect(staerke, &QComboBox::activated, this, [this, staerke, width = a.breiteGewaehlt] {
+        width(c_.s, str(staerke->currentText()));
+    });
+    return row;
+}
+
+void AreaWindow::showEvent(QShowEvent* event)
+{
+    // Loaded anew after every close: the main panel's term and range of now.
+    if (!loaded_) {
+        emit fieldsNeeded();
+        integralRechnerLoad(c_, r_);
+        loadFields();
+        loaded_ = true;
+    }
+    QWidget::showEvent(event);
+}
+
+void AreaWindow::closeEvent(QCloseEvent* event)
+{
+    loaded_ = false;
+    QWidget::closeEvent(event);
+}
+
+void AreaWindow::storeFields()
+{
+    r_.Funktion_eingabe = str(funktion_->text());
+    r_.Obergrenze_eingabe = str(oben_->text());
+    r_.Untergrenze_eingabe = str(unten_->text());
+    c_.s.f_x_Eingabe_txt = str(f_->text());
+    c_.s.g_x_Eingabe_txt = str(g_->text());
+    r_.SP_Obergrenze_txt = str(obenSP_->currentText());
+    r_.SP_Untergrenze_txt = str(untenSP_->currentText());
+}
+
+void AreaWindow::loadFields()
+{
+    setTextIfOther(funktion_, r_.Funktion_eingabe);
+    setTextIfOther(oben_, r_.Obergrenze_eingabe);
+    setTextIfOther(unten_, r_.Untergrenze_eingabe);
+    setTextIfOther(ergebnis_, r_.Flaeche_Ergebnis);
+    setTextIfOther(f_, c_.s.f_x_Eingabe_txt);
+    setTextIfOther(g_, c_.s.g_x_Eingabe_txt);
+    const QString schnitt = qsLines(r_.Laben_Schnitt_f_g);
+    if (schnitt_->toPlainText() != schnitt)
+        schnitt_->setPlainText(schnitt);
+    setListAndText(obenSP_, r_.SP_Grenzen, r_.SP_Obergrenze_txt);
+    setListAndText(untenSP_, r_.SP_Grenzen, r_.SP_Untergrenze_txt);
+    setTextIfOther(funktionSP_, r_.Funktion_eingabe_SP);
+    setTextIfOther(ergebnisSP_, r_.Schnitt_Flaeche_Ergebniss);
+}
+
+void AreaWindow::upper(bool (*action)(Context&, IntegralRechner&))
+{
+    emit fieldsNeeded();
+    storeFields();
+    const bool draw = action(c_, r_);
+    loadFields();
+    if (draw)
+        emit zeichnenAngefordert();
+}
+
+void AreaWindow::lower(void (*action)(Context&, IntegralRechner&))
+{
+    emit fieldsNeeded();
+    storeFields();
+    action(c_, r_);
+    loadFields();
+}
+
+}  // namespace kw

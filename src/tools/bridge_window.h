@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+#include "curves/bridge.h"
+
+class QLineEdit;
+
+namespace kw {
+
+class Context;
+
+// The cable's formula f_{a,c}(x) = a/(2c)·(e^{cx} + e^{−cx}), set as an
+// equation with a fraction bar, sub- and superscripts.
+class FormelBild : public QWidget {
+public:
+    explicit FormelBild(QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Sets the formula with its left end at x and its base line at y; without
+    // a painter only measures. Returns the width.
+    int setzen(QPainter* painter, int x, int y) const;
+};
+
+// The suspension-bridge calculator "Rechner für Verlauf des Trägerseils einer
+// Hängerbrücke": span, tower height and lowest point in, a and c out; the
+// cable goes to the main panel as its function.
+class BridgeWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit BridgeWindow(Context& c, QWidget* parent = nullptr);
+
+signals:
+    // The cable stands in the main panel's fields: start its drawing.
+    void zeichnenAngefordert();
+
+private:
+    void onBerechne();
+
+    Context& c_;
+    BrueckenRechner r_;
+    QLineEdit* abstand_;
+    QLineEdit* hoehe_;
+    QLineEdit* tiefster_;
+    QLineEdit* a1_;
+    QLineEdit* a2_;
+    QLineEdit* c1_;
+    QLineEdit* c2_;
+};
+
+}  // namespace kw

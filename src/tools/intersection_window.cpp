@@ -1,0 +1,120 @@
+#include "tools/intersection_window.h"
+
+#include "gui/topmost.h"
+#include "gui/widget_text.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/context.h"
+
+namespace kw {
+
+IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
+    : QWidget(parent, Qt::Window), c_(c)
+{
+    setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("Schnittstellen Rechner"));
+    auto* rows = new QVBoxLayout(this);
+    rows->setSpacing(8);
+
+    auto* titel = named(new QLabel(QStringLiteral(" Rechner für Schnittstellen")), "Label3");
+    QFont big = titel->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    titel->setFont(big);
+    rows->addWidget(titel);
+    auto* hinweis = named(
+        new QLabel(QStringLiteral("Geben Sie die Funktionen nacheinander mit dem Button "
+                                  "\"Eingabe\" ein. Dann drücken Sie auf den Button \"Zeichnen\" "
+                                  "oder \"Schnittpunkte berechnen\"")),
+        "Label1");
+    hinweis->setWordWrap(true);
+    rows->addWidget(hinweis);
+
+    // "f1(x)= [term] [Eingabe]": the number of the next function sits after the f.
+    nummer_ = named(new QLabel, "Eingabe_Zahl_Label");
+    term_ = named(new QLineEdit, "Eingabe_Term_txt");
+    auto* eingabe = named(new QPushButton(QStringLiteral("Eingabe")), "Eingabe_button");
+    auto* termRow = new QHBoxLayout;
+    termRow->setSpacing(0);
+    termRow->addWidget(named(new QLabel(QStringLiteral("f")), "Label2"));
+    termRow->addWidget(nummer_);
+    termRow->addWidget(new QLabel(QStringLiteral("(x)= ")));
+    termRow->addWidget(term_, 1);
+    termRow->addSpacing(6);
+    termRow->addWidget(eingabe);
+    rows->addLayout(termRow);
+
+    eingegebene_ = named(new QLabel, "Eingegebene_Label");
+    eingegebene_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    eingegebene_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    rows->addWidget(eingegebene_);
+
+    auto* zeichnen = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_butt");
+    auto* berechnen =
+        named(new QPushButton(QStringLiteral("Schnittpunkte berechnen")), "Schnittpunkte_butt");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(zeichnen);
+    buttons->addWidget(berechnen);
+    buttons->addStretch(1);
+    rows->addLayout(buttons);
+    auto* farbig = named(new QCheckBox(QStringLiteral("Schnittpunkte farbig hervorheben")),
+                         "Schnittstellen_farbig_check");
+    rows->addWidget(farbig);
+
+    ergebnis_ = named(new QPlainTextEdit, "Schnittpunkte_txt");
+    ergebnis_->setReadOnly(true);
+    ergebnis_->setMinimumHeight(160);
+    rows->addWidget(ergebnis_, 1);
+
+    auto* reset = named(new QPushButton(QStringLiteral("reset")), "Command1");
+    auto* vordergrund = named(new QCheckBox(QStringLiteral("Fenster immer im Vordergrund")),
+                              "Vordergrund_check");
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(reset);
+    bottom->addStretch(1);
+    bottom->addWidget(vordergrund);
+    rows->addLayout(bottom);
+
+    connect(eingabe, &QPushButton::clicked, this,
+            [this] { act([this] { Eingabe_button_Click(c_, r_); }); });
+    connect(term_, &QLineEdit::returnPressed, eingabe, &QPushButton::click);
+    connect(zeichnen, &QPushButton::clicked, this, [this] { act([this] { Zeichnen_butt_Click(c_); }); });
+    connect(berechnen, &QPushButton::clicked, this,
+            [this] { act([this] { Schnittpunkte_butt_Click(c_, r_); }); });
+    connect(farbig, &QCheckBox::clicked, this,
+            [this] { act([this] { Schnittstellen_farbig_check_Click(c_); }); });
+    connect(reset, &QPushButton::clicked, this, [this] { act([this] { Command1_Click(c_, r_); }); });
+    connect(vordergrund, &QCheckBox::toggled, this,
+            [this](bool on) { keepOnTop(this, on); });
+
+    loadFields();
+    resize(420, 560);
+}
+
+template <class Action>
+void IntersectionWindow::act(Action action)
+{
+    emit fieldsNeeded();
+    r_.Eingabe_Term_txt = str(term_->text());
+    action();
+    loadFields();
+}
+
+void IntersectionWindow::loadFields()
+{
+    nummer_->setText(qs(r_.Eingabe_Zahl_Label));
+    eingegebene_->setText(qsLines(r_.Eingegebene_Label));
+    const QString result = qsLines(r_.Schnittpunkte_txt);
+    if (ergebnis_->toPlainText() != result)
+        ergebnis_->setPlainText(result);
+}
+
+}  // namespace kw

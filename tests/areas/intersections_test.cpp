@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "areas/intersections.h"
+#include "curves/graph.h"
+#include "plane/mouse.h"
+#include "support/plane_helpers.h"
+#include "support/stopping_ui.h"
+#include "terms/numtext.h"
+#include "tools/intersection_calculator.h"
+
+using namespace kw;
+using namespace kw::test;
+
+namespace {
+
+// The intersection calculator without its window: terms entered, range typed
+// into the main panel.
+class Schnittstellen : public ::testing::Test {
+protected:
+    StoppingUi ui;
+    Context c{ui};
+    SchnittstellenRechner r;
+
+    void SetUp() override
+    {
+        mainPanelLoad(c);
+        c.s.Eingabe = "mein f(x)";
+        c.random.seed(11);
+    }
+    void enter(std::initializer_list<const char*> terms)
+    {
+        for (const char* t : terms) {
+            r.Eingabe_Term_txt = t;
+            Eingabe_button_Click(c, r);
+        }
+    }
+    void range(const char* from, const char* to)
+    {
+        c.s.x_eingabe = from;
+        c.s.y_eingabe = to;
+    }
+    std::string search()
+    {
+        Schnittpunkte_butt_Click(c, r);
+        return r.Schnittpunkte_txt;
+    }
+    // Dots of the highlight: points 11 pixels wide.
+    std::vector<std::pair<double, double>> dots() const
+    {
+        std::vector<std::pair<double, double>> out;
+        for (const auto& it : c.ebene.items())
+            if (it.kind == Plane::Kind::Point && it.width == 11)
+                out.emplace_back(c.ebene.worldX(it.x1), c.ebene.worldY(it.y1));
+        return out;
+    }
+    // Colours of the lines drawn with width 2 (the calculator's functions).
+    std::set<Rgb> functionColours() const
+    {
+        std::set<Rgb> colours;
+        for (const auto& it : c.ebene.items())
+            if (it.kind == Plane::Kind::Line && it.width == 2)
+                colours.insert(it.colour);
+        return colours;
+    }
+};
+
+TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
+{
+    enter({"x^2", "2x"});
+    range("0", "20");
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
+                        "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
+                        "\r\nf2(x) schneidet f1(x) in SP (2|4)\r\n");
+    // The calculator's terms never reach the main panel's term box or its term.
+    EXPECT_EQ(c.s.Eingabe, "mein f(x)");
+    EXPECT_EQ(c.w.xterm, "");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Schnittstellen, EveryPairReportsAPointWhereSeveralCross)
+{
+    enter({"x", "-x", "x^2"});
+    range("-20", "20");
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
+                        "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
+                        "\r\nf3(x) schneidet f1(x) in SP (0|0)\r\n"
+                        "\r\nf3(x) schneidet f1(x) in SP (1|1)\r\n"
+                        "\r\nf3(x) schneidet f2(x) in SP (-1|1)\r\n"
+                        "\r\nf3(x) schneidet f2(x) in SP (0|0)\r\n");
+}
+
+TEST_F(Schnittstellen, AFailedNewtonStatementIsNoCrossing)
+{
+    // The difference is undefined at 1, where the step from 0,99 lands: the
+    // value left over from there must not count for 1.
+    const std::string terms[] = {"x", "1-0/(x-1)"};
+    const Paar pair[] = {{0, 1}};
+    EXPECT_TRUE(findSchnittpunkte(terms, pair, -5, 5, nullptr).points.empty());
+}
+
+TEST_F(Schnittstellen, AllPairsAtOnceFindWhatEachPairFindsAlone)
+{
+    const std::vector<std::string> sieben = {"x^2",       "2x",  "sin(x)",  "0,5*x^3-2*x^2-x+4",
+                                             "exp(0,1x)", "1/x", "abs(x)-3"};
+    const auto pairs = allePaare(sieben.size());
+    ASSERT_EQ(pairs.size(), 42u);
+    const auto all = findSchnittpunkte(sieben, pairs, -20, 20, nullptr);
+    EXPECT_EQ(all.outcome.points, 42 * 4001);
+
+    std::vector<std::tuple<int, int, double, double>> expected, got;
+    std::set<std::tuple<int, int, double>> seen;
+    for (const Paar& pair : pairs)
+        for (const Schnittpunkt& p : findSchnittpunkte(sieben, std::span(&pair, 1), -20, 20, nullptr).points)
+            if (seen.insert({std::min(p.i, p.j), std::max(p.i, p.j), roundHalfEven(p.x * 10)}).second)
+                expected.emplace_back(p.i, p.j, p.x, p.y);
+    for (const Schnittpunkt& p : all.points)
+        got.emplace_back(p.i, p.j, p.x, p.y);
+    EXPECT_EQ(got, expected);
+    EXPECT_GT(got.size(), 20u);
+}
+
+TEST_F(Schnittstellen, EntriesAreCheckedAndCounted)
+{
+    enter({"x", "x", "x ", "", "x^^2"});
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{std::string(kMeldungBereitsEingegeben),
+                                                     std::string(kMeldungEingabeLeer),
+                                                     std::string(kMeldungSyntax)}));
+    EXPECT_EQ(c.s.Schnittstellen_Terme, (std::vector<std::string>{"x", "x "}));
+    EXPECT_EQ(r.Eingegebene_Label, "Eingegebene Funktionen:\r\nf1(x) = x\r\nf2(x) = x ");
+    EXPECT_EQ(r.Eingabe_Zahl_Label, "3");
+
+    enter({"1", "2", "3", "4", "5", "6"});
+    EXPECT_EQ(ui.messages.back(), kMeldungSiebenFunktionen);
+    EXPECT_EQ(c.s.Schnittstellen_Terme.size(), 7u);
+
+    Command1_Click(c, r);
+    EXPECT_EQ(r.Eingegebene_Label, "Eingegebene Funktionen: ");
+    EXPECT_EQ(r.Eingabe_Zahl_Label, "1");
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(ui.messages.back(), kMeldungNochNichts);
+}
+
+TEST_F(Schnittstellen, HighlightClicksMarkThePointsAndTakeThemAway)
+{
+    enter({"x^2", "2x"});
+    Zeichnen_butt_Click(c);
+    const std::string text = search();
+    Schnittstellen_farbig_check_Click(c);
+    EXPECT_EQ(dots(), (std::vector<std::pair<double, double>>{{0, 0}, {2, 4}}));
+    EXPECT_EQ(r.Schnittpunkte_txt, text);
+    Schnittstellen_farbig_check_Click(c);
+    EXPECT_TRUE(dots().empty());
+    EXPECT_EQ(functionColours().size(), 2u);  // the functions are back
+}
+
+TEST_F(Schnittstellen, EachDrawingGivesEveryFunctionItsOwnRandomColour)
+{
+    enter({"x^2", "2x", "sin(x)"});
+    Zeichnen_butt_Click(c);
+    const auto first = functionColours();
+    ASSERT_EQ(first.size(), 3u);
+    for (Rgb colour : first)
+        for (int component : {red(colour), green(colour), blue(colour)})
+            EXPECT_TRUE(component >= 1 && component <= 200) << colour;
+    Zeichnen_butt_Click(c);
+    EXPECT_NE(functionColours(), first);
+
+    c.random.seed(11);  // the same source gives the same picture
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(functionColours(), first);
+}
+
+TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
+{
+    range("-20", "20");
+    c.s.qualitaet_eingabe = "1";  // whole steps: x meets 0 exactly
+    const std::string terms[] = {"1/x", "sqr(x)"};
+    drawFunctions(c, terms, [](std::size_t k) { return k ? rgb(0, 0, 200) : rgb(0, 200, 0); }, false);
+    const auto hyperbola = worldLines(c.ebene, rgb(0, 200, 0));
+    ASSERT_FALSE(hyperbola.empty());
+    for (const auto& l : hyperbola)
+        EXPECT_TRUE(l.x1 * l.x2 > 0) << "a line across x = 0 from " << l.x1;
+    // The first segment of an ordinary term is left out, not so for roots.
+    EXPECT_EQ(hyperbola.front().x1, -18);  // the run's third sample
+    EXPECT_EQ(worldLines(c.ebene, rgb(0, 0, 200)).front().x1, 1);
+}
+
+TEST_F(Schnittstellen, TheWheelRedrawsTheCalculatorsFunctions)
+{
+    c.s.Eingabe = "x^3";
+    zeichnen(c);
+    enter({"x^2", "2x"});
+    Zeichnen_butt_Click(c);
+    MouseWheel(c, 120);
+    EXPECT_TRUE(worldLines(c.ebene, rgb(200, 0, 0)).empty());  // no main graph in red
+    EXPECT_EQ(functionColours().size(), 2u);
+    zeichnen(c);  // the main panel draws again: the wheel follows it
+    MouseWheel(c, 120);
+    EXPECT_FALSE(worldLines(c.ebene, rgb(200, 0, 0)).empty());
+}
+
+TEST_F(Schnittstellen, ASearchThatEndsEarlySaysHowFarItGot)
+{
+    enter({"x+19.9", "0"});
+    Zeichnen_butt_Click(c);
+    const std::string lines = Schnittstellen_Ausrechnen(c, {.maxPoints = 100});
+    EXPECT_EQ(lines, "\r\nf2(x) schneidet f1(x) in SP (-19,9|0)\r\n"
+                     "\r\nDie Suche wurde nach 100 Rasterpunkten beendet. Durchsucht wurde nur "
+                     "der Bereich von x = -20 bis x = -19,51. Bitte wählen Sie einen kleineren "
+                     "x Bereich.\r\n");
+    // Esc at the first look up: what the second thread found beyond is dropped.
+    Command1_Click(c, r);
+    enter({"(x+19.9)*(x+19.5)", "0"});
+    ui.stopAfter = 0;
+    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
+                        "\r\nf2(x) schneidet f1(x) in SP (-19,9|0)\r\n"
+                        "\r\nDie Suche wurde abgebrochen. Durchsucht wurde nur der Bereich von "
+                        "x = -20 bis x = -19,85.\r\n");
+    EXPECT_GE(ui.ended, 1);
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "curves/bridge.h"
+#include "plane/mouse.h"
+#include "support/plane_helpers.h"
+
+using namespace kw;
+using Messages = std::vector<std::string>;
+
+namespace {
+
+class Bridge : public test::PanelFixture {
+protected:
+    BrueckenRechner r;
+
+    // "Berechne und Zeichne" with these fields; the main drawing follows as the
+    // main panel's "Zeichnen" would.
+    bool berechne(const char* s, const char* h, const char* t)
+    {
+        r.Abstand_txt = s;
+        r.Hoehe_txt = h;
+        r.Tiefster_Punkt_txt = t;
+        if (!Berechne_CMD_Click(c, r))
+            return false;
+        zeichnen(c);
+        return true;
+    }
+    std::vector<test::WorldLine> hangers() const { return test::worldLines(c.ebene, kHaengerFarbe); }
+    // The black vertical strokes of the given pen width standing on the roadway.
+    std::vector<test::WorldLine> towers(int width) const
+    {
+        std::vector<test::WorldLine> out;
+        for (const auto& l : test::worldLines(c.ebene, rgb(0, 0, 0)))
+            if (l.width == width && l.x1 == l.x2 && std::fabs(l.y1) < 1e-3)
+                out.push_back(l);
+        return out;
+    }
+};
+
+TEST_F(Bridge, CalculatesTheCableAndDrawsTowersAndHangersOnce)
+{
+    ASSERT_TRUE(berechne("100", "30", "5"));
+    EXPECT_EQ(r.a1_Ausgabe, "0,247788873");
+    EXPECT_EQ(r.a2_Ausgabe, "-0,247788873");
+    EXPECT_EQ(r.c1_Ausgabe, "0,049557775");
+    EXPECT_EQ(r.c2_Ausgabe, "-0,049557775");
+    EXPECT_EQ(c.s.x_eingabe, "-50");
+    EXPECT_EQ(c.s.y_eingabe, "50");
+    EXPECT_EQ(c.s.EingabeListe.back(), c.s.Eingabe);  // the cable is the function now
+    EXPECT_FALSE(graph().empty());
+
+    const auto masts = towers(9), feet = towers(30);
+    ASSERT_EQ(masts.size(), 2u);
+    ASSERT_EQ(feet.size(), 2u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NEAR(masts[i].x1, i ? 50 : -50, 1e-3);
+        EXPECT_NEAR(masts[i].y2, 30, 1e-3);
+        EXPECT_NEAR(feet[i].y2, 3.75, 1e-3);
+    }
+    const auto h = hangers();
+    ASSERT_EQ(h.size(), 98u);  // -49 … 49 without 0
+    for (std::size_t i = 0; i < h.size(); ++i) {
+        const double x = double(i) - 49 + (i >= 49);
+        EXPECT_NEAR(h[i].x1, x, 1e-3);
+        EXPECT_NEAR(h[i].y2, 5 * std::cosh(0.0495577746 * x), 1e-3);
+        EXPECT_EQ(h[i].width, 1);
+    }
+
+    MouseWheel(c, 120);  // a later redraw shows the cable alone
+    EXPECT_TRUE(hangers().empty());
+    EXPECT_TRUE(towers(9).empty());
+    EXPECT_FALSE(graph().empty());
+}
+
+TEST_F(Bridge, HangerSpacingAndBothTowersForAnySpan)
+{
+    ASSERT_TRUE(berechne("120", "30", "5"));
+    auto h = hangers();
+    ASSERT_EQ(h.size(), 22u);  // every 5 from -55 to 55, none at 0
+    EXPECT_NEAR(h.front().x1, -55, 1e-3);
+    EXPECT_NEAR(h[11].x1, 5, 1e-3);
+
+    ASSERT_TRUE(berechne("101", "30", "5"));
+    h = hangers();
+    ASSERT_EQ(h.size(), 20u);  // -45,5 … 49,5 (the right end 50,5 lies beyond 50: every 5)
+    EXPECT_NEAR(h.back().x1, 49.5, 1e-3);
+    const auto masts = towers(9);
+    ASSERT_EQ(masts.size(), 2u);
+    EXPECT_NEAR(masts[1].x1, 50.5, 1e-3);
+    EXPECT_NEAR(masts[1].y2, 30, 1e-3);
+}
+
+TEST_F(Bridge, RefusedInputChangesNothing)
+{
+    ASSERT_TRUE(berechne("100", "30", "5"));
+    const BrueckenRechner before = r;
+    const std::string term = c.s.Eingabe;
+    const std::size_t items = c.ebene.items().size();
+    const std::tuple<const char*, const char*, const char*, std::string_view> cases[] = {
+        {"", "", "", kMeldungAbstandLeer},       {"hundert", "30", "5", kMeldungAbstandUngueltig},
+        {"100", "", "5", kMeldungHoeheLeer},     {"100", "3x", "5", kMeldungHoeheUngueltig},
+        {"100", "30", "", kMeldungTiefsterLeer}, {"100", "30", "5,5,5", kMeldungTiefsterUngueltig},
+        {"100", "3", "5", kMeldungKeinSeil},     {"100", "5", "5", kMeldungKeinSeil},
+        {"0", "30", "5", kMeldungKeinSeil},      {"100", "30", "0", kMeldungKeinSeil},
+        {"-100", "30", "5", kMeldungKeinSeil},   {"100", "1e300", "1e-300", kMeldungKeinSeil},
+    };
+    for (auto [s, h, t, message] : cases) {
+        ui.messages.clear();
+        EXPECT_FALSE(berechne(s, h, t));
+        EXPECT_EQ(ui.messages, Messages{std::string(message)}) << s << " " << h << " " << t;
+        EXPECT_EQ(r.a1_Ausgabe, before.a1_Ausgabe);
+        EXPECT_EQ(r.c2_Ausgabe, before.c2_Ausgabe);
+    }
+    EXPECT_EQ(c.s.Eingabe, term);
+    EXPECT_EQ(c.s.y_eingabe, "50");
+    EXPECT_FALSE(c.s.Brueck_zeichnen);
+    EXPECT_EQ(c.ebene.items().size(), items);
+}
+
+TEST(Traegerseil, SteepCablesKeepBothRoots)
+{
+    // h/t = 1e8: the smaller root cancels to 0 when taken from the quadratic formula.
+    const auto seil = traegerseil(10, 5e8, 5);
+    ASSERT_TRUE(seil);
+    EXPECT_NEAR(5 * std::cosh(seil->c1 * 5), 5e8, 1);
+    EXPECT_EQ(seil->c2, -seil->c1);
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "curves/family.h"
+#include "curves/graph.h"
+#include "plane/mouse.h"
+#include "support/plane_helpers.h"
+
+using namespace kw;
+using Messages = std::vector<std::string>;
+using Answers = std::deque<std::optional<std::string>>;
+
+namespace {
+
+class Family : public test::PanelFixture {
+protected:
+    // "Zeichnen" of a term with these answers to start, end and step.
+    std::vector<test::WorldLine> drawFamily(const char* term, Answers answers)
+    {
+        ui.answers = std::move(answers);
+        return draw(term);
+    }
+    // The heights at x = 1 of the members drawn, rounded to 1e-6.
+    std::set<double> membersAtOne() const
+    {
+        std::set<double> ys;
+        for (const auto& l : graph())
+            if (std::fabs(l.x2 - 1) < 1e-3)
+                ys.insert(std::round(l.y2 * 1e6) / 1e6);
+        return ys;
+    }
+};
+
+TEST_F(Family, DefaultsDrawEightSeparateParabolasInTheGraphColour)
+{
+    const auto lines = drawFamily("x^2+@", {"-2", "5", "1"});
+    EXPECT_EQ(ui.questions, (std::vector<std::string>{
+                                "Bitte geben Sie den Startwert ein.|Startwert|-2",
+                                "Bitte geben Sie den Endwert ein.|Endwert|5",
+                                "Bitte geben Sie den Schrittwert ein.|Schrittwert|1"}));
+    EXPECT_EQ(membersAtOne(), (std::set<double>{-1, 0, 1, 2, 3, 4, 5, 6}));
+    // Each member its own polyline: no segment runs back from the right end to the left.
+    for (const auto& l : lines)
+        EXPECT_NEAR(l.x2 - l.x1, 0.02, 1e-3);
+    EXPECT_FALSE(c.s.Parametar_gefunden);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Family, TheParameterIsOneNumber)
+{
+    EXPECT_EQ(scharTerm("1x^2+@", -2), "1x^2+-2");
+    EXPECT_EQ(scharTerm("@x^2", -1), "(-1)x^2");
+    EXPECT_EQ(scharTerm("(@^2)*1x", -0.5), "((-0.5)^2)*1x");
+    EXPECT_EQ(scharTerm("@x+@", 2.5), "2.5x+2.5");
+    // Written next to a factor it multiplies it, as a typed number does.
+    EXPECT_EQ(scharTerm("2@+1x@", -3), "2*-3+1x*-3");
+    EXPECT_EQ(scharTerm("@sin(1x)+@(1x+1)+@2", -1), "(-1)*sin(1x)+-1*(1x+1)+-1*2");
+    // As drawn: x² − 2 and −x² at x = 1; "@^2" at −2 is 4, not −(2²).
+    const std::tuple<const char*, const char*, double> cases[] = {
+        {"x^2+@", "-2", -1}, {"@x^2", "-1", -1}, {"x+@^2", "-2", 5}, {"2@x", "3", 6}};
+    for (auto [term, p, value] : cases) {
+        drawFamily(term, {p, p, "1"});
+        EXPECT_EQ(membersAtOne(), std::set<double>{value}) << term;
+    }
+}
+
+TEST_F(Family, MembersAreCountedWithoutDrift)
+{
+    EXPECT_EQ(scharGroesse(-2, 5, 1), 8);
+    EXPECT_EQ(scharGroesse(0, 0.3, 0.1), 4);  // 0.1 added three times is above 0.3
+    EXPECT_EQ(scharGroesse(5, -2, -1), 8);
+    EXPECT_EQ(scharGroesse(1, 0, 1), 0);
+    EXPECT_EQ(scharGroesse(1, 1, 0), 0);
+    EXPECT_EQ(scharGroesse(0, 999, 1), 1000);
+    EXPECT_EQ(scharGroesse(0, 1000, 1), std::nullopt);
+    EXPECT_EQ(scharGroesse(0, 1, 1e-9), std::nullopt);
+    EXPECT_EQ(scharGroesse(-1e308, 1e308, 1), std::nullopt);
+
+    drawFamily("x^2+@", {"0", "0,3", "0,1"});
+    EXPECT_EQ(membersAtOne(), (std::set<double>{1, 1.1, 1.2, 1.3}));
+}
+
+TEST_F(Family, RefusedAnswersDrawNothingAndTheNextTermDrawsNormally)
+{
+    const std::tuple<Answers, std::string_view> cases[] = {
+        {{"-2", std::nullopt, "1"}, kMeldungAbgebrochen},  // second question cancelled
+        {{"", "5", "1"}, kMeldungAbgebrochen},
+        {{"-2", "fünf", "1"}, kMeldungAbgebrochen},
+        {{"-2", "5", "0"}, kMeldungSchrittwert},
+        {{"0", "1", "1e-9"}, kMeldungZuVieleFunktionen},
+        {{"1", "0", "1"}, {}},  // the step points away: nothing, and nothing said
+    };
+    ui.messages.clear();
+    EXPECT_TRUE(drawFamily("(x^2+@", {"-2", "5", "1"}).empty());  // no stale flat lines
+    EXPECT_EQ(ui.messages, Messages{std::string(kMeldungSyntax)});
+    EXPECT_TRUE(c.w.termRefused);
+    for (const auto& [answers, message] : cases) {
+        ui.messages.clear();
+        EXPECT_TRUE(drawFamily("x^2+@", answers).empty()) << message;
+        EXPECT_EQ(ui.messages, message.empty() ? Messages{} : Messages{std::string(message)});
+        EXPECT_FALSE(c.s.Parametar_gefunden);
+    }
+    ui.messages.clear();
+    EXPECT_EQ(draw("x/10").size(), 1999u);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Family, AcceptedAnswersStayAndTheWheelRedrawsWithoutAsking)
+{
+    drawFamily("x^2+@", {"3", std::nullopt, "1"});
+    EXPECT_EQ(c.s.start, 3);  // accepted before the cancelled one
+
+    drawFamily("x^2+@", {"-2", "5", "1"});
+    ui.questions.clear();
+    ui.messages.clear();
+    MouseWheel(c, 120);
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(membersAtOne().size(), 8u);
+    EXPECT_FALSE(c.s.Mausrad_Funktion);
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+
+#include "panel/analysis_panel.h"
+#include "plane/mouse.h"
+#include "plane/picture_size.h"
+#include "scene/redraw.h"
+#include "support/plane_helpers.h"
+
+using namespace kw;
+
+namespace {
+
+class RangeRefused : public test::PanelFixture {
+protected:
+    // What the plane and the term list hold before the refused action.
+    std::size_t items = 0;
+    std::vector<std::string> list;
+
+    void SetUp() override
+    {
+        PanelFixture::SetUp();
+        draw("x^2");
+        ui.messages.clear();
+    }
+    void typeRange(const char* from, const char* to)
+    {
+        c.s.x_eingabe = from;
+        c.s.y_eingabe = to;
+        items = c.ebene.items().size();
+        list = c.s.EingabeListe;
+    }
+    // The one message, and the picture as it was.
+    void expectRefused(const std::string& what)
+    {
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungBereich)}) << what;
+        EXPECT_EQ(c.ebene.items().size(), items) << what;
+        EXPECT_EQ(c.ebene.width(), 1200) << what;
+        ui.messages.clear();
+    }
+};
+
+// "Zeichnen" with a range the plane cannot show says so, draws nothing and
+// keeps the term out of the list; the fields keep what was typed.
+TEST_F(RangeRefused, ZeichnenSaysWhyItDrawsNothing)
+{
+    const std::pair<const char*, const char*> ranges[] = {
+        {"-1000000", "20"}, {"-20", "32768"}, {"abc", "20"}, {"-20", ""}};
+    for (auto [from, to] : ranges) {
+        typeRange(from, to);
+        c.s.Eingabe = "x";
+        zeichnen(c);
+        expectRefused(std::string(from) + " " + to);
+        EXPECT_EQ(c.s.EingabeListe, list);
+        EXPECT_EQ(c.s.x_eingabe, from);
+        EXPECT_EQ(c.s.y_eingabe, to);
+    }
+    typeRange("-32768", "32767");  // the ends of the range are fine
+    zeichnen(c);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Every other redraw refuses the same way, with one message per action.
+TEST_F(RangeRefused, EveryRedrawSaysItOnce)
+{
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"Erste Ableitung", [&] { erste_Ableitung_click(c); }},
+        {"Zweite Ableitung", [&] { zweite_Ableitung_click(c); }},
+        {"Dritte Ableitung", [&] { dritte_Ableitung_click(c); }},
+        {"Tangente", [&] { tangente_click(c); }},
+        {"Tangente bewegen", [&] { tangentenSchritt(c, 1); }},
+        {"Umkehrfunktion", [&] { umkehrfunktion_click(c); }},
+        {"Reset", [&] { reset(c); }},
+        {"Mausrad", [&] { MouseWheel(c, 120); }},
+        {"Grafik-Größe", [&] { MenuGroesse_Click(c, 2, [](int, int) { return true; }); }},
+    };
+    for (const auto& [what, action] : actions) {
+        typeRange("-20", "1e6");
+        action();
+        expectRefused(what);
+    }
+    // The wheel changed nothing it would have to undo: the next notch with a
+    // usable range zooms from where the picture was.
+    typeRange("-20", "20");
+    MouseWheel(c, 120);
+    EXPECT_EQ(c.ebene.width(), 1320);
+}
+
+}  // namespace

@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <functional>
 #include <map>
 
 #include "panel/value_table_window.h"

@@ -71,7 +71,9 @@ void Flaeche_einfaerben(Context& c)
     // A chosen name that is no colour keeps the default.
     curve.colour = s.Flaeche_Farbe_Test ? colourFromText(s.Flaeche_farbe).value_or(kFlaecheStandard)
                                         : kFlaecheStandard;
-    curve.comb = Curve::Comb{.insideRange = true};
+    Curve::Comb comb;
+    comb.insideRange = true;
+    curve.comb = comb;
     // One step beyond the upper bound, so that accumulated steps still reach it.
     sampleCurve(c, curve, s.Untergrenze, s.Obergrenze + step, step);
 }

@@ -1,7 +1,13 @@
 // Parse-and-evaluate cost per statement: our engine against muparser, both
-// reading the same text from scratch on every iteration.
+// reading the same text from scratch on every iteration. And the cost per
+// sample of a curve: the statement built as text and read by the engine,
+// against the statement compiled once.
 
+#include "terms/compiled.h"
+#include "terms/difference_quotient.h"
 #include "terms/engine.h"
+#include "terms/normalize.h"
+#include "terms/substitution.h"
 
 #include <benchmark/benchmark.h>
 #include <muParser.h>
@@ -9,6 +15,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -115,6 +122,65 @@ BENCHMARK_CAPTURE(muparserExpression, short, kShort);
 BENCHMARK_CAPTURE(engineStatement, long, kLong);
 BENCHMARK_CAPTURE(engineExpression, long, kLong);
 BENCHMARK_CAPTURE(muparserExpression, long, kLong);
+
+// The x of one pass over the default range at quality 50.
+std::vector<double> samples()
+{
+    std::vector<double> xs;
+    for (double x = -20; x <= 20; x += 0.02)
+        xs.push_back(x);
+    return xs;
+}
+
+// The statements of the graph of f and of its third derivative.
+kw::Substitution curveTerm(bool third)
+{
+    const std::string xterm = kw::string_richten("0,5*x^3-2*x^2-x+4");
+    if (!third)
+        return kw::Substitution(xterm);
+    const std::string d1 = kw::firstQuotient(kw::maskExp(xterm));
+    return kw::Substitution(kw::nextQuotient(kw::nextQuotient(d1)),
+                            {.maskExp = false, .collapseStars = true});
+}
+
+void perSample(benchmark::State& state, bool third, bool compiled)
+{
+    const kw::Substitution term = curveTerm(third);
+    kw::Compiled statement({term.pattern()}, !compiled);
+    const std::vector<double> xs = samples();
+    std::string text;
+    double v = 0;
+    for (auto _ : state) {
+        for (double x : xs) {
+            if (compiled) {
+                v = statement.evaluate(x).value;
+            } else {
+                text.clear();
+                term.appendTo(text, x);
+                kw::Engine::evaluate(text, v);
+            }
+            benchmark::DoNotOptimize(v);
+        }
+    }
+    state.counters["per_sample"] = benchmark::Counter(
+        double(xs.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK_CAPTURE(perSample, f_text, false, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(perSample, f_compiled, false, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(perSample, f3_text, true, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(perSample, f3_compiled, true, true)->Unit(benchmark::kMicrosecond);
+
+// A number put into a statement: its text written and read back.
+void writtenNumber(benchmark::State& state)
+{
+    const std::vector<double> xs = samples();
+    for (auto _ : state)
+        for (double x : xs)
+            benchmark::DoNotOptimize(kw::written(x));
+    state.counters["per_number"] = benchmark::Counter(
+        double(xs.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(writtenNumber)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

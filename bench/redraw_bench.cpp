@@ -1,14 +1,18 @@
-// Time of whole redraws without window painting, and of rendering the plane.
+// Time of whole redraws without window painting, of rendering the plane, and
+// of writing it as a PNG picture.
 #include <benchmark/benchmark.h>
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 
 #include <algorithm>
 #include <chrono>
 #include <string>
 
 #include "core/context.h"
+#include "gui/plane_png.h"
 #include "gui/render.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
@@ -114,6 +118,38 @@ void renderWholePlane(benchmark::State& state)
     }
 }
 BENCHMARK(renderWholePlane)->Unit(benchmark::kMillisecond);
+
+// A PNG picture of the drawn plane, written into memory: the whole image and
+// Qt's writer with its default settings, against bands and a fast zlib level.
+void exportPng(benchmark::State& state, const char* range, bool bands)
+{
+    kw::Ui ui;  // shows nothing
+    kw::Context c(ui);
+    kw::mainPanelLoad(c);
+    c.s.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.s.x_eingabe = QByteArray("-").append(range).toStdString();
+    c.s.y_eingabe = range;
+    kw::zeichnen(c);
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QBuffer file;
+        file.open(QIODevice::WriteOnly);
+        if (bands) {
+            kw::writePlanePng(c.ebene, file);
+        } else {
+            QImage image;
+            kw::renderPlane(c.ebene, image);
+            QImageWriter(&file, "png").write(image);
+        }
+        bytes = file.size();
+    }
+    state.counters["side"] = c.ebene.width();
+    state.counters["bytes"] = double(bytes);
+}
+BENCHMARK_CAPTURE(exportPng, side1200_qt, "20", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportPng, side1200_bands, "20", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportPng, side9600_qt, "1000", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportPng, side9600_bands, "1000", true)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,7 +2,8 @@
 // the extrema search walk 4001 grid points each, one or two engine statements
 // per point; the inflection search adds up to six more; the value table is a
 // few dozen statements. The intersection search walks the same grid for all 42
-// ordered pairs of seven terms, one Newton statement per pair and point.
+// ordered pairs of seven terms, one Newton statement per pair and point. Then
+// the searches over wide ranges, from the text and compiled side by side.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +13,7 @@
 #include "areas/intersections.h"
 #include "core/context.h"
 #include "panel/main_panel.h"
+#include "terms/normalize.h"
 
 namespace {
 
@@ -84,6 +86,17 @@ void BM_Schnittpunkte(benchmark::State& state)
 }
 BENCHMARK(BM_Schnittpunkte)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same, the statements read from their text: the reference.
+void BM_SchnittpunkteText(benchmark::State& state)
+{
+    const auto pairs = kw::allePaare(kSieben.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            kw::findSchnittpunkte(kSieben, pairs, -20, 20, nullptr, {.fromText = true}));
+    state.SetItemsProcessed(state.iterations() * 4001 * std::int64_t(pairs.size()));
+}
+BENCHMARK(BM_SchnittpunkteText)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The same pairs one after the other, each alone: on one core.
 void BM_SchnittpunkteEinzeln(benchmark::State& state)
 {
@@ -95,6 +108,70 @@ void BM_SchnittpunkteEinzeln(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 4001 * std::int64_t(pairs.size()));
 }
 BENCHMARK(BM_SchnittpunkteEinzeln)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Wide ranges, side by side: the statements read from their text on one
+// thread, compiled on one thread, compiled on both cores.
+enum Way { Text, Compiled, TwoThreads };
+
+kw::GridLimits limitsFor(Way way)
+{
+    kw::GridLimits limits;
+    limits.fromText = way == Text;
+    if (way != TwoThreads)
+        limits.splitFrom = kw::kNeverSplit;
+    return limits;
+}
+
+template <class Search>
+void wide(benchmark::State& state, Search search, double from, double to, Way way)
+{
+    const std::string xterm = kw::string_richten(kTerms[1]);
+    std::int64_t points = 0;
+    for (auto _ : state) {
+        auto found = search(xterm, from, to, nullptr, limitsFor(way));
+        points = found.outcome.points;
+        benchmark::DoNotOptimize(found.points.data());
+    }
+    state.SetItemsProcessed(state.iterations() * points);
+    state.counters["per_point"] = benchmark::Counter(
+        double(points), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// Each search and range three ways, named like "extrema_1000_text".
+const bool kWideRegistered = [] {
+    const auto extrema = [](auto&&... a) { return kw::findExtrema(a...); };
+    const auto wendepunkte = [](auto&&... a) { return kw::findWendepunkte(a...); };
+    const std::pair<const char*, Way> ways[] = {
+        {"text", Text}, {"compiled", Compiled}, {"two_threads", TwoThreads}};
+    for (const char* range : {"1000", "5000"}) {
+        const double r = std::stod(range);
+        for (auto [way, how] : ways) {
+            const std::string tail = std::string("_") + range + "_" + way;
+            benchmark::RegisterBenchmark(("wide/extrema" + tail).c_str(), wide<decltype(extrema)>,
+                                         extrema, -r, r, how)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("wide/inflection" + tail).c_str(),
+                                         wide<decltype(wendepunkte)>, wendepunkte, -r, r, how)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    // Ended by the 10-million-point limit; the text path takes about a minute.
+    for (auto [way, how] : ways) {
+        auto* limit = benchmark::RegisterBenchmark((std::string("wide/extrema_limit_") + way).c_str(),
+                                                   wide<decltype(extrema)>, extrema, -1e6, 1e6, how);
+        limit->Unit(benchmark::kMillisecond);
+        if (how == Text)
+            limit->Iterations(1);
+    }
+    benchmark::RegisterBenchmark("wide/inflection_limit_two_threads", wide<decltype(wendepunkte)>,
+                                 wendepunkte, -1e6, 1e6, TwoThreads)
+        ->Unit(benchmark::kMillisecond);
+    const auto zeros = [](auto&&... a) { return kw::findZeros(a...); };
+    benchmark::RegisterBenchmark("wide/zeros_limit_two_threads", wide<decltype(zeros)>, zeros,
+                                 -1e6, 1e6, TwoThreads)
+        ->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 }  // namespace
 

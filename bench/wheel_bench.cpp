@@ -1,5 +1,6 @@
 // One wheel notch at the largest default zoom: the redraw of the plane at
-// 3600 × 3600 pixels plus painting the 541 × 458 view the window shows.
+// 3600 × 3600 pixels plus painting the 541 × 458 view the window shows; and
+// one to the largest plane, with the statements as text and compiled.
 
 #include <benchmark/benchmark.h>
 
@@ -14,6 +15,25 @@
 
 namespace {
 
+// One notch from `before` pixels and painting the 541 × 458 view in the middle
+// of the plane, where the origin and the curves are.
+void notch(benchmark::State& state, kw::Context& c, int before, int side)
+{
+    QImage view(541, 458, QImage::Format_RGB32);
+    for (auto _ : state) {
+        c.w.sizex = c.w.sizey = before;
+        kw::MouseWheel(c, 120);
+        const QRectF shown((side - 541) / 2, (side - 458) / 2, 541, 458);
+        QPainter painter(&view);
+        painter.translate(-shown.topLeft());
+        kw::paintPlane(painter, c.ebene, shown);
+        painter.end();
+        benchmark::DoNotOptimize(view.constBits());
+    }
+    state.counters["side"] = c.w.sizex;
+    state.counters["items"] = double(c.ebene.items().size());
+}
+
 void BM_WheelNotchAt3600(benchmark::State& state)
 {
     kw::Ui ui;  // shows nothing
@@ -23,22 +43,30 @@ void BM_WheelNotchAt3600(benchmark::State& state)
     // The derivative curves draw once their procedures are in the redraw table.
     c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = true;
     kw::zeichnen(c);
-
-    QImage view(541, 458, QImage::Format_RGB32);
-    for (auto _ : state) {
-        c.w.sizex = c.w.sizey = 3480;
-        kw::MouseWheel(c, 120);
-        // The view in the middle of the plane, where the origin and the curves are.
-        const QRectF shown((3600 - 541) / 2, (3600 - 458) / 2, 541, 458);
-        QPainter painter(&view);
-        painter.translate(-shown.topLeft());
-        kw::paintPlane(painter, c.ebene, shown);
-        painter.end();
-        benchmark::DoNotOptimize(view.constBits());
-    }
-    state.counters["items"] = double(c.ebene.items().size());
+    notch(state, c, 3480, 3600);
 }
 BENCHMARK(BM_WheelNotchAt3600)->Unit(benchmark::kMillisecond);
+
+// One notch to the largest plane, 9600 pixels (range -100 to 100, 10001
+// samples per curve), with or without the derivative curves, whose statements
+// go to the engine as text or compiled.
+void wheelAt9600(benchmark::State& state, bool derivatives, bool compiled)
+{
+    kw::Ui ui;
+    kw::Context c(ui);
+    kw::mainPanelLoad(c);
+    c.engine.setCompiles(compiled);
+    c.s.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.s.x_eingabe = "-100";
+    c.s.y_eingabe = "100";
+    c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = derivatives;
+    kw::zeichnen(c);
+    notch(state, c, 9360, 9600);  // outside the standard range a notch adds 120 twice
+}
+BENCHMARK_CAPTURE(wheelAt9600, f_text, false, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wheelAt9600, f_compiled, false, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wheelAt9600, derivatives_text, true, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wheelAt9600, derivatives_compiled, true, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

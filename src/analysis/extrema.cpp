@@ -5,6 +5,7 @@
 #include "analysis/derivatives.h"
 #include "analysis/newton.h"
 #include "core/context.h"
+#include "terms/compiled.h"
 #include "terms/difference_quotient.h"
 #include "terms/numtext.h"
 
@@ -40,26 +41,26 @@ std::string report(std::string_view heading, std::string_view none,
 SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double to, Ui* ui,
                                    GridLimits limits)
 {
-    const std::string first = firstQuotient(maskExp(xterm));
-    const Substitution second(nextQuotient(first), kQuotient);
-    const Substitution value(xterm, kValue);
-    NewtonStep step = NewtonStep::forExtrema(xterm);
-    std::string buffer;
+    // The Newton step and f'' together: f at x - h, x, x + h and x + 2h, each once.
+    Compiled atPoint({NewtonStep::forExtrema(xterm).pattern(),
+                      Substitution(nextQuotient(firstQuotient(maskExp(xterm))), kQuotient).pattern()},
+                     limits.fromText);
+    Compiled value({Substitution(xterm, kValue).pattern()}, limits.fromText);
 
-    SearchResult<Extremum> found;
-    Grid grid(from, to, ui, limits);
-    for (GridPoint p; grid.next(p);) {
-        // A failed statement leaves a value of another point behind: such a
-        // point is never a candidate.
-        const auto z = step.at(p.at);
-        const auto curvature = valueAt(second, p.at, buffer);
-        if (!z || !curvature || !staysPut(*z, p.x) || !outsideBand(*curvature))
-            continue;
-        if (auto y = valueAt(value, p.x, buffer))
-            found.points.push_back({p.x, *y, *curvature < 0});
-    }
-    found.outcome = grid.outcome();
-    return found;
+    return searchGrid<Extremum>(
+        from, to, ui, limits, [atPoint, value](const GridPoint& p) mutable -> std::optional<Extremum> {
+            Outcome o[2];
+            atPoint.evaluate(std::span(&p.at, 1), o);
+            const Outcome &z = o[0], &curvature = o[1];
+            // A failed statement leaves a value of another point behind: such a
+            // point is never a candidate.
+            if (!z || !curvature || !staysPut(round2(z.value), p.x) || !outsideBand(curvature.value))
+                return std::nullopt;
+            const Outcome y = value.evaluate(p.x);
+            if (!y)
+                return std::nullopt;
+            return Extremum{p.x, y.value, curvature.value < 0};
+        });
 }
 
 SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
@@ -67,35 +68,46 @@ SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, do
 {
     const std::string d1 = firstQuotient(maskExp(xterm));
     const std::string d2 = nextQuotient(d1);
-    const Substitution first(d1, kQuotient), second(d2, kQuotient),
-        third(nextQuotient(d2), kQuotient);
-    const Substitution value(xterm, kValue);
-    std::string buffer;
+    const std::string second = Substitution(d2, kQuotient).pattern();
+    // At the grid point f'', f''', f and f': f at x to x + 3h, each once.
+    Compiled atPoint({second, Substitution(nextQuotient(d2), kQuotient).pattern(),
+                      Substitution(xterm, kValue).pattern(), Substitution(d1, kQuotient).pattern()},
+                     limits.fromText);
+    // f'' where the walk's own point reads differently from the grid point.
+    Compiled secondAt({second}, limits.fromText);
+    Compiled quotient({NewtonStep::quotientPattern()}, limits.fromText);
 
-    SearchResult<Wendepunkt> found;
-    Grid grid(from, to, ui, limits);
-    for (GridPoint p; grid.next(p);) {
-        const double x = p.x;
-        const auto f2 = valueAt(second, p.at, buffer);
-        if (!f2)
-            continue;
-        // x - f''(x)/f'''(x): a Newton step on f'' = 0.
-        const auto f3 = valueAt(third, x, buffer);
-        const auto z = f3 ? NewtonStep::fromValues(x, *f2, *f3, buffer) : std::nullopt;
-        const auto y = z ? valueAt(value, x, buffer) : std::nullopt;
-        // Where f''' is as flat as rounding noise (a straight line has f'' = 0
-        // everywhere), f''/f''' is noise too: the band that f'' must leave for
-        // an extremum, f''' must leave here.
-        if (!y || !(std::fabs(*y) < to) || !staysPut(*z, x) || !outsideBand(*f3))
-            continue;
-        // A Newton step on f' = 0 that does not move x either: the tangent is
-        // horizontal there.
-        const auto f1 = valueAt(first, x, buffer);
-        const auto t = f1 ? NewtonStep::fromValues(x, *f1, *f2, buffer) : std::nullopt;
-        found.points.push_back({x, *y, t && *t == x});
-    }
-    found.outcome = grid.outcome();
-    return found;
+    return searchGrid<Wendepunkt>(
+        from, to, ui, limits,
+        [atPoint, secondAt, quotient, to](const GridPoint& p) mutable -> std::optional<Wendepunkt> {
+            const double x = p.x;
+            Outcome o[4];
+            atPoint.evaluate(std::span(&x, 1), o);
+            const Outcome &f3 = o[1], &y = o[2], &f1 = o[3];
+            const Written at = written(p.at), rounded = written(x);
+            const Outcome f2 = at.value == rounded.value && at.error == rounded.error
+                                   ? o[0]
+                                   : secondAt.evaluate(p.at);
+            if (!f2 || !f3)
+                return std::nullopt;
+            auto step = [&quotient, x](double a, double b) -> std::optional<double> {
+                const double numbers[] = {x, a, b};
+                Outcome q;
+                quotient.evaluate(numbers, std::span(&q, 1));
+                return q ? std::optional(round2(q.value)) : std::nullopt;
+            };
+            // x - f''(x)/f'''(x): a Newton step on f'' = 0.
+            const auto z = step(f2.value, f3.value);
+            // Where f''' is as flat as rounding noise (a straight line has f'' = 0
+            // everywhere), f''/f''' is noise too: the band that f'' must leave for
+            // an extremum, f''' must leave here.
+            if (!z || !y || !(std::fabs(y.value) < to) || !staysPut(*z, x) || !outsideBand(f3.value))
+                return std::nullopt;
+            // A Newton step on f' = 0 that does not move x either: the tangent is
+            // horizontal there.
+            const auto t = f1 ? step(f1.value, f2.value) : std::nullopt;
+            return Wendepunkt{x, y.value, t && *t == x};
+        });
 }
 
 std::string extremaBericht(Context& c, GridLimits limits)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <system_error>
 
 #include "core/ui.h"
 #include "terms/numtext.h"
@@ -54,6 +56,10 @@ bool Grid::next(GridPoint& p)
             ui_->setProgressValue(to_ - from_);
         return false;
     };
+    if (points_ == half_.handOverAt) {
+        over_ = handedOver_ = true;
+        return false;
+    }
     const double at = points_ == 0 ? from_ : x_ + kGridStep;
     if (!(at <= to_))
         return finish(GridEnd::Done);
@@ -62,13 +68,92 @@ bool Grid::next(GridPoint& p)
         return finish(GridEnd::Stalled);
     if (points_ >= limits_.maxPoints)
         return finish(GridEnd::Limit);
-    if (points_ > 0 && points_ % Pacer::kEvery == 0 && pacer_.stop(at - from_, span_))
-        return finish(GridEnd::Stopped);
+    if (points_ > 0 && points_ % Pacer::kEvery == 0) {
+        if (pacer_.stop(progress(at), span_))
+            return finish(GridEnd::Stopped);
+        if (half_.stop) {  // the second half, which has no UI of its own
+            half_.points->store(points_, std::memory_order_relaxed);
+            if (half_.stop->load(std::memory_order_relaxed))
+                return finish(GridEnd::Stopped);
+        }
+    }
     ++points_;
     x_ = x;
     p.at = at;
     p.x = x;
     return true;
+}
+
+double Grid::progress(double at) const
+{
+    const double value = at - from_;
+    if (!half_.points)
+        return value;
+    // and what the second half has done
+    const auto beyond = half_.points->load(std::memory_order_relaxed) - half_.handOverAt;
+    return std::min(value + double(std::max<std::int64_t>(beyond, 0)) * kGridStep, span_);
+}
+
+bool Grid::skip(std::int64_t count)
+{
+    for (GridPoint p; points_ < count;)
+        if (!next(p))
+            return false;
+    return true;
+}
+
+GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limits,
+                     const std::function<void(int half, Grid& grid)>& walk, int& kept)
+{
+    kept = 1;
+    // About how many points the walk has; the halves need not be equal.
+    const double span = (to - from) / kGridStep + 1;
+    const std::int64_t points = span >= double(limits.maxPoints) ? limits.maxPoints
+                                : span >= 1                      ? std::int64_t(span)
+                                                                 : 0;
+    Grid first(from, to, ui, limits);
+    if (points < std::max<std::int64_t>(limits.splitFrom, 2)) {
+        walk(0, first);
+        return first.outcome();
+    }
+
+    std::atomic<bool> stop = false;
+    std::atomic<std::int64_t> secondPoints = 0;
+    Grid second(from, to, nullptr, limits);
+    second.half_ = {.handOverAt = -1, .stop = &stop, .points = &secondPoints};
+    // The second half starts where the first one's walk arrives: the grid is
+    // re-rounded at every step, so it is walked there, not computed.
+    std::future<void> done;
+    try {
+        done = std::async(std::launch::async, [&] {
+            if (second.skip(points / 2))
+                walk(1, second);
+        });
+    } catch (const std::system_error&) {  // no second thread to be had: one walks it all
+        walk(0, first);
+        return first.outcome();
+    }
+    first.half_ = {.handOverAt = points / 2, .stop = nullptr, .points = &secondPoints};
+    walk(0, first);
+    if (!first.handedOver_) {  // over before the middle: stopped, or the range was shorter
+        stop = true;
+        done.get();
+        return first.outcome();
+    }
+    // Meanwhile the user may stop it, and sees how far it got.
+    while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+        if (first.pacer_.stop(first.progress(first.x_ + kGridStep), first.span_))
+            stop = true;
+    done.get();
+    if (second.points_ < points / 2) {  // stopped while still on its way to the middle
+        GridOutcome outcome = first.outcome();
+        outcome.end = GridEnd::Stopped;
+        return outcome;
+    }
+    if (second.end_ == GridEnd::Done && first.pacer_.shown())
+        ui->setProgressValue(to - from);
+    kept = 2;
+    return second.outcome();
 }
 
 std::string endNote(const GridOutcome& grid)

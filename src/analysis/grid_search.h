@@ -1,7 +1,11 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +24,9 @@ inline constexpr double kBand = 0.1;
 // A search ends by itself after this many grid points, so that no range, however
 // wide, keeps the program busy for long.
 inline constexpr std::int64_t kMaxGridPoints = 10'000'000;
+
+// A GridLimits::splitFrom that keeps every walk on one thread.
+inline constexpr std::int64_t kNeverSplit = std::numeric_limits<std::int64_t>::max();
 
 // Rounds to two decimals, halves to even (0.125 gives 0.12). Values too large to
 // carry two decimals come back unchanged.
@@ -67,6 +74,11 @@ struct GridLimits {
     // Progress (and the hint that Esc stops) appears only for searches that
     // take longer than this.
     std::chrono::steady_clock::duration progressAfter = Pacer::kAfter;
+    // A walk of at least this many points is split into two halves, one per core.
+    std::int64_t splitFrom = 5000;
+    // The statements are evaluated from their text instead of compiled: the
+    // reference the compiled ones are checked against.
+    bool fromText = false;
 };
 
 // The walk over the grid of one search:
@@ -90,6 +102,22 @@ public:
     GridOutcome outcome() const { return {end_, points_, from_, points_ ? x_ : from_}; }
 
 private:
+    friend GridOutcome walkInHalves(double, double, Ui*, const GridLimits&,
+                                const std::function<void(int, Grid&)>&, int&);
+
+    // A half of a split walk: the first hands over after `handOverAt` points
+    // and counts the second's progress as its own; the second walks without a
+    // UI, stops when told and says how far it got.
+    struct Half {
+        std::int64_t handOverAt = -1;
+        const std::atomic<bool>* stop = nullptr;      // the second half's: set when the user stops
+        std::atomic<std::int64_t>* points = nullptr;  // the second half's grid points so far
+    };
+
+    // How far the search got at `at`, counting a second half's points too.
+    double progress(double at) const;
+    bool skip(std::int64_t count);
+
     double from_, to_;
     Ui* ui_;
     GridLimits limits_;
@@ -100,7 +128,42 @@ private:
     std::int64_t points_ = 0;
     double x_ = 0;  // last rounded grid point
     bool over_ = false;
+    bool handedOver_ = false;
+    Half half_;
 };
+
+// The walk of a search over the grid, in one part or, when it is long, in two
+// contiguous halves on two threads: walk(half, grid) runs the points of one
+// part. The user sees one search: progress counts both halves, Esc stops both,
+// and a search stopped during its first half ends there, as if it had run
+// alone (`kept` says how many halves count, in grid order).
+GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limits,
+                     const std::function<void(int half, Grid& grid)>& walk, int& kept);
+
+// A search that looks at every grid point on its own: visit(point) gives what
+// the point contributes. Each half walks with its own copy of visit, so the
+// statements in it keep their working space to one thread.
+template <class Point, class Visit>
+SearchResult<Point> searchGrid(double from, double to, Ui* ui, const GridLimits& limits,
+                               const Visit& visit)
+{
+    std::vector<Point> found[2];
+    int kept = 1;
+    SearchResult<Point> result;
+    result.outcome = walkInHalves(
+        from, to, ui, limits,
+        [&](int half, Grid& grid) {
+            Visit own = visit;
+            for (GridPoint p; grid.next(p);)
+                if (std::optional<Point> point = own(p))
+                    found[half].push_back(*point);
+        },
+        kept);
+    result.points = std::move(found[0]);
+    if (kept == 2)
+        result.points.insert(result.points.end(), found[1].begin(), found[1].end());
+    return result;
+}
 
 // What a report adds when its search ended early: that it was stopped, or why
 // it ended, and how far it got. Empty when the whole range was searched.

@@ -2,7 +2,6 @@
 
 #include "analysis/grid_search.h"
 #include "terms/difference_quotient.h"
-#include "terms/engine.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 
@@ -22,26 +21,12 @@ std::string shiftBack(std::string_view masked)
     return s;
 }
 
-std::optional<double> evaluated(const std::string& statement)
-{
-    double v = 0;
-    if (Engine::evaluate(statement, v) != err::None)
-        return std::nullopt;
-    return v;
-}
-
 }  // namespace
 
-std::optional<double> valueAt(const Substitution& term, double x, std::string& buffer)
-{
-    buffer.clear();
-    term.appendTo(buffer, x);
-    return evaluated(buffer);
-}
-
-NewtonStep NewtonStep::forZeros(std::string_view xterm)
+NewtonStep NewtonStep::forZeros(std::string_view xterm, bool fromText)
 {
     NewtonStep step;
+    step.fromText_ = fromText;
     enum { value, slope };
     step.terms_ = {Substitution(xterm, kValue), Substitution(firstQuotient(maskExp(xterm)), kQuotient)};
     step.literals_ = {"-((", ")/(", "))"};
@@ -49,9 +34,10 @@ NewtonStep NewtonStep::forZeros(std::string_view xterm)
     return step;
 }
 
-NewtonStep NewtonStep::forExtrema(std::string_view xterm)
+NewtonStep NewtonStep::forExtrema(std::string_view xterm, bool fromText)
 {
     NewtonStep step;
+    step.fromText_ = fromText;
     const std::string masked = maskExp(xterm);
     enum { plus, minus, value };
     step.terms_ = {Substitution(shift(masked), kQuotient), Substitution(shiftBack(masked), kQuotient),
@@ -63,30 +49,35 @@ NewtonStep NewtonStep::forExtrema(std::string_view xterm)
 
 std::optional<double> NewtonStep::at(double at)
 {
-    buffer_.assign(engineText(at));
-    for (std::size_t i = 0; i < order_.size(); ++i) {
-        buffer_ += literals_[i];
-        terms_[order_[i]].appendTo(buffer_, at);
-    }
-    buffer_ += literals_.back();
-    auto v = evaluated(buffer_);
-    if (v)
-        *v = round2(*v);
-    return v;
+    if (!compiled_.size())
+        compiled_ = Compiled({pattern()}, fromText_);
+    const Outcome o = compiled_.evaluate(at);
+    if (!o)
+        return std::nullopt;
+    return round2(o.value);
 }
 
-std::optional<double> NewtonStep::fromValues(double x, double a, double b, std::string& buffer)
+std::string NewtonStep::statement(double at) const
 {
-    buffer.assign(engineText(x));
-    buffer += "-((";
-    buffer += engineText(a);
-    buffer += ")/";
-    buffer += engineText(b);
-    buffer += ')';
-    auto v = evaluated(buffer);
-    if (v)
-        *v = round2(*v);
-    return v;
+    std::string s = engineText(at);
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        s += literals_[i];
+        terms_[order_[i]].appendTo(s, at);
+    }
+    return s + literals_.back();
+}
+
+std::string NewtonStep::pattern() const
+{
+    std::string s(1, mark(0));
+    for (std::size_t i = 0; i < order_.size(); ++i)
+        s += literals_[i] + terms_[order_[i]].pattern();
+    return s + literals_.back();
+}
+
+std::string NewtonStep::quotientPattern()
+{
+    return std::string{mark(0), '-', '(', '(', mark(1), ')', '/', mark(2), ')'};
 }
 
 }  // namespace kw

@@ -10,6 +10,7 @@
 #include "analysis/derivatives.h"
 #include "core/context.h"
 #include "curves/graph.h"
+#include "terms/compiled.h"
 #include "terms/difference_quotient.h"
 #include "terms/numtext.h"
 #include "terms/substitution.h"
@@ -88,38 +89,36 @@ std::optional<ValueTable> Werte_Tabelle(Context& c)
     }
     const Pacer::Work work(c.pacer, kHinweisTabelle, kTabelleAbgebrochen);
 
-    std::string statement;
-    auto valueAt = [&](std::string_view prefix, const Substitution& term, const double& result,
-                       int x) -> std::optional<double> {
-        statement.assign(prefix);
-        term.appendTo(statement, x);
-        if (c.engine.execute(statement) != err::None)
-            return std::nullopt;  // a cell shows nothing rather than a value of another x
-        return result;
+    // The statement's value, or nothing: a cell shows nothing rather than a
+    // value of another x.
+    auto valueAt = [](CompiledStatement& statement, const double& result, int x) {
+        return statement.execute(x) == err::None ? std::optional(result) : std::nullopt;
     };
-    auto cells = [&](std::string_view prefix, const Substitution& term, const double& result) {
-        return [&valueAt, prefix, t = &term, r = &result](int x) {
-            auto v = valueAt(prefix, *t, *r, x);
+    auto cells = [&valueAt](CompiledStatement& statement, const double& result) {
+        return [&valueAt, &statement, &result](int x) {
+            auto v = valueAt(statement, result, x);
             return v ? cellText(*v) : std::string();
         };
     };
     const auto negative = lastColumn(s.X, -1), positive = lastColumn(s.Y, +1);
 
     ValueTable table;
-    const Substitution f(c.w.xterm, {.maskExp = true, .collapseStars = false});
-    const auto f0 = valueAt("Form.Zahl2 =", f, s.Zahl2, 0);
+    CompiledStatement f(c.engine, "Form.Zahl2 =",
+                        Substitution(c.w.xterm, {.maskExp = true, .collapseStars = false}).pattern());
+    const auto f0 = valueAt(f, s.Zahl2, 0);
     const std::string fFirst = f0 ? text(*f0) : std::string();  // not rounded
-    table.fNegative = fill(c.pacer, negative, -1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
-    table.fPositive = fill(c.pacer, positive, +1, fFirst, cells("Form.Zahl2 =", f, s.Zahl2));
+    table.fNegative = fill(c.pacer, negative, -1, fFirst, cells(f, s.Zahl2));
+    table.fPositive = fill(c.pacer, positive, +1, fFirst, cells(f, s.Zahl2));
 
     if (!s.ableitungs_test)
         return table;
     buildAbleitungsterme(s, c.w.xterm, 1);
-    const Substitution d(s.ableitungsterm, {.maskExp = false, .collapseStars = true});
-    const auto d0 = valueAt("Form.Zahl4 =", d, s.Zahl4, 0);
+    CompiledStatement d(c.engine, "Form.Zahl4 =",
+                        Substitution(s.ableitungsterm, {.maskExp = false, .collapseStars = true}).pattern());
+    const auto d0 = valueAt(d, s.Zahl4, 0);
     const std::string dFirst = d0 ? cellText(*d0) : std::string();
-    table.dNegative = fill(c.pacer, negative, -1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
-    table.dPositive = fill(c.pacer, positive, +1, dFirst, cells("Form.Zahl4 =", d, s.Zahl4));
+    table.dNegative = fill(c.pacer, negative, -1, dFirst, cells(d, s.Zahl4));
+    table.dPositive = fill(c.pacer, positive, +1, dFirst, cells(d, s.Zahl4));
     return table;
 }
 

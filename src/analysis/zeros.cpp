@@ -10,18 +10,13 @@ namespace kw {
 SearchResult<double> findZeros(std::string_view xterm, double from, double to, Ui* ui,
                                GridLimits limits)
 {
-    SearchResult<double> found;
-    NewtonStep step = NewtonStep::forZeros(xterm);
-    Grid grid(from, to, ui, limits);
-    for (GridPoint p; grid.next(p);) {
+    NewtonStep step = NewtonStep::forZeros(xterm, limits.fromText);
+    return searchGrid<double>(from, to, ui, limits, [step](const GridPoint& p) mutable {
         // Where f is undefined or f' = 0 there is no Newton step, and no
         // value left over from the previous point may stand in for it.
         auto z = step.at(p.at);
-        if (z && staysPut(*z, p.x))
-            found.points.push_back(p.x);
-    }
-    found.outcome = grid.outcome();
-    return found;
+        return z && staysPut(*z, p.x) ? std::optional(p.x) : std::nullopt;
+    });
 }
 
 std::string nullstellenText(const SearchResult<double>& zeros)

@@ -8,7 +8,7 @@
 #include "core/colours.h"
 #include "core/context.h"
 #include "curves/sampling.h"
-#include "terms/engine.h"
+#include "terms/compiled.h"
 #include "terms/normalize.h"
 #include "terms/substitution.h"
 
@@ -32,12 +32,11 @@ Integral integrate(std::string_view xterm, double a, double b)
     const double r = width / 2;
     const double offset = r / std::sqrt(3.0);
 
-    const Substitution term(xterm);
-    std::string buffer;
-    auto at = [&](double x, double& v) {
-        buffer.clear();
-        term.appendTo(buffer, x);
-        return Engine::evaluate(buffer, v);
+    Compiled term({Substitution(xterm).pattern()});
+    auto at = [&term](double x, double& v) {
+        const Outcome o = term.evaluate(x);
+        v = o.value;
+        return o.error;
     };
     double sum = 0, carry = 0;  // summed with compensation: many strips lose no digit
     for (long k = 0; k < n; ++k) {

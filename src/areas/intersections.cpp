@@ -12,6 +12,7 @@
 #include "core/context.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
+#include "terms/compiled.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 
@@ -22,14 +23,13 @@ namespace {
 // Grid points walked before the pairs take their turn on them.
 constexpr std::size_t kChunk = 64;
 
-// One ordered pair on its way along the grid. Each has its own buffers, so
+// One ordered pair on its way along the grid. Each has its own statements, so
 // two threads may work on different pairs at once.
 struct PairSearch {
     Paar pair;
-    NewtonStep step;     // on term i-(term j)
-    Substitution outer;  // term i, for the height of the point
+    NewtonStep step;  // on term i-(term j)
+    Compiled outer;   // term i, for the height of the point
     std::vector<Schnittpunkt> found;
-    std::string buffer;
 };
 
 // Where the graphs cross: the rounded Newton step on the difference stays put.
@@ -41,8 +41,8 @@ void walk(PairSearch& ps, std::span<const GridPoint> points)
     for (const GridPoint& p : points) {
         if (!crossesAt(ps.step.at(p.at), p.x))
             continue;
-        if (auto y = valueAt(ps.outer, p.x, ps.buffer))
-            ps.found.push_back({ps.pair.first, ps.pair.second, p.x, *y});
+        if (const Outcome y = ps.outer.evaluate(p.x))
+            ps.found.push_back({ps.pair.first, ps.pair.second, p.x, y.value});
     }
 }
 
@@ -99,8 +99,8 @@ SearchResult<Schnittpunkt> findSchnittpunkte(std::span<const std::string> terms,
     for (const Paar& pair : pairs) {
         const std::string& f = terms[std::size_t(pair.first)];
         const std::string& g = terms[std::size_t(pair.second)];
-        searches.push_back({pair, NewtonStep::forZeros(string_richten(f + "-(" + g + ")")),
-                            Substitution(string_richten(f)), {}, {}});
+        searches.push_back({pair, NewtonStep::forZeros(string_richten(f + "-(" + g + ")"), limits.fromText),
+                            Compiled({Substitution(string_richten(f)).pattern()}, limits.fromText), {}});
     }
 
     // Where there are two cores, a second thread takes every other pair over

@@ -4,6 +4,7 @@
 
 #include "core/context.h"
 #include "curves/graph.h"
+#include "terms/compiled.h"
 #include "terms/numtext.h"
 #include "terms/substitution.h"
 
@@ -88,12 +89,11 @@ void Haengebruecke(Context& c)
     const double X = s.X = *left, Y = s.Y = *right;
     termRichten(c);
 
-    const Substitution term(c.w.xterm, {.maskExp = true, .collapseStars = true});
-    std::string statement;
+    CompiledStatement statement(
+        c.engine, "Form.Zahl2 = ",
+        Substitution(c.w.xterm, {.maskExp = true, .collapseStars = true}).pattern());
     auto hoehe = [&](double x) -> std::optional<double> {
-        statement.assign("Form.Zahl2 = ");
-        term.appendTo(statement, x);
-        if (c.engine.execute(statement) != 0)
+        if (statement.execute(x) != 0)
             return std::nullopt;  // no hanger of a stale height
         return s.Zahl2;
     };

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
+#include <optional>
 #include <utility>
 
 #include "core/context.h"
+#include "terms/compiled.h"
 
 namespace kw {
 
@@ -13,15 +14,13 @@ namespace {
 
 // One line of a comb at x up to the value v, from the x-axis or from the base
 // term's value there.
-void drawTooth(Context& c, const Curve& curve, const Curve::Comb& comb, std::string& statement,
-               double x, double v, SampleRun& run)
+void drawTooth(Context& c, const Curve& curve, const Curve::Comb& comb,
+               std::optional<CompiledStatement>& baseStatement, double x, double v, SampleRun& run)
 {
     const double X = c.s.X, Y = c.s.Y;
     double base = 0;
-    if (comb.base) {
-        statement.assign(comb.basePrefix);
-        comb.base->appendTo(statement, x);
-        if (const int e = c.engine.execute(statement); e != 0) {
+    if (baseStatement) {
+        if (const int e = baseStatement->execute(x); e != 0) {
             run.error = e;
             return;
         }
@@ -55,8 +54,10 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     };
     const Pacer::Work drawing(c.pacer, kHinweisZeichnen, kZeichnenAbgebrochen);
 
-    std::string statement;
-    statement.reserve(256);
+    CompiledStatement statement(c.engine, curve.prefix, curve.term->pattern());
+    std::optional<CompiledStatement> baseStatement;
+    if (curve.comb && curve.comb->base)
+        baseStatement.emplace(c.engine, curve.comb->basePrefix, curve.comb->base->pattern());
     int counter = 0;  // samples since the last break
     double xPrev = 0, vPrev = 0;
     bool firstSegmentPending = curve.skipFirstSegment;
@@ -71,9 +72,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
             break;
         }
         ++run.samples;
-        statement.assign(curve.prefix);
-        curve.term->appendTo(statement, x);
-        const int e = c.engine.execute(statement);
+        const int e = statement.execute(x);
         const double v = *curve.result;  // unchanged when the statement failed
         if (e != 0) {
             run.error = e;
@@ -89,7 +88,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
             }
         }
         if (curve.comb) {
-            drawTooth(c, curve, *curve.comb, statement, x, v, run);
+            drawTooth(c, curve, *curve.comb, baseStatement, x, v, run);
             continue;
         }
 

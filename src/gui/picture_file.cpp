@@ -13,6 +13,7 @@
 #include <QSvgGenerator>
 
 #include "core/plane.h"
+#include "gui/plane_png.h"
 #include "gui/render.h"
 
 namespace kw {
@@ -65,14 +66,20 @@ bool writePdf(const Plane& plane, QIODevice& out)
 
 bool writeRaster(const Plane& plane, QIODevice& out, PictureFormat format, QString& why)
 {
+    const QString noMemory = QStringLiteral("zu wenig Speicher für das Bild");
+    // PNG in bands of rows: the largest plane never holds one image of its full size.
+    if (format == PictureFormat::Png) {
+        if (!writePlanePng(plane, out))
+            why = noMemory;
+        return why.isEmpty();
+    }
     QImage image;
     if (!renderPlane(plane, image)) {
-        why = QStringLiteral("zu wenig Speicher für das Bild");
+        why = noMemory;
         return false;
     }
-    QImageWriter writer(&out, format == PictureFormat::Png ? "png" : "jpeg");
-    if (format == PictureFormat::Jpeg)
-        writer.setQuality(kJpegQuality);
+    QImageWriter writer(&out, "jpeg");
+    writer.setQuality(kJpegQuality);
     if (writer.write(image))
         return true;
     why = writer.errorString();

@@ -18,6 +18,12 @@ QFont planeFont();
 // out in batches of one colour and width.
 void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region);
 
+// Paints rows top … top + rows - 1 of the plane into `canvas`, an image of the
+// plane's size, with the very pixels a rendering of the whole plane gives
+// them, and touches no other row. (Painting a band into an image of its own
+// size would clip thin slanted lines at its edges and shift their pixels.)
+void paintRows(const Plane& plane, QImage& canvas, int top, int rows);
+
 // Renders the whole plane into `image`, reusing it when it already has the
 // size. False (and a null image) when the memory for it could not be had.
 bool renderPlane(const Plane& plane, QImage& image);

@@ -29,6 +29,23 @@ public:
     // keeps it readable through lastError() until clearError() or the next call.
     int execute(std::string_view statement);
 
+    // A statement split at its "=": the bound variable it assigns (nullptr when
+    // the start names none, a syntax error) and the expression behind it.
+    struct Statement {
+        double* target;
+        std::string_view expression;
+    };
+    Statement split(std::string_view statement) const;
+
+    // Ends a statement whose expression was evaluated elsewhere (compiled) the
+    // way execute() ends it: assigns on success and keeps the error number.
+    int finish(double* target, int error, double value);
+
+    // Whether the curves compile their statements (the default) or hand the
+    // engine each statement's text: the reference, for comparisons.
+    bool compiles() const { return compiles_; }
+    void setCompiles(bool on) { compiles_ = on; }
+
     int lastError() const { return lastError_; }
     void clearError() { lastError_ = err::None; }
 
@@ -43,6 +60,7 @@ private:
     };
     std::vector<Binding> bindings_;
     int lastError_ = err::None;
+    bool compiles_ = true;
 };
 
 }  // namespace kw

@@ -1,5 +1,6 @@
 #include "terms/substitution.h"
 
+#include "terms/compiled.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 
@@ -79,6 +80,17 @@ std::string Substitution::expression(double x) const
 {
     std::string out;
     appendTo(out, x);
+    return out;
+}
+
+std::string Substitution::pattern() const
+{
+    std::string out = pieces_.front();
+    for (std::size_t i = 0; i < joins_.size(); ++i) {
+        out += joins_[i];
+        out += mark(0);
+        out += pieces_[i + 1];
+    }
     return out;
 }
 

@@ -33,6 +33,9 @@ public:
 
     std::string expression(double x) const;
 
+    // The expression with mark(0) where the number goes, for compiling.
+    std::string pattern() const;
+
 private:
     std::vector<std::string> pieces_;  // text between the x's, already rewritten
     std::vector<std::string> joins_;   // "*" (or "" after a collapsed star) before each number

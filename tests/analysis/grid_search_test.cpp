@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "analysis/grid_search.h"
@@ -71,4 +73,85 @@ TEST(Grid, ShowsProgressAndTheEscHintOnlyWhileSearching)
     }
     EXPECT_EQ(ui.progressHigh, 40);  // full when done
     EXPECT_EQ(ui.status[2], "");
+}
+
+namespace {
+
+// Every grid point a search visits, in the order it reports them.
+SearchResult<GridPoint> visitAll(double from, double to, Ui* ui, GridLimits limits)
+{
+    return searchGrid<GridPoint>(from, to, ui, limits,
+                                 [](const GridPoint& p) { return std::optional(p); });
+}
+
+void expectSameWalk(const SearchResult<GridPoint>& a, const SearchResult<GridPoint>& b)
+{
+    ASSERT_EQ(a.points.size(), b.points.size());
+    for (std::size_t i = 0; i < a.points.size(); ++i) {
+        ASSERT_EQ(a.points[i].at, b.points[i].at) << i;
+        ASSERT_EQ(a.points[i].x, b.points[i].x) << i;
+    }
+    EXPECT_EQ(a.outcome.end, b.outcome.end);
+    EXPECT_EQ(a.outcome.points, b.outcome.points);
+    EXPECT_EQ(a.outcome.reached, b.outcome.reached);
+}
+
+constexpr GridLimits kOneThread{.splitFrom = kNeverSplit};
+constexpr GridLimits kTwoThreads{.splitFrom = 2};
+
+}  // namespace
+
+// The second half starts exactly where the first half's walk arrives, also off
+// the grid, where x + 0,01 is inexact, and at the point limit.
+TEST(GridHalves, WalkTheSamePointsAsOneWalk)
+{
+    for (auto [from, to] : {std::pair{-20.0, 20.0}, {-0.025, 7.3}, {3e13, 3e13 + 50}, {5.0, 5.0}}) {
+        expectSameWalk(visitAll(from, to, nullptr, kOneThread), visitAll(from, to, nullptr, kTwoThreads));
+        EXPECT_FALSE(HasFailure()) << from << " to " << to;
+    }
+    GridLimits limited = kTwoThreads;
+    limited.maxPoints = 1001;
+    const auto capped = visitAll(0, 1e6, nullptr, limited);
+    EXPECT_EQ(capped.points.size(), 1001u);
+    EXPECT_EQ(capped.outcome.end, GridEnd::Limit);
+}
+
+// Esc in the first half ends the search there, as on one thread; the second
+// half's points are dropped. Progress counts both halves and ends full.
+TEST(GridHalves, StopAndProgressAsOneSearch)
+{
+    test::StoppingUi one, two;
+    one.stopAfter = two.stopAfter = 3;  // after 64 points
+    GridLimits limits = kTwoThreads;
+    limits.progressAfter = {};
+    expectSameWalk(visitAll(-20, 20, &one, kOneThread), visitAll(-20, 20, &two, limits));
+    EXPECT_EQ(two.ended, 1);
+
+    test::StoppingUi ui;
+    visitAll(-20, 20, &ui, limits);
+    EXPECT_EQ(ui.progressMaximum, 40);
+    EXPECT_EQ(ui.progressHigh, 40);
+    EXPECT_LE(ui.progressHigh, ui.progressMaximum);
+    EXPECT_EQ(ui.status[2], "");
+}
+
+// Esc while the first half waits for the second stops the second: what was
+// found up to where it got counts, without a gap.
+TEST(GridHalves, StopWhileTheSecondHalfRuns)
+{
+    test::StoppingUi ui;
+    ui.stopAfter = 124;  // every ask of the first 2000 points: the next one is while waiting
+    const auto slowSecondHalf = [](const GridPoint& p) {
+        if (p.x > 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        return std::optional(p);
+    };
+    const auto found = searchGrid<GridPoint>(-20, 20, &ui, kTwoThreads, slowSecondHalf);
+    EXPECT_EQ(found.outcome.end, GridEnd::Stopped);
+    ASSERT_LT(found.points.size(), 4001u);
+    EXPECT_GE(found.points.size(), 2000u);
+    EXPECT_EQ(std::int64_t(found.points.size()), found.outcome.points);
+    EXPECT_EQ(found.points.back().x, found.outcome.reached);
+    for (std::size_t i = 1; i < found.points.size(); ++i)
+        ASSERT_GT(found.points[i].x, found.points[i - 1].x);
 }

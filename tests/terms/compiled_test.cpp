@@ -1,0 +1,85 @@
+#include "terms/compiled.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "terms/engine.h"
+
+using namespace kw;
+
+namespace {
+
+// "#" stands for mark(0) in the patterns below.
+std::string pattern(std::string s)
+{
+    for (char& c : s)
+        if (c == '#')
+            c = mark(0);
+    return s;
+}
+
+Outcome byText(const std::string& text)
+{
+    Outcome o;
+    o.error = Engine::evaluate(text, o.value);
+    return o;
+}
+
+void expectAsText(const std::string& p, double x)
+{
+    Compiled compiled({pattern(p)});
+    const std::string text = compiled.text(0, std::span(&x, 1));
+    const Outcome reference = byText(text), o = compiled.evaluate(x);
+    EXPECT_EQ(o.error, reference.error) << text;
+    if (!reference.error) {
+        EXPECT_EQ(o.value, reference.value) << text;
+    }
+}
+
+}  // namespace
+
+// A number text can run into its neighbours or lend its sign to them; such
+// statements must still give what their text gives.
+TEST(Compiled, NumbersThatRunIntoTheirNeighboursReadAsTheText)
+{
+    for (double x : {3.0, -3.0, 2.5, -0.25, 1e-5, 1e20}) {
+        for (const char* p : {"1*#^2", "#^2", "(#)^2", "2*-#^2", "2-#^2", "2--#", "1*#2", "1*#.5",
+                              "2*#E3", "#*#", "##", "sin#", "2^#", "2^-#", " #^ 2", "1*#,5"})
+            expectAsText(p, x);
+    }
+}
+
+// Where several statements share operations, each still reports the error that
+// comes first in its own order, and a syntax error stays its own.
+TEST(Compiled, EachStatementKeepsItsOwnFirstError)
+{
+    Compiled both({pattern("1/#+sqr(#-5)"), pattern("sqr(#-5)+1/#"), pattern("#+"), pattern("#*2")});
+    std::vector<Outcome> o(4);
+    const double x = 0;
+    both.evaluate(std::span(&x, 1), o);
+    EXPECT_EQ(o[0].error, err::DivisionByZero);
+    EXPECT_EQ(o[1].error, err::InvalidArgument);
+    EXPECT_EQ(o[2].error, err::Syntax);
+    EXPECT_EQ(o[3].error, err::None);
+    EXPECT_EQ(o[3].value, 0);
+
+    // Numbers without a text make their statements syntax errors, whatever
+    // else goes wrong first.
+    EXPECT_EQ(Compiled({pattern("1/0+#")}).evaluate(NAN).error, err::Syntax);
+    EXPECT_EQ(Compiled({pattern("1/0+#")}).evaluate(1).error, err::DivisionByZero);
+    EXPECT_EQ(Compiled({pattern("2*#")}).evaluate(1.7976931348623157e308).error, err::Overflow);
+}
+
+// A statement that holds f at the same points many times (the difference
+// quotients) runs f once per point.
+TEST(Compiled, SharedWorkRunsOnce)
+{
+    const Compiled f({pattern("1*#^3-2*#")});
+    const Compiled twice({pattern("(1*#^3-2*#)/(1*#^3-2*#)")});
+    EXPECT_EQ(twice.operations(), f.operations() + 1);
+    // Constants are folded: only the operations on x remain.
+    EXPECT_EQ(Compiled({pattern("(2+3)*4*#")}).operations(), 2u);  // the number and one product
+}

@@ -7,6 +7,10 @@
 #include <QImage>
 #include <QImageWriter>
 
+#include <algorithm>
+#include <chrono>
+#include <string>
+
 #include "core/context.h"
 #include "gui/plane_png.h"
 #include "gui/render.h"
@@ -49,6 +53,55 @@ void redrawWithAnalysisCurves(benchmark::State& state)
     state.counters["items"] = double(c.ebene.items().size());
 }
 BENCHMARK(redrawWithAnalysisCurves)->Unit(benchmark::kMillisecond);
+
+// The longest term the program takes, "x+x-x+…" of 2000 characters, with all
+// three derivatives on the largest plane (9600 pixels, range -800 … 800): how
+// long the window goes at most without looking for Esc once the drawing shows
+// its progress. The stand-in for the user presses Esc after five seconds.
+class Watch : public kw::Ui {
+public:
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point start = Clock::now(), last;
+    Clock::duration longest{};
+    int looks = 0;
+
+    void searchStarted() override
+    {
+        last = Clock::now();
+        longest = std::max(longest, last - start);  // the time before the first look
+    }
+    bool stopRequested() override
+    {
+        const auto now = Clock::now();
+        longest = std::max(longest, now - last);
+        last = now;
+        ++looks;
+        return now - start > std::chrono::seconds(5);
+    }
+};
+
+void longestTermAnswersEsc(benchmark::State& state)
+{
+    std::string term = "x";
+    while (term.size() + 4 <= 2000)
+        term += "+x-x";
+    for (auto _ : state) {
+        Watch ui;
+        kw::Context c(ui);
+        kw::mainPanelLoad(c);
+        c.s.Eingabe = term;
+        c.s.x_eingabe = "-800";
+        c.s.y_eingabe = "800";
+        c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = true;
+        ui.start = ui.last = Watch::Clock::now();
+        kw::Zeichnen_click(c);
+        state.counters["longest_ms"] =
+            std::chrono::duration<double, std::milli>(ui.longest).count();
+        state.counters["looks"] = ui.looks;
+        state.counters["plane"] = c.ebene.width();
+    }
+}
+BENCHMARK(longestTermAnswersEsc)->Iterations(1)->Unit(benchmark::kSecond);
 
 // Rendering the whole default plane into a reused image (export, printing).
 void renderWholePlane(benchmark::State& state)

@@ -12,14 +12,7 @@ namespace kw {
 
 namespace {
 
-// How often the walk looks up from its work: asks whether to stop, checks the
-// clock. A grid point costs a few microseconds, so this is well under a millisecond.
-constexpr std::int64_t kPaceEvery = 16;
-
 constexpr std::string_view kHinweis = "Suche läuft … mit Esc abbrechen";
-// The note goes into the wide status panel of the coordinates: they stand
-// still anyway while the search keeps the mouse from the windows.
-constexpr int kHinweisPanel = 2;
 
 // 10000000 as "10.000.000".
 std::string grouped(std::int64_t n)
@@ -44,19 +37,10 @@ double round2(double v)
 }
 
 Grid::Grid(double from, double to, Ui* ui, GridLimits limits)
-    : from_(from), to_(to), ui_(ui), limits_(limits), started_(std::chrono::steady_clock::now())
+    : from_(from), to_(to), ui_(ui), limits_(limits),
+      span_(std::min(to - from, double(limits.maxPoints - 1) * kGridStep)),
+      pacer_(ui, true, limits.progressAfter), work_(pacer_, kHinweis)
 {
-    if (ui_)
-        ui_->searchStarted();
-}
-
-Grid::~Grid()
-{
-    if (!ui_)
-        return;
-    if (progressShown_)
-        ui_->setStatus(kHinweisPanel, "");
-    ui_->searchEnded();
 }
 
 bool Grid::next(GridPoint& p)
@@ -66,7 +50,7 @@ bool Grid::next(GridPoint& p)
     auto finish = [this](GridEnd why) {
         over_ = true;
         end_ = why;
-        if (why == GridEnd::Done && progressShown_)
+        if (why == GridEnd::Done && pacer_.shown())
             ui_->setProgressValue(to_ - from_);
         return false;
     };
@@ -82,12 +66,10 @@ bool Grid::next(GridPoint& p)
         return finish(GridEnd::Stalled);
     if (points_ >= limits_.maxPoints)
         return finish(GridEnd::Limit);
-    if (points_ > 0 && points_ % kPaceEvery == 0) {
-        if (ui_) {
-            if (ui_->stopRequested())
-                return finish(GridEnd::Stopped);
-            pace(at);
-        } else if (half_.stop) {
+    if (points_ > 0 && points_ % Pacer::kEvery == 0) {
+        if (pacer_.stop(progress(at), span_))
+            return finish(GridEnd::Stopped);
+        if (half_.stop) {  // the second half, which has no UI of its own
             half_.points->store(points_, std::memory_order_relaxed);
             if (half_.stop->load(std::memory_order_relaxed))
                 return finish(GridEnd::Stopped);
@@ -100,22 +82,14 @@ bool Grid::next(GridPoint& p)
     return true;
 }
 
-void Grid::pace(double at)
+double Grid::progress(double at) const
 {
-    const double span = std::min(to_ - from_, double(limits_.maxPoints - 1) * kGridStep);
-    if (!progressShown_) {
-        if (std::chrono::steady_clock::now() - started_ < limits_.progressAfter)
-            return;
-        progressShown_ = true;
-        ui_->setProgressMaximum(span);
-        ui_->setStatus(kHinweisPanel, kHinweis);
-    }
-    double value = at - from_;
-    if (half_.points) {  // and what the second half has done
-        const auto beyond = half_.points->load(std::memory_order_relaxed) - half_.handOverAt;
-        value = std::min(value + double(std::max<std::int64_t>(beyond, 0)) * kGridStep, span);
-    }
-    ui_->setProgressValue(value);
+    const double value = at - from_;
+    if (!half_.points)
+        return value;
+    // and what the second half has done
+    const auto beyond = half_.points->load(std::memory_order_relaxed) - half_.handOverAt;
+    return std::min(value + double(std::max<std::int64_t>(beyond, 0)) * kGridStep, span_);
 }
 
 bool Grid::skip(std::int64_t count)
@@ -167,21 +141,16 @@ GridOutcome walkInHalves(double from, double to, Ui* ui, const GridLimits& limit
         return first.outcome();
     }
     // Meanwhile the user may stop it, and sees how far it got.
-    while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
-        if (!ui)
-            continue;
-        if (ui->stopRequested())
+    while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+        if (first.pacer_.stop(first.progress(first.x_ + kGridStep), first.span_))
             stop = true;
-        else
-            first.pace(first.x_ + kGridStep);
-    }
     done.get();
     if (second.points_ < points / 2) {  // stopped while still on its way to the middle
         GridOutcome outcome = first.outcome();
         outcome.end = GridEnd::Stopped;
         return outcome;
     }
-    if (second.end_ == GridEnd::Done && first.progressShown_)
+    if (second.end_ == GridEnd::Done && first.pacer_.shown())
         ui->setProgressValue(to - from);
     kept = 2;
     return second.outcome();

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/pacer.h"
+
 namespace kw {
 
 class Ui;
@@ -61,7 +63,7 @@ struct GridLimits {
     std::int64_t maxPoints = kMaxGridPoints;
     // Progress (and the hint that Esc stops) appears only for searches that
     // take longer than this.
-    std::chrono::steady_clock::duration progressAfter = std::chrono::milliseconds(500);
+    std::chrono::steady_clock::duration progressAfter = Pacer::kAfter;
     // A walk of at least this many points is split into two halves, one per core.
     std::int64_t splitFrom = 5000;
     // The statements are evaluated from their text instead of compiled: the
@@ -86,7 +88,6 @@ using HalfWalk = std::function<void(int half, Grid& grid, std::int64_t shared)>;
 class Grid {
 public:
     Grid(double from, double to, Ui* ui, GridLimits limits = {});
-    ~Grid();
     Grid(const Grid&) = delete;
     Grid& operator=(const Grid&) = delete;
 
@@ -109,20 +110,22 @@ private:
         std::atomic<std::int64_t>* points = nullptr;  // the second half's grid points so far
     };
 
-    void pace(double at);
+    // How far the search got at `at`, counting a second half's points too.
+    double progress(double at) const;
     bool skip(std::int64_t count);
 
     double from_, to_;
     Ui* ui_;
     GridLimits limits_;
+    double span_;  // what the progress bar shows in full
+    Pacer pacer_;
+    Pacer::Work work_;
     GridEnd end_ = GridEnd::Done;
     std::int64_t points_ = 0;
     double x_ = 0;  // last rounded grid point
     bool over_ = false;
     bool handedOver_ = false;
-    bool progressShown_ = false;
     Half half_;
-    std::chrono::steady_clock::time_point started_;
 };
 
 // The walk of a search over the grid, in one part or, when it is long, in two

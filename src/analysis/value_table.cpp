@@ -4,13 +4,14 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 
 #include "analysis/derivatives.h"
 #include "core/context.h"
+#include "curves/graph.h"
 #include "terms/compiled.h"
 #include "terms/difference_quotient.h"
-#include "terms/normalize.h"
 #include "terms/numtext.h"
 #include "terms/substitution.h"
 
@@ -33,12 +34,14 @@ std::optional<int> lastColumn(double end, int side)
 
 // One table: cell 0 is given, the others are each the value at their own x.
 template <class Cell>
-ValueRow fill(std::optional<int> last, int side, const std::string& first, Cell cell)
+ValueRow fill(Pacer& pacer, std::optional<int> last, int side, const std::string& first, Cell cell)
 {
     ValueRow row;
     if (!last)
         return row;
     for (int x = 0; x * side <= *last * side; x += side) {
+        if (x % Pacer::kEvery == 0 && pacer.stop(std::abs(x), std::abs(*last)))
+            break;
         row.xs.push_back(x);
         row.cells.push_back(x == 0 ? first : cell(x));
     }
@@ -77,10 +80,14 @@ std::string cellText(double v)
     return text(v < 0 ? -rounded : rounded);
 }
 
-ValueTable Werte_Tabelle(Context& c)
+std::optional<ValueTable> Werte_Tabelle(Context& c)
 {
     State& s = c.s;
-    c.w.xterm = string_richten(s.Eingabe);
+    if (!termRichten(c)) {
+        c.ui.message(kMeldungTermZuLang);
+        return std::nullopt;
+    }
+    const Pacer::Work work(c.pacer, kHinweisTabelle, kTabelleAbgebrochen);
 
     // The statement's value, or nothing: a cell shows nothing rather than a
     // value of another x.
@@ -100,8 +107,8 @@ ValueTable Werte_Tabelle(Context& c)
                         Substitution(c.w.xterm, {.maskExp = true, .collapseStars = false}).pattern());
     const auto f0 = valueAt(f, s.Zahl2, 0);
     const std::string fFirst = f0 ? text(*f0) : std::string();  // not rounded
-    table.fNegative = fill(negative, -1, fFirst, cells(f, s.Zahl2));
-    table.fPositive = fill(positive, +1, fFirst, cells(f, s.Zahl2));
+    table.fNegative = fill(c.pacer, negative, -1, fFirst, cells(f, s.Zahl2));
+    table.fPositive = fill(c.pacer, positive, +1, fFirst, cells(f, s.Zahl2));
 
     if (!s.ableitungs_test)
         return table;
@@ -110,8 +117,8 @@ ValueTable Werte_Tabelle(Context& c)
                         Substitution(s.ableitungsterm, {.maskExp = false, .collapseStars = true}).pattern());
     const auto d0 = valueAt(d, s.Zahl4, 0);
     const std::string dFirst = d0 ? cellText(*d0) : std::string();
-    table.dNegative = fill(negative, -1, dFirst, cells(d, s.Zahl4));
-    table.dPositive = fill(positive, +1, dFirst, cells(d, s.Zahl4));
+    table.dNegative = fill(c.pacer, negative, -1, dFirst, cells(d, s.Zahl4));
+    table.dPositive = fill(c.pacer, positive, +1, dFirst, cells(d, s.Zahl4));
     return table;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kw {
@@ -26,10 +28,15 @@ std::string columnHeader(int x);
 // zero, as a decimal format rounds the shown digits), then written as any number.
 std::string cellText(double v);
 
+inline constexpr std::string_view kHinweisTabelle = "Wertetabelle wird berechnet … mit Esc abbrechen";
+inline constexpr std::string_view kTabelleAbgebrochen = "Die Wertetabelle wurde abgebrochen.";
+
 // "Wertetabelle": the current term normalized into xterm, then f (and f' while
 // the first derivative is shown) at the integers of the range. The columns run
 // from 0 to the integers nearest X and Y; each cell holds the value at the x its
-// header names. The cell x = 0 of the f tables is not rounded.
-ValueTable Werte_Tabelle(Context& c);
+// header names. The cell x = 0 of the f tables is not rounded. A table that
+// takes long can be stopped with Esc; it then ends where it got to. Nothing
+// (after the message) for a term that is too long.
+std::optional<ValueTable> Werte_Tabelle(Context& c);
 
 }  // namespace kw

@@ -268,7 +268,10 @@ ValueTableWindow* App::werteTabelle()
     if (ui_->searching())
         return nullptr;
     mainPanel_->storeFields();  // the table shows the term as it stands in the field
-    auto* window = new ValueTableWindow(Werte_Tabelle(*context_));
+    const auto table = Werte_Tabelle(*context_);
+    if (!table)
+        return nullptr;
+    auto* window = new ValueTableWindow(*table);
     // Each new table a little below and to the right of the one before.
     const QPoint origin = mainPanel_->frameGeometry().topLeft();
     const int step = 24 * (valueTables_++ % 10);

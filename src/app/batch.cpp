@@ -130,8 +130,10 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         return kBatchFailed;
     }
     if (o.shade) {
-        // Either order: the area lies between the two.
-        const auto [a, b] = std::minmax(*readNumber(o.shade->first), *readNumber(o.shade->second));
+        // Either order: the area lies between the two. (The list form of minmax
+        // returns values, the other form references to the temporaries.)
+        const auto [a, b] =
+            std::minmax({*readNumber(o.shade->first), *readNumber(o.shade->second)});
         s.Untergrenze = a;
         s.Obergrenze = b;
         s.Flaeche_einferben_Check = true;

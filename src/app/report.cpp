@@ -147,7 +147,8 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         break;
     case ReportOptions::Kind::Table:
         s.ableitungs_test = o.derivative;
-        writeTable(out, Werte_Tabelle(c), o.derivative);
+        if (const auto table = Werte_Tabelle(c))
+            writeTable(out, *table, o.derivative);
         break;
     case ReportOptions::Kind::Integral:
         if (integral.Flaeche_Ergebnis.empty())

@@ -60,7 +60,7 @@ Integral integrate(std::string_view xterm, double a, double b)
 void Flaeche_einfaerben(Context& c)
 {
     const State& s = c.s;
-    if (!s.Flaeche_einferben_Check)
+    if (!s.Flaeche_einferben_Check || termZuLang(s.Eingabe))
         return;
     const Substitution term(string_richten(s.Eingabe));
     c.ebene.setPenWidth(1);
@@ -70,7 +70,9 @@ void Flaeche_einfaerben(Context& c)
     // A chosen name that is no colour keeps the default.
     curve.colour = s.Flaeche_Farbe_Test ? colourFromText(s.Flaeche_farbe).value_or(kFlaecheStandard)
                                         : kFlaecheStandard;
-    curve.comb.emplace().insideRange = true;
+    Curve::Comb comb;
+    comb.insideRange = true;
+    curve.comb = comb;
     // One step beyond the upper bound, so that accumulated steps still reach it.
     sampleCurve(c, curve, s.Untergrenze, s.Obergrenze + step, step);
 }

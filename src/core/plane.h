@@ -28,6 +28,7 @@ public:
         Rgb colour;
         float x1, y1, x2, y2;  // pixels; a point or text uses x1, y1 (text: top-left corner)
         std::uint32_t text;    // index into texts() for Kind::Text
+        bool operator==(const Item&) const = default;
     };
 
     // Pixel height of one line of the plane's font; printing moves down by it.
@@ -35,6 +36,8 @@ public:
     static constexpr int kMaxSide = 9600;
 
     Plane();
+    // The same picture, drawn the same way.
+    bool operator==(const Plane&) const = default;
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "core/context.h"
+#include "curves/graph.h"
 #include "terms/compiled.h"
-#include "terms/normalize.h"
 #include "terms/numtext.h"
 #include "terms/substitution.h"
 
@@ -87,7 +87,7 @@ void Haengebruecke(Context& c)
     if (!left || !right)
         return;
     const double X = s.X = *left, Y = s.Y = *right;
-    c.w.xterm = string_richten(s.Eingabe);
+    termRichten(c);
 
     CompiledStatement statement(
         c.engine, "Form.Zahl2 = ",

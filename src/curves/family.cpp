@@ -7,7 +7,6 @@
 #include "curves/graph.h"
 #include "curves/sampling.h"
 #include "terms/engine.h"
-#include "terms/normalize.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -104,7 +103,7 @@ void drawFamily(Context& c)
 
 bool Funktionen_Scharren_check(Context& c)
 {
-    c.w.xterm = string_richten(c.s.Eingabe);
+    termRichten(c);
     c.s.Parametar_gefunden = c.w.xterm.find('@') != std::string::npos;
     return c.s.Parametar_gefunden;
 }

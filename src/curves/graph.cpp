@@ -10,6 +10,16 @@
 
 namespace kw {
 
+bool termRichten(Context& c)
+{
+    if (termZuLang(c.s.Eingabe)) {
+        c.w.xterm.clear();
+        return false;
+    }
+    c.w.xterm = string_richten(c.s.Eingabe);
+    return true;
+}
+
 void Funktionsfarbe(Context& c)
 {
     if (auto colour = colourByName(c.s.FarbeBox, kSevenColours))
@@ -32,7 +42,7 @@ void prepareGraph(Context& c, const Range& range)
     c.s.X = range.left;
     c.s.Y = range.right;
     Funktionsfarbe(c);
-    c.w.xterm = string_richten(c.s.Eingabe);
+    termRichten(c);
     c.ebene.setPenWidth(2);
 }
 

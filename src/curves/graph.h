@@ -20,6 +20,15 @@ inline constexpr std::string_view kMeldungArgument =
     "Sie haben ungültige Zeichen Eingegeben, wenn Sie Parametar verwenden möchten, benutzen sie "
     "das Zeichen: '@'. Für weitere Informationen schauen sie bitte unter Hilfe->Eingabe Syntax";
 
+inline constexpr std::string_view kMeldungTermZuLang =
+    "Der Term ist zu lang (höchstens 2000 Zeichen).";
+
+// The term field rewritten into xterm, as every use of that term begins. A
+// term longer than kTermMax characters is refused as typed: xterm is left
+// empty, which draws nothing, and the result is false. The graph pass and the
+// value table say why; the calculators check their own fields with termZuLang.
+bool termRichten(Context& c);
+
 // Sets Graph_Farbe from the main panel's colour name; an unknown name keeps the
 // previous colour.
 void Funktionsfarbe(Context& c);

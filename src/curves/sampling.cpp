@@ -46,6 +46,13 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     Plane& plane = c.ebene;
     const double X = c.s.X, Y = c.s.Y;
     const double progressMax = float(std::fabs(X) + std::fabs(Y));
+    // The graph of f counts its progress from the left end of the range, as
+    // Y + x; any other curve from its own start.
+    const double total = curve.progress ? progressMax : std::fabs(end - start);
+    auto done = [&](double x) {
+        return curve.progress ? std::clamp(Y + x, 0.0, progressMax) : std::fabs(x - start);
+    };
+    const Pacer::Work drawing(c.pacer, kHinweisZeichnen, kZeichnenAbgebrochen);
 
     CompiledStatement statement(c.engine, curve.prefix, curve.term->pattern());
     std::optional<CompiledStatement> baseStatement;
@@ -58,6 +65,10 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     for (double x = start; step > 0 ? x <= end : x >= end; x += step) {
         if (run.samples == kMaxSamples) {
             run.capped = true;
+            break;
+        }
+        if (run.samples % Pacer::kEvery == 0 && c.pacer.stop(done(x), total)) {
+            run.stopped = true;
             break;
         }
         ++run.samples;
@@ -119,7 +130,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
                 plane.line(x, p, x, X - 1, colour);
         }
         if (curve.progress)
-            c.ui.setProgressValue(std::clamp(Y + x, 0.0, progressMax));
+            c.ui.setProgressValue(done(x));
     }
     return run;
 }

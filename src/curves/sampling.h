@@ -72,12 +72,18 @@ struct SampleRun {
     int error = 0;         // engine error that ended the run, or the last one met
     bool ended = false;    // a failure ended the run early
     bool capped = false;   // the sample limit ended the run
+    bool stopped = false;  // the user stopped the drawing (Esc)
     int samples = 0;       // statements executed
 };
 
 // No loop takes more samples than a 16-bit counter can count; a huge range or
 // quality ends quickly instead of hanging the program.
 inline constexpr int kMaxSamples = 32768;
+
+// A drawing that runs for more than half a second shows its progress and can be
+// stopped with Esc (see Pacer); the whole redraw counts as one drawing.
+inline constexpr std::string_view kHinweisZeichnen = "Zeichnen läuft … mit Esc abbrechen";
+inline constexpr std::string_view kZeichnenAbgebrochen = "Das Zeichnen wurde abgebrochen.";
 
 // Walks x = start, start + step, … while x ≤ end (x ≥ end for a negative step),
 // adding the step each time. The window and jump tests use the shared X and Y.

@@ -16,9 +16,12 @@ namespace kw {
 namespace {
 
 // A syntax error or a division by zero that ended the run is reported; skipped
-// samples where f is undefined only where the run shows them as gaps.
+// samples where f is undefined only where the run shows them as gaps. A run the
+// user stopped says nothing more.
 void report(Context& c, const SampleRun& run, bool skippedToo)
 {
+    if (run.stopped)
+        return;
     if (run.ended && run.error == err::Syntax) {
         c.w.termRefused = true;
         c.ui.message(kMeldungSyntax);
@@ -34,6 +37,12 @@ void report(Context& c, const SampleRun& run, bool skippedToo)
 void berechnen(Context& c)
 {
     c.w.termRefused = false;
+    // Before anything else: a family would ask its questions first.
+    if (!termRichten(c)) {
+        c.w.termRefused = true;
+        c.ui.message(kMeldungTermZuLang);
+        return;
+    }
     // A term with the parameter "@" is drawn as a family; nothing else of the pass runs.
     if (Funktionen_Scharren_check(c)) {
         Funktionen_Scharr(c);

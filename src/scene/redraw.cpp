@@ -15,6 +15,7 @@
 #include "core/labels.h"
 #include "core/plane.h"
 #include "curves/bridge.h"
+#include "curves/sampling.h"
 #include "scene/graph_pass.h"
 #include "terms/numtext.h"
 
@@ -62,9 +63,14 @@ static_assert(inEnumOrder(), "kProcedures must list every Step once, in the enum
 
 void run(Context& c, std::span<const Step> steps)
 {
-    for (Step step : steps)
+    // The curves of one redraw share one clock, and Esc ends all of them.
+    const Pacer::Work redraw(c.pacer, kHinweisZeichnen, kZeichnenAbgebrochen);
+    for (Step step : steps) {
+        if (c.pacer.stopped())
+            break;
         if (Procedure p = kProcedures[std::size_t(step)].procedure)
             p(c);
+    }
 }
 
 int clampSide(double pixels)

@@ -32,7 +32,9 @@ inline constexpr std::size_t kStepCount = std::size_t(Step::Schnittstellen_Zeich
 
 using Steps = std::span<const Step>;
 
-// Runs the steps in order. A step whose procedure does not exist yet draws nothing.
+// Runs the steps in order. A step whose procedure does not exist yet draws
+// nothing. A redraw that takes long can be stopped with Esc: the steps after
+// that draw nothing either.
 void run(Context& c, Steps steps);
 
 // The empty coordinate system.

@@ -24,6 +24,17 @@ void replaceAll(std::string& s, std::string_view from, std::string_view to)
     s = std::move(out);
 }
 
+bool termZuLang(std::string_view eingabe)
+{
+    if (eingabe.size() <= kTermMax)
+        return false;
+    // Continuation bytes of UTF-8 (10xxxxxx) belong to the character before them.
+    std::size_t characters = 0;
+    for (char c : eingabe)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return characters > kTermMax;
+}
+
 namespace {
 
 bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }

@@ -39,6 +39,12 @@ std::size_t writeNumber(char* buf, double v, char sep)
         buf[0] = '0';
         return 1;
     }
+    // Fifteen digits would round the largest doubles up beyond the largest
+    // double, a text that reads back as nothing: they show as the largest
+    // fifteen-digit number below it.
+    constexpr double kLargest = 1.79769313486231e308;
+    if (std::fabs(v) > kLargest)
+        v = std::copysign(kLargest, v);
     // Round to 15 significant digits first; the exponent of that form decides
     // between fixed and exponent notation, as %.15G does.
     char sci[kNumberTextMax];

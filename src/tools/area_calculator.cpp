@@ -62,6 +62,10 @@ void integralRechnerLoad(const Context& c, IntegralRechner& r)
 bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r)
 {
     State& s = c.s;
+    if (termZuLang(r.Funktion_eingabe)) {
+        c.ui.message(kMeldungTermZuLang);
+        return false;
+    }
     std::string_view problem;
     const auto bounds = readBounds(r.Untergrenze_eingabe, r.Obergrenze_eingabe, problem);
     if (!bounds) {
@@ -91,6 +95,10 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
 
     if (!checkRange(c))
         return;
+    if (termZuLang(s.f_x_Eingabe_txt) || termZuLang(s.g_x_Eingabe_txt)) {
+        c.ui.message(kMeldungTermZuLang);
+        return;
+    }
     reset_click(c);
     const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};
     const Paar fg[] = {{0, 1}};

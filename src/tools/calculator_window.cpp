@@ -64,7 +64,7 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
     // The keys. They take no focus, so typing goes on in the input after a click.
     auto* keys = new QGridLayout;
     keys->setSpacing(kSpacing);
-    auto key = [this](const char* name, const QString& caption) {
+    auto key = [](const char* name, const QString& caption) {
         auto* b = named(new QPushButton(caption), name);
         b->setFocusPolicy(Qt::NoFocus);
         b->setFixedSize(kKey, kKeyHeight);

@@ -38,6 +38,8 @@ bool Eingabe_button_Click(Context& c, SchnittstellenRechner& r)
         problem = kMeldungEingabeLeer;
     else if (std::ranges::find(terms, term) != terms.end())
         problem = kMeldungBereitsEingegeben;
+    else if (termZuLang(term))
+        problem = kMeldungTermZuLang;
     else if (!inRightForm(term))
         problem = kMeldungSyntax;
     if (!problem.empty()) {

@@ -23,7 +23,7 @@ protected:
         c.s.Eingabe = term;
         c.s.X = X;
         c.s.Y = Y;
-        return Werte_Tabelle(c);
+        return *Werte_Tabelle(c);
     }
 };
 

@@ -74,6 +74,9 @@ TEST(BatchExport, ExitStatusAndMessages)
     Outcome r = kurvenwerk({"--export", bad, "--term", "X^2"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("nicht in der Korrekten Form")));
+    r = kurvenwerk({"--export", bad, "--term", QStringLiteral("x+1").repeated(667)});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Der Term ist zu lang (höchstens 2000 Zeichen).")));
     for (const QStringList& args : {QStringList{"--quality", "0"}, {"--quality", "viel"},
                                     {"--from", "-1000000"}, {"--to", "zwanzig"}}) {
         r = kurvenwerk(QStringList{"--export", bad} + args);

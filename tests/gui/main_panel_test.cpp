@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include <chrono>
+
 #include "core/colours.h"
 #include "curves/graph.h"
+#include "curves/sampling.h"
 #include "scene/redraw.h"
 #include "support/gui_helpers.h"
 #include "support/plane_helpers.h"
@@ -189,6 +195,22 @@ TEST_F(MainPanelWindowTest, RangeWidthColourAndReset)
 
     click(&panel, "leeren_butt_Click");
     EXPECT_TRUE(graph(rgb(139, 0, 139)).empty());
+}
+
+TEST_F(MainPanelWindowTest, EscStopsADrawingThatTakesLong)
+{
+    Context& c = app.context();
+    c.pacer.setProgressAfter({});  // takes long from the first sample on
+    type("Eingabe", "x/10");
+    QCoreApplication::postEvent(&panel, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    child<QPushButton>(&panel, "Zeichnen_button")->click();
+    EXPECT_TRUE(graph().empty());
+    EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text().toStdString(), kZeichnenAbgebrochen);
+
+    c.pacer.setProgressAfter(std::chrono::hours(1));
+    child<QPushButton>(&panel, "Zeichnen_button")->click();
+    EXPECT_EQ(graph().size(), 1999u);
+    EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text(), "");
 }
 
 TEST_F(MainPanelWindowTest, RandomExampleOnTopAndEnde)

@@ -23,6 +23,9 @@ TEST(NumberText, WritesAndReadsUnderAGermanLocale)
     for (auto [v, t] : cases)
         EXPECT_EQ(text(v), t) << v;
     EXPECT_EQ(engineText(-0.02), "-0.02");
+    // The largest doubles are written so that they read back.
+    EXPECT_EQ(text(-std::numeric_limits<double>::max()), "-1,79769313486231E+308");
+    EXPECT_TRUE(readNumber(text(1.7976931348623155e308)).has_value());
 
     EXPECT_EQ(readNumber("0,5"), 0.5);
     EXPECT_EQ(readNumber("  -0.5 "), -0.5);

@@ -1,0 +1,264 @@
+// Every text field of every window gets every kind of bad input a pupil can
+// produce, pasted as a user would paste it, and is then used as the user would
+// use it. Afterwards the program is still there, the term history and the
+// other fields are as they were (but for what the use hands on by design), and
+// once the fields hold their old texts again the next "Zeichnen" draws exactly
+// what it drew before. A new window adds its fields to kFelder.
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <map>
+
+#include "panel/value_table_window.h"
+#include "plane/jpeg_window.h"
+#include "support/gui_helpers.h"
+
+using namespace kw;
+using namespace kw::test;
+
+namespace {
+
+// A control as "window/control", by object names: "Form1/Zeichnen_button".
+// A use step ending in ":Return" presses Return in that field instead of a click.
+struct Feld {
+    const char* name;                // the test's name
+    std::vector<const char*> setup;  // pressed once before the inputs (switches)
+    const char* field;               // the text field; "Datei" is the save dialog's file name
+    std::vector<const char*> use;    // what the user does with the text
+    std::vector<const char*> handsOn = {};  // other fields the use may fill
+};
+
+// The calculators hand their term (the bridge also its range) to the main panel;
+// the area between two graphs offers their crossings as its bounds and puts
+// the bounds in order.
+const std::vector<const char*> kTerm = {"Form1/Eingabe"};
+const std::vector<const char*> kGrenzen = {"Form7/SP_Untergrenze_txt", "Form7/SP_Obergrenze_txt"};
+const std::vector<const char*> kTermUndBereich = {"Form1/Eingabe", "Form1/x_eingabe",
+                                                  "Form1/y_eingabe"};
+
+const Feld kFelder[] = {
+    {"Term", {}, "Form1/Eingabe", {"Form1/Zeichnen_button"}},
+    {"x1", {}, "Form1/x_eingabe", {"Form1/Zeichnen_button"}},
+    {"x2", {}, "Form1/y_eingabe", {"Form1/Eingabe:Return", "Form3/Nullstellen_fx"}},
+    {"Qualitaet", {"Form3/erste_Ableitung"}, "Form1/qualitaet_eingabe", {"Form1/Zeichnen_button"}},
+    {"Reset", {}, "Form1/x_eingabe", {"Form1/leeren_butt_Click"}},
+    {"TangenteX0", {"Form3/Check1"}, "Form3/x0_eingabe", {"Form1/Zeichnen_button"}},
+    {"TangentenSchritt", {"Form3/Check1"}, "Form3/x0_eingabe", {"Form3/kleiner_plus_button"}},
+    {"AbschnittVon", {"Form3/AD_Funktion"}, "Form3/Linker_Bereich", {"Form1/Zeichnen_button"}},
+    {"AbschnittBis", {"Form3/AD_Funktion"}, "Form3/Rechter_Bereich", {"Form1/Zeichnen_button"}},
+    {"FarbeAbleitung", {"Form3/erste_Ableitung"}, "Form3/FarbeBox_ableitung",
+     {"Form3/FarbeBox_ableitung:Return", "Form1/Zeichnen_button"}},
+    {"FarbeZweite", {"Form3/zweite_ableitung_butt"}, "Form3/FarbeBox_zweite_ableitung",
+     {"Form3/FarbeBox_zweite_ableitung:Return", "Form1/Zeichnen_button"}},
+    {"FarbeDritte", {"Form3/dritte_ableitung_butt"}, "Form3/FarbeBox_dritte_ableitung",
+     {"Form3/FarbeBox_dritte_ableitung:Return", "Form1/Zeichnen_button"}},
+    {"FarbeUmkehrfunktion", {"Form3/Umkehrfunktion_butt"}, "Form3/FarbeBox_Umkehrfunktion",
+     {"Form3/FarbeBox_Umkehrfunktion:Return", "Form1/Zeichnen_button"}},
+    {"Taschenrechner", {"Form3/TaschenRechner_button"}, "Taschenrechner/Eingabe",
+     {"Taschenrechner/Command1"}},
+    {"WertetabelleTerm", {"Form3/erste_Ableitung"}, "Form1/Eingabe", {"Form3/Tabelle"}},
+    {"WertetabelleBereich", {}, "Form1/x_eingabe", {"Form1/Zeichnen_button", "Form3/Tabelle"}},
+    {"BildSpeichern", {}, "Datei", {"frmGDIPlusSaveJPG/cmdSaveAsJpg"}},
+    {"SchnittstellenTerm", {"Form3/Schnittpunkt_butt"}, "Form8/Eingabe_Term_txt",
+     {"Form8/Eingabe_button", "Form8/Zeichnen_butt", "Form8/Schnittpunkte_butt"}},
+    {"FlaecheTerm", {"Form3/Integral_Rechner_butt"}, "Form7/Funktion_eingabe",
+     {"Form7/Integral_Berechnen_Butt"}, kTerm},
+    {"FlaecheUntergrenze", {"Form3/Integral_Rechner_butt"}, "Form7/Untergrenze_eingabe",
+     {"Form7/Integral_Berechnen_Butt"}, kTerm},
+    {"FlaecheObergrenze", {"Form3/Integral_Rechner_butt"}, "Form7/Obergrenze_eingabe",
+     {"Form7/Integral_Berechnen_Butt"}, kTerm},
+    {"FlaecheFarbe", {"Form3/Integral_Rechner_butt", "Form7/Flaeche_einfaerben_click"},
+     "Form7/FarbeBox_Flaeche", {"Form7/FarbeBox_Flaeche:Return", "Form1/Zeichnen_button"}},
+    {"ZwischenF", {"Form3/Integral_Rechner_butt"}, "Form7/f_x_Eingabe_txt",
+     {"Form7/Integral_Berechnen_SP_butt"}, kGrenzen},
+    {"ZwischenG", {"Form3/Integral_Rechner_butt"}, "Form7/g_x_Eingabe_txt",
+     {"Form7/Integral_Berechnen_SP_butt"}, kGrenzen},
+    {"ZwischenUntergrenze", {"Form3/Integral_Rechner_butt"}, "Form7/SP_Untergrenze_txt",
+     {"Form7/Integral_Berechnen_SP_butt"}, {"Form7/SP_Obergrenze_txt"}},
+    {"ZwischenObergrenze", {"Form3/Integral_Rechner_butt"}, "Form7/SP_Obergrenze_txt",
+     {"Form7/Integral_Berechnen_SP_butt"}, {"Form7/SP_Untergrenze_txt"}},
+    {"ZwischenFarbe", {"Form3/Integral_Rechner_butt"}, "Form7/FarbeBox_Flaeche_SP",
+     {"Form7/FarbeBox_Flaeche_SP:Return", "Form7/Integral_Berechnen_SP_butt"}, kGrenzen},
+    {"BrueckeAbstand", {"Form3/Bruecken_Rechner_butt"}, "Form6/Abstand_txt",
+     {"Form6/Berechne_CMD"}, kTermUndBereich},
+    {"BrueckeHoehe", {"Form3/Bruecken_Rechner_butt"}, "Form6/Hoehe_txt",
+     {"Form6/Berechne_CMD"}, kTermUndBereich},
+    {"BrueckeTiefster", {"Form3/Bruecken_Rechner_butt"}, "Form6/Tiefster_Punkt_txt",
+     {"Form6/Berechne_CMD"}, kTermUndBereich},
+};
+
+QStringList schlechteEingaben()
+{
+    QString lang;  // a term of 100 000 characters
+    while (lang.size() < 100000)
+        lang += QStringLiteral("sin(x)+");
+    return {QString(), QStringLiteral("   "), QStringLiteral("-"), QStringLiteral(","),
+            QStringLiteral("1,2,3"), QStringLiteral("1e999"), QStringLiteral("-1e999"),
+            QStringLiteral("NaN"), QStringLiteral("inf"), QStringLiteral("0x10"),
+            QStringLiteral("1e-320"), lang,
+            QString(10000, QLatin1Char('(')) + QStringLiteral("x") + QString(10000, QLatin1Char(')')),
+            QStringLiteral("x\x01^2\x1b\t\x7f"), QString::fromUtf8("Größe 😀 x² ä"),
+            QStringLiteral("x^2\nsin(x)\r\n1/x\n")};
+}
+
+QWidget* window(const QString& name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+// "window/control" split at the slash.
+std::pair<QString, QString> parts(const char* path)
+{
+    const QString p = QString::fromUtf8(path);
+    return {p.section(QLatin1Char('/'), 0, 0), p.section(QLatin1Char('/'), 1)};
+}
+
+QLineEdit* lineEdit(const char* path)
+{
+    auto [win, name] = parts(path);
+    QWidget* w = window(win);
+    if (!w)
+        return nullptr;
+    if (auto* box = w->findChild<QComboBox*>(name))
+        return box->lineEdit();
+    return w->findChild<QLineEdit*>(name);
+}
+
+// The texts of every editable field of the shown windows but some.
+std::map<std::string, std::string> otherFields(const std::vector<QLineEdit*>& except)
+{
+    std::map<std::string, std::string> texts;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible())
+            continue;
+        for (QLineEdit* e : w->findChildren<QLineEdit*>()) {
+            if (std::ranges::find(except, e) != except.end() || e->isReadOnly())
+                continue;
+            const QObject* named = e->objectName().isEmpty() ? e->parent() : e;
+            texts[(w->objectName() + QLatin1Char('/') + named->objectName()).toStdString()] =
+                e->text().left(40).toStdString();
+        }
+    }
+    return texts;
+}
+
+class SchlechteEingabe : public RunningApp, public ::testing::WithParamInterface<Feld> {
+protected:
+    QTemporaryDir dir;
+    QString oldDir = QDir::currentPath();
+
+    void SetUp() override
+    {
+        RunningApp::SetUp();
+        QDir::setCurrent(dir.path());  // pictures saved under odd names land here
+        app.showAnalysisPanel(true);
+        app.drawingWindow().Bild_Speichern_Click();
+        child<QComboBox>(&app.mainPanel(), "Eingabe")->setEditText(QStringLiteral("x^3/8-x"));
+        for (const char* step : GetParam().setup)
+            press(step);
+    }
+    void TearDown() override
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<ValueTableWindow*>(w))
+                w->close();
+        RunningApp::TearDown();
+        QDir::setCurrent(oldDir);
+    }
+
+    void press(const char* path)
+    {
+        const QString step = QString::fromUtf8(path);
+        const bool enter = step.endsWith(QLatin1String(":Return"));
+        auto [win, name] = parts(enter ? step.chopped(7).toUtf8().constData() : path);
+        QWidget* w = window(win);
+        ASSERT_NE(w, nullptr) << path;
+        if (enter) {  // to the control, as the keyboard sends it (a list box passes it on)
+            QTest::keyClick(w->findChild<QWidget*>(name), Qt::Key_Return);
+            return;
+        }
+        auto* button = w->findChild<QAbstractButton*>(name);
+        ASSERT_NE(button, nullptr) << path;
+        ASSERT_TRUE(button->isEnabled()) << path;
+        button->click();
+    }
+
+    // Puts the text where the user would: pasted over the field's text, or
+    // as the answer of the save dialog.
+    void enter(const QString& text)
+    {
+        if (std::string_view(GetParam().field) == "Datei") {
+            const QString file = text.isEmpty() ? QString() : dir.filePath(text);
+            app.drawingWindow().saveWindow()->setAskFileName(
+                [file](QWidget*, const QString&, const QString&) { return file; });
+            return;
+        }
+        QLineEdit* edit = lineEdit(GetParam().field);
+        ASSERT_NE(edit, nullptr) << GetParam().field;
+        QGuiApplication::clipboard()->setText(text);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        if (text.isEmpty())
+            edit->clear();  // an empty clipboard pastes nothing
+    }
+    QString fieldText() const
+    {
+        const QLineEdit* edit = lineEdit(GetParam().field);
+        return edit ? edit->text() : QString();
+    }
+    void zeichnen() { press("Form1/Zeichnen_button"); }
+};
+
+TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
+{
+    const QString good = fieldText();
+    std::vector<QLineEdit*> ownFields = {lineEdit(GetParam().field)};
+    for (const char* path : GetParam().handsOn)
+        ownFields.push_back(lineEdit(path));
+    zeichnen();
+    Plane before = app.context().ebene;
+    ui.messages.clear();
+    for (const QString& bad : schlechteEingaben()) {
+        SCOPED_TRACE(bad.left(40).toStdString());
+        const std::vector<std::string> history = app.context().s.EingabeListe;
+        const auto others = otherFields(ownFields);
+        std::vector<QString> handedOn;
+        for (std::size_t i = 1; i < ownFields.size(); ++i)
+            handedOn.push_back(ownFields[i]->text());
+        enter(bad);
+        for (const char* step : GetParam().use)
+            press(step);
+        EXPECT_FALSE(ui.searching());
+
+        // Drawing appends the term to the history; nothing in it gets lost.
+        const auto& after = app.context().s.EingabeListe;
+        auto grown = history;
+        grown.push_back(after.empty() ? std::string() : after.back());
+        if (grown.size() > kVerlaufMax)
+            grown.erase(grown.begin());
+        EXPECT_TRUE(after == history || after == grown);
+        EXPECT_EQ(otherFields(ownFields), others);
+
+        enter(good);
+        for (std::size_t i = 1; i < ownFields.size(); ++i)
+            ownFields[i]->setText(handedOn[i - 1]);
+        zeichnen();
+        EXPECT_TRUE(app.context().ebene == before);
+    }
+}
+
+void PrintTo(const Feld& feld, std::ostream* out) { *out << feld.name; }
+
+INSTANTIATE_TEST_SUITE_P(JedesFeld, SchlechteEingabe, ::testing::ValuesIn(kFelder),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

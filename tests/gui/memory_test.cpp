@@ -1,0 +1,120 @@
+// The largest plane and the picture-size fallback with the real allocator, in a
+// process whose address space is limited (CTest runs this under ulimit -v
+// 1048576): what cannot be had falls back with its message, and the program goes on.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <fstream>
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "plane/jpeg_window.h"
+#include "plane/picture_size.h"
+#include "support/gui_helpers.h"
+
+using namespace kw;
+using namespace kw::test;
+
+namespace {
+
+std::size_t addressSpaceLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_AS, &limit);
+    return limit.rlim_cur == RLIM_INFINITY ? 0 : std::size_t(limit.rlim_cur);
+}
+
+std::size_t addressSpaceUsed()
+{
+    std::size_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    return pages * std::size_t(sysconf(_SC_PAGESIZE));
+}
+
+// Takes all of the address space but `left` bytes while it exists.
+class Crowding {
+public:
+    explicit Crowding(std::size_t left)
+    {
+        const std::size_t free = addressSpaceLimit() - addressSpaceUsed();
+        size_ = free > left ? free - left : 0;
+        block_ = size_ ? mmap(nullptr, size_, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                       : MAP_FAILED;
+    }
+    ~Crowding()
+    {
+        if (block_ != MAP_FAILED)
+            munmap(block_, size_);
+    }
+    bool holds() const { return block_ != MAP_FAILED; }
+
+private:
+    std::size_t size_;
+    void* block_;
+};
+
+class UnderTheLimit : public DrawnWindow {
+protected:
+    void SetUp() override
+    {
+        if (!addressSpaceLimit())
+            GTEST_SKIP() << "needs a limited address space (ulimit -v)";
+        DrawnWindow::SetUp();
+    }
+};
+
+TEST_F(UnderTheLimit, TheLargestPlaneIsDrawnAndSavedOrSaysItCannotBe)
+{
+    c.s.x_eingabe = "-800";
+    c.s.y_eingabe = "800";
+    c.s.Eingabe = "sin(x/50)*400";
+    c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = true;
+    zeichnen(c);
+    w.planeChanged();
+    ASSERT_EQ(c.ebene.width(), Plane::kMaxSide);
+    EXPECT_FALSE(w.grab().isNull());
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ebene.jpg"));
+    w.Bild_Speichern_Click();
+    w.saveWindow()->setAskFileName([file](QWidget*, const QString&, const QString&) { return file; });
+    w.saveWindow()->cmdSaveAsJpg_Click();
+    if (!QFile::exists(file)) {
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Out Of Memory. GDI+ Error:3"});
+    }
+
+    // And on it goes.
+    ui.messages.clear();
+    c.s.x_eingabe = "-20";
+    c.s.y_eingabe = "20";
+    zeichnen(c);
+    QFile::remove(file);
+    w.saveWindow()->cmdSaveAsJpg_Click();
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(UnderTheLimit, APictureSizeThatCannotBeHadFallsBackWithTheMessage)
+{
+    {
+        const Crowding crowding(20 << 20);  // room for 2100 × 2100, not for 2400 × 2400
+        ASSERT_TRUE(crowding.holds());
+        w.MenuGroesse_Click(8);
+    }
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.front(), kMeldungSpeicherReduziert);
+    EXPECT_LT(c.ebene.width(), 2400);
+    EXPECT_GT(c.ebene.width(), 0);
+    EXPECT_TRUE(w.menu().groesse[c.ebene.width() / kGroesseSchritt - 1]->isChecked());
+
+    ui.messages.clear();
+    w.MenuGroesse_Click(8);
+    EXPECT_EQ(c.ebene.width(), 2400);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(w.grab().isNull());
+}
+
+}  // namespace

@@ -143,11 +143,9 @@ std::vector<Statement> statementsOf(const std::string& term)
     add("f'''", Substitution(nextQuotient(d2), kQuotient));
     add("Tangente bei -1,5", Substitution(tangentenTerm(xterm, -1.5), kQuotient));
     add("Tangente bei 2", Substitution(tangentenTerm(xterm, 2), kQuotient));
-    for (auto [name, step] : {std::pair{"Newton f", NewtonStep::forZeros(xterm)},
-                              std::pair{"Newton f'", NewtonStep::forExtrema(xterm)}}) {
-        const std::string pattern = step.pattern();
-        out.push_back({name, [step](double x) { return step.statement(x); }, pattern});
-    }
+    for (const auto& [name, step] : {std::pair{"Newton f", NewtonStep::forZeros(xterm)},
+                                     std::pair{"Newton f'", NewtonStep::forExtrema(xterm)}})
+        out.push_back({name, [s = step](double x) { return s.statement(x); }, step.pattern()});
     return out;
 }
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "terms/grammar.h"
+
 namespace kw {
 
 void replaceAll(std::string& s, std::string_view from, std::string_view to)
@@ -125,9 +127,14 @@ std::string string_richten(std::string_view eingabe)
 {
     std::string typed;
     typed.reserve(eingabe.size());
-    for (char c : eingabe)
-        if (c != ' ')
-            typed += c;
+    for (char c : eingabe) {
+        if (c == ' ')
+            continue;
+        // A control character that a compiled statement would take for the
+        // place of a number becomes another the engine cannot read either:
+        // the term stays the error it is, compiled or not.
+        typed += grammar::markIndex(c) >= 0 ? '\x7f' : c;
+    }
     std::string s = namesAndProducts(typed);
 
     // An x behind an operator or bracket gets the factor 1. A pattern counts only

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/examples.h"
+#include "terms/compiled.h"
 #include "terms/engine.h"
 #include "terms/normalize.h"
 #include "terms/substitution.h"
@@ -164,4 +165,25 @@ TEST(Substitution, FastPathEqualsThePlainReplacements)
                     EXPECT_EQ(fast.expression(x), substitutePlain(t, x, {mask, stars}))
                         << t << " at " << x << " mask " << mask << " stars " << stars;
             }
+}
+
+// A pasted term may hold the very characters a compiled statement marks its
+// numbers with; the engine cannot read them, and compiled they must not
+// become numbers either.
+TEST(StringRichten, ControlCharactersStayErrorsWhenCompiled)
+{
+    for (const char* shape : {"x^2#", "#", "x#+1", "x^x^x#", "(x-1)#(x+1)"})
+        for (char c = '\x01'; c <= '\x08'; ++c) {
+            std::string typed = shape;
+            for (char& t : typed)
+                if (t == '#')
+                    t = c;
+            const Substitution f(string_richten(typed));
+            for (double x : {0.0, 1.0, -2.5}) {
+                double value = 0;
+                const int error = Engine::evaluate(f.expression(x), value);
+                EXPECT_NE(error, err::None) << shape << " with " << int(c);
+                EXPECT_EQ(Compiled({f.pattern()}).evaluate(x).error, error) << shape << " with " << int(c);
+            }
+        }
 }

@@ -15,7 +15,7 @@ namespace {
 
 using namespace test;
 
-using SpecialWindows = test::RunningApp;
+using FamilyAndBridgeWindows = test::RunningApp;
 
 // Confirms every input box that opens, as it stands, and notes its buttons.
 struct Answerer {
@@ -40,7 +40,7 @@ struct Answerer {
     }
 };
 
-TEST_F(SpecialWindows, AFamilyAsksInGermanAndDrawsEveryMember)
+TEST_F(FamilyAndBridgeWindows, AFamilyAsksInGermanAndDrawsEveryMember)
 {
     Answerer answerer;
     child<QComboBox>(&app.mainPanel(), "Eingabe")->setEditText(QStringLiteral("x^2+@"));
@@ -55,7 +55,7 @@ TEST_F(SpecialWindows, AFamilyAsksInGermanAndDrawsEveryMember)
     EXPECT_EQ(members, 8);
 }
 
-TEST_F(SpecialWindows, BridgeCalculatorDrawsTheCableAndClosesWithTheAnalysisPanel)
+TEST_F(FamilyAndBridgeWindows, BridgeCalculatorDrawsTheCableAndClosesWithTheAnalysisPanel)
 {
     app.showAnalysisPanel(true);
     click(app.analysisPanel(), "Bruecken_Rechner_butt");

@@ -4,20 +4,13 @@
 #include <cmath>
 #include <tuple>
 
-#include "analysis/derivatives.h"
-#include "analysis/inverse.h"
 #include "analysis/tangent.h"
-#include "core/context.h"
 #include "curves/graph.h"
-#include "curves/piecewise.h"
 #include "curves/sampling.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
 #include "support/plane_helpers.h"
-#include "support/recording_ui.h"
-#include "terms/normalize.h"
-#include "terms/substitution.h"
 
 using namespace kw;
 using namespace kw::test;
@@ -49,19 +42,8 @@ bool passes(const std::vector<WorldLine>& lines, double x, double y)
     });
 }
 
-class Curves : public ::testing::Test {
+class Curves : public PanelFixture {
 protected:
-    RecordingUi ui;
-    Context c{ui};
-
-    void SetUp() override { mainPanelLoad(c); }
-
-    void draw(const std::string& term)
-    {
-        c.s.Eingabe = term;
-        zeichnen(c);
-    }
-
     // Piecewise mode: the term drawn as single points between the bounds.
     Points section(const char* term, const char* from, const char* to)
     {
@@ -88,8 +70,7 @@ protected:
 
 TEST_F(Curves, DerivativesOfTheParabola)
 {
-    c.s.x_eingabe = "-1";  // the window is [-2, 40]: f'(-1) lies just inside
-    draw("x^2");
+    draw("x^2", "-1");  // the window is [-2, 40]: f'(-1) lies just inside
     erste_Ableitung_click(c);
     zweite_Ableitung_click(c);
     dritte_Ableitung_click(c);
@@ -133,22 +114,11 @@ TEST_F(Curves, RedrawOrderFollowsTheSwitchAndEveryCurveStopsAtTheSampleCap)
     EXPECT_EQ(worldLines(c.ebene, kBlau).size(), std::size_t(kMaxSamples - 2));
 }
 
-TEST_F(Curves, TangentTermAsText)
+TEST_F(Curves, TangentOfTheParabolaAndWhereThereIsNone)
 {
     EXPECT_EQ(tangentenTerm("1x^2", 1),
               "((1*(1*1+0.000456)^2 - (1*1^2)) /0.000456)*1x +(1*1^2)-"
               "((1*(1*1+0.000456)^2 - (1*1^2)) /0.000456)*1");
-    // exp keeps its mask until each sample's statement, built from the term split
-    // once, equals the plain replacements in this order.
-    const std::string t = tangentenTerm("eyp(1x)", 0.5);
-    std::string plain = t;
-    for (auto [from, to] : {std::pair{"x", "*-2,5"}, {"eyp", "exp"}, {",", "."}, {"**", "*"}})
-        replaceAll(plain, from, to);
-    EXPECT_EQ(Substitution(t, {.maskExp = false, .collapseStars = true}).expression(-2.5), plain);
-}
-
-TEST_F(Curves, TangentOfTheParabolaAndWhereThereIsNone)
-{
     draw("x^2");
     tangente_click(c);
     auto t = tangentLines(c.ebene);

@@ -190,25 +190,19 @@ void checkTerm(const std::string& term, const std::vector<double>& at, std::map<
 }
 
 // What a search found, bit for bit.
-std::vector<std::uint64_t> fields(const std::vector<double>& zeros)
-{
-    std::vector<std::uint64_t> out;
-    for (double x : zeros)
-        out.push_back(std::bit_cast<std::uint64_t>(x));
-    return out;
-}
-bool kind(const Extremum& e) { return e.hochpunkt; }
-bool kind(const Wendepunkt& w) { return w.terrasse; }
-int kind(const Schnittpunkt& s) { return s.i * 8 + s.j; }
+std::uint64_t kind(const Extremum& e) { return e.hochpunkt; }
+std::uint64_t kind(const Wendepunkt& w) { return w.terrasse; }
+std::uint64_t kind(const Schnittpunkt& s) { return std::uint64_t(s.i * 8 + s.j); }
 
 template <class Point>
 std::vector<std::uint64_t> fields(const std::vector<Point>& points)
 {
     std::vector<std::uint64_t> out;
     for (const Point& p : points) {
-        out.push_back(std::bit_cast<std::uint64_t>(p.x));
-        out.push_back(std::bit_cast<std::uint64_t>(p.y));
-        out.push_back(kind(p));
+        if constexpr (std::is_same_v<Point, double>)
+            out.push_back(std::bit_cast<std::uint64_t>(p));
+        else
+            out.insert(out.end(), {std::bit_cast<std::uint64_t>(p.x), std::bit_cast<std::uint64_t>(p.y), kind(p)});
     }
     return out;
 }
@@ -242,36 +236,26 @@ TEST(Differential, NumbersReadBackAsTheEngineReadsTheirText)
     }
     for (double v : values) {
         const Written w = written(v);
-        const Outcome reference = byText(engineText(v));
-        ASSERT_EQ(reference.error, w.error) << engineText(v);
-        if (!reference.error) {
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(reference.value), std::bit_cast<std::uint64_t>(w.value))
-                << engineText(v);
+        expectSame(engineText(v) + " written", v, byText(engineText(v)), Outcome{w.error, w.value});
+        if (HasFailure())
+            return;
+    }
+}
+
+// The examples and worked terms at every third x of the whole range, and terms as
+// users type them, which fail in every way the engine knows, at every 41st.
+TEST(Differential, ExampleWorkedAndGeneratedTermsIncludingFailuresAndPoles)
+{
+    std::map<int, int> errors;
+    for (const auto& [terms, every] : {std::pair{allTerms(), 3}, {generatedTerms(300), 41}}) {
+        errors.clear();
+        const auto at = xs(every);
+        for (const std::string& term : terms) {
+            checkTerm(term, at, errors);
+            if (HasFailure())
+                return;
         }
     }
-}
-
-TEST(Differential, ExampleAndWorkedTermsOverTheWholeRange)
-{
-    const auto at = xs(3);
-    std::map<int, int> errors;
-    for (const std::string& term : allTerms()) {
-        checkTerm(term, at, errors);
-        if (HasFailure())
-            return;
-    }
-}
-
-TEST(Differential, GeneratedTermsIncludingFailuresAndPoles)
-{
-    const auto at = xs(41);
-    std::map<int, int> errors;
-    for (const std::string& term : generatedTerms(300)) {
-        checkTerm(term, at, errors);
-        if (HasFailure())
-            return;
-    }
-    // The terms fail in every way the engine knows.
     for (int e : {err::InvalidArgument, err::Overflow, err::DivisionByZero, err::Syntax})
         EXPECT_GT(errors[e], 0) << e;
 }
@@ -302,35 +286,27 @@ TEST(Differential, SearchesFindTheSamePoints)
     const auto generated = generatedTerms(300);
     terms.insert(terms.end(), generated.begin(), generated.begin() + 16);
     terms.insert(terms.end(), generated.end() - 16, generated.end());
-    struct Range {
-        double from, to;
-    };
+    struct Range { double from, to; };
     // A start off the grid (its first statements are not at a grid point), and
     // large x, where the walk's x + 0,01 and the grid point read differently.
     const Range ranges[] = {{-10.005, 10}, {123456.7, 123461.7}};
-    const GridLimits reference{.splitFrom = kNeverSplit, .fromText = true};
-    const GridLimits compiled{.splitFrom = kNeverSplit};
-    const GridLimits split{.splitFrom = 2};
-
-    auto same = [](const auto& a, const auto& b) {
-        return a.outcome.points == b.outcome.points && a.outcome.reached == b.outcome.reached &&
-               a.outcome.end == b.outcome.end && fields(a.points) == fields(b.points);
+    // The same outcome and points by text, compiled on one thread and compiled split in two.
+    auto agree = [](const std::string& what, const auto& search) {
+        const auto byText = search(GridLimits{.splitFrom = kNeverSplit, .fromText = true});
+        for (const GridLimits compiled : {GridLimits{.splitFrom = kNeverSplit}, GridLimits{.splitFrom = 2}}) {
+            const auto o = search(compiled);
+            EXPECT_TRUE(byText.outcome.points == o.outcome.points && byText.outcome.end == o.outcome.end &&
+                        byText.outcome.reached == o.outcome.reached && fields(byText.points) == fields(o.points))
+                << what << (compiled.splitFrom == 2 ? ", split" : ", one thread");
+        }
     };
     for (const std::string& term : terms) {
         const std::string xterm = string_richten(term);
         for (const Range& r : ranges) {
             const std::string what = "'" + term + "' from " + text(r.from) + " to " + text(r.to);
-            auto zeros = findZeros(xterm, r.from, r.to, nullptr, reference);
-            EXPECT_TRUE(same(zeros, findZeros(xterm, r.from, r.to, nullptr, compiled))) << "zeros " << what;
-            EXPECT_TRUE(same(zeros, findZeros(xterm, r.from, r.to, nullptr, split))) << "zeros " << what;
-            auto extrema = findExtrema(xterm, r.from, r.to, nullptr, reference);
-            EXPECT_TRUE(same(extrema, findExtrema(xterm, r.from, r.to, nullptr, compiled))) << "extrema " << what;
-            EXPECT_TRUE(same(extrema, findExtrema(xterm, r.from, r.to, nullptr, split))) << "extrema " << what;
-            auto inflection = findWendepunkte(xterm, r.from, r.to, nullptr, reference);
-            EXPECT_TRUE(same(inflection, findWendepunkte(xterm, r.from, r.to, nullptr, compiled)))
-                << "inflection " << what;
-            EXPECT_TRUE(same(inflection, findWendepunkte(xterm, r.from, r.to, nullptr, split)))
-                << "inflection " << what;
+            agree("zeros " + what, [&](auto l) { return findZeros(xterm, r.from, r.to, nullptr, l); });
+            agree("extrema " + what, [&](auto l) { return findExtrema(xterm, r.from, r.to, nullptr, l); });
+            agree("inflection " + what, [&](auto l) { return findWendepunkte(xterm, r.from, r.to, nullptr, l); });
             if (HasFailure())
                 return;
         }
@@ -338,9 +314,7 @@ TEST(Differential, SearchesFindTheSamePoints)
     // The intersections of neighbouring terms, all pairs of three at a time.
     for (std::size_t k = 0; k + 3 <= terms.size(); k += 3) {
         const std::vector<std::string> three(terms.begin() + long(k), terms.begin() + long(k) + 3);
-        const auto pairs = allePaare(3);
-        const auto byText = findSchnittpunkte(three, pairs, -10.005, 10, nullptr, reference);
-        EXPECT_TRUE(same(byText, findSchnittpunkte(three, pairs, -10.005, 10, nullptr, compiled)))
-            << "intersections of '" << three[0] << "', '" << three[1] << "', '" << three[2] << "'";
+        agree("intersections of '" + three[0] + "', '" + three[1] + "', '" + three[2] + "'",
+              [&](auto l) { return findSchnittpunkte(three, allePaare(3), -10.005, 10, nullptr, l); });
     }
 }

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/value_table.h"
-#include "core/context.h"
-#include "panel/main_panel.h"
-#include "support/recording_ui.h"
+#include "support/plane_helpers.h"
 
 using namespace kw;
 
@@ -11,13 +9,8 @@ namespace {
 
 using Cells = std::vector<std::string>;
 
-class ValueTableTest : public ::testing::Test {
+class ValueTableTest : public test::PanelFixture {
 protected:
-    test::RecordingUi ui;
-    Context c{ui};
-
-    void SetUp() override { mainPanelLoad(c); }
-
     ValueTable table(const std::string& term, double X = -20, double Y = 20)
     {
         c.s.Eingabe = term;
@@ -37,7 +30,7 @@ TEST(CellText, RoundsHalvesAwayFromZeroAsTheDigitsRead)
         EXPECT_EQ(cellText(value), shown) << value;
 }
 
-TEST_F(ValueTableTest, DefaultRangeAndOnlyTheFCellsAtZeroUnrounded)
+TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
 {
     EXPECT_TRUE(table("x^2").dPositive.xs.empty());  // first derivative off: no f' tables
     c.s.ableitungs_test = true;
@@ -47,11 +40,10 @@ TEST_F(ValueTableTest, DefaultRangeAndOnlyTheFCellsAtZeroUnrounded)
     EXPECT_EQ(t.fNegative.cells[0], "0,123456");
     EXPECT_EQ(t.fPositive.cells[1], "1,12");
     EXPECT_EQ(t.dNegative.cells[0], "1");  // the f' cell at 0 is rounded
-}
 
-TEST_F(ValueTableTest, EachColumnHoldsTheValueAtItsOwnIntegerOrNothing)
-{
-    auto t = table("x*10", -2.5, 1.5);
+    // Each column holds the value at its own integer, or nothing.
+    c.s.ableitungs_test = false;
+    t = table("x*10", -2.5, 1.5);
     EXPECT_EQ(t.fNegative.xs, (std::vector<int>{0, -1, -2}));  // -2,5 rounds to -2
     EXPECT_EQ(t.fNegative.cells, (Cells{"0", "-10", "-20"}));
     EXPECT_EQ(t.fPositive.cells, (Cells{"0", "10", "20"}));  // 1,5 rounds to 2

@@ -28,7 +28,7 @@ void expectAll(std::initializer_list<Case> cases)
     }
 }
 
-TEST(EngineTest, PrecedenceSignsNumbersAndFunctions)
+TEST(EngineTest, PrecedenceSignsNumbersFunctionsAndErrorKinds)
 {
     expectAll({
         {"2+3*4", 14}, {"10-4-3", 3}, {"8/4/2", 1}, {"2^3^2", 64}, {"-2^2", -4},
@@ -40,6 +40,16 @@ TEST(EngineTest, PrecedenceSignsNumbersAndFunctions)
         // a digit belongs to the number; with a blank it is an ordinary unary sign.
         {"1*-2^2", 4}, {"1--2^2", -3}, {"2^-2^2", 0.0625}, {"1*-.5^2", 0.25}, {"--2^2", -4},
         {"1*--2^2", -4}, {"1- -2^2", 5}, {"1*- 2^2", -4}, {"1*-8^0.5", 0, err::InvalidArgument},
+    });
+    const int S = err::Syntax, Z = err::DivisionByZero, A = err::InvalidArgument, O = err::Overflow;
+    expectAll({
+        {"", 0, S}, {"1+", 0, S}, {"(1", 0, S}, {"1 2", 0, S}, {"2,5*2", 0, S}, {"1.5.2", 0, S},
+        {"X", 0, S}, {"a", 0, S}, {"e", 0, S}, {"sqr 4", 0, S}, {"sin()", 0, S}, {"1/0", 0, Z},
+        {"0/0", 0, Z}, {"0^-1", 0, Z}, {"sqr(-1)", 0, A}, {"log(0)", 0, A}, {"(-8)^(1/3)", 0, A},
+        {"exp(1000)", 0, O}, {"10^400", 0, O}, {"1E400", 0, O},
+        // the first run-time error counts; a syntax error anywhere beats it
+        {"1/0 + sqr(-1)", 0, Z}, {"sqr(-1) + 1/0", 0, A}, {"1/0 +", 0, S},
+        {"exp(-1000)", 0}, {"1E-200^2", 0},  // underflow is no error
     });
 }
 
@@ -59,20 +69,6 @@ TEST(EngineTest, NumbersMatchFromCharsUnderAGermanLocale)
         EXPECT_EQ(Engine::evaluate(t, v) == err::None ? v : NAN, expected) << t;
     }
     std::setlocale(LC_ALL, saved.c_str());
-}
-
-TEST(EngineTest, ErrorKinds)
-{
-    const int S = err::Syntax, Z = err::DivisionByZero, A = err::InvalidArgument, O = err::Overflow;
-    expectAll({
-        {"", 0, S}, {"1+", 0, S}, {"(1", 0, S}, {"1 2", 0, S}, {"2,5*2", 0, S}, {"1.5.2", 0, S},
-        {"X", 0, S}, {"a", 0, S}, {"e", 0, S}, {"sqr 4", 0, S}, {"sin()", 0, S}, {"1/0", 0, Z},
-        {"0/0", 0, Z}, {"0^-1", 0, Z}, {"sqr(-1)", 0, A}, {"log(0)", 0, A}, {"(-8)^(1/3)", 0, A},
-        {"exp(1000)", 0, O}, {"10^400", 0, O}, {"1E400", 0, O},
-        // the first run-time error counts; a syntax error anywhere beats it
-        {"1/0 + sqr(-1)", 0, Z}, {"sqr(-1) + 1/0", 0, A}, {"1/0 +", 0, S},
-        {"exp(-1000)", 0}, {"1E-200^2", 0},  // underflow is no error
-    });
 }
 
 TEST(EngineTest, DeepNestingAndTextBounds)

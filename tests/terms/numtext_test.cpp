@@ -8,7 +8,7 @@
 using namespace kw;
 
 // Qt sets the C locale from the system: a German one must change nothing.
-TEST(NumberText, WritesAndReadsUnderAGermanLocale)
+TEST(NumberText, WritesReadsAndRoundsUnderAGermanLocale)
 {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "de_DE.UTF-8");  // where installed
@@ -32,11 +32,7 @@ TEST(NumberText, WritesAndReadsUnderAGermanLocale)
     EXPECT_EQ(readNumber("2,5e+3"), 2500);
     for (const char* bad : {"", "abc", "1,2,3", "1,2.3", "- 5", "inf", "1e+", "1 000", "1e999"})
         EXPECT_FALSE(readNumber(bad).has_value()) << '"' << bad << '"';
-    std::setlocale(LC_ALL, saved.c_str());
-}
 
-TEST(NumberText, RoundsHalvesToEvenAndReportsOverflow)
-{
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(3.5), 4);
     EXPECT_EQ(toInt16(-32768.5), -32768);  // the half rounds to even and stays in range
@@ -45,4 +41,5 @@ TEST(NumberText, RoundsHalvesToEvenAndReportsOverflow)
     EXPECT_FALSE(toInt32(3e9));
     EXPECT_EQ(readInt16("-20,5"), -20);
     EXPECT_FALSE(readInt16("40000"));
+    std::setlocale(LC_ALL, saved.c_str());
 }

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "areas/integral.h"
 #include "scene/redraw.h"
 #include "support/plane_helpers.h"
-#include "terms/engine.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 #include "tools/area_calculator.h"
@@ -23,28 +23,24 @@ std::string integralText(const char* term, double a, double b)
     return i.error ? "Fehler " + std::to_string(i.error) : text(i.value);
 }
 
-TEST(Integral, CoversExactlyTheIntervalBetweenTheBounds)
+// Exactly the interval between the bounds, and no number where the term is not computed.
+TEST(Integral, CoversExactlyTheIntervalBetweenTheBoundsWhereDefined)
 {
-    EXPECT_EQ(integralText("1", 0, 1), "1");
-    EXPECT_EQ(integralText("1", 1, 3), "2");
-    EXPECT_EQ(integralText("1", 3, 1), "-2");
-    EXPECT_EQ(integralText("1", 2, 2), "0");
-    EXPECT_EQ(integralText("1", 0, 0.001), "0,001");  // narrower than one strip
+    const std::tuple<const char*, double, double, const char*> cases[] = {
+        {"1", 0, 1, "1"}, {"1", 1, 3, "2"}, {"1", 3, 1, "-2"}, {"1", 2, 2, "0"},
+        {"1", 0, 0.001, "0,001"},  // narrower than one strip
+        {"sqr(x)", -1, 1, "Fehler 5"}, {"log(x)", -1, 1, "Fehler 5"}, {"x^^2", 0, 1, "Fehler 1002"},
+        {"exp(x)", 0, 1000, "Fehler 6"},
+    };
+    for (auto [term, a, b, expected] : cases)
+        EXPECT_EQ(integralText(term, a, b), expected) << term << " from " << a << " to " << b;
     EXPECT_EQ(integralText("x^2", 0, 1).substr(0, 15), "0,3333333333333");
+    EXPECT_EQ(integralText("sqr(x)", 0, 1).substr(0, 4), "0,66");  // defined at every node
     EXPECT_NEAR(integrate("1x^2", 0, 3).value, 9, 1e-13);
     EXPECT_NEAR(integrate("1x^3-1x", -2, 3).value, 13.75, 1e-12);
     EXPECT_NEAR(integrate(string_richten("exp(x)"), 0, 1).value, std::exp(1.0) - 1, 1e-11);
     // A range wider than the strips allow still ends at once, and close to the truth.
     EXPECT_NEAR(integrate("1x", 0, 30000).value, 4.5e8, 1e-3);
-}
-
-TEST(Integral, NoNumberWhereTheTermIsNotComputed)
-{
-    EXPECT_EQ(integralText("sqr(x)", -1, 1), "Fehler 5");
-    EXPECT_EQ(integralText("log(x)", -1, 1), "Fehler 5");
-    EXPECT_EQ(integralText("x^^2", 0, 1), "Fehler 1002");
-    EXPECT_EQ(integralText("exp(x)", 0, 1000), "Fehler 6");
-    EXPECT_EQ(integralText("sqr(x)", 0, 1).substr(0, 4), "0,66");  // defined at every node
 }
 
 // The area window's two calculators without the window.
@@ -75,13 +71,6 @@ protected:
     }
     std::vector<WorldLine> shading() const { return worldLines(c.ebene, kFlaecheStandard); }
 };
-
-TEST_F(Flaechen, LoadingTakesTheMainPanelsTermAndRange)
-{
-    EXPECT_EQ(r.Funktion_eingabe, "x^3");
-    EXPECT_EQ(r.Untergrenze_eingabe, "-20");
-    EXPECT_EQ(r.Obergrenze_eingabe, "20");
-}
 
 TEST_F(Flaechen, ShadingUnderTheParabolaComesAndGoesWithTheCheckBox)
 {
@@ -122,8 +111,10 @@ TEST_F(Flaechen, ShadingStaysOnThePlaneWhateverTheValues)
     EXPECT_TRUE(shading().empty());
 }
 
-TEST_F(Flaechen, UpperBoundsMustBeNumbersAndTheTermDefined)
+TEST_F(Flaechen, LoadingTakesTheMainPanelsFieldsAndUpperBoundsMustBeNumbers)
 {
+    EXPECT_EQ(std::tie(r.Funktion_eingabe, r.Untergrenze_eingabe, r.Obergrenze_eingabe),
+              std::tuple("x^3", "-20", "20"));
     berechnen("x^2", "0", "drei");
     EXPECT_EQ(ui.messages.back(), kMeldungObergrenze);
     EXPECT_EQ(c.s.Eingabe, "x^3");  // nothing computed, nothing drawn
@@ -143,8 +134,7 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
     EXPECT_EQ(r.Laben_Schnitt_f_g,
               "f(x) schneidet g(x) in SP (0|0)\r\nf(x) schneidet g(x) in SP (2|4)\r\n");
     EXPECT_EQ(r.SP_Grenzen, (std::vector<std::string>{"0", "2"}));
-    EXPECT_EQ(r.SP_Untergrenze_txt, "0");
-    EXPECT_EQ(r.SP_Obergrenze_txt, "2");
+    EXPECT_EQ(std::tie(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt), std::tuple("0", "2"));
     EXPECT_NEAR(number(r.Schnitt_Flaeche_Ergebniss), -4.0 / 3, 2e-14);
     EXPECT_EQ(r.Funktion_eingabe_SP, "x^2-(2x)");
     EXPECT_EQ(c.s.Eingabe, "x^3");
@@ -173,8 +163,7 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
     // Bounds the other way round are exchanged.
     r.SP_Untergrenze_txt = "2";
     paar("x^2", "2x");
-    EXPECT_EQ(r.SP_Untergrenze_txt, "0");
-    EXPECT_EQ(r.SP_Obergrenze_txt, "2");
+    EXPECT_EQ(std::tie(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt), std::tuple("0", "2"));
     EXPECT_NEAR(number(r.Schnitt_Flaeche_Ergebniss), -4.0 / 3, 2e-14);
 }
 

@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(CoordinateSystem, AxesArrowHeadsTicksAndGridAtTheDefaultRange)
+TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRange)
 {
     drawRange("-20", "20");
     EXPECT_TRUE(hasLine(20, 0, 19.7, -0.3));  // the heads point outwards
@@ -50,6 +50,13 @@ TEST_F(CoordinateSystem, AxesArrowHeadsTicksAndGridAtTheDefaultRange)
     }
     EXPECT_EQ(horizontal, 80);  // every half unit from -20 to 20, zero left out
     EXPECT_EQ(vertical, 80);
+    // Labels at every tick, none below seventy percent.
+    EXPECT_EQ(c.ebene.texts().size(), 2u + 4 * 19);  // the axis names and four rows of 19
+    EXPECT_TRUE(hasLabel("Y-Achse", 1.5, 20));
+    EXPECT_TRUE(hasLabel("-19 ", -19.2, -0.3));
+    c.w.Zoom_Prozent = 60;
+    drawRange("-20", "20");
+    EXPECT_TRUE(c.ebene.texts().empty());
 }
 
 TEST_F(CoordinateSystem, RangesBeyondFiftyUseStepsOfFive)
@@ -60,17 +67,6 @@ TEST_F(CoordinateSystem, RangesBeyondFiftyUseStepsOfFive)
     EXPECT_FALSE(hasLine(-99, -99.0 / 120, -99, 99.0 / 120));
     EXPECT_EQ(worldLines(c.ebene, kGrey).size(), 2u * 40);
     EXPECT_TRUE(hasLabel(" 95 ", 94.8, -1));
-}
-
-TEST_F(CoordinateSystem, LabelsAtEveryTickAndNoneBelowSeventyPercent)
-{
-    drawRange("-20", "20");
-    EXPECT_EQ(c.ebene.texts().size(), 2u + 4 * 19);  // the axis names and four rows of 19
-    EXPECT_TRUE(hasLabel("Y-Achse", 1.5, 20));
-    EXPECT_TRUE(hasLabel("-19 ", -19.2, -0.3));
-    c.w.Zoom_Prozent = 60;
-    drawRange("-20", "20");
-    EXPECT_TRUE(c.ebene.texts().empty());
 }
 
 }  // namespace

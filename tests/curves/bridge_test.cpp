@@ -39,15 +39,11 @@ protected:
     }
 };
 
-TEST_F(Bridge, CalculatesTheCableAndDrawsTowersAndHangersOnce)
+TEST_F(Bridge, CalculatesTheCableAndDrawsTowersAndHangersOnceForAnySpan)
 {
     ASSERT_TRUE(berechne("100", "30", "5"));
-    EXPECT_EQ(r.a1_Ausgabe, "0,247788873");
-    EXPECT_EQ(r.a2_Ausgabe, "-0,247788873");
-    EXPECT_EQ(r.c1_Ausgabe, "0,049557775");
-    EXPECT_EQ(r.c2_Ausgabe, "-0,049557775");
-    EXPECT_EQ(c.s.x_eingabe, "-50");
-    EXPECT_EQ(c.s.y_eingabe, "50");
+    EXPECT_EQ((Messages{r.a1_Ausgabe, r.a2_Ausgabe, r.c1_Ausgabe, r.c2_Ausgabe, c.s.x_eingabe, c.s.y_eingabe}),
+              (Messages{"0,247788873", "-0,247788873", "0,049557775", "-0,049557775", "-50", "50"}));
     EXPECT_EQ(c.s.EingabeListe.back(), c.s.Eingabe);  // the cable is the function now
     EXPECT_FALSE(graph().empty());
 
@@ -59,7 +55,7 @@ TEST_F(Bridge, CalculatesTheCableAndDrawsTowersAndHangersOnce)
         EXPECT_NEAR(masts[i].y2, 30, 1e-3);
         EXPECT_NEAR(feet[i].y2, 3.75, 1e-3);
     }
-    const auto h = hangers();
+    auto h = hangers();
     ASSERT_EQ(h.size(), 98u);  // -49 … 49 without 0
     for (std::size_t i = 0; i < h.size(); ++i) {
         const double x = double(i) - 49 + (i >= 49);
@@ -72,12 +68,10 @@ TEST_F(Bridge, CalculatesTheCableAndDrawsTowersAndHangersOnce)
     EXPECT_TRUE(hangers().empty());
     EXPECT_TRUE(towers(9).empty());
     EXPECT_FALSE(graph().empty());
-}
 
-TEST_F(Bridge, HangerSpacingAndBothTowersForAnySpan)
-{
+    // Other spans: hangers every 5 and both towers.
     ASSERT_TRUE(berechne("120", "30", "5"));
-    auto h = hangers();
+    h = hangers();
     ASSERT_EQ(h.size(), 22u);  // every 5 from -55 to 55, none at 0
     EXPECT_NEAR(h.front().x1, -55, 1e-3);
     EXPECT_NEAR(h[11].x1, 5, 1e-3);
@@ -86,10 +80,9 @@ TEST_F(Bridge, HangerSpacingAndBothTowersForAnySpan)
     h = hangers();
     ASSERT_EQ(h.size(), 20u);  // -45,5 … 49,5 (the right end 50,5 lies beyond 50: every 5)
     EXPECT_NEAR(h.back().x1, 49.5, 1e-3);
-    const auto masts = towers(9);
-    ASSERT_EQ(masts.size(), 2u);
-    EXPECT_NEAR(masts[1].x1, 50.5, 1e-3);
-    EXPECT_NEAR(masts[1].y2, 30, 1e-3);
+    ASSERT_EQ(towers(9).size(), 2u);
+    EXPECT_NEAR(towers(9)[1].x1, 50.5, 1e-3);
+    EXPECT_NEAR(towers(9)[1].y2, 30, 1e-3);
 }
 
 TEST_F(Bridge, RefusedInputChangesNothing)

@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(GraphPass, SampleCounterJoinsFromTheThirdSampleOn)
+TEST_F(GraphPass, SampleCounterJoinsFromTheThirdSampleOnAndHugeQualityIsCapped)
 {
     auto lines = draw("x/10");
     ASSERT_EQ(lines.size(), 1999u);  // 2001 samples, the first never joined
@@ -45,6 +45,8 @@ TEST_F(GraphPass, SampleCounterJoinsFromTheThirdSampleOn)
     EXPECT_NEAR(lines.back().x2, 20, kTol);
     EXPECT_DOUBLE_EQ(ui.progressMaximum, 40);
     EXPECT_LE(ui.progressHigh, 40);
+    c.s.qualitaet_eingabe = "1e9";
+    EXPECT_EQ(draw("x").size(), 32768u - 2);  // the first two of 32768 samples never joined
 }
 
 TEST_F(GraphPass, WindowAndJumpTestsWithEdgeStrokes)
@@ -113,16 +115,6 @@ TEST_F(GraphPass, InvalidSamplesAreSkippedAndReportedAfterTheLoop)
         EXPECT_FALSE(l.x1 < 0 && l.x2 > 0) << l.x1 << " to " << l.x2;
 }
 
-TEST_F(GraphPass, HugeQualityIsCappedAndRangesBeyondSixteenBitsDrawNothing)
-{
-    c.s.qualitaet_eingabe = "1e9";
-    EXPECT_EQ(draw("x").size(), 32768u - 2);  // the first two of 32768 samples never joined
-    c.s.qualitaet_eingabe = "50";
-    const auto before = c.ebene.items().size();
-    draw("x", "-20", "40000");
-    EXPECT_EQ(c.ebene.items().size(), before);
-}
-
 TEST_F(GraphPass, RootAndLogTermsDrawOnlyWhereDefined)
 {
     auto lines = draw("sqr(x)");
@@ -143,7 +135,7 @@ TEST_F(GraphPass, RootAndLogTermsDrawOnlyWhereDefined)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(GraphPass, KeepingTheOldDrawingDoesNotRedrawTheAxes)
+TEST_F(GraphPass, KeepingTheOldDrawingDoesNotRedrawTheAxesAndBadRangesDrawNothing)
 {
     const auto first = draw("x").size();
     loeschen_graph_check(c);
@@ -152,6 +144,9 @@ TEST_F(GraphPass, KeepingTheOldDrawingDoesNotRedrawTheAxes)
     EXPECT_EQ(c.ebene.texts().size(), axes);
     loeschen_graph_check(c);  // the second click clears again
     EXPECT_EQ(draw("x").size(), first);
+    const auto before = c.ebene.items().size();  // beyond sixteen bits
+    draw("x", "-20", "40000");
+    EXPECT_EQ(c.ebene.items().size(), before);
 }
 
 TEST_F(GraphPass, PlaneSizeFollowsTheRangeWithinBounds)

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "analysis/value_table.h"
-#include "core/context.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
 #include "panel/main_panel.h"
@@ -30,14 +29,11 @@ std::string typed(std::size_t n)
     return t;
 }
 
-class LongWork : public ::testing::Test {
+class LongWork : public SearchTest {
 protected:
-    StoppingUi ui;
-    Context c{ui};
-
     void SetUp() override
     {
-        mainPanelLoad(c);
+        SearchTest::SetUp();
         c.s.x_eingabe = "-5";
         c.s.y_eingabe = "5";
         ui.messages.clear();

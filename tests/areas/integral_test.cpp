@@ -72,7 +72,7 @@ protected:
     std::vector<WorldLine> shading() const { return worldLines(c.ebene, kFlaecheStandard); }
 };
 
-TEST_F(Flaechen, ShadingUnderTheParabolaComesAndGoesWithTheCheckBox)
+TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
 {
     r.Funktion_eingabe = "x^2";
     r.Untergrenze_eingabe = "0";
@@ -92,10 +92,8 @@ TEST_F(Flaechen, ShadingUnderTheParabolaComesAndGoesWithTheCheckBox)
     ASSERT_TRUE(Flaeche_einfaerben_click(c, r));
     zeichnen(c);
     EXPECT_TRUE(shading().empty());
-}
 
-TEST_F(Flaechen, ShadingStaysOnThePlaneWhateverTheValues)
-{
+    // The shading stays on the plane whatever the values.
     c.s.Flaeche_einferben_Check = true;
     berechnen("10^300", "0", "3");
     ASSERT_EQ(shading().size(), 30u);

@@ -48,7 +48,7 @@ TEST_F(Family, DefaultsDrawEightSeparateParabolasInTheGraphColour)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(Family, TheParameterIsOneNumber)
+TEST_F(Family, TheParameterIsOneNumberAndMembersAreCountedWithoutDrift)
 {
     EXPECT_EQ(scharTerm("1x^2+@", -2), "1x^2+-2");
     EXPECT_EQ(scharTerm("@x^2", -1), "(-1)x^2");
@@ -64,10 +64,8 @@ TEST_F(Family, TheParameterIsOneNumber)
         drawFamily(term, {p, p, "1"});
         EXPECT_EQ(membersAtOne(), std::set<double>{value}) << term;
     }
-}
 
-TEST_F(Family, MembersAreCountedWithoutDrift)
-{
+    // Members are counted without drift.
     const std::tuple<double, double, double, std::optional<int>> counts[] = {
         {-2, 5, 1, 8}, {0, 0.3, 0.1, 4},  // 0.1 added three times is above 0.3
         {5, -2, -1, 8}, {1, 0, 1, 0}, {1, 1, 0, 0}, {0, 999, 1, 1000}, {0, 1000, 1, std::nullopt},

@@ -135,7 +135,7 @@ TEST_F(GraphPass, RootAndLogTermsDrawOnlyWhereDefined)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(GraphPass, KeepingTheOldDrawingDoesNotRedrawTheAxesAndBadRangesDrawNothing)
+TEST_F(GraphPass, KeepingTheOldDrawingDoesNotRedrawTheAxes)
 {
     const auto first = draw("x").size();
     loeschen_graph_check(c);
@@ -144,9 +144,6 @@ TEST_F(GraphPass, KeepingTheOldDrawingDoesNotRedrawTheAxesAndBadRangesDrawNothin
     EXPECT_EQ(c.ebene.texts().size(), axes);
     loeschen_graph_check(c);  // the second click clears again
     EXPECT_EQ(draw("x").size(), first);
-    const auto before = c.ebene.items().size();  // beyond sixteen bits
-    draw("x", "-20", "40000");
-    EXPECT_EQ(c.ebene.items().size(), before);
 }
 
 TEST_F(GraphPass, PlaneSizeFollowsTheRangeWithinBounds)

@@ -68,12 +68,8 @@ protected:
 
 TEST_F(UnderTheLimit, TheLargestPlaneIsDrawnAndSavedOrSaysItCannotBe)
 {
-    c.s.x_eingabe = "-800";
-    c.s.y_eingabe = "800";
-    c.s.Eingabe = "sin(x/50)*400";
     c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = true;
-    zeichnen(c);
-    w.planeChanged();
+    draw("sin(x/50)*400", "-800", "800");
     ASSERT_EQ(c.ebene.width(), Plane::kMaxSide);
     EXPECT_FALSE(w.grab().isNull());
 
@@ -88,9 +84,7 @@ TEST_F(UnderTheLimit, TheLargestPlaneIsDrawnAndSavedOrSaysItCannotBe)
 
     // And on it goes.
     ui.messages.clear();
-    c.s.x_eingabe = "-20";
-    c.s.y_eingabe = "20";
-    zeichnen(c);
+    draw("sin(x/50)*400");
     QFile::remove(file);
     w.saveWindow()->cmdSaveAsJpg_Click();
     EXPECT_TRUE(QFile::exists(file));

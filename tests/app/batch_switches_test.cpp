@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QTemporaryDir>
-
 #include <algorithm>
 #include <sstream>
 
@@ -11,11 +8,9 @@
 #include "analysis/tangent.h"
 #include "app/batch.h"
 #include "app/options.h"
-#include "core/context.h"
 #include "curves/piecewise.h"
 #include "gui/render.h"
 #include "panel/analysis_panel.h"
-#include "panel/main_panel.h"
 #include "support/gui_helpers.h"
 #include "tools/area_calculator.h"
 

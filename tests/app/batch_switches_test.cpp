@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QTemporaryDir>
-
 #include <algorithm>
 #include <sstream>
 
@@ -11,12 +8,10 @@
 #include "analysis/tangent.h"
 #include "app/batch.h"
 #include "app/options.h"
-#include "core/context.h"
 #include "curves/piecewise.h"
 #include "gui/render.h"
 #include "panel/analysis_panel.h"
-#include "panel/main_panel.h"
-#include "support/recording_ui.h"
+#include "support/gui_helpers.h"
 #include "tools/area_calculator.h"
 
 using namespace kw;
@@ -96,11 +91,7 @@ TEST(BatchPicture, ShadesAndDrawsFurtherFunctionsTheSameEveryTime)
     const QImage further = exported(args);
     EXPECT_TRUE(further == exported(args));
     auto pixels = [&further](QRgb colour) {
-        int n = 0;
-        for (int y = 0; y < further.height(); ++y)
-            for (int x = 0; x < further.width(); ++x)
-                n += further.pixel(x, y) == colour;
-        return n;
+        return test::countPixels(further, further.rect(), [colour](QColor c) { return c.rgb() == colour; });
     };
     // f keeps its blue; the others take the next colours that are not blue.
     EXPECT_GT(pixels(qRgb(0, 0, 139)), 500);

@@ -4,22 +4,12 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "panel/value_table_window.h"
 #include "support/gui_helpers.h"
 
 using namespace kw;
 using namespace kw::test;
 
 namespace {
-
-QList<ValueTableWindow*> valueTables()
-{
-    QList<ValueTableWindow*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* t = qobject_cast<ValueTableWindow*>(w); t && t->isVisible())
-            found << t;
-    return found;
-}
 
 // The analysis panel as "Extras" first shows it, "x^2" in the term field.
 class AnalysisPanelGui : public RunningApp {

@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <map>
 
-#include "panel/value_table_window.h"
 #include "plane/jpeg_window.h"
 #include "support/gui_helpers.h"
 
@@ -106,30 +105,21 @@ QStringList schlechteEingaben()
             QStringLiteral("x^2\nsin(x)\r\n1/x\n")};
 }
 
-QWidget* window(const QString& name)
+// A control as "window/control" in a shown window; nullptr when either is missing.
+QWidget* control(const QString& path)
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible())
-            return w;
+        if (w->objectName() == path.section(QLatin1Char('/'), 0, 0) && w->isVisible())
+            return w->findChild<QWidget*>(path.section(QLatin1Char('/'), 1));
     return nullptr;
-}
-
-// "window/control" split at the slash.
-std::pair<QString, QString> parts(const char* path)
-{
-    const QString p = QString::fromUtf8(path);
-    return {p.section(QLatin1Char('/'), 0, 0), p.section(QLatin1Char('/'), 1)};
 }
 
 QLineEdit* lineEdit(const char* path)
 {
-    auto [win, name] = parts(path);
-    QWidget* w = window(win);
-    if (!w)
-        return nullptr;
-    if (auto* box = w->findChild<QComboBox*>(name))
+    QWidget* w = control(QString::fromUtf8(path));
+    if (auto* box = qobject_cast<QComboBox*>(w))
         return box->lineEdit();
-    return w->findChild<QLineEdit*>(name);
+    return qobject_cast<QLineEdit*>(w);
 }
 
 // The texts of every editable field of the shown windows but some.
@@ -167,9 +157,7 @@ protected:
     }
     void TearDown() override
     {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<ValueTableWindow*>(w))
-                w->close();
+        qDeleteAll(valueTables());
         RunningApp::TearDown();
         QDir::setCurrent(oldDir);
     }
@@ -178,16 +166,12 @@ protected:
     {
         const QString step = QString::fromUtf8(path);
         const bool enter = step.endsWith(QLatin1String(":Return"));
-        auto [win, name] = parts(enter ? step.chopped(7).toUtf8().constData() : path);
-        QWidget* w = window(win);
-        ASSERT_NE(w, nullptr) << path;
-        if (enter) {  // to the control, as the keyboard sends it (a list box passes it on)
-            QTest::keyClick(w->findChild<QWidget*>(name), Qt::Key_Return);
-            return;
-        }
-        auto* button = w->findChild<QAbstractButton*>(name);
-        ASSERT_NE(button, nullptr) << path;
-        ASSERT_TRUE(button->isEnabled()) << path;
+        QWidget* target = control(enter ? step.chopped(7) : step);
+        ASSERT_NE(target, nullptr) << path;
+        if (enter)  // to the control, as the keyboard sends it (a list box passes it on)
+            return QTest::keyClick(target, Qt::Key_Return);
+        auto* button = qobject_cast<QAbstractButton*>(target);
+        ASSERT_TRUE(button && button->isEnabled()) << path;
         button->click();
     }
 

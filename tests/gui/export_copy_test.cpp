@@ -36,8 +36,7 @@ TEST_F(DrawnWindow, ExportWritesTheTypeOfTheExtensionAndCtrlCCopiesThePlane)
             return name.isEmpty() ? name : dir.filePath(name);
         });
         w.menu().bildExportieren->trigger();
-        QFile written(dir.filePath(name));
-        return written.open(QIODevice::ReadOnly) ? written.read(5) : QByteArray();
+        return readFile(dir.filePath(name)).left(5);
     };
     EXPECT_EQ(exportAs("bild.PDF"), QByteArray("%PDF-"));
     EXPECT_EQ(exportAs("bild.svg"), QByteArray("<?xml"));

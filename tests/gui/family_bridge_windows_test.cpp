@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTimer>

@@ -3,9 +3,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <csignal>
-#include <sys/resource.h>
-
 #include "plane/jpeg_window.h"
 #include "support/files.h"
 #include "support/gui_helpers.h"
@@ -45,18 +42,14 @@ protected:
     void clickSave() { click(&save(), "cmdSaveAsJpg"); }
 
     // Width, height, format and quality as ImageMagick reads the file.
-    QString identify()
-    {
-        return runTool("identify", {"-format", "%w %h %m %Q", jpeg});
-    }
+    QString identify() { return runTool("identify", {"-format", "%w %h %m %Q", jpeg}); }
     // The one printed page as pdftoppm renders it at 96 dots per inch, and the
     // box of what is not white on it.
     QRect printed(QImage& page)
     {
         EXPECT_TRUE(runTool("pdfinfo", {pdf}).contains(
             QRegularExpression("^Pages:\\s+1$", QRegularExpression::MultilineOption)));
-        runTool("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, dir.filePath("seite")});
-        page = QImage(dir.filePath("seite.png"));
+        page = pdfPage(pdf);
         QRect box;
         for (int y = 0; y < page.height(); ++y)
             for (int x = 0; x < page.width(); ++x)
@@ -69,6 +62,8 @@ protected:
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.titles[0], title);
         EXPECT_NE(ui.messages[0].find(text), std::string::npos) << ui.messages[0];
+        ui.messages.clear();
+        ui.titles.clear();
     }
 };
 
@@ -96,10 +91,7 @@ TEST_F(Export, SavesTheWholePlaneWithoutTraceLinesAtTheCurrentSizeAndQuality)
 
 TEST_F(Export, AFailedSaveKeepsTheOldFile)
 {
-    QFile old(jpeg);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("altes Bild");
-    old.close();
+    writeFile(jpeg, "altes Bild");
     const QString probe = dir.filePath(QStringLiteral("probe.jpg"));
     answer(probe, pdf);
     clickSave();
@@ -107,22 +99,11 @@ TEST_F(Export, AFailedSaveKeepsTheOldFile)
     ASSERT_TRUE(QFile::remove(probe));
     answer(jpeg, pdf);
     // A disk that fills up after a few kilobytes, or only at the last bytes.
-    rlimit limit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
     for (rlim_t room : {rlim_t(4096), rlim_t(size - 10)}) {
-        const rlimit full{room, limit.rlim_max};
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-        clickSave();
-        setrlimit(RLIMIT_FSIZE, &limit);
+        onAFullDisk(room, [this] { clickSave(); });
         expectOnlyMessage("GDI Error", "Win32 Error. GDI+ Error:7");
-        ui.messages.clear();
-        ui.titles.clear();
     }
-    std::signal(SIGXFSZ, previous);
-
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("altes Bild"));
+    EXPECT_EQ(readFile(jpeg), QByteArray("altes Bild"));
     EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("ebene.jpg")});  // no leftovers
 }
 

@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
-
-#include <csignal>
-#include <sys/resource.h>
 
 #include "gui/picture_file.h"
 #include "support/files.h"
@@ -41,15 +37,14 @@ TEST_F(PictureFile, SvgHoldsPathsAndTextsAndShowsWhatThePngShows)
 {
     draw("x^2");
     const QImage png(write("p.png", PictureFormat::Png));
-    QFile svg(write("p.svg", PictureFormat::Svg));
-    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(svg.readAll());
+    const QString svg = write("p.svg", PictureFormat::Svg);
+    const QString text = QString::fromUtf8(readFile(svg));
     EXPECT_FALSE(text.contains(QStringLiteral("<image")));
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("<text[^>]*>\\s*10\\s*</text>"))));
     // The parabola's 450 segments on the plane are one path.
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("points=\"([^ ]+ ){400}"))));
 
-    QSvgRenderer renderer(svg.fileName());
+    QSvgRenderer renderer(svg);
     EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 1200, 1200));
     QImage drawn(png.size(), QImage::Format_RGB32);
     QPainter painter(&drawn);
@@ -74,8 +69,7 @@ TEST_F(PictureFile, PdfIsOnePageOfThePlanesSize)
     const QString info = runTool("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+1350 x 450 pts")));
-    runTool("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, dir.filePath("seite")});
-    const QImage page(dir.filePath("seite.png"));
+    const QImage page = pdfPage(pdf);
     ASSERT_EQ(page.size(), QSize(1800, 600));
     EXPECT_TRUE(redAt(page, 2, 4) && redAt(page, -2, 4));
 }
@@ -84,25 +78,15 @@ TEST_F(PictureFile, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
 {
     draw("x^2");
     const QString file = dir.filePath("ebene");
-    QFile old(file);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("altes Bild") == 10);
-    old.close();
-    // A disk that fills up after a few kilobytes.
-    rlimit limit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const rlimit full{4096, limit.rlim_max};
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    writeFile(file, "altes Bild");
     using enum PictureFormat;
     for (PictureFormat format : {Png, Jpeg, Svg, Pdf}) {
         QString why;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-        const bool written = writePicture(c.ebene, file, format, why);
-        setrlimit(RLIMIT_FSIZE, &limit);
+        bool written = true;
+        onAFullDisk(4096, [&] { written = writePicture(c.ebene, file, format, why); });
         EXPECT_TRUE(!written && !why.isEmpty()) << int(format);
     }
-    std::signal(SIGXFSZ, previous);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("altes Bild"));
+    EXPECT_EQ(readFile(file), QByteArray("altes Bild"));
     EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("ebene")});
 }
 

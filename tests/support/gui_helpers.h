@@ -26,6 +26,7 @@
 #include "panel/analysis_panel_window.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
+#include "panel/value_table_window.h"
 #include "plane/drawing_window.h"
 #include "plane/plane_widget.h"
 #include "support/recording_qt_ui.h"
@@ -63,6 +64,16 @@ inline int visibleWindowsNamed(const QString& name)
     for (QWidget* w : QApplication::topLevelWidgets())
         n += w->isVisible() && w->objectName() == name;
     return n;
+}
+
+// The value tables that are shown: they live apart from the program's windows.
+inline QList<ValueTableWindow*> valueTables()
+{
+    QList<ValueTableWindow*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<ValueTableWindow*>(w); t && t->isVisible())
+            found << t;
+    return found;
 }
 
 // Mouse and wheel events as a user's hand produces them.
@@ -124,11 +135,18 @@ protected:
     void SetUp() override
     {
         mainPanelLoad(c);
-        c.s.Eingabe = "x^2";
-        zeichnen(c);
-        w.planeChanged();
+        draw("x^2");
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    }
+    // "Zeichnen" with these fields, and the window told.
+    void draw(const char* term, const char* from = "-20", const char* to = "20")
+    {
+        c.s.Eingabe = term;
+        c.s.x_eingabe = from;
+        c.s.y_eingabe = to;
+        zeichnen(c);
+        w.planeChanged();
     }
 };
 

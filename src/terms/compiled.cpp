@@ -97,6 +97,8 @@ struct Statement {
     std::string pattern;
 };
 
+}  // namespace
+
 // Can every mark be replaced by a number text without changing how the text
 // around it reads? The text must neither run into a neighbouring name or
 // number ("2" + "5" reads 25) nor give its sign to something else: a sign in
@@ -124,8 +126,6 @@ bool marksFit(std::string_view s)
     }
     return true;
 }
-
-}  // namespace
 
 struct Compiled::Program {
     std::vector<Instruction> code;

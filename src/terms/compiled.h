@@ -30,6 +30,10 @@ struct Outcome {
 // Where number i goes into a statement pattern (see Compiled).
 constexpr char mark(int i) { return char(1 + i); }
 
+// Whether every mark of a pattern reads as the whole number written in its
+// place; where not, only the text with the numbers in tells what it means.
+bool marksFit(std::string_view pattern);
+
 // Statements compiled once and evaluated at many numbers, with the very value
 // and error number the engine gives for their text. A statement is given as a
 // pattern: its text with mark(i) wherever number i is to be written. The

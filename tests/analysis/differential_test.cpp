@@ -20,6 +20,7 @@
 #include "analysis/zeros.h"
 #include "areas/intersections.h"
 #include "core/examples.h"
+#include "support/generated_terms.h"
 #include "terms/compiled.h"
 #include "terms/difference_quotient.h"
 #include "terms/engine.h"
@@ -32,56 +33,6 @@ using namespace kw;
 namespace {
 
 constexpr Substitution::Options kQuotient{.maskExp = false, .collapseStars = true};
-
-// Terms from the help text, the reports and the tests of the searches.
-const char* const kWorked[] = {
-    "x^2", "(x-1)^3-3*(x-1)", "(x-1)^2-2", "2x-3", "(x-1)^2", "x-0.05", "x^3", "0.01*(x-1)^2",
-    "2^x", "2^(x)", "2x", "x+0,123456", "x^3-2", "3x^4", "exp(x)-2", "2*x*x-1", "x-1+0/(x-1)",
-    "sqr(x)", "ln(x)", "log(x^2-4)", "1/(x-1)", "tan(x)", "e^x", "x^-2", "x^0.5", "-x^2",
-};
-
-// Terms as users type them: polynomials, products, roots, logarithms, exp, trig,
-// numbers with commas and exponents, and terms that fail somewhere (poles,
-// roots of negatives, overflow) or everywhere (syntax).
-std::vector<std::string> generatedTerms(int count)
-{
-    std::mt19937 random(2024);
-    auto pick = [&](int n) { return int(random() % unsigned(n)); };
-    const char* const numbers[] = {"2", "0,5", "3.25", "1E-3", "0", "10", "1,5", "0.000456", "7"};
-    const char* const functions[] = {"sin", "cos", "tan", "exp", "log", "ln", "sqr", "abs", "int", "atn", "sgn"};
-    std::function<std::string(int)> term = [&](int depth) -> std::string {
-        const int kind = depth <= 0 ? pick(3) : pick(11);
-        switch (kind) {
-        case 0: return "x";
-        case 1: return numbers[pick(9)];
-        case 2: return std::string(numbers[pick(9)]) + "x";
-        case 3: return term(depth - 1) + "+" + term(depth - 1);
-        case 4: return term(depth - 1) + "-" + term(depth - 1);
-        case 5: return term(depth - 1) + "*" + term(depth - 1);
-        case 6: return term(depth - 1) + "/" + term(depth - 1);
-        case 7: return "(" + term(depth - 1) + ")^" + (pick(2) ? numbers[pick(9)] : "-" + term(0));
-        case 8: return std::string(functions[pick(11)]) + "(" + term(depth - 1) + ")";
-        case 9: return "-(" + term(depth - 1) + ")";
-        default: return "(" + term(depth - 1) + ")";
-        }
-    };
-    std::vector<std::string> terms;
-    for (int i = 0; i < count; ++i)
-        terms.push_back(term(1 + i % 4));
-    // Texts whose numbers run into their neighbours once x is put in, and other
-    // oddities: these go by their text and must still agree.
-    for (const char* odd : {"x2", "2x.5", "xx", "x,5", "x(x+1)", "x^x", "x^-x", "sin x", "x+", "",
-                            "1/x^-2", "x*-x^2", "exp(x^3)", "(x-2)^0.5", "0^x", "10^x^2"})
-        terms.push_back(odd);
-    return terms;
-}
-
-std::vector<std::string> allTerms()
-{
-    std::vector<std::string> terms(kBeispiele.begin(), kBeispiele.end());
-    terms.insert(terms.end(), std::begin(kWorked), std::end(kWorked));
-    return terms;
-}
 
 // The x of a sampling loop from -20 to 20 (quality 50) and of a grid walk over
 // the same range: every `every`-th of them.

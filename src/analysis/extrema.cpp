@@ -168,22 +168,30 @@ SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, do
     return searchClusters<Wendepunkt>(from, to, ui, limits, search);
 }
 
+std::string extremaText(const SearchResult<Extremum>& found)
+{
+    return report(kExtremaGefunden, kKeineExtrema, found, [](const Extremum& e) {
+        return line(e.x, e.y, e.hochpunkt ? "Hochpunkt" : "Tiefpunkt");
+    });
+}
+
+std::string wendepunkteText(const SearchResult<Wendepunkt>& found)
+{
+    return report(kWendepunkteGefunden, kKeineWendepunkte, found, [](const Wendepunkt& w) {
+        return line(w.x, w.y, w.terrasse ? "Terassenpunkt" : "Wendepunkt");
+    });
+}
+
 std::string extremaBericht(Context& c, GridLimits limits)
 {
     buildAbleitungsterme(c.s, c.w.xterm, 3);
-    return report(kExtremaGefunden, kKeineExtrema,
-                  findExtrema(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits), [](const Extremum& e) {
-                      return line(e.x, e.y, e.hochpunkt ? "Hochpunkt" : "Tiefpunkt");
-                  });
+    return extremaText(findExtrema(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits));
 }
 
 std::string wendepunkteBericht(Context& c, GridLimits limits)
 {
     buildAbleitungsterme(c.s, c.w.xterm, 3);
-    return report(kWendepunkteGefunden, kKeineWendepunkte,
-                  findWendepunkte(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits), [](const Wendepunkt& w) {
-                      return line(w.x, w.y, w.terrasse ? "Terassenpunkt" : "Wendepunkt");
-                  });
+    return wendepunkteText(findWendepunkte(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits));
 }
 
 void Extrema(Context& c)

@@ -39,6 +39,11 @@ SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double t
 SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
                                          GridLimits limits = {});
 
+// A search's findings as its report shows them: a line per point, or the
+// report that none was found; a search that ended early says so.
+std::string extremaText(const SearchResult<Extremum>& found);
+std::string wendepunkteText(const SearchResult<Wendepunkt>& found);
+
 // The reports of the two searches over the range of the last drawing (X to Y):
 // a line per point, or the report that none was found; a search that ended
 // early says so. The difference-quotient terms of f are left in the shared state.

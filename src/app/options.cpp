@@ -30,7 +30,7 @@ struct Option {
 constexpr Option kOptions[] = {
     {"export", 1, Export, "DATEI",
      "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung)"},
-    {"report", 1, Report, "zeros|extrema|inflections|table|intersections|integral|area|bridge",
+    {"report", 1, Report, "zeros|extrema|inflections|table|intersections|integral|area|bridge|discussion",
      "schreibt, was der Knopf der Analyse oder ein Rechner zeigen würde"},
     {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},
     {"and", 1, Both, "G",
@@ -79,7 +79,8 @@ constexpr const char* kReportUsage =
     "[--to B]\n"
     "       kurvenwerk --report integral|area [--term F] [--and G] [--lower A --upper B] "
     "[--from A] [--to B]\n"
-    "       kurvenwerk --report bridge --bridge ABSTAND HOEHE TIEFSTER\n";
+    "       kurvenwerk --report bridge --bridge ABSTAND HOEHE TIEFSTER\n"
+    "       kurvenwerk --report discussion [--term T] [--from A] [--to B]\n";
 
 // The three values of --family or --bridge are numbers.
 bool numbers(const ThreeTexts& values, std::ostream& err)
@@ -191,6 +192,7 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         {"integral", ReportOptions::Kind::Integral},
         {"area", ReportOptions::Kind::Area},
         {"bridge", ReportOptions::Kind::Bridge},
+        {"discussion", ReportOptions::Kind::Discussion},
     };
     const std::string kind = p.value(QStringLiteral("report")).toStdString();
     auto k = kinds.find(kind);

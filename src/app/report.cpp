@@ -9,6 +9,7 @@
 #include "app/batch.h"
 #include "core/axes.h"
 #include "core/context.h"
+#include "discussion/discussion.h"
 #include "panel/main_panel.h"
 #include "scene/graph_pass.h"
 #include "scene/redraw.h"
@@ -149,6 +150,9 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         s.ableitungs_test = o.derivative;
         if (const auto table = Werte_Tabelle(c))
             writeTable(out, *table, o.derivative);
+        break;
+    case ReportOptions::Kind::Discussion:
+        out << discussionText(discuss(s.Eingabe, c.w.xterm, s.X, s.Y, &c.ui));
         break;
     case ReportOptions::Kind::Integral:
         if (integral.Flaeche_Ergebnis.empty())

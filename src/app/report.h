@@ -12,7 +12,7 @@ namespace kw {
 // A report without windows: what one of the analysis buttons would show after
 // drawing a term with a range.
 struct ReportOptions : FieldTexts {  // --term, --from, --to
-    enum class Kind { Zeros, Extrema, Inflections, Table, Intersections, Integral, Area, Bridge };
+    enum class Kind { Zeros, Extrema, Inflections, Table, Intersections, Integral, Area, Bridge, Discussion };
     Kind kind = Kind::Zeros;
     bool derivative = false;                  // --derivative 1: the table shows f' too
     std::vector<std::string> und;             // --and G: the further functions, g(x) for Area

@@ -59,6 +59,14 @@ TEST(Report, WritesWhatTheWindowsShow)
         {{"--report", "table", "--term", "x+0.123456", "--from", "-1", "--to", "1", "--derivative", "1"},
          0, "-1\t-0,88\t1\n0\t0,123456\t1\n1\t1,12\t1\n"},
         {{"--report", "zeros", "--term", "x^2+"}, 1, "", "Ihre Eingabe ist nicht in der Korrekten Form.…"},
+        // The whole discussion: one item per line, the searches' own lines, then the table.
+        {{"--report", "discussion", "--term", "x^2-1", "--from", "-2", "--to", "2"}, 0,
+         "f(x) = x^2-1\nDefinitionsbereich: D = R\nSymmetrie: achsensymmetrisch zur y-Achse\n"
+         "f'(x) = 2x\nf''(x) = 2\nf'''(x) = 0\nSchnittpunkt mit der y-Achse: Sy (0|-1)\n" +
+             zeros + "x1 = -1\nx2 = 1\nGefundene Lokale Extrema: \n"
+             "An der Stelle P (0 | -1) hat f(x) ein Tiefpunkt\nkeine Terassen- bzw. Wendepunkte gefunden\n"
+             "Verhalten für x → -∞: f(x) → +∞\nVerhalten für x → +∞: f(x) → +∞\nWertetabelle:\n"
+             "x\tf(x)\tf'(x)\n-2\t3\t-4\n-1\t0\t-2\n0\t-1\t0\n1\t0\t2\n2\t3\t4\n", ""},
         // What the graph pass only warns about is searched anyway, as the button does.
         {{"--report", "zeros", "--term", "x^0,5-2", "--from", "-5", "--to", "5"}, 0,
          zeros + "x1 = 4\n", "Sie haben ungültige Zeichen…"},

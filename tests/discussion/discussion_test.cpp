@@ -1,0 +1,82 @@
+// The curve discussion's items for terms of each kind.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "discussion/discussion.h"
+#include "terms/normalize.h"
+
+using namespace kw;
+
+namespace {
+
+bool has(const Discussion& d, const std::string& line)
+{
+    return std::find(d.lines.begin(), d.lines.end(), line) != d.lines.end();
+}
+
+TEST(Discussion, SymmetryDomainInterceptAndLimits)
+{
+    const struct {
+        const char* term;
+        std::string_view symmetry;
+        const char* domain;
+        const char* intercept;
+        const char* left;
+        const char* right;
+        std::vector<const char*> more;
+    } rows[] = {
+        {"x^4-2x^2", kAchsensymmetrisch, "D = R", "Sy (0|0)", "+∞", "+∞", {}},
+        {"0,5x^3-2x", kPunktsymmetrisch, "D = R", "Sy (0|0)", "-∞", "+∞", {}},
+        {"0,5x^3-2x^2-x+4", kKeineSymmetrie, "D = R", "Sy (0|4)", "-∞", "+∞", {"f'(x) = 1,5x^2-4x-1"}},
+        {"(x-1)^2", kKeineSymmetrie, "D = R", "Sy (0|1)", "+∞", "+∞", {}},
+        {"x^3+0,000001", kKeineSymmetrie, "D = R", "Sy (0|0)", "-∞", "+∞", {}},
+        {"sin(x)+0,000001", kKeineSymmetrie, "D = R", "Sy (0|0)", "keine Grenze (schwingt)",
+         "keine Grenze (schwingt)", {}},
+        {"x/(x^2-4)", kPunktsymmetrisch, "D = R \\ {-2; 2}", "Sy (0|0)", "0", "0",
+         {"Senkrechte Asymptote: x = -2", "Senkrechte Asymptote: x = 2", "Waagerechte Asymptote: y = 0"}},
+        {"(2x^2+1)/(x^2-1)", kAchsensymmetrisch, "D = R \\ {-1; 1}", "Sy (0|-1)", "2", "2",
+         {"Waagerechte Asymptote: y = 2"}},
+        {"x^3/(x-2)", kKeineSymmetrie, "D = R \\ {2}", "Sy (0|0)", "+∞", "+∞", {"Senkrechte Asymptote: x = 2"}},
+        {"x-1+0/(x-1)", kKeineSymmetrie, "D = R \\ {1}", "Sy (0|-1)", "-∞", "+∞", {}},
+        {"sqr(x)", kKeineSymmetrie, "D = [0; ∞)", "Sy (0|0)", "unbestimmt (f ist dort nicht definiert)", "+∞", {}},
+        {"ln(x)", kKeineSymmetrie, "D = (0; ∞)", "keiner (f ist bei 0 nicht definiert)",
+         "unbestimmt (f ist dort nicht definiert)", "+∞", {"Senkrechte Asymptote: x = 0"}},
+        {"log(x^2-4)", kAchsensymmetrisch, "D = (-∞; -2) ∪ (2; ∞)", "keiner (f ist bei 0 nicht definiert)",
+         "+∞", "+∞", {}},
+        {"e^x", kKeineSymmetrie, "D = R", "Sy (0|1)", "0", "+∞", {"Waagerechte Asymptote: y = 0"}},
+        {"tan(x)", kPunktsymmetrisch, "D = R \\ {-17,28; -14,14; -11; -7,85; -4,71; -1,57; 1,57; 4,71; 7,85; 11; 14,14; 17,28}",
+         "Sy (0|0)", "keine Grenze (schwingt)", "keine Grenze (schwingt)", {"Senkrechte Asymptote: x = 1,57"}},
+        {"cos(x)", kAchsensymmetrisch, "D = R", "Sy (0|1)", "keine Grenze (schwingt)", "keine Grenze (schwingt)", {}},
+        {"atn(x)", kPunktsymmetrisch, "D = R", "Sy (0|0)", "-1,57", "1,57", {}},
+    };
+    for (const auto& r : rows) {
+        const Discussion d = discuss(r.term, string_richten(r.term), -20, 20, nullptr);
+        EXPECT_TRUE(has(d, "Symmetrie: " + std::string(r.symmetry))) << r.term;
+        EXPECT_TRUE(has(d, std::string("Definitionsbereich: ") + r.domain)) << r.term << ": " << d.lines[1];
+        EXPECT_TRUE(has(d, std::string("Schnittpunkt mit der y-Achse: ") + r.intercept)) << r.term;
+        EXPECT_TRUE(has(d, std::string("Verhalten für x → -∞: f(x) → ") + r.left)) << r.term;
+        EXPECT_TRUE(has(d, std::string("Verhalten für x → +∞: f(x) → ") + r.right)) << r.term;
+        for (const char* line : r.more)
+            EXPECT_TRUE(has(d, line)) << r.term << ": " << line;
+    }
+}
+
+TEST(Discussion, ValueTableOverASensiblePartOfTheRange)
+{
+    const Discussion wide = discuss("x^2", "1x^2", -100, 100, nullptr);
+    ASSERT_EQ(wide.table.size(), 21u);
+    EXPECT_EQ(wide.table.front().x, -10);
+    EXPECT_EQ(wide.table[13].f, "9");
+    EXPECT_EQ(wide.table[13].d, "6");
+    const Discussion pole = discuss("1/x", string_richten("1/x"), 0.5, 3.5, nullptr);
+    ASSERT_EQ(pole.table.size(), 3u);
+    EXPECT_EQ(pole.table[1].f, "0,5");
+    EXPECT_EQ(pole.table[1].d, "-0,25");
+    const Discussion gap = discuss("1/x", string_richten("1/x"), -1, 1, nullptr);
+    EXPECT_EQ(gap.table[1].f, "");
+}
+
+}  // namespace

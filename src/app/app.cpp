@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -12,6 +13,12 @@
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
 #include "analysis/zeros.h"
+#include "discussion/discussion.h"
+#include "plane/printing.h"
+#include "plane/save_dialog.h"
+#include "scene/redraw.h"
+#include "terms/normalize.h"
+#include "terms/numtext.h"
 #include "panel/analysis_panel_window.h"
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
@@ -21,6 +28,7 @@
 #include "tools/area_window.h"
 #include "tools/bridge_window.h"
 #include "tools/calculator_window.h"
+#include "tools/discussion_window.h"
 #include "tools/help_dialog.h"
 #include "tools/intersection_window.h"
 #include "tools/program_icon.h"
@@ -232,6 +240,8 @@ void App::showAnalysisPanel(bool show)
                          [this] { Integral_Rechner(); });
         QObject::connect(panel, &AnalysisPanelWindow::brueckeClicked, panel,
                          [this] { Haengebruecken_Rechner(); });
+        QObject::connect(panel, &AnalysisPanelWindow::discussionClicked, panel,
+                         [this] { kurvendiskussion(); });
         // The pocket calculator and the bridge calculator close with the panel.
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::closed, analysis_.get(), [this] {
             analysisPanelClosed(*context_);
@@ -262,6 +272,50 @@ void App::nullstellen() { search(Nullstellen_fx_Click); }
 void App::extrema() { search(Extrema_butt_Click); }
 
 void App::wendepunkte() { search(S_and_W_punkte_Click); }
+
+void App::kurvendiskussion()
+{
+    if (ui_->searching())
+        return;
+    Context& c = *context_;
+    if (c.w.xterm.empty())
+        zeichnen(c);  // nothing drawn yet: the term in the field
+    if (c.w.xterm.empty() || c.w.termRefused)
+        return;
+    if (!discussion_) {
+        discussion_ = std::make_unique<DiscussionWindow>(c.ebene);
+        join(Role::Diskussion, discussion_.get());
+        discussion_->askFileName = askSaveFileName;
+        discussion_->openPrinter = [](QWidget* parent) { return kw::openPrinter(parent, PrintServices{}); };
+        discussion_->tell = [this](const QString& text) { ui_->message(text.toStdString()); };
+        QObject::connect(ui_, &QtUi::planeUpdated, discussion_.get(), [this] {
+            QTimer::singleShot(0, discussion_.get(), [this] { refreshDiscussion(); });
+        });
+    }
+    discussed_.clear();
+    refreshDiscussion();
+    discussion_->show();
+    discussion_->raise();
+    discussion_->activateWindow();
+}
+
+// The term and range of the last drawing, once per change.
+void App::refreshDiscussion()
+{
+    Context& c = *context_;
+    const std::string key = c.w.xterm + '\n' + engineText(c.s.X) + '\n' + engineText(c.s.Y);
+    if (key == discussed_ || c.w.xterm.empty() || c.w.termRefused || ui_->searching() ||
+        (!discussion_->isVisible() && !discussed_.empty()))
+        return;
+    discussed_ = key;
+    // The term as typed, where the field still holds the drawn one.
+    std::string typed = c.w.xterm;
+    if (string_richten(c.s.Eingabe) == c.w.xterm)
+        typed = c.s.Eingabe;
+    else if (!c.s.EingabeListe.empty() && string_richten(c.s.EingabeListe.back()) == c.w.xterm)
+        typed = c.s.EingabeListe.back();
+    discussion_->present(discuss(typed, c.w.xterm, c.s.X, c.s.Y, &c.ui));
+}
 
 ValueTableWindow* App::werteTabelle()
 {

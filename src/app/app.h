@@ -23,6 +23,7 @@ class AreaWindow;
 class BridgeWindow;
 class HelpDialog;
 class AboutWindow;
+class DiscussionWindow;
 
 // Qt's own texts (the buttons of message boxes, file and print dialogs) in
 // German, whatever the system's language. False when the catalogue is missing.
@@ -44,6 +45,7 @@ public:
         BildSpeichern,
         Hilfe,
         Info,
+        Diskussion,
         Count
     };
 
@@ -52,13 +54,13 @@ public:
     // the last window so that they never keep the program running alone.
     static constexpr Role kEndeReihenfolge[] = {
         Role::Analysis,      Role::Drawing, Role::Taschenrechner, Role::Bruecke,
-        Role::Flaeche,       Role::Schnittstellen, Role::BildSpeichern, Role::Hilfe,
-        Role::Info,          Role::MainPanel};
+        Role::Flaeche,       Role::Schnittstellen, Role::BildSpeichern, Role::Diskussion,
+        Role::Hilfe,         Role::Info,          Role::MainPanel};
     // …closing the drawing window or its "&Ende" in this one.
     static constexpr Role kEbeneReihenfolge[] = {
         Role::MainPanel,     Role::Analysis, Role::Taschenrechner, Role::Bruecke,
-        Role::Flaeche,       Role::Schnittstellen, Role::BildSpeichern, Role::Hilfe,
-        Role::Info,          Role::Drawing};
+        Role::Flaeche,       Role::Schnittstellen, Role::BildSpeichern, Role::Diskussion,
+        Role::Hilfe,         Role::Info,          Role::Drawing};
 
     // ui defaults to real message boxes; tests pass one that records them.
     explicit App(QtUi* ui = nullptr);
@@ -82,6 +84,12 @@ public:
     // "Wertetabelle": a new window for every press, showing the current term.
     // Value tables never join the program's windows: they stay open.
     ValueTableWindow* werteTabelle();
+
+    // "Kurvendiskussion": the discussion of the drawn term over its range in
+    // its window, created on first use. While the window is open it follows
+    // every new drawing of another term or range.
+    void kurvendiskussion();
+    DiscussionWindow* discussionWindow() { return discussion_.get(); }
 
     // The analysis panel's "Taschenrechner": shows the pocket calculator,
     // creating it on first use.
@@ -134,6 +142,7 @@ private:
     void openBesideAnalysisPanel(QWidget& window);
     template <class Search>
     void search(Search run);
+    void refreshDiscussion();
 
     std::unique_ptr<QtUi> ownUi_;
     QtUi* ui_;
@@ -147,6 +156,8 @@ private:
     std::unique_ptr<BridgeWindow> bruecke_;
     std::unique_ptr<HelpDialog> hilfe_;
     std::unique_ptr<AboutWindow> info_;
+    std::unique_ptr<DiscussionWindow> discussion_;
+    std::string discussed_;  // term and range the discussion window shows
     std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;
     bool closing_ = false;
     int valueTables_ = 0;

@@ -8,6 +8,8 @@
 #include "areas/intersections.h"
 #include "core/colours.h"
 #include "core/context.h"
+#include "discussion/discussion.h"
+#include "gui/worksheet.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
@@ -145,8 +147,11 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         drawFunctions(c, o.und, weitereFarben(s.FarbeBox), false);
 
     QString why;
-    if (!writePicture(c.ebene, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),
-                      why)) {
+    const QString file = QString::fromStdString(o.exportFile);
+    const bool written = o.discussion
+        ? writeWorksheet(file, discuss(s.Eingabe, c.w.xterm, s.X, s.Y, &c.ui), c.ebene, why)
+        : writePicture(c.ebene, file, *pictureFormat(o.exportFile), why);
+    if (!written) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";
         return kBatchFailed;

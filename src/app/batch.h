@@ -60,6 +60,7 @@ struct BatchOptions : FieldTexts {
     std::vector<int> derivatives;           // --derivative N (1, 2 or 3; repeatable)
     std::optional<std::string> tangent;     // --tangent X0
     bool inverse = false;                   // --inverse
+    bool discussion = false;                // --discussion: the worksheet instead of the plane (PDF)
     std::optional<std::pair<std::string, std::string>> section;  // --section FROM TO
     // The answers to a family's questions: start, end and step of "@".
     std::optional<ThreeTexts> family;       // --family START END STEP

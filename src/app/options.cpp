@@ -43,6 +43,8 @@ constexpr Option kOptions[] = {
      "Bild: erste, zweite oder dritte Ableitung (1, 2, 3; mehrfach); Wertetabelle: 1 zeigt f'(x)"},
     {"tangent", 1, Export, "X0", "die Tangente an der Stelle X0"},
     {"inverse", 0, Export, "", "die Umkehrfunktion"},
+    {"discussion", 0, Export, "",
+     "statt der Ebene das Arbeitsblatt der Kurvendiskussion als PDF (Diskussion, Wertetabelle, Graph)"},
     {"section", 2, Export, "VON BIS", "nur der Abschnitt von VON bis BIS (-u und +u: ohne Grenze)"},
     {"shade", 2, Export, "A B", "die Fläche zwischen f(x) und der x-Achse von A bis B eingefärbt"},
     {"lower", 1, Report, "A",
@@ -69,7 +71,8 @@ const Option* find(std::string_view name)
 constexpr const char* kExportUsage =
     "Aufruf: kurvenwerk --export DATEI [--term T] [--from A] [--to B] [--quality Q] "
     "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
-    "[--section VON BIS] [--family START ENDE SCHRITT] [--shade A B] [--and G]...\n"
+    "[--section VON BIS] [--family START ENDE SCHRITT] [--shade A B] [--and G]... "
+    "[--discussion]\n"
     "       kurvenwerk --export DATEI --bridge ABSTAND HOEHE TIEFSTER [--quality Q] "
     "[--colour NAME] ...\n";
 constexpr const char* kReportUsage =
@@ -130,6 +133,10 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
 {
     if (o.exportFile.empty()) {
         err << kExportUsage;
+        return false;
+    }
+    if (o.discussion && pictureFormat(o.exportFile) != PictureFormat::Pdf) {
+        err << "Das Arbeitsblatt (--discussion) gibt es nur als PDF: " << o.exportFile << '\n';
         return false;
     }
     if (!pictureFormat(o.exportFile)) {
@@ -334,6 +341,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     o.exportFile = text("export").value_or("");
     o.tangent = text("tangent");
     o.inverse = p.isSet(QStringLiteral("inverse"));
+    o.discussion = p.isSet(QStringLiteral("discussion"));
     for (const QString& d : p.values(QStringLiteral("derivative"))) {
         if (d != QLatin1String("1") && d != QLatin1String("2") && d != QLatin1String("3")) {
             err << "Ableitung " << d.toStdString() << " gibt es nicht (möglich: 1, 2, 3).\n";

@@ -192,6 +192,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         {"Extrema_butt", "Lokale Extremwerte von f(x)", &AnalysisPanelWindow::extremaClicked},
         {"S_and_W_punkte", "Terassen- und Wendepunkte ", &AnalysisPanelWindow::wendepunkteClicked},
         {"Tabelle", "Wertetabelle", &AnalysisPanelWindow::tabelleClicked},
+        {"Kurvendiskussion_butt", "Kurvendiskussion", &AnalysisPanelWindow::discussionClicked},
         {"Schnittpunkt_butt", "Schnittpunkte zwischen Funktionen",
          &AnalysisPanelWindow::schnittpunkteClicked},
         {"Integral_Rechner_butt", "Fläche (Integral)", &AnalysisPanelWindow::integralClicked},

@@ -42,6 +42,7 @@ signals:
     void integralClicked();
     void brueckeClicked();
     void taschenrechnerClicked();
+    void discussionClicked();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,142 @@
+#include "gui/worksheet.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+#include "core/plane.h"
+#include "discussion/discussion.h"
+#include "gui/render.h"
+
+namespace kw {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// "1,5x^2-4x" with the exponents raised: a number, x, or a bracket after "^".
+QString raised(const QString& line)
+{
+    QString out = line.toHtmlEscaped();
+    static const QRegularExpression power(QStringLiteral(R"(\^(\([^()]*\)|-?[0-9,]+|x))"));
+    out.replace(power, QStringLiteral("<sup>\\1</sup>"));
+    return out;
+}
+
+constexpr double kMarginMm = 15;
+
+}  // namespace
+
+QString discussionHtml(const Discussion& d)
+{
+    QString html = QStringLiteral("<html><body>");
+    for (const std::string& line : d.lines)
+        html += QStringLiteral("<div>") + raised(qs(line)) + QStringLiteral("</div>");
+    html += QStringLiteral("<p><b>Wertetabelle</b></p><table border=\"1\" cellspacing=\"0\" "
+                           "cellpadding=\"3\"><tr><th>x</th><th>f(x)</th><th>f'(x)</th></tr>");
+    for (const DiscussionRow& r : d.table)
+        html += QStringLiteral("<tr><td align=\"right\">%1</td><td align=\"right\">%2</td>"
+                               "<td align=\"right\">%3</td></tr>")
+                    .arg(r.x)
+                    .arg(qs(r.f).toHtmlEscaped(), qs(r.d).toHtmlEscaped());
+    return html + QStringLiteral("</table></body></html>");
+}
+
+bool paintWorksheet(QPagedPaintDevice& device, const Discussion& d, const Plane& plane)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                     QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const QRectF page(0, 0, device.width(), device.height());
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPointSizeF(14);
+    title.setBold(true);
+    QFont body(QStringLiteral("DejaVu Sans"));
+    body.setPointSizeF(9.5);
+    const double line = QFontMetricsF(body, &device).lineSpacing();
+    double y = 0;
+    auto newPageIfShort = [&](double needed) {
+        if (y + needed > page.height()) {
+            device.newPage();
+            y = 0;
+        }
+    };
+    painter.setPen(Qt::black);
+    painter.setFont(title);
+    const double titleLine = QFontMetricsF(title, &device).lineSpacing();
+    painter.drawText(QRectF(0, y, page.width(), titleLine), Qt::AlignLeft, QStringLiteral("Kurvendiskussion"));
+    y += titleLine * 1.5;
+    painter.setFont(body);
+    for (const std::string& text : d.lines) {
+        newPageIfShort(line);
+        painter.drawText(QRectF(0, y, page.width(), line), Qt::AlignLeft | Qt::TextSingleLine, qs(text));
+        y += line;
+    }
+    // The value table: three columns, right-aligned, with a rule under the heading.
+    y += line;
+    newPageIfShort(3 * line);
+    const double column = page.width() / 6;
+    auto row = [&](const QString& x, const QString& f, const QString& s) {
+        const QString cells[] = {x, f, s};
+        for (int i = 0; i < 3; ++i)
+            painter.drawText(QRectF(i * column, y, column - line, line), Qt::AlignRight, cells[i]);
+        y += line;
+    };
+    painter.drawText(QRectF(0, y, page.width(), line), Qt::AlignLeft, QStringLiteral("Wertetabelle"));
+    y += line;
+    row(QStringLiteral("x"), QStringLiteral("f(x)"), QStringLiteral("f'(x)"));
+    painter.drawLine(QPointF(0, y), QPointF(3 * column, y));
+    for (const DiscussionRow& r : d.table) {
+        newPageIfShort(line);
+        row(QString::number(r.x), qs(r.f), qs(r.d));
+    }
+    // The graph below, as large as the rest of the page allows, else on a page of its own.
+    y += line;
+    if (plane.width() > 0 && plane.height() > 0) {
+        const double aspect = double(plane.height()) / plane.width();
+        if (page.height() - y < std::min(page.width() * aspect, page.height()) * 0.6) {
+            device.newPage();
+            y = 0;
+        }
+        const double scale = std::min(page.width() / plane.width(), (page.height() - y) / plane.height());
+        painter.save();
+        painter.translate((page.width() - plane.width() * scale) / 2, y);
+        painter.scale(scale, scale);
+        paintPlane(painter, plane, QRectF(0, 0, plane.width(), plane.height()));
+        painter.restore();
+    }
+    return painter.end();
+}
+
+bool writeWorksheet(const QString& file, const Discussion& d, const Plane& plane, QString& why)
+{
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        why = out.errorString();
+        return false;
+    }
+    QPdfWriter pdf(&out);
+    pdf.setResolution(300);
+    pdf.setTitle(QStringLiteral("Kurvendiskussion"));
+    pdf.setCreator(QStringLiteral("Kurvenwerk"));
+    if (!paintWorksheet(pdf, d, plane)) {
+        why = QStringLiteral("die Seite ließ sich nicht anlegen");
+        return false;
+    }
+    if (!out.flush() || out.error() != QFileDevice::NoError) {
+        why = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kw

@@ -76,29 +76,42 @@ bool paintWorksheet(QPagedPaintDevice& device, const Discussion& d, const Plane&
     painter.drawText(QRectF(0, y, page.width(), titleLine), Qt::AlignLeft, QStringLiteral("Kurvendiskussion"));
     y += titleLine * 1.5;
     painter.setFont(body);
-    for (const std::string& text : d.lines) {
-        newPageIfShort(line);
-        painter.drawText(QRectF(0, y, page.width(), line), Qt::AlignLeft | Qt::TextSingleLine, qs(text));
-        y += line;
-    }
-    // The value table: three columns, right-aligned, with a rule under the heading.
-    y += line;
-    newPageIfShort(3 * line);
-    const double column = page.width() / 6;
+    // The value table on the right, the discussion's lines beside it, wrapped
+    // where they are long; then the graph below both.
+    const double top = y;
+    const double column = page.width() * 0.1;
+    const double tableLeft = page.width() - 3 * column;
     auto row = [&](const QString& x, const QString& f, const QString& s) {
         const QString cells[] = {x, f, s};
         for (int i = 0; i < 3; ++i)
-            painter.drawText(QRectF(i * column, y, column - line, line), Qt::AlignRight, cells[i]);
+            painter.drawText(QRectF(tableLeft + i * column, y, column - line / 2, line), Qt::AlignRight, cells[i]);
         y += line;
     };
-    painter.drawText(QRectF(0, y, page.width(), line), Qt::AlignLeft, QStringLiteral("Wertetabelle"));
+    painter.drawText(QRectF(tableLeft, y, 3 * column, line), Qt::AlignLeft, QStringLiteral("Wertetabelle"));
     y += line;
     row(QStringLiteral("x"), QStringLiteral("f(x)"), QStringLiteral("f'(x)"));
-    painter.drawLine(QPointF(0, y), QPointF(3 * column, y));
-    for (const DiscussionRow& r : d.table) {
-        newPageIfShort(line);
+    painter.drawLine(QPointF(tableLeft, y), QPointF(page.width(), y));
+    for (const DiscussionRow& r : d.table)
         row(QString::number(r.x), qs(r.f), qs(r.d));
+    const double tableEnd = y;
+    y = top;
+    const double textWidth = tableLeft - line;
+    const int wrap = Qt::AlignLeft | Qt::TextWrapAnywhere;
+    const QFontMetricsF metrics(body, &device);
+    bool turned = false;
+    for (const std::string& text : d.lines) {
+        const QString t = qs(text);
+        const double height = metrics.boundingRect(QRectF(0, 0, textWidth, page.height()), wrap, t).height();
+        if (y + height > page.height()) {
+            device.newPage();
+            y = 0;
+            turned = true;
+        }
+        painter.drawText(QRectF(0, y, textWidth, height), wrap, t);
+        y += height;
     }
+    if (!turned)
+        y = std::max(y, tableEnd);
     // The graph below, as large as the rest of the page allows, else on a page of its own.
     y += line;
     if (plane.width() > 0 && plane.height() > 0) {

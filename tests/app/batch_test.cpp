@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "support/files.h"
+
 namespace {
 
 struct Outcome {
@@ -160,6 +162,33 @@ TEST(CommandLine, HelpAndVersion)
     Outcome version = kurvenwerk({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith(QStringLiteral("Kurvenwerk 1."))) << version.out.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// The worksheet: the discussion's text and the graph on an A4 page.
+TEST(BatchExport, DiscussionWorksheetAsPdf)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("blatt.pdf"));
+    const Outcome r = kurvenwerk({"--export", pdf, "--term", "0,5x^3-2x^2-x+4", "--discussion"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage page = kw::test::pdfPage(pdf);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_NEAR(double(page.height()) / page.width(), 297.0 / 210, 0.01);  // A4
+    // The red graph in the lower part of the page, black text in the upper.
+    int red = 0, dark = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            red += y > page.height() / 3 && c.red() > 150 && c.green() < 90 && c.blue() < 90;
+            dark += y < page.height() / 3 && c.lightness() < 60;
+        }
+    EXPECT_GT(red, 200);
+    EXPECT_GT(dark, 2000);
+    EXPECT_EQ(kurvenwerk({"--export", dir.filePath("blatt.png"), "--discussion"}).exitCode, 2);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include "support/gui_helpers.h"
+#include "tools/discussion_window.h"
 
 using namespace kw;
 using namespace kw::test;
@@ -150,6 +153,43 @@ TEST_F(AnalysisPanelGui, EscOrClosingAPanelStopsALongSearch)
     app.nullstellen();
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_NE(ui.messages[1].find("Die Suche wurde abgebrochen."), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// "Kurvendiskussion": the window shows the drawn term's discussion, follows a
+// new drawing while open, copies its text and saves its worksheet.
+TEST_F(AnalysisPanelGui, KurvendiskussionShowsFollowsCopiesAndSaves)
+{
+    draw("0,5x^3-2x^2-x+4");
+    click(app.analysisPanel(), "Kurvendiskussion_butt");
+    DiscussionWindow* window = app.discussionWindow();
+    ASSERT_TRUE(window && window->isVisible());
+    auto* view = child<QTextBrowser>(window, "Diskussion_txt");
+    // Powers raised: the plain text loses the "^".
+    EXPECT_TRUE(view->toPlainText().contains("f'(x) = 1,5x2-4x-1")) << view->toPlainText().toStdString();
+    EXPECT_TRUE(view->toHtml().contains("vertical-align:super"));
+
+    draw("1/x");
+    QTest::qWait(20);
+    EXPECT_EQ(window->discussion().lines[0], "f(x) = 1/x");
+    QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("Senkrechte Asymptote: x = 0\n"));
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("blatt.pdf");
+    window->askFileName = [&](QWidget*, const QString& filter, const QString&) {
+        EXPECT_EQ(filter, "PDF-Dateien (*.pdf)");
+        return pdf;
+    };
+    click(window, "Als_PDF_butt");
+    EXPECT_TRUE(QFile(pdf).size() > 1000);
+    window->askFileName = [&](QWidget*, const QString&, const QString&) { return dir.filePath("nicht/da.pdf"); };
+    click(window, "Als_PDF_butt");
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_TRUE(ui.messages.back().starts_with("Die Datei konnte nicht geschrieben werden"));
 }
 
 }  // namespace

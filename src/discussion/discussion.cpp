@@ -392,7 +392,8 @@ Discussion discuss(std::string_view typed, std::string_view xterm, double from, 
                            .pattern());
     for (int i : tableXs(from, to)) {
         const auto v = f.at(i), s = slope.at(i);
-        out.table.push_back({i, v ? cellText(*v) : "", s ? cellText(*s) : ""});
+        // No slope where f itself is not defined, whatever the written-out f' gives (1/x for ln(x)).
+        out.table.push_back({i, v ? cellText(*v) : "", v && s ? cellText(*s) : ""});
     }
     return out;
 }

@@ -77,6 +77,9 @@ TEST(Discussion, ValueTableOverASensiblePartOfTheRange)
     EXPECT_EQ(pole.table[1].d, "-0,25");
     const Discussion gap = discuss("1/x", string_richten("1/x"), -1, 1, nullptr);
     EXPECT_EQ(gap.table[1].f, "");
+    const Discussion log = discuss("ln(x)", string_richten("ln(x)"), -1, 1, nullptr);
+    EXPECT_EQ(log.table[0].d, "");  // f' = 1/x, but f is not defined at -1
+    EXPECT_EQ(log.table[2].d, "1");
 }
 
 }  // namespace

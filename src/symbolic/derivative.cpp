@@ -15,6 +15,11 @@ namespace {
 // built once.
 constexpr std::size_t kMaxNodes = 200000;
 
+// A derivative larger than this, written out as a tree, is not simplified:
+// its text would be far beyond what a typed term may be anyway.
+constexpr std::size_t kMaxTree = 20000;
+constexpr std::size_t kSmall = 200;
+
 class Differentiator {
 public:
     bool exhausted() const { return nodes_ > kMaxNodes; }
@@ -54,13 +59,21 @@ private:
         return node(Op::Mul, number(0), c);
     }
 
+    // Small parts only: these checks simplify a part for every power.
+    static std::optional<Expr> simplified(const Expr& e)
+    {
+        return treeSize(e, kSmall) > kSmall ? std::nullopt : simplify(e);
+    }
+
     // A slope that is 0 wherever it is defined.
     static bool zero(const Expr& du)
     {
-        const Expr s = simplify(du);
-        if (isNumber(s, 0))
+        const auto s = simplified(du);
+        if (!s)
+            return false;
+        if (isNumber(*s, 0))
             return true;
-        return (s->op == Op::Mul || s->op == Op::Div) && isNumber(s->a, 0);
+        return ((*s)->op == Op::Mul || (*s)->op == Op::Div) && isNumber((*s)->a, 0);
     }
 
     Expr rule(const Expr& e)
@@ -90,7 +103,7 @@ private:
                         node(Op::Pow, b, number(2)));
         case Op::Pow:
             // 0^v: 0 wherever it is defined, and so flat.
-            if (auto base = simplify(a); isNumber(base, 0))
+            if (auto base = simplified(a); base && isNumber(*base, 0))
                 return node(Op::Mul, number(0), e);
             if (!hasX(b)) {
                 // u^0 is 1 wherever u is defined; and a base that does not
@@ -156,9 +169,12 @@ Derivatives derivativesOf(std::string_view xterm)
     Expr current = *out.f;
     for (std::size_t order = 0; order < 3; ++order) {
         auto next = differentiate(current);
-        if (!next)
+        if (!next || treeSize(*next, kMaxTree) > kMaxTree)
             break;
-        current = simplify(*next);
+        auto simple = simplify(*next);
+        if (!simple)
+            break;
+        current = *simple;
         out.trees[order] = current;
         out.texts[order] = print(current);
     }

@@ -9,6 +9,14 @@ namespace kw::symbolic {
 
 namespace {
 
+// What simplifying one tree may cost: shared parts of a derivative are walked
+// once for each place they occur, so a nested term could otherwise keep the
+// program busy for minutes. Once spent, the tree is left as it is.
+struct Work {
+    long left = 4'000'000;
+    bool spent() const { return left <= 0; }
+};
+
 // A number rounded to the fifteen digits its text shows.
 double rounded15(double v)
 {
@@ -80,8 +88,10 @@ bool allNice(const Polynomial& p)
     return std::all_of(p.begin(), p.end(), [](double c) { return nice(c); });
 }
 
-std::optional<Polynomial> poly(const Expr& e)
+std::optional<Polynomial> poly(const Expr& e, Work& work)
 {
+    if (--work.left <= 0)
+        return std::nullopt;
     switch (e->op) {
     case Op::Number:
         if (!std::isfinite(e->value))
@@ -90,25 +100,25 @@ std::optional<Polynomial> poly(const Expr& e)
     case Op::X: return Polynomial{0.0, 1.0};
     case Op::Add:
     case Op::Sub: {
-        auto a = poly(e->a);
+        auto a = poly(e->a, work);
         if (!a)
             return std::nullopt;
-        auto b = poly(e->b);
+        auto b = poly(e->b, work);
         if (!b)
             return std::nullopt;
         return plus(*a, *b, e->op == Op::Add ? 1.0 : -1.0);
     }
     case Op::Neg: {
-        auto a = poly(e->a);
+        auto a = poly(e->a, work);
         if (!a)
             return std::nullopt;
         return plus(Polynomial{0.0}, *a, -1.0);
     }
     case Op::Mul: {
-        auto a = poly(e->a);
+        auto a = poly(e->a, work);
         if (!a)
             return std::nullopt;
-        auto b = poly(e->b);
+        auto b = poly(e->b, work);
         if (!b || degree(*a) + degree(*b) > kMaxDegree)
             return std::nullopt;
         return times(*a, *b);
@@ -116,7 +126,7 @@ std::optional<Polynomial> poly(const Expr& e)
     case Op::Div: {
         if (!isNumber(e->b) || e->b->value == 0)
             return std::nullopt;
-        auto a = poly(e->a);
+        auto a = poly(e->a, work);
         if (!a)
             return std::nullopt;
         for (double& c : *a)
@@ -129,7 +139,7 @@ std::optional<Polynomial> poly(const Expr& e)
         const double n = e->b->value;
         if (!(n >= 0 && n <= kMaxDegree && n == std::floor(n)))
             return std::nullopt;
-        auto a = poly(e->a);
+        auto a = poly(e->a, work);
         if (!a || degree(*a) * int(n) > kMaxDegree)
             return std::nullopt;
         Polynomial r{1.0};
@@ -230,17 +240,19 @@ std::optional<double> fold(Op op, Function f, double a, double b)
     return rounded15(r);
 }
 
-bool same(const Expr& a, const Expr& b)
+// Equal trees; spent work counts as unequal, which only leaves a sum or a
+// product less collected.
+bool same(const Expr& a, const Expr& b, Work& work)
 {
     if (a == b)
         return true;
-    if (a->op != b->op)
+    if (--work.left <= 0 || a->op != b->op)
         return false;
     switch (a->op) {
     case Op::Number: return a->value == b->value;
     case Op::X: return true;
-    case Op::Call: return a->f == b->f && same(a->a, b->a);
-    default: return same(a->a, b->a) && (!a->b || same(a->b, b->b));
+    case Op::Call: return a->f == b->f && same(a->a, b->a, work);
+    default: return same(a->a, b->a, work) && (!a->b || same(a->b, b->b, work));
     }
 }
 
@@ -260,11 +272,11 @@ struct Factors {
     std::vector<Factor> list;
 };
 
-Factors factorsOf(const Expr& e)
+Factors factorsOf(const Expr& e, Work& work)
 {
     Factors fs;
     std::vector<Expr> todo{e};
-    while (!todo.empty()) {
+    while (!todo.empty() && --work.left > 0) {
         Expr f = todo.back();
         todo.pop_back();
         if (f->op == Op::Mul) {
@@ -285,7 +297,7 @@ Factors factorsOf(const Expr& e)
         if (f->op == Op::Pow && wholePositive(f->b))
             factor = {f->a, f->b->value};
         auto m = std::find_if(fs.list.begin(), fs.list.end(),
-                              [&](const Factor& g) { return same(g.base, factor.base); });
+                              [&](const Factor& g) { return same(g.base, factor.base, work); });
         if (m != fs.list.end())
             m->power += factor.power;
         else
@@ -298,8 +310,12 @@ Expr powerOf(const Factor& f) { return f.power == 1 ? f.base : make(Op::Pow, f.b
 
 class Simplifier {
 public:
+    bool spent() const { return work_.spent(); }
+
     Expr run(const Expr& e)
     {
+        if (--work_.left <= 0)
+            return e;
         if (auto it = memo_.find(e.get()); it != memo_.end())
             return it->second.second;
         Expr r = rebuild(e);
@@ -308,16 +324,17 @@ public:
     }
 
 private:
+    Work work_;
     // Key: the node simplified; the pair keeps it alive so its address stays its own.
     std::unordered_map<const Node*, std::pair<Expr, Expr>> memo_;
 
     // A polynomial in its written-out form when its coefficients are short
     // decimals; anything else as the local rules left it.
-    static Expr canonical(Expr e)
+    Expr canonical(Expr e)
     {
         if (e->op == Op::Number || e->op == Op::X)
             return e;
-        auto p = poly(e);
+        auto p = poly(e, work_);
         if (!p || !finite(*p))
             return e;
         return polynomialExpr(cleaned(*p));
@@ -392,7 +409,7 @@ private:
                 todo.push_back({e->a, -sign});
                 continue;
             }
-            const Factors fs = factorsOf(e);
+            const Factors fs = factorsOf(e, work_);
             if (fs.list.size() == 1 && fs.list[0].power == 1 && nice(sign * fs.c) &&
                 (fs.list[0].base->op == Op::Add || fs.list[0].base->op == Op::Sub)) {
                 todo.push_back({fs.list[0].base, sign * fs.c});
@@ -402,7 +419,7 @@ private:
             for (const Factor& f : fs.list)
                 rest = rest ? make(Op::Mul, rest, powerOf(f)) : powerOf(f);
             auto same_rest = std::find_if(terms.begin(), terms.end(), [&](const Term& t) {
-                return (!t.rest && !rest) || (t.rest && rest && same(t.rest, rest));
+                return (!t.rest && !rest) || (t.rest && rest && same(t.rest, rest, work_));
             });
             if (same_rest != terms.end())
                 same_rest->c += sign * fs.c;
@@ -412,7 +429,7 @@ private:
         Polynomial p{0.0};
         std::vector<Term> others;
         for (const Term& t : terms) {
-            auto q = t.rest ? poly(t.rest) : std::optional<Polynomial>(Polynomial{1.0});
+            auto q = t.rest ? poly(t.rest, work_) : std::optional<Polynomial>(Polynomial{1.0});
             if (q && finite(*q))
                 p = plus(p, *q, t.c);
             else
@@ -447,7 +464,7 @@ private:
     // them takes the rest into its numerator.
     Expr product(const Expr& a, const Expr& b)
     {
-        const Factors fs = factorsOf(make(Op::Mul, a, b));
+        const Factors fs = factorsOf(make(Op::Mul, a, b), work_);
         const double coefficient = fs.c;
         if (!std::isfinite(coefficient))
             return make(Op::Mul, a, b);
@@ -468,7 +485,7 @@ private:
         std::vector<Expr> others;
         for (const Factor& f : fs.list) {
             const Expr factor = powerOf(f);
-            auto q = poly(factor);
+            auto q = poly(factor, work_);
             if (q && finite(*q) && degree(p) + degree(*q) <= kMaxDegree)
                 p = times(p, *q);
             else
@@ -549,11 +566,11 @@ private:
             return quotient(a->a, product(a->b, b));
         // A factor of the numerator cancels against a higher power of it in
         // the denominator, which keeps the gap: x^2/x^5 = 1/x^3, never x/x = 1.
-        Factors top = factorsOf(a), bottom = factorsOf(b);
+        Factors top = factorsOf(a, work_), bottom = factorsOf(b, work_);
         bool changed = false;
         for (auto t = top.list.begin(); t != top.list.end();) {
             auto m = std::find_if(bottom.list.begin(), bottom.list.end(),
-                                  [&](const Factor& f) { return same(f.base, t->base); });
+                                  [&](const Factor& f) { return same(f.base, t->base, work_); });
             if (m != bottom.list.end() && m->power > t->power) {
                 m->power -= t->power;
                 t = top.list.erase(t);
@@ -563,9 +580,9 @@ private:
             }
         }
         // A polynomial numerator divided by a sum that stays in the denominator.
-        if (auto num = poly(a); num && top.list.size() == 1) {
+        if (auto num = poly(a, work_); num && top.list.size() == 1) {
             for (Factor& f : bottom.list) {
-                auto divisor = f.power >= 2 ? poly(f.base) : std::nullopt;
+                auto divisor = f.power >= 2 ? poly(f.base, work_) : std::nullopt;
                 if (!divisor || degree(*divisor) < 1)
                     continue;
                 while (f.power >= 2) {
@@ -581,7 +598,7 @@ private:
                 Polynomial n = cleaned(*num);
                 if (!allNice(n))
                     return make(Op::Div, a, b);
-                top = factorsOf(fromPolynomial(n));
+                top = factorsOf(fromPolynomial(n), work_);
             }
         }
         if (bottom.c != 1 && bottom.c != 0 && !bottom.list.empty()) {
@@ -614,7 +631,7 @@ private:
             return make(Op::Pow, a->a, number(a->b->value * b->value));
         // (2u)^2 = 4u^2.
         if ((a->op == Op::Mul || a->op == Op::Neg) && wholePositive(b) && b->value <= kMaxDegree) {
-            Factors fs = factorsOf(a);
+            Factors fs = factorsOf(a, work_);
             if (auto c = fold(Op::Pow, Function::Abs, fs.c, b->value)) {
                 fs.c = *c;
                 for (Factor& f : fs.list)
@@ -630,7 +647,8 @@ private:
 
 std::optional<Polynomial> polynomialOf(const Expr& e)
 {
-    auto p = poly(e);
+    Work work;
+    auto p = poly(e, work);
     if (!p || !finite(*p))
         return std::nullopt;
     return cleaned(*p);
@@ -660,6 +678,13 @@ bool total(const Expr& e)
     return false;
 }
 
-Expr simplify(const Expr& e) { return Simplifier().run(e); }
+std::optional<Expr> simplify(const Expr& e)
+{
+    Simplifier simplifier;
+    Expr r = simplifier.run(e);
+    if (simplifier.spent())
+        return std::nullopt;
+    return r;
+}
 
 }  // namespace kw::symbolic

@@ -27,6 +27,7 @@ bool total(const Expr& e);
 // collected and ordered by falling powers, coefficients in front
 // (1,5x^2-4x-1). Nothing is cancelled that could remove a gap of the domain:
 // 0*u and 0/u stay where u is not defined everywhere, u/u is never 1.
-Expr simplify(const Expr& e);
+// Nothing when the tree is too large to be simplified in reasonable time.
+std::optional<Expr> simplify(const Expr& e);
 
 }  // namespace kw::symbolic

@@ -195,4 +195,19 @@ TEST(SymbolicDerivative, TermsTheEngineCannotReadHaveNone)
         EXPECT_FALSE(derivativesOf(string_richten(term)).f) << term;
 }
 
+// Long chains whose derivatives explode give up at once, without a text.
+TEST(SymbolicDerivative, ExplodingDerivativesHaveNoText)
+{
+    std::string quotients = "1", tower = "x";
+    for (int i = 1; i < 300; ++i) {
+        quotients += "/(x-" + std::to_string(i % 7) + ")";
+        tower += "^x";
+    }
+    for (const std::string& term : {quotients, tower}) {
+        const Derivatives d = derivativesOf(string_richten(term));
+        ASSERT_TRUE(d.f);
+        EXPECT_FALSE(d.texts[0]) << term.substr(0, 40);
+    }
+}
+
 }  // namespace

@@ -19,6 +19,8 @@ constexpr std::size_t kMaxNodes = 200000;
 // its text would be far beyond what a typed term may be anyway.
 constexpr std::size_t kMaxTree = 20000;
 constexpr std::size_t kSmall = 200;
+// Deeper trees would take the recursive walks beyond the stack.
+constexpr std::size_t kMaxDepth = 1000;
 
 class Differentiator {
 public:
@@ -164,12 +166,12 @@ Derivatives derivativesOf(std::string_view xterm)
 {
     Derivatives out;
     out.f = readTerm(xterm);
-    if (!out.f)
+    if (!out.f || deeperThan(*out.f, kMaxDepth))
         return out;
     Expr current = *out.f;
     for (std::size_t order = 0; order < 3; ++order) {
         auto next = differentiate(current);
-        if (!next || treeSize(*next, kMaxTree) > kMaxTree)
+        if (!next || treeSize(*next, kMaxTree) > kMaxTree || deeperThan(*next, kMaxDepth))
             break;
         auto simple = simplify(*next);
         if (!simple)

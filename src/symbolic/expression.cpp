@@ -125,4 +125,24 @@ std::size_t treeSize(const Expr& e, std::size_t limit)
     return n;
 }
 
+bool deeperThan(const Expr& e, std::size_t limit)
+{
+    std::vector<std::pair<const Node*, std::size_t>> todo{{e.get(), 1}};
+    std::size_t visited = 0;
+    while (!todo.empty()) {
+        const auto [node, depth] = todo.back();
+        todo.pop_back();
+        if (depth > limit)
+            return true;
+        // A shared part is walked each time it occurs: past a million, call it deep.
+        if (++visited > 1000000)
+            return true;
+        if (node->a)
+            todo.push_back({node->a.get(), depth + 1});
+        if (node->b)
+            todo.push_back({node->b.get(), depth + 1});
+    }
+    return false;
+}
+
 }  // namespace kw::symbolic

@@ -56,4 +56,7 @@ Value evaluate(const Expr& e, double x);
 // the limit: what the text of the tree will cost.
 std::size_t treeSize(const Expr& e, std::size_t limit);
 
+// Whether the tree nests deeper than `limit`: the walks over a tree recurse.
+bool deeperThan(const Expr& e, std::size_t limit);
+
 }  // namespace kw::symbolic

@@ -31,7 +31,7 @@ double rounded15(double v)
 
 // A number a teacher writes as a decimal: at most ten significant digits once
 // rounded to what its text shows. 1/3 is not one.
-bool nice(double v)
+bool nice(double v, int most = 10)
 {
     if (!std::isfinite(v))
         return false;
@@ -41,7 +41,7 @@ bool nice(double v)
     int digits = 0;
     for (const char* p = buf; p < r.ptr && *p != 'e'; ++p)
         digits += *p >= '0' && *p <= '9';
-    return digits <= 10;
+    return digits <= most;
 }
 
 Polynomial times(const Polynomial& p, const Polynomial& q)
@@ -212,10 +212,14 @@ Expr polynomialExpr(const Polynomial& p)
     if (allNice(p))
         return fromPolynomial(p);
     for (int d = 2; d <= 100; ++d) {
+        // Over 2, 4, 5, … the quotient is a decimal again, and would be
+        // multiplied out into this very polynomial.
+        if (nice(1.0 / d))
+            continue;
         Polynomial q = p;
         for (double& c : q)
             c = rounded15(c * d);
-        if (allNice(q))
+        if (std::all_of(q.begin(), q.end(), [](double c) { return nice(c, 6); }))
             return make(Op::Div, fromPolynomial(q), number(d));
     }
     return fromPolynomial(p);
@@ -316,6 +320,11 @@ public:
     {
         if (--work_.left <= 0)
             return e;
+        const Deeper deeper(*this);
+        if (depth_ > kMaxNesting) {
+            work_.left = 0;
+            return e;
+        }
         if (auto it = memo_.find(e.get()); it != memo_.end())
             return it->second.second;
         Expr r = rebuild(e);
@@ -324,6 +333,15 @@ public:
     }
 
 private:
+    // The rules call each other and the simplifier again; no chain of them
+    // may go deeper than the stack allows.
+    static constexpr int kMaxNesting = 3000;
+    struct Deeper {
+        Simplifier& s;
+        explicit Deeper(Simplifier& simplifier) : s(simplifier) { ++s.depth_; }
+        ~Deeper() { --s.depth_; }
+    };
+    int depth_ = 0;
     Work work_;
     // Key: the node simplified; the pair keeps it alive so its address stays its own.
     std::unordered_map<const Node*, std::pair<Expr, Expr>> memo_;
@@ -464,6 +482,11 @@ private:
     // them takes the rest into its numerator.
     Expr product(const Expr& a, const Expr& b)
     {
+        const Deeper deeper(*this);
+        if (depth_ > kMaxNesting || work_.spent()) {
+            work_.left = 0;
+            return make(Op::Mul, a, b);
+        }
         const Factors fs = factorsOf(make(Op::Mul, a, b), work_);
         const double coefficient = fs.c;
         if (!std::isfinite(coefficient))
@@ -544,6 +567,11 @@ private:
 
     Expr quotient(const Expr& a, const Expr& b)
     {
+        const Deeper deeper(*this);
+        if (depth_ > kMaxNesting || work_.spent()) {
+            work_.left = 0;
+            return make(Op::Div, a, b);
+        }
         if (isNumber(a) && isNumber(b))
             if (auto v = fold(Op::Div, Function::Abs, a->value, b->value))
                 return number(*v);

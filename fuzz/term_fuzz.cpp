@@ -1,10 +1,13 @@
 // A term as a user types it: rewritten, put in at several x and evaluated as
-// the graph and its three derivatives are, from their text and compiled.
+// the graph and its three derivatives are, from their text and compiled; and
+// its derivatives written out as terms, each of which must read back.
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "symbolic/derivative.h"
 
 #include "terms/compiled.h"
 #include "terms/difference_quotient.h"
@@ -54,5 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 (fast[i] && std::bit_cast<std::uint64_t>(fast[i].value) != std::bit_cast<std::uint64_t>(slow[i].value)))
                 __builtin_trap();
     }
+    // Every written-out derivative is a term the program reads.
+    for (const auto& text : symbolic::derivativesOf(xterm).texts)
+        if (text && !symbolic::readTerm(string_richten(*text)))
+            __builtin_trap();
     return 0;
 }

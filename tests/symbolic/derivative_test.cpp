@@ -70,6 +70,8 @@ Checked check(const std::string& term)
         if (!d.trees[order])
             break;
         const Expr& tree = *d.trees[order];
+        if (d.texts[order])
+            EXPECT_TRUE(readTerm(string_richten(*d.texts[order]))) << term << ": " << *d.texts[order];
         for (double x = -7.31; x < 7.4; x += 0.377) {
             if (d.texts[order]) {
                 // The engine reads x from its text: the tree gets the same number.

@@ -8,6 +8,7 @@
 #include "analysis/grid_search.h"
 #include "analysis/value_table.h"
 #include "analysis/zeros.h"
+#include "core/ui.h"
 #include "symbolic/derivative.h"
 #include "symbolic/simplify.h"
 #include "terms/compiled.h"
@@ -339,10 +340,32 @@ std::vector<int> tableXs(double from, double to)
     return xs;
 }
 
+// The three searches as one: the windows wait for all of them, and one Esc
+// stops what is left of them.
+class OneSearch {
+public:
+    explicit OneSearch(Ui* ui) : ui_(ui)
+    {
+        if (ui_)
+            ui_->searchStarted();
+    }
+    ~OneSearch()
+    {
+        if (ui_)
+            ui_->searchEnded();
+    }
+    OneSearch(const OneSearch&) = delete;
+    OneSearch& operator=(const OneSearch&) = delete;
+
+private:
+    Ui* ui_;
+};
+
 }  // namespace
 
 Discussion discuss(std::string_view typed, std::string_view xterm, double from, double to, Ui* ui)
 {
+    const OneSearch search(ui);
     Discussion out;
     auto& lines = out.lines;
     const std::string x(xterm);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/ui.h"
 #include "discussion/discussion.h"
 #include "terms/normalize.h"
 
@@ -80,6 +81,24 @@ TEST(Discussion, ValueTableOverASensiblePartOfTheRange)
     const Discussion log = discuss("ln(x)", string_richten("ln(x)"), -1, 1, nullptr);
     EXPECT_EQ(log.table[0].d, "");  // f' = 1/x, but f is not defined at -1
     EXPECT_EQ(log.table[2].d, "1");
+}
+
+// One Esc stops all three searches; the windows wait for the whole discussion.
+TEST(Discussion, OneStopEndsEverySearch)
+{
+    struct Esc : Ui {
+        int depth = 0, deepest = 0, asked = 0;
+        void searchStarted() override { deepest = std::max(deepest, ++depth); }
+        void searchEnded() override { --depth; }
+        bool stopRequested() override { return ++asked > 1 && depth > 0; }
+    } ui;
+    const Discussion d = discuss("x^3-x", "1x^3-1x", -1e6, 1e6, &ui);
+    EXPECT_EQ(ui.depth, 0);
+    EXPECT_GE(ui.deepest, 2);  // the searches inside the discussion's own
+    int stopped = 0;
+    for (const std::string& line : d.lines)
+        stopped += line.starts_with("Die Suche wurde abgebrochen.");
+    EXPECT_EQ(stopped, 3);
 }
 
 }  // namespace

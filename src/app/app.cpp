@@ -273,6 +273,16 @@ void App::extrema() { search(Extrema_butt_Click); }
 
 void App::wendepunkte() { search(S_and_W_punkte_Click); }
 
+namespace {
+// Shows a window that may be hidden or behind others, in front.
+void bringUp(QWidget& w)
+{
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+}  // namespace
+
 void App::kurvendiskussion()
 {
     if (ui_->searching())
@@ -292,11 +302,13 @@ void App::kurvendiskussion()
             QTimer::singleShot(0, discussion_.get(), [this] { refreshDiscussion(); });
         });
     }
+    const bool first = !discussion_->isVisible() && discussed_.empty();
     discussed_.clear();
     refreshDiscussion();
-    discussion_->show();
-    discussion_->raise();
-    discussion_->activateWindow();
+    if (first)
+        openBesideAnalysisPanel(*discussion_);
+    else
+        bringUp(*discussion_);
 }
 
 // The term and range of the last drawing, once per change.
@@ -335,15 +347,6 @@ ValueTableWindow* App::werteTabelle()
     return window;
 }
 
-namespace {
-// Shows a window that may be hidden or behind others, in front.
-void bringUp(QWidget& w)
-{
-    w.show();
-    w.raise();
-    w.activateWindow();
-}
-}  // namespace
 
 void App::openTaschenrechner()
 {

@@ -32,7 +32,7 @@ DiscussionWindow::DiscussionWindow(const Plane& plane, QWidget* parent) : QWidge
     auto* rows = new QVBoxLayout(this);
     rows->addWidget(view_, 1);
     rows->addLayout(buttons);
-    resize(560, 640);
+    resize(sizeHint());
 
     askFileName = [](QWidget* parent, const QString& filter, const QString&) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("Speichern unter"), QString(), filter);

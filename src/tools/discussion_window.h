@@ -36,6 +36,8 @@ public:
     // A message box for what went wrong.
     std::function<void(const QString&)> tell;
 
+    QSize sizeHint() const override { return {560, 640}; }
+
     // "Als PDF speichern" and "Drucken".
     void savePdf();
     void print();

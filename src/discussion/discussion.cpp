@@ -116,14 +116,19 @@ Domain domain(const std::optional<Expr>& tree, Values& f, double from, double to
     const double first = std::ceil(from * 100), last = std::floor(to * 100);
     const double every = std::max(1.0, std::ceil((last - first) / 200000));
     std::vector<double> xs;
-    for (double k = first; k <= last; k += every)
-        xs.push_back(k / 100);
+    // Counted, not summed: far out, adding a step to x may not change it.
+    for (int i = 0; i <= 200000 && first + i * every <= last; ++i)
+        xs.push_back((first + i * every) / 100);
     if (xs.empty())
         xs = {from, to};
+    // A value too large for a number (e^x far out) is still a value.
+    auto isDefined = [&f](double x) {
+        const int error = f.outcome(x).error;
+        return error == err::None || error == err::Overflow;
+    };
     std::vector<char> defined(xs.size());
     for (std::size_t i = 0; i < xs.size(); ++i)
-        defined[i] = f.at(xs[i]).has_value();
-    auto isDefined = [&f](double x) { return f.at(x).has_value(); };
+        defined[i] = isDefined(xs[i]);
 
     // Zeros of denominators between grid points where f is defined on both sides.
     std::vector<Expr> below;
@@ -326,8 +331,10 @@ void addLines(std::vector<std::string>& lines, std::string_view report)
 // Integers over the range, at most 21 of them, around 0 where the range is wider.
 std::vector<int> tableXs(double from, double to)
 {
-    double lo = std::ceil(from), hi = std::floor(to);
-    if (!(hi >= lo) || !std::isfinite(lo) || !std::isfinite(hi))
+    // Far out, integers are no longer a step of 1 apart: no table beyond ±10^9.
+    constexpr double kFar = 1e9;
+    double lo = std::max(std::ceil(from), -kFar), hi = std::min(std::floor(to), kFar);
+    if (!(hi >= lo))
         return {};
     if (hi - lo > 20) {
         const double centre = std::clamp(0.0, lo + 10, hi - 10);

@@ -78,6 +78,11 @@ TEST(Discussion, ValueTableOverASensiblePartOfTheRange)
     EXPECT_EQ(pole.table[1].d, "-0,25");
     const Discussion gap = discuss("1/x", string_richten("1/x"), -1, 1, nullptr);
     EXPECT_EQ(gap.table[1].f, "");
+    // Far out, where adding 1 or 0,01 to x no longer changes it: no table, and an end.
+    EXPECT_TRUE(discuss("x^2", "1x^2", 1e300, 1e301, nullptr).table.empty());
+    EXPECT_EQ(discuss("x^2", "1x^2", 1e20, 1e20 + 1e6, nullptr).lines[1], "Definitionsbereich: D = R");
+    // Too large for a number is not undefined.
+    EXPECT_EQ(discuss("e^x", string_richten("e^x"), -20, 1000, nullptr).lines[1], "Definitionsbereich: D = R");
     const Discussion log = discuss("ln(x)", string_richten("ln(x)"), -1, 1, nullptr);
     EXPECT_EQ(log.table[0].d, "");  // f' = 1/x, but f is not defined at -1
     EXPECT_EQ(log.table[2].d, "1");

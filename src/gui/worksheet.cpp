@@ -1,6 +1,7 @@
 #include "gui/worksheet.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QSaveFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -132,20 +133,28 @@ bool paintWorksheet(QPagedPaintDevice& device, const Discussion& d, const Plane&
 
 bool writeWorksheet(const QString& file, const Discussion& d, const Plane& plane, QString& why)
 {
-    QFile out(file);
+    // Made in memory, then written beside the old file and put in its place
+    // at the end: a failed write keeps the old file.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(300);
+        pdf.setTitle(QStringLiteral("Kurvendiskussion"));
+        pdf.setCreator(QStringLiteral("Kurvenwerk"));
+        if (!paintWorksheet(pdf, d, plane)) {
+            why = QStringLiteral("die Seite ließ sich nicht anlegen");
+            return false;
+        }
+    }
+    const QByteArray& bytes = buffer.data();
+    QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
         why = out.errorString();
         return false;
     }
-    QPdfWriter pdf(&out);
-    pdf.setResolution(300);
-    pdf.setTitle(QStringLiteral("Kurvendiskussion"));
-    pdf.setCreator(QStringLiteral("Kurvenwerk"));
-    if (!paintWorksheet(pdf, d, plane)) {
-        why = QStringLiteral("die Seite ließ sich nicht anlegen");
-        return false;
-    }
-    if (!out.flush() || out.error() != QFileDevice::NoError) {
+    // The commit would not notice a failure to write the last buffered bytes.
+    if (out.write(bytes) != bytes.size() || !out.flush() || !out.commit()) {
         why = out.errorString();
         return false;
     }

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "support/files.h"
 #include "support/gui_helpers.h"
 #include "tools/discussion_window.h"
 
@@ -186,8 +187,11 @@ TEST_F(AnalysisPanelGui, KurvendiskussionShowsFollowsCopiesAndSaves)
     };
     click(window, "Als_PDF_butt");
     EXPECT_TRUE(QFile(pdf).size() > 1000);
-    window->askFileName = [&](QWidget*, const QString&, const QString&) { return dir.filePath("nicht/da.pdf"); };
-    click(window, "Als_PDF_butt");
+    // On a full disk the old worksheet stays as it was.
+    const QByteArray old = readFile(pdf);
+    onAFullDisk(4000, [&] { click(window, "Als_PDF_butt"); });
+    EXPECT_EQ(readFile(pdf), old);
+    EXPECT_EQ(filesIn(dir.path()), QStringList{"blatt.pdf"});
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_TRUE(ui.messages.back().starts_with("Die Datei konnte nicht geschrieben werden"));
 }

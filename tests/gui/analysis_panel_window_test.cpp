@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QPrinter>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
@@ -187,6 +188,17 @@ TEST_F(AnalysisPanelGui, KurvendiskussionShowsFollowsCopiesAndSaves)
     };
     click(window, "Als_PDF_butt");
     EXPECT_TRUE(QFile(pdf).size() > 1000);
+    // "Drucken" prints the same worksheet.
+    const QString printed = dir.filePath("gedruckt.pdf");
+    window->openPrinter = [&](QWidget*) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printed);
+        return printer;
+    };
+    click(window, "Drucken_butt");
+    EXPECT_TRUE(QFile(printed).size() > 1000);
+    ASSERT_TRUE(QFile::remove(printed));
     // On a full disk the old worksheet stays as it was.
     const QByteArray old = readFile(pdf);
     onAFullDisk(4000, [&] { click(window, "Als_PDF_butt"); });

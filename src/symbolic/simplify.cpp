@@ -398,6 +398,8 @@ private:
             return number(-a->value);
         if (a->op == Op::Neg)
             return a->a;
+        if ((a->op == Op::Div || a->op == Op::Mul) && isNumber(a->a, 0))
+            return a;  // -0/x is 0/x
         return make(Op::Neg, a);
     }
 
@@ -464,9 +466,14 @@ private:
         Expr r = degree(p) > 0 ? fromPolynomial(p) : nullptr;
         if (p.size() == 1 && p[0] != 0)
             others.push_back({p[0], nullptr});
-        for (const Term& t : others) {
+        // Terms that are 0 where defined (0/(x-1)^2, kept for their gap) come
+        // last, without a sign.
+        std::stable_partition(others.begin(), others.end(), [](const Term& t) { return !nothing(t); });
+        for (Term t : others) {
             if (t.c == 0 && (!t.rest || total(t.rest)))
                 continue;
+            if (nothing(t))
+                t.c = std::fabs(t.c);
             const double c = std::fabs(t.c);
             const Expr term = !t.rest ? number(c) : c == 1 ? t.rest : make(Op::Mul, number(c), t.rest);
             if (!r)
@@ -475,6 +482,12 @@ private:
                 r = make(t.c < 0 ? Op::Sub : Op::Add, r, term);
         }
         return r ? r : number(0);
+    }
+
+    template <class Term>
+    static bool nothing(const Term& t)
+    {
+        return t.c == 0 || (t.rest && (t.rest->op == Op::Div || t.rest->op == Op::Mul) && isNumber(t.rest->a, 0));
     }
 
     // Products flattened into a coefficient, one polynomial factor and the

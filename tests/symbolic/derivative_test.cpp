@@ -141,6 +141,8 @@ TEST(SymbolicDerivative, TeachersForms)
         {"x^-2", "-2x^(-3)", "6x^(-4)", "-24x^(-5)"},
         {"3sin(2x)", "6cos(2x)", "-12sin(2x)", "-24cos(2x)"},
         {"abs(x)", "sgn(x)", "0", "0"},
+        // The gap at 1 stays in every derivative.
+        {"x-1+0/(x-1)", "1+0/(x-1)^2", "0/(x-1)^4", "0/(x-1)^8"},
     };
     for (const auto& r : rows) {
         const Derivatives d = derivativesOf(string_richten(r.term));

@@ -132,6 +132,11 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
         c.ui.message(kMeldungTermZuLang);
         return;
     }
+    if (!inRightForm(string_richten(s.f_x_Eingabe_txt)) ||
+        !inRightForm(string_richten(s.g_x_Eingabe_txt))) {
+        c.ui.message(kMeldungSyntax);
+        return;
+    }
     const std::string integrand = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
     reset_click(c);
     const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};

@@ -96,6 +96,11 @@ std::string resultText(double value, double uncertainty)
         --decimals;
     if (std::fabs(value) >= 1)
         decimals = std::min(decimals, kDigits - 1 - int(std::floor(std::log10(std::fabs(value)))));
+    // An error beyond the units leaves the value to its tens, hundreds, …
+    if (uncertainty >= 0.5) {
+        const double unit = std::pow(10.0, std::ceil(std::log10(2 * uncertainty)));
+        value = std::nearbyint(value / unit) * unit;
+    }
     char buf[48];
     auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed,
                            std::max(decimals, 0));

@@ -137,8 +137,8 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         return kBatchFailed;
     }
     if (!std::isfinite(1 / *quality)) {
-        err << "Die Qualität ist zu klein, ihr Schritt 1/Q wäre unendlich: " << s.qualitaet_eingabe
-            << '\n';
+        err << "Die Qualität ist zu klein, ihr Schritt 1/Q wäre unendlich: "
+            << s.qualitaet_eingabe << '\n';
         return kBatchFailed;
     }
     if (!rangeUsable(c)) {

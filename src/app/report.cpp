@@ -91,7 +91,8 @@ int area(Context& c, const ReportOptions& o, std::ostream& out)
     if (r.Schnitt_Flaeche_Ergebniss.empty())
         return kBatchFailed;
     writeLines(out, r.Laben_Schnitt_f_g);
-    out << r.Schnitt_Flaeche_Ergebniss << '\n' << kFlaecheninhalt << r.Flaecheninhalt_SP_Ergebnis << '\n';
+    out << r.Schnitt_Flaeche_Ergebniss << '\n'
+        << kFlaecheninhalt << r.Flaecheninhalt_SP_Ergebnis << '\n';
     return kBatchOk;
 }
 

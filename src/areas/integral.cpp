@@ -23,16 +23,19 @@ namespace {
 
 // Gauss–Kronrod 7/15: the Kronrod nodes (the odd ones are the Gauss nodes)
 // from the outside in, and their weights.
-constexpr double kNode[8] = {0.991455371120812639206854697526329, 0.949107912342758524526189684047851,
-                             0.864864423359769072789712788640926, 0.741531185599394439863864773280788,
-                             0.586087235467691130294144845693013, 0.405845151377397166906606412076961,
-                             0.207784955007898467600689403773245, 0.0};
-constexpr double kKronrod[8] = {0.022935322010529224963732008058970, 0.063092092629978553290700663189204,
-                                0.104790010322250183839876322541518, 0.140653259715525918745189590510238,
-                                0.169004726639267902826583426598550, 0.190350578064785409913256402421014,
-                                0.204432940075298892414161999234649, 0.209482141084727828012999174891714};
-constexpr double kGauss[4] = {0.129484966168869693270611432679082, 0.279705391489276667901467771423780,
-                              0.381830050505118944950369775488975, 0.417959183673469387755102040816327};
+constexpr double kNode[8] = {
+    0.991455371120812639206854697526329, 0.949107912342758524526189684047851,
+    0.864864423359769072789712788640926, 0.741531185599394439863864773280788,
+    0.586087235467691130294144845693013, 0.405845151377397166906606412076961,
+    0.207784955007898467600689403773245, 0.0};
+constexpr double kKronrod[8] = {
+    0.022935322010529224963732008058970, 0.063092092629978553290700663189204,
+    0.104790010322250183839876322541518, 0.140653259715525918745189590510238,
+    0.169004726639267902826583426598550, 0.190350578064785409913256402421014,
+    0.204432940075298892414161999234649, 0.209482141084727828012999174891714};
+constexpr double kGauss[4] = {
+    0.129484966168869693270611432679082, 0.279705391489276667901467771423780,
+    0.381830050505118944950369775488975, 0.417959183673469387755102040816327};
 
 constexpr double kEps = std::numeric_limits<double>::epsilon();
 // Far below the sixth decimal that a result shows.
@@ -156,9 +159,10 @@ bool divergesAt(std::string_view xterm, double p, double a, double b)
         // The strips between p + side·w/10 and p + side·w for w = room, room/10, …
         // down to where x can still be told from p.
         std::vector<double> parts;
-        for (double w = room; w / 10 > 1e-11 * std::max(std::fabs(p), 1e-280) && parts.size() < 10;
-             w /= 10) {
-            Piece piece{std::min(p + side * w / 10, p + side * w), std::max(p + side * w / 10, p + side * w)};
+        const double finest = 1e-11 * std::max(std::fabs(p), 1e-280);
+        for (double w = room; w / 10 > finest && parts.size() < 10; w /= 10) {
+            const auto [from, to] = std::minmax({p + side * w / 10, p + side * w});
+            Piece piece{from, to};
             if (apply(f, piece))
                 break;
             parts.push_back(std::fabs(piece.value));
@@ -197,7 +201,7 @@ Integral integrate(std::string_view xterm, double a, double b, bool absolute)
 
     std::priority_queue<Piece> open;  // the largest error first
     std::vector<Piece> settled;       // too narrow to halve
-    double value = 0, error = 0, magnitude = 0;
+    double error = 0, magnitude = 0;  // of the pieces filed, for the halvings
     int gaps = 0;
     // Evaluates a piece and files it; false when the term is not defined there.
     std::vector<Piece> pending;
@@ -226,7 +230,6 @@ Integral integrate(std::string_view xterm, double a, double b, bool absolute)
                 pending.push_back({x, q.b});
                 continue;
             }
-            value += q.value;
             error += q.error;
             magnitude += q.magnitude;
             if (tooNarrow(q))
@@ -247,7 +250,6 @@ Integral integrate(std::string_view xterm, double a, double b, bool absolute)
          ++halvings) {
         const Piece worst = open.top();
         open.pop();
-        value -= worst.value;
         error -= worst.error;
         magnitude -= worst.magnitude;
         const double middle = (worst.a + worst.b) / 2;

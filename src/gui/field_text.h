@@ -39,7 +39,8 @@ public:
         setToolTip(text);
         setCursorPosition(0);
         constexpr int kWidest = 360;
-        const int room = fontMetrics().horizontalAdvance(text) + 2 * fontMetrics().averageCharWidth() + 12;
+        const QFontMetrics metrics = fontMetrics();
+        const int room = metrics.horizontalAdvance(text) + 2 * metrics.averageCharWidth() + 12;
         setMinimumWidth(std::clamp(room, minimumSizeHint().width(), kWidest));
     }
 

@@ -186,7 +186,9 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
     } else if (bounds && problem.empty()) {
         const std::string f = string_richten(s.f_x_Eingabe_txt);
         e = compute(string_richten(integrand), s.Untergrenze, s.Obergrenze, true,
-                    [&](double x) { return divergesAt(f, x, s.Untergrenze, s.Obergrenze) ? "f(x)" : "g(x)"; });
+                    [&](double x) {
+                        return divergesAt(f, x, s.Untergrenze, s.Obergrenze) ? "f(x)" : "g(x)";
+                    });
         problem = e.problem;
     }
     r.Schnitt_Flaeche_Ergebniss = e.integral;

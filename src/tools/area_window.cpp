@@ -162,7 +162,8 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     ergebnisSP_ = resultField("Schnitt_Flaeche_Ergebniss");
     inhaltSP_ = resultField("Flaecheninhalt_SP_Ergebnis");
     rows->addLayout(formula(new IntegralSign("Picture2"), obenSP_, untenSP_, funktionSP_,
-                            "Label9", "Label11", ergebnisSP_, "Label_Flaecheninhalt_SP", inhaltSP_));
+                            "Label9", "Label11", ergebnisSP_, "Label_Flaecheninhalt_SP",
+                            inhaltSP_));
     rows->addLayout(actionRow({"Integral_Berechnen_SP_butt", "Flaeche_einfaerben2_click",
                                "FarbeBox_Flaeche_SP", "Label10", "Flaeche_Linien_staerke_SP",
                                [this] { lower(&Integral_Berechnen_SP_butt_Click); },

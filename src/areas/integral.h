@@ -26,7 +26,7 @@ std::string polstellenMeldung(std::string_view function, double x);
 // Pieces of this width, or as many as it takes to cover the interval.
 inline constexpr double kStreifen = 0.1;
 // Wider intervals take wider pieces: no computation takes long.
-inline constexpr long kMaxStreifen = 20'000;
+inline constexpr long kMaxStreifen = 10'000;
 
 struct Integral {
     double value = 0;

@@ -45,6 +45,8 @@ constexpr double kRelativeTolerance = 1e-13;
 constexpr int kMaxHalvings = 4000;
 // Points where the term fails but is defined close by on both sides.
 constexpr int kMaxGaps = 64;
+// Zeros of f that end pieces of the area; beyond them the halvings take over.
+constexpr int kMaxZeros = 20'000;
 
 struct Piece {
     double a, b;
@@ -59,24 +61,65 @@ public:
         : term_({Substitution(xterm).pattern()}), absolute_(absolute)
     {
     }
+    // The signed value.
     Outcome operator()(double x)
     {
         Outcome o = term_.evaluate(x);
         if (o && !std::isfinite(o.value))
             o.error = err::Overflow;
-        if (absolute_)
-            o.value = std::fabs(o.value);
         return o;
     }
+    bool absolute() const { return absolute_; }
 
 private:
     Compiled term_;
     bool absolute_;
 };
 
-// The 15-point rule on [p.a, p.b] with the error estimate of QUADPACK's qk15;
-// where the term fails at a node: that node and the error.
-std::optional<std::pair<double, int>> apply(Integrand& f, Piece& p)
+// Where f changes sign between u < v (f(u)·f(v) < 0): the Illinois variant
+// of the secant rule, a halving where it would leave the bracket.
+double zeroBetween(Integrand& f, double u, double fu, double v, double fv)
+{
+    int kept = 0;  // which end stayed last time: -1 u, 1 v
+    for (int step = 0; step < 100 && v - u > 4 * kEps * std::max(std::fabs(u), std::fabs(v));
+         ++step) {
+        double w = (u * fv - v * fu) / (fv - fu);
+        if (!(w > u && w < v))
+            w = u + (v - u) / 2;
+        const Outcome o = f(w);
+        if (!o)
+            return w;
+        if (o.value == 0)
+            return w;
+        if ((o.value < 0) == (fu < 0)) {
+            u = w;
+            fu = o.value;
+            if (kept == 1)
+                fv /= 2;
+            kept = 1;
+        } else {
+            v = w;
+            fv = o.value;
+            if (kept == -1)
+                fu /= 2;
+            kept = -1;
+        }
+    }
+    return std::fabs(fu) < std::fabs(fv) ? u : v;
+}
+
+// What applying the rule to a piece came to: done, the term failed at a node
+// (x, error), or (for the area) f changes sign between two nodes at x.
+struct Applied {
+    enum Kind { Done, Failed, SignChange } kind = Done;
+    double x = 0;
+    int error = 0;
+    explicit operator bool() const { return kind != Done; }
+};
+
+// The 15-point rule on [p.a, p.b] with the error estimate of QUADPACK's qk15,
+// for the area on |f| where f keeps its sign at the nodes.
+Applied apply(Integrand& f, Piece& p, bool splitAtZeros = true)
 {
     const double centre = (p.a + p.b) / 2, half = (p.b - p.a) / 2;
     double left[8], right[8];  // left[7] = right[7]: the centre
@@ -85,13 +128,48 @@ std::optional<std::pair<double, int>> apply(Integrand& f, Piece& p)
             const double x = v == &left[k] ? centre - half * kNode[k] : centre + half * kNode[k];
             const Outcome o = f(x);
             if (!o)
-                return std::pair{x, o.error};
+                return {Applied::Failed, x, o.error};
             *v = o.value;
             if (k == 7)
                 break;
         }
     }
     right[7] = left[7];
+    if (f.absolute()) {
+        // The ends and nodes from left to right; a zero between two of them
+        // ends the piece there, so that |f| has no kink inside. (An end where
+        // f is not defined, at a singularity, is left out.)
+        double xs[17], vs[17];
+        int n = 0;
+        auto add = [&](double x, double v) {
+            xs[n] = x;
+            vs[n++] = v;
+        };
+        if (splitAtZeros)
+            if (const Outcome o = f(p.a))
+                add(p.a, o.value);
+        for (int k = 0; k < 7; ++k)
+            add(centre - half * kNode[k], left[k]);
+        add(centre, left[7]);
+        for (int k = 6; k >= 0; --k)
+            add(centre + half * kNode[k], right[k]);
+        if (splitAtZeros)
+            if (const Outcome o = f(p.b))
+                add(p.b, o.value);
+        // A zero on an end (the one this piece was split at) is no reason to split.
+        const double hair = 1e-14 * std::max(std::fabs(p.a), std::fabs(p.b));
+        for (int k = 0; splitAtZeros && k + 1 < n; ++k) {
+            if ((vs[k] < 0 && vs[k + 1] > 0) || (vs[k] > 0 && vs[k + 1] < 0)) {
+                const double z = zeroBetween(f, xs[k], vs[k], xs[k + 1], vs[k + 1]);
+                if (z > p.a + hair && z < p.b - hair)
+                    return {Applied::SignChange, z};
+            }
+        }
+        for (int k = 0; k < 8; ++k) {
+            left[k] = std::fabs(left[k]);
+            right[k] = std::fabs(right[k]);
+        }
+    }
     double kronrod = kKronrod[7] * left[7], gauss = kGauss[3] * left[7];
     double magnitude = kKronrod[7] * std::fabs(left[7]);
     for (int k = 0; k < 7; ++k) {
@@ -112,7 +190,7 @@ std::optional<std::pair<double, int>> apply(Integrand& f, Piece& p)
         error = spread * std::min(1.0, std::pow(200 * error / spread, 1.5));
     // Rounding in the sum itself.
     p.error = std::max(error, 50 * kEps * p.magnitude);
-    return std::nullopt;
+    return {};
 }
 
 // Whether the term is defined on both sides of x, close by.
@@ -202,7 +280,7 @@ Integral integrate(std::string_view xterm, double a, double b, bool absolute)
     std::priority_queue<Piece> open;  // the largest error first
     std::vector<Piece> settled;       // too narrow to halve
     double error = 0, magnitude = 0;  // of the pieces filed, for the halvings
-    int gaps = 0;
+    int gaps = 0, zeros = 0;
     // Evaluates a piece and files it; false when the term is not defined there.
     std::vector<Piece> pending;
     auto file = [&](Piece p) {
@@ -210,8 +288,19 @@ Integral integrate(std::string_view xterm, double a, double b, bool absolute)
         while (!pending.empty()) {
             Piece q = pending.back();
             pending.pop_back();
-            if (const auto failed = apply(f, q)) {
-                const auto [x, code] = *failed;
+            const Applied applied = apply(f, q);
+            if (applied.kind == Applied::SignChange) {
+                // Each piece between zeros counts whole; a piece too narrow to
+                // split, or too many zeros, leave the kink to the halvings.
+                if (applied.x > q.a && applied.x < q.b && !tooNarrow(q) && ++zeros <= kMaxZeros) {
+                    pending.push_back({q.a, applied.x});
+                    pending.push_back({applied.x, q.b});
+                    continue;
+                }
+                apply(f, q, false);
+            } else if (applied) {
+                const double x = applied.x;
+                const int code = applied.error;
                 // Deep inside a halving towards a singularity the term may
                 // overflow: that piece is left as it is, with its doubt.
                 if (q.b - q.a < 1e-6 * (b - a) &&

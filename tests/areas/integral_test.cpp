@@ -47,6 +47,7 @@ TEST(Integral, RightToTheDigitsShownOrNoNumber)
         {"exp(-x^2)", -3, 3, 1.7724146965190424678, 1.7724146965190424678},
         {"exp(x)", 0, 20, 485165194.40979027797, 485165194.40979027797},
         {"x", 0, 30000, 4.5e8, 4.5e8},  // wider than the pieces allow
+        {"sin(50x)", 0, 100, 0.016906631876385057570, 63.663093368123614943},  // 1591 zeros
         // Integrable singularities at a bound or inside, gaps of a single point.
         {"1/sqr(x)", 0, 1, 2, 2},
         {"ln(x)", 0, 1, -1, 1},
@@ -81,7 +82,9 @@ TEST(Integral, RightToTheDigitsShownOrNoNumber)
         for (auto [i, exact] : {std::pair{signed_, c.exact}, std::pair{area, c.area}}) {
             EXPECT_EQ(shown(i), resultText(exact, i.uncertainty)) << where;
             EXPECT_LE(i.uncertainty, 5e-7 * std::max(1.0, std::fabs(exact) / 1e6)) << where;
-            EXPECT_LE(std::fabs(i.value - exact), std::max(i.uncertainty, 1e-13)) << where;
+            // Nodes go to the engine as 15-digit texts: that much noise remains.
+            EXPECT_LE(std::fabs(i.value - exact), std::max(i.uncertainty, 1e-11 * std::fabs(exact)))
+                << where;
         }
     }
 }

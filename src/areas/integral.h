@@ -38,7 +38,8 @@ struct Integral {
 };
 
 // The integral of a normalized term from a to b (of its absolute value where
-// `absolute`, which is the area enclosed with the x-axis). Adaptive
+// `absolute`, which is the area enclosed with the x-axis; pieces then end at
+// the zeros of f, so each counts as |∫| of f between them). Adaptive
 // Gauss–Kronrod (7/15 points) on pieces that start at most kStreifen wide; the
 // pieces with the largest error estimate are halved until the estimate is
 // small, which also settles integrable singularities at a bound such as

@@ -46,7 +46,7 @@ constexpr int kMaxHalvings = 4000;
 // Points where the term fails but is defined close by on both sides.
 constexpr int kMaxGaps = 64;
 // Zeros of f that end pieces of the area; beyond them the halvings take over.
-constexpr int kMaxZeros = 20'000;
+constexpr int kMaxZeros = 5'000;
 
 struct Piece {
     double a, b;

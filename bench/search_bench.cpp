@@ -8,9 +8,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+#include <tuple>
+
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
 #include "analysis/zeros.h"
+#include "areas/integral.h"
 #include "areas/intersections.h"
 #include "core/context.h"
 #include "panel/main_panel.h"
@@ -88,6 +92,23 @@ void BM_Schnittpunkte(benchmark::State& state)
 BENCHMARK(BM_Schnittpunkte)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same, the statements read from their text: the reference.
+// The area calculator's two integrals (signed and |f|) over the default range,
+// over a wide one, and through a pole, where the halvings run out.
+void BM_Integral(benchmark::State& state)
+{
+    static const std::tuple<const char*, double, double> kCases[] = {
+        {"0,5*x^3-2*x^2-x+4", -20, 20}, {"sin(x*12)/5+cos(x-1)*3", -20, 20},
+        {"sin(x*12)/5+cos(x-1)*3", 0, 1e4}, {"1/(x-2)", 0, 3}};
+    const auto [term, a, b] = kCases[state.range(0)];
+    const std::string xterm = kw::string_richten(term);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kw::integrate(xterm, a, b));
+        benchmark::DoNotOptimize(kw::integrate(xterm, a, b, true));
+    }
+    state.SetLabel(std::string(term) + " from " + std::to_string(a) + " to " + std::to_string(b));
+}
+BENCHMARK(BM_Integral)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
 void BM_SchnittpunkteText(benchmark::State& state)
 {
     const auto pairs = kw::allePaare(kSieben.size());

@@ -3,11 +3,13 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <ostream>
 
 #include "areas/intersections.h"
 #include "core/colours.h"
 #include "core/context.h"
+#include "curves/graph.h"
 #include "discussion/discussion.h"
 #include "gui/worksheet.h"
 #include "panel/analysis_panel.h"
@@ -121,10 +123,24 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         linkerBereichGeaendert(s);
         rechterBereichGeaendert(s);
     }
-    // What the window would refuse to draw is no picture either.
+    // The further functions are checked as the term is.
+    for (const std::string& g : o.und) {
+        if (termZuLang(g) || !inRightForm(string_richten(g))) {
+            err << "--and " << (termZuLang(g) ? g.substr(0, 40) + "…" : g) << ":\n";
+            ui.message(termZuLang(g) ? kMeldungTermZuLang : kMeldungSyntax);
+            return kBatchFailed;
+        }
+    }
+    // What the window would refuse to draw is no picture either; a quality so
+    // small that its step 1/Q is infinite neither.
     const auto quality = readNumber(s.qualitaet_eingabe);
     if (!quality || !(*quality > 0)) {
         err << "Die Qualität muss eine Zahl größer als 0 sein: " << s.qualitaet_eingabe << '\n';
+        return kBatchFailed;
+    }
+    if (!std::isfinite(1 / *quality)) {
+        err << "Die Qualität ist zu klein, ihr Schritt 1/Q wäre unendlich: "
+            << s.qualitaet_eingabe << '\n';
         return kBatchFailed;
     }
     if (!rangeUsable(c)) {
@@ -143,6 +159,11 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     zeichnen(c);
     if (c.w.termRefused)
         return kBatchFailed;
+    if (c.ebene.width() < 2 || c.ebene.height() < 2) {
+        err << "Dieser Bereich ergibt eine Ebene von " << c.ebene.width() << " × "
+            << c.ebene.height() << " Pixeln; ein Bild braucht mindestens 2 × 2.\n";
+        return kBatchFailed;
+    }
     if (!o.und.empty())
         drawFunctions(c, o.und, weitereFarben(s.FarbeBox), false);
 

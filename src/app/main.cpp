@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -22,7 +23,19 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
 
 int main(int argc, char** argv)
 {
+    // A file beyond the size limit is a failed write with its message, not the
+    // end of the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
+    // Arguments are read as UTF-8 text: a file name of other bytes would be
+    // written under another name.
+    for (const std::string& arg : args) {
+        if (QString::fromStdString(arg).toStdString() != arg) {
+            std::cerr << "Ein Argument ist kein gültiger UTF-8-Text; unter einem anderen Namen "
+                         "wird nicht geschrieben.\n";
+            return kw::kBatchUsage;
+        }
+    }
     const auto line = kw::parseCommandLine(args, std::cerr);
     if (!line)
         return kw::kBatchUsage;

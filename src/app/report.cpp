@@ -88,10 +88,12 @@ int area(Context& c, const ReportOptions& o, std::ostream& out)
         s.Schnittstellen_Term_davor = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
     }
     Integral_Berechnen_SP_butt_Click(c, r);
-    writeLines(out, r.Laben_Schnitt_f_g);
+    // A report that fails says so on err alone.
     if (r.Schnitt_Flaeche_Ergebniss.empty())
         return kBatchFailed;
-    out << r.Schnitt_Flaeche_Ergebniss << '\n';
+    writeLines(out, r.Laben_Schnitt_f_g);
+    out << r.Schnitt_Flaeche_Ergebniss << '\n'
+        << kFlaecheninhalt << r.Flaecheninhalt_SP_Ergebnis << '\n';
     return kBatchOk;
 }
 
@@ -157,7 +159,8 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     case ReportOptions::Kind::Integral:
         if (integral.Flaeche_Ergebnis.empty())
             return kBatchFailed;
-        out << integral.Flaeche_Ergebnis << '\n';
+        out << integral.Flaeche_Ergebnis << '\n'
+            << kFlaecheninhalt << integral.Flaecheninhalt_Ergebnis << '\n';
         break;
     case ReportOptions::Kind::Intersections:
     case ReportOptions::Kind::Area:

@@ -23,9 +23,10 @@ struct ReportOptions : FieldTexts {  // --term, --from, --to
 // Draws the term as "Zeichnen" would, runs the search and writes the text its
 // message box would show to out (the table: a line per column, x, f(x) and
 // f'(x) separated by tabs). The calculators write what their result boxes
-// would show: the lines of the points found, one per line, and the area alone
-// on the last line. A term the drawing rejects, or an area that cannot be
-// computed, writes the message to err and returns 1; otherwise 0. The bridge
+// would show: the lines of the points found, one per line, then the signed
+// integral and "Flächeninhalt: A" on a line each. A term the drawing rejects,
+// or an integral that cannot be computed, writes the message to err, nothing to
+// out, and returns 1; otherwise 0. The bridge
 // report writes what the bridge calculator shows, a1, a2, c1, c2 and the
 // cable's term, or its message to err and returns 1.
 int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);

@@ -20,6 +20,8 @@ struct Drawing {
     std::string term;             // the last expression handed to the engine by a curve
     std::string Graph_Farbe;      // colour of the graph as decimal text; empty until the first pass
     double Zoom_Prozent = 100;    // zoom percentage last shown
+    bool noArea = false;          // the area calculator found no area between its bounds:
+                                  // nothing to shade
     bool termRefused = false;     // the last graph pass refused the term: not in the right form,
                                   // too long, or a family without usable answers to its questions
 };

@@ -119,7 +119,11 @@ std::optional<int> scharGroesse(double start, double end, double step)
     if (step == 0)
         return 0;
     constexpr double kRundung = 1e-9;  // of the step
-    const double weitere = (end - start) / step;  // members after the first
+    // Members after the first; ends far apart are divided one by one, so that
+    // their difference cannot overflow.
+    double weitere = (end - start) / step;
+    if (!std::isfinite(end - start))
+        weitere = end / step - start / step;
     if (!(weitere >= -kRundung))
         return 0;  // the step points away from the end
     if (!(weitere + kRundung < kScharMax))

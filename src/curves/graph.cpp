@@ -5,10 +5,22 @@
 #include "core/colours.h"
 #include "core/context.h"
 #include "curves/sampling.h"
+#include "terms/compiled.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 
 namespace kw {
+
+bool inRightForm(std::string_view xterm)
+{
+    // The engine reads as it computes: a failure early in the text could hide
+    // a syntax error behind it at one x, hardly at three.
+    Compiled term({Substitution(xterm).pattern()});
+    for (const double x : {0.5, -1.75, 3.25})
+        if (term.evaluate(x).error == err::Syntax)
+            return false;
+    return true;
+}
 
 bool termRichten(Context& c)
 {

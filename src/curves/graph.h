@@ -29,6 +29,10 @@ inline constexpr std::string_view kMeldungTermZuLang =
 // value table say why; the calculators check their own fields with termZuLang.
 bool termRichten(Context& c);
 
+// Whether a normalized term is in the right form: the engine reads it at every
+// x (a term failing for other reasons at some x still is).
+bool inRightForm(std::string_view xterm);
+
 // Sets Graph_Farbe from the main panel's colour name; an unknown name keeps the
 // previous colour.
 void Funktionsfarbe(Context& c);

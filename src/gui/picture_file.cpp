@@ -12,6 +12,8 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <cerrno>
+
 #include "core/plane.h"
 #include "gui/plane_png.h"
 #include "gui/render.h"
@@ -111,6 +113,27 @@ QByteArray encode(const Plane& plane, PictureFormat format, QString& why)
     return {};
 }
 
+// Why a file could not be written, in German, from the system's error number
+// (which the failing call has just set); Qt's own text otherwise.
+QString reason(int error, const QString& fallback)
+{
+    switch (error) {
+    case EFBIG:
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("Die Datei ist zu groß für den Datenträger.");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("Der Ordner existiert nicht.");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral("Keine Berechtigung.");
+    default:
+        return fallback;
+    }
+}
+
 }  // namespace
 
 std::optional<PictureFormat> pictureFormatOf(const QString& file)
@@ -133,6 +156,7 @@ bool writePicture(const Plane& plane, const QString& file, PictureFormat format,
     if (bytes.isEmpty())
         return false;
     QSaveFile out(file);
+    errno = 0;
     if (out.open(QIODevice::WriteOnly)) {
         // A full disk may first take part of the bytes without complaint; the
         // next write then says why.
@@ -147,7 +171,7 @@ bool writePicture(const Plane& plane, const QString& file, PictureFormat format,
         if (done == bytes.size() && out.flush() && out.commit())
             return true;
     }
-    why = out.errorString();
+    why = reason(errno, out.errorString());
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <algorithm>
 
 namespace kw {
 
@@ -79,6 +80,39 @@ std::string text(double v)
 {
     char buf[kNumberTextMax];
     return std::string(buf, writeNumber(buf, v, ','));
+}
+
+std::string resultText(double value, double uncertainty)
+{
+    constexpr int kMostDecimals = 6;
+    constexpr int kDigits = 15;  // what a double holds
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15)
+        return text(value);
+    if (std::fabs(value) <= uncertainty)
+        return "0";
+    int decimals = kMostDecimals;
+    // A digit is shown only when the error cannot change it by more than half a unit.
+    while (decimals > 0 && uncertainty >= 0.5 * std::pow(10.0, -decimals))
+        --decimals;
+    if (std::fabs(value) >= 1)
+        decimals = std::min(decimals, kDigits - 1 - int(std::floor(std::log10(std::fabs(value)))));
+    // An error beyond the units leaves the value to its tens, hundreds, …
+    if (uncertainty >= 0.5) {
+        const double unit = std::pow(10.0, std::ceil(std::log10(2 * uncertainty)));
+        value = std::nearbyint(value / unit) * unit;
+    }
+    char buf[48];
+    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed,
+                           std::max(decimals, 0));
+    std::string s(buf, r.ptr);
+    if (const auto point = s.find('.'); point != std::string::npos) {
+        s.erase(s.find_last_not_of('0') + 1);
+        if (s.back() == '.')
+            s.pop_back();
+        else
+            s[point] = ',';
+    }
+    return s == "-0" ? "0" : s;
 }
 
 std::string engineText(double v)

@@ -24,6 +24,12 @@ std::string text(double v);
 // The same number with a decimal point, as the engine reads it.
 std::string engineText(double v);
 
+// A computed result as a pupil writes it: at most six decimals, trailing zeros
+// dropped, decimal comma, no exponent below 1E+15. Only the decimals that the
+// uncertainty (an estimate of the value's error) leaves intact are shown, and a
+// value that lies within its uncertainty of 0 is "0".
+std::string resultText(double value, double uncertainty = 0);
+
 // Reads a field text: decimal comma or point, optional sign and exponent,
 // blanks around allowed. Anything else (empty, "abc", "1,2,3", "inf") is not a number.
 std::optional<double> readNumber(std::string_view text);

@@ -1,5 +1,6 @@
 #include "tools/area_calculator.h"
 
+#include <functional>
 #include <utility>
 
 #include "areas/integral.h"
@@ -37,16 +38,42 @@ std::optional<Grenzen> readBounds(std::string_view unten, std::string_view oben,
     return Grenzen{*u, *o};
 }
 
-// The area's text, or none and the message why there is no number.
-std::string areaText(Context& c, const Integral& area, bool syntaxToo)
+bool blank(std::string_view term) { return term.find_first_not_of(' ') == std::string_view::npos; }
+
+// The signed integral and the enclosed area as the result boxes show them, or
+// empty texts and the message why there are none (a term not in the right form
+// only with syntaxToo). poleOf names the function with a pole at x.
+struct Ergebnis {
+    std::string integral, area;
+    std::string problem;
+};
+Ergebnis compute(const std::string& xterm, double a, double b, bool syntaxToo,
+                 const std::function<std::string(double)>& poleOf)
 {
-    if (area.error == err::None)
-        return text(area.value);
-    if (area.error != err::Syntax)
-        c.ui.message(kMeldungNichtDefiniert);
-    else if (syntaxToo)
-        c.ui.message(kMeldungSyntax);
-    return {};
+    Ergebnis e;
+    const Integral signed_ = integrate(xterm, a, b);
+    Integral area;
+    if (signed_)
+        area = integrate(xterm, a, b, true);
+    if (signed_.pole)
+        e.problem = polstellenMeldung(poleOf(*signed_.pole), *signed_.pole);
+    else if (const int error = signed_.error ? signed_.error : area.error; error == err::Overflow)
+        e.problem = kMeldungIntegralZuGross;
+    else if (error != err::None && (error != err::Syntax || syntaxToo))
+        e.problem = error == err::Syntax ? kMeldungSyntax : kMeldungNichtDefiniert;
+    if (signed_ && area) {
+        e.integral = resultText(signed_.value, signed_.uncertainty);
+        e.area = resultText(area.value, area.uncertainty);
+    }
+    return e;
+}
+
+// The message after the fields have their new texts.
+void say(Context& c, std::string_view problem)
+{
+    c.ui.fieldsChanged();
+    if (!problem.empty())
+        c.ui.message(problem);
 }
 
 }  // namespace
@@ -74,11 +101,14 @@ bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r)
     }
     s.Untergrenze = bounds->unten;
     s.Obergrenze = bounds->oben;
-    const Integral area = integrate(string_richten(r.Funktion_eingabe), s.Untergrenze, s.Obergrenze);
-    // The main drawing shows it; it reports a term not in the right form itself.
-    r.Flaeche_Ergebnis = areaText(c, area, false);
+    // The main drawing reports a term not in the right form itself.
+    const Ergebnis e = compute(string_richten(r.Funktion_eingabe), s.Untergrenze, s.Obergrenze,
+                               false, [](double) { return "f(x)"; });
+    r.Flaeche_Ergebnis = e.integral;
+    r.Flaecheninhalt_Ergebnis = e.area;
+    c.w.noArea = e.integral.empty();
     s.Eingabe = r.Funktion_eingabe;
-    c.ui.fieldsChanged();
+    say(c, e.problem);
     return true;
 }
 
@@ -91,14 +121,23 @@ bool Flaeche_einfaerben_click(Context& c, IntegralRechner& r)
 void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
 {
     State& s = c.s;
-    const std::string integrand = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
-
     if (!checkRange(c))
         return;
+    // No integrand is built from an empty function.
+    if (blank(s.f_x_Eingabe_txt) || blank(s.g_x_Eingabe_txt)) {
+        c.ui.message(kMeldungBeideFunktionen);
+        return;
+    }
     if (termZuLang(s.f_x_Eingabe_txt) || termZuLang(s.g_x_Eingabe_txt)) {
         c.ui.message(kMeldungTermZuLang);
         return;
     }
+    if (!inRightForm(string_richten(s.f_x_Eingabe_txt)) ||
+        !inRightForm(string_richten(s.g_x_Eingabe_txt))) {
+        c.ui.message(kMeldungSyntax);
+        return;
+    }
+    const std::string integrand = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
     reset_click(c);
     const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};
     const Paar fg[] = {{0, 1}};
@@ -111,6 +150,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
         r.SP_Obergrenze_txt = "0";
     // A new pair offers its own crossings as bounds; the same pair again keeps
     // the bounds the user chose or typed meanwhile.
+    std::string problem;
     if (s.Schnittstellen_Term_davor != integrand) {
         r.SP_Grenzen.clear();
         for (const Schnittpunkt& p : found.points)
@@ -121,11 +161,15 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
             r.SP_Untergrenze_txt = r.SP_Grenzen.front();
         if (r.SP_Grenzen.size() >= 2)
             r.SP_Obergrenze_txt = r.SP_Grenzen.back();
+        else
+            problem = kMeldungNichtZweimal;  // one crossing and some other bound is no area
         s.Schnittstellen_Term_davor = integrand;
     }
 
-    std::string_view problem;
-    const auto bounds = readBounds(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt, problem);
+    std::string_view boundsProblem;
+    const auto bounds = readBounds(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt, boundsProblem);
+    if (problem.empty())
+        problem = boundsProblem;
     if (bounds) {
         s.Untergrenze = bounds->unten;
         s.Obergrenze = bounds->oben;
@@ -134,24 +178,28 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
             std::swap(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt);
         }
     }
+    r.Funktion_eingabe_SP = integrand;
+    Ergebnis e;
+    if (bounds && problem.empty() && s.Untergrenze == s.Obergrenze) {
+        problem = kMeldungGleicheGrenzen;  // the results stay
+        e = {r.Schnitt_Flaeche_Ergebniss, r.Flaecheninhalt_SP_Ergebnis, {}};
+    } else if (bounds && problem.empty()) {
+        const std::string f = string_richten(s.f_x_Eingabe_txt);
+        e = compute(string_richten(integrand), s.Untergrenze, s.Obergrenze, true,
+                    [&](double x) {
+                        return divergesAt(f, x, s.Untergrenze, s.Obergrenze) ? "f(x)" : "g(x)";
+                    });
+        problem = e.problem;
+    }
+    r.Schnitt_Flaeche_Ergebniss = e.integral;
+    r.Flaecheninhalt_SP_Ergebnis = e.area;
+
     s.Schnittstellen_integral_Zeichnen_Check = true;
     Schnittstellen_Zeichnen_Integral(c);
-    if (bounds)
+    if (!e.integral.empty())
         flaeche_einfaerben_sp(c);
     c.ui.planeChanged();
-
-    // The main panel's term box keeps the user's own f(x).
-    r.Funktion_eingabe_SP = integrand;
-    if (!bounds) {
-        c.ui.message(problem);
-        return;
-    }
-    if (s.Untergrenze == s.Obergrenze) {
-        c.ui.message(kMeldungGleicheGrenzen);
-        return;
-    }
-    r.Schnitt_Flaeche_Ergebniss =
-        areaText(c, integrate(string_richten(integrand), s.Untergrenze, s.Obergrenze), true);
+    say(c, problem);
 }
 
 void Flaeche_einfaerben2_click(Context& c, IntegralRechner& r)

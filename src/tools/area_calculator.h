@@ -21,6 +21,12 @@ inline constexpr std::string_view kMeldungGleicheGrenzen =
     "Die Eingebenenen Werte für Unter- bzw. Oberzgrenze sind gleich. Die Ausrechnung der "
     "Fläche ist somit nicht möglich!";
 
+inline constexpr std::string_view kMeldungBeideFunktionen = "Bitte geben Sie beide Funktionen ein.";
+inline constexpr std::string_view kMeldungNichtZweimal =
+    "Die Graphen schneiden sich nicht zweimal; bitte geben Sie die Grenzen ein.";
+// What the calculators write in front of the enclosed area in a report.
+inline constexpr std::string_view kFlaecheninhalt = "Flächeninhalt: ";
+
 // The texts of the area window "Integral_Rechner" and its click counters. The
 // terms f and g of the lower calculator live in the shared state
 // (f_x_Eingabe_txt, g_x_Eingabe_txt), where the drawing of f and g reads them.
@@ -29,6 +35,7 @@ struct IntegralRechner {
     std::string Funktion_eingabe;
     std::string Untergrenze_eingabe, Obergrenze_eingabe;
     std::string Flaeche_Ergebnis;
+    std::string Flaecheninhalt_Ergebnis;  // the area enclosed with the x-axis
     State::Int click_Zaehler = 0;
 
     // The area between two graphs.
@@ -37,6 +44,7 @@ struct IntegralRechner {
     std::string SP_Untergrenze_txt, SP_Obergrenze_txt;
     std::string Funktion_eingabe_SP;
     std::string Schnitt_Flaeche_Ergebniss;
+    std::string Flaecheninhalt_SP_Ergebnis;  // the area enclosed by the graphs
     State::Int click_Zaehler_SP = 0;
 };
 
@@ -45,10 +53,13 @@ struct IntegralRechner {
 void integralRechnerLoad(const Context& c, IntegralRechner& r);
 
 // "Berechnen" of the upper calculator: the integral of its term between its
-// bounds into the result box, the term into the main panel's term box. True
-// when the main panel is now to draw it (the caller starts that drawing).
-// Bounds that are not numbers show their message and compute nothing; a term
-// undefined somewhere between them leaves the result box empty and says so.
+// bounds and the area it encloses with the x-axis (the sum of |∫| over the
+// pieces between its zeros) into the result boxes, the term into the main
+// panel's term box. True when the main panel is now to draw it (the caller
+// starts that drawing). Bounds that are not numbers show their message and
+// compute nothing; a term undefined somewhere between them, or with a pole
+// whose integral diverges, leaves the result boxes empty, is not shaded, and
+// says so. Every field holds its new text before a message is shown.
 bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r);
 
 // Its "Fläche einfärben": odd clicks shade the area, even clicks take the
@@ -56,8 +67,11 @@ bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r);
 bool Flaeche_einfaerben_click(Context& c, IntegralRechner& r);
 
 // "Berechnen" of the lower calculator: the crossings of f and g, a new pair's
-// crossings as the bounds to choose from, the drawing of f and g with the area
-// between them shaded, and the signed area f - g between the bounds.
+// crossings as the bounds to choose from (fewer than two: the user is asked for
+// bounds), the drawing of f and g with the area between them shaded, the
+// signed integral of f - g between the bounds and the area enclosed (the sum of
+// |∫(f - g)| over the pieces between the crossings). Where there is no value,
+// the result boxes are empty and nothing is shaded.
 void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r);
 
 // Its "Fläche einfärben": odd clicks shade between the graphs; then "Berechnen".

@@ -2,6 +2,7 @@
 
 #include "gui/colour_box.h"
 #include "gui/field_text.h"
+#include "gui/qt_ui.h"
 #include "gui/topmost.h"
 #include "gui/widget_text.h"
 
@@ -73,9 +74,13 @@ QLabel* title(const char* name, const char* text)
     return t;
 }
 
-// ∫ with the bounds at its top and bottom end, then "integrand dx = result".
+ResultField* resultField(const char* name) { return named(new ResultField, name); }
+
+// ∫ with the bounds at its top and bottom end, then "integrand dx = result",
+// and the area enclosed below the result.
 QGridLayout* formula(IntegralSign* sign, QWidget* oben, QWidget* unten, QLineEdit* integrand,
-                     const char* dx, const char* gleich, QLineEdit* result)
+                     const char* dx, const char* gleich, QLineEdit* result, const char* inhaltLabel,
+                     QLineEdit* inhalt)
 {
     auto* g = new QGridLayout;
     g->setHorizontalSpacing(6);
@@ -86,6 +91,9 @@ QGridLayout* formula(IntegralSign* sign, QWidget* oben, QWidget* unten, QLineEdi
     g->addWidget(named(new QLabel(QStringLiteral("dx")), dx), 1, 3);
     g->addWidget(named(new QLabel(QStringLiteral("=")), gleich), 1, 4);
     g->addWidget(result, 1, 5);
+    g->addWidget(named(new QLabel(QStringLiteral("Flächeninhalt =")), inhaltLabel), 2, 2, 1, 3,
+                 Qt::AlignRight | Qt::AlignVCenter);
+    g->addWidget(inhalt, 2, 5);
     g->addWidget(unten, 2, 1, Qt::AlignBottom);
     g->setColumnStretch(2, 3);
     g->setColumnStretch(5, 2);
@@ -116,10 +124,10 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     funktion_ = field("Funktion_eingabe");
     oben_ = field("Obergrenze_eingabe", 90);
     unten_ = field("Untergrenze_eingabe", 90);
-    ergebnis_ = field("Flaeche_Ergebnis");
-    ergebnis_->setReadOnly(true);
+    ergebnis_ = resultField("Flaeche_Ergebnis");
+    inhalt_ = resultField("Flaecheninhalt_Ergebnis");
     rows->addLayout(formula(new IntegralSign("Picture1"), oben_, unten_, funktion_, "Label2",
-                            "Label1", ergebnis_));
+                            "Label1", ergebnis_, "Label_Flaecheninhalt", inhalt_));
     rows->addLayout(actionRow({"Integral_Berechnen_Butt", "Flaeche_einfaerben_click",
                                "FarbeBox_Flaeche", "Label6", "Flaeche_Linien_staerke",
                                [this] { upper(&Integral_Berechnen_Butt_Click); },
@@ -150,12 +158,12 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     rows->addWidget(schnitt_);
     obenSP_ = boundBox("SP_Obergrenze_txt");
     untenSP_ = boundBox("SP_Untergrenze_txt");
-    funktionSP_ = field("Funktion_eingabe_SP");
-    funktionSP_->setReadOnly(true);
-    ergebnisSP_ = field("Schnitt_Flaeche_Ergebniss");
-    ergebnisSP_->setReadOnly(true);
+    funktionSP_ = resultField("Funktion_eingabe_SP");
+    ergebnisSP_ = resultField("Schnitt_Flaeche_Ergebniss");
+    inhaltSP_ = resultField("Flaecheninhalt_SP_Ergebnis");
     rows->addLayout(formula(new IntegralSign("Picture2"), obenSP_, untenSP_, funktionSP_,
-                            "Label9", "Label11", ergebnisSP_));
+                            "Label9", "Label11", ergebnisSP_, "Label_Flaecheninhalt_SP",
+                            inhaltSP_));
     rows->addLayout(actionRow({"Integral_Berechnen_SP_butt", "Flaeche_einfaerben2_click",
                                "FarbeBox_Flaeche_SP", "Label10", "Flaeche_Linien_staerke_SP",
                                [this] { lower(&Integral_Berechnen_SP_butt_Click); },
@@ -238,7 +246,8 @@ void AreaWindow::loadFields()
     setTextIfOther(funktion_, r_.Funktion_eingabe);
     setTextIfOther(oben_, r_.Obergrenze_eingabe);
     setTextIfOther(unten_, r_.Untergrenze_eingabe);
-    setTextIfOther(ergebnis_, r_.Flaeche_Ergebnis);
+    ergebnis_->showValue(r_.Flaeche_Ergebnis);
+    inhalt_->showValue(r_.Flaecheninhalt_Ergebnis);
     setTextIfOther(f_, c_.s.f_x_Eingabe_txt);
     setTextIfOther(g_, c_.s.g_x_Eingabe_txt);
     const QString schnitt = qsLines(r_.Laben_Schnitt_f_g);
@@ -246,15 +255,27 @@ void AreaWindow::loadFields()
         schnitt_->setPlainText(schnitt);
     setListAndText(obenSP_, r_.SP_Grenzen, r_.SP_Obergrenze_txt);
     setListAndText(untenSP_, r_.SP_Grenzen, r_.SP_Untergrenze_txt);
-    setTextIfOther(funktionSP_, r_.Funktion_eingabe_SP);
-    setTextIfOther(ergebnisSP_, r_.Schnitt_Flaeche_Ergebniss);
+    funktionSP_->showValue(r_.Funktion_eingabe_SP);
+    ergebnisSP_->showValue(r_.Schnitt_Flaeche_Ergebniss);
+    inhaltSP_->showValue(r_.Flaecheninhalt_SP_Ergebnis);
+}
+
+// While an action runs, its messages find the fields already showing what it
+// computed.
+QMetaObject::Connection AreaWindow::showFieldsFirst()
+{
+    auto* ui = dynamic_cast<QtUi*>(&c_.ui);
+    return ui ? connect(ui, &QtUi::fieldsUpdated, this, &AreaWindow::loadFields)
+              : QMetaObject::Connection();
 }
 
 void AreaWindow::upper(bool (*action)(Context&, IntegralRechner&))
 {
     emit fieldsNeeded();
     storeFields();
+    const auto connection = showFieldsFirst();
     const bool draw = action(c_, r_);
+    disconnect(connection);
     loadFields();
     if (draw)
         emit zeichnenAngefordert();
@@ -264,7 +285,9 @@ void AreaWindow::lower(void (*action)(Context&, IntegralRechner&))
 {
     emit fieldsNeeded();
     storeFields();
+    const auto connection = showFieldsFirst();
     action(c_, r_);
+    disconnect(connection);
     loadFields();
 }
 

@@ -17,6 +17,7 @@ class QPlainTextEdit;
 namespace kw {
 
 class Context;
+class ResultField;
 
 // The area window "Integral_Rechner": above, the integral of a function between
 // two bounds; below, the area between two functions. Closing hides it; the next
@@ -51,6 +52,7 @@ private:
     };
     QHBoxLayout* actionRow(const Actions& a);
     void storeFields();
+    QMetaObject::Connection showFieldsFirst();
     void loadFields();
     void upper(bool (*action)(Context&, IntegralRechner&));
     void lower(void (*action)(Context&, IntegralRechner&));
@@ -61,14 +63,16 @@ private:
     QLineEdit* funktion_;
     QLineEdit* oben_;
     QLineEdit* unten_;
-    QLineEdit* ergebnis_;
+    ResultField* ergebnis_;
+    ResultField* inhalt_;
     QLineEdit* f_;
     QLineEdit* g_;
     QPlainTextEdit* schnitt_;
     QComboBox* obenSP_;
     QComboBox* untenSP_;
-    QLineEdit* funktionSP_;
-    QLineEdit* ergebnisSP_;
+    ResultField* funktionSP_;
+    ResultField* ergebnisSP_;
+    ResultField* inhaltSP_;
 };
 
 }  // namespace kw

@@ -1,5 +1,6 @@
 #include "tools/bridge_window.h"
 
+#include "gui/field_text.h"
 #include "gui/widget_text.h"
 
 #include <QGridLayout>
@@ -154,9 +155,8 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
     // The results: a1 and a2 on the left, c1 and c2 on the right.
     auto* ergebnisse = new QGridLayout;
     auto ausgabe = [](const char* name) {
-        auto* f = named(new QLineEdit, name);
-        f->setReadOnly(true);
-        f->setFixedWidth(120);
+        auto* f = named(new ResultField, name);
+        f->setMinimumWidth(120);
         return f;
     };
     a1_ = ausgabe("a1_Ausgabe");
@@ -193,10 +193,10 @@ void BridgeWindow::onBerechne()
     r_.Hoehe_txt = str(hoehe_->text());
     r_.Tiefster_Punkt_txt = str(tiefster_->text());
     const bool zeichnen = Berechne_CMD_Click(c_, r_);
-    a1_->setText(qs(r_.a1_Ausgabe));
-    a2_->setText(qs(r_.a2_Ausgabe));
-    c1_->setText(qs(r_.c1_Ausgabe));
-    c2_->setText(qs(r_.c2_Ausgabe));
+    a1_->showValue(r_.a1_Ausgabe);
+    a2_->showValue(r_.a2_Ausgabe);
+    c1_->showValue(r_.c1_Ausgabe);
+    c2_->showValue(r_.c2_Ausgabe);
     if (zeichnen)
         emit zeichnenAngefordert();
 }

@@ -8,6 +8,8 @@ class QLineEdit;
 
 namespace kw {
 
+class ResultField;
+
 class Context;
 
 // The cable's formula f_{a,c}(x) = a/(2c)·(e^{cx} + e^{−cx}), set as an
@@ -47,10 +49,10 @@ private:
     QLineEdit* abstand_;
     QLineEdit* hoehe_;
     QLineEdit* tiefster_;
-    QLineEdit* a1_;
-    QLineEdit* a2_;
-    QLineEdit* c1_;
-    QLineEdit* c2_;
+    ResultField* a1_;
+    ResultField* a2_;
+    ResultField* c1_;
+    ResultField* c2_;
 };
 
 }  // namespace kw

@@ -1,5 +1,6 @@
 #include "tools/calculator_window.h"
 
+#include "gui/field_text.h"
 #include "gui/widget_text.h"
 
 #include <QCloseEvent>
@@ -51,8 +52,7 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
     fields->setHorizontalSpacing(8);
     fields->setVerticalSpacing(2);
     eingabe_ = named(new QLineEdit, "Eingabe");
-    ergebnis_ = named(new QLineEdit, "Ergebnis");
-    ergebnis_->setReadOnly(true);
+    ergebnis_ = named(new ResultField, "Ergebnis");
     fields->addWidget(named(new QLabel(QStringLiteral("Eingabe")), "Label1"), 0, 0);
     fields->addWidget(named(new QLabel(QStringLiteral("Ergebnis")), "Label2"), 0, 1);
     fields->addWidget(eingabe_, 1, 0);
@@ -123,7 +123,7 @@ void CalculatorWindow::storeFields()
 void CalculatorWindow::loadFields()
 {
     eingabe_->setText(qs(t_.Eingabe));
-    ergebnis_->setText(qs(t_.Ergebnis));
+    ergebnis_->showValue(t_.Ergebnis);
 }
 
 void CalculatorWindow::onTaste(const TaschenrechnerTaste& key)

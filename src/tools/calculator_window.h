@@ -8,6 +8,8 @@ class QLineEdit;
 
 namespace kw {
 
+class ResultField;
+
 class Context;
 
 // The pocket calculator "Taschenrechner": an input field filled by typing or by
@@ -31,7 +33,7 @@ private:
     Context& c_;
     Taschenrechner t_;
     QLineEdit* eingabe_;
-    QLineEdit* ergebnis_;
+    ResultField* ergebnis_;
 };
 
 }  // namespace kw

@@ -82,11 +82,21 @@ TEST(BatchExport, ExitStatusAndMessages)
         {ex + QStringList{"--term", "X^2"}, 1, "nicht in der Korrekten Form"},
         {ex + QStringList{"--term", QStringLiteral("x+1").repeated(667)}, 1,
          "Der Term ist zu lang \\(höchstens 2000 Zeichen\\)\\."},
+        // Further functions are checked as the term is.
+        {ex + QStringList{"--and", "hallo"}, 1, "^--and hallo:\nIhre Eingabe ist nicht in der Korrekten Form"},
+        {ex + QStringList{"--and", "x+"}, 1, "nicht in der Korrekten Form"},
+        {ex + QStringList{"--and", ""}, 1, "nicht in der Korrekten Form"},
+        {ex + QStringList{"--and", "x+@"}, 1, "nicht in der Korrekten Form"},
+        {ex + QStringList{"--and", QStringLiteral("x+1").repeated(667)}, 1, "Der Term ist zu lang"},
         {ex + QStringList{"--quality", "0"}, 1, ""},
+        {ex + QStringList{"--quality", "4.9e-324"}, 1, "^Die Qualität ist zu klein"},
+        {ex + QStringList{"--from", "0", "--to", "0"}, 1, "mindestens 2 × 2"},
+        {ex + QStringList{"--from", "-5", "--to", "-1"}, 1, "mindestens 2 × 2"},
         {ex + QStringList{"--quality", "viel"}, 1, ""},
         {ex + QStringList{"--from", "-1000000"}, 1, ""},
         {ex + QStringList{"--to", "zwanzig"}, 1, ""},
-        {{"--export", dir.filePath(QStringLiteral("no/such/dir/x.png"))}, 1, ""},
+        {{"--export", dir.filePath(QStringLiteral("no/such/dir/x.png"))}, 1,
+         "\\(Der Ordner existiert nicht\\.\\)"},
         {{"--export"}, 2, ""},
         {{"--export", dir.filePath("x.gif")}, 2, ""},
         {ex + QStringList{"--colour", "grün"}, 2, ""},
@@ -119,6 +129,25 @@ TEST(BatchExport, ExitStatusAndMessages)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.err.contains(QStringLiteral("ungültige Zeichen")));
     EXPECT_TRUE(QFile::exists(bad));
+}
+
+// A file beyond the size limit and a name that is no UTF-8 text: a message and
+// no file under any name.
+TEST(BatchExport, RefusesWhatItCannotWriteAsAsked)
+{
+    QTemporaryDir dir;
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    shell.start(QStringLiteral("/bin/sh"),
+                {"-c", "ulimit -f 1; \"$0\" --export big.png --term 'sin(x)*x'; echo \" $?\"; "
+                       "\"$0\" --export \"$(printf 'a\\377.png')\"; echo \" $?\"; ls",
+                 QStringLiteral(KURVENWERK_BIN)});
+    ASSERT_TRUE(shell.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(shell.readAllStandardError()),
+              "Die Datei konnte nicht geschrieben werden: big.png (Die Datei ist zu groß für den "
+              "Datenträger.)\nEin Argument ist kein gültiger UTF-8-Text; unter einem anderen "
+              "Namen wird nicht geschrieben.\n");
+    EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), " 1\n 2\n");
 }
 
 TEST(BatchExport, FamiliesAndBridges)

@@ -78,17 +78,25 @@ TEST(Report, WritesWhatTheWindowsShow)
         {{"--report", "intersections", "--term", "x", "--and", "-x", "--and", "x^2"}, 0,
          "f2(x) " + sp + "(0|0)\nf3(x) " + sp + "(0|0)\nf3(x) " + sp +
              "(1|1)\nf3(x) schneidet f2(x) in SP (-1|1)\nf3(x) schneidet f2(x) in SP (0|0)\n"},
-        {{"--report", "intersections", "--term", "x", "--and", "x^^2"}, 1, "…"},
-        {{"--report", "integral", "--term", "x^2", "--lower", "0", "--upper", "3"}, 0, "9\n"},
-        {{"--report", "integral", "--term", "x", "--from", "0", "--to", "2"}, 0, "2\n"},
+        {{"--report", "intersections", "--term", "x", "--and", "x^^2"}, 1, ""},
+        {{"--report", "integral", "--term", "x^2", "--lower", "3", "--upper", "0"}, 0,
+         "-9\nFlächeninhalt: 9\n"},
+        {{"--report", "integral", "--term", "x^3-x", "--from", "-1", "--to", "1"}, 0,
+         "0\nFlächeninhalt: 0,5\n"},
+        {{"--report", "integral", "--term", "1/(x-2)", "--lower", "0", "--upper", "3"}, 1, "",
+         "Das Integral existiert nicht: f(x) hat bei x = 2 eine Polstelle.\n"},
+        {{"--report", "integral", "--lower", "-1e308", "--upper", "1e308"}, 1, "",
+         "Das Integral ist zu groß, um es zu berechnen.\n"},
         {{"--report", "integral", "--term", "sqr(x)", "--lower", "-1", "--upper", "1"}, 1, "",
          "Die Funktion ist zwischen den Grenzen nicht überall definiert.\n"},
         {{"--report", "area", "--term", "x^2", "--and", "2x", "--from", "0", "--to", "20"}, 0,
-         "f(x) schneidet g(x) in SP (0|0)\nf(x) schneidet g(x) in SP (2|4)\n-1,3333333333333…"},
-        {{"--report", "area", "--term", "x^2+1", "--and", "-1"}, 1, "…",
-         "Bitte geben Sie die Grenzen ein.\n"},
+         "f(x) schneidet g(x) in SP (0|0)\nf(x) schneidet g(x) in SP (2|4)\n-1,333333\n"
+         "Flächeninhalt: 1,333333\n"},
+        {{"--report", "area", "--and", "hallo"}, 1, "", "Ihre Eingabe ist nicht in der Korrekten Form.…"},
+        {{"--report", "area", "--term", "exp(-x)", "--and", "x"}, 1, "",
+         "Die Graphen schneiden sich nicht zweimal; bitte geben Sie die Grenzen ein.\n"},
         {{"--report", "area", "--term", "x^2+1", "--and", "-1", "--lower", "1", "--upper", "-1"}, 0,
-         "4,666666666666…"},
+         "4,666667\nFlächeninhalt: 4,666667\n"},
     };
     for (const Case& c : cases) {
         const auto r = report(c.args);

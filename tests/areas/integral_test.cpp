@@ -3,6 +3,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "analysis/grid_search.h"
 #include "areas/integral.h"
 #include "scene/redraw.h"
 #include "support/plane_helpers.h"
@@ -17,30 +18,75 @@ namespace {
 
 double number(const std::string& text) { return readNumber(text).value_or(NAN); }
 
-std::string integralText(const char* term, double a, double b)
+// What the calculator would show: the value with its trustworthy digits, or why there is none.
+std::string shown(const Integral& i)
 {
-    const Integral i = integrate(string_richten(term), a, b);
-    return i.error ? "Fehler " + std::to_string(i.error) : text(i.value);
+    if (i.pole)
+        return "Pol " + text(round2(*i.pole));
+    return i.error ? "Fehler " + std::to_string(i.error) : resultText(i.value, i.uncertainty);
 }
 
-// Exactly the interval between the bounds, and no number where the term is not computed.
-TEST(Integral, CoversExactlyTheIntervalBetweenTheBoundsWhereDefined)
+// Against values computed to 20 digits elsewhere: the signed integral and the
+// area (the integral of |f|) to the digits shown, no number where there is none.
+TEST(Integral, RightToTheDigitsShownOrNoNumber)
 {
-    const std::tuple<const char*, double, double, const char*> cases[] = {
-        {"1", 0, 1, "1"}, {"1", 1, 3, "2"}, {"1", 3, 1, "-2"}, {"1", 2, 2, "0"},
-        {"1", 0, 0.001, "0,001"},  // narrower than one strip
-        {"sqr(x)", -1, 1, "Fehler 5"}, {"log(x)", -1, 1, "Fehler 5"}, {"x^^2", 0, 1, "Fehler 1002"},
-        {"exp(x)", 0, 1000, "Fehler 6"},
+    struct Case {
+        const char* term;
+        double a, b, exact, area;
+        const char* text = nullptr;  // where the value is none
     };
-    for (auto [term, a, b, expected] : cases)
-        EXPECT_EQ(integralText(term, a, b), expected) << term << " from " << a << " to " << b;
-    EXPECT_EQ(integralText("x^2", 0, 1).substr(0, 15), "0,3333333333333");
-    EXPECT_EQ(integralText("sqr(x)", 0, 1).substr(0, 4), "0,66");  // defined at every node
-    EXPECT_NEAR(integrate("1x^2", 0, 3).value, 9, 1e-13);
-    EXPECT_NEAR(integrate("1x^3-1x", -2, 3).value, 13.75, 1e-12);
-    EXPECT_NEAR(integrate(string_richten("exp(x)"), 0, 1).value, std::exp(1.0) - 1, 1e-11);
-    // A range wider than the strips allow still ends at once, and close to the truth.
-    EXPECT_NEAR(integrate("1x", 0, 30000).value, 4.5e8, 1e-3);
+    const double inf = INFINITY;
+    const Case cases[] = {
+        {"1", 0, 0.001, 0.001, 0.001},  // narrower than one piece
+        {"x^2", 0, 1, 1.0 / 3, 1.0 / 3},
+        {"x^2", 0, 20, 8000.0 / 3, 8000.0 / 3},
+        {"x^2", 3, 0, -9, 9},
+        {"x^3-x", -1, 1, 0, 0.5},
+        {"0,5x^3-2x^2-x+4", -2, 3, 2.2916666666666666667, 12.793277998646347187},
+        {"sin(x)", 0, 10, 1.8390715290764524523, 6.1609284709235475477},
+        {"exp(-x^2)", -3, 3, 1.7724146965190424678, 1.7724146965190424678},
+        {"exp(x)", 0, 20, 485165194.40979027797, 485165194.40979027797},
+        {"x", 0, 30000, 4.5e8, 4.5e8},  // wider than the pieces allow
+        {"sin(50x)", 0, 100, 0.016906631876385057570, 63.663093368123614943},  // 1591 zeros
+        // Integrable singularities at a bound or inside, gaps of a single point.
+        {"1/sqr(x)", 0, 1, 2, 2},
+        {"ln(x)", 0, 1, -1, 1},
+        {"ln(x)-(x-1)", 0, 1, -0.5, 0.5},
+        {"1/sqr(abs(x))", -1, 2, 4.8284271247461900635, 4.8284271247461900635},
+        {"sin(x)/x", -1, 1, 1.8921661407343660299, 1.8921661407343660299},
+        {"ln(abs(x))", -1, 1, -2, 2},
+        // Poles: no number, whether or not a node hits them.
+        {"1/x^2", -1, 1, inf, inf, "Pol 0"},
+        {"1/x", 0, 1, inf, inf, "Pol 0"},
+        {"1/x", -1, 1, inf, inf, "Pol 0"},
+        {"1/(x-2)", 0, 3, inf, inf, "Pol 2"},
+        {"tan(x)", 0, 2, inf, inf, "Pol 1,57"},
+        {"1/(x-1)^3", 0, 3, inf, inf, "Pol 1"},
+        // Undefined or too large.
+        {"sqr(x)", -1, 1, inf, inf, "Fehler 5"},
+        {"log(x)", -1, 1, inf, inf, "Fehler 5"},
+        {"x^^2", 0, 1, inf, inf, "Fehler 1002"},
+        {"exp(x)", 0, 1000, inf, inf, "Fehler 6"},
+        {"x", -1e308, 1e308, inf, inf, "Fehler 6"},
+    };
+    for (const Case& c : cases) {
+        const std::string xterm = string_richten(c.term);
+        const Integral signed_ = integrate(xterm, c.a, c.b);
+        const Integral area = integrate(xterm, c.a, c.b, true);
+        const std::string where = std::string(c.term) + " from " + text(c.a) + " to " + text(c.b);
+        if (c.text) {
+            EXPECT_EQ(shown(signed_), c.text) << where;
+            continue;
+        }
+        // Six decimals where a double carries them.
+        for (auto [i, exact] : {std::pair{signed_, c.exact}, std::pair{area, c.area}}) {
+            EXPECT_EQ(shown(i), resultText(exact, i.uncertainty)) << where;
+            EXPECT_LE(i.uncertainty, 5e-7 * std::max(1.0, std::fabs(exact) / 1e6)) << where;
+            // Nodes go to the engine as 15-digit texts: that much noise remains.
+            EXPECT_LE(std::fabs(i.value - exact), std::max(i.uncertainty, 1e-11 * std::fabs(exact)))
+                << where;
+        }
+    }
 }
 
 // The area window's two calculators without the window.
@@ -93,19 +139,21 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
     zeichnen(c);
     EXPECT_TRUE(shading().empty());
 
-    // The shading stays on the plane whatever the values.
+    // The shading stays on the plane whatever the values; bounds the other way
+    // round shade the same area, and the value keeps its sign.
     c.s.Flaeche_einferben_Check = true;
-    berechnen("10^300", "0", "3");
+    berechnen("10^300", "3", "0");
+    EXPECT_EQ(r.Flaeche_Ergebnis, "-3E+300");
     ASSERT_EQ(shading().size(), 30u);
     for (const auto& l : shading())
         EXPECT_NEAR(l.y2, 20, 1e-3);
-    berechnen("1/(x-1)^3", "0", "3");  // the sample at 1 itself has no value
-    ASSERT_EQ(shading().size(), 29u);
-    double highest = 0;
-    for (const auto& l : shading())
-        highest = std::max(highest, std::fabs(l.y2));
-    EXPECT_NEAR(highest, 20, 1e-3);
-    berechnen("x", "-1E300", "1E300");  // bounds no loop could walk in steps of 0,1
+    // No area, nothing to shade.
+    berechnen("1/(x-1)^3", "0", "3");
+    EXPECT_EQ(ui.messages.back(), "Das Integral existiert nicht: f(x) hat bei x = 1 eine Polstelle.");
+    EXPECT_EQ(r.Flaeche_Ergebnis + r.Flaecheninhalt_Ergebnis, "");
+    EXPECT_TRUE(shading().empty());
+    berechnen("x", "-1E300", "1E300");
+    EXPECT_EQ(ui.messages.back(), kMeldungIntegralZuGross);
     EXPECT_TRUE(shading().empty());
 }
 
@@ -118,11 +166,11 @@ TEST_F(Flaechen, LoadingTakesTheMainPanelsFieldsAndUpperBoundsMustBeNumbers)
     EXPECT_EQ(c.s.Eingabe, "x^3");  // nothing computed, nothing drawn
     berechnen("x^2", "", "3");
     EXPECT_EQ(ui.messages.back(), kMeldungGrenzen);
-    berechnen("x^2", "0", "1");
-    EXPECT_EQ(r.Flaeche_Ergebnis.substr(0, 15), "0,3333333333333");
+    berechnen("x^3", "-1", "2");
+    EXPECT_EQ(std::tie(r.Flaeche_Ergebnis, r.Flaecheninhalt_Ergebnis), std::tuple("3,75", "4,25"));
     berechnen("sqr(x)", "-1", "1");
     EXPECT_EQ(ui.messages.back(), kMeldungNichtDefiniert);
-    EXPECT_EQ(r.Flaeche_Ergebnis, "");
+    EXPECT_EQ(r.Flaeche_Ergebnis + r.Flaecheninhalt_Ergebnis, "");
 }
 
 TEST_F(Flaechen, AreaBetweenParabolaAndLine)
@@ -133,7 +181,8 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
               "f(x) schneidet g(x) in SP (0|0)\r\nf(x) schneidet g(x) in SP (2|4)\r\n");
     EXPECT_EQ(r.SP_Grenzen, (std::vector<std::string>{"0", "2"}));
     EXPECT_EQ(std::tie(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt), std::tuple("0", "2"));
-    EXPECT_NEAR(number(r.Schnitt_Flaeche_Ergebniss), -4.0 / 3, 2e-14);
+    EXPECT_EQ(std::tie(r.Schnitt_Flaeche_Ergebniss, r.Flaecheninhalt_SP_Ergebnis),
+              std::tuple("-1,333333", "1,333333"));
     EXPECT_EQ(r.Funktion_eingabe_SP, "x^2-(2x)");
     EXPECT_EQ(c.s.Eingabe, "x^3");
     EXPECT_TRUE(ui.messages.empty());
@@ -157,12 +206,18 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
     r.SP_Obergrenze_txt = "0";
     paar("x^2", "2x");
     EXPECT_EQ(ui.messages.back(), kMeldungGleicheGrenzen);
-    EXPECT_NEAR(number(r.Schnitt_Flaeche_Ergebniss), -4.0 / 3, 2e-14);
+    EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, "-1,333333");
     // Bounds the other way round are exchanged.
     r.SP_Untergrenze_txt = "2";
     paar("x^2", "2x");
     EXPECT_EQ(std::tie(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt), std::tuple("0", "2"));
-    EXPECT_NEAR(number(r.Schnitt_Flaeche_Ergebniss), -4.0 / 3, 2e-14);
+    EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, "-1,333333");
+    // Regions on both sides of a crossing add up as areas.
+    r.SP_Untergrenze_txt = "-1";
+    r.SP_Obergrenze_txt = "3";
+    paar("x^2", "2x");
+    EXPECT_EQ(std::tie(r.Schnitt_Flaeche_Ergebniss, r.Flaecheninhalt_SP_Ergebnis),
+              std::tuple("1,333333", "4"));
 }
 
 TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
@@ -170,29 +225,37 @@ TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
     paar("x^2", "2x");
     paar("x^2", "x+2");
     EXPECT_EQ(r.SP_Grenzen, (std::vector<std::string>{"-1", "2"}));
-    const std::string earlier = r.Schnitt_Flaeche_Ergebniss;
-    EXPECT_NEAR(number(earlier), -4.5, 1e-13);
+    EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, "-4,5");
 
-    // No crossing: the lower bound box is empty and nothing is integrated…
-    paar("x^2+1", "-1");
-    EXPECT_TRUE(r.SP_Grenzen.empty());
-    EXPECT_EQ(ui.messages.back(), kMeldungGrenzen);
-    EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, earlier);
-    // …until the user gives bounds, which the same pair then keeps.
+    // Fewer than two crossings: no value until the user gives bounds, which the
+    // same pair then keeps.
+    for (auto [f, g, lower] : {std::tuple{"exp(-x)", "x", "0,57"}, {"x^2+1", "-1", ""}}) {
+        paar(f, g);
+        EXPECT_EQ(ui.messages.back(), kMeldungNichtZweimal) << f;
+        EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss + r.Flaecheninhalt_SP_Ergebnis, "") << f;
+        EXPECT_EQ(r.SP_Untergrenze_txt, lower);
+    }
     r.SP_Untergrenze_txt = "-1";
     r.SP_Obergrenze_txt = "1";
     paar("x^2+1", "-1");
-    EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss.substr(0, 14), "4,666666666666");
+    EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, "4,666667");
     r.SP_Untergrenze_txt = "a";
     paar("x^2+1", "-1");
     EXPECT_EQ(ui.messages.back(), kMeldungUntergrenze);
+    // The pole's message names the function that has it.
+    paar("x", "1/x");
+    EXPECT_EQ(ui.messages.back(), "Das Integral existiert nicht: g(x) hat bei x = 0 eine Polstelle.");
+    // An empty function builds no integrand.
+    paar("x", " ");
+    EXPECT_EQ(ui.messages.back(), kMeldungBeideFunktionen);
+    EXPECT_EQ(r.Funktion_eingabe_SP, "x-(1/x)");
 
     // A range no plane can show: that message alone, and nothing changes.
     c.s.y_eingabe = "1e6";
     ui.messages.clear();
     paar("x^2", "2x");
     EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungBereich)});
-    EXPECT_EQ(r.Funktion_eingabe_SP, "x^2+1-(-1)");
+    EXPECT_EQ(r.Funktion_eingabe_SP, "x-(1/x)");
 }
 
 }  // namespace

@@ -69,7 +69,8 @@ TEST_F(Family, TheParameterIsOneNumberAndMembersAreCountedWithoutDrift)
     const std::tuple<double, double, double, std::optional<int>> counts[] = {
         {-2, 5, 1, 8}, {0, 0.3, 0.1, 4},  // 0.1 added three times is above 0.3
         {5, -2, -1, 8}, {1, 0, 1, 0}, {1, 1, 0, 0}, {0, 999, 1, 1000}, {0, 1000, 1, std::nullopt},
-        {0, 1, 1e-9, std::nullopt}, {-1e308, 1e308, 1, std::nullopt}};
+        {0, 1, 1e-9, std::nullopt}, {-1e308, 1e308, 1, std::nullopt},
+        {1e308, -1e308, -1e308, 3}};
     for (auto [from, to, step, members] : counts)
         EXPECT_EQ(scharGroesse(from, to, step), members) << from << " to " << to << " by " << step;
 

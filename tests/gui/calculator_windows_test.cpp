@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QPlainTextEdit>
 
 #include "areas/integral.h"
@@ -115,14 +116,40 @@ TEST_F(CalculatorWindows, AreaWindowComputesShadesAndDrawsThroughTheMainPanel)
     EXPECT_EQ(unten->currentText(), "0");
     EXPECT_EQ(child<QComboBox>(w, "SP_Obergrenze_txt")->currentText(), "2");
     EXPECT_EQ(child<QLineEdit>(w, "Funktion_eingabe_SP")->text(), "x^2-(2x)");
-    EXPECT_TRUE(child<QLineEdit>(w, "Schnitt_Flaeche_Ergebniss")->text().startsWith("-1,333333333333"));
+    EXPECT_EQ(child<QLineEdit>(w, "Schnitt_Flaeche_Ergebniss")->text(), "-1,333333");
     EXPECT_EQ(mainTerm(), "x^2");
 
     // A bound chosen from the list is used by the next computation of the pair.
     unten->setCurrentIndex(1);
     child<QComboBox>(w, "SP_Obergrenze_txt")->setEditText("3");
     click(w, "Integral_Berechnen_SP_butt");
-    EXPECT_TRUE(child<QLineEdit>(w, "Schnitt_Flaeche_Ergebniss")->text().startsWith("1,333333333333"));
+    EXPECT_EQ(child<QLineEdit>(w, "Schnitt_Flaeche_Ergebniss")->text(), "1,333333");
+
+    // A message box finds the fields showing what was computed; a long value
+    // shows its start and is copied whole.
+    QString shownThen;
+    ui.onMessage = [&] { shownThen = child<QLineEdit>(w, "Funktion_eingabe_SP")->text(); };
+    type(w, "g_x_Eingabe_txt", "1/x");
+    click(w, "Integral_Berechnen_SP_butt");
+    EXPECT_EQ(ui.messages.back(), kMeldungNichtZweimal);
+    EXPECT_EQ(shownThen, "x^2-(1/x)");
+    ui.onMessage = nullptr;
+    child<QComboBox>(w, "SP_Untergrenze_txt")->setEditText("-1");
+    child<QComboBox>(w, "SP_Obergrenze_txt")->setEditText("1");
+    click(w, "Integral_Berechnen_SP_butt");
+    EXPECT_EQ(ui.messages.back(), "Das Integral existiert nicht: g(x) hat bei x = 0 eine Polstelle.");
+    EXPECT_EQ(child<QLineEdit>(w, "Schnitt_Flaeche_Ergebniss")->text(), "");
+    type(w, "Obergrenze_eingabe", "20");
+    click(w, "Integral_Berechnen_Butt");
+    auto* ergebnis = child<QLineEdit>(w, "Flaeche_Ergebnis");
+    EXPECT_EQ(ergebnis->text(), "2666,666667");
+    EXPECT_EQ(child<QLineEdit>(w, "Flaecheninhalt_Ergebnis")->text(), "2666,666667");
+    EXPECT_EQ(ergebnis->cursorPosition(), 0);
+    EXPECT_GE(ergebnis->width(), ergebnis->fontMetrics().horizontalAdvance(ergebnis->text()));
+    EXPECT_EQ(ergebnis->toolTip(), "2666,666667");
+    ergebnis->setFocus();
+    QTest::keyClick(ergebnis, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "2666,666667");
 
     // Closed and opened again, it loads afresh.
     w->close();

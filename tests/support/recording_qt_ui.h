@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,14 @@ class RecordingQtUi : public QtUi {
 public:
     std::vector<std::string> messages;
     QRect screen{0, 0, 1920, 1080};
+    std::function<void()> onMessage;  // sees the windows as the message box would
 
-    void message(std::string_view text, std::string_view) override { messages.emplace_back(text); }
+    void message(std::string_view text, std::string_view) override
+    {
+        messages.emplace_back(text);
+        if (onMessage)
+            onMessage();
+    }
     using Ui::message;
     QRect screenArea(const QWidget&) const override { return screen; }
 };

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <limits>
+#include <tuple>
 
 #include "terms/numtext.h"
 
@@ -42,4 +43,19 @@ TEST(NumberText, WritesReadsAndRoundsUnderAGermanLocale)
     EXPECT_EQ(readInt16("-20,5"), -20);
     EXPECT_FALSE(readInt16("40000"));
     std::setlocale(LC_ALL, saved.c_str());
+}
+
+// Results as a pupil writes them: digits the error could change are left off.
+TEST(NumberText, ResultsShowAtMostSixTrustworthyDecimals)
+{
+    const std::tuple<double, double, const char*> cases[] = {
+        {9, 0, "9"}, {-4.5, 1e-12, "-4,5"}, {1.0 / 3, 1e-12, "0,333333"},
+        {8000.0 / 3, 1e-9, "2666,666667"}, {-1.36310776034654e-13, 2e-13, "0"},
+        {2e-7, 0, "0"}, {-2e-7, 0, "0"},  // below the sixth decimal, also without a sign
+        {1.9650371, 0.004, "1,97"}, {1.9650371, 0.05, "2"}, {123.4, 3, "120"}, {19.61, 0.3, "20"},
+        {123456789012.3456, 1e-4, "123456789012,346"},  // no more than fifteen digits
+        {4e15, 1, "4E+15"},
+    };
+    for (auto [value, error, shown] : cases)
+        EXPECT_EQ(resultText(value, error), shown) << value << " ± " << error;
 }

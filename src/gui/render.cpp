@@ -7,7 +7,12 @@
 #include <QPen>
 #include <QPolygonF>
 #include <QPointF>
+#include <QTransform>
 #include <QVector>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "core/plane.h"
 
@@ -29,38 +34,66 @@ QColor toQColor(Rgb c) { return QColor(red(c), green(c), blue(c)); }
 // Qt strokes lines and points in runs of 16, each run as one shape whose
 // overlaps blend once. The batch hands them over in the same runs, so that a
 // run can be left out where it does not touch the pixels wanted without
-// changing any pixel of the runs that are painted.
+// changing any pixel of the runs that are painted. Polylines go out in
+// pieces of a fixed number of vertices for the same reason.
 constexpr qsizetype kRun = 16;
+constexpr std::size_t kPiece = 64;
+
+QRectF boxOf(const Plane::Vertex* v, std::size_t n, double pad)
+{
+    float left = v[0].x, right = v[0].x, top = v[0].y, bottom = v[0].y;
+    for (std::size_t i = 1; i < n; ++i) {
+        left = std::min(left, v[i].x);
+        right = std::max(right, v[i].x);
+        top = std::min(top, v[i].y);
+        bottom = std::max(bottom, v[i].y);
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom)).adjusted(-pad, -pad, pad, pad);
+}
 
 // Collects consecutive items of one kind, colour and width and paints them in
 // runs of the same pen.
 class Batch {
 public:
-    // Vector output joins connected segments into one path each: a curve
-    // becomes one path in an SVG, not thousands of two-point lines.
-    Batch(QPainter& painter, const QRectF& wanted, bool joined)
-        : painter_(painter), wanted_(wanted), joined_(joined)
+    // Vector output paints a polyline as one path: a curve becomes one path
+    // in an SVG, not thousands of two-point lines.
+    // thinnest: the narrowest pen in plane pixels.
+    Batch(QPainter& painter, const QRectF& wanted, bool vector, double thinnest)
+        : painter_(painter), wanted_(wanted), vector_(vector), thinnest_(thinnest)
     {
     }
 
-    void line(const Plane::Item& it, const QRectF& box)
+    void line(const Plane::Run& r, const Plane::Vertex* v, const QRectF& box)
     {
-        start(Plane::Kind::Line, it);
-        lines_.append(QLineF(it.x1, it.y1, it.x2, it.y2));
+        start(Plane::Kind::Line, r);
+        lines_.append(QLineF(v[0].x, v[0].y, v[1].x, v[1].y));
         add(box);
     }
-    void point(const Plane::Item& it, const QRectF& box)
+    void point(const Plane::Run& r, const Plane::Vertex& v, const QRectF& box)
     {
-        start(Plane::Kind::Point, it);
-        points_.append(QPointF(it.x1, it.y1));
+        start(Plane::Kind::Point, r);
+        points_.append(QPointF(v.x, v.y));
         add(box);
+    }
+    void polyline(const Plane::Run& r, const std::vector<Plane::Vertex>& v, double pad)
+    {
+        start(Plane::Kind::Line, r);
+        flush();
+        const std::size_t step = vector_ ? v.size() : kPiece - 1;
+        for (std::size_t at = 0; at + 1 < v.size(); at += step) {
+            const std::size_t n = std::min(step + 1, v.size() - at);
+            if (!vector_ && !boxOf(&v[at], n, pad).intersects(wanted_))
+                continue;
+            piece_.resize(qsizetype(n));
+            for (std::size_t i = 0; i < n; ++i)
+                piece_[qsizetype(i)] = QPointF(v[at + i].x, v[at + i].y);
+            painter_.drawPolyline(piece_);
+        }
     }
     void flush()
     {
         if (touches_) {
-            if (joined_)
-                drawJoined();
-            else if (!lines_.isEmpty())
+            if (!lines_.isEmpty())
                 painter_.drawLines(lines_);
             if (!points_.isEmpty())
                 painter_.drawPoints(points_.constData(), int(points_.size()));
@@ -77,43 +110,29 @@ public:
     }
 
 private:
-    void drawJoined()
+    void start(Plane::Kind kind, const Plane::Run& r)
     {
-        QPolygonF run;
-        for (const QLineF& line : lines_) {
-            if (!run.isEmpty() && run.constLast() != line.p1()) {
-                painter_.drawPolyline(run);
-                run.clear();
-            }
-            if (run.isEmpty())
-                run << line.p1();
-            run << line.p2();
-        }
-        if (!run.isEmpty())
-            painter_.drawPolyline(run);
-    }
-
-    void start(Plane::Kind kind, const Plane::Item& it)
-    {
-        if (active_ && kind == kind_ && it.colour == colour_ && it.width == width_)
+        if (active_ && kind == kind_ && r.colour == colour_ && r.width == width_)
             return;
         flush();
         active_ = true;
         kind_ = kind;
-        colour_ = it.colour;
-        width_ = it.width;
-        painter_.setPen(QPen(toQColor(colour_), width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        colour_ = r.colour;
+        width_ = r.width;
+        painter_.setPen(QPen(toQColor(colour_), std::max<double>(width_, thinnest_), Qt::SolidLine,
+                             Qt::RoundCap, Qt::RoundJoin));
     }
     void add(const QRectF& box)
     {
         touches_ = touches_ || box.intersects(wanted_);
-        if (!joined_ && lines_.size() + points_.size() == kRun)
+        if (!vector_ && lines_.size() + points_.size() == kRun)
             flush();
     }
 
     QPainter& painter_;
     const QRectF wanted_;
-    const bool joined_;
+    const bool vector_;
+    const double thinnest_;
     bool active_ = false;
     bool touches_ = false;
     Plane::Kind kind_ = Plane::Kind::Line;
@@ -121,11 +140,14 @@ private:
     int width_ = 0;
     QVector<QLineF> lines_;
     QVector<QPointF> points_;
+    QPolygonF piece_;
 };
 
 // Paints the items that a picture of `whole` shows, as that picture paints
-// them, but only the runs that reach into `wanted`.
-void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, const QRectF& wanted)
+// them, but only the runs that reach into `wanted`. Polylines are reduced to
+// what pixels of the painter's device can show.
+void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, const QRectF& wanted,
+                double tolerance)
 {
     painter.save();
     painter.fillRect(wanted, Qt::white);
@@ -143,33 +165,54 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
     // Texts reach right and down from their corner; leave room for long labels.
     auto textArea = [](const QRectF& r) { return r.adjusted(-200, -20, 0, 0); };
 
+    // Device pixels per plane pixel: the tolerance is meant in device pixels.
+    const QTransform device = painter.deviceTransform();
+    const double scale = std::sqrt(std::fabs(device.determinant()));
+    const double planeTolerance = scale > 0 ? tolerance / scale : 0;
+    const double deviceSpread = scale > 0 ? 1 / scale : 1;  // antialiasing reaches one device pixel
+
     const QPaintEngine::Type engine = painter.paintEngine()->type();
-    Batch batch(painter, wantedArea, engine == QPaintEngine::SVG || engine == QPaintEngine::Pdf);
-    for (const Plane::Item& it : plane.items()) {
-        const double pad = it.width / 2.0 + 1;
-        switch (it.kind) {
+    // A shrunken picture (a preview) keeps its curves one and a half device
+    // pixels wide, so that they do not fade to a tint.
+    const double thinnest = scale < 1 ? 1.5 * deviceSpread : 0.0;
+    Batch batch(painter, wantedArea, engine == QPaintEngine::SVG || engine == QPaintEngine::Pdf,
+                thinnest);
+    std::vector<Plane::Vertex> reduced;
+    const auto& vertices = plane.vertices();
+    for (const Plane::Run& r : plane.runs()) {
+        const double pad = std::max<double>(r.width, thinnest) / 2 + std::max(1.0, deviceSpread);
+        auto v = vertices.begin() + r.first;
+        switch (r.kind) {
         case Plane::Kind::Line: {
-            const QRectF box = QRectF(QPointF(it.x1, it.y1), QPointF(it.x2, it.y2))
-                                   .normalized()
-                                   .adjusted(-pad, -pad, pad, pad);
-            if (box.intersects(area))
-                batch.line(it, box);
+            const QRectF beyond = area.adjusted(-pad, -pad, pad, pad);
+            reducePolyline(plane, r, planeTolerance,
+                           {beyond.left(), beyond.top(), beyond.right(), beyond.bottom()}, reduced);
+            if (reduced.size() == 1)
+                reduced.push_back(reduced.front());  // a segment of no length is a dot
+            if (reduced.size() == 2) {
+                const QRectF box = boxOf(reduced.data(), 2, pad);
+                if (box.intersects(area))
+                    batch.line(r, reduced.data(), box);
+            } else {
+                batch.polyline(r, reduced, pad);
+            }
             break;
         }
-        case Plane::Kind::Point: {
-            const QRectF box(it.x1 - pad, it.y1 - pad, 2 * pad, 2 * pad);
-            if (box.intersects(area))
-                batch.point(it, box);
+        case Plane::Kind::Point:
+            for (std::uint32_t i = 0; i < r.count; ++i, ++v) {
+                const QRectF box(v->x - pad, v->y - pad, 2 * pad, 2 * pad);
+                if (box.intersects(area))
+                    batch.point(r, *v, box);
+            }
             break;
-        }
         case Plane::Kind::Text:
-            if (textArea(area).contains(QPointF(it.x1, it.y1))) {
+            if (textArea(area).contains(QPointF(v->x, v->y))) {
                 batch.interrupt();
-                if (textArea(wantedArea).contains(QPointF(it.x1, it.y1))) {
+                if (textArea(wantedArea).contains(QPointF(v->x, v->y))) {
                     painter.setFont(font);
-                    painter.setPen(toQColor(it.colour));
-                    painter.drawText(QPointF(it.x1, it.y1 + ascent),
-                                     QString::fromStdString(plane.textOf(it)));
+                    painter.setPen(toQColor(r.colour));
+                    painter.drawText(QPointF(v->x, v->y + ascent),
+                                     QString::fromStdString(plane.textOf(r)));
                 }
             }
             break;
@@ -181,16 +224,16 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
 
 }  // namespace
 
-void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region)
+void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region, double tolerance)
 {
-    paintItems(painter, plane, region, region);
+    paintItems(painter, plane, region, region, tolerance);
 }
 
 void paintRows(const Plane& plane, QImage& canvas, int top, int rows)
 {
     QPainter painter(&canvas);
     paintItems(painter, plane, QRectF(0, 0, plane.width(), plane.height()),
-               QRectF(0, top, plane.width(), rows));
+               QRectF(0, top, plane.width(), rows), kPixelTolerance);
 }
 
 bool renderPlane(const Plane& plane, QImage& image)

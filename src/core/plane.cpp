@@ -207,18 +207,73 @@ private:
     Plane::Vertex prev_{};
 };
 
+// Gathers the samples of one pixel column and hands on what the column shows.
+class Columns {
+public:
+    Columns(double pixel, Simplifier& next) : pixel_(pixel), next_(next) {}
+
+    void add(Plane::Vertex p)
+    {
+        const double column = std::floor(p.x / pixel_);
+        if (count_ > 0 && column != column_)
+            flush();
+        if (count_ == 0) {
+            column_ = column;
+            first_ = low_ = high_ = p;
+            lowAt_ = highAt_ = 0;
+        }
+        if (p.y < low_.y) {
+            low_ = p;
+            lowAt_ = count_;
+        }
+        if (p.y > high_.y) {
+            high_ = p;
+            highAt_ = count_;
+        }
+        last_ = p;
+        ++count_;
+    }
+    void flush()
+    {
+        if (count_ == 1) {
+            next_.add(first_);
+        } else if (count_ > 1 && high_.y - low_.y < pixel_ / 2) {
+            next_.add({(first_.x + last_.x) / 2, (low_.y + high_.y) / 2});
+        } else if (count_ > 1) {
+            next_.add(first_);
+            const bool lowFirst = lowAt_ < highAt_;
+            for (auto [v, at] : {lowFirst ? std::pair(low_, lowAt_) : std::pair(high_, highAt_),
+                                 lowFirst ? std::pair(high_, highAt_) : std::pair(low_, lowAt_)})
+                if (at != 0 && at != count_ - 1)
+                    next_.add(v);
+            next_.add(last_);
+        }
+        count_ = 0;
+    }
+
+private:
+    const double pixel_;
+    Simplifier& next_;
+    double column_ = 0;
+    int count_ = 0;
+    Plane::Vertex first_{}, last_{}, low_{}, high_{};
+    int lowAt_ = 0, highAt_ = 0;
+};
+
 }  // namespace
 
-void reducePolyline(const Plane& plane, const Plane::Run& run, double tolerance,
-                    const PixelBox& area, std::vector<Plane::Vertex>& out)
+void reducePolyline(const Plane& plane, const Plane::Run& run, double pixel, const PixelBox& area,
+                    std::vector<Plane::Vertex>& out)
 {
     out.clear();
     const auto begin = plane.vertices().begin() + run.first, end = begin + run.count;
-    if (tolerance <= 0) {
+    if (pixel <= 0 || run.count <= 2) {
         out.assign(begin, end);
         return;
     }
-    Simplifier simplifier(tolerance, out);
+    Simplifier simplifier(pixel / 4, out);
+    Columns columns(pixel, simplifier);
+    simplifier.add(*begin);
     // The sides of `area` a vertex lies beyond, one bit each. While every
     // vertex since the last one passed on shares a side with it, the
     // segments between them lie wholly beyond it, and so does the segment
@@ -227,10 +282,10 @@ void reducePolyline(const Plane& plane, const Plane::Run& run, double tolerance,
         return unsigned(v.x < area.left) | unsigned(v.x > area.right) << 1 |
                unsigned(v.y < area.top) << 2 | unsigned(v.y > area.bottom) << 3;
     };
-    unsigned shared = 0;
+    unsigned shared = sides(*begin);
     bool holding = false;
     Plane::Vertex held{};
-    for (auto it = begin; it != end; ++it) {
+    for (auto it = begin + 1; it != end - 1; ++it) {
         const unsigned s = sides(*it);
         if (shared & s) {
             shared &= s;
@@ -239,13 +294,15 @@ void reducePolyline(const Plane& plane, const Plane::Run& run, double tolerance,
             continue;
         }
         if (holding)
-            simplifier.add(held);
+            columns.add(held);
         holding = false;
-        simplifier.add(*it);
+        columns.add(*it);
         shared = s;
     }
     if (holding)
-        simplifier.add(held);
+        columns.add(held);
+    columns.flush();
+    simplifier.add(end[-1]);
     simplifier.finish();
 }
 

@@ -120,14 +120,18 @@ struct PixelBox {
     double left, top, right, bottom;
 };
 
-// The vertices of a polyline a picture needs whose pixels are 2·tolerance
-// plane pixels wide: a vertex within `tolerance` of the segment that replaces
-// it carries nothing the pixels could show. Stretches that lie wholly beyond
-// one side of `area` (where nothing is painted) keep only their first and
-// last vertex, the samples where the curve leaves and enters. Kept vertices
-// are samples, so the extremes of each pixel column stay within tolerance.
-// Tolerance 0 keeps every vertex. Linear in the number of vertices.
-void reducePolyline(const Plane& plane, const Plane::Run& run, double tolerance,
-                    const PixelBox& area, std::vector<Plane::Vertex>& out);
+// The vertices of a polyline that a picture whose pixels are `pixel` plane
+// pixels wide needs, for a curve that moves by less than half a pixel:
+// - stretches wholly beyond one side of `area` (where nothing is painted)
+//   keep their first and last vertex, the samples where the curve leaves
+//   and enters;
+// - the samples within one pixel column keep their first, last, lowest and
+//   highest one (they become one vertex in their middle where they differ
+//   by less than half a pixel);
+// - a vertex within a quarter pixel of the segment that replaces it goes.
+// The polyline's first and last sample always stay. Pixel 0 keeps every
+// vertex. Linear in the number of vertices.
+void reducePolyline(const Plane& plane, const Plane::Run& run, double pixel, const PixelBox& area,
+                    std::vector<Plane::Vertex>& out);
 
 }  // namespace kw

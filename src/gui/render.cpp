@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/plane.h"
+#include "gui/stroke.h"
 
 namespace kw {
 
@@ -63,6 +64,16 @@ public:
     {
     }
 
+    // Wide polylines on an image stroke through strokePolyline(), with the
+    // image's pixels inside `clip` (device pixels) and this mapping onto them.
+    void strokeInto(QImage* image, const QRect& clip, const QTransform& device)
+    {
+        image_ = image;
+        clip_ = clip;
+        device_ = device;
+        scale_ = std::sqrt(std::fabs(device.determinant()));
+    }
+
     void line(const Plane::Run& r, const Plane::Vertex* v, const QRectF& box)
     {
         start(Plane::Kind::Line, r);
@@ -79,6 +90,14 @@ public:
     {
         start(Plane::Kind::Line, r);
         flush();
+        const double width = std::max<double>(width_, thinnest_) * scale_;
+        if (image_ && width > 1) {
+            mapped_.resize(v.size());
+            for (std::size_t i = 0; i < v.size(); ++i)
+                mapped_[i] = device_.map(QPointF(v[i].x, v[i].y));
+            strokePolyline(*image_, clip_, mapped_, width, toQColor(colour_).rgb());
+            return;
+        }
         const std::size_t step = vector_ ? v.size() : kPiece - 1;
         for (std::size_t at = 0; at + 1 < v.size(); at += step) {
             const std::size_t n = std::min(step + 1, v.size() - at);
@@ -120,7 +139,7 @@ private:
         colour_ = r.colour;
         width_ = r.width;
         painter_.setPen(QPen(toQColor(colour_), std::max<double>(width_, thinnest_), Qt::SolidLine,
-                             Qt::RoundCap, Qt::RoundJoin));
+                             Qt::RoundCap, Qt::BevelJoin));
     }
     void add(const QRectF& box)
     {
@@ -141,15 +160,21 @@ private:
     QVector<QLineF> lines_;
     QVector<QPointF> points_;
     QPolygonF piece_;
+    QImage* image_ = nullptr;
+    QRect clip_;
+    QTransform device_;
+    double scale_ = 1;
+    std::vector<QPointF> mapped_;
 };
 
 // Paints the items that a picture of `whole` shows, as that picture paints
 // them, but only the runs that reach into `wanted`. Polylines are reduced to
 // what pixels of the painter's device can show.
 void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, const QRectF& wanted,
-                double tolerance)
+                bool reduce)
 {
     painter.save();
+    const QTransform outer = painter.deviceTransform();
     painter.fillRect(wanted, Qt::white);
     painter.setClipRect(wanted);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -165,11 +190,10 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
     // Texts reach right and down from their corner; leave room for long labels.
     auto textArea = [](const QRectF& r) { return r.adjusted(-200, -20, 0, 0); };
 
-    // Device pixels per plane pixel: the tolerance is meant in device pixels.
+    // Device pixels per plane pixel.
     const QTransform device = painter.deviceTransform();
     const double scale = std::sqrt(std::fabs(device.determinant()));
-    const double planeTolerance = scale > 0 ? tolerance / scale : 0;
-    const double deviceSpread = scale > 0 ? 1 / scale : 1;  // antialiasing reaches one device pixel
+    const double deviceSpread = scale > 0 ? 1 / scale : 1;  // a device pixel in plane pixels
 
     const QPaintEngine::Type engine = painter.paintEngine()->type();
     // A shrunken picture (a preview) keeps its curves one and a half device
@@ -177,6 +201,13 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
     const double thinnest = scale < 1 ? 1.5 * deviceSpread : 0.0;
     Batch batch(painter, wantedArea, engine == QPaintEngine::SVG || engine == QPaintEngine::Pdf,
                 thinnest);
+    // Onto an image that is only scaled and moved, wide curves go our way.
+    QPaintDevice* target = painter.device();
+    if (target->devType() == QInternal::Image && device.type() <= QTransform::TxScale) {
+        auto* image = static_cast<QImage*>(target);
+        if (image->format() == QImage::Format_RGB32)
+            batch.strokeInto(image, outer.mapRect(wanted).toAlignedRect(), device);
+    }
     std::vector<Plane::Vertex> reduced;
     const auto& vertices = plane.vertices();
     for (const Plane::Run& r : plane.runs()) {
@@ -185,7 +216,7 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
         switch (r.kind) {
         case Plane::Kind::Line: {
             const QRectF beyond = area.adjusted(-pad, -pad, pad, pad);
-            reducePolyline(plane, r, planeTolerance,
+            reducePolyline(plane, r, reduce ? deviceSpread : 0,
                            {beyond.left(), beyond.top(), beyond.right(), beyond.bottom()}, reduced);
             if (reduced.size() == 1)
                 reduced.push_back(reduced.front());  // a segment of no length is a dot
@@ -224,16 +255,16 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
 
 }  // namespace
 
-void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region, double tolerance)
+void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region, bool reduce)
 {
-    paintItems(painter, plane, region, region, tolerance);
+    paintItems(painter, plane, region, region, reduce);
 }
 
 void paintRows(const Plane& plane, QImage& canvas, int top, int rows)
 {
     QPainter painter(&canvas);
     paintItems(painter, plane, QRectF(0, 0, plane.width(), plane.height()),
-               QRectF(0, top, plane.width(), rows), kPixelTolerance);
+               QRectF(0, top, plane.width(), rows), true);
 }
 
 bool renderPlane(const Plane& plane, QImage& image)

@@ -13,16 +13,12 @@ class Plane;
 // The plane's font: a bold sans serif of 11 pixels.
 QFont planeFont();
 
-// How far a curve may move, in pixels of the device painted on, when its
-// polyline is reduced to what those pixels can show.
-inline constexpr double kPixelTolerance = 0.25;
-
 // Paints the part of the plane inside `region` (plane pixels): white background,
 // then the display list in order. Curves and text are antialiased; segments go
-// out in batches of one colour and width, polylines reduced to `tolerance`
-// device pixels (0: every sample).
-void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region,
-                double tolerance = kPixelTolerance);
+// out in batches of one colour and width, polylines reduced to what the
+// pixels of the painter's device show (see reducePolyline), or with every
+// sample when `reduce` is false.
+void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region, bool reduce = true);
 
 // Paints rows top … top + rows - 1 of the plane into `canvas`, an image of the
 // plane's size, with the very pixels a rendering of the whole plane gives

@@ -260,11 +260,15 @@ void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region, boo
     paintItems(painter, plane, region, region, reduce);
 }
 
+void paintPart(QPainter& painter, const Plane& plane, const QRectF& wanted)
+{
+    paintItems(painter, plane, QRectF(0, 0, plane.width(), plane.height()), wanted, true);
+}
+
 void paintRows(const Plane& plane, QImage& canvas, int top, int rows)
 {
     QPainter painter(&canvas);
-    paintItems(painter, plane, QRectF(0, 0, plane.width(), plane.height()),
-               QRectF(0, top, plane.width(), rows), true);
+    paintPart(painter, plane, QRectF(0, top, plane.width(), rows));
 }
 
 bool renderPlane(const Plane& plane, QImage& image)

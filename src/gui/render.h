@@ -20,6 +20,10 @@ QFont planeFont();
 // sample when `reduce` is false.
 void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region, bool reduce = true);
 
+// Paints the part `wanted` of the plane with the very pixels a rendering of
+// the whole plane gives it, and touches nothing outside it.
+void paintPart(QPainter& painter, const Plane& plane, const QRectF& wanted);
+
 // Paints rows top … top + rows - 1 of the plane into `canvas`, an image of the
 // plane's size, with the very pixels a rendering of the whole plane gives
 // them, and touches no other row. (Painting a band into an image of its own

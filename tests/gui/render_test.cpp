@@ -9,6 +9,7 @@
 #include "gui/plane_png.h"
 #include "core/examples.h"
 #include "gui/render.h"
+#include "plane/plane_widget.h"
 #include "support/plane_helpers.h"
 
 using namespace kw;
@@ -136,4 +137,27 @@ TEST_F(Rendering, ReducedCurvesLookLikeEverySample)
                     }
         }
     }
+}
+
+// A plane too large for one picture is shown from tiles, with the pixels of
+// the whole picture also where the view crosses the tiles' edges.
+TEST_F(Rendering, TheLargestPlanesAreShownFromTilesWithTheWholePicturesPixels)
+{
+    Plane& plane = c.ebene;
+    plane.resize(6000, 6000);
+    plane.scale(-100, 100, 100, -100);
+    plane.setPenWidth(2);
+    for (double a = -100; a < 100; a += 0.01)
+        plane.line(a, std::sin(a) * a, a + 0.01, std::sin(a + 0.01) * (a + 0.01), rgb(200, 0, 0));
+    plane.print("Mitte");
+    QWidget frame;
+    frame.resize(700, 500);
+    auto* widget = new PlaneWidget(plane, &frame);
+    frame.show();
+    widget->move(-(3 * PlaneWidget::kTileSide - 300), -(3 * PlaneWidget::kTileSide - 200));
+    const QImage seen = frame.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage whole(plane.width(), plane.height(), QImage::Format_RGB32);
+    paintRows(plane, whole, 0, plane.height());
+    EXPECT_EQ(seen, whole.copy(QRect(-widget->pos(), frame.size())));
+    EXPECT_LE(widget->cacheBytes(), PlaneWidget::kTileBytes);
 }

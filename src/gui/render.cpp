@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "core/plane.h"
@@ -58,9 +59,9 @@ class Batch {
 public:
     // Vector output paints a polyline as one path: a curve becomes one path
     // in an SVG, not thousands of two-point lines.
-    // thinnest: the narrowest pen in plane pixels.
-    Batch(QPainter& painter, const QRectF& wanted, bool vector, double thinnest)
-        : painter_(painter), wanted_(wanted), vector_(vector), thinnest_(thinnest)
+    // thinnest: the narrowest pen, pixel: a device pixel, both in plane pixels.
+    Batch(QPainter& painter, const QRectF& wanted, bool vector, double thinnest, double pixel)
+        : painter_(painter), wanted_(wanted), vector_(vector), thinnest_(thinnest), pixel_(pixel)
     {
     }
 
@@ -74,20 +75,44 @@ public:
         scale_ = std::sqrt(std::fabs(device.determinant()));
     }
 
+    // Parallel lines of one pen with the same ends, each less than a device
+    // pixel from the next (a grid over a huge range), show as one band: they
+    // are painted as one rectangle.
     void line(const Plane::Run& r, const Plane::Vertex* v, const QRectF& box)
     {
-        start(Plane::Kind::Line, r);
-        lines_.append(QLineF(v[0].x, v[0].y, v[1].x, v[1].y));
-        add(box);
+        const bool vertical = v[0].x == v[1].x, horizontal = v[0].y == v[1].y;
+        if (bundle_.count > 0 && r.colour == bundle_.run.colour && r.width == bundle_.run.width &&
+            vertical == bundle_.vertical && horizontal == bundle_.horizontal) {
+            const float at = vertical ? v[0].x : v[0].y;
+            const bool sameEnds = vertical ? v[0].y == bundle_.ends[0].y && v[1].y == bundle_.ends[1].y
+                                           : v[0].x == bundle_.ends[0].x && v[1].x == bundle_.ends[1].x;
+            if (sameEnds && std::fabs(at - bundle_.last) < pixel_) {
+                bundle_.from = std::min(bundle_.from, at);
+                bundle_.to = std::max(bundle_.to, at);
+                bundle_.last = at;
+                bundle_.box |= box;
+                ++bundle_.count;
+                return;
+            }
+        }
+        endBundle();
+        if (vertical != horizontal) {
+            bundle_ = {r, {v[0], v[1]}, box, vertical, horizontal, 1, vertical ? v[0].x : v[0].y};
+            bundle_.from = bundle_.to = bundle_.last;
+            return;
+        }
+        plainLine(r, v, box);
     }
     void point(const Plane::Run& r, const Plane::Vertex& v, const QRectF& box)
     {
+        endBundle();
         start(Plane::Kind::Point, r);
         points_.append(QPointF(v.x, v.y));
         add(box);
     }
-    void polyline(const Plane::Run& r, const std::vector<Plane::Vertex>& v, double pad)
+    void polyline(const Plane::Run& r, std::span<const Plane::Vertex> v, double pad)
     {
+        endBundle();
         start(Plane::Kind::Line, r);
         flush();
         const double width = std::max<double>(width_, thinnest_) * scale_;
@@ -111,6 +136,11 @@ public:
     }
     void flush()
     {
+        endBundle();
+        flushRuns();
+    }
+    void flushRuns()
+    {
         if (touches_) {
             if (!lines_.isEmpty())
                 painter_.drawLines(lines_);
@@ -129,11 +159,38 @@ public:
     }
 
 private:
+    void plainLine(const Plane::Run& r, const Plane::Vertex* v, const QRectF& box)
+    {
+        start(Plane::Kind::Line, r);
+        lines_.append(QLineF(v[0].x, v[0].y, v[1].x, v[1].y));
+        add(box);
+    }
+    void endBundle()
+    {
+        Bundle b = bundle_;
+        bundle_.count = 0;
+        if (b.count == 1) {
+            plainLine(b.run, b.ends, b.box);
+        } else if (b.count > 1) {
+            start(Plane::Kind::Line, b.run);
+            flushRuns();
+            if (b.box.intersects(wanted_)) {
+                const double w = std::max<double>(b.run.width, thinnest_) / 2;
+                const QRectF band = b.vertical
+                    ? QRectF(QPointF(b.from - w, std::min(b.ends[0].y, b.ends[1].y) - w),
+                             QPointF(b.to + w, std::max(b.ends[0].y, b.ends[1].y) + w))
+                    : QRectF(QPointF(std::min(b.ends[0].x, b.ends[1].x) - w, b.from - w),
+                             QPointF(std::max(b.ends[0].x, b.ends[1].x) + w, b.to + w));
+                painter_.fillRect(band, toQColor(b.run.colour));
+            }
+        }
+    }
+
     void start(Plane::Kind kind, const Plane::Run& r)
     {
         if (active_ && kind == kind_ && r.colour == colour_ && r.width == width_)
             return;
-        flush();
+        flushRuns();
         active_ = true;
         kind_ = kind;
         colour_ = r.colour;
@@ -145,13 +202,24 @@ private:
     {
         touches_ = touches_ || box.intersects(wanted_);
         if (!vector_ && lines_.size() + points_.size() == kRun)
-            flush();
+            flushRuns();
     }
+
+    struct Bundle {
+        Plane::Run run;
+        Plane::Vertex ends[2];
+        QRectF box;
+        bool vertical, horizontal;
+        int count = 0;
+        float last = 0, from = 0, to = 0;  // the lines' places across them
+    };
 
     QPainter& painter_;
     const QRectF wanted_;
     const bool vector_;
     const double thinnest_;
+    const double pixel_;
+    Bundle bundle_{};
     bool active_ = false;
     bool touches_ = false;
     Plane::Kind kind_ = Plane::Kind::Line;
@@ -171,7 +239,7 @@ private:
 // them, but only the runs that reach into `wanted`. Polylines are reduced to
 // what pixels of the painter's device can show.
 void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, const QRectF& wanted,
-                bool reduce)
+                bool reduce, ReducedLines* kept = nullptr)
 {
     painter.save();
     const QTransform outer = painter.deviceTransform();
@@ -200,7 +268,7 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
     // pixels wide, so that they do not fade to a tint.
     const double thinnest = scale < 1 ? 1.5 * deviceSpread : 0.0;
     Batch batch(painter, wantedArea, engine == QPaintEngine::SVG || engine == QPaintEngine::Pdf,
-                thinnest);
+                thinnest, deviceSpread);
     // Onto an image that is only scaled and moved, wide curves go our way.
     QPaintDevice* target = painter.device();
     if (target->devType() == QInternal::Image && device.type() <= QTransform::TxScale) {
@@ -208,7 +276,14 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
         if (image->format() == QImage::Format_RGB32)
             batch.strokeInto(image, outer.mapRect(wanted).toAlignedRect(), device);
     }
-    std::vector<Plane::Vertex> reduced;
+    std::vector<Plane::Vertex> own;
+    const double pixel = reduce ? deviceSpread : 0;
+    const bool known = kept && kept->pixel == pixel && kept->whole == whole && !kept->starts.empty();
+    if (kept && !known) {
+        *kept = ReducedLines{pixel, whole, {}, {}};
+        kept->starts.push_back(0);
+    }
+    std::size_t line = 0;  // polylines so far
     const auto& vertices = plane.vertices();
     for (const Plane::Run& r : plane.runs()) {
         const double pad = std::max<double>(r.width, thinnest) / 2 + std::max(1.0, deviceSpread);
@@ -216,10 +291,22 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
         switch (r.kind) {
         case Plane::Kind::Line: {
             const QRectF beyond = area.adjusted(-pad, -pad, pad, pad);
-            reducePolyline(plane, r, reduce ? deviceSpread : 0,
-                           {beyond.left(), beyond.top(), beyond.right(), beyond.bottom()}, reduced);
-            if (reduced.size() == 1)
-                reduced.push_back(reduced.front());  // a segment of no length is a dot
+            std::span<const Plane::Vertex> reduced;
+            if (known) {
+                reduced = std::span(kept->vertices).subspan(kept->starts[line],
+                                                            kept->starts[line + 1] - kept->starts[line]);
+            } else {
+                reducePolyline(plane, r, pixel,
+                               {beyond.left(), beyond.top(), beyond.right(), beyond.bottom()}, own);
+                if (own.size() == 1)
+                    own.push_back(own.front());  // a segment of no length is a dot
+                if (kept) {
+                    kept->vertices.insert(kept->vertices.end(), own.begin(), own.end());
+                    kept->starts.push_back(kept->vertices.size());
+                }
+                reduced = own;
+            }
+            ++line;
             if (reduced.size() == 2) {
                 const QRectF box = boxOf(reduced.data(), 2, pad);
                 if (box.intersects(area))
@@ -260,15 +347,15 @@ void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region, boo
     paintItems(painter, plane, region, region, reduce);
 }
 
-void paintPart(QPainter& painter, const Plane& plane, const QRectF& wanted)
+void paintPart(QPainter& painter, const Plane& plane, const QRectF& wanted, ReducedLines* kept)
 {
-    paintItems(painter, plane, QRectF(0, 0, plane.width(), plane.height()), wanted, true);
+    paintItems(painter, plane, QRectF(0, 0, plane.width(), plane.height()), wanted, true, kept);
 }
 
-void paintRows(const Plane& plane, QImage& canvas, int top, int rows)
+void paintRows(const Plane& plane, QImage& canvas, int top, int rows, ReducedLines* kept)
 {
     QPainter painter(&canvas);
-    paintPart(painter, plane, QRectF(0, top, plane.width(), rows));
+    paintPart(painter, plane, QRectF(0, top, plane.width(), rows), kept);
 }
 
 bool renderPlane(const Plane& plane, QImage& image)

@@ -25,6 +25,7 @@ void PlaneWidget::refresh()
     if (size() != QSize(plane_.width(), plane_.height()))
         resize(plane_.width(), plane_.height());
     tiles_.clear();
+    reduced_ = {};
     update();
 }
 
@@ -86,7 +87,7 @@ const PlaneWidget::Tile* PlaneWidget::tile(const QRect& area)
     {
         QPainter painter(&image);
         painter.translate(-area.topLeft());
-        paintPart(painter, plane_, area);
+        paintPart(painter, plane_, area, &reduced_);
     }
     ++rendered_;
     tiles_.push_back({area, std::move(image), ++clock_});
@@ -100,6 +101,7 @@ void PlaneWidget::paintEvent(QPaintEvent* event)
     const qreal ratio = devicePixelRatioF();
     if (ratio != ratio_ || tiles_.empty()) {
         tiles_.clear();
+        reduced_ = {};
         ratio_ = ratio;
         const double bytes = double(whole.width()) * whole.height() * ratio * ratio * 4;
         side_ = bytes <= double(kWholeBytes) ? std::max(whole.width(), whole.height()) : kTileSide;

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "gui/render.h"
+
 namespace kw {
 
 class Plane;
@@ -70,6 +72,7 @@ private:
     const Plane& plane_;
     std::optional<QPointF> trace_;
     std::vector<Tile> tiles_;
+    ReducedLines reduced_;  // the same for every tile
     qreal ratio_ = 0;     // the density the tiles were rendered at
     int side_ = 0;        // their side in plane pixels
     std::uint64_t clock_ = 0;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "core/plane.h"
 #include "gui/render.h"
@@ -114,7 +115,16 @@ void PlaneWidget::paintEvent(QPaintEvent* event)
             for (int tx = wanted.left() / side_; tx <= wanted.right() / side_; ++tx) {
                 const QRect area = QRect(tx * side_, ty * side_, side_, side_) & whole;
                 const QRect part = area & wanted;
-                if (const Tile* t = tile(area))
+                const Tile* t = nullptr;
+                try {
+                    t = tile(area);
+                } catch (const std::bad_alloc&) {
+                    tiles_.clear();  // give back what the cache holds
+                    reduced_ = {};
+                    painter.fillRect(part, Qt::white);
+                    continue;
+                }
+                if (t)
                     painter.drawImage(QRectF(part), t->image,
                                       QRectF(QPointF(part.topLeft() - area.topLeft()) * ratio_,
                                              QSizeF(part.size()) * ratio_));

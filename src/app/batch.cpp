@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <ostream>
 
 #include "areas/intersections.h"
@@ -86,7 +87,9 @@ Farbwahl weitereFarben(const std::string& graphColour)
 
 }  // namespace
 
-int runBatch(const BatchOptions& o, std::ostream& err)
+namespace {
+
+int drawAndExport(const BatchOptions& o, std::ostream& err)
 {
     StreamUi ui(err, o.family ? std::deque<std::string>(o.family->begin(), o.family->end())
                               : std::deque<std::string>{});
@@ -178,6 +181,20 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         return kBatchFailed;
     }
     return kBatchOk;
+}
+
+}  // namespace
+
+int runBatch(const BatchOptions& o, std::ostream& err)
+{
+    // A drawing or picture too large for this machine's memory ends with a
+    // message and no file instead of an abort.
+    try {
+        return drawAndExport(o, err);
+    } catch (const std::bad_alloc&) {
+        err << "Zu wenig Speicher, die Datei wurde nicht geschrieben: " << o.exportFile << '\n';
+        return kBatchFailed;
+    }
 }
 
 }  // namespace kw

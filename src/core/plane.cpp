@@ -7,7 +7,7 @@
 
 namespace kw {
 
-Plane::Plane() { items_.reserve(8192); }
+Plane::Plane() = default;
 
 void Plane::resize(int w, int h)
 {
@@ -17,7 +17,8 @@ void Plane::resize(int w, int h)
 
 void Plane::clear()
 {
-    items_.clear();
+    runs_.clear();
+    vertices_.clear();
     texts_.clear();
 }
 
@@ -54,13 +55,33 @@ bool Plane::keep(double a, double b, double c, double d) const
     return std::fabs(a) < kFar && std::fabs(b) < kFar && std::fabs(c) < kFar && std::fabs(d) < kFar;
 }
 
+void Plane::append(Kind kind, Rgb colour, Vertex a, const Vertex* b)
+{
+    const auto width = std::uint16_t(penWidth_);
+    if (kind != Kind::Text && !runs_.empty()) {
+        Run& last = runs_.back();
+        if (last.kind == kind && last.width == width && last.colour == colour &&
+            (kind == Kind::Point || vertices_.back() == a)) {
+            vertices_.push_back(kind == Kind::Point ? a : *b);
+            ++last.count;
+            return;
+        }
+    }
+    const auto first = std::uint32_t(vertices_.size());
+    vertices_.push_back(a);
+    if (b)
+        vertices_.push_back(*b);
+    runs_.push_back({kind, width, colour, first, b ? 2u : 1u,
+                     kind == Kind::Text ? std::uint32_t(texts_.size() - 1) : 0});
+}
+
 void Plane::line(double x1, double y1, double x2, double y2, Rgb colour)
 {
     double p1 = pixelX(x1), q1 = pixelY(y1), p2 = pixelX(x2), q2 = pixelY(y2);
     if (!keep(p1, q1, p2, q2))
         return;
-    items_.push_back({Kind::Line, std::uint16_t(penWidth_), colour, float(p1), float(q1), float(p2),
-                      float(q2), 0});
+    const Vertex b{float(p2), float(q2)};
+    append(Kind::Line, colour, {float(p1), float(q1)}, &b);
 }
 
 void Plane::point(double x, double y, Rgb colour)
@@ -68,8 +89,29 @@ void Plane::point(double x, double y, Rgb colour)
     double p = pixelX(x), q = pixelY(y);
     if (!keep(p, q, p, q))
         return;
-    items_.push_back({Kind::Point, std::uint16_t(penWidth_), colour, float(p), float(q), float(p),
-                      float(q), 0});
+    append(Kind::Point, colour, {float(p), float(q)}, nullptr);
+}
+
+std::vector<Plane::Item> Plane::items() const
+{
+    std::vector<Item> out;
+    for (const Run& r : runs_) {
+        auto v = vertices_.begin() + r.first;
+        switch (r.kind) {
+        case Kind::Line:
+            for (std::uint32_t i = 1; i < r.count; ++i, ++v)
+                out.push_back({r.kind, r.width, r.colour, v->x, v->y, v[1].x, v[1].y, 0});
+            break;
+        case Kind::Point:
+            for (std::uint32_t i = 0; i < r.count; ++i, ++v)
+                out.push_back({r.kind, r.width, r.colour, v->x, v->y, v->x, v->y, 0});
+            break;
+        case Kind::Text:
+            out.push_back({r.kind, r.width, r.colour, v->x, v->y, v->x, v->y, r.text});
+            break;
+        }
+    }
+    return out;
 }
 
 void Plane::print(std::string_view text)
@@ -77,8 +119,7 @@ void Plane::print(std::string_view text)
     double p = pixelX(currentX_), q = pixelY(currentY_);
     if (keep(p, q, p, q)) {
         texts_.emplace_back(text);
-        items_.push_back({Kind::Text, std::uint16_t(penWidth_), foreColor_, float(p), float(q),
-                          float(p), float(q), std::uint32_t(texts_.size() - 1)});
+        append(Kind::Text, foreColor_, {float(p), float(q)}, nullptr);
     }
     currentX_ = left_;
     currentY_ = worldY(q + kLineHeight);
@@ -92,6 +133,177 @@ void Plane::printNumber(double v)
     s += text(v);
     s += ' ';
     print(s);
+}
+
+namespace {
+
+// Drops the vertices that lie within the tolerance of the segment from the
+// last kept vertex (the anchor) to a later one. Every vertex passed over
+// narrows the cone of directions from the anchor that still pass within the
+// tolerance of it; a vertex outside the cone ends the segment at the one
+// before. A later vertex must also not fall short of those passed over, so a
+// curve that turns back keeps its tip.
+class Simplifier {
+public:
+    Simplifier(double tolerance, std::vector<Plane::Vertex>& out) : tol_(tolerance), out_(out) {}
+
+    void add(Plane::Vertex p)
+    {
+        if (out_.empty()) {
+            keep(p);
+            return;
+        }
+        double vx = double(p.x) - ax_, vy = double(p.y) - ay_;
+        double d = std::sqrt(vx * vx + vy * vy);
+        if (cone_ && (cross(loX_, loY_, vx, vy) < 0 || cross(vx, vy, hiX_, hiY_) < 0 ||
+                      d < reach_ - tol_ / 2)) {
+            keep(prev_);
+            vx = double(p.x) - ax_;
+            vy = double(p.y) - ay_;
+            d = std::sqrt(vx * vx + vy * vy);
+        }
+        if (d > tol_) {
+            const double s = tol_ / d, c = std::sqrt(1 - s * s);
+            const double ux = vx / d, uy = vy / d;
+            const double loX = ux * c + uy * s, loY = uy * c - ux * s;  // turned by -asin(s)
+            const double hiX = ux * c - uy * s, hiY = uy * c + ux * s;  // turned by +asin(s)
+            if (!cone_ || cross(loX_, loY_, loX, loY) > 0) {
+                loX_ = loX;
+                loY_ = loY;
+            }
+            if (!cone_ || cross(hiX, hiY, hiX_, hiY_) > 0) {
+                hiX_ = hiX;
+                hiY_ = hiY;
+            }
+            cone_ = true;
+        }
+        reach_ = std::max(reach_, d);
+        prev_ = p;
+        pending_ = true;
+    }
+    void finish()
+    {
+        if (pending_)
+            out_.push_back(prev_);
+    }
+
+private:
+    static double cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
+    void keep(Plane::Vertex p)
+    {
+        out_.push_back(p);
+        ax_ = p.x;
+        ay_ = p.y;
+        cone_ = pending_ = false;
+        reach_ = 0;
+    }
+
+    const double tol_;
+    std::vector<Plane::Vertex>& out_;
+    double ax_ = 0, ay_ = 0;
+    bool cone_ = false, pending_ = false;
+    double loX_ = 0, loY_ = 0, hiX_ = 0, hiY_ = 0;
+    double reach_ = 0;
+    Plane::Vertex prev_{};
+};
+
+// Gathers the samples of one pixel column and hands on what the column shows.
+class Columns {
+public:
+    Columns(double pixel, Simplifier& next) : pixel_(pixel), next_(next) {}
+
+    void add(Plane::Vertex p)
+    {
+        const double column = std::floor(p.x / pixel_);
+        if (count_ > 0 && column != column_)
+            flush();
+        if (count_ == 0) {
+            column_ = column;
+            first_ = low_ = high_ = p;
+            lowAt_ = highAt_ = 0;
+        }
+        if (p.y < low_.y) {
+            low_ = p;
+            lowAt_ = count_;
+        }
+        if (p.y > high_.y) {
+            high_ = p;
+            highAt_ = count_;
+        }
+        last_ = p;
+        ++count_;
+    }
+    void flush()
+    {
+        if (count_ == 1) {
+            next_.add(first_);
+        } else if (count_ > 1 && high_.y - low_.y < pixel_ / 2) {
+            next_.add({(first_.x + last_.x) / 2, (low_.y + high_.y) / 2});
+        } else if (count_ > 1) {
+            next_.add(first_);
+            const bool lowFirst = lowAt_ < highAt_;
+            for (auto [v, at] : {lowFirst ? std::pair(low_, lowAt_) : std::pair(high_, highAt_),
+                                 lowFirst ? std::pair(high_, highAt_) : std::pair(low_, lowAt_)})
+                if (at != 0 && at != count_ - 1)
+                    next_.add(v);
+            next_.add(last_);
+        }
+        count_ = 0;
+    }
+
+private:
+    const double pixel_;
+    Simplifier& next_;
+    double column_ = 0;
+    int count_ = 0;
+    Plane::Vertex first_{}, last_{}, low_{}, high_{};
+    int lowAt_ = 0, highAt_ = 0;
+};
+
+}  // namespace
+
+void reducePolyline(const Plane& plane, const Plane::Run& run, double pixel, const PixelBox& area,
+                    std::vector<Plane::Vertex>& out)
+{
+    out.clear();
+    const auto begin = plane.vertices().begin() + run.first, end = begin + run.count;
+    if (pixel <= 0 || run.count <= 2) {
+        out.assign(begin, end);
+        return;
+    }
+    Simplifier simplifier(pixel / 4, out);
+    Columns columns(pixel, simplifier);
+    simplifier.add(*begin);
+    // The sides of `area` a vertex lies beyond, one bit each. While every
+    // vertex since the last one passed on shares a side with it, the
+    // segments between them lie wholly beyond it, and so does the segment
+    // from the first to the last of them.
+    auto sides = [&](Plane::Vertex v) {
+        return unsigned(v.x < area.left) | unsigned(v.x > area.right) << 1 |
+               unsigned(v.y < area.top) << 2 | unsigned(v.y > area.bottom) << 3;
+    };
+    unsigned shared = sides(*begin);
+    bool holding = false;
+    Plane::Vertex held{};
+    for (auto it = begin + 1; it != end - 1; ++it) {
+        const unsigned s = sides(*it);
+        if (shared & s) {
+            shared &= s;
+            held = *it;
+            holding = true;
+            continue;
+        }
+        if (holding)
+            columns.add(held);
+        holding = false;
+        columns.add(*it);
+        shared = s;
+    }
+    if (holding)
+        columns.add(held);
+    columns.flush();
+    simplifier.add(end[-1]);
+    simplifier.finish();
 }
 
 }  // namespace kw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,24 @@ public:
         float x1, y1, x2, y2;  // pixels; a point or text uses x1, y1 (text: top-left corner)
         std::uint32_t text;    // index into texts() for Kind::Text
         bool operator==(const Item&) const = default;
+    };
+
+    // The list as it is held: connected segments of one pen form one polyline,
+    // consecutive points of one pen one group, so a curve of many samples
+    // costs one vertex (8 bytes) per sample. The vertices sit in blocks, so
+    // that a huge drawing grows without copying what it holds.
+    struct Vertex {
+        float x, y;
+        bool operator==(const Vertex&) const = default;
+    };
+    struct Run {
+        Kind kind;
+        std::uint16_t width;
+        Rgb colour;
+        std::uint32_t first;  // index of the first vertex in vertices()
+        std::uint32_t count;  // vertices: a polyline's, a group's points, 1 for a text
+        std::uint32_t text;   // index into texts() for Kind::Text
+        bool operator==(const Run&) const = default;
     };
 
     // Pixel height of one line of the plane's font; printing moves down by it.
@@ -72,12 +91,18 @@ public:
     // A number as the plane prints it: a blank before it unless it is negative, one after.
     void printNumber(double v);
 
-    const std::vector<Item>& items() const { return items_; }
+    // The display list one item per segment, point and text, in drawing order.
+    std::vector<Item> items() const;
+    const std::vector<Run>& runs() const { return runs_; }
+    const std::deque<Vertex>& vertices() const { return vertices_; }
     const std::vector<std::string>& texts() const { return texts_; }
     const std::string& textOf(const Item& item) const { return texts_[item.text]; }
+    const std::string& textOf(const Run& run) const { return texts_[run.text]; }
 
 private:
     bool keep(double a, double b, double c, double d) const;
+    // Adds a vertex to the last run when it continues it, else starts a run.
+    void append(Kind kind, Rgb colour, Vertex a, const Vertex* b);
 
     int width_ = 1200;
     int height_ = 1200;
@@ -85,8 +110,28 @@ private:
     int penWidth_ = 1;
     Rgb foreColor_ = 0;
     double currentX_ = 0, currentY_ = 0;
-    std::vector<Item> items_;
+    std::vector<Run> runs_;
+    std::deque<Vertex> vertices_;
     std::vector<std::string> texts_;
 };
+
+// A rectangle in plane pixels.
+struct PixelBox {
+    double left, top, right, bottom;
+};
+
+// The vertices of a polyline that a picture whose pixels are `pixel` plane
+// pixels wide needs, for a curve that moves by less than half a pixel:
+// - stretches wholly beyond one side of `area` (where nothing is painted)
+//   keep their first and last vertex, the samples where the curve leaves
+//   and enters;
+// - the samples within one pixel column keep their first, last, lowest and
+//   highest one (they become one vertex in their middle where they differ
+//   by less than half a pixel);
+// - a vertex within a quarter pixel of the segment that replaces it goes.
+// The polyline's first and last sample always stay. Pixel 0 keeps every
+// vertex. Linear in the number of vertices.
+void reducePolyline(const Plane& plane, const Plane::Run& run, double pixel, const PixelBox& area,
+                    std::vector<Plane::Vertex>& out);
 
 }  // namespace kw

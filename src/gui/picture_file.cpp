@@ -13,6 +13,7 @@
 #include <QSvgGenerator>
 
 #include <cerrno>
+#include <new>
 
 #include "core/plane.h"
 #include "gui/plane_png.h"
@@ -68,7 +69,7 @@ bool writePdf(const Plane& plane, QIODevice& out)
 
 bool writeRaster(const Plane& plane, QIODevice& out, PictureFormat format, QString& why)
 {
-    const QString noMemory = QStringLiteral("zu wenig Speicher für das Bild");
+    const QString noMemory = QStringLiteral("zu wenig Speicher für das Bild");  // as writePicture
     // PNG in bands of rows: the largest plane never holds one image of its full size.
     if (format == PictureFormat::Png) {
         if (!writePlanePng(plane, out))
@@ -152,7 +153,13 @@ std::optional<PictureFormat> pictureFormatOf(const QString& file)
 
 bool writePicture(const Plane& plane, const QString& file, PictureFormat format, QString& why)
 {
-    const QByteArray bytes = encode(plane, format, why);
+    QByteArray bytes;
+    try {
+        bytes = encode(plane, format, why);
+    } catch (const std::bad_alloc&) {
+        why = QStringLiteral("zu wenig Speicher für das Bild");
+        return false;
+    }
     if (bytes.isEmpty())
         return false;
     QSaveFile out(file);

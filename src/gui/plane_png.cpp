@@ -77,7 +77,7 @@ void quiet(png_structp, png_const_charp) {}
 // A failure jumps back to the setjmp below: no object with a destructor may
 // live between the two then (the painter of a band is gone before its rows
 // are written).
-bool encode(const Plane& plane, Canvas& canvas, QIODevice& out)
+bool encode(const Plane& plane, Canvas& canvas, ReducedLines& kept, QIODevice& out)
 {
     QImage& image = canvas.image();
     const int height = image.height();
@@ -112,7 +112,7 @@ bool encode(const Plane& plane, Canvas& canvas, QIODevice& out)
     png_set_filler(png, 0, PNG_FILLER_AFTER);
     for (int top = 0; top < height; top += band) {
         const int rows = std::min(band, height - top);
-        paintRows(plane, image, top, rows);
+        paintRows(plane, image, top, rows, &kept);
         for (int y = top; y < top + rows; ++y)
             png_write_row(png, image.constScanLine(y));
         canvas.release(top + rows);
@@ -129,7 +129,8 @@ bool writePlanePng(const Plane& plane, QIODevice& out)
     Canvas canvas(plane.width(), plane.height());
     if (canvas.image().isNull())
         return false;
-    return encode(plane, canvas, out);
+    ReducedLines kept;  // the same for every band
+    return encode(plane, canvas, kept, out);
 }
 
 }  // namespace kw

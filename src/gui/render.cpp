@@ -7,9 +7,16 @@
 #include <QPen>
 #include <QPolygonF>
 #include <QPointF>
+#include <QTransform>
 #include <QVector>
 
+#include <algorithm>
+#include <cmath>
+#include <span>
+#include <vector>
+
 #include "core/plane.h"
+#include "gui/stroke.h"
 
 namespace kw {
 
@@ -29,38 +36,113 @@ QColor toQColor(Rgb c) { return QColor(red(c), green(c), blue(c)); }
 // Qt strokes lines and points in runs of 16, each run as one shape whose
 // overlaps blend once. The batch hands them over in the same runs, so that a
 // run can be left out where it does not touch the pixels wanted without
-// changing any pixel of the runs that are painted.
+// changing any pixel of the runs that are painted. Polylines go out in
+// pieces of a fixed number of vertices for the same reason.
 constexpr qsizetype kRun = 16;
+constexpr std::size_t kPiece = 64;
+
+QRectF boxOf(const Plane::Vertex* v, std::size_t n, double pad)
+{
+    float left = v[0].x, right = v[0].x, top = v[0].y, bottom = v[0].y;
+    for (std::size_t i = 1; i < n; ++i) {
+        left = std::min(left, v[i].x);
+        right = std::max(right, v[i].x);
+        top = std::min(top, v[i].y);
+        bottom = std::max(bottom, v[i].y);
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom)).adjusted(-pad, -pad, pad, pad);
+}
 
 // Collects consecutive items of one kind, colour and width and paints them in
 // runs of the same pen.
 class Batch {
 public:
-    // Vector output joins connected segments into one path each: a curve
-    // becomes one path in an SVG, not thousands of two-point lines.
-    Batch(QPainter& painter, const QRectF& wanted, bool joined)
-        : painter_(painter), wanted_(wanted), joined_(joined)
+    // Vector output paints a polyline as one path: a curve becomes one path
+    // in an SVG, not thousands of two-point lines.
+    // thinnest: the narrowest pen, pixel: a device pixel, both in plane pixels.
+    Batch(QPainter& painter, const QRectF& wanted, bool vector, double thinnest, double pixel)
+        : painter_(painter), wanted_(wanted), vector_(vector), thinnest_(thinnest), pixel_(pixel)
     {
     }
 
-    void line(const Plane::Item& it, const QRectF& box)
+    // Wide polylines on an image stroke through strokePolyline(), with the
+    // image's pixels inside `clip` (device pixels) and this mapping onto them.
+    void strokeInto(QImage* image, const QRect& clip, const QTransform& device)
     {
-        start(Plane::Kind::Line, it);
-        lines_.append(QLineF(it.x1, it.y1, it.x2, it.y2));
+        image_ = image;
+        clip_ = clip;
+        device_ = device;
+        scale_ = std::sqrt(std::fabs(device.determinant()));
+    }
+
+    // Parallel lines of one pen with the same ends, each less than a device
+    // pixel from the next (a grid over a huge range), show as one band: they
+    // are painted as one rectangle.
+    void line(const Plane::Run& r, const Plane::Vertex* v, const QRectF& box)
+    {
+        const bool vertical = v[0].x == v[1].x, horizontal = v[0].y == v[1].y;
+        if (bundle_.count > 0 && r.colour == bundle_.run.colour && r.width == bundle_.run.width &&
+            vertical == bundle_.vertical && horizontal == bundle_.horizontal) {
+            const float at = vertical ? v[0].x : v[0].y;
+            const bool sameEnds = vertical ? v[0].y == bundle_.ends[0].y && v[1].y == bundle_.ends[1].y
+                                           : v[0].x == bundle_.ends[0].x && v[1].x == bundle_.ends[1].x;
+            if (sameEnds && std::fabs(at - bundle_.last) < pixel_) {
+                bundle_.from = std::min(bundle_.from, at);
+                bundle_.to = std::max(bundle_.to, at);
+                bundle_.last = at;
+                bundle_.box |= box;
+                ++bundle_.count;
+                return;
+            }
+        }
+        endBundle();
+        if (vertical != horizontal) {
+            bundle_ = {r, {v[0], v[1]}, box, vertical, horizontal, 1, vertical ? v[0].x : v[0].y};
+            bundle_.from = bundle_.to = bundle_.last;
+            return;
+        }
+        plainLine(r, v, box);
+    }
+    void point(const Plane::Run& r, const Plane::Vertex& v, const QRectF& box)
+    {
+        endBundle();
+        start(Plane::Kind::Point, r);
+        points_.append(QPointF(v.x, v.y));
         add(box);
     }
-    void point(const Plane::Item& it, const QRectF& box)
+    void polyline(const Plane::Run& r, std::span<const Plane::Vertex> v, double pad)
     {
-        start(Plane::Kind::Point, it);
-        points_.append(QPointF(it.x1, it.y1));
-        add(box);
+        endBundle();
+        start(Plane::Kind::Line, r);
+        flush();
+        const double width = std::max<double>(width_, thinnest_) * scale_;
+        if (image_ && width > 1) {
+            mapped_.resize(v.size());
+            for (std::size_t i = 0; i < v.size(); ++i)
+                mapped_[i] = device_.map(QPointF(v[i].x, v[i].y));
+            strokePolyline(*image_, clip_, mapped_, width, toQColor(colour_).rgb());
+            return;
+        }
+        const std::size_t step = vector_ ? v.size() : kPiece - 1;
+        for (std::size_t at = 0; at + 1 < v.size(); at += step) {
+            const std::size_t n = std::min(step + 1, v.size() - at);
+            if (!vector_ && !boxOf(&v[at], n, pad).intersects(wanted_))
+                continue;
+            piece_.resize(qsizetype(n));
+            for (std::size_t i = 0; i < n; ++i)
+                piece_[qsizetype(i)] = QPointF(v[at + i].x, v[at + i].y);
+            painter_.drawPolyline(piece_);
+        }
     }
     void flush()
     {
+        endBundle();
+        flushRuns();
+    }
+    void flushRuns()
+    {
         if (touches_) {
-            if (joined_)
-                drawJoined();
-            else if (!lines_.isEmpty())
+            if (!lines_.isEmpty())
                 painter_.drawLines(lines_);
             if (!points_.isEmpty())
                 painter_.drawPoints(points_.constData(), int(points_.size()));
@@ -77,43 +159,67 @@ public:
     }
 
 private:
-    void drawJoined()
+    void plainLine(const Plane::Run& r, const Plane::Vertex* v, const QRectF& box)
     {
-        QPolygonF run;
-        for (const QLineF& line : lines_) {
-            if (!run.isEmpty() && run.constLast() != line.p1()) {
-                painter_.drawPolyline(run);
-                run.clear();
+        start(Plane::Kind::Line, r);
+        lines_.append(QLineF(v[0].x, v[0].y, v[1].x, v[1].y));
+        add(box);
+    }
+    void endBundle()
+    {
+        Bundle b = bundle_;
+        bundle_.count = 0;
+        if (b.count == 1) {
+            plainLine(b.run, b.ends, b.box);
+        } else if (b.count > 1) {
+            start(Plane::Kind::Line, b.run);
+            flushRuns();
+            if (b.box.intersects(wanted_)) {
+                const double w = std::max<double>(b.run.width, thinnest_) / 2;
+                const QRectF band = b.vertical
+                    ? QRectF(QPointF(b.from - w, std::min(b.ends[0].y, b.ends[1].y) - w),
+                             QPointF(b.to + w, std::max(b.ends[0].y, b.ends[1].y) + w))
+                    : QRectF(QPointF(std::min(b.ends[0].x, b.ends[1].x) - w, b.from - w),
+                             QPointF(std::max(b.ends[0].x, b.ends[1].x) + w, b.to + w));
+                painter_.fillRect(band, toQColor(b.run.colour));
             }
-            if (run.isEmpty())
-                run << line.p1();
-            run << line.p2();
         }
-        if (!run.isEmpty())
-            painter_.drawPolyline(run);
     }
 
-    void start(Plane::Kind kind, const Plane::Item& it)
+    void start(Plane::Kind kind, const Plane::Run& r)
     {
-        if (active_ && kind == kind_ && it.colour == colour_ && it.width == width_)
+        if (active_ && kind == kind_ && r.colour == colour_ && r.width == width_)
             return;
-        flush();
+        flushRuns();
         active_ = true;
         kind_ = kind;
-        colour_ = it.colour;
-        width_ = it.width;
-        painter_.setPen(QPen(toQColor(colour_), width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        colour_ = r.colour;
+        width_ = r.width;
+        painter_.setPen(QPen(toQColor(colour_), std::max<double>(width_, thinnest_), Qt::SolidLine,
+                             Qt::RoundCap, Qt::BevelJoin));
     }
     void add(const QRectF& box)
     {
         touches_ = touches_ || box.intersects(wanted_);
-        if (!joined_ && lines_.size() + points_.size() == kRun)
-            flush();
+        if (!vector_ && lines_.size() + points_.size() == kRun)
+            flushRuns();
     }
+
+    struct Bundle {
+        Plane::Run run;
+        Plane::Vertex ends[2];
+        QRectF box;
+        bool vertical, horizontal;
+        int count = 0;
+        float last = 0, from = 0, to = 0;  // the lines' places across them
+    };
 
     QPainter& painter_;
     const QRectF wanted_;
-    const bool joined_;
+    const bool vector_;
+    const double thinnest_;
+    const double pixel_;
+    Bundle bundle_{};
     bool active_ = false;
     bool touches_ = false;
     Plane::Kind kind_ = Plane::Kind::Line;
@@ -121,13 +227,22 @@ private:
     int width_ = 0;
     QVector<QLineF> lines_;
     QVector<QPointF> points_;
+    QPolygonF piece_;
+    QImage* image_ = nullptr;
+    QRect clip_;
+    QTransform device_;
+    double scale_ = 1;
+    std::vector<QPointF> mapped_;
 };
 
 // Paints the items that a picture of `whole` shows, as that picture paints
-// them, but only the runs that reach into `wanted`.
-void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, const QRectF& wanted)
+// them, but only the runs that reach into `wanted`. Polylines are reduced to
+// what pixels of the painter's device can show.
+void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, const QRectF& wanted,
+                bool reduce, ReducedLines* kept = nullptr)
 {
     painter.save();
+    const QTransform outer = painter.deviceTransform();
     painter.fillRect(wanted, Qt::white);
     painter.setClipRect(wanted);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -143,33 +258,79 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
     // Texts reach right and down from their corner; leave room for long labels.
     auto textArea = [](const QRectF& r) { return r.adjusted(-200, -20, 0, 0); };
 
+    // Device pixels per plane pixel.
+    const QTransform device = painter.deviceTransform();
+    const double scale = std::sqrt(std::fabs(device.determinant()));
+    const double deviceSpread = scale > 0 ? 1 / scale : 1;  // a device pixel in plane pixels
+
     const QPaintEngine::Type engine = painter.paintEngine()->type();
-    Batch batch(painter, wantedArea, engine == QPaintEngine::SVG || engine == QPaintEngine::Pdf);
-    for (const Plane::Item& it : plane.items()) {
-        const double pad = it.width / 2.0 + 1;
-        switch (it.kind) {
+    // A shrunken picture (a preview) keeps its curves one and a half device
+    // pixels wide, so that they do not fade to a tint.
+    const double thinnest = scale < 1 ? 1.5 * deviceSpread : 0.0;
+    Batch batch(painter, wantedArea, engine == QPaintEngine::SVG || engine == QPaintEngine::Pdf,
+                thinnest, deviceSpread);
+    // Onto an image that is only scaled and moved, wide curves go our way.
+    QPaintDevice* target = painter.device();
+    if (target->devType() == QInternal::Image && device.type() <= QTransform::TxScale) {
+        auto* image = static_cast<QImage*>(target);
+        if (image->format() == QImage::Format_RGB32)
+            batch.strokeInto(image, outer.mapRect(wanted).toAlignedRect(), device);
+    }
+    std::vector<Plane::Vertex> own;
+    const double pixel = reduce ? deviceSpread : 0;
+    const bool known = kept && kept->pixel == pixel && kept->whole == whole && !kept->starts.empty();
+    if (kept && !known) {
+        *kept = ReducedLines{pixel, whole, {}, {}};
+        kept->starts.push_back(0);
+    }
+    std::size_t line = 0;  // polylines so far
+    const auto& vertices = plane.vertices();
+    for (const Plane::Run& r : plane.runs()) {
+        const double pad = std::max<double>(r.width, thinnest) / 2 + std::max(1.0, deviceSpread);
+        auto v = vertices.begin() + r.first;
+        switch (r.kind) {
         case Plane::Kind::Line: {
-            const QRectF box = QRectF(QPointF(it.x1, it.y1), QPointF(it.x2, it.y2))
-                                   .normalized()
-                                   .adjusted(-pad, -pad, pad, pad);
-            if (box.intersects(area))
-                batch.line(it, box);
+            const QRectF beyond = area.adjusted(-pad, -pad, pad, pad);
+            std::span<const Plane::Vertex> reduced;
+            if (known) {
+                reduced = std::span(kept->vertices).subspan(kept->starts[line],
+                                                            kept->starts[line + 1] - kept->starts[line]);
+            } else {
+                reducePolyline(plane, r, pixel,
+                               {beyond.left(), beyond.top(), beyond.right(), beyond.bottom()}, own);
+                if (own.size() == 1)
+                    own.push_back(own.front());  // a segment of no length is a dot
+                if (kept) {
+                    kept->vertices.insert(kept->vertices.end(), own.begin(), own.end());
+                    kept->starts.push_back(kept->vertices.size());
+                }
+                reduced = own;
+            }
+            ++line;
+            if (reduced.size() == 2) {
+                const QRectF box = boxOf(reduced.data(), 2, pad);
+                if (box.intersects(area))
+                    batch.line(r, reduced.data(), box);
+            } else {
+                batch.polyline(r, reduced, pad);
+            }
             break;
         }
-        case Plane::Kind::Point: {
-            const QRectF box(it.x1 - pad, it.y1 - pad, 2 * pad, 2 * pad);
-            if (box.intersects(area))
-                batch.point(it, box);
+        case Plane::Kind::Point:
+            for (std::uint32_t i = 0; i < r.count; ++i, ++v) {
+                const QRectF box(v->x - pad, v->y - pad, 2 * pad, 2 * pad);
+                if (box.intersects(area))
+                    batch.point(r, *v, box);
+            }
             break;
-        }
         case Plane::Kind::Text:
-            if (textArea(area).contains(QPointF(it.x1, it.y1))) {
+            if (textArea(area).contains(QPointF(v->x, v->y))) {
                 batch.interrupt();
-                if (textArea(wantedArea).contains(QPointF(it.x1, it.y1))) {
+                if (textArea(wantedArea).contains(QPointF(v->x, v->y))) {
                     painter.setFont(font);
-                    painter.setPen(toQColor(it.colour));
-                    painter.drawText(QPointF(it.x1, it.y1 + ascent),
-                                     QString::fromStdString(plane.textOf(it)));
+                    painter.setPen(toQColor(r.colour));
+                    painter.drawText(QPointF(v->x, v->y + ascent),
+                                     QString::fromStdString(plane.textOf(r)));
                 }
             }
             break;
@@ -181,16 +342,20 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
 
 }  // namespace
 
-void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region)
+void paintPlane(QPainter& painter, const Plane& plane, const QRectF& region, bool reduce)
 {
-    paintItems(painter, plane, region, region);
+    paintItems(painter, plane, region, region, reduce);
 }
 
-void paintRows(const Plane& plane, QImage& canvas, int top, int rows)
+void paintPart(QPainter& painter, const Plane& plane, const QRectF& wanted, ReducedLines* kept)
+{
+    paintItems(painter, plane, QRectF(0, 0, plane.width(), plane.height()), wanted, true, kept);
+}
+
+void paintRows(const Plane& plane, QImage& canvas, int top, int rows, ReducedLines* kept)
 {
     QPainter painter(&canvas);
-    paintItems(painter, plane, QRectF(0, 0, plane.width(), plane.height()),
-               QRectF(0, top, plane.width(), rows));
+    paintPart(painter, plane, QRectF(0, top, plane.width(), rows), kept);
 }
 
 bool renderPlane(const Plane& plane, QImage& image)

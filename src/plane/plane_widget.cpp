@@ -4,7 +4,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "core/plane.h"
 #include "gui/render.h"
@@ -23,7 +25,8 @@ void PlaneWidget::refresh()
 {
     if (size() != QSize(plane_.width(), plane_.height()))
         resize(plane_.width(), plane_.height());
-    viewValid_ = false;
+    tiles_.clear();
+    reduced_ = {};
     update();
 }
 
@@ -56,40 +59,78 @@ void PlaneWidget::setTrace(double x, double y)
     updateTrace();
 }
 
-void PlaneWidget::renderView(const QRect& visible)
+std::size_t PlaneWidget::cacheBytes() const
 {
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = visible.size() * ratio;
-    if (view_.size() != pixels)
-        view_ = QImage(pixels, QImage::Format_RGB32);
-    view_.setDevicePixelRatio(ratio);
-    viewRect_ = visible;
-    viewValid_ = !view_.isNull();
-    if (!viewValid_)
-        return;
-    QPainter painter(&view_);
-    painter.translate(-visible.topLeft());
-    paintPlane(painter, plane_, visible);
+    std::size_t bytes = 0;
+    for (const Tile& t : tiles_)
+        bytes += std::size_t(t.image.sizeInBytes());
+    return bytes;
+}
+
+const PlaneWidget::Tile* PlaneWidget::tile(const QRect& area)
+{
+    for (Tile& t : tiles_)
+        if (t.area == area) {
+            t.used = ++clock_;
+            return &t;
+        }
+    const std::size_t bytes = std::size_t(area.width() * ratio_) * std::size_t(area.height() * ratio_) * 4;
+    while (!tiles_.empty() && cacheBytes() + bytes > std::max(kTileBytes, bytes)) {
+        const auto oldest = std::min_element(tiles_.begin(), tiles_.end(), [](const Tile& a, const Tile& b) {
+            return a.used < b.used;
+        });
+        tiles_.erase(oldest);
+    }
+    QImage image(area.size() * ratio_, QImage::Format_RGB32);
+    if (image.isNull())
+        return nullptr;
+    image.setDevicePixelRatio(ratio_);
+    {
+        QPainter painter(&image);
+        painter.translate(-area.topLeft());
+        paintPart(painter, plane_, area, &reduced_);
+    }
+    ++rendered_;
+    tiles_.push_back({area, std::move(image), ++clock_});
+    return &tiles_.back();
 }
 
 void PlaneWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect visible = visibleRegion().boundingRect();
-    if (visible.contains(event->rect())) {
-        if (!viewValid_ || !viewRect_.contains(event->rect()))
-            renderView(visible);
+    const QRect whole(0, 0, plane_.width(), plane_.height());
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != ratio_ || tiles_.empty()) {
+        tiles_.clear();
+        reduced_ = {};
+        ratio_ = ratio;
+        const double bytes = double(whole.width()) * whole.height() * ratio * ratio * 4;
+        side_ = bytes <= double(kWholeBytes) ? std::max(whole.width(), whole.height()) : kTileSide;
     }
-    if (viewValid_ && viewRect_.contains(event->rect())) {
-        const qreal ratio = view_.devicePixelRatio();
-        for (const QRect& r : event->region()) {
-            const QRectF source(QPointF(r.topLeft() - viewRect_.topLeft()) * ratio,
-                                QSizeF(r.size()) * ratio);
-            painter.drawImage(QRectF(r), view_, source);
-        }
-    } else {
-        // Asked for more than the frame shows (a grab of the whole widget).
-        paintPlane(painter, plane_, QRectF(event->rect()));
+    for (const QRect& r : event->region()) {
+        const QRect wanted = r & whole;
+        if (wanted.isEmpty())
+            continue;
+        for (int ty = wanted.top() / side_; ty <= wanted.bottom() / side_; ++ty)
+            for (int tx = wanted.left() / side_; tx <= wanted.right() / side_; ++tx) {
+                const QRect area = QRect(tx * side_, ty * side_, side_, side_) & whole;
+                const QRect part = area & wanted;
+                const Tile* t = nullptr;
+                try {
+                    t = tile(area);
+                } catch (const std::bad_alloc&) {
+                    tiles_.clear();  // give back what the cache holds
+                    reduced_ = {};
+                    painter.fillRect(part, Qt::white);
+                    continue;
+                }
+                if (t)
+                    painter.drawImage(QRectF(part), t->image,
+                                      QRectF(QPointF(part.topLeft() - area.topLeft()) * ratio_,
+                                             QSizeF(part.size()) * ratio_));
+                else
+                    paintPlane(painter, plane_, QRectF(part));  // no memory for the picture
+            }
     }
 
     if (auto at = tracePixel()) {

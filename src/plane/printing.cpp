@@ -4,6 +4,7 @@
 #include <QPrinter>
 
 #include <algorithm>
+#include <new>
 
 #include "core/plane.h"
 #include "gui/render.h"
@@ -26,6 +27,18 @@ double printScale(QPrinter& printer, const QSizeF& size)
     const double fit = std::min(page.width() / (size.width() * natural),
                                 page.height() / (size.height() * natural));
     return natural * std::min(1.0, fit);
+}
+
+// Paints the plane; false (the page given up) when memory ran out on the way.
+bool paintCaught(QPainter& painter, const Plane& plane, const QRectF& region)
+{
+    try {
+        paintPlane(painter, plane, region);
+        return true;
+    } catch (const std::bad_alloc&) {
+        painter.end();
+        return false;
+    }
 }
 
 }  // namespace
@@ -55,8 +68,8 @@ bool bereich_Drucken(QPrinter& printer, const Plane& plane, const QRect& visible
     painter.translate(-visible.topLeft());
     painter.fillRect(visible, Qt::white);
     const QRect shown = visible & QRect(0, 0, plane.width(), plane.height());
-    if (!shown.isEmpty())
-        paintPlane(painter, plane, shown);
+    if (!shown.isEmpty() && !paintCaught(painter, plane, shown))
+        return false;
     return painter.end();
 }
 
@@ -69,7 +82,8 @@ bool Ebene_Drucken(QPrinter& printer, const Plane& plane, const QSize& outer)
     const QSizeF fitted = whole.scaled(QSizeF(outer), Qt::KeepAspectRatio);
     const double scale = printScale(printer, fitted) * fitted.width() / whole.width();
     painter.scale(scale, scale);
-    paintPlane(painter, plane, QRectF(QPointF(0, 0), whole));
+    if (!paintCaught(painter, plane, QRectF(QPointF(0, 0), whole)))
+        return false;
     return painter.end();
 }
 

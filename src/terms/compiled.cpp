@@ -41,14 +41,31 @@ constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8
 // both n and 10^k are exact doubles, so n / 10^k is the correctly rounded
 // value of the text, which is what any correct reading of it gives; and n is
 // v·10^k rounded to an integer, found exactly with the product's error term.
-// Nothing when v lies elsewhere or next to a tie, where only the digits
-// themselves can tell.
+// Above, up to 1e37, the text holds n·10^m with 10^m exact: n·10^m is its
+// correctly rounded value, and n is v / 10^m rounded, found exactly with the
+// quotient's remainder. Nothing when v lies elsewhere or next to a tie,
+// where only the digits themselves can tell.
 std::optional<double> fifteenDigits(double a)
 {
-    if (!(a >= 1e-7 && a < 1e15))
+    if (!(a >= 1e-7 && a < 1e37))
         return std::nullopt;
     int k = 14 - int(std::floor(std::ilogb(a) * 0.30102999566398120));
-    k = std::clamp(k, 0, 22);
+    if (k <= 0) {
+        int m = std::clamp(-k, 0, 22);
+        double s = a / kPow10[m];
+        // One digit more or less at a power of ten gives the same number.
+        if (s >= 1e15 && m < 22)
+            s = a / kPow10[++m];
+        else if (s < 1e14 && m > 0)
+            s = a / kPow10[--m];
+        const double remainder = std::fma(-s, kPow10[m], a);  // exact
+        const double n = std::nearbyint(s);
+        const double rest = (s - n) + remainder / kPow10[m];
+        if (std::fabs(std::fabs(rest) - 0.5) < 1e-6 || s >= 1e15 || s < 1e14)
+            return std::nullopt;
+        return (n + (rest > 0.5 ? 1 : rest < -0.5 ? -1 : 0)) * kPow10[m];
+    }
+    k = std::min(k, 22);
     double s = a * kPow10[k];
     // One digit more or less at a power of ten gives the same number.
     if (s >= 1e15 && k > 0)
@@ -313,8 +330,16 @@ void Compiled::evaluate(std::span<const double> numbers, std::span<Outcome> outc
     const Program& p = *program_;
     Written marks[grammar::kMaxMarks];
     std::uint32_t failedMarks = 0;  // numbers without a text
+    static_assert(kKeptMarks >= grammar::kMaxMarks);
     for (int i = 0; i < p.marks; ++i) {
-        marks[i] = written(i < int(numbers.size()) ? numbers[i] : 0.0);
+        const double v = i < int(numbers.size()) ? numbers[i] : 0.0;
+        const auto bits = std::bit_cast<std::uint64_t>(v);
+        if (!(lastKnown_ >> i & 1) || lastBits_[i] != bits) {
+            lastBits_[i] = bits;
+            lastWritten_[i] = written(v);
+            lastKnown_ |= 1u << i;
+        }
+        marks[i] = lastWritten_[i];
         if (marks[i].error == err::Syntax)
             failedMarks |= 1u << i;
     }

@@ -72,6 +72,12 @@ public:
 
 private:
     std::shared_ptr<const Program> program_;
+    // The numbers written last, per mark: a search puts the same step or the
+    // same x into many evaluations one after the other.
+    static constexpr int kKeptMarks = 8;
+    std::uint64_t lastBits_[kKeptMarks] = {};
+    Written lastWritten_[kKeptMarks] = {};
+    std::uint32_t lastKnown_ = 0;  // bit i: mark i was written before
     std::vector<double> registers_;
     std::vector<std::pair<std::uint32_t, int>> raised_;  // instruction, error
 };

@@ -7,10 +7,12 @@
 #include <QFile>
 
 #include <fstream>
+#include <sstream>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "app/batch.h"
 #include "plane/jpeg_window.h"
 #include "plane/picture_size.h"
 #include "support/gui_helpers.h"
@@ -104,6 +106,29 @@ TEST_F(UnderTheLimit, APictureSizeThatCannotBeHadFallsBackWithTheMessage)
     EXPECT_EQ(c.ebene.width(), 2400);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(w.grab().isNull());
+}
+
+// A picture without windows whose drawing does not fit ends with a message
+// and exit status 1, not with an abort.
+TEST_F(UnderTheLimit, ABatchPictureTooLargeForMemorySaysSo)
+{
+    QTemporaryDir dir;
+    BatchOptions o;
+    o.exportFile = dir.filePath(QStringLiteral("schar.svg")).toStdString();
+    o.term = "sin(@*x)+@";
+    o.family = ThreeTexts{"0", "199", "1"};  // 200 curves of 32768 samples
+    o.from = "-32768";
+    o.to = "32767";
+    std::ostringstream err;
+    int status = 0;
+    {
+        const Crowding crowding(24 << 20);
+        ASSERT_NE(crowding.block, MAP_FAILED);
+        status = runBatch(o, err);
+    }
+    EXPECT_EQ(status, kBatchFailed);
+    EXPECT_NE(err.str().find("Zu wenig Speicher"), std::string::npos) << err.str();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(o.exportFile)));
 }
 
 }  // namespace

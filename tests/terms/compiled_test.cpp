@@ -83,3 +83,29 @@ TEST(Compiled, SharedWorkRunsOnce)
     // Constants are folded: only the operations on x remain.
     EXPECT_EQ(Compiled({pattern("(2+3)*4*#")}).operations(), 2u);  // the number and one product
 }
+
+// Large numbers written the quick way, and numbers kept from the evaluation
+// before, read exactly as their texts: around every power of ten up to 1e40,
+// at random, and the same number twice in a row, also after another.
+TEST(Compiled, LargeAndRepeatedNumbersReadAsTheirText)
+{
+    std::vector<double> values;
+    for (int e = 14; e <= 40; ++e) {
+        double v = std::pow(10.0, e);
+        for (int i = 0; i < 3; ++i, v = std::nextafter(v, 0.0))
+            values.insert(values.end(), {v, std::nextafter(v, 1e300), -v, v * 0.99999999999999945});
+    }
+    std::uint64_t state = 7;
+    for (int i = 0; i < 3000; ++i) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        values.push_back(std::ldexp(1.0 + double(state >> 12) / 4503599627370496.0, 45 + i % 80));
+    }
+    Compiled compiled({pattern("#")});
+    for (double v : values)
+        for (int twice = 0; twice < 2; ++twice) {
+            const Outcome o = compiled.evaluate(v);
+            const Outcome reference = byText(compiled.text(0, std::span(&v, 1)));
+            ASSERT_EQ(o.error, reference.error) << v;
+            ASSERT_EQ(o.value, reference.value) << compiled.text(0, std::span(&v, 1));
+        }
+}

@@ -190,9 +190,10 @@ std::optional<double> peakBetween(F&& f, double a, double b, int way, double wid
 }
 
 // A quotient q just beside a zero x, at x - h and x + h, against q three steps
-// h away. Where q is smooth the near values are about a third of the far ones;
-// a pole makes them larger (nothing then), and so does a jump of q, which the
-// near values straddle: a kink when q is f', a corner when q is f''.
+// h away. Where q is smooth the near values are about a third of the far ones.
+// A spike makes them larger (nothing then): q runs to a pole, or it is f'' at
+// a corner of f. A jump of q, which the near values straddle, keeps them about
+// as far apart as the far ones: a kink of f when q is f'.
 struct Spread {
     bool kink = false;
 };
@@ -262,7 +263,7 @@ struct ExtremumSearch {
 
 // Inflection points are where f'' changes sign; found as the extrema are,
 // with the central second quotient. A corner of f or a pole makes that
-// quotient spike beside the zero: neither is a point of inflection.
+// quotient spike beside the zero (see spread): neither is a point of inflection.
 struct WendepunktSearch {
     static constexpr bool kAnySignChange = true;
     Around around;
@@ -281,8 +282,9 @@ struct WendepunktSearch {
         auto x = zeroBetween([this](double v) { return around.bend(v); }, l.x, r.x, ql, qr, closeTo(l.x));
         if (!x || !(*x >= from && *x <= to))
             return std::nullopt;
+        // (f'' may jump there, as that of x·abs(x) does: f' has a kink, f none)
         const auto near = spread(*x, [this](double v) { return around.bend(v); });
-        if (!near || near->kink)
+        if (!near)
             return std::nullopt;
         const auto before = around.at(*x - kH), after = around.at(*x + kH);
         if (!before || !after)
@@ -292,13 +294,15 @@ struct WendepunktSearch {
             return std::nullopt;
         // The slope there, extrapolated from two central quotients (exact for
         // polynomials up to degree 4), against the slopes on the grid: the
-        // tangent is horizontal where it is zero but for noise.
+        // tangent is horizontal where it is zero but for noise. Where f'' jumps
+        // the quotients are off by about the jump times h, a small part of the
+        // slopes a grid step away.
         const double d1 = (after->f - before->f) / (2 * kH), d2 = (after->p - before->m) / (4 * kH);
-        const double slope = (4 * d1 - d2) / 3;
+        const double slope = near->kink ? d1 : (4 * d1 - d2) / 3;
         const auto sl = around.at(l.x), sr = around.at(r.x);
         if (!sl || !sr)
             return std::nullopt;
-        const double flat = 1e-4 * std::max(std::fabs(sl->slope()), std::fabs(sr->slope())) +
+        const double flat = (near->kink ? 0.05 : 1e-4) * std::max(std::fabs(sl->slope()), std::fabs(sr->slope())) +
                             kNoiseTimes * kEps * (std::fabs(after->p) + std::fabs(before->m)) / kH;
         return Wendepunkt{shown(*x), *y, std::fabs(slope) <= flat};
     }

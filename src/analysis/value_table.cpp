@@ -85,7 +85,13 @@ public:
             return std::nullopt;
         const double near = (p1 - m1) / (2 * kH), far = (p2 - m2) / (4 * kH);
         const double slope = (4 * near - far) / 3;
-        return std::isfinite(slope) ? std::optional(slope) : std::nullopt;
+        if (!std::isfinite(slope))
+            return std::nullopt;
+        // Closer to a multiple of 0,005 than the quotients can tell (and far
+        // closer than the digits shown): taken to be it, so that 0,125 shows as
+        // 0,13 like any other exact value.
+        const double multiple = std::round(slope * 200) / 200;
+        return std::fabs(slope - multiple) <= std::min(noise, 1e-9) ? multiple : slope;
     }
 
 private:

@@ -96,8 +96,9 @@ Sample signedSample(double x, const std::optional<Three>& v, bool bend)
     return s;
 }
 
-// How closely a point is found: far below what the reports show, x as well as f there.
-double closeTo(double x) { return 1e-9 * std::max(1.0, std::fabs(x)); }
+// How closely a point is found: far below what the reports show, x as well as
+// f there; but not below what a double can tell apart at x.
+double closeTo(double x) { return std::max(1e-9, 8 * kEps * std::fabs(x)); }
 
 // x as the reports show it, to two decimals. A point within what the search
 // can tell of midway between two shown values is taken to lie there (the

@@ -61,14 +61,14 @@ double nineDigits(double v)
 bool lower(const Pick& a, const std::optional<Pick>& b) { return !b || nineDigits(a.key) < nineDigits(b->key); }
 bool higher(const Pick& a, const std::optional<Pick>& b) { return !b || nineDigits(a.key) > nineDigits(b->key); }
 
-}  // namespace
-
+// -1, 0 or 1 as a is below, about equal to (within rounding noise) or above b.
 int compareNoise(double a, double b)
 {
     const double noise = kNoise * std::max(std::fabs(a), std::fabs(b));
     return a < b - noise ? -1 : a > b + noise ? 1 : 0;
 }
 
+// |q| at the pick is at most `times` |q| at either neighbour (both known).
 bool steepAtMost(const Pick& p, double times)
 {
     auto notSteeper = [q = p.point.q, times](const std::optional<double>& n) {
@@ -76,6 +76,8 @@ bool steepAtMost(const Pick& p, double times)
     };
     return notSteeper(p.before.q) && notSteeper(p.after.q);
 }
+
+}  // namespace
 
 std::optional<double> magnitude(const Sample& s)
 {

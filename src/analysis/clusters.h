@@ -46,12 +46,6 @@ inline std::optional<double> valueOf(const Outcome& o)
     return o ? std::optional(o.value) : std::nullopt;
 }
 
-// -1, 0 or 1 as a is below, about equal to (within rounding noise) or above b.
-int compareNoise(double a, double b);
-
-// |q| at the pick is at most `times` |q| at either neighbour (both known).
-bool steepAtMost(const Pick& p, double times);
-
 // |q|: the key of the searches for zeros of q (and crossings).
 std::optional<double> magnitude(const Sample& s);
 

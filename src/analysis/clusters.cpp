@@ -10,6 +10,10 @@ namespace {
 // What two values may differ by and still count as equal: rounding noise.
 constexpr double kNoise = 1e-9;
 
+// Values this small are on their way below the smallest double: no school
+// term takes them but by underflow.
+constexpr double kUnderflow = 1e-290;
+
 // The step lands within half a grid step of x; the slack takes in the noise
 // of a step that lands right on the midpoint. A step that stays put once
 // rounded to two decimals lands there too.
@@ -25,7 +29,8 @@ bool candidate(const Sample& s)
 
 // q changes sign from a to b (reaching 0 counts as changing) and keeps running
 // that way from the point before a to the point after b, where they are known.
-bool crosses(const Sample* before, const Sample& a, const Sample& b, const Sample& after)
+bool crosses(const Sample* before, const Sample& a, const Sample& b, const Sample& after,
+             bool anySignChange)
 {
     if (!a.q || !b.q)
         return false;
@@ -33,6 +38,8 @@ bool crosses(const Sample* before, const Sample& a, const Sample& b, const Sampl
     const bool rising = qa < 0 && qb >= 0;
     if (!rising && !(qa > 0 && qb <= 0))
         return false;
+    if (anySignChange)
+        return true;
     auto sameWay = [rising](const std::optional<double>& from, const std::optional<double>& to) {
         return !from || !to || (rising ? *from < *to : *from > *to);
     };
@@ -54,14 +61,14 @@ double nineDigits(double v)
 bool lower(const Pick& a, const std::optional<Pick>& b) { return !b || nineDigits(a.key) < nineDigits(b->key); }
 bool higher(const Pick& a, const std::optional<Pick>& b) { return !b || nineDigits(a.key) > nineDigits(b->key); }
 
-}  // namespace
-
+// -1, 0 or 1 as a is below, about equal to (within rounding noise) or above b.
 int compareNoise(double a, double b)
 {
     const double noise = kNoise * std::max(std::fabs(a), std::fabs(b));
     return a < b - noise ? -1 : a > b + noise ? 1 : 0;
 }
 
+// |q| at the pick is at most `times` |q| at either neighbour (both known).
 bool steepAtMost(const Pick& p, double times)
 {
     auto notSteeper = [q = p.point.q, times](const std::optional<double>& n) {
@@ -69,6 +76,8 @@ bool steepAtMost(const Pick& p, double times)
     };
     return notSteeper(p.before.q) && notSteeper(p.after.q);
 }
+
+}  // namespace
 
 std::optional<double> magnitude(const Sample& s)
 {
@@ -85,6 +94,12 @@ std::optional<double> zeroOf(const Cluster& c)
     // Where q is 0 all along (f = 0, or exp(300x) far left of 0) no point is one.
     if (p.before.q == 0.0 && p.point.q == 0.0 && p.after.q == 0.0)
         return std::nullopt;
+    // Nor where the values fade below what a double holds and are 0 from
+    // there on (e^(-x^2)·x^2 beyond 27,3): the term is not 0 there.
+    auto underflowing = [](const std::optional<double>& q) { return q && *q != 0 && std::fabs(*q) < kUnderflow; };
+    if (p.point.q == 0.0 && ((underflowing(p.before.q) && p.after.q == 0.0) ||
+                             (p.before.q == 0.0 && underflowing(p.after.q))))
+        return std::nullopt;
     if (p.point.q && (*p.point.q == 0 || p.point.crossing || steepAtMost(p, 1)))
         return p.point.x;
     return std::nullopt;
@@ -97,11 +112,16 @@ Cluster joined(const Cluster& before, const Cluster& after)
         c.lowest = after.lowest;
     if (after.highest && higher(*after.highest, c.highest))
         c.highest = after.highest;
+    if (!c.first)
+        c.first = after.first;
+    if (after.last)
+        c.last = after.last;
     return c;
 }
 
-ClusterWalk::ClusterWalk(SampleAt sampleAt, Key key, Found found, Hold hold)
-    : sampleAt_(std::move(sampleAt)), key_(std::move(key)), found_(std::move(found)), hold_(hold)
+ClusterWalk::ClusterWalk(SampleAt sampleAt, Key key, Found found, Hold hold, bool anySignChange)
+    : sampleAt_(std::move(sampleAt)), key_(std::move(key)), found_(std::move(found)), hold_(hold),
+      anySignChange_(anySignChange)
 {
 }
 
@@ -145,7 +165,7 @@ void ClusterWalk::add(double at, double x, bool owned)
     auto back = [this](std::size_t k) -> Entry& { return window_[(added_ - k) % window_.size()]; };
     Entry &a = back(2), &b = back(1);
     const Sample* before = added_ > 3 ? &back(3).sample : nullptr;
-    if (crosses(before, a.sample, b.sample, newest.sample))
+    if (crosses(before, a.sample, b.sample, newest.sample, anySignChange_))
         a.sample.crossing = b.sample.crossing = true;
     settle(a, before, b.sample);
 }
@@ -163,9 +183,12 @@ void ClusterWalk::settle(const Entry& e, const Sample* before, const Sample& aft
         heldOpen_ = firstOwned && hold_ == Hold::First;
     }
     const auto key = key_(e.sample);
+    const Pick pick{before ? *before : Sample{}, e.sample, after, key.value_or(0)};
+    if (!cluster_.first)
+        cluster_.first = pick;
+    cluster_.last = pick;
     if (!key)
         return;
-    const Pick pick{before ? *before : Sample{}, e.sample, after, *key};
     if (lower(pick, cluster_.lowest))
         cluster_.lowest = pick;
     if (higher(pick, cluster_.highest))

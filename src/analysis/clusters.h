@@ -33,9 +33,11 @@ struct Pick {
 
 // Neighbouring candidates: the member with the lowest key and the one with the
 // highest; keys count to nine significant digits (the rest is rounding noise),
-// ties go to the smaller x. Nothing where no member has a key.
+// ties go to the smaller x. Nothing where no member has a key. First and last
+// are its outer members, with the grid points just outside it.
 struct Cluster {
     std::optional<Pick> lowest, highest;
+    std::optional<Pick> first, last;
 };
 
 // The value of a statement; nothing where it failed.
@@ -43,12 +45,6 @@ inline std::optional<double> valueOf(const Outcome& o)
 {
     return o ? std::optional(o.value) : std::nullopt;
 }
-
-// -1, 0 or 1 as a is below, about equal to (within rounding noise) or above b.
-int compareNoise(double a, double b);
-
-// |q| at the pick is at most `times` |q| at either neighbour (both known).
-bool steepAtMost(const Pick& p, double times);
 
 // |q|: the key of the searches for zeros of q (and crossings).
 std::optional<double> magnitude(const Sample& s);
@@ -67,6 +63,8 @@ std::optional<double> zeroOf(const Cluster& c);
 //   - q crosses 0 to or from the point (see Sample::crossing): the jump at a
 //     pole runs against q on either side and is no crossing;
 // and hands every run of neighbouring candidates to `found` as one cluster.
+// A walk that takes every change of sign as a crossing (anySignChange) leaves
+// poles and kinks to the search, which looks closer at each.
 class ClusterWalk {
 public:
     using SampleAt = std::function<Sample(double at, double x)>;  // q and target only
@@ -78,7 +76,8 @@ public:
     // point it owns, or its last, if it goes on to the last.
     enum class Hold { None, First, Last };
 
-    ClusterWalk(SampleAt sampleAt, Key key, Found found, Hold hold = Hold::None);
+    ClusterWalk(SampleAt sampleAt, Key key, Found found, Hold hold = Hold::None,
+                bool anySignChange = false);
 
     // The next grid point; one that another walk owns is only looked at.
     void visit(const GridPoint& p, bool owned = true);
@@ -100,6 +99,7 @@ private:
     Key key_;
     Found found_;
     Hold hold_;
+    bool anySignChange_;
     // The last four points, a ring: a pair's crossing is judged with the point
     // before and after it, and then the older of the two has all it needs.
     std::array<Entry, 4> window_;
@@ -119,10 +119,19 @@ Cluster joined(const Cluster& before, const Cluster& after);
 // second half of a split walk starts two points early.
 inline constexpr std::int64_t kClusterOverlap = 2;
 
+template <class Search>
+constexpr bool anySignChange()
+{
+    if constexpr (requires { Search::kAnySignChange; })
+        return Search::kAnySignChange;
+    return false;
+}
+
 // A search over the grid that reports a point per cluster. The search gives
 //     Sample sample(double at, double x);             q and the Newton step
 //     std::optional<double> key(const Sample&);       what a cluster chooses by
 //     std::optional<Point> point(const Cluster&);     what it reports, if anything
+//     static constexpr bool kAnySignChange;           optional, see ClusterWalk
 // Each half of a split walk works with its own copy of the search, so the
 // statements in it keep their working space to one thread.
 template <class Point, class Search>
@@ -144,7 +153,8 @@ SearchResult<Point> searchClusters(double from, double to, Ui* ui, const GridLim
                                  if (std::optional<Point> p = s.point(c))
                                      found[half].push_back(std::move(*p));
                              },
-                             half == 0 ? ClusterWalk::Hold::Last : ClusterWalk::Hold::First);
+                             half == 0 ? ClusterWalk::Hold::Last : ClusterWalk::Hold::First,
+                             anySignChange<Search>());
             for (GridPoint p; grid.next(p); --shared)
                 walk.visit(p, shared <= 0);
             walk.finish();

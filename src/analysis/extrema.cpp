@@ -1,14 +1,17 @@
 #include "analysis/extrema.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "analysis/clusters.h"
 #include "analysis/derivatives.h"
-#include "analysis/newton.h"
+#include "analysis/refine.h"
 #include "core/context.h"
 #include "terms/compiled.h"
 #include "terms/difference_quotient.h"
 #include "terms/numtext.h"
+#include "terms/substitution.h"
 
 namespace kw {
 
@@ -17,104 +20,217 @@ namespace {
 constexpr Substitution::Options kQuotient{.maskExp = false, .collapseStars = true};
 constexpr Substitution::Options kValue{.maskExp = true, .collapseStars = false};
 
-// Where f'' changes by less than a slope f''' of 0.1 makes across two grid
-// steps, its sign changes are rounding noise: a straight line has f'' = 0
-// everywhere, give or take the last digits.
-constexpr double kLeastBend = 0.1 * 2 * kGridStep;
+constexpr double kEps = std::numeric_limits<double>::epsilon();
 
-struct ExtremumSearch {
-    Compiled atPoint;  // the Newton step on f' = 0 and f'
-    Compiled value;    // f
+// How many times the rounding error of one value of f a quotient's noise may
+// reach: f is a chain of rounded operations whose terms may cancel.
+constexpr double kNoiseTimes = 64;
 
-    Sample sample(double at, double x)
+// A run of grid points where the quotient is lost in noise, wider than this,
+// is a plateau of f, not a point.
+constexpr double kWidestFlat = 0.2;
+
+// Every quotient of the two searches comes from f at x - h, x and x + h.
+// Their noise is that of the values, and that of x + h and x - h, which are
+// rounded too: it scales with f, so that a term times 0,01 has its points
+// where the term has them.
+struct Three {
+    double m, f, p;
+
+    double slope() const { return (p - m) / (2 * kH); }
+    double bend() const { return (p - 2 * f + m) / (kH * kH); }
+    double slopeNoise(double x) const
     {
-        Outcome o[2];
-        atPoint.evaluate(std::span(&at, 1), o);
-        return {x, valueOf(o[1]), valueOf(o[0])};
+        return kNoiseTimes * kEps * (std::fabs(p) + std::fabs(m) + std::fabs(slope()) * std::fabs(x)) / (2 * kH);
     }
-    std::optional<double> key(const Sample& s) { return valueOf(value.evaluate(s.x)); }
-
-    // The highest point of the cluster if it is a Hochpunkt, else the lowest
-    // if it is a Tiefpunkt.
-    std::optional<Extremum> point(const Cluster& c)
+    double bendNoise(double x) const
     {
-        auto e = extremum(c.highest, true);
-        return e ? e : extremum(c.lowest, false);
-    }
-
-    // f defined at both neighbours, higher (lower) than both, or than one and
-    // as high as the other where the extremum lies midway between them; and
-    // not much steeper than either neighbour, which the point next to a pole
-    // is (a lopsided extremum may be a little steeper than the grid point on
-    // its other side).
-    std::optional<Extremum> extremum(const std::optional<Pick>& p, bool hochpunkt)
-    {
-        if (!p || !steepAtMost(*p, 2))
-            return std::nullopt;
-        const Outcome left = value.evaluate(p->before.x), right = value.evaluate(p->after.x);
-        if (!left || !right)
-            return std::nullopt;
-        const int way = hochpunkt ? 1 : -1;
-        const int l = way * compareNoise(p->key, left.value), r = way * compareNoise(p->key, right.value);
-        if (l < 0 || r < 0 || l + r == 0)
-            return std::nullopt;
-        return Extremum{p->point.x, p->key, hochpunkt};
+        return kNoiseTimes * kEps *
+               (std::fabs(p) + 2 * std::fabs(f) + std::fabs(m) + std::fabs(slope()) * std::fabs(x)) / (kH * kH);
     }
 };
 
-struct WendepunktSearch {
-    Compiled atPoint;   // f'' and f''' at the grid point
-    Compiled secondAt;  // f'' where the walk's own point reads differently from the grid point
-    Compiled quotient;  // x - a/b
-    Compiled value;     // f
-    Compiled first;     // f'
-    double to;
-
-    // x - a/b: a Newton step on a = 0 with the slope b.
-    std::optional<double> step(double x, double a, double b)
+class Around {
+public:
+    Around(std::string_view xterm, bool fromText)
+        : three_({Substitution(shiftBack(maskExp(xterm)), kQuotient).pattern(),
+                  Substitution(xterm, kValue).pattern(),
+                  Substitution(shift(maskExp(xterm)), kQuotient).pattern()},
+                 fromText),
+          value_({Substitution(xterm, kValue).pattern()}, fromText)
     {
-        const double numbers[] = {x, a, b};
-        Outcome q;
-        quotient.evaluate(numbers, std::span(&q, 1));
-        return valueOf(q);
     }
 
-    Sample sample(double at, double x)
+    std::optional<Three> at(double x)
     {
-        Outcome o[2];
-        atPoint.evaluate(std::span(&x, 1), o);
-        const Written a = written(at), rounded = written(x);
-        const Outcome f2 =
-            a.value == rounded.value && a.error == rounded.error ? o[0] : secondAt.evaluate(at);
-        Sample s{x, valueOf(f2), std::nullopt};
-        // x - f''(x)/f'''(x): a Newton step on f'' = 0.
-        if (f2 && o[1])
-            s.target = step(x, f2.value, o[1].value);
-        return s;
+        Outcome o[3];
+        three_.evaluate(std::span(&x, 1), o);
+        if (!o[0] || !o[1] || !o[2])
+            return std::nullopt;
+        return Three{o[0].value, o[1].value, o[2].value};
     }
+    std::optional<double> slope(double x)
+    {
+        const auto v = at(x);
+        return v ? std::optional(v->slope()) : std::nullopt;
+    }
+    std::optional<double> bend(double x)
+    {
+        const auto v = at(x);
+        return v ? std::optional(v->bend()) : std::nullopt;
+    }
+    std::optional<double> value(double x) { return valueOf(value_.evaluate(x)); }
+
+private:
+    Compiled three_;
+    Compiled value_;
+};
+
+// A grid point's quotient, or 0 where it is lost in rounding noise.
+Sample signedSample(double x, const std::optional<Three>& v, bool bend)
+{
+    Sample s{x, std::nullopt, std::nullopt};
+    if (v) {
+        const double q = bend ? v->bend() : v->slope();
+        s.q = std::fabs(q) > (bend ? v->bendNoise(x) : v->slopeNoise(x)) ? q : 0;
+    }
+    return s;
+}
+
+// The grid points on either side of a cluster where q has opposite signs: its
+// outer members, or the points just outside where q is lost in noise there.
+struct Bracket {
+    Sample left, right;
+};
+
+std::optional<Bracket> bracketOf(const Cluster& c)
+{
+    if (!c.first || !c.last)
+        return std::nullopt;
+    auto hasSign = [](const Sample& s) { return s.q && *s.q != 0; };
+    const Sample& l = hasSign(c.first->point) ? c.first->point : c.first->before;
+    const Sample& r = hasSign(c.last->point) ? c.last->point : c.last->after;
+    if (!hasSign(l) || !hasSign(r) || (*l.q < 0) == (*r.q < 0) || !(r.x - l.x <= kWidestFlat))
+        return std::nullopt;
+    return Bracket{l, r};
+}
+
+// A quotient q just beside a zero x, at x - h and x + h, against q three steps
+// h away. Where q is smooth the near values are about a third of the far ones.
+// A spike makes them larger (nothing then): q runs to a pole, or it is f'' at
+// a corner of f. A jump of q, which the near values straddle, keeps them about
+// as far apart as the far ones: a kink of f when q is f'.
+struct Spread {
+    bool kink = false;
+};
+
+template <class Q>
+std::optional<Spread> spread(double x, Q&& q)
+{
+    const auto l1 = q(x - kH), r1 = q(x + kH), l3 = q(x - 3 * kH), r3 = q(x + 3 * kH);
+    if (!l1 || !r1 || !l3 || !r3)
+        return std::nullopt;
+    const double nearMost = std::max(std::fabs(*l1), std::fabs(*r1)),
+                 farMost = std::max(std::fabs(*l3), std::fabs(*r3));
+    if (nearMost > 4 * farMost)
+        return std::nullopt;  // a pole
+    return Spread{std::fabs(*r1 - *l1) > std::fabs(*r3 - *l3) / 2};
+}
+
+// Extrema are where f' changes sign between two grid points (or across a few
+// where it is lost in noise): the zero of the central quotient between them,
+// found to far below the shown digits. At a kink that zero lies within h of
+// the corner, which a search on f itself then finds.
+struct ExtremumSearch {
+    static constexpr bool kAnySignChange = true;
+    Around around;
+    double from, to;
+
+    Sample sample(double, double x) { return signedSample(x, around.at(x), false); }
     static std::optional<double> key(const Sample& s) { return magnitude(s); }
 
-    // The point of the cluster with the smallest |f''|, if f'' changes sign
-    // across it by more than noise, f is defined at its neighbours and |f|
-    // stays below the end of the range.
+    std::optional<Extremum> point(const Cluster& c)
+    {
+        const auto br = bracketOf(c);
+        if (!br)
+            return std::nullopt;
+        const Sample &l = br->left, &r = br->right;
+        const double ql = *l.q, qr = *r.q;
+        const bool hochpunkt = ql > 0;
+        auto x = zeroBetween([this](double v) { return around.slope(v); }, l.x, r.x, ql, qr, closeTo(l.x));
+        if (!x)
+            return std::nullopt;
+        // The slopes just beside it against those three steps h away: a pole
+        // makes the near ones steeper, a kink keeps them almost as far apart.
+        const auto near = spread(*x, [this](double v) { return around.slope(v); });
+        if (!near)
+            return std::nullopt;
+        if (near->kink) {
+            x = peakBetween([this](double v) { return around.value(v); }, std::max(l.x, *x - 2 * kH),
+                            std::min(r.x, *x + 2 * kH), hochpunkt ? 1 : -1, closeTo(*x));
+            if (!x)
+                return std::nullopt;
+        }
+        if (!(*x >= from && *x <= to))
+            return std::nullopt;
+        // f there as high (low) as at the grid points beside it, give or take noise.
+        const auto y = around.value(*x), yl = around.value(l.x), yr = around.value(r.x);
+        if (!y || !yl || !yr)
+            return std::nullopt;
+        // (x is only that close to the point, which may be the corner of a kink)
+        const double noise = kNoiseTimes * kEps * std::max({std::fabs(*y), std::fabs(*yl), std::fabs(*yr)}) +
+                             closeTo(*x) * (std::fabs(ql) + std::fabs(qr));
+        const int way = hochpunkt ? 1 : -1;
+        if (way * (*y - *yl) < -noise || way * (*y - *yr) < -noise)
+            return std::nullopt;
+        return Extremum{shown(*x), *y, hochpunkt};
+    }
+};
+
+// Inflection points are where f'' changes sign; found as the extrema are,
+// with the central second quotient. A corner of f or a pole makes that
+// quotient spike beside the zero (see spread): neither is a point of inflection.
+struct WendepunktSearch {
+    static constexpr bool kAnySignChange = true;
+    Around around;
+    double from, to;
+
+    Sample sample(double, double x) { return signedSample(x, around.at(x), true); }
+    static std::optional<double> key(const Sample& s) { return magnitude(s); }
+
     std::optional<Wendepunkt> point(const Cluster& c)
     {
-        if (!c.lowest)
+        const auto br = bracketOf(c);
+        if (!br)
             return std::nullopt;
-        const Pick& p = *c.lowest;
-        const double x = p.point.x;
-        if (!p.point.crossing || !p.before.q || !p.after.q ||
-            !(std::fabs(*p.after.q - *p.before.q) > kLeastBend))
+        const Sample &l = br->left, &r = br->right;
+        const double ql = *l.q, qr = *r.q;
+        auto x = zeroBetween([this](double v) { return around.bend(v); }, l.x, r.x, ql, qr, closeTo(l.x));
+        if (!x || !(*x >= from && *x <= to))
             return std::nullopt;
-        const Outcome y = value.evaluate(x);
-        if (!y || !(std::fabs(y.value) < to) || !value.evaluate(p.before.x) ||
-            !value.evaluate(p.after.x))
+        // (f'' may jump there, as that of x·abs(x) does: f' has a kink, f none)
+        const auto near = spread(*x, [this](double v) { return around.bend(v); });
+        if (!near)
             return std::nullopt;
-        // A Newton step on f' = 0 that does not move x either: the tangent is
-        // horizontal there.
-        const Outcome f1 = first.evaluate(x);
-        const auto t = f1 ? step(x, f1.value, *p.point.q) : std::nullopt;
-        return Wendepunkt{x, y.value, t && round2(*t) == x};
+        const auto before = around.at(*x - kH), after = around.at(*x + kH);
+        if (!before || !after)
+            return std::nullopt;
+        const auto y = around.value(*x);
+        if (!y || !(std::fabs(*y) < to))
+            return std::nullopt;
+        // The slope there, extrapolated from two central quotients (exact for
+        // polynomials up to degree 4), against the slopes on the grid: the
+        // tangent is horizontal where it is zero but for noise. Where f'' jumps
+        // the quotients are off by about the jump times h, a small part of the
+        // slopes a grid step away.
+        const double d1 = (after->f - before->f) / (2 * kH), d2 = (after->p - before->m) / (4 * kH);
+        const double slope = near->kink ? d1 : (4 * d1 - d2) / 3;
+        const auto sl = around.at(l.x), sr = around.at(r.x);
+        if (!sl || !sr)
+            return std::nullopt;
+        const double flat = (near->kink ? 0.05 : 1e-4) * std::max(std::fabs(sl->slope()), std::fabs(sr->slope())) +
+                            kNoiseTimes * kEps * (std::fabs(after->p) + std::fabs(before->m)) / kH;
+        return Wendepunkt{shown(*x), *y, std::fabs(slope) <= flat};
     }
 };
 
@@ -141,31 +257,15 @@ std::string report(std::string_view heading, std::string_view none,
 SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double to, Ui* ui,
                                    GridLimits limits)
 {
-    // The Newton step and f' share f at x - h and x + h.
-    const std::string masked = maskExp(xterm);
-    ExtremumSearch search{
-        Compiled({NewtonStep::forExtrema(xterm).pattern(),
-                  Substitution(centralQuotient(masked), kQuotient).pattern()},
-                 limits.fromText),
-        Compiled({Substitution(xterm, kValue).pattern()}, limits.fromText)};
-    return searchClusters<Extremum>(from, to, ui, limits, search);
+    return searchClusters<Extremum>(from, to, ui, limits,
+                                    ExtremumSearch{Around(xterm, limits.fromText), from, to});
 }
 
 SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
                                          GridLimits limits)
 {
-    const std::string d1 = firstQuotient(maskExp(xterm));
-    const std::string d2 = nextQuotient(d1);
-    const std::string second = Substitution(d2, kQuotient).pattern();
-    // f'' and f''' share f at x to x + 2h.
-    WendepunktSearch search{
-        Compiled({second, Substitution(nextQuotient(d2), kQuotient).pattern()}, limits.fromText),
-        Compiled({second}, limits.fromText),
-        Compiled({NewtonStep::quotientPattern()}, limits.fromText),
-        Compiled({Substitution(xterm, kValue).pattern()}, limits.fromText),
-        Compiled({Substitution(d1, kQuotient).pattern()}, limits.fromText),
-        to};
-    return searchClusters<Wendepunkt>(from, to, ui, limits, search);
+    return searchClusters<Wendepunkt>(from, to, ui, limits,
+                                      WendepunktSearch{Around(xterm, limits.fromText), from, to});
 }
 
 std::string extremaText(const SearchResult<Extremum>& found)

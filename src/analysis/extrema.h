@@ -16,7 +16,7 @@ inline constexpr std::string_view kWendepunkteGefunden = "Gefundene Terassen- un
 inline constexpr std::string_view kKeineWendepunkte = "keine Terassen- bzw. Wendepunkte gefunden";
 
 struct Extremum {
-    double x, y;  // y: f(x) as computed, not rounded
+    double x, y;  // x as shown (two decimals), y: f at the point found, not rounded
     bool hochpunkt;
 };
 
@@ -25,17 +25,17 @@ struct Wendepunkt {
     bool terrasse;  // the tangent is horizontal there
 };
 
-// The local extrema of a normalized term between from and to: for each
-// cluster of candidates for f' = 0 (see ClusterWalk) its highest point if that
-// is a Hochpunkt, else its lowest if that is a Tiefpunkt, told by comparing f
-// with the neighbouring grid points. The UI (may be null) shows progress and
-// is asked now and then whether to stop.
+// The local extrema of a normalized term between from and to: where f'
+// changes sign between grid points, by more than rounding noise (measured
+// against f, so a term's scale does not move them), the point between them,
+// also at a kink; told by f at the grid points beside it. The UI (may be null)
+// shows progress and is asked now and then whether to stop.
 SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double to, Ui* ui,
                                    GridLimits limits = {});
 
-// The terrace and inflection points: for each cluster of candidates for
-// f'' = 0 the point with the smallest |f''|, if f'' changes sign across it
-// (by more than noise), f is defined at its neighbours and |f| stays below `to`.
+// The terrace and inflection points: where f'' changes sign likewise, the
+// point between the grid points, if f has no corner or pole there and |f|
+// stays below `to`.
 SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
                                          GridLimits limits = {});
 

@@ -24,18 +24,6 @@ NewtonStep NewtonStep::forZeros(std::string_view xterm)
     return step;
 }
 
-NewtonStep NewtonStep::forExtrema(std::string_view xterm)
-{
-    NewtonStep step;
-    const std::string masked = maskExp(xterm);
-    enum { plus, minus, value };
-    step.terms_ = {Substitution(shift(masked), kQuotient), Substitution(shiftBack(masked), kQuotient),
-                   Substitution(xterm, kValue)};
-    step.literals_ = {"-0.5*" + engineText(kH) + "*(((", ")-(", "))/((", ")-2*(", ")+(", ")))"};
-    step.order_ = {plus, minus, minus, value, plus};
-    return step;
-}
-
 std::string NewtonStep::statement(double at) const
 {
     std::string s = engineText(at);
@@ -52,11 +40,6 @@ std::string NewtonStep::pattern() const
     for (std::size_t i = 0; i < order_.size(); ++i)
         s += literals_[i] + terms_[order_[i]].pattern();
     return s + literals_.back();
-}
-
-std::string NewtonStep::quotientPattern()
-{
-    return std::string{mark(0), '-', '(', '(', mark(1), ')', '/', mark(2), ')'};
 }
 
 }  // namespace kw

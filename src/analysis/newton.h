@@ -8,9 +8,10 @@
 
 namespace kw {
 
-// The Newton step the searches take at every grid point: one statement x - a/b,
-// written as text, compiled once (with the search's other statements) and
-// evaluated at every point to the value of its text. Where it lands helps to
+// The Newton step the searches for zeros and intersections take at every grid
+// point: one statement x - a/b, written as text, compiled once (with the
+// search's other statements) and evaluated at every point to the value of its
+// text. Where it lands helps to
 // decide whether the point is a candidate (see ClusterWalk).
 class NewtonStep {
 public:
@@ -19,19 +20,10 @@ public:
     // (q = f-(g)).
     static NewtonStep forZeros(std::string_view xterm);
 
-    // x - h/2 * (q(x+h) - q(x-h)) / (q(x-h) - 2 q(x) + q(x+h)): a step on q' = 0
-    // with central differences, for the extrema of q.
-    static NewtonStep forExtrema(std::string_view xterm);
-
     // The statement at `at` as text, and as a pattern for compiling (mark(0)
     // for `at`).
     std::string statement(double at) const;
     std::string pattern() const;
-
-    // x - a/b for numbers a and b computed before, each written as its text
-    // (the steps on f'' = 0 and on f' = 0 of the inflection search): the
-    // pattern with marks 0, 1 and 2 for x, a and b.
-    static std::string quotientPattern();
 
 private:
     // After the text of x the statement alternates literal text and terms with

@@ -29,7 +29,8 @@ private:
 
 // The zeros of a normalized term between from and to: for each cluster of
 // candidates (see ClusterWalk) the point where |f| is smallest, if f is 0
-// there, changes sign across it or is no larger beside it. The UI (may be null)
+// there, changes sign across it or is no larger beside it; where f changes sign
+// the zero between the grid points, to the shown digits. The UI (may be null)
 // shows progress and is asked now and then whether to stop.
 SearchResult<double> findZeros(std::string_view xterm, double from, double to, Ui* ui,
                                GridLimits limits = {});

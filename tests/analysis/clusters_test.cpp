@@ -58,9 +58,9 @@ TEST(ClusterWalk, ClustersAcrossTheMiddleOfASplitWalk)
 {
     constexpr GridLimits one{.splitFrom = kNeverSplit}, two{.splitFrom = 2};
     const std::pair<const char*, Xs> zeros[] = {
-        {"x^3", {0}}, {"x+0,005", {-0.01}}, {"x^100", {0}}, {"x-0,005", {0}}};
+        {"x^3", {0}}, {"x+0,006", {-0.01}}, {"x^100", {0}}, {"x-0,005", {0}}};
     const std::pair<const char*, Xs> extrema[] = {
-        {"x^2", {0}}, {"abs(x+0,01)", {-0.01}}, {"(x+0,005)^2", {-0.01}}, {"x^3", {}}};
+        {"x^2", {0}}, {"abs(x+0,01)", {-0.01}}, {"(x+0,006)^2", {-0.01}}, {"x^3", {}}};
     for (const GridLimits& limits : {one, two}) {
         const char* const walk = limits.splitFrom == 2 ? " split" : " on one thread";
         for (const auto& [term, expected] : zeros)

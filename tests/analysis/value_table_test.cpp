@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <optional>
+
 #include "analysis/value_table.h"
 #include "support/plane_helpers.h"
 
@@ -56,6 +60,33 @@ TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
     t = table("1/x", -2, 2);
     EXPECT_EQ(t.fNegative.cells, (Cells{"", "-1", "-0,5"}));
     EXPECT_EQ(t.dPositive.cells[0], "");
+}
+
+// The f' cells against the exact derivative at every column; empty where
+// there is none: at a kink, a pole, the edge of the domain.
+TEST_F(ValueTableTest, SlopeCellsShowTheDerivativeToTheirDigits)
+{
+    using Derivative = std::function<std::optional<double>(double)>;
+    const std::pair<const char*, Derivative> cases[] = {
+        {"x^3", [](double x) { return 3 * x * x; }},
+        {"0,05x^5-x^2+1,5x", [](double x) { return 0.25 * std::pow(x, 4) - 2 * x + 1.5; }},
+        {"e^x", [](double x) { return std::exp(x); }},
+        {"10sin(x)", [](double x) { return 10 * std::cos(x); }},
+        {"1/x", [](double x) { return x ? std::optional(-1 / (x * x)) : std::nullopt; }},
+        {"abs(x^2-4)",
+         [](double x) { return std::fabs(x) == 2 ? std::nullopt : std::optional(x * x > 4 ? 2 * x : -2 * x); }},
+        {"sqr(x)", [](double x) { return x > 0 ? std::optional(0.5 / std::sqrt(x)) : std::nullopt; }},
+    };
+    c.s.ableitungs_test = true;
+    for (const auto& [term, derivative] : cases) {
+        const ValueTable t = table(term);
+        for (const ValueRow* row : {&t.dNegative, &t.dPositive}) {
+            for (std::size_t i = 0; i < row->xs.size(); ++i) {
+                const auto d = derivative(row->xs[i]);
+                EXPECT_EQ(row->cells[i], d ? cellText(*d) : "") << term << " at " << row->xs[i];
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -52,6 +52,9 @@ TEST_F(Zeros, EachZeroOnceToTheDigitAndNoneThatIsNot)
         {"(x-1)^2", "-20", "20", {1}, found({"x1 = 1"})},  // a double zero
         {"x^100", "-2", "2", {0}, found({"x1 = 0"})},
         {"exp(300x)", "-2", "2", {}, none},
+        {"e^(-x^2)*x^2", "-50", "50", {0}, found({"x1 = 0"})},  // 0 beyond 27,3 by underflow only
+        // At 6,25pi = 19,63495…, where |f| is smaller at the grid point 19,64.
+        {"sin(x)+cos(3x)", "19", "20", {19.63}, found({"x1 = 19,63"})},
         // Poles, where f jumps across 0 between two grid points.
         {"1/(x-0,005)", "-20", "20", {}, none},
         {"tan(x)", "-2", "2", {0}, found({"x1 = 0"})},

@@ -18,6 +18,7 @@ inline const char* const kWorked[] = {
     "x^2", "(x-1)^3-3*(x-1)", "(x-1)^2-2", "2x-3", "(x-1)^2", "x-0.05", "x^3", "0.01*(x-1)^2",
     "2^x", "2^(x)", "2x", "x+0,123456", "x^3-2", "3x^4", "exp(x)-2", "2*x*x-1", "x-1+0/(x-1)",
     "sqr(x)", "ln(x)", "log(x^2-4)", "1/(x-1)", "tan(x)", "e^x", "x^-2", "x^0.5", "-x^2",
+    "abs(x^2-2)", "x*abs(x)", "0,2x^5+2,5x", "e^(-x^2)*x^2",
 };
 
 // Terms as users type them: polynomials, products, roots, logarithms, exp, trig,

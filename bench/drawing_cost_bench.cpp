@@ -112,20 +112,20 @@ struct LargeFamily {
         : ui(err, {"0", "999", "1"}, escAfter)
     {
         kw::mainPanelLoad(c);
-        c.s.Eingabe = "sin(@*x)+@";
-        c.s.x_eingabe = "-40";
-        c.s.y_eingabe = "40";
-        c.s.qualitaet_eingabe = "500";
+        c.state.main.Eingabe = "sin(@*x)+@";
+        c.state.main.x_eingabe = "-40";
+        c.state.main.y_eingabe = "40";
+        c.state.main.qualitaet_eingabe = "500";
         frame.resize(541, 458);
-        plane = new kw::PlaneWidget(c.ebene, &frame);
+        plane = new kw::PlaneWidget(c.plane, &frame);
         frame.show();
         QCoreApplication::processEvents();
     }
     void draw()
     {
-        kw::zeichnen(c);
+        kw::drawFromPanel(c);
         plane->refresh();
-        plane->move(-(c.ebene.width() - 541) / 2, -(c.ebene.height() - 458) / 2);
+        plane->move(-(c.plane.width() - 541) / 2, -(c.plane.height() - 458) / 2);
         plane->repaint();
     }
 };
@@ -139,14 +139,14 @@ void scrollStep(benchmark::State& state)
     f.draw();
     state.counters["draw_and_first_paint_s"] =
         std::chrono::duration<double>(Clock::now() - t0).count();
-    const int step = (f.c.ebene.width() - 541) / 100;
+    const int step = (f.c.plane.width() - 541) / 100;
     int dir = -1;
     for (auto _ : state) {
         f.plane->move(f.plane->pos() + QPoint(dir * step, 0));
         dir = -dir;
         f.plane->repaint();
     }
-    state.counters["side"] = f.c.ebene.width();
+    state.counters["side"] = f.c.plane.width();
     state.counters["peak_mb"] = peakMb();
 }
 BENCHMARK(scrollStep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
@@ -176,7 +176,7 @@ void inflections(benchmark::State& state, const char* term, double range)
     std::size_t found = 0;
     const double cpu = cpuSeconds();
     for (auto _ : state)
-        found = kw::findWendepunkte(xterm, -range, range, nullptr).points.size();
+        found = kw::findInflections(xterm, -range, range, nullptr).points.size();
     state.counters["found"] = double(found);
     // Both threads' time, per search.
     state.counters["cpu_s_all_threads"] = (cpuSeconds() - cpu) / double(state.iterations());

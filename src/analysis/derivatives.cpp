@@ -27,35 +27,35 @@ struct Order {
 
 constexpr Order kErste{1,
                        "Form.Zahl3 =",
-                       &State::Zahl3,
-                       &State::ableitungsterm,
-                       &State::ableitungs_test,
-                       &State::Ffarbe_ableitung,
-                       &State::Ffarbe_ableitung_test,
+                       &EngineResults::Zahl3,
+                       &DerivedTerms::ableitungsterm,
+                       &OverlayState::ableitungs_test,
+                       &OverlayState::Ffarbe_ableitung,
+                       &OverlayState::Ffarbe_ableitung_test,
                        rgb(0, 0, 139),
-                       &State::f_a1_linie_staerke};
+                       &OverlayState::f_a1_linie_staerke};
 constexpr Order kZweite{2,
                         "Form.zahl7 =",
-                        &State::zahl7,
-                        &State::ableitungsterm_zwei,
-                        &State::zweite_ableitungs_test,
-                        &State::Ffarbe_zweite_ableitung,
-                        &State::Ffarbe_zweite_ableitung_test,
+                        &EngineResults::zahl7,
+                        &DerivedTerms::ableitungsterm_zwei,
+                        &OverlayState::zweite_ableitungs_test,
+                        &OverlayState::Ffarbe_zweite_ableitung,
+                        &OverlayState::Ffarbe_zweite_ableitung_test,
                         rgb(0, 139, 0),
-                        &State::f_a2_linie_staerke};
+                        &OverlayState::f_a2_linie_staerke};
 constexpr Order kDritte{3,
                         "Form.zahl9 =",
-                        &State::zahl9,
-                        &State::ableitungsterm_drei,
-                        &State::dritte_ableitungs_test,
-                        &State::Ffarbe_dritte_ableitung,
-                        &State::Ffarbe_dritte_ableitung_test,
+                        &EngineResults::zahl9,
+                        &DerivedTerms::ableitungsterm_drei,
+                        &OverlayState::dritte_ableitungs_test,
+                        &OverlayState::Ffarbe_dritte_ableitung,
+                        &OverlayState::Ffarbe_dritte_ableitung_test,
                         rgb(255, 140, 0),
-                        &State::f_a3_linie_staerke};
+                        &OverlayState::f_a3_linie_staerke};
 
 void draw(Context& c, const Order& o)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (!(s.*o.shown))
         return;
     if (!(s.*o.colourChosen))
@@ -63,7 +63,7 @@ void draw(Context& c, const Order& o)
     Range range;
     const bool usable = readRangeAndStep(c, range);
     // The terms follow f even when nothing can be drawn.
-    buildAbleitungsterme(s, c.w.xterm, o.order);
+    buildDerivativeTerms(s, c.drawing.xterm, o.order);
     if (!usable || !std::isfinite(range.step))
         return;
     // A name typed into the list that matches no colour sets the chosen flag
@@ -79,15 +79,15 @@ void draw(Context& c, const Order& o)
 
 }  // namespace
 
-void buildAbleitungsterme(State& s, std::string_view xterm, int order)
+void buildDerivativeTerms(State& s, std::string_view xterm, int order)
 {
-    s.fx_term = maskExp(xterm);
-    s.fxh_term = shift(s.fx_term);
-    s.ableitungsterm = firstQuotient(s.fx_term);
+    s.terms.fx_term = maskExp(xterm);
+    s.terms.fxh_term = shift(s.terms.fx_term);
+    s.terms.ableitungsterm = firstQuotient(s.terms.fx_term);
     if (order >= 2)
-        s.ableitungsterm_zwei = nextQuotient(s.ableitungsterm);
+        s.terms.ableitungsterm_zwei = nextQuotient(s.terms.ableitungsterm);
     if (order >= 3)
-        s.ableitungsterm_drei = nextQuotient(s.ableitungsterm_zwei);
+        s.terms.ableitungsterm_drei = nextQuotient(s.terms.ableitungsterm_zwei);
 }
 
 void erste_Ableitung(Context& c) { draw(c, kErste); }

@@ -156,7 +156,7 @@ struct ExtremumSearch {
             return std::nullopt;
         const Sample &l = br->left, &r = br->right;
         const double ql = *l.q, qr = *r.q;
-        const bool hochpunkt = ql > 0;
+        const bool isMaximum = ql > 0;
         auto x = zeroBetween([this](double v) { return around.slope(v); }, l.x, r.x, ql, qr, closeTo(l.x));
         if (!x)
             return std::nullopt;
@@ -167,7 +167,7 @@ struct ExtremumSearch {
             return std::nullopt;
         if (near->kink) {
             x = peakBetween([this](double v) { return around.value(v); }, std::max(l.x, *x - 2 * kH),
-                            std::min(r.x, *x + 2 * kH), hochpunkt ? 1 : -1, closeTo(*x));
+                            std::min(r.x, *x + 2 * kH), isMaximum ? 1 : -1, closeTo(*x));
             if (!x)
                 return std::nullopt;
         }
@@ -180,17 +180,17 @@ struct ExtremumSearch {
         // (x is only that close to the point, which may be the corner of a kink)
         const double noise = kNoiseTimes * kEps * std::max({std::fabs(*y), std::fabs(*yl), std::fabs(*yr)}) +
                              closeTo(*x) * (std::fabs(ql) + std::fabs(qr));
-        const int way = hochpunkt ? 1 : -1;
+        const int way = isMaximum ? 1 : -1;
         if (way * (*y - *yl) < -noise || way * (*y - *yr) < -noise)
             return std::nullopt;
-        return Extremum{shown(*x), *y, hochpunkt};
+        return Extremum{shown(*x), *y, isMaximum};
     }
 };
 
 // Inflection points are where f'' changes sign; found as the extrema are,
 // with the central second quotient. A corner of f or a pole makes that
 // quotient spike beside the zero (see spread): neither is a point of inflection.
-struct WendepunktSearch {
+struct InflectionSearch {
     static constexpr bool kAnySignChange = true;
     Around around;
     double from, to;
@@ -198,7 +198,7 @@ struct WendepunktSearch {
     Sample sample(double, double x) { return signedSample(x, around.at(x), true); }
     static std::optional<double> key(const Sample& s) { return magnitude(s); }
 
-    std::optional<Wendepunkt> point(const Cluster& c)
+    std::optional<Inflection> point(const Cluster& c)
     {
         const auto br = bracketOf(c);
         if (!br)
@@ -230,7 +230,7 @@ struct WendepunktSearch {
             return std::nullopt;
         const double flat = (near->kink ? 0.05 : 1e-4) * std::max(std::fabs(sl->slope()), std::fabs(sr->slope())) +
                             kNoiseTimes * kEps * (std::fabs(after->p) + std::fabs(before->m)) / kH;
-        return Wendepunkt{shown(*x), *y, std::fabs(slope) <= flat};
+        return Inflection{shown(*x), *y, std::fabs(slope) <= flat};
     }
 };
 
@@ -261,59 +261,59 @@ SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double t
                                     ExtremumSearch{Around(xterm, limits.fromText), from, to});
 }
 
-SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
+SearchResult<Inflection> findInflections(std::string_view xterm, double from, double to, Ui* ui,
                                          GridLimits limits)
 {
-    return searchClusters<Wendepunkt>(from, to, ui, limits,
-                                      WendepunktSearch{Around(xterm, limits.fromText), from, to});
+    return searchClusters<Inflection>(from, to, ui, limits,
+                                      InflectionSearch{Around(xterm, limits.fromText), from, to});
 }
 
 std::string extremaText(const SearchResult<Extremum>& found)
 {
-    return report(kExtremaGefunden, kKeineExtrema, found, [](const Extremum& e) {
-        return line(e.x, e.y, e.hochpunkt ? "Hochpunkt" : "Tiefpunkt");
+    return report(kExtremaFound, kNoExtrema, found, [](const Extremum& e) {
+        return line(e.x, e.y, e.isMaximum ? "Hochpunkt" : "Tiefpunkt");
     });
 }
 
-std::string wendepunkteText(const SearchResult<Wendepunkt>& found)
+std::string wendepunkteText(const SearchResult<Inflection>& found)
 {
-    return report(kWendepunkteGefunden, kKeineWendepunkte, found, [](const Wendepunkt& w) {
-        return line(w.x, w.y, w.terrasse ? "Terassenpunkt" : "Wendepunkt");
+    return report(kInflectionsFound, kNoInflections, found, [](const Inflection& w) {
+        return line(w.x, w.y, w.isTerrace ? "Terassenpunkt" : "Wendepunkt");
     });
 }
 
-std::string extremaBericht(Context& c, GridLimits limits)
+std::string extremaReport(Context& c, GridLimits limits)
 {
-    buildAbleitungsterme(c.s, c.w.xterm, 3);
-    return extremaText(findExtrema(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits));
+    buildDerivativeTerms(c.state, c.drawing.xterm, 3);
+    return extremaText(findExtrema(c.drawing.xterm, c.state.picture.X, c.state.picture.Y, &c.ui, limits));
 }
 
-std::string wendepunkteBericht(Context& c, GridLimits limits)
+std::string inflectionsReport(Context& c, GridLimits limits)
 {
-    buildAbleitungsterme(c.s, c.w.xterm, 3);
-    return wendepunkteText(findWendepunkte(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits));
+    buildDerivativeTerms(c.state, c.drawing.xterm, 3);
+    return wendepunkteText(findInflections(c.drawing.xterm, c.state.picture.X, c.state.picture.Y, &c.ui, limits));
 }
 
 void Extrema(Context& c)
 {
-    if (c.s.extrema_test)
-        c.ui.message(extremaBericht(c));
-    if (c.s.s_and_w_test)
-        c.ui.message(wendepunkteBericht(c));
+    if (c.state.session.extrema_test)
+        c.ui.message(extremaReport(c));
+    if (c.state.session.s_and_w_test)
+        c.ui.message(inflectionsReport(c));
 }
 
 void Extrema_butt_Click(Context& c)
 {
-    c.s.extrema_test = true;
+    c.state.session.extrema_test = true;
     Extrema(c);
-    c.s.extrema_test = false;
+    c.state.session.extrema_test = false;
 }
 
 void S_and_W_punkte_Click(Context& c)
 {
-    c.s.s_and_w_test = true;
+    c.state.session.s_and_w_test = true;
     Extrema(c);
-    c.s.s_and_w_test = false;
+    c.state.session.s_and_w_test = false;
 }
 
 }  // namespace kw

@@ -132,12 +132,12 @@ std::string cellText(double v)
 
 std::optional<ValueTable> Werte_Tabelle(Context& c)
 {
-    State& s = c.s;
-    if (!termRichten(c)) {
-        c.ui.message(kMeldungTermZuLang);
+    State& s = c.state;
+    if (!normalizeTerm(c)) {
+        c.ui.message(kTermTooLongMessage);
         return std::nullopt;
     }
-    const Pacer::Work work(c.pacer, kHinweisTabelle, kTabelleAbgebrochen);
+    const Pacer::Work work(c.pacer, kTableHint, kTableCancelled);
 
     // The statement's value, or nothing: a cell shows nothing rather than a
     // value of another x.
@@ -150,24 +150,24 @@ std::optional<ValueTable> Werte_Tabelle(Context& c)
             return v ? cellText(*v) : std::string();
         };
     };
-    const auto negative = lastColumn(s.X, -1), positive = lastColumn(s.Y, +1);
+    const auto negative = lastColumn(s.picture.X, -1), positive = lastColumn(s.picture.Y, +1);
 
     ValueTable table;
     CompiledStatement f(c.engine, "Form.Zahl2 =",
-                        Substitution(c.w.xterm, {.maskExp = true, .collapseStars = false}).pattern());
-    const auto f0 = valueAt(f, s.Zahl2, 0);
+                        Substitution(c.drawing.xterm, {.maskExp = true, .collapseStars = false}).pattern());
+    const auto f0 = valueAt(f, s.results.Zahl2, 0);
     const std::string fFirst = f0 ? text(*f0) : std::string();  // not rounded
-    table.fNegative = fill(c.pacer, negative, -1, fFirst, cells(f, s.Zahl2));
-    table.fPositive = fill(c.pacer, positive, +1, fFirst, cells(f, s.Zahl2));
+    table.fNegative = fill(c.pacer, negative, -1, fFirst, cells(f, s.results.Zahl2));
+    table.fPositive = fill(c.pacer, positive, +1, fFirst, cells(f, s.results.Zahl2));
 
-    if (!s.ableitungs_test)
+    if (!s.overlays.ableitungs_test)
         return table;
-    buildAbleitungsterme(s, c.w.xterm, 1);
-    Slope slope(c.w.xterm);
+    buildDerivativeTerms(s, c.drawing.xterm, 1);
+    Slope slope(c.drawing.xterm);
     auto slopeCell = [&slope, &s](int x) {
         const auto v = slope.at(x);
         if (v)
-            s.Zahl4 = *v;
+            s.results.Zahl4 = *v;
         return v ? cellText(*v) : std::string();
     };
     const std::string dFirst = slopeCell(0);

@@ -58,25 +58,25 @@ SearchResult<double> findZeros(std::string_view xterm, double from, double to, U
         ZeroSearch{{xterm, limits.fromText}, Compiled({Substitution(xterm).pattern()}, limits.fromText)});
 }
 
-std::string nullstellenText(const SearchResult<double>& zeros)
+std::string zerosText(const SearchResult<double>& zeros)
 {
     if (zeros.points.empty())
-        return withEndNote(std::string(kKeineNullstellen), zeros.outcome);
-    std::string report = std::string(kNullstellenGefunden) + "\r\n";
+        return withEndNote(std::string(kNoZeros), zeros.outcome);
+    std::string report = std::string(kZerosFound) + "\r\n";
     int counter = 1;
     for (double x : zeros.points)
         report += "x" + text(counter++) + " = " + text(x) + "\r\n";
     return withEndNote(report, zeros.outcome);
 }
 
-std::string nullstellenBericht(Context& c, GridLimits limits)
+std::string zerosReport(Context& c, GridLimits limits)
 {
-    State& s = c.s;
-    s.fx_term = maskExp(c.w.xterm);
-    s.fxh_term = shift(s.fx_term);
-    return nullstellenText(findZeros(c.w.xterm, s.X, s.Y, &c.ui, limits));
+    State& s = c.state;
+    s.terms.fx_term = maskExp(c.drawing.xterm);
+    s.terms.fxh_term = shift(s.terms.fx_term);
+    return zerosText(findZeros(c.drawing.xterm, s.picture.X, s.picture.Y, &c.ui, limits));
 }
 
-void Nullstellen_fx_Click(Context& c) { c.ui.message(nullstellenBericht(c)); }
+void Nullstellen_fx_Click(Context& c) { c.ui.message(zerosReport(c)); }
 
 }  // namespace kw

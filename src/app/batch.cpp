@@ -48,20 +48,20 @@ std::optional<PictureFormat> pictureFormat(const std::string& file)
 
 void startWith(Context& c, const FieldTexts& f)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (f.from)
-        s.x_eingabe = *f.from;
+        s.main.x_eingabe = *f.from;
     if (f.to)
-        s.y_eingabe = *f.to;
+        s.main.y_eingabe = *f.to;
     if (f.quality)
-        s.qualitaet_eingabe = *f.quality;
+        s.main.qualitaet_eingabe = *f.quality;
     if (f.colour)
-        s.FarbeBox = *f.colour;
+        s.main.FarbeBox = *f.colour;
     mainPanelLoad(c);
-    s.Eingabe = f.term.value_or("x^2");
+    s.main.Eingabe = f.term.value_or("x^2");
 }
 
-bool berechneBruecke(Context& c, const ThreeTexts& fields, BrueckenRechner& r)
+bool calculateBridge(Context& c, const ThreeTexts& fields, BridgeFields& r)
 {
     r.Abstand_txt = fields[0];
     r.Hoehe_txt = fields[1];
@@ -73,13 +73,13 @@ namespace {
 
 // The further functions of a picture: the same clearly distinct colours every
 // time, none that f itself has.
-Farbwahl weitereFarben(const std::string& graphColour)
+ColourPicker furtherColours(const std::string& graphColour)
 {
-    static constexpr const char* kFolge[] = {"Blau", "Grün", "Violett", "Orange", "Schwarz",
+    static constexpr const char* kSequence[] = {"Blau", "Grün", "Violett", "Orange", "Schwarz",
                                              "Magenta", "Rot"};
     std::vector<Rgb> colours;
     const auto own = colourByName(graphColour, kSevenColours).value_or(rgb(200, 0, 0));
-    for (const char* name : kFolge)
+    for (const char* name : kSequence)
         if (const Rgb colour = *colourByName(name); colour != own)
             colours.push_back(colour);
     return [colours](std::size_t k) { return colours[k % colours.size()]; };
@@ -95,9 +95,9 @@ int drawAndExport(const BatchOptions& o, std::ostream& err)
                               : std::deque<std::string>{});
     Context c(ui);
     startWith(c, o);
-    State& s = c.s;
-    BrueckenRechner bruecke;
-    if (o.bridge && !berechneBruecke(c, *o.bridge, bruecke))
+    State& s = c.state;
+    BridgeFields bridge;
+    if (o.bridge && !calculateBridge(c, *o.bridge, bridge))
         return kBatchFailed;
     // The switches as a first click on the analysis panel leaves them.
     auto switchOn = [](State::Int& counter, bool& flag) {
@@ -106,48 +106,48 @@ int drawAndExport(const BatchOptions& o, std::ostream& err)
     };
     for (int n : o.derivatives) {
         if (n == 1)
-            switchOn(s.form3_click_Zaehler_Ableitung, s.ableitungs_test);
+            switchOn(s.clicks.form3_click_Zaehler_Ableitung, s.overlays.ableitungs_test);
         else if (n == 2)
-            switchOn(s.form3_click_Zaehler_Ableitung_zwei, s.zweite_ableitungs_test);
+            switchOn(s.clicks.form3_click_Zaehler_Ableitung_zwei, s.overlays.zweite_ableitungs_test);
         else
-            switchOn(s.form3_click_Zaehler_Ableitung_drei, s.dritte_ableitungs_test);
+            switchOn(s.clicks.form3_click_Zaehler_Ableitung_drei, s.overlays.dritte_ableitungs_test);
     }
     if (o.tangent) {
-        switchOn(s.form3_click_Zaehler_tangente, s.tangente_test);
-        s.x0_eingabe = *o.tangent;
-        x0Geaendert(s);
+        switchOn(s.clicks.form3_click_Zaehler_tangente, s.overlays.tangente_test);
+        s.overlays.x0_eingabe = *o.tangent;
+        x0Changed(s);
     }
     if (o.inverse)
-        switchOn(s.form3_click_Zaehler_Umkehrfunktion, s.Umkehrfunktion_test);
+        switchOn(s.clicks.form3_click_Zaehler_Umkehrfunktion, s.overlays.Umkehrfunktion_test);
     if (o.section) {
-        switchOn(s.form3_click_Zaehler_AD, s.ad_funktion_test);
-        s.Linker_Bereich = o.section->first;
-        s.Rechter_Bereich = o.section->second;
-        linkerBereichGeaendert(s);
-        rechterBereichGeaendert(s);
+        switchOn(s.clicks.form3_click_Zaehler_AD, s.overlays.ad_funktion_test);
+        s.overlays.Linker_Bereich = o.section->first;
+        s.overlays.Rechter_Bereich = o.section->second;
+        sectionFromChanged(s);
+        sectionToChanged(s);
     }
     // The further functions are checked as the term is.
     for (const std::string& g : o.und) {
-        if (termZuLang(g) || !inRightForm(string_richten(g))) {
-            err << "--and " << (termZuLang(g) ? g.substr(0, 40) + "…" : g) << ":\n";
-            ui.message(termZuLang(g) ? kMeldungTermZuLang : kMeldungSyntax);
+        if (termTooLong(g) || !inRightForm(string_richten(g))) {
+            err << "--and " << (termTooLong(g) ? g.substr(0, 40) + "…" : g) << ":\n";
+            ui.message(termTooLong(g) ? kTermTooLongMessage : kSyntaxMessage);
             return kBatchFailed;
         }
     }
     // What the window would refuse to draw is no picture either; a quality so
     // small that its step 1/Q is infinite neither.
-    const auto quality = readNumber(s.qualitaet_eingabe);
+    const auto quality = readNumber(s.main.qualitaet_eingabe);
     if (!quality || !(*quality > 0)) {
-        err << "Die Qualität muss eine Zahl größer als 0 sein: " << s.qualitaet_eingabe << '\n';
+        err << "Die Qualität muss eine Zahl größer als 0 sein: " << s.main.qualitaet_eingabe << '\n';
         return kBatchFailed;
     }
     if (!std::isfinite(1 / *quality)) {
         err << "Die Qualität ist zu klein, ihr Schritt 1/Q wäre unendlich: "
-            << s.qualitaet_eingabe << '\n';
+            << s.main.qualitaet_eingabe << '\n';
         return kBatchFailed;
     }
     if (!rangeUsable(c)) {
-        ui.message(kMeldungBereich);
+        ui.message(kRangeMessage);
         return kBatchFailed;
     }
     if (o.shade) {
@@ -155,26 +155,26 @@ int drawAndExport(const BatchOptions& o, std::ostream& err)
         // returns values, the other form references to the temporaries.)
         const auto [a, b] =
             std::minmax({*readNumber(o.shade->first), *readNumber(o.shade->second)});
-        s.Untergrenze = a;
-        s.Obergrenze = b;
-        s.Flaeche_einferben_Check = true;
+        s.areas.Untergrenze = a;
+        s.areas.Obergrenze = b;
+        s.areas.Flaeche_einferben_Check = true;
     }
-    zeichnen(c);
-    if (c.w.termRefused)
+    drawFromPanel(c);
+    if (c.drawing.termRefused)
         return kBatchFailed;
-    if (c.ebene.width() < 2 || c.ebene.height() < 2) {
-        err << "Dieser Bereich ergibt eine Ebene von " << c.ebene.width() << " × "
-            << c.ebene.height() << " Pixeln; ein Bild braucht mindestens 2 × 2.\n";
+    if (c.plane.width() < 2 || c.plane.height() < 2) {
+        err << "Dieser Bereich ergibt eine Ebene von " << c.plane.width() << " × "
+            << c.plane.height() << " Pixeln; ein Bild braucht mindestens 2 × 2.\n";
         return kBatchFailed;
     }
     if (!o.und.empty())
-        drawFunctions(c, o.und, weitereFarben(s.FarbeBox), false);
+        drawFunctions(c, o.und, furtherColours(s.main.FarbeBox), false);
 
     QString why;
     const QString file = QString::fromStdString(o.exportFile);
     const bool written = o.discussion
-        ? writeWorksheet(file, discuss(s.Eingabe, c.w.xterm, s.X, s.Y, &c.ui), c.ebene, why)
-        : writePicture(c.ebene, file, *pictureFormat(o.exportFile), why);
+        ? writeWorksheet(file, discuss(s.main.Eingabe, c.drawing.xterm, s.picture.X, s.picture.Y, &c.ui), c.plane, why)
+        : writePicture(c.plane, file, *pictureFormat(o.exportFile), why);
     if (!written) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";

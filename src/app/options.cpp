@@ -44,7 +44,7 @@ constexpr Option kOptions[] = {
     {"tangent", 1, Export, "X0", "die Tangente an der Stelle X0"},
     {"inverse", 0, Export, "", "die Umkehrfunktion"},
     {"discussion", 0, Export, "",
-     "statt der Ebene das Arbeitsblatt der Kurvendiskussion als PDF (Diskussion, Wertetabelle, Graph)"},
+     "statt der Ebene das Arbeitsblatt der Kurvendiskussion als PDF (Discussion, Wertetabelle, Graph)"},
     {"section", 2, Export, "VON BIS", "nur der Abschnitt von VON bis BIS (-u und +u: ohne Grenze)"},
     {"shade", 2, Export, "A B", "die Fläche zwischen f(x) und der x-Achse von A bis B eingefärbt"},
     {"lower", 1, Report, "A",
@@ -102,14 +102,14 @@ bool numbers(const ThreeTexts& values, std::ostream& err)
 bool furtherUsable(const std::string& term, const std::vector<std::string>& und,
                    std::ostream& err)
 {
-    if (und.size() >= kMaxSchnittstellenTerme) {
-        err << kMeldungSiebenFunktionen << '\n';
+    if (und.size() >= kMaxIntersectionTerms) {
+        err << kSevenFunctionsMessage << '\n';
         return false;
     }
     for (std::size_t i = 0; i < und.size(); ++i) {
         const auto before = und.begin() + std::ptrdiff_t(i);
         if (und[i] == term || std::find(und.begin(), before, und[i]) != before) {
-            err << kMeldungBereitsEingegeben << ": " << und[i] << '\n';
+            err << kAlreadyEnteredMessage << ": " << und[i] << '\n';
             return false;
         }
     }

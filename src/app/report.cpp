@@ -60,8 +60,8 @@ void writeLines(std::ostream& out, std::string_view text)
 // "Schnittpunkte berechnen" after the terms were entered one by one.
 int intersections(Context& c, const ReportOptions& o, std::ostream& out)
 {
-    SchnittstellenRechner r;
-    std::vector<std::string> terms{c.s.Eingabe};
+    IntersectionFields r;
+    std::vector<std::string> terms{c.state.main.Eingabe};
     terms.insert(terms.end(), o.und.begin(), o.und.end());
     for (const std::string& term : terms) {
         r.Eingabe_Term_txt = term;
@@ -70,7 +70,7 @@ int intersections(Context& c, const ReportOptions& o, std::ostream& out)
     }
     readRange(c);
     Schnittpunkte_butt_Click(c, r);
-    writeLines(out, std::string_view(r.Schnittpunkte_txt).substr(kGefundeneSchnittpunkte.size()));
+    writeLines(out, std::string_view(r.Schnittpunkte_txt).substr(kIntersectionsFound.size()));
     return kBatchOk;
 }
 
@@ -78,14 +78,14 @@ int intersections(Context& c, const ReportOptions& o, std::ostream& out)
 // typed; without them a new pair offers its first and last crossing.
 int area(Context& c, const ReportOptions& o, std::ostream& out)
 {
-    State& s = c.s;
-    IntegralRechner r;
-    s.f_x_Eingabe_txt = s.Eingabe;
-    s.g_x_Eingabe_txt = o.und.front();
+    State& s = c.state;
+    AreaFields r;
+    s.areas.f_x_Eingabe_txt = s.main.Eingabe;
+    s.areas.g_x_Eingabe_txt = o.und.front();
     if (o.lower && o.upper) {
         r.SP_Untergrenze_txt = *o.lower;
         r.SP_Obergrenze_txt = *o.upper;
-        s.Schnittstellen_Term_davor = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
+        s.terms.Schnittstellen_Term_davor = s.areas.f_x_Eingabe_txt + "-(" + s.areas.g_x_Eingabe_txt + ")";
     }
     Integral_Berechnen_SP_butt_Click(c, r);
     // A report that fails says so on err alone.
@@ -104,26 +104,26 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     StreamUi ui(err);
     Context c(ui);
     startWith(c, o);
-    State& s = c.s;
+    State& s = c.state;
     if (o.kind == ReportOptions::Kind::Bridge) {
-        BrueckenRechner r;
-        if (!berechneBruecke(c, o.bridge.value(), r))
+        BridgeFields r;
+        if (!calculateBridge(c, o.bridge.value(), r))
             return kBatchFailed;
         out << "a1 = " << r.a1_Ausgabe << "\na2 = " << r.a2_Ausgabe << "\nc1 = " << r.c1_Ausgabe
-            << "\nc2 = " << r.c2_Ausgabe << "\nf(x) = " << s.Eingabe << '\n';
+            << "\nc2 = " << r.c2_Ausgabe << "\nf(x) = " << s.main.Eingabe << '\n';
         return kBatchOk;
     }
     if (o.kind == ReportOptions::Kind::Intersections)
         return intersections(c, o, out);
     if (o.kind == ReportOptions::Kind::Area)
         return area(c, o, out);
-    IntegralRechner integral;
+    AreaFields integral;
     if (o.kind == ReportOptions::Kind::Integral) {
         // The upper calculator as loaded from the range fields, then "Berechnen",
         // which hands its term to the drawing.
-        integral.Funktion_eingabe = s.Eingabe;
-        integral.Untergrenze_eingabe = o.lower.value_or(s.x_eingabe);
-        integral.Obergrenze_eingabe = o.upper.value_or(s.y_eingabe);
+        integral.Funktion_eingabe = s.main.Eingabe;
+        integral.Untergrenze_eingabe = o.lower.value_or(s.main.x_eingabe);
+        integral.Obergrenze_eingabe = o.upper.value_or(s.main.y_eingabe);
         if (!Integral_Berechnen_Butt_Click(c, integral))
             return kBatchFailed;
     }
@@ -132,29 +132,29 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     // and the term. What the pass says goes to err; the report follows, as the
     // button does after the message box, unless the term is not in the right form.
     if (rangeUsable(c))
-        zeichnen(c);
+        drawFromPanel(c);
     else
         berechnen(c);
-    if (c.w.termRefused)
+    if (c.drawing.termRefused)
         return kBatchFailed;
 
     switch (o.kind) {
     case ReportOptions::Kind::Zeros:
-        writeText(out, nullstellenBericht(c));
+        writeText(out, zerosReport(c));
         break;
     case ReportOptions::Kind::Extrema:
-        writeText(out, extremaBericht(c));
+        writeText(out, extremaReport(c));
         break;
     case ReportOptions::Kind::Inflections:
-        writeText(out, wendepunkteBericht(c));
+        writeText(out, inflectionsReport(c));
         break;
     case ReportOptions::Kind::Table:
-        s.ableitungs_test = o.derivative;
+        s.overlays.ableitungs_test = o.derivative;
         if (const auto table = Werte_Tabelle(c))
             writeTable(out, *table, o.derivative);
         break;
     case ReportOptions::Kind::Discussion:
-        out << discussionText(discuss(s.Eingabe, c.w.xterm, s.X, s.Y, &c.ui));
+        out << discussionText(discuss(s.main.Eingabe, c.drawing.xterm, s.picture.X, s.picture.Y, &c.ui));
         break;
     case ReportOptions::Kind::Integral:
         if (integral.Flaeche_Ergebnis.empty())

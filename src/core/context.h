@@ -32,19 +32,19 @@ struct Target {
     double State::*variable;
 };
 inline constexpr Target kTargets[] = {
-    {"Zahl", &State::Zahl},
-    {"Zahl2", &State::Zahl2},
-    {"Zahl3", &State::Zahl3},
-    {"Zahl4", &State::Zahl4},
-    {"zahl5", &State::zahl5},
-    {"zahl6", &State::zahl6},
-    {"zahl7", &State::zahl7},
-    {"Zahl8", &State::Zahl8},
-    {"zahl9", &State::zahl9},
-    {"zahl11", &State::zahl11},
-    {"Umkehrfunktionswert", &State::Umkehrfunktionswert},
-    {"untersumme", &State::untersumme},
-    {"obersumme", &State::obersumme},
+    {"Zahl", &EngineResults::Zahl},
+    {"Zahl2", &EngineResults::Zahl2},
+    {"Zahl3", &EngineResults::Zahl3},
+    {"Zahl4", &EngineResults::Zahl4},
+    {"zahl5", &EngineResults::zahl5},
+    {"zahl6", &EngineResults::zahl6},
+    {"zahl7", &EngineResults::zahl7},
+    {"Zahl8", &EngineResults::Zahl8},
+    {"zahl9", &EngineResults::zahl9},
+    {"zahl11", &EngineResults::zahl11},
+    {"Umkehrfunktionswert", &EngineResults::Umkehrfunktionswert},
+    {"untersumme", &EngineResults::untersumme},
+    {"obersumme", &EngineResults::obersumme},
 };
 
 // Everything a procedure works on: the shared state, the engine bound to its

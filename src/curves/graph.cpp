@@ -22,27 +22,27 @@ bool inRightForm(std::string_view xterm)
     return true;
 }
 
-bool termRichten(Context& c)
+bool normalizeTerm(Context& c)
 {
-    if (termZuLang(c.s.Eingabe)) {
-        c.w.xterm.clear();
+    if (termTooLong(c.state.main.Eingabe)) {
+        c.drawing.xterm.clear();
         return false;
     }
-    c.w.xterm = string_richten(c.s.Eingabe);
+    c.drawing.xterm = string_richten(c.state.main.Eingabe);
     return true;
 }
 
 void Funktionsfarbe(Context& c)
 {
-    if (auto colour = colourByName(c.s.FarbeBox, kSevenColours))
-        c.w.Graph_Farbe = colourText(*colour);
+    if (auto colour = colourByName(c.state.main.FarbeBox, kSevenColours))
+        c.drawing.Graph_Farbe = colourText(*colour);
 }
 
 bool readRangeAndStep(Context& c, Range& range)
 {
-    auto left = readNumber(c.s.x_eingabe);
-    auto right = readNumber(c.s.y_eingabe);
-    auto quality = readNumber(c.s.qualitaet_eingabe);
+    auto left = readNumber(c.state.main.x_eingabe);
+    auto right = readNumber(c.state.main.y_eingabe);
+    auto quality = readNumber(c.state.main.qualitaet_eingabe);
     if (!left || !right || !quality)
         return false;
     range = {*left, *right, 1 / *quality};
@@ -51,20 +51,20 @@ bool readRangeAndStep(Context& c, Range& range)
 
 void prepareGraph(Context& c, const Range& range)
 {
-    c.s.X = range.left;
-    c.s.Y = range.right;
+    c.state.picture.X = range.left;
+    c.state.picture.Y = range.right;
     Funktionsfarbe(c);
-    termRichten(c);
-    c.ebene.setPenWidth(2);
+    normalizeTerm(c);
+    c.plane.setPenWidth(2);
 }
 
 SampleRun drawGraph(Context& c, const Range& range, Rgb colour)
 {
-    const Substitution term(c.w.xterm);
-    Curve curve("Form.Zahl = ", c.s.Zahl, term, Curve::OnFailure::SkipInvalid);
+    const Substitution term(c.drawing.xterm);
+    Curve curve("Form.Zahl = ", c.state.results.Zahl, term, Curve::OnFailure::SkipInvalid);
     curve.edgeStrokes = true;
     curve.progress = true;
-    curve.width = c.s.f_Linie_staerke;
+    curve.width = c.state.main.f_Linie_staerke;
     curve.colour = colour;
     return sampleCurve(c, curve, range.left, range.right, range.step);
 }

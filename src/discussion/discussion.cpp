@@ -394,9 +394,9 @@ Discussion discuss(std::string_view typed, std::string_view xterm, double from, 
     const auto y0 = f.at(0);
     lines.push_back("Schnittpunkt mit der y-Achse: " +
                     (y0 ? "Sy (0|" + shown(*y0) + ")" : std::string("keiner (f ist bei 0 nicht definiert)")));
-    addLines(lines, nullstellenText(findZeros(xterm, from, to, ui)));
+    addLines(lines, zerosText(findZeros(xterm, from, to, ui)));
     addLines(lines, extremaText(findExtrema(xterm, from, to, ui)));
-    addLines(lines, wendepunkteText(findWendepunkte(xterm, from, to, ui)));
+    addLines(lines, wendepunkteText(findInflections(xterm, from, to, ui)));
     const Limit left = limit(tree, f, -1), right = limit(tree, f, +1);
     lines.push_back("Verhalten für x → -∞: f(x) → " + left.text);
     lines.push_back("Verhalten für x → +∞: f(x) → " + right.text);

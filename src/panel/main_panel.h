@@ -10,7 +10,7 @@ namespace kw {
 class Context;
 
 // The most terms the term list keeps.
-inline constexpr std::size_t kVerlaufMax = 9;
+inline constexpr std::size_t kHistoryMax = 9;
 
 // Start-up of the main panel: a random example term, the x range, the default
 // width, then the drawing window's own start-up.
@@ -19,7 +19,7 @@ void mainPanelLoad(Context& c);
 // "Zeichnen": the term joins the list (the oldest goes beyond nine), then the
 // redraw. A range the plane cannot show is refused with a message, and the term
 // stays out of the list.
-void zeichnen(Context& c);
+void drawFromPanel(Context& c);
 
 // "Reset": the empty coordinate system and a fresh progress bar.
 void reset(Context& c);
@@ -28,7 +28,7 @@ void reset(Context& c);
 void loeschen_graph_check(Context& c);
 
 // A width chosen in the main panel's width list.
-void linienStaerke(Context& c);
+void applyGraphWidth(Context& c);
 
 // "Extras": odd clicks show the analysis panel, even clicks hide it. Returns
 // whether it is to be shown.

@@ -170,7 +170,7 @@ std::optional<std::string> print(const Expr& e)
     if (treeSize(e, 2 * kTermMax + 2) > 2 * kTermMax + 1)
         return std::nullopt;
     std::string s = write(e).s;
-    if (termZuLang(s))
+    if (termTooLong(s))
         return std::nullopt;
     return s;
 }

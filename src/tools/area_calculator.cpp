@@ -18,21 +18,21 @@ namespace kw {
 namespace {
 
 struct Grenzen {
-    double unten, oben;
+    double low, high;
 };
 
 // Both bound fields as numbers, or the message that says what is missing.
-std::optional<Grenzen> readBounds(std::string_view unten, std::string_view oben,
+std::optional<Grenzen> readBounds(std::string_view low, std::string_view high,
                                   std::string_view& problem)
 {
-    auto u = readNumber(unten);
-    auto o = readNumber(oben);
-    if (unten.empty() || oben.empty())
-        problem = kMeldungGrenzen;
+    auto u = readNumber(low);
+    auto o = readNumber(high);
+    if (low.empty() || high.empty())
+        problem = kBoundsMessage;
     else if (!u)
-        problem = kMeldungUntergrenze;
+        problem = kLowerBoundMessage;
     else if (!o)
-        problem = kMeldungObergrenze;
+        problem = kUpperBoundMessage;
     if (!problem.empty())
         return std::nullopt;
     return Grenzen{*u, *o};
@@ -60,7 +60,7 @@ Ergebnis compute(const std::string& xterm, double a, double b, bool syntaxToo,
     else if (const int error = signed_.error ? signed_.error : area.error; error == err::Overflow)
         e.problem = kMeldungIntegralZuGross;
     else if (error != err::None && (error != err::Syntax || syntaxToo))
-        e.problem = error == err::Syntax ? kMeldungSyntax : kMeldungNichtDefiniert;
+        e.problem = error == err::Syntax ? kSyntaxMessage : kUndefinedMessage;
     if (signed_ && area) {
         e.integral = resultText(signed_.value, signed_.uncertainty);
         e.area = resultText(area.value, area.uncertainty);
@@ -78,19 +78,19 @@ void say(Context& c, std::string_view problem)
 
 }  // namespace
 
-void integralRechnerLoad(const Context& c, IntegralRechner& r)
+void loadAreaFields(const Context& c, AreaFields& r)
 {
-    r.Funktion_eingabe = c.s.Eingabe;
-    r.Obergrenze_eingabe = text(c.s.Y);
-    r.Untergrenze_eingabe = text(c.s.X);
+    r.Funktion_eingabe = c.state.main.Eingabe;
+    r.Obergrenze_eingabe = text(c.state.picture.Y);
+    r.Untergrenze_eingabe = text(c.state.picture.X);
     r.SP_Grenzen.clear();
 }
 
-bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r)
+bool Integral_Berechnen_Butt_Click(Context& c, AreaFields& r)
 {
-    State& s = c.s;
-    if (termZuLang(r.Funktion_eingabe)) {
-        c.ui.message(kMeldungTermZuLang);
+    State& s = c.state;
+    if (termTooLong(r.Funktion_eingabe)) {
+        c.ui.message(kTermTooLongMessage);
         return false;
     }
     std::string_view problem;
@@ -99,51 +99,51 @@ bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r)
         c.ui.message(problem);
         return false;
     }
-    s.Untergrenze = bounds->unten;
-    s.Obergrenze = bounds->oben;
+    s.areas.Untergrenze = bounds->low;
+    s.areas.Obergrenze = bounds->high;
     // The main drawing reports a term not in the right form itself.
-    const Ergebnis e = compute(string_richten(r.Funktion_eingabe), s.Untergrenze, s.Obergrenze,
+    const Ergebnis e = compute(string_richten(r.Funktion_eingabe), s.areas.Untergrenze, s.areas.Obergrenze,
                                false, [](double) { return "f(x)"; });
     r.Flaeche_Ergebnis = e.integral;
     r.Flaecheninhalt_Ergebnis = e.area;
-    c.w.noArea = e.integral.empty();
-    s.Eingabe = r.Funktion_eingabe;
+    c.drawing.noArea = e.integral.empty();
+    s.main.Eingabe = r.Funktion_eingabe;
     say(c, e.problem);
     return true;
 }
 
-bool Flaeche_einfaerben_click(Context& c, IntegralRechner& r)
+bool Flaeche_einfaerben_click(Context& c, AreaFields& r)
 {
-    c.s.Flaeche_einferben_Check = countClick(r.click_Zaehler);
+    c.state.areas.Flaeche_einferben_Check = countClick(r.click_Zaehler);
     return Integral_Berechnen_Butt_Click(c, r);
 }
 
-void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
+void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (!checkRange(c))
         return;
     // No integrand is built from an empty function.
-    if (blank(s.f_x_Eingabe_txt) || blank(s.g_x_Eingabe_txt)) {
+    if (blank(s.areas.f_x_Eingabe_txt) || blank(s.areas.g_x_Eingabe_txt)) {
         c.ui.message(kMeldungBeideFunktionen);
         return;
     }
-    if (termZuLang(s.f_x_Eingabe_txt) || termZuLang(s.g_x_Eingabe_txt)) {
-        c.ui.message(kMeldungTermZuLang);
+    if (termTooLong(s.areas.f_x_Eingabe_txt) || termTooLong(s.areas.g_x_Eingabe_txt)) {
+        c.ui.message(kTermTooLongMessage);
         return;
     }
-    if (!inRightForm(string_richten(s.f_x_Eingabe_txt)) ||
-        !inRightForm(string_richten(s.g_x_Eingabe_txt))) {
-        c.ui.message(kMeldungSyntax);
+    if (!inRightForm(string_richten(s.areas.f_x_Eingabe_txt)) ||
+        !inRightForm(string_richten(s.areas.g_x_Eingabe_txt))) {
+        c.ui.message(kSyntaxMessage);
         return;
     }
-    const std::string integrand = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
+    const std::string integrand = s.areas.f_x_Eingabe_txt + "-(" + s.areas.g_x_Eingabe_txt + ")";
     reset_click(c);
-    const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};
-    const Paar fg[] = {{0, 1}};
-    const auto found = findSchnittpunkte(terms, fg, s.X, s.Y, &c.ui);
-    r.Laben_Schnitt_f_g = schnittpunkteMelden(c, found, [](const Schnittpunkt& p) {
-        return "f(x) schneidet g(x) in SP " + spText(p) + "\r\n";
+    const std::string terms[] = {s.areas.f_x_Eingabe_txt, s.areas.g_x_Eingabe_txt};
+    const Pair fg[] = {{0, 1}};
+    const auto found = findIntersections(terms, fg, s.picture.X, s.picture.Y, &c.ui);
+    r.Laben_Schnitt_f_g = reportIntersections(c, found, [](const Intersection& p) {
+        return "f(x) schneidet g(x) in SP " + pointText(p) + "\r\n";
     });
 
     if (r.SP_Obergrenze_txt.empty())
@@ -151,9 +151,9 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
     // A new pair offers its own crossings as bounds; the same pair again keeps
     // the bounds the user chose or typed meanwhile.
     std::string problem;
-    if (s.Schnittstellen_Term_davor != integrand) {
+    if (s.terms.Schnittstellen_Term_davor != integrand) {
         r.SP_Grenzen.clear();
-        for (const Schnittpunkt& p : found.points)
+        for (const Intersection& p : found.points)
             r.SP_Grenzen.push_back(text(p.x));
         if (r.SP_Grenzen.empty())
             r.SP_Untergrenze_txt.clear();
@@ -163,7 +163,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
             r.SP_Obergrenze_txt = r.SP_Grenzen.back();
         else
             problem = kMeldungNichtZweimal;  // one crossing and some other bound is no area
-        s.Schnittstellen_Term_davor = integrand;
+        s.terms.Schnittstellen_Term_davor = integrand;
     }
 
     std::string_view boundsProblem;
@@ -171,30 +171,30 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
     if (problem.empty())
         problem = boundsProblem;
     if (bounds) {
-        s.Untergrenze = bounds->unten;
-        s.Obergrenze = bounds->oben;
-        if (s.Untergrenze > s.Obergrenze) {
-            std::swap(s.Untergrenze, s.Obergrenze);
+        s.areas.Untergrenze = bounds->low;
+        s.areas.Obergrenze = bounds->high;
+        if (s.areas.Untergrenze > s.areas.Obergrenze) {
+            std::swap(s.areas.Untergrenze, s.areas.Obergrenze);
             std::swap(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt);
         }
     }
     r.Funktion_eingabe_SP = integrand;
     Ergebnis e;
-    if (bounds && problem.empty() && s.Untergrenze == s.Obergrenze) {
-        problem = kMeldungGleicheGrenzen;  // the results stay
+    if (bounds && problem.empty() && s.areas.Untergrenze == s.areas.Obergrenze) {
+        problem = kEqualBoundsMessage;  // the results stay
         e = {r.Schnitt_Flaeche_Ergebniss, r.Flaecheninhalt_SP_Ergebnis, {}};
     } else if (bounds && problem.empty()) {
-        const std::string f = string_richten(s.f_x_Eingabe_txt);
-        e = compute(string_richten(integrand), s.Untergrenze, s.Obergrenze, true,
+        const std::string f = string_richten(s.areas.f_x_Eingabe_txt);
+        e = compute(string_richten(integrand), s.areas.Untergrenze, s.areas.Obergrenze, true,
                     [&](double x) {
-                        return divergesAt(f, x, s.Untergrenze, s.Obergrenze) ? "f(x)" : "g(x)";
+                        return divergesAt(f, x, s.areas.Untergrenze, s.areas.Obergrenze) ? "f(x)" : "g(x)";
                     });
         problem = e.problem;
     }
     r.Schnitt_Flaeche_Ergebniss = e.integral;
     r.Flaecheninhalt_SP_Ergebnis = e.area;
 
-    s.Schnittstellen_integral_Zeichnen_Check = true;
+    s.areas.Schnittstellen_integral_Zeichnen_Check = true;
     Schnittstellen_Zeichnen_Integral(c);
     if (!e.integral.empty())
         flaeche_einfaerben_sp(c);
@@ -202,36 +202,36 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
     say(c, problem);
 }
 
-void Flaeche_einfaerben2_click(Context& c, IntegralRechner& r)
+void Flaeche_einfaerben2_click(Context& c, AreaFields& r)
 {
-    c.s.Flaeche_einferben_SP_Check = countClick(r.click_Zaehler_SP);
+    c.state.areas.Flaeche_einferben_SP_Check = countClick(r.click_Zaehler_SP);
     Integral_Berechnen_SP_butt_Click(c, r);
 }
 
 std::optional<Rgb> FarbeBox_Flaeche_Click(State& s, std::string_view name)
 {
-    return chooseColour(name, kColours.size(), s.Flaeche_Farbe_Test, s.Flaeche_farbe);
+    return chooseColour(name, kColours.size(), s.areas.Flaeche_Farbe_Test, s.areas.Flaeche_farbe);
 }
 
 std::optional<Rgb> FarbeBox_Flaeche_SP_Click(State& s, std::string_view name)
 {
     std::string stored;
-    auto colour = chooseColour(name, kColours.size(), s.Flaeche_Farbe_SP_Test, stored);
+    auto colour = chooseColour(name, kColours.size(), s.areas.Flaeche_Farbe_SP_Test, stored);
     if (colour)
-        s.FarbeBox_Flaeche_SP = double(*colour);
+        s.areas.FarbeBox_Flaeche_SP = double(*colour);
     return colour;
 }
 
 void Flaeche_Linien_staerke_Click(State& s, std::string_view width)
 {
     if (auto w = readInt16(width))
-        s.Fuel_Staerke = *w;
+        s.areas.Fuel_Staerke = *w;
 }
 
 void Flaeche_Linien_staerke_SP_Click(State& s, std::string_view width)
 {
     if (auto w = readInt16(width))
-        s.Fuel_Staerke_SP = *w;
+        s.areas.Fuel_Staerke_SP = *w;
 }
 
 }  // namespace kw

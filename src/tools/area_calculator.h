@@ -12,12 +12,12 @@ namespace kw {
 
 class Context;
 
-inline constexpr std::string_view kMeldungUntergrenze =
+inline constexpr std::string_view kLowerBoundMessage =
     "Bitte geben Sie für die Untergrenze eine Zahl ein.";
-inline constexpr std::string_view kMeldungObergrenze =
+inline constexpr std::string_view kUpperBoundMessage =
     "Bitte geben Sie für die Obergrenze eine Zahl ein.";
-inline constexpr std::string_view kMeldungGrenzen = "Bitte geben Sie die Grenzen ein.";
-inline constexpr std::string_view kMeldungGleicheGrenzen =
+inline constexpr std::string_view kBoundsMessage = "Bitte geben Sie die Grenzen ein.";
+inline constexpr std::string_view kEqualBoundsMessage =
     "Die Eingebenenen Werte für Unter- bzw. Oberzgrenze sind gleich. Die Ausrechnung der "
     "Fläche ist somit nicht möglich!";
 
@@ -30,7 +30,7 @@ inline constexpr std::string_view kFlaecheninhalt = "Flächeninhalt: ";
 // The texts of the area window "Integral_Rechner" and its click counters. The
 // terms f and g of the lower calculator live in the shared state
 // (f_x_Eingabe_txt, g_x_Eingabe_txt), where the drawing of f and g reads them.
-struct IntegralRechner {
+struct AreaFields {
     // The area under a graph.
     std::string Funktion_eingabe;
     std::string Untergrenze_eingabe, Obergrenze_eingabe;
@@ -50,7 +50,7 @@ struct IntegralRechner {
 
 // Loading the window: the main panel's term and the range of the last drawing
 // as the upper calculator's integrand and bounds; the bound lists empty.
-void integralRechnerLoad(const Context& c, IntegralRechner& r);
+void loadAreaFields(const Context& c, AreaFields& r);
 
 // "Berechnen" of the upper calculator: the integral of its term between its
 // bounds and the area it encloses with the x-axis (the sum of |∫| over the
@@ -60,11 +60,11 @@ void integralRechnerLoad(const Context& c, IntegralRechner& r);
 // compute nothing; a term undefined somewhere between them, or with a pole
 // whose integral diverges, leaves the result boxes empty, is not shaded, and
 // says so. Every field holds its new text before a message is shown.
-bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r);
+bool Integral_Berechnen_Butt_Click(Context& c, AreaFields& r);
 
 // Its "Fläche einfärben": odd clicks shade the area, even clicks take the
 // shading away; then the steps of "Berechnen".
-bool Flaeche_einfaerben_click(Context& c, IntegralRechner& r);
+bool Flaeche_einfaerben_click(Context& c, AreaFields& r);
 
 // "Berechnen" of the lower calculator: the crossings of f and g, a new pair's
 // crossings as the bounds to choose from (fewer than two: the user is asked for
@@ -72,10 +72,10 @@ bool Flaeche_einfaerben_click(Context& c, IntegralRechner& r);
 // signed integral of f - g between the bounds and the area enclosed (the sum of
 // |∫(f - g)| over the pieces between the crossings). Where there is no value,
 // the result boxes are empty and nothing is shaded.
-void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r);
+void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r);
 
 // Its "Fläche einfärben": odd clicks shade between the graphs; then "Berechnen".
-void Flaeche_einfaerben2_click(Context& c, IntegralRechner& r);
+void Flaeche_einfaerben2_click(Context& c, AreaFields& r);
 
 // A colour chosen in either shading colour list: the colour to paint the list
 // with, nothing when the name is no colour (the chosen flag is set anyway).

@@ -78,7 +78,7 @@ ResultField* resultField(const char* name) { return named(new ResultField, name)
 
 // ∫ with the bounds at its top and bottom end, then "integrand dx = result",
 // and the area enclosed below the result.
-QGridLayout* formula(IntegralSign* sign, QWidget* oben, QWidget* unten, QLineEdit* integrand,
+QGridLayout* formula(IntegralSign* sign, QWidget* high, QWidget* low, QLineEdit* integrand,
                      const char* dx, const char* gleich, QLineEdit* result, const char* inhaltLabel,
                      QLineEdit* inhalt)
 {
@@ -86,7 +86,7 @@ QGridLayout* formula(IntegralSign* sign, QWidget* oben, QWidget* unten, QLineEdi
     g->setHorizontalSpacing(6);
     g->setVerticalSpacing(2);
     g->addWidget(sign, 0, 0, 3, 1);
-    g->addWidget(oben, 0, 1, Qt::AlignTop);
+    g->addWidget(high, 0, 1, Qt::AlignTop);
     g->addWidget(integrand, 1, 2);
     g->addWidget(named(new QLabel(QStringLiteral("dx")), dx), 1, 3);
     g->addWidget(named(new QLabel(QStringLiteral("=")), gleich), 1, 4);
@@ -94,7 +94,7 @@ QGridLayout* formula(IntegralSign* sign, QWidget* oben, QWidget* unten, QLineEdi
     g->addWidget(named(new QLabel(QStringLiteral("Flächeninhalt =")), inhaltLabel), 2, 2, 1, 3,
                  Qt::AlignRight | Qt::AlignVCenter);
     g->addWidget(inhalt, 2, 5);
-    g->addWidget(unten, 2, 1, Qt::AlignBottom);
+    g->addWidget(low, 2, 1, Qt::AlignBottom);
     g->setColumnStretch(2, 3);
     g->setColumnStretch(5, 2);
     return g;
@@ -121,13 +121,13 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     // The area between a graph and the x-axis.
     rows->addWidget(
         title("Label3", "Rechner für die Fläche zwischen dem Graphen und der x-Achse"));
-    funktion_ = field("Funktion_eingabe");
+    term_ = field("Funktion_eingabe");
     oben_ = field("Obergrenze_eingabe", 90);
     unten_ = field("Untergrenze_eingabe", 90);
-    ergebnis_ = resultField("Flaeche_Ergebnis");
+    result_ = resultField("Flaeche_Ergebnis");
     inhalt_ = resultField("Flaecheninhalt_Ergebnis");
-    rows->addLayout(formula(new IntegralSign("Picture1"), oben_, unten_, funktion_, "Label2",
-                            "Label1", ergebnis_, "Label_Flaecheninhalt", inhalt_));
+    rows->addLayout(formula(new IntegralSign("Picture1"), oben_, unten_, term_, "Label2",
+                            "Label1", result_, "Label_Flaecheninhalt", inhalt_));
     rows->addLayout(actionRow({"Integral_Berechnen_Butt", "Flaeche_einfaerben_click",
                                "FarbeBox_Flaeche", "Label6", "Flaeche_Linien_staerke",
                                [this] { upper(&Integral_Berechnen_Butt_Click); },
@@ -152,17 +152,17 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     rows->addLayout(terms);
     rows->addWidget(named(new QLabel(QStringLiteral("Schnittpunkte zwischen f(x) und g(x) =")),
                           "Label8"));
-    schnitt_ = named(new QPlainTextEdit, "Laben_Schnitt_f_g");
-    schnitt_->setReadOnly(true);
-    schnitt_->setFixedHeight(90);
-    rows->addWidget(schnitt_);
+    crossings_ = named(new QPlainTextEdit, "Laben_Schnitt_f_g");
+    crossings_->setReadOnly(true);
+    crossings_->setFixedHeight(90);
+    rows->addWidget(crossings_);
     obenSP_ = boundBox("SP_Obergrenze_txt");
     untenSP_ = boundBox("SP_Untergrenze_txt");
-    funktionSP_ = resultField("Funktion_eingabe_SP");
-    ergebnisSP_ = resultField("Schnitt_Flaeche_Ergebniss");
+    termBetween_ = resultField("Funktion_eingabe_SP");
+    resultBetween_ = resultField("Schnitt_Flaeche_Ergebniss");
     inhaltSP_ = resultField("Flaecheninhalt_SP_Ergebnis");
-    rows->addLayout(formula(new IntegralSign("Picture2"), obenSP_, untenSP_, funktionSP_,
-                            "Label9", "Label11", ergebnisSP_, "Label_Flaecheninhalt_SP",
+    rows->addLayout(formula(new IntegralSign("Picture2"), obenSP_, untenSP_, termBetween_,
+                            "Label9", "Label11", resultBetween_, "Label_Flaecheninhalt_SP",
                             inhaltSP_));
     rows->addLayout(actionRow({"Integral_Berechnen_SP_butt", "Flaeche_einfaerben2_click",
                                "FarbeBox_Flaeche_SP", "Label10", "Flaeche_Linien_staerke_SP",
@@ -182,32 +182,32 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
 QHBoxLayout* AreaWindow::actionRow(const Actions& a)
 {
     auto* berechnen = named(new QPushButton(QStringLiteral("Berechnen")), a.berechnen);
-    auto* einfaerben = named(new QCheckBox(QStringLiteral("Fläche einfärben")), a.einfaerben);
-    QComboBox* farbe = colourBox(a.farbe, kColours.size());
-    farbe->setEditText(QStringLiteral("Orange"));
-    auto* staerke = named(new QComboBox, a.staerke);
+    auto* shadeBox = named(new QCheckBox(QStringLiteral("Fläche einfärben")), a.shadeBox);
+    QComboBox* colourCombo = colourBox(a.colourCombo, kColours.size());
+    colourCombo->setEditText(QStringLiteral("Orange"));
+    auto* widthCombo = named(new QComboBox, a.widthCombo);
     for (auto w : kWidths)
-        staerke->addItem(qs(w));
-    staerke->setCurrentIndex(-1);  // no width chosen yet
+        widthCombo->addItem(qs(w));
+    widthCombo->setCurrentIndex(-1);  // no width chosen yet
     auto* row = new QHBoxLayout;
     row->addWidget(berechnen);
-    row->addWidget(einfaerben);
+    row->addWidget(shadeBox);
     row->addStretch(1);
-    row->addWidget(farbe);
-    row->addWidget(named(new QLabel(QStringLiteral("Stärke:")), a.staerkeLabel));
-    row->addWidget(staerke);
+    row->addWidget(colourCombo);
+    row->addWidget(named(new QLabel(QStringLiteral("Stärke:")), a.widthLabel));
+    row->addWidget(widthCombo);
 
-    connect(berechnen, &QPushButton::clicked, this, a.onBerechnen);
-    connect(einfaerben, &QCheckBox::clicked, this, a.onEinfaerben);
+    connect(berechnen, &QPushButton::clicked, this, a.onCalculate);
+    connect(shadeBox, &QCheckBox::clicked, this, a.onShade);
     // A colour counts when chosen from the list or confirmed with Enter.
-    auto chosen = [this, farbe, choose = a.farbeGewaehlt] {
-        if (auto colour = choose(c_.s, str(farbe->currentText())))
-            paintColourBox(farbe, *colour);
+    auto chosen = [this, colourCombo, choose = a.colourChosen] {
+        if (auto colour = choose(c_.state, str(colourCombo->currentText())))
+            paintColourBox(colourCombo, *colour);
     };
-    connect(farbe, &QComboBox::activated, this, chosen);
-    connect(farbe->lineEdit(), &QLineEdit::returnPressed, this, chosen);
-    connect(staerke, &QComboBox::activated, this, [this, staerke, width = a.breiteGewaehlt] {
-        width(c_.s, str(staerke->currentText()));
+    connect(colourCombo, &QComboBox::activated, this, chosen);
+    connect(colourCombo->lineEdit(), &QLineEdit::returnPressed, this, chosen);
+    connect(widthCombo, &QComboBox::activated, this, [this, widthCombo, width = a.widthChosen] {
+        width(c_.state, str(widthCombo->currentText()));
     });
     return row;
 }
@@ -217,7 +217,7 @@ void AreaWindow::showEvent(QShowEvent* event)
     // Loaded anew after every close: the main panel's term and range of now.
     if (!loaded_) {
         emit fieldsNeeded();
-        integralRechnerLoad(c_, r_);
+        loadAreaFields(c_, r_);
         loadFields();
         loaded_ = true;
     }
@@ -232,31 +232,31 @@ void AreaWindow::closeEvent(QCloseEvent* event)
 
 void AreaWindow::storeFields()
 {
-    r_.Funktion_eingabe = str(funktion_->text());
+    r_.Funktion_eingabe = str(term_->text());
     r_.Obergrenze_eingabe = str(oben_->text());
     r_.Untergrenze_eingabe = str(unten_->text());
-    c_.s.f_x_Eingabe_txt = str(f_->text());
-    c_.s.g_x_Eingabe_txt = str(g_->text());
+    c_.state.areas.f_x_Eingabe_txt = str(f_->text());
+    c_.state.areas.g_x_Eingabe_txt = str(g_->text());
     r_.SP_Obergrenze_txt = str(obenSP_->currentText());
     r_.SP_Untergrenze_txt = str(untenSP_->currentText());
 }
 
 void AreaWindow::loadFields()
 {
-    setTextIfOther(funktion_, r_.Funktion_eingabe);
+    setTextIfOther(term_, r_.Funktion_eingabe);
     setTextIfOther(oben_, r_.Obergrenze_eingabe);
     setTextIfOther(unten_, r_.Untergrenze_eingabe);
-    ergebnis_->showValue(r_.Flaeche_Ergebnis);
+    result_->showValue(r_.Flaeche_Ergebnis);
     inhalt_->showValue(r_.Flaecheninhalt_Ergebnis);
-    setTextIfOther(f_, c_.s.f_x_Eingabe_txt);
-    setTextIfOther(g_, c_.s.g_x_Eingabe_txt);
+    setTextIfOther(f_, c_.state.areas.f_x_Eingabe_txt);
+    setTextIfOther(g_, c_.state.areas.g_x_Eingabe_txt);
     const QString schnitt = qsLines(r_.Laben_Schnitt_f_g);
-    if (schnitt_->toPlainText() != schnitt)
-        schnitt_->setPlainText(schnitt);
+    if (crossings_->toPlainText() != schnitt)
+        crossings_->setPlainText(schnitt);
     setListAndText(obenSP_, r_.SP_Grenzen, r_.SP_Obergrenze_txt);
     setListAndText(untenSP_, r_.SP_Grenzen, r_.SP_Untergrenze_txt);
-    funktionSP_->showValue(r_.Funktion_eingabe_SP);
-    ergebnisSP_->showValue(r_.Schnitt_Flaeche_Ergebniss);
+    termBetween_->showValue(r_.Funktion_eingabe_SP);
+    resultBetween_->showValue(r_.Schnitt_Flaeche_Ergebniss);
     inhaltSP_->showValue(r_.Flaecheninhalt_SP_Ergebnis);
 }
 
@@ -269,7 +269,7 @@ QMetaObject::Connection AreaWindow::showFieldsFirst()
               : QMetaObject::Connection();
 }
 
-void AreaWindow::upper(bool (*action)(Context&, IntegralRechner&))
+void AreaWindow::upper(bool (*action)(Context&, AreaFields&))
 {
     emit fieldsNeeded();
     storeFields();
@@ -278,10 +278,10 @@ void AreaWindow::upper(bool (*action)(Context&, IntegralRechner&))
     disconnect(connection);
     loadFields();
     if (draw)
-        emit zeichnenAngefordert();
+        emit drawRequested();
 }
 
-void AreaWindow::lower(void (*action)(Context&, IntegralRechner&))
+void AreaWindow::lower(void (*action)(Context&, AreaFields&))
 {
     emit fieldsNeeded();
     storeFields();

@@ -31,7 +31,7 @@ signals:
     // An action is about to read the main panel's fields: store them first.
     void fieldsNeeded();
     // The upper calculator has put its term into the main panel: draw it there.
-    void zeichnenAngefordert();
+    void drawRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -42,36 +42,36 @@ private:
     // the shading's colour and width lists.
     struct Actions {
         const char* berechnen;
-        const char* einfaerben;
-        const char* farbe;
-        const char* staerkeLabel;
-        const char* staerke;
-        std::function<void()> onBerechnen, onEinfaerben;
-        std::optional<Rgb> (*farbeGewaehlt)(State&, std::string_view);
-        void (*breiteGewaehlt)(State&, std::string_view);
+        const char* shadeBox;
+        const char* colourCombo;
+        const char* widthLabel;
+        const char* widthCombo;
+        std::function<void()> onCalculate, onShade;
+        std::optional<Rgb> (*colourChosen)(State&, std::string_view);
+        void (*widthChosen)(State&, std::string_view);
     };
     QHBoxLayout* actionRow(const Actions& a);
     void storeFields();
     QMetaObject::Connection showFieldsFirst();
     void loadFields();
-    void upper(bool (*action)(Context&, IntegralRechner&));
-    void lower(void (*action)(Context&, IntegralRechner&));
+    void upper(bool (*action)(Context&, AreaFields&));
+    void lower(void (*action)(Context&, AreaFields&));
 
     Context& c_;
-    IntegralRechner r_;
+    AreaFields r_;
     bool loaded_ = false;
-    QLineEdit* funktion_;
+    QLineEdit* term_;
     QLineEdit* oben_;
     QLineEdit* unten_;
-    ResultField* ergebnis_;
+    ResultField* result_;
     ResultField* inhalt_;
     QLineEdit* f_;
     QLineEdit* g_;
-    QPlainTextEdit* schnitt_;
+    QPlainTextEdit* crossings_;
     QComboBox* obenSP_;
     QComboBox* untenSP_;
-    ResultField* funktionSP_;
-    ResultField* ergebnisSP_;
+    ResultField* termBetween_;
+    ResultField* resultBetween_;
     ResultField* inhaltSP_;
 };
 

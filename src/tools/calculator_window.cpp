@@ -29,7 +29,7 @@ constexpr const char* kZiffern[4][3] = {
     {"Button_7", "Button_8", "Button_9"},
     {"Button_0", "Button_Punkt", nullptr},
 };
-constexpr const char* kOperatoren[5][3] = {
+constexpr const char* kOperatorKeys[5][3] = {
     {"eula_button", "Pi_button", "button_exp"},
     {"Button_Klammer_links", "Button_Klammer_rechts", "button_tan"},
     {"Button_exponent", "Button_wurzel", "button_cos"},
@@ -51,12 +51,12 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
     fields->setVerticalSpacing(2);
-    eingabe_ = named(new QLineEdit, "Eingabe");
-    ergebnis_ = named(new ResultField, "Ergebnis");
+    input_ = named(new QLineEdit, "Eingabe");
+    result_ = named(new ResultField, "Ergebnis");
     fields->addWidget(named(new QLabel(QStringLiteral("Eingabe")), "Label1"), 0, 0);
     fields->addWidget(named(new QLabel(QStringLiteral("Ergebnis")), "Label2"), 0, 1);
-    fields->addWidget(eingabe_, 1, 0);
-    fields->addWidget(ergebnis_, 1, 1);
+    fields->addWidget(input_, 1, 0);
+    fields->addWidget(result_, 1, 1);
     fields->setColumnStretch(0, 3);
     fields->setColumnStretch(1, 2);
     rows->addLayout(fields);
@@ -71,20 +71,20 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
         return b;
     };
     auto appendKey = [&](const char* name) {
-        const TaschenrechnerTaste* t = taschenrechnerTaste(name);
+        const CalculatorKey* t = calculatorKey(name);
         QPushButton* b = key(name, qs(t->caption));
-        connect(b, &QPushButton::clicked, this, [this, t] { onTaste(*t); });
+        connect(b, &QPushButton::clicked, this, [this, t] { onKey(*t); });
         return b;
     };
     for (int r = 0; r < 4; ++r)
         for (int col = 0; col < 3; ++col)
             if (const char* name = kZiffern[r][col])
                 keys->addWidget(appendKey(name), r, col);
-    constexpr int kMitte = 4;  // first column of the middle block; column 3 keeps them apart
+    constexpr int kMiddle = 4;  // first column of the middle block; column 3 keeps them apart
     for (int r = 0; r < 5; ++r)
         for (int col = 0; col < 3; ++col)
-            keys->addWidget(appendKey(kOperatoren[r][col]), r, kMitte + col);
-    constexpr int kRechts = kMitte + 4;
+            keys->addWidget(appendKey(kOperatorKeys[r][col]), r, kMiddle + col);
+    constexpr int kRight = kMiddle + 4;
     QPushButton* del = key("Command2", QStringLiteral("DEL"));
     QPushButton* gleich = key("Command1", QStringLiteral("="));
     del->setFixedWidth(kWide);
@@ -92,12 +92,12 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
     QFont bold = gleich->font();
     bold.setBold(true);
     gleich->setFont(bold);
-    keys->addWidget(del, 0, kRechts);
-    keys->addWidget(gleich, 3, kRechts, 2, 1);
+    keys->addWidget(del, 0, kRight);
+    keys->addWidget(gleich, 3, kRight, 2, 1);
     keys->setColumnMinimumWidth(3, 10);
-    keys->setColumnMinimumWidth(kRechts - 1, 10);
+    keys->setColumnMinimumWidth(kRight - 1, 10);
 
-    auto* hinweis = named(new QLabel(qs(kWinkelHinweis)), "Label3");
+    auto* hinweis = named(new QLabel(qs(kAngleHint)), "Label3");
     hinweis->setWordWrap(true);
     hinweis->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A wrapping label does not tell a fixed-size window its height; give it.
@@ -111,25 +111,25 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
 
     connect(del, &QPushButton::clicked, this, &CalculatorWindow::onDel);
     connect(gleich, &QPushButton::clicked, this, &CalculatorWindow::onGleich);
-    connect(eingabe_, &QLineEdit::returnPressed, this, &CalculatorWindow::onGleich);
+    connect(input_, &QLineEdit::returnPressed, this, &CalculatorWindow::onGleich);
 }
 
 void CalculatorWindow::storeFields()
 {
-    t_.Eingabe = eingabe_->text().toStdString();
-    t_.Ergebnis = ergebnis_->text().toStdString();
+    t_.Eingabe = input_->text().toStdString();
+    t_.Ergebnis = result_->text().toStdString();
 }
 
 void CalculatorWindow::loadFields()
 {
-    eingabe_->setText(qs(t_.Eingabe));
-    ergebnis_->showValue(t_.Ergebnis);
+    input_->setText(qs(t_.Eingabe));
+    result_->showValue(t_.Ergebnis);
 }
 
-void CalculatorWindow::onTaste(const TaschenrechnerTaste& key)
+void CalculatorWindow::onKey(const CalculatorKey& key)
 {
     storeFields();
-    taste(t_, key);
+    pressKey(t_, key);
     loadFields();
 }
 

@@ -105,12 +105,12 @@ TEST(Points, AtTheirTrueXWhateverTheScale)
             };
             const std::string xterm = string_richten(term);
             expect(findExtrema(xterm, k.from, k.to, nullptr).points, k.extrema,
-                   [](const Extremum& e) { return e.hochpunkt; });
+                   [](const Extremum& e) { return e.isMaximum; });
             std::vector<Point> inflections;  // only while |f| stays below the end of the range
             std::copy_if(k.inflections.begin(), k.inflections.end(), std::back_inserter(inflections),
                          [&](const Point& p) { return std::fabs(p.y * s) < k.to; });
-            expect(findWendepunkte(xterm, k.from, k.to, nullptr).points, inflections,
-                   [](const Wendepunkt& w) { return w.terrasse; });
+            expect(findInflections(xterm, k.from, k.to, nullptr).points, inflections,
+                   [](const Inflection& w) { return w.isTerrace; });
         }
     }
 }

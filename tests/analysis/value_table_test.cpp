@@ -17,9 +17,9 @@ class ValueTableTest : public test::PanelFixture {
 protected:
     ValueTable table(const std::string& term, double X = -20, double Y = 20)
     {
-        c.s.Eingabe = term;
-        c.s.X = X;
-        c.s.Y = Y;
+        c.state.main.Eingabe = term;
+        c.state.picture.X = X;
+        c.state.picture.Y = Y;
         return *Werte_Tabelle(c);
     }
 };
@@ -37,7 +37,7 @@ TEST(CellText, RoundsHalvesAwayFromZeroAsTheDigitsRead)
 TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
 {
     EXPECT_TRUE(table("x^2").dPositive.xs.empty());  // first derivative off: no f' tables
-    c.s.ableitungs_test = true;
+    c.state.overlays.ableitungs_test = true;
     auto t = table("x+0.123456");
     for (const ValueRow* row : {&t.fNegative, &t.fPositive, &t.dNegative, &t.dPositive})
         ASSERT_EQ(row->xs.size(), 21u);
@@ -46,7 +46,7 @@ TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
     EXPECT_EQ(t.dNegative.cells[0], "1");  // the f' cell at 0 is rounded
 
     // Each column holds the value at its own integer, or nothing.
-    c.s.ableitungs_test = false;
+    c.state.overlays.ableitungs_test = false;
     t = table("x*10", -2.5, 1.5);
     EXPECT_EQ(t.fNegative.xs, (std::vector<int>{0, -1, -2}));  // -2,5 rounds to -2
     EXPECT_EQ(t.fNegative.cells, (Cells{"0", "-10", "-20"}));
@@ -56,7 +56,7 @@ TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
     EXPECT_EQ(t.fNegative.xs.size(), 32768u);
     EXPECT_EQ(t.fPositive.cells.back(), "32767");
 
-    c.s.ableitungs_test = true;  // cells stay empty where the term has no value
+    c.state.overlays.ableitungs_test = true;  // cells stay empty where the term has no value
     t = table("1/x", -2, 2);
     EXPECT_EQ(t.fNegative.cells, (Cells{"", "-1", "-0,5"}));
     EXPECT_EQ(t.dPositive.cells[0], "");
@@ -77,7 +77,7 @@ TEST_F(ValueTableTest, SlopeCellsShowTheDerivativeToTheirDigits)
          [](double x) { return std::fabs(x) == 2 ? std::nullopt : std::optional(x * x > 4 ? 2 * x : -2 * x); }},
         {"sqr(x)", [](double x) { return x > 0 ? std::optional(0.5 / std::sqrt(x)) : std::nullopt; }},
     };
-    c.s.ableitungs_test = true;
+    c.state.overlays.ableitungs_test = true;
     for (const auto& [term, derivative] : cases) {
         const ValueTable t = table(term);
         for (const ValueRow* row : {&t.dNegative, &t.dPositive}) {

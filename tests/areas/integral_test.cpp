@@ -92,30 +92,30 @@ TEST(Integral, RightToTheDigitsShownOrNoNumber)
 // The area window's two calculators without the window.
 class Flaechen : public PanelFixture {
 protected:
-    IntegralRechner r;
+    AreaFields r;
 
     void SetUp() override
     {
         PanelFixture::SetUp();
         draw("x^3");
-        integralRechnerLoad(c, r);
+        loadAreaFields(c, r);
     }
     // The upper calculator: "Berechnen", then the main panel draws as asked.
-    void berechnen(const char* term, const char* unten, const char* oben)
+    void berechnen(const char* term, const char* low, const char* high)
     {
         r.Funktion_eingabe = term;
-        r.Untergrenze_eingabe = unten;
-        r.Obergrenze_eingabe = oben;
+        r.Untergrenze_eingabe = low;
+        r.Obergrenze_eingabe = high;
         if (Integral_Berechnen_Butt_Click(c, r))
-            zeichnen(c);
+            drawFromPanel(c);
     }
     void paar(const char* f, const char* g)
     {
-        c.s.f_x_Eingabe_txt = f;
-        c.s.g_x_Eingabe_txt = g;
+        c.state.areas.f_x_Eingabe_txt = f;
+        c.state.areas.g_x_Eingabe_txt = g;
         Integral_Berechnen_SP_butt_Click(c, r);
     }
-    std::vector<WorldLine> shading() const { return worldLines(c.ebene, kFlaecheStandard); }
+    std::vector<WorldLine> shading() const { return worldLines(c.plane, kAreaDefault); }
 };
 
 TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
@@ -124,9 +124,9 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
     r.Untergrenze_eingabe = "0";
     r.Obergrenze_eingabe = "3";
     ASSERT_TRUE(Flaeche_einfaerben_click(c, r));
-    zeichnen(c);
+    drawFromPanel(c);
     EXPECT_NEAR(number(r.Flaeche_Ergebnis), 9, 1e-13);
-    EXPECT_EQ(c.s.Eingabe, "x^2");  // the upper calculator draws its term
+    EXPECT_EQ(c.state.main.Eingabe, "x^2");  // the upper calculator draws its term
     const auto lines = shading();
     ASSERT_EQ(lines.size(), 30u);
     for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -136,12 +136,12 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
         EXPECT_NEAR(lines[k].y2, x * x, 1e-3);
     }
     ASSERT_TRUE(Flaeche_einfaerben_click(c, r));
-    zeichnen(c);
+    drawFromPanel(c);
     EXPECT_TRUE(shading().empty());
 
     // The shading stays on the plane whatever the values; bounds the other way
     // round shade the same area, and the value keeps its sign.
-    c.s.Flaeche_einferben_Check = true;
+    c.state.areas.Flaeche_einferben_Check = true;
     berechnen("10^300", "3", "0");
     EXPECT_EQ(r.Flaeche_Ergebnis, "-3E+300");
     ASSERT_EQ(shading().size(), 30u);
@@ -162,14 +162,14 @@ TEST_F(Flaechen, LoadingTakesTheMainPanelsFieldsAndUpperBoundsMustBeNumbers)
     EXPECT_EQ(std::tie(r.Funktion_eingabe, r.Untergrenze_eingabe, r.Obergrenze_eingabe),
               std::tuple("x^3", "-20", "20"));
     berechnen("x^2", "0", "drei");
-    EXPECT_EQ(ui.messages.back(), kMeldungObergrenze);
-    EXPECT_EQ(c.s.Eingabe, "x^3");  // nothing computed, nothing drawn
+    EXPECT_EQ(ui.messages.back(), kUpperBoundMessage);
+    EXPECT_EQ(c.state.main.Eingabe, "x^3");  // nothing computed, nothing drawn
     berechnen("x^2", "", "3");
-    EXPECT_EQ(ui.messages.back(), kMeldungGrenzen);
+    EXPECT_EQ(ui.messages.back(), kBoundsMessage);
     berechnen("x^3", "-1", "2");
     EXPECT_EQ(std::tie(r.Flaeche_Ergebnis, r.Flaecheninhalt_Ergebnis), std::tuple("3,75", "4,25"));
     berechnen("sqr(x)", "-1", "1");
-    EXPECT_EQ(ui.messages.back(), kMeldungNichtDefiniert);
+    EXPECT_EQ(ui.messages.back(), kUndefinedMessage);
     EXPECT_EQ(r.Flaeche_Ergebnis + r.Flaecheninhalt_Ergebnis, "");
 }
 
@@ -184,7 +184,7 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
     EXPECT_EQ(std::tie(r.Schnitt_Flaeche_Ergebniss, r.Flaecheninhalt_SP_Ergebnis),
               std::tuple("-1,333333", "1,333333"));
     EXPECT_EQ(r.Funktion_eingabe_SP, "x^2-(2x)");
-    EXPECT_EQ(c.s.Eingabe, "x^3");
+    EXPECT_EQ(c.state.main.Eingabe, "x^3");
     EXPECT_TRUE(ui.messages.empty());
 
     // On the default range: f and g drawn, and with the check box the lines between them.
@@ -198,14 +198,14 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
         EXPECT_NEAR(l.y2, l.x1 * l.x1, 1e-5);
     }
     std::size_t curves = 0;
-    for (const auto& it : c.ebene.items())
+    for (const auto& it : c.plane.items())
         curves += it.kind == Plane::Kind::Line && it.width == 2;
     EXPECT_GT(curves, 1000u);
 
     // Equal bounds: the message, the result stays.
     r.SP_Obergrenze_txt = "0";
     paar("x^2", "2x");
-    EXPECT_EQ(ui.messages.back(), kMeldungGleicheGrenzen);
+    EXPECT_EQ(ui.messages.back(), kEqualBoundsMessage);
     EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, "-1,333333");
     // Bounds the other way round are exchanged.
     r.SP_Untergrenze_txt = "2";
@@ -241,7 +241,7 @@ TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
     EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, "4,666667");
     r.SP_Untergrenze_txt = "a";
     paar("x^2+1", "-1");
-    EXPECT_EQ(ui.messages.back(), kMeldungUntergrenze);
+    EXPECT_EQ(ui.messages.back(), kLowerBoundMessage);
     // The pole's message names the function that has it.
     paar("x", "1/x");
     EXPECT_EQ(ui.messages.back(), "Das Integral existiert nicht: g(x) hat bei x = 0 eine Polstelle.");
@@ -251,10 +251,10 @@ TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
     EXPECT_EQ(r.Funktion_eingabe_SP, "x-(1/x)");
 
     // A range no plane can show: that message alone, and nothing changes.
-    c.s.y_eingabe = "1e6";
+    c.state.main.y_eingabe = "1e6";
     ui.messages.clear();
     paar("x^2", "2x");
-    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungBereich)});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kRangeMessage)});
     EXPECT_EQ(r.Funktion_eingabe_SP, "x-(1/x)");
 }
 

@@ -19,7 +19,7 @@ namespace {
 // The analysis panel as "Extras" first shows it, "x^2" in the term field.
 class AnalysisPanelGui : public RunningApp {
 protected:
-    State& s = app.context().s;
+    State& s = app.context().state;
 
     void SetUp() override
     {
@@ -37,9 +37,9 @@ protected:
     W* panelChild(const char* name) { return child<W>(app.analysisPanel(), name); }
     void draw(const char* term)
     {
-        s.Eingabe = term;
+        s.main.Eingabe = term;
         app.mainPanel().loadFields();
-        zeichnen(app.context());
+        drawFromPanel(app.context());
     }
 };
 
@@ -69,18 +69,18 @@ TEST_F(AnalysisPanelGui, ExtrasShowsAndHidesThePanelKeepingItsSettings)
 
 TEST_F(AnalysisPanelGui, SwitchesAndStepButtonsReachTheLogic)
 {
-    const std::size_t plain = app.context().ebene.items().size();
+    const std::size_t plain = app.context().plane.items().size();
     panelChild("Check1")->click();
-    EXPECT_GT(app.context().ebene.items().size(), plain);  // the tangent is drawn
+    EXPECT_GT(app.context().plane.items().size(), plain);  // the tangent is drawn
     panelChild("grosser_plus_button")->click();
     panelChild("grosser_plus_button")->click();
     EXPECT_EQ(panelChild<QLineEdit>("x0_eingabe")->text(), "3");
-    EXPECT_EQ(s.x0_uebergabe, "3");
+    EXPECT_EQ(s.overlays.x0_uebergabe, "3");
 
     // A range typed into the main panel counts at the next switch.
     child<QLineEdit>(&app.mainPanel(), "x_eingabe")->setText("-10");
     panelChild("Umkehrfunktion_butt")->click();
-    EXPECT_EQ(s.X, -10);
+    EXPECT_EQ(s.picture.X, -10);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -89,16 +89,16 @@ TEST_F(AnalysisPanelGui, ColourListsPaintTheirChoice)
     auto* box = panelChild<QComboBox>("FarbeBox_Umkehrfunktion");
     box->setCurrentIndex(7);
     emit box->activated(7);
-    EXPECT_EQ(s.Umkehrfunktion_Farbe, "8721863");
+    EXPECT_EQ(s.overlays.Umkehrfunktion_Farbe, "8721863");
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(199, 21, 133));
 
     // A typed name that matches nothing: flag set, colour and paint kept.
-    s.umkehrfunktion_Farbe_test = false;
+    s.overlays.umkehrfunktion_Farbe_test = false;
     box->lineEdit()->selectAll();
     box->lineEdit()->insert(QString::fromUtf8("grün"));
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-    EXPECT_TRUE(s.umkehrfunktion_Farbe_test);
-    EXPECT_EQ(s.Umkehrfunktion_Farbe, "8721863");
+    EXPECT_TRUE(s.overlays.umkehrfunktion_Farbe_test);
+    EXPECT_EQ(s.overlays.Umkehrfunktion_Farbe, "8721863");
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(199, 21, 133));
 }
 
@@ -137,8 +137,8 @@ TEST_F(AnalysisPanelGui, EveryPressOpensATableOfTheTermAsTypedThatOutlivesThePro
 TEST_F(AnalysisPanelGui, EscOrClosingAPanelStopsALongSearch)
 {
     draw("x-1");
-    s.X = -1e6;  // so wide a range that the search runs until it is stopped
-    s.Y = 1e6;
+    s.picture.X = -1e6;  // so wide a range that the search runs until it is stopped
+    s.picture.Y = 1e6;
     QCoreApplication::postEvent(&app.mainPanel(),
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     click(app.analysisPanel(), "Nullstellen_fx");
@@ -152,7 +152,7 @@ TEST_F(AnalysisPanelGui, EscOrClosingAPanelStopsALongSearch)
     // A second press while a search runs starts nothing; closing a panel stops it.
     QTimer::singleShot(0, &app.mainPanel(), [this] { app.extrema(); });
     QTimer::singleShot(0, &app.mainPanel(), [this] { app.mainPanel().close(); });
-    app.nullstellen();
+    app.zeros();
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_NE(ui.messages[1].find("Die Suche wurde abgebrochen."), std::string::npos);
 }

@@ -39,8 +39,8 @@ protected:
     int shadingLines()
     {
         int n = 0;
-        for (const auto& it : app.context().ebene.items())
-            n += it.kind == Plane::Kind::Line && it.colour == kFlaecheStandard;
+        for (const auto& it : app.context().plane.items())
+            n += it.kind == Plane::Kind::Line && it.colour == kAreaDefault;
         return n;
     }
 };
@@ -50,7 +50,7 @@ TEST_F(CalculatorWindows, IntersectionCalculatorListsTheCrossingsAndLeavesTheTer
     QWidget* button = child<QWidget>(app.analysisPanel(), "Schnittpunkt_butt");
     EXPECT_TRUE(button->isEnabled());
     click(app.analysisPanel(), "Schnittpunkt_butt");
-    QWidget* w = app.schnittstellenRechner();
+    QWidget* w = app.intersectionCalculator();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(visibleWindowsNamed("Form8"), 1);
     EXPECT_EQ(w->windowTitle(), "Schnittstellen Rechner");
@@ -81,7 +81,7 @@ TEST_F(CalculatorWindows, AreaWindowComputesShadesAndDrawsThroughTheMainPanel)
 {
     EXPECT_TRUE(child<QWidget>(app.analysisPanel(), "Integral_Rechner_butt")->isEnabled());
     click(app.analysisPanel(), "Integral_Rechner_butt");
-    QWidget* w = app.integralRechner();
+    QWidget* w = app.areaCalculator();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Integral_Rechner");
     // Loaded from the main panel: its term and the range of the last drawing.
@@ -111,16 +111,16 @@ TEST_F(CalculatorWindows, AreaWindowComputesShadesAndDrawsThroughTheMainPanel)
     click(w, "Integral_Berechnen_SP_butt");
     EXPECT_EQ(child<QPlainTextEdit>(w, "Laben_Schnitt_f_g")->toPlainText(),
               "f(x) schneidet g(x) in SP (0|0)\nf(x) schneidet g(x) in SP (2|4)\n");
-    auto* unten = child<QComboBox>(w, "SP_Untergrenze_txt");
-    EXPECT_EQ(unten->count(), 2);
-    EXPECT_EQ(unten->currentText(), "0");
+    auto* low = child<QComboBox>(w, "SP_Untergrenze_txt");
+    EXPECT_EQ(low->count(), 2);
+    EXPECT_EQ(low->currentText(), "0");
     EXPECT_EQ(child<QComboBox>(w, "SP_Obergrenze_txt")->currentText(), "2");
     EXPECT_EQ(child<QLineEdit>(w, "Funktion_eingabe_SP")->text(), "x^2-(2x)");
     EXPECT_EQ(child<QLineEdit>(w, "Schnitt_Flaeche_Ergebniss")->text(), "-1,333333");
     EXPECT_EQ(mainTerm(), "x^2");
 
     // A bound chosen from the list is used by the next computation of the pair.
-    unten->setCurrentIndex(1);
+    low->setCurrentIndex(1);
     child<QComboBox>(w, "SP_Obergrenze_txt")->setEditText("3");
     click(w, "Integral_Berechnen_SP_butt");
     EXPECT_EQ(child<QLineEdit>(w, "Schnitt_Flaeche_Ergebniss")->text(), "1,333333");

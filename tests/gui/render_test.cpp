@@ -22,22 +22,22 @@ TEST_F(Rendering, PaintsTheWholePlaneIntoAReusedImageOrOnlyARegion)
 {
     draw("x");
     QImage image;
-    renderPlane(c.ebene, image);
+    renderPlane(c.plane, image);
     ASSERT_EQ(image.size(), QSize(1200, 1200));
     auto at = [&](double x, double y) {
-        return image.pixelColor(int(c.ebene.pixelX(x)), int(c.ebene.pixelY(y)));
+        return image.pixelColor(int(c.plane.pixelX(x)), int(c.plane.pixelY(y)));
     };
     EXPECT_EQ(at(-10.5, 10.2), QColor(220, 220, 220));  // grid
     EXPECT_EQ(at(-10.3, 10.2), QColor(255, 255, 255));
     const uchar* bits = image.constBits();
-    renderPlane(c.ebene, image);
+    renderPlane(c.plane, image);
     EXPECT_EQ(image.constBits(), bits);  // no fresh image per redraw
 
     QImage part(100, 100, QImage::Format_RGB32);
     part.fill(Qt::blue);
     QPainter painter(&part);
     painter.translate(-550, -550);  // the 100 × 100 pixels around the origin
-    paintPlane(painter, c.ebene, QRectF(550, 550, 100, 100));
+    paintPlane(painter, c.plane, QRectF(550, 550, 100, 100));
     painter.end();
     EXPECT_EQ(part.pixelColor(50, 10), QColor(0, 0, 0));  // y-axis at pixel column 600
     EXPECT_GT(part.pixelColor(50, 50).red(), 150);       // the line y = x through the origin
@@ -50,20 +50,20 @@ TEST_F(Rendering, PaintsTheWholePlaneIntoAReusedImageOrOnlyARegion)
 // whole picture.
 TEST_F(Rendering, BandsAndThePngFileHaveThePixelsOfTheWholePicture)
 {
-    c.s.ableitungs_test = c.s.dritte_ableitungs_test = true;
-    c.s.f_Linie_staerke = 1;  // thin lines go another way through Qt than wide ones
+    c.state.overlays.ableitungs_test = c.state.overlays.dritte_ableitungs_test = true;
+    c.state.main.f_Linie_staerke = 1;  // thin lines go another way through Qt than wide ones
     draw("0,5*x^3-2*x^2-x+4", "-40", "40");
-    ASSERT_EQ(c.ebene.height(), 2400);
+    ASSERT_EQ(c.plane.height(), 2400);
     QImage whole;
-    ASSERT_TRUE(renderPlane(c.ebene, whole));
+    ASSERT_TRUE(renderPlane(c.plane, whole));
 
     QImage canvas(whole.size(), QImage::Format_RGB32);
     canvas.fill(Qt::blue);
     const QRgb untouched = canvas.pixel(0, 0);
     const int band = 37;
-    for (int top = 0; top < c.ebene.height(); top += band) {
-        const int rows = std::min(band, c.ebene.height() - top);
-        paintRows(c.ebene, canvas, top, rows);
+    for (int top = 0; top < c.plane.height(); top += band) {
+        const int rows = std::min(band, c.plane.height() - top);
+        paintRows(c.plane, canvas, top, rows);
         for (int y = top; y < top + rows; ++y)
             ASSERT_EQ(std::memcmp(canvas.constScanLine(y), whole.constScanLine(y), whole.bytesPerLine()), 0)
                 << "row " << y;
@@ -74,7 +74,7 @@ TEST_F(Rendering, BandsAndThePngFileHaveThePixelsOfTheWholePicture)
 
     QBuffer file;
     file.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(writePlanePng(c.ebene, file));
+    ASSERT_TRUE(writePlanePng(c.plane, file));
     QImage read;
     ASSERT_TRUE(read.loadFromData(file.data(), "png"));
     EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), whole);
@@ -111,21 +111,21 @@ bool nearby(const QImage& a, const QImage& b, int x, int y)
 TEST_F(Rendering, ReducedCurvesLookLikeEverySample)
 {
     std::vector<std::pair<std::string, int>> terms;  // term, quality
-    for (std::string_view t : kBeispiele)
+    for (std::string_view t : kExamples)
         terms.emplace_back(t, 50);
     terms.emplace_back("sin(x*40)*3", 2000);
     terms.emplace_back("@*sin(x)+@/4", 200);  // a family of 21 members
     for (const auto& [term, quality] : terms) {
-        c.s.qualitaet_eingabe = std::to_string(quality);
+        c.state.main.qualitaet_eingabe = std::to_string(quality);
         ui.answers = {"-5", "5", "0,5"};
-        c.s.ableitungs_test = term == "x^2";  // one derivative curve, drawn thinner
+        c.state.overlays.ableitungs_test = term == "x^2";  // one derivative curve, drawn thinner
         draw(term, "-6", "6");
         for (qreal ratio : {1.0, 2.0}) {
             auto paint = [&](bool reduce) {
-                QImage image(QSize(c.ebene.width(), c.ebene.height()) * ratio, QImage::Format_RGB32);
+                QImage image(QSize(c.plane.width(), c.plane.height()) * ratio, QImage::Format_RGB32);
                 image.setDevicePixelRatio(ratio);
                 QPainter painter(&image);
-                paintPlane(painter, c.ebene, QRectF(0, 0, c.ebene.width(), c.ebene.height()), reduce);
+                paintPlane(painter, c.plane, QRectF(0, 0, c.plane.width(), c.plane.height()), reduce);
                 return image;
             };
             const QImage reduced = paint(true), full = paint(false);
@@ -143,7 +143,7 @@ TEST_F(Rendering, ReducedCurvesLookLikeEverySample)
 // the whole picture also where the view crosses the tiles' edges.
 TEST_F(Rendering, TheLargestPlanesAreShownFromTilesWithTheWholePicturesPixels)
 {
-    Plane& plane = c.ebene;
+    Plane& plane = c.plane;
     plane.resize(6000, 6000);
     plane.scale(-100, 100, 100, -100);
     plane.setPenWidth(2);

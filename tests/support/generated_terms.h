@@ -59,7 +59,7 @@ inline std::vector<std::string> generatedTerms(int count)
 
 inline std::vector<std::string> allTerms()
 {
-    std::vector<std::string> terms(kBeispiele.begin(), kBeispiele.end());
+    std::vector<std::string> terms(kExamples.begin(), kExamples.end());
     terms.insert(terms.end(), std::begin(kWorked), std::end(kWorked));
     return terms;
 }

@@ -142,10 +142,10 @@ protected:
     // "Zeichnen" with these fields, and the window told.
     void draw(const char* term, const char* from = "-20", const char* to = "20")
     {
-        c.s.Eingabe = term;
-        c.s.x_eingabe = from;
-        c.s.y_eingabe = to;
-        zeichnen(c);
+        c.state.main.Eingabe = term;
+        c.state.main.x_eingabe = from;
+        c.state.main.y_eingabe = to;
+        drawFromPanel(c);
         w.planeChanged();
     }
 };

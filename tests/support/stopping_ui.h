@@ -34,10 +34,10 @@ protected:
     std::string press(void (*button)(Context&), const std::string& term,
                       const char* from = "-20", const char* to = "20")
     {
-        c.s.Eingabe = term;
-        c.s.x_eingabe = from;
-        c.s.y_eingabe = to;
-        zeichnen(c);
+        c.state.main.Eingabe = term;
+        c.state.main.x_eingabe = from;
+        c.state.main.y_eingabe = to;
+        drawFromPanel(c);
         ui.messages.clear();
         button(c);
         EXPECT_EQ(ui.messages.size(), 1u) << term;

@@ -25,12 +25,12 @@ void redraw(benchmark::State& state, const char* term)
     kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.s.Eingabe = term;
+    c.state.Eingabe = term;
     for (auto _ : state) {
         kw::Zeichnen_click(c);
-        benchmark::DoNotOptimize(c.ebene.items().data());
+        benchmark::DoNotOptimize(c.plane.items().data());
     }
-    state.counters["items"] = double(c.ebene.items().size());
+    state.counters["items"] = double(c.plane.items().size());
 }
 BENCHMARK_CAPTURE(redraw, parabola, "x^2")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(redraw, cubic, "0,5*x^3-2*x^2-x+4")->Unit(benchmark::kMillisecond);
@@ -43,14 +43,14 @@ void redrawWithAnalysisCurves(benchmark::State& state)
     kw::Ui ui;
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.s.Eingabe = "0,5*x^3-2*x^2-x+4";
-    c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = true;
-    c.s.tangente_test = c.s.Umkehrfunktion_test = true;
+    c.state.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = true;
+    c.state.tangente_test = c.state.Umkehrfunktion_test = true;
     for (auto _ : state) {
         kw::Zeichnen_click(c);
-        benchmark::DoNotOptimize(c.ebene.items().data());
+        benchmark::DoNotOptimize(c.plane.items().data());
     }
-    state.counters["items"] = double(c.ebene.items().size());
+    state.counters["items"] = double(c.plane.items().size());
 }
 BENCHMARK(redrawWithAnalysisCurves)->Unit(benchmark::kMillisecond);
 
@@ -89,16 +89,16 @@ void longestTermAnswersEsc(benchmark::State& state)
         Watch ui;
         kw::Context c(ui);
         kw::mainPanelLoad(c);
-        c.s.Eingabe = term;
-        c.s.x_eingabe = "-800";
-        c.s.y_eingabe = "800";
-        c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = true;
+        c.state.Eingabe = term;
+        c.state.x_eingabe = "-800";
+        c.state.y_eingabe = "800";
+        c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = true;
         ui.start = ui.last = Watch::Clock::now();
         kw::Zeichnen_click(c);
         state.counters["longest_ms"] =
             std::chrono::duration<double, std::milli>(ui.longest).count();
         state.counters["looks"] = ui.looks;
-        state.counters["plane"] = c.ebene.width();
+        state.counters["plane"] = c.plane.width();
     }
 }
 BENCHMARK(longestTermAnswersEsc)->Iterations(1)->Unit(benchmark::kSecond);
@@ -109,11 +109,11 @@ void renderWholePlane(benchmark::State& state)
     kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.s.Eingabe = "x^2";
+    c.state.Eingabe = "x^2";
     kw::Zeichnen_click(c);
     QImage image;
     for (auto _ : state) {
-        kw::renderPlane(c.ebene, image);
+        kw::renderPlane(c.plane, image);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -126,24 +126,24 @@ void exportPng(benchmark::State& state, const char* range, bool bands)
     kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.s.Eingabe = "0,5*x^3-2*x^2-x+4";
-    c.s.x_eingabe = QByteArray("-").append(range).toStdString();
-    c.s.y_eingabe = range;
+    c.state.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.state.x_eingabe = QByteArray("-").append(range).toStdString();
+    c.state.y_eingabe = range;
     kw::zeichnen(c);
     qint64 bytes = 0;
     for (auto _ : state) {
         QBuffer file;
         file.open(QIODevice::WriteOnly);
         if (bands) {
-            kw::writePlanePng(c.ebene, file);
+            kw::writePlanePng(c.plane, file);
         } else {
             QImage image;
-            kw::renderPlane(c.ebene, image);
+            kw::renderPlane(c.plane, image);
             QImageWriter(&file, "png").write(image);
         }
         bytes = file.size();
     }
-    state.counters["side"] = c.ebene.width();
+    state.counters["side"] = c.plane.width();
     state.counters["bytes"] = double(bytes);
 }
 BENCHMARK_CAPTURE(exportPng, side1200_qt, "20", false)->Unit(benchmark::kMillisecond);

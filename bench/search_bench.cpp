@@ -28,7 +28,7 @@ struct Drawn {
     explicit Drawn(const char* term)
     {
         kw::mainPanelLoad(c);
-        c.s.Eingabe = term;
+        c.state.Eingabe = term;
         kw::zeichnen(c);
     }
 };
@@ -37,7 +37,7 @@ void BM_Nullstellen(benchmark::State& state)
 {
     Drawn d(kTerms[state.range(0)]);
     for (auto _ : state)
-        benchmark::DoNotOptimize(kw::nullstellenBericht(d.c));
+        benchmark::DoNotOptimize(kw::zerosReport(d.c));
     state.SetLabel(kTerms[state.range(0)]);
     state.SetItemsProcessed(state.iterations() * 4001);
 }
@@ -47,7 +47,7 @@ void BM_Extrema(benchmark::State& state)
 {
     Drawn d(kTerms[state.range(0)]);
     for (auto _ : state)
-        benchmark::DoNotOptimize(kw::extremaBericht(d.c));
+        benchmark::DoNotOptimize(kw::extremaReport(d.c));
     state.SetLabel(kTerms[state.range(0)]);
     state.SetItemsProcessed(state.iterations() * 4001);
 }
@@ -57,7 +57,7 @@ void BM_Wendepunkte(benchmark::State& state)
 {
     Drawn d(kTerms[state.range(0)]);
     for (auto _ : state)
-        benchmark::DoNotOptimize(kw::wendepunkteBericht(d.c));
+        benchmark::DoNotOptimize(kw::inflectionsReport(d.c));
     state.SetLabel(kTerms[state.range(0)]);
     state.SetItemsProcessed(state.iterations() * 4001);
 }
@@ -66,7 +66,7 @@ BENCHMARK(BM_Wendepunkte)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 void BM_WerteTabelle(benchmark::State& state)
 {
     Drawn d(kTerms[0]);
-    d.c.s.ableitungs_test = true;
+    d.c.state.ableitungs_test = true;
     for (auto _ : state)
         benchmark::DoNotOptimize(kw::Werte_Tabelle(d.c));
 }
@@ -78,10 +78,10 @@ const std::vector<std::string> kSieben = {"x^2",        "2x",       "sin(x)", "0
 // All 42 ordered pairs at once, as "Schnittpunkte berechnen" searches them.
 void BM_Schnittpunkte(benchmark::State& state)
 {
-    const auto pairs = kw::allePaare(kSieben.size());
+    const auto pairs = kw::allPairs(kSieben.size());
     std::size_t found = 0;
     for (auto _ : state)
-        found = kw::findSchnittpunkte(kSieben, pairs, -20, 20, nullptr).points.size();
+        found = kw::findIntersections(kSieben, pairs, -20, 20, nullptr).points.size();
     state.SetLabel(std::to_string(found) + " Schnittpunkte");
     state.SetItemsProcessed(state.iterations() * 4001 * std::int64_t(pairs.size()));
 }
@@ -90,10 +90,10 @@ BENCHMARK(BM_Schnittpunkte)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The same, the statements read from their text: the reference.
 void BM_SchnittpunkteText(benchmark::State& state)
 {
-    const auto pairs = kw::allePaare(kSieben.size());
+    const auto pairs = kw::allPairs(kSieben.size());
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            kw::findSchnittpunkte(kSieben, pairs, -20, 20, nullptr, {.fromText = true}));
+            kw::findIntersections(kSieben, pairs, -20, 20, nullptr, {.fromText = true}));
     state.SetItemsProcessed(state.iterations() * 4001 * std::int64_t(pairs.size()));
 }
 BENCHMARK(BM_SchnittpunkteText)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -101,11 +101,11 @@ BENCHMARK(BM_SchnittpunkteText)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The same pairs one after the other, each alone: on one core.
 void BM_SchnittpunkteEinzeln(benchmark::State& state)
 {
-    const auto pairs = kw::allePaare(kSieben.size());
+    const auto pairs = kw::allPairs(kSieben.size());
     for (auto _ : state)
         for (const auto& pair : pairs)
             benchmark::DoNotOptimize(
-                kw::findSchnittpunkte(kSieben, std::span(&pair, 1), -20, 20, nullptr));
+                kw::findIntersections(kSieben, std::span(&pair, 1), -20, 20, nullptr));
     state.SetItemsProcessed(state.iterations() * 4001 * std::int64_t(pairs.size()));
 }
 BENCHMARK(BM_SchnittpunkteEinzeln)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -141,7 +141,7 @@ void wide(benchmark::State& state, Search search, double from, double to, Way wa
 // Each search and range three ways, named like "extrema_1000_text".
 const bool kWideRegistered = [] {
     const auto extrema = [](auto&&... a) { return kw::findExtrema(a...); };
-    const auto wendepunkte = [](auto&&... a) { return kw::findWendepunkte(a...); };
+    const auto inflections = [](auto&&... a) { return kw::findInflections(a...); };
     const std::pair<const char*, Way> ways[] = {
         {"text", Text}, {"compiled", Compiled}, {"two_threads", TwoThreads}};
     for (const char* range : {"1000", "5000"}) {
@@ -152,7 +152,7 @@ const bool kWideRegistered = [] {
                                          extrema, -r, r, how)
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("wide/inflection" + tail).c_str(),
-                                         wide<decltype(wendepunkte)>, wendepunkte, -r, r, how)
+                                         wide<decltype(inflections)>, inflections, -r, r, how)
                 ->Unit(benchmark::kMillisecond);
         }
     }
@@ -164,8 +164,8 @@ const bool kWideRegistered = [] {
         if (how == Text)
             limit->Iterations(1);
     }
-    benchmark::RegisterBenchmark("wide/inflection_limit_two_threads", wide<decltype(wendepunkte)>,
-                                 wendepunkte, -1e6, 1e6, TwoThreads)
+    benchmark::RegisterBenchmark("wide/inflection_limit_two_threads", wide<decltype(inflections)>,
+                                 inflections, -1e6, 1e6, TwoThreads)
         ->Unit(benchmark::kMillisecond);
     const auto zeros = [](auto&&... a) { return kw::findZeros(a...); };
     benchmark::RegisterBenchmark("wide/zeros_limit_two_threads", wide<decltype(zeros)>, zeros,

@@ -21,17 +21,17 @@ void notch(benchmark::State& state, kw::Context& c, int before, int side)
 {
     QImage view(541, 458, QImage::Format_RGB32);
     for (auto _ : state) {
-        c.w.sizex = c.w.sizey = before;
+        c.drawing.sizex = c.drawing.sizey = before;
         kw::MouseWheel(c, 120);
         const QRectF shown((side - 541) / 2, (side - 458) / 2, 541, 458);
         QPainter painter(&view);
         painter.translate(-shown.topLeft());
-        kw::paintPlane(painter, c.ebene, shown);
+        kw::paintPlane(painter, c.plane, shown);
         painter.end();
         benchmark::DoNotOptimize(view.constBits());
     }
-    state.counters["side"] = c.w.sizex;
-    state.counters["items"] = double(c.ebene.items().size());
+    state.counters["side"] = c.drawing.sizex;
+    state.counters["items"] = double(c.plane.items().size());
 }
 
 void BM_WheelNotchAt3600(benchmark::State& state)
@@ -39,9 +39,9 @@ void BM_WheelNotchAt3600(benchmark::State& state)
     kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.s.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.state.Eingabe = "0,5*x^3-2*x^2-x+4";
     // The derivative curves draw once their procedures are in the redraw table.
-    c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = true;
+    c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = true;
     kw::zeichnen(c);
     notch(state, c, 3480, 3600);
 }
@@ -56,10 +56,10 @@ void wheelAt9600(benchmark::State& state, bool derivatives, bool compiled)
     kw::Context c(ui);
     kw::mainPanelLoad(c);
     c.engine.setCompiles(compiled);
-    c.s.Eingabe = "0,5*x^3-2*x^2-x+4";
-    c.s.x_eingabe = "-100";
-    c.s.y_eingabe = "100";
-    c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = derivatives;
+    c.state.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.state.x_eingabe = "-100";
+    c.state.y_eingabe = "100";
+    c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = derivatives;
     kw::zeichnen(c);
     notch(state, c, 9360, 9600);  // outside the standard range a notch adds 120 twice
 }

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     HoldingEsc ui;
     Context c(ui);
-    State& s = c.s;
+    State& s = c.state;
     mainPanelLoad(c);
     std::string* const fields[] = {&s.Eingabe,           &s.x_eingabe,  &s.y_eingabe,
                                    &s.qualitaet_eingabe, &s.x0_uebergabe, &s.Linker_Bereich_wert,

@@ -55,7 +55,7 @@ constexpr Order kDritte{3,
 
 void draw(Context& c, const Order& o)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (!(s.*o.shown))
         return;
     if (!(s.*o.colourChosen))
@@ -63,7 +63,7 @@ void draw(Context& c, const Order& o)
     Range range;
     const bool usable = readRangeAndStep(c, range);
     // The terms follow f even when nothing can be drawn.
-    buildAbleitungsterme(s, c.w.xterm, o.order);
+    buildDerivativeTerms(s, c.drawing.xterm, o.order);
     if (!usable || !std::isfinite(range.step))
         return;
     // A name typed into the list that matches no colour sets the chosen flag
@@ -79,7 +79,7 @@ void draw(Context& c, const Order& o)
 
 }  // namespace
 
-void buildAbleitungsterme(State& s, std::string_view xterm, int order)
+void buildDerivativeTerms(State& s, std::string_view xterm, int order)
 {
     s.fx_term = maskExp(xterm);
     s.fxh_term = shift(s.fx_term);

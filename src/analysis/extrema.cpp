@@ -47,22 +47,22 @@ struct ExtremumSearch {
     // not much steeper than either neighbour, which the point next to a pole
     // is (a lopsided extremum may be a little steeper than the grid point on
     // its other side).
-    std::optional<Extremum> extremum(const std::optional<Pick>& p, bool hochpunkt)
+    std::optional<Extremum> extremum(const std::optional<Pick>& p, bool isMaximum)
     {
         if (!p || !steepAtMost(*p, 2))
             return std::nullopt;
         const Outcome left = value.evaluate(p->before.x), right = value.evaluate(p->after.x);
         if (!left || !right)
             return std::nullopt;
-        const int way = hochpunkt ? 1 : -1;
+        const int way = isMaximum ? 1 : -1;
         const int l = way * compareNoise(p->key, left.value), r = way * compareNoise(p->key, right.value);
         if (l < 0 || r < 0 || l + r == 0)
             return std::nullopt;
-        return Extremum{p->point.x, p->key, hochpunkt};
+        return Extremum{p->point.x, p->key, isMaximum};
     }
 };
 
-struct WendepunktSearch {
+struct InflectionSearch {
     Compiled atPoint;   // f'' and f''' at the grid point
     Compiled secondAt;  // f'' where the walk's own point reads differently from the grid point
     Compiled quotient;  // x - a/b
@@ -97,7 +97,7 @@ struct WendepunktSearch {
     // The point of the cluster with the smallest |f''|, if f'' changes sign
     // across it by more than noise, f is defined at its neighbours and |f|
     // stays below the end of the range.
-    std::optional<Wendepunkt> point(const Cluster& c)
+    std::optional<Inflection> point(const Cluster& c)
     {
         if (!c.lowest)
             return std::nullopt;
@@ -114,7 +114,7 @@ struct WendepunktSearch {
         // horizontal there.
         const Outcome f1 = first.evaluate(x);
         const auto t = f1 ? step(x, f1.value, *p.point.q) : std::nullopt;
-        return Wendepunkt{x, y.value, t && round2(*t) == x};
+        return Inflection{x, y.value, t && round2(*t) == x};
     }
 };
 
@@ -151,61 +151,61 @@ SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double t
     return searchClusters<Extremum>(from, to, ui, limits, search);
 }
 
-SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
+SearchResult<Inflection> findInflections(std::string_view xterm, double from, double to, Ui* ui,
                                          GridLimits limits)
 {
     const std::string d1 = firstQuotient(maskExp(xterm));
     const std::string d2 = nextQuotient(d1);
     const std::string second = Substitution(d2, kQuotient).pattern();
     // f'' and f''' share f at x to x + 2h.
-    WendepunktSearch search{
+    InflectionSearch search{
         Compiled({second, Substitution(nextQuotient(d2), kQuotient).pattern()}, limits.fromText),
         Compiled({second}, limits.fromText),
         Compiled({NewtonStep::quotientPattern()}, limits.fromText),
         Compiled({Substitution(xterm, kValue).pattern()}, limits.fromText),
         Compiled({Substitution(d1, kQuotient).pattern()}, limits.fromText),
         to};
-    return searchClusters<Wendepunkt>(from, to, ui, limits, search);
+    return searchClusters<Inflection>(from, to, ui, limits, search);
 }
 
-std::string extremaBericht(Context& c, GridLimits limits)
+std::string extremaReport(Context& c, GridLimits limits)
 {
-    buildAbleitungsterme(c.s, c.w.xterm, 3);
-    return report(kExtremaGefunden, kKeineExtrema,
-                  findExtrema(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits), [](const Extremum& e) {
-                      return line(e.x, e.y, e.hochpunkt ? "Hochpunkt" : "Tiefpunkt");
+    buildDerivativeTerms(c.state, c.drawing.xterm, 3);
+    return report(kExtremaFound, kNoExtrema,
+                  findExtrema(c.drawing.xterm, c.state.X, c.state.Y, &c.ui, limits), [](const Extremum& e) {
+                      return line(e.x, e.y, e.isMaximum ? "Hochpunkt" : "Tiefpunkt");
                   });
 }
 
-std::string wendepunkteBericht(Context& c, GridLimits limits)
+std::string inflectionsReport(Context& c, GridLimits limits)
 {
-    buildAbleitungsterme(c.s, c.w.xterm, 3);
-    return report(kWendepunkteGefunden, kKeineWendepunkte,
-                  findWendepunkte(c.w.xterm, c.s.X, c.s.Y, &c.ui, limits), [](const Wendepunkt& w) {
-                      return line(w.x, w.y, w.terrasse ? "Terassenpunkt" : "Wendepunkt");
+    buildDerivativeTerms(c.state, c.drawing.xterm, 3);
+    return report(kInflectionsFound, kNoInflections,
+                  findInflections(c.drawing.xterm, c.state.X, c.state.Y, &c.ui, limits), [](const Inflection& w) {
+                      return line(w.x, w.y, w.isTerrace ? "Terassenpunkt" : "Wendepunkt");
                   });
 }
 
 void Extrema(Context& c)
 {
-    if (c.s.extrema_test)
-        c.ui.message(extremaBericht(c));
-    if (c.s.s_and_w_test)
-        c.ui.message(wendepunkteBericht(c));
+    if (c.state.extrema_test)
+        c.ui.message(extremaReport(c));
+    if (c.state.s_and_w_test)
+        c.ui.message(inflectionsReport(c));
 }
 
 void Extrema_butt_Click(Context& c)
 {
-    c.s.extrema_test = true;
+    c.state.extrema_test = true;
     Extrema(c);
-    c.s.extrema_test = false;
+    c.state.extrema_test = false;
 }
 
 void S_and_W_punkte_Click(Context& c)
 {
-    c.s.s_and_w_test = true;
+    c.state.s_and_w_test = true;
     Extrema(c);
-    c.s.s_and_w_test = false;
+    c.state.s_and_w_test = false;
 }
 
 }  // namespace kw

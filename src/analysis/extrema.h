@@ -10,19 +10,19 @@ namespace kw {
 class Context;
 class Ui;
 
-inline constexpr std::string_view kExtremaGefunden = "Gefundene Lokale Extrema: ";
-inline constexpr std::string_view kKeineExtrema = "keine Extrema gefunden";
-inline constexpr std::string_view kWendepunkteGefunden = "Gefundene Terassen- und Wendepunkte: ";
-inline constexpr std::string_view kKeineWendepunkte = "keine Terassen- bzw. Wendepunkte gefunden";
+inline constexpr std::string_view kExtremaFound = "Gefundene Lokale Extrema: ";
+inline constexpr std::string_view kNoExtrema = "keine Extrema gefunden";
+inline constexpr std::string_view kInflectionsFound = "Gefundene Terassen- und Wendepunkte: ";
+inline constexpr std::string_view kNoInflections = "keine Terassen- bzw. Wendepunkte gefunden";
 
 struct Extremum {
     double x, y;  // y: f(x) as computed, not rounded
-    bool hochpunkt;
+    bool isMaximum;
 };
 
-struct Wendepunkt {
+struct Inflection {
     double x, y;
-    bool terrasse;  // the tangent is horizontal there
+    bool isTerrace;  // the tangent is horizontal there
 };
 
 // The local extrema of a normalized term between from and to: for each
@@ -36,14 +36,14 @@ SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double t
 // The terrace and inflection points: for each cluster of candidates for
 // f'' = 0 the point with the smallest |f''|, if f'' changes sign across it
 // (by more than noise), f is defined at its neighbours and |f| stays below `to`.
-SearchResult<Wendepunkt> findWendepunkte(std::string_view xterm, double from, double to, Ui* ui,
+SearchResult<Inflection> findInflections(std::string_view xterm, double from, double to, Ui* ui,
                                          GridLimits limits = {});
 
 // The reports of the two searches over the range of the last drawing (X to Y):
 // a line per point, or the report that none was found; a search that ended
 // early says so. The difference-quotient terms of f are left in the shared state.
-std::string extremaBericht(Context& c, GridLimits limits = {});
-std::string wendepunkteBericht(Context& c, GridLimits limits = {});
+std::string extremaReport(Context& c, GridLimits limits = {});
+std::string inflectionsReport(Context& c, GridLimits limits = {});
 
 // The search the flags ask for (extrema_test, s_and_w_test), one message box
 // per report.

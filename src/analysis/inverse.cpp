@@ -15,7 +15,7 @@ constexpr Rgb kDefault = rgb(199, 21, 133);
 
 void Umkehrfunktion(Context& c)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (!s.Umkehrfunktion_test)
         return;
     if (!s.umkehrfunktion_Farbe_test)
@@ -29,8 +29,8 @@ void Umkehrfunktion(Context& c)
     // Chosen flag set by a name that matches no colour: the default stays.
     const Rgb colour = colourFromText(s.Umkehrfunktion_Farbe).value_or(kDefault);
 
-    c.ebene.setForeColor(rgb(0, 0, 0));
-    const Substitution term(c.w.xterm);
+    c.plane.setForeColor(rgb(0, 0, 0));
+    const Substitution term(c.drawing.xterm);
     Curve curve("Form.Umkehrfunktionswert = ", s.Umkehrfunktionswert, term,
                 Curve::OnFailure::KeepValue);
     curve.swapAxes = true;

@@ -26,7 +26,7 @@ std::string atX0(std::string term, const std::string& x0, bool collapseStars)
 
 }  // namespace
 
-std::string tangentenTerm(std::string_view xterm, double x0)
+std::string tangentTerm(std::string_view xterm, double x0)
 {
     const std::string f = maskExp(xterm);
     const std::string x0Text = text(x0);
@@ -38,7 +38,7 @@ std::string tangentenTerm(std::string_view xterm, double x0)
 
 void tangente(Context& c)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (!s.tangente_test)
         return;
     double x0 = 1;
@@ -51,10 +51,10 @@ void tangente(Context& c)
     Range range;
     if (!readRangeAndStep(c, range) || !std::isfinite(range.step))
         return;
-    s.fx_term = maskExp(c.w.xterm);
+    s.fx_term = maskExp(c.drawing.xterm);
     s.fxh_term = shift(s.fx_term);
 
-    const Substitution term(tangentenTerm(c.w.xterm, x0), {.maskExp = false, .collapseStars = true});
+    const Substitution term(tangentTerm(c.drawing.xterm, x0), {.maskExp = false, .collapseStars = true});
     Curve curve("Form.zahl5 =", s.zahl5, term, Curve::OnFailure::Stop);
     curve.width = 2;
     sampleCurve(c, curve, range.left, range.right, range.step);

@@ -82,12 +82,12 @@ std::string cellText(double v)
 
 std::optional<ValueTable> Werte_Tabelle(Context& c)
 {
-    State& s = c.s;
-    if (!termRichten(c)) {
-        c.ui.message(kMeldungTermZuLang);
+    State& s = c.state;
+    if (!normalizeTerm(c)) {
+        c.ui.message(kTermTooLongMessage);
         return std::nullopt;
     }
-    const Pacer::Work work(c.pacer, kHinweisTabelle, kTabelleAbgebrochen);
+    const Pacer::Work work(c.pacer, kHinweisTabelle, kTableCancelled);
 
     // The statement's value, or nothing: a cell shows nothing rather than a
     // value of another x.
@@ -104,7 +104,7 @@ std::optional<ValueTable> Werte_Tabelle(Context& c)
 
     ValueTable table;
     CompiledStatement f(c.engine, "Form.Zahl2 =",
-                        Substitution(c.w.xterm, {.maskExp = true, .collapseStars = false}).pattern());
+                        Substitution(c.drawing.xterm, {.maskExp = true, .collapseStars = false}).pattern());
     const auto f0 = valueAt(f, s.Zahl2, 0);
     const std::string fFirst = f0 ? text(*f0) : std::string();  // not rounded
     table.fNegative = fill(c.pacer, negative, -1, fFirst, cells(f, s.Zahl2));
@@ -112,7 +112,7 @@ std::optional<ValueTable> Werte_Tabelle(Context& c)
 
     if (!s.ableitungs_test)
         return table;
-    buildAbleitungsterme(s, c.w.xterm, 1);
+    buildDerivativeTerms(s, c.drawing.xterm, 1);
     CompiledStatement d(c.engine, "Form.Zahl4 =",
                         Substitution(s.ableitungsterm, {.maskExp = false, .collapseStars = true}).pattern());
     const auto d0 = valueAt(d, s.Zahl4, 0);

@@ -29,7 +29,7 @@ std::string columnHeader(int x);
 std::string cellText(double v);
 
 inline constexpr std::string_view kHinweisTabelle = "Wertetabelle wird berechnet … mit Esc abbrechen";
-inline constexpr std::string_view kTabelleAbgebrochen = "Die Wertetabelle wurde abgebrochen.";
+inline constexpr std::string_view kTableCancelled = "Die Wertetabelle wurde abgebrochen.";
 
 // "Wertetabelle": the current term normalized into xterm, then f (and f' while
 // the first derivative is shown) at the integers of the range. The columns run

@@ -35,25 +35,25 @@ SearchResult<double> findZeros(std::string_view xterm, double from, double to, U
     return searchClusters<double>(from, to, ui, limits, ZeroSearch{{xterm, limits.fromText}});
 }
 
-std::string nullstellenText(const SearchResult<double>& zeros)
+std::string zerosText(const SearchResult<double>& zeros)
 {
     if (zeros.points.empty())
-        return withEndNote(std::string(kKeineNullstellen), zeros.outcome);
-    std::string report = std::string(kNullstellenGefunden) + "\r\n";
+        return withEndNote(std::string(kNoZeros), zeros.outcome);
+    std::string report = std::string(kZerosFound) + "\r\n";
     int counter = 1;
     for (double x : zeros.points)
         report += "x" + text(counter++) + " = " + text(x) + "\r\n";
     return withEndNote(report, zeros.outcome);
 }
 
-std::string nullstellenBericht(Context& c, GridLimits limits)
+std::string zerosReport(Context& c, GridLimits limits)
 {
-    State& s = c.s;
-    s.fx_term = maskExp(c.w.xterm);
+    State& s = c.state;
+    s.fx_term = maskExp(c.drawing.xterm);
     s.fxh_term = shift(s.fx_term);
-    return nullstellenText(findZeros(c.w.xterm, s.X, s.Y, &c.ui, limits));
+    return zerosText(findZeros(c.drawing.xterm, s.X, s.Y, &c.ui, limits));
 }
 
-void Nullstellen_fx_Click(Context& c) { c.ui.message(nullstellenBericht(c)); }
+void Nullstellen_fx_Click(Context& c) { c.ui.message(zerosReport(c)); }
 
 }  // namespace kw

@@ -12,8 +12,8 @@ namespace kw {
 class Context;
 class Ui;
 
-inline constexpr std::string_view kNullstellenGefunden = "Gefundene Nullstelen ";
-inline constexpr std::string_view kKeineNullstellen = "keine Nullstellen gefunden";
+inline constexpr std::string_view kZerosFound = "Gefundene Nullstelen ";
+inline constexpr std::string_view kNoZeros = "keine Nullstellen gefunden";
 
 // q and the Newton step on q = 0 at a grid point, for a normalized term q: the
 // zeros of f (q = f) and the crossings of f and g (q = f-(g)). The two
@@ -36,11 +36,11 @@ SearchResult<double> findZeros(std::string_view xterm, double from, double to, U
 
 // "Gefundene Nullstelen " and a line 'x1 = -0,41' per zero, or "keine
 // Nullstellen gefunden"; a search that ended early says so.
-std::string nullstellenText(const SearchResult<double>& zeros);
+std::string zerosText(const SearchResult<double>& zeros);
 
 // The zeros of the drawn term over the range of the last drawing (X to Y) as
 // that report; the difference-quotient terms of f are left in the shared state.
-std::string nullstellenBericht(Context& c, GridLimits limits = {});
+std::string zerosReport(Context& c, GridLimits limits = {});
 
 // "Nullstellen von f(x) Anzeigen": the search, its report in a message box.
 void Nullstellen_fx_Click(Context& c);

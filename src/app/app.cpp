@@ -107,18 +107,18 @@ App::App(QtUi* ui)
     QObject::connect(drawing_.get(), &DrawingWindow::moved, drawing_.get(),
                      [this] { drawingMoved(); });
     QObject::connect(drawing_.get(), &DrawingWindow::closing, drawing_.get(),
-                     [this] { closeInOrder(kEbeneReihenfolge); });
+                     [this] { closeInOrder(kPlaneOrder); });
     QObject::connect(drawing_.get(), &DrawingWindow::saveWindowCreated, drawing_.get(),
-                     [this](QWidget* w) { join(Role::BildSpeichern, w); });
+                     [this](QWidget* w) { join(Role::SavePicture, w); });
     QObject::connect(drawing_.get(), &DrawingWindow::endProgram, drawing_.get(), [this] {
-        closeInOrder(kEbeneReihenfolge);
+        closeInOrder(kPlaneOrder);
         QCoreApplication::exit(0);
     });
 
     const DrawingWindow::Menu& menu = drawing_->menu();
-    menu.eingabeSyntax->setEnabled(true);
+    menu.inputSyntax->setEnabled(true);
     menu.info->setEnabled(true);
-    QObject::connect(menu.eingabeSyntax, &QAction::triggered, drawing_.get(),
+    QObject::connect(menu.inputSyntax, &QAction::triggered, drawing_.get(),
                      [this] { Eingabe_Syntax_Butt_Click(); });
     QObject::connect(menu.info, &QAction::triggered, drawing_.get(),
                      [this] { Info_Butt_Click(); });
@@ -177,7 +177,7 @@ void App::placeMainPanel()
     drawingMoved();
 }
 
-void App::end() { closeInOrder(kEndeReihenfolge); }
+void App::end() { closeInOrder(kCloseOrder); }
 
 Offset App::shiftOntoScreen(std::span<const Box> group, const QWidget& where) const
 {
@@ -217,27 +217,27 @@ void App::showAnalysisPanel(bool show)
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::fieldsNeeded, mainPanel_.get(),
                          &MainPanelWindow::storeFields);
         AnalysisPanelWindow* panel = analysis_.get();
-        QObject::connect(panel, &AnalysisPanelWindow::nullstellenClicked, panel,
-                         [this] { nullstellen(); });
+        QObject::connect(panel, &AnalysisPanelWindow::zerosClicked, panel,
+                         [this] { zeros(); });
         QObject::connect(panel, &AnalysisPanelWindow::extremaClicked, panel, [this] { extrema(); });
-        QObject::connect(panel, &AnalysisPanelWindow::wendepunkteClicked, panel,
-                         [this] { wendepunkte(); });
+        QObject::connect(panel, &AnalysisPanelWindow::inflectionsClicked, panel,
+                         [this] { inflections(); });
         QObject::connect(panel, &AnalysisPanelWindow::tabelleClicked, panel,
-                         [this] { werteTabelle(); });
-        QObject::connect(panel, &AnalysisPanelWindow::taschenrechnerClicked, panel,
-                         [this] { openTaschenrechner(); });
-        QObject::connect(panel, &AnalysisPanelWindow::schnittpunkteClicked, panel,
+                         [this] { valueTable(); });
+        QObject::connect(panel, &AnalysisPanelWindow::calculatorClicked, panel,
+                         [this] { openCalculator(); });
+        QObject::connect(panel, &AnalysisPanelWindow::intersectionsClicked, panel,
                          [this] { Schnittstellen_Rechner(); });
         QObject::connect(panel, &AnalysisPanelWindow::integralClicked, panel,
                          [this] { Integral_Rechner(); });
-        QObject::connect(panel, &AnalysisPanelWindow::brueckeClicked, panel,
+        QObject::connect(panel, &AnalysisPanelWindow::bridgeClicked, panel,
                          [this] { Haengebruecken_Rechner(); });
         // The pocket calculator and the bridge calculator close with the panel.
         QObject::connect(analysis_.get(), &AnalysisPanelWindow::closed, analysis_.get(), [this] {
             analysisPanelClosed(*context_);
-            closeTaschenrechner();
-            if (bruecke_)
-                bruecke_->close();
+            closeCalculator();
+            if (bridge_)
+                bridge_->close();
         });
     }
     placeAnalysisPanel();
@@ -257,13 +257,13 @@ void App::search(Search run)
     run(*context_);
 }
 
-void App::nullstellen() { search(Nullstellen_fx_Click); }
+void App::zeros() { search(Nullstellen_fx_Click); }
 
 void App::extrema() { search(Extrema_butt_Click); }
 
-void App::wendepunkte() { search(S_and_W_punkte_Click); }
+void App::inflections() { search(S_and_W_punkte_Click); }
 
-ValueTableWindow* App::werteTabelle()
+ValueTableWindow* App::valueTable()
 {
     if (ui_->searching())
         return nullptr;
@@ -291,15 +291,15 @@ void bringUp(QWidget& w)
 }
 }  // namespace
 
-void App::openTaschenrechner()
+void App::openCalculator()
 {
-    if (taschenrechner_) {
-        bringUp(*taschenrechner_);  // where the user left it
+    if (calculator_) {
+        bringUp(*calculator_);  // where the user left it
         return;
     }
-    taschenrechner_ = std::make_unique<CalculatorWindow>(*context_);
-    join(Role::Taschenrechner, taschenrechner_.get());
-    openBesideAnalysisPanel(*taschenrechner_);
+    calculator_ = std::make_unique<CalculatorWindow>(*context_);
+    join(Role::Calculator, calculator_.get());
+    openBesideAnalysisPanel(*calculator_);
 }
 
 // A calculator opened for the first time: beside the analysis panel that
@@ -320,40 +320,40 @@ void App::openBesideAnalysisPanel(QWidget& window)
     whenFirstExposed(window, fit);
 }
 
-void App::closeTaschenrechner()
+void App::closeCalculator()
 {
-    if (taschenrechner_)
-        taschenrechner_->close();
+    if (calculator_)
+        calculator_->close();
 }
 
 void App::Haengebruecken_Rechner()
 {
-    if (bruecke_) {
-        bringUp(*bruecke_);  // where the user left it
+    if (bridge_) {
+        bringUp(*bridge_);  // where the user left it
         return;
     }
-    bruecke_ = std::make_unique<BridgeWindow>(*context_);
-    join(Role::Bruecke, bruecke_.get());
-    QObject::connect(bruecke_.get(), &BridgeWindow::zeichnenAngefordert, bruecke_.get(), [this] {
+    bridge_ = std::make_unique<BridgeWindow>(*context_);
+    join(Role::Bridge, bridge_.get());
+    QObject::connect(bridge_.get(), &BridgeWindow::drawRequested, bridge_.get(), [this] {
         mainPanel_->Zeichnen_button_Click();
         // Drawn or not (a range the plane cannot show draws nothing), the next
         // redraw shows the cable alone.
-        context_->s.Brueck_zeichnen = false;
+        context_->state.Brueck_zeichnen = false;
     });
-    openBesideAnalysisPanel(*bruecke_);
+    openBesideAnalysisPanel(*bridge_);
 }
 
 void App::Schnittstellen_Rechner()
 {
-    if (schnittstellen_) {
-        bringUp(*schnittstellen_);  // where the user left it
+    if (intersections_) {
+        bringUp(*intersections_);  // where the user left it
         return;
     }
-    schnittstellen_ = std::make_unique<IntersectionWindow>(*context_);
-    join(Role::Schnittstellen, schnittstellen_.get());
-    QObject::connect(schnittstellen_.get(), &IntersectionWindow::fieldsNeeded, mainPanel_.get(),
+    intersections_ = std::make_unique<IntersectionWindow>(*context_);
+    join(Role::Intersections, intersections_.get());
+    QObject::connect(intersections_.get(), &IntersectionWindow::fieldsNeeded, mainPanel_.get(),
                      &MainPanelWindow::storeFields);
-    openBesideAnalysisPanel(*schnittstellen_);
+    openBesideAnalysisPanel(*intersections_);
 }
 
 void App::Integral_Rechner()
@@ -363,28 +363,28 @@ void App::Integral_Rechner()
         return;
     }
     integral_ = std::make_unique<AreaWindow>(*context_);
-    join(Role::Flaeche, integral_.get());
+    join(Role::Area, integral_.get());
     QObject::connect(integral_.get(), &AreaWindow::fieldsNeeded, mainPanel_.get(),
                      &MainPanelWindow::storeFields);
-    QObject::connect(integral_.get(), &AreaWindow::zeichnenAngefordert, mainPanel_.get(),
+    QObject::connect(integral_.get(), &AreaWindow::drawRequested, mainPanel_.get(),
                      &MainPanelWindow::Zeichnen_button_Click);
     openBesideAnalysisPanel(*integral_);
 }
 
 void App::Eingabe_Syntax_Butt_Click()
 {
-    if (!hilfe_) {
-        hilfe_ = std::make_unique<HelpDialog>();
-        join(Role::Hilfe, hilfe_.get());
+    if (!help_) {
+        help_ = std::make_unique<HelpDialog>();
+        join(Role::Help, help_.get());
     }
-    bringUp(*hilfe_);
+    bringUp(*help_);
 }
 
 void App::Info_Butt_Click()
 {
     if (!info_) {
         info_ = std::make_unique<AboutWindow>(*ui_);
-        join(Role::Info, info_.get());
+        join(Role::About, info_.get());
     }
     bringUp(*info_);
 }
@@ -409,7 +409,7 @@ void App::drawingMoved()
     const Offset below = mainPanelBelow(drawing);
     mainPanel_->move(below.left, below.top);
     QWidget* analysis = window(Role::Analysis);
-    if (analysis && context_->s.form3_test) {
+    if (analysis && context_->state.form3_test) {
         const Offset beside = analysisBeside(drawing);
         analysis->move(beside.left, beside.top);
     }
@@ -418,7 +418,7 @@ void App::drawingMoved()
 void App::mainPanelDragged()
 {
     const DockAfterDrag dock = dockToMainPanel(outerBox(*mainPanel_), outerBox(*drawing_),
-                                               drawing_->width(), context_->ebene.width());
+                                               drawing_->width(), context_->plane.width());
     if (dock.moveDrawing)
         drawing_->move(dock.drawing.left, dock.drawing.top);
     if (QWidget* analysis = window(Role::Analysis))

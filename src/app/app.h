@@ -37,28 +37,28 @@ public:
         MainPanel,
         Analysis,
         Drawing,
-        Taschenrechner,
-        Bruecke,
-        Flaeche,
-        Schnittstellen,
-        BildSpeichern,
-        Hilfe,
-        Info,
+        Calculator,
+        Bridge,
+        Area,
+        Intersections,
+        SavePicture,
+        Help,
+        About,
         Count
     };
 
     // "Ende" on the main panel closes them in this order…
     // Help and about are not part of either order of old; they close just before
     // the last window so that they never keep the program running alone.
-    static constexpr Role kEndeReihenfolge[] = {
-        Role::Analysis,      Role::Drawing, Role::Taschenrechner, Role::Bruecke,
-        Role::Flaeche,       Role::Schnittstellen, Role::BildSpeichern, Role::Hilfe,
-        Role::Info,          Role::MainPanel};
+    static constexpr Role kCloseOrder[] = {
+        Role::Analysis,      Role::Drawing, Role::Calculator, Role::Bridge,
+        Role::Area,       Role::Intersections, Role::SavePicture, Role::Help,
+        Role::About,          Role::MainPanel};
     // …closing the drawing window or its "&Ende" in this one.
-    static constexpr Role kEbeneReihenfolge[] = {
-        Role::MainPanel,     Role::Analysis, Role::Taschenrechner, Role::Bruecke,
-        Role::Flaeche,       Role::Schnittstellen, Role::BildSpeichern, Role::Hilfe,
-        Role::Info,          Role::Drawing};
+    static constexpr Role kPlaneOrder[] = {
+        Role::MainPanel,     Role::Analysis, Role::Calculator, Role::Bridge,
+        Role::Area,       Role::Intersections, Role::SavePicture, Role::Help,
+        Role::About,          Role::Drawing};
 
     // ui defaults to real message boxes; tests pass one that records them.
     explicit App(QtUi* ui = nullptr);
@@ -76,18 +76,18 @@ public:
 
     // The analysis panel's reports; its buttons call these. A search runs once
     // at a time.
-    void nullstellen();    // "Nullstellen von f(x) Anzeigen"
+    void zeros();    // "Nullstellen von f(x) Anzeigen"
     void extrema();        // "Lokale Extremwerte von f(x)"
-    void wendepunkte();    // "Terassen- und Wendepunkte "
+    void inflections();    // "Terassen- und Wendepunkte "
     // "Wertetabelle": a new window for every press, showing the current term.
     // Value tables never join the program's windows: they stay open.
-    ValueTableWindow* werteTabelle();
+    ValueTableWindow* valueTable();
 
     // The analysis panel's "Taschenrechner": shows the pocket calculator,
     // creating it on first use.
-    void openTaschenrechner();
+    void openCalculator();
     // The analysis panel closes: the pocket calculator closes with it.
-    void closeTaschenrechner();
+    void closeCalculator();
 
     // "Schnittpunkte zwischen Funktionen" and "Fläche (Integral)": show the
     // intersection and the area calculator, creating them on first use.
@@ -106,11 +106,11 @@ public:
     MainPanelWindow& mainPanel() { return *mainPanel_; }
     DrawingWindow& drawingWindow() { return *drawing_; }
     // Secondary windows; null until first used.
-    CalculatorWindow* taschenrechner() { return taschenrechner_.get(); }
-    IntersectionWindow* schnittstellenRechner() { return schnittstellen_.get(); }
+    CalculatorWindow* calculator() { return calculator_.get(); }
+    IntersectionWindow* intersectionCalculator() { return intersections_.get(); }
     AreaWindow* integralRechner() { return integral_.get(); }
-    BridgeWindow* bruecke() { return bruecke_.get(); }
-    HelpDialog* hilfe() { return hilfe_.get(); }
+    BridgeWindow* bridge() { return bridge_.get(); }
+    HelpDialog* help() { return help_.get(); }
     AboutWindow* info() { return info_.get(); }
     // The analysis panel once "Extras" has created it.
     AnalysisPanelWindow* analysisPanel() { return analysis_.get(); }
@@ -141,11 +141,11 @@ private:
     std::unique_ptr<DrawingWindow> drawing_;
     std::unique_ptr<MainPanelWindow> mainPanel_;
     std::unique_ptr<AnalysisPanelWindow> analysis_;
-    std::unique_ptr<CalculatorWindow> taschenrechner_;
-    std::unique_ptr<IntersectionWindow> schnittstellen_;
+    std::unique_ptr<CalculatorWindow> calculator_;
+    std::unique_ptr<IntersectionWindow> intersections_;
     std::unique_ptr<AreaWindow> integral_;
-    std::unique_ptr<BridgeWindow> bruecke_;
-    std::unique_ptr<HelpDialog> hilfe_;
+    std::unique_ptr<BridgeWindow> bridge_;
+    std::unique_ptr<HelpDialog> help_;
     std::unique_ptr<AboutWindow> info_;
     std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;
     bool closing_ = false;

@@ -43,7 +43,7 @@ std::optional<PictureFormat> pictureFormat(const std::string& file)
 
 void startWith(Context& c, const FieldTexts& f)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (f.from)
         s.x_eingabe = *f.from;
     if (f.to)
@@ -56,7 +56,7 @@ void startWith(Context& c, const FieldTexts& f)
     s.Eingabe = f.term.value_or("x^2");
 }
 
-bool berechneBruecke(Context& c, const ThreeTexts& fields, BrueckenRechner& r)
+bool calculateBridge(Context& c, const ThreeTexts& fields, BridgeFields& r)
 {
     r.Abstand_txt = fields[0];
     r.Hoehe_txt = fields[1];
@@ -68,13 +68,13 @@ namespace {
 
 // The further functions of a picture: the same clearly distinct colours every
 // time, none that f itself has.
-Farbwahl weitereFarben(const std::string& graphColour)
+ColourPicker furtherColours(const std::string& graphColour)
 {
-    static constexpr const char* kFolge[] = {"Blau", "Grün", "Violett", "Orange", "Schwarz",
+    static constexpr const char* kSequence[] = {"Blau", "Grün", "Violett", "Orange", "Schwarz",
                                              "Magenta", "Rot"};
     std::vector<Rgb> colours;
     const auto own = colourByName(graphColour, kSevenColours).value_or(rgb(200, 0, 0));
-    for (const char* name : kFolge)
+    for (const char* name : kSequence)
         if (const Rgb colour = *colourByName(name); colour != own)
             colours.push_back(colour);
     return [colours](std::size_t k) { return colours[k % colours.size()]; };
@@ -88,9 +88,9 @@ int runBatch(const BatchOptions& o, std::ostream& err)
                               : std::deque<std::string>{});
     Context c(ui);
     startWith(c, o);
-    State& s = c.s;
-    BrueckenRechner bruecke;
-    if (o.bridge && !berechneBruecke(c, *o.bridge, bruecke))
+    State& s = c.state;
+    BridgeFields bridge;
+    if (o.bridge && !calculateBridge(c, *o.bridge, bridge))
         return kBatchFailed;
     // The switches as a first click on the analysis panel leaves them.
     auto switchOn = [](State::Int& counter, bool& flag) {
@@ -108,7 +108,7 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     if (o.tangent) {
         switchOn(s.form3_click_Zaehler_tangente, s.tangente_test);
         s.x0_eingabe = *o.tangent;
-        x0Geaendert(s);
+        x0Changed(s);
     }
     if (o.inverse)
         switchOn(s.form3_click_Zaehler_Umkehrfunktion, s.Umkehrfunktion_test);
@@ -116,8 +116,8 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         switchOn(s.form3_click_Zaehler_AD, s.ad_funktion_test);
         s.Linker_Bereich = o.section->first;
         s.Rechter_Bereich = o.section->second;
-        linkerBereichGeaendert(s);
-        rechterBereichGeaendert(s);
+        sectionFromChanged(s);
+        sectionToChanged(s);
     }
     // What the window would refuse to draw is no picture either.
     const auto quality = readNumber(s.qualitaet_eingabe);
@@ -126,7 +126,7 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         return kBatchFailed;
     }
     if (!rangeUsable(c)) {
-        ui.message(kMeldungBereich);
+        ui.message(kRangeMessage);
         return kBatchFailed;
     }
     if (o.shade) {
@@ -139,13 +139,13 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         s.Flaeche_einferben_Check = true;
     }
     zeichnen(c);
-    if (c.w.termRefused)
+    if (c.drawing.termRefused)
         return kBatchFailed;
     if (!o.und.empty())
-        drawFunctions(c, o.und, weitereFarben(s.FarbeBox), false);
+        drawFunctions(c, o.und, furtherColours(s.FarbeBox), false);
 
     QString why;
-    if (!writePicture(c.ebene, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),
+    if (!writePicture(c.plane, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),
                       why)) {
         err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
             << why.toStdString() << ")\n";

@@ -71,7 +71,7 @@ struct BatchOptions : FieldTexts {
 
 // The bridge calculator's "Berechne und Zeichne" with these span, height and
 // lowest point, up to the drawing; false when it refused them.
-bool berechneBruecke(Context& c, const ThreeTexts& fields, BrueckenRechner& r);
+bool calculateBridge(Context& c, const ThreeTexts& fields, BridgeFields& r);
 
 // Exit codes of a batch run.
 inline constexpr int kBatchOk = 0;

@@ -98,14 +98,14 @@ bool numbers(const ThreeTexts& values, std::ostream& err)
 bool furtherUsable(const std::string& term, const std::vector<std::string>& und,
                    std::ostream& err)
 {
-    if (und.size() >= kMaxSchnittstellenTerme) {
-        err << kMeldungSiebenFunktionen << '\n';
+    if (und.size() >= kMaxIntersectionTerms) {
+        err << kSevenFunctionsMessage << '\n';
         return false;
     }
     for (std::size_t i = 0; i < und.size(); ++i) {
         const auto before = und.begin() + std::ptrdiff_t(i);
         if (und[i] == term || std::find(und.begin(), before, und[i]) != before) {
-            err << kMeldungBereitsEingegeben << ": " << und[i] << '\n';
+            err << kAlreadyEnteredMessage << ": " << und[i] << '\n';
             return false;
         }
     }

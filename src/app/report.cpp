@@ -59,8 +59,8 @@ void writeLines(std::ostream& out, std::string_view text)
 // "Schnittpunkte berechnen" after the terms were entered one by one.
 int intersections(Context& c, const ReportOptions& o, std::ostream& out)
 {
-    SchnittstellenRechner r;
-    std::vector<std::string> terms{c.s.Eingabe};
+    IntersectionFields r;
+    std::vector<std::string> terms{c.state.Eingabe};
     terms.insert(terms.end(), o.und.begin(), o.und.end());
     for (const std::string& term : terms) {
         r.Eingabe_Term_txt = term;
@@ -69,7 +69,7 @@ int intersections(Context& c, const ReportOptions& o, std::ostream& out)
     }
     readRange(c);
     Schnittpunkte_butt_Click(c, r);
-    writeLines(out, std::string_view(r.Schnittpunkte_txt).substr(kGefundeneSchnittpunkte.size()));
+    writeLines(out, std::string_view(r.Schnittpunkte_txt).substr(kIntersectionsFound.size()));
     return kBatchOk;
 }
 
@@ -77,8 +77,8 @@ int intersections(Context& c, const ReportOptions& o, std::ostream& out)
 // typed; without them a new pair offers its first and last crossing.
 int area(Context& c, const ReportOptions& o, std::ostream& out)
 {
-    State& s = c.s;
-    IntegralRechner r;
+    State& s = c.state;
+    AreaFields r;
     s.f_x_Eingabe_txt = s.Eingabe;
     s.g_x_Eingabe_txt = o.und.front();
     if (o.lower && o.upper) {
@@ -101,10 +101,10 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     StreamUi ui(err);
     Context c(ui);
     startWith(c, o);
-    State& s = c.s;
+    State& s = c.state;
     if (o.kind == ReportOptions::Kind::Bridge) {
-        BrueckenRechner r;
-        if (!berechneBruecke(c, o.bridge.value(), r))
+        BridgeFields r;
+        if (!calculateBridge(c, o.bridge.value(), r))
             return kBatchFailed;
         out << "a1 = " << r.a1_Ausgabe << "\na2 = " << r.a2_Ausgabe << "\nc1 = " << r.c1_Ausgabe
             << "\nc2 = " << r.c2_Ausgabe << "\nf(x) = " << s.Eingabe << '\n';
@@ -114,7 +114,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         return intersections(c, o, out);
     if (o.kind == ReportOptions::Kind::Area)
         return area(c, o, out);
-    IntegralRechner integral;
+    AreaFields integral;
     if (o.kind == ReportOptions::Kind::Integral) {
         // The upper calculator as loaded from the range fields, then "Berechnen",
         // which hands its term to the drawing.
@@ -132,18 +132,18 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         zeichnen(c);
     else
         berechnen(c);
-    if (c.w.termRefused)
+    if (c.drawing.termRefused)
         return kBatchFailed;
 
     switch (o.kind) {
     case ReportOptions::Kind::Zeros:
-        writeText(out, nullstellenBericht(c));
+        writeText(out, zerosReport(c));
         break;
     case ReportOptions::Kind::Extrema:
-        writeText(out, extremaBericht(c));
+        writeText(out, extremaReport(c));
         break;
     case ReportOptions::Kind::Inflections:
-        writeText(out, wendepunkteBericht(c));
+        writeText(out, inflectionsReport(c));
         break;
     case ReportOptions::Kind::Table:
         s.ableitungs_test = o.derivative;

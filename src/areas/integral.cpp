@@ -59,17 +59,17 @@ Integral integrate(std::string_view xterm, double a, double b)
 
 void Flaeche_einfaerben(Context& c)
 {
-    const State& s = c.s;
+    const State& s = c.state;
     if (!s.Flaeche_einferben_Check || termZuLang(s.Eingabe))
         return;
     const Substitution term(string_richten(s.Eingabe));
-    c.ebene.setPenWidth(1);
+    c.plane.setPenWidth(1);
     const double step = s.Y <= 50 ? 0.1 : 0.5;
     Curve curve("Form.Zahl2 = ", s.Zahl2, term, Curve::OnFailure::Skip);
     curve.width = s.Fuel_Staerke;
     // A chosen name that is no colour keeps the default.
-    curve.colour = s.Flaeche_Farbe_Test ? colourFromText(s.Flaeche_farbe).value_or(kFlaecheStandard)
-                                        : kFlaecheStandard;
+    curve.colour = s.Flaeche_Farbe_Test ? colourFromText(s.Flaeche_farbe).value_or(kAreaDefault)
+                                        : kAreaDefault;
     Curve::Comb comb;
     comb.insideRange = true;
     curve.comb = comb;
@@ -79,7 +79,7 @@ void Flaeche_einfaerben(Context& c)
 
 void flaeche_einfaerben_sp(Context& c)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (!s.Flaeche_einferben_SP_Check)
         return;
     readRange(c);
@@ -87,7 +87,7 @@ void flaeche_einfaerben_sp(Context& c)
     const Substitution g(string_richten(s.g_x_Eingabe_txt));
     Curve curve("Form.zahl2 = ", s.Zahl2, f, Curve::OnFailure::Skip);
     curve.width = s.Fuel_Staerke_SP;
-    curve.colour = s.Flaeche_Farbe_SP_Test ? Rgb(s.FarbeBox_Flaeche_SP) : kFlaecheStandard;
+    curve.colour = s.Flaeche_Farbe_SP_Test ? Rgb(s.FarbeBox_Flaeche_SP) : kAreaDefault;
     curve.comb = Curve::Comb{.base = &g, .basePrefix = "Form.zahl4 = ", .baseResult = &s.Zahl4};
     sampleCurve(c, curve, s.Untergrenze, s.Obergrenze, 0.1);
 }

@@ -8,11 +8,11 @@ namespace kw {
 
 class Context;
 
-inline constexpr std::string_view kMeldungNichtDefiniert =
+inline constexpr std::string_view kUndefinedMessage =
     "Die Funktion ist zwischen den Grenzen nicht überall definiert.";
 
 // The shading's colour while none has been chosen.
-inline constexpr Rgb kFlaecheStandard = rgb(255, 127, 36);
+inline constexpr Rgb kAreaDefault = rgb(255, 127, 36);
 
 // Strips of this width, or as many as it takes to cover the interval.
 inline constexpr double kStreifen = 0.01;

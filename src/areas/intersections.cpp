@@ -28,10 +28,10 @@ constexpr std::size_t kChunk = 64;
 // One ordered pair on its way along the grid. Each has its own statements, so
 // two threads may work on different pairs at once.
 struct PairSearch {
-    Paar pair;
+    Pair pair;
     ZeroSampler sample;  // term i-(term j) and the Newton step on it
     Compiled outer;      // term i, for the height of the point
-    std::vector<Schnittpunkt> found;
+    std::vector<Intersection> found;
     std::optional<ClusterWalk> walk;
 
     // Where the difference has a zero, the graphs cross.
@@ -111,9 +111,9 @@ bool contains(const std::string& xterm, const char* part)
 
 }  // namespace
 
-std::vector<Paar> allePaare(std::size_t terms)
+std::vector<Pair> allPairs(std::size_t terms)
 {
-    std::vector<Paar> pairs;
+    std::vector<Pair> pairs;
     for (int i = 0; i < int(terms); ++i)
         for (int j = 0; j < int(terms); ++j)
             if (i != j)
@@ -121,18 +121,18 @@ std::vector<Paar> allePaare(std::size_t terms)
     return pairs;
 }
 
-SearchResult<Schnittpunkt> findSchnittpunkte(std::span<const std::string> terms,
-                                             std::span<const Paar> pairs, double from, double to,
+SearchResult<Intersection> findIntersections(std::span<const std::string> terms,
+                                             std::span<const Pair> pairs, double from, double to,
                                              Ui* ui, GridLimits limits)
 {
-    SearchResult<Schnittpunkt> result;
+    SearchResult<Intersection> result;
     result.outcome.from = result.outcome.reached = from;
     if (pairs.empty())
         return result;
 
     std::vector<PairSearch> searches;
     searches.reserve(pairs.size());
-    for (const Paar& pair : pairs) {
+    for (const Pair& pair : pairs) {
         const std::string& f = terms[std::size_t(pair.first)];
         const std::string& g = terms[std::size_t(pair.second)];
         searches.push_back({pair, ZeroSampler(string_richten(f + "-(" + g + ")"), limits.fromText),
@@ -168,9 +168,9 @@ SearchResult<Schnittpunkt> findSchnittpunkte(std::span<const std::string> terms,
     result.outcome.points *= count;
 
     // Each pair reports a position once, whichever of its orders found it first.
-    std::map<Paar, std::vector<double>> reported;
+    std::map<Pair, std::vector<double>> reported;
     for (const PairSearch& ps : searches) {
-        for (const Schnittpunkt& p : ps.found) {
+        for (const Intersection& p : ps.found) {
             auto& seen = reported[std::minmax(p.i, p.j)];
             const double position = roundHalfEven(p.x * 10) / 10;
             if (std::ranges::find(seen, position) != seen.end())
@@ -182,12 +182,12 @@ SearchResult<Schnittpunkt> findSchnittpunkte(std::span<const std::string> terms,
     return result;
 }
 
-std::string spText(const Schnittpunkt& p)
+std::string pointText(const Intersection& p)
 {
     return "(" + text(p.x) + "|" + text(round2(p.y)) + ")";
 }
 
-Rgb zufallsFarbe(std::mt19937& random)
+Rgb randomColour(std::mt19937& random)
 {
     std::uniform_int_distribution<int> component(1, 200);
     const int r = component(random);
@@ -196,22 +196,22 @@ Rgb zufallsFarbe(std::mt19937& random)
     return rgb(r, g, b);
 }
 
-void drawFunctions(Context& c, std::span<const std::string> terms, const Farbwahl& colourOf,
+void drawFunctions(Context& c, std::span<const std::string> terms, const ColourPicker& colourOf,
                    bool firstSegmentToo)
 {
     Range range;
     if (!readRangeAndStep(c, range) || !std::isfinite(range.step))
         return;
-    c.s.X = range.left;
-    c.s.Y = range.right;
+    c.state.X = range.left;
+    c.state.Y = range.right;
     for (std::size_t k = 0; k < terms.size(); ++k) {
         const Rgb colour = colourOf(k);
         // Normalized here, not through the main panel's term box: the user's f(x) stays.
         const std::string xterm = string_richten(terms[k]);
         const bool rootLog = contains(xterm, "sqr") || contains(xterm, "log");
-        c.ebene.setPenWidth(2);
+        c.plane.setPenWidth(2);
         const Substitution term(xterm);
-        Curve curve("Form.zahl = ", c.s.Zahl, term, Curve::OnFailure::Skip);
+        Curve curve("Form.zahl = ", c.state.Zahl, term, Curve::OnFailure::Skip);
         curve.colour = colour;
         curve.skipFirstSegment = !firstSegmentToo && !rootLog;
         sampleCurve(c, curve, range.left, range.right, range.step);
@@ -220,31 +220,31 @@ void drawFunctions(Context& c, std::span<const std::string> terms, const Farbwah
 
 void Schnittstellen_Zeichnen(Context& c)
 {
-    if (!c.s.Schnittstellen_Zeichnen_test)
+    if (!c.state.Schnittstellen_Zeichnen_test)
         return;
-    drawFunctions(c, c.s.Schnittstellen_Terme, [&c](std::size_t) { return zufallsFarbe(c.random); },
+    drawFunctions(c, c.state.Schnittstellen_Terme, [&c](std::size_t) { return randomColour(c.random); },
                   false);
 }
 
 void Schnittstellen_Zeichnen_Integral(Context& c)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (!s.Schnittstellen_integral_Zeichnen_Check)
         return;
-    c.ebene.setPenWidth(2);
-    c.ebene.point(0, 0, c.ebene.foreColor());
+    c.plane.setPenWidth(2);
+    c.plane.point(0, 0, c.plane.foreColor());
     const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};
-    drawFunctions(c, terms, [&c](std::size_t) { return zufallsFarbe(c.random); }, true);
+    drawFunctions(c, terms, [&c](std::size_t) { return randomColour(c.random); }, true);
 }
 
-std::string schnittpunkteMelden(Context& c, const SearchResult<Schnittpunkt>& found,
-                                const std::function<std::string(const Schnittpunkt&)>& lineOf)
+std::string reportIntersections(Context& c, const SearchResult<Intersection>& found,
+                                const std::function<std::string(const Intersection&)>& lineOf)
 {
     const std::string note = endNote(found.outcome);
-    if (c.s.Schnittpunkte_farbig_test) {
-        Plane& plane = c.ebene;
+    if (c.state.Schnittpunkte_farbig_test) {
+        Plane& plane = c.plane;
         plane.setPenWidth(11);
-        for (const Schnittpunkt& p : found.points)
+        for (const Intersection& p : found.points)
             plane.point(p.x, p.y, plane.foreColor());
         c.ui.planeChanged();
         if (!note.empty())
@@ -252,7 +252,7 @@ std::string schnittpunkteMelden(Context& c, const SearchResult<Schnittpunkt>& fo
         return {};
     }
     std::string lines;
-    for (const Schnittpunkt& p : found.points)
+    for (const Intersection& p : found.points)
         lines += lineOf(p);
     if (!note.empty())
         lines += "\r\n" + note + "\r\n";
@@ -261,13 +261,13 @@ std::string schnittpunkteMelden(Context& c, const SearchResult<Schnittpunkt>& fo
 
 std::string Schnittstellen_Ausrechnen(Context& c, GridLimits limits)
 {
-    const auto& terms = c.s.Schnittstellen_Terme;
+    const auto& terms = c.state.Schnittstellen_Terme;
     const auto found =
-        findSchnittpunkte(terms, allePaare(terms.size()), c.s.X, c.s.Y, &c.ui, limits);
+        findIntersections(terms, allPairs(terms.size()), c.state.X, c.state.Y, &c.ui, limits);
     // Every entry stands between line breaks.
-    return schnittpunkteMelden(c, found, [](const Schnittpunkt& p) {
+    return reportIntersections(c, found, [](const Intersection& p) {
         return "\r\nf" + text(p.j + 1) + "(x) schneidet f" + text(p.i + 1) + "(x) in SP " +
-               spText(p) + "\r\n";
+               pointText(p) + "\r\n";
     });
 }
 

@@ -18,16 +18,16 @@ class Ui;
 
 // A crossing found for the ordered pair (i, j) of terms: the graph of term j
 // crosses the graph of term i at the grid point x; y is term i at x.
-struct Schnittpunkt {
+struct Intersection {
     int i, j;
     double x, y;
 };
 
-using Paar = std::pair<int, int>;
+using Pair = std::pair<int, int>;
 
 // The ordered pairs the intersection calculator searches: every (i, j) with
 // i ≠ j, i in the outer loop, so each pair comes twice, once in each order.
-std::vector<Paar> allePaare(std::size_t terms);
+std::vector<Pair> allPairs(std::size_t terms);
 
 // The crossings of the given ordered pairs of terms (as typed) between from and
 // to: the zeros of "term i-(term j)", found as findZeros finds them.
@@ -37,23 +37,23 @@ std::vector<Paar> allePaare(std::size_t terms);
 // progress and is asked now and then whether to stop; the limit counts the grid
 // points of all pairs together. Where several pairs are searched, both cores
 // share them; the result does not depend on it.
-SearchResult<Schnittpunkt> findSchnittpunkte(std::span<const std::string> terms,
-                                             std::span<const Paar> pairs, double from, double to,
+SearchResult<Intersection> findIntersections(std::span<const std::string> terms,
+                                             std::span<const Pair> pairs, double from, double to,
                                              Ui* ui, GridLimits limits = {});
 
 // "(2|4)": the point as the result lines show it, y to two decimals.
-std::string spText(const Schnittpunkt& p);
+std::string pointText(const Intersection& p);
 
 // A colour for a function of the calculator: red, green and blue drawn in this
 // order, each from 1 to 200.
-Rgb zufallsFarbe(std::mt19937& random);
+Rgb randomColour(std::mt19937& random);
 
 // Draws terms (as typed) over the current picture across the range of the main
 // panel's fields, each in the colour colourOf(its index) gives, pen width 2.
 // Samples where a term fails are left out. Unless firstSegmentToo, the first
 // segment of an ordinary term (one without "sqr" and "log") is not drawn.
-using Farbwahl = std::function<Rgb(std::size_t)>;
-void drawFunctions(Context& c, std::span<const std::string> terms, const Farbwahl& colourOf,
+using ColourPicker = std::function<Rgb(std::size_t)>;
+void drawFunctions(Context& c, std::span<const std::string> terms, const ColourPicker& colourOf,
                    bool firstSegmentToo);
 
 // The intersection calculator's functions in new random colours, while its
@@ -68,8 +68,8 @@ void Schnittstellen_Zeichnen_Integral(Context& c);
 // dots 11 pixels wide in the plane's colour and nothing returned; otherwise the
 // lines lineOf writes for the points. A search that ended early says so (in a
 // message box when it marks the points).
-std::string schnittpunkteMelden(Context& c, const SearchResult<Schnittpunkt>& found,
-                                const std::function<std::string(const Schnittpunkt&)>& lineOf);
+std::string reportIntersections(Context& c, const SearchResult<Intersection>& found,
+                                const std::function<std::string(const Intersection&)>& lineOf);
 
 // The search over the calculator's functions on the range X to Y, reported as
 // lines 'f2(x) schneidet f1(x) in SP (2|4)', each between line breaks, or as dots.

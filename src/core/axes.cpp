@@ -14,18 +14,18 @@ constexpr Rgb kGrid = rgb(220, 220, 220);
 
 void readRange(Context& c)
 {
-    if (auto x = readNumber(c.s.x_eingabe))
-        c.s.X = *x;
-    if (auto y = readNumber(c.s.y_eingabe))
-        c.s.Y = *y;
+    if (auto x = readNumber(c.state.x_eingabe))
+        c.state.X = *x;
+    if (auto y = readNumber(c.state.y_eingabe))
+        c.state.Y = *y;
 }
 
 void Koordinaten_System(Context& c)
 {
-    Plane& p = c.ebene;
+    Plane& p = c.plane;
     p.clear();
     readRange(c);
-    const double X = c.s.X, Y = c.s.Y;
+    const double X = c.state.X, Y = c.state.Y;
     p.setPenWidth(1);
     p.setForeColor(kBlack);
 
@@ -67,8 +67,8 @@ void DrawArrow45(Plane& p, float x1, float y1, float x2, float y2, float length,
 
 void gitterzeichnen(Context& c)
 {
-    Plane& p = c.ebene;
-    const double X = c.s.X, Y = c.s.Y;
+    Plane& p = c.plane;
+    const double X = c.state.X, Y = c.state.Y;
     p.setForeColor(kGrid);
     p.setPenWidth(1);
     const double s = Y <= 50 ? 0.5 : 5;

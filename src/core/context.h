@@ -55,10 +55,10 @@ public:
     Context(const Context&) = delete;
     Context& operator=(const Context&) = delete;
 
-    State s;
+    State state;
     Engine engine;
-    Drawing w;
-    Plane ebene;
+    Drawing drawing;
+    Plane plane;
     Ui& ui;
     std::mt19937 random;
     Pacer pacer;

@@ -6,10 +6,10 @@
 
 namespace kw {
 
-void zufall(Context& c)
+void randomExample(Context& c)
 {
-    std::uniform_int_distribution<std::size_t> pick(0, kBeispiele.size() - 1);
-    c.s.Eingabe = kBeispiele[pick(c.random)];
+    std::uniform_int_distribution<std::size_t> pick(0, kExamples.size() - 1);
+    c.state.Eingabe = kExamples[pick(c.random)];
     c.ui.fieldsChanged();
 }
 

@@ -8,7 +8,7 @@ namespace kw {
 class Context;
 
 // The example terms "Zufall f(x)" picks from.
-inline constexpr std::array<std::string_view, 21> kBeispiele{
+inline constexpr std::array<std::string_view, 21> kExamples{
     "sin(x)+1/x",
     "0,5*x^3-2*x^2-x+4",
     "1/sqr(x^2+0,1)",
@@ -33,6 +33,6 @@ inline constexpr std::array<std::string_view, 21> kBeispiele{
 };
 
 // "Zufall f(x)": a random example into the term field; nothing is drawn.
-void zufall(Context& c);
+void randomExample(Context& c);
 
 }  // namespace kw

@@ -13,8 +13,8 @@ constexpr Rgb kBlack = rgb(0, 0, 0);
 
 void Skalla(Context& c)
 {
-    Plane& p = c.ebene;
-    const double X = c.s.X, Y = c.s.Y;
+    Plane& p = c.plane;
+    const double X = c.state.X, Y = c.state.Y;
     p.setForeColor(kBlack);
     const float L = 1.0f;
     const double d = Y <= 50 ? Y * 80 / 20 : (Y * 80) / (Y / 1.5);
@@ -28,14 +28,14 @@ void Skalla(Context& c)
 void Beschriftung(Context& c)
 {
     readRange(c);
-    Plane& p = c.ebene;
-    const double X = c.s.X, Y = c.s.Y;
+    Plane& p = c.plane;
+    const double X = c.state.X, Y = c.state.Y;
     p.setPenWidth(1);
     p.setForeColor(kBlack);
     // Half the world width and height, each rounded to an integer before halving.
     const double hw = std::nearbyint(p.scaleWidth()) / 2;
     const double hh = std::nearbyint(p.scaleHeight()) / 2;
-    if (c.w.Zoom_Prozent < 70)
+    if (c.drawing.Zoom_Prozent < 70)
         return;
 
     auto write = [&](double x, double y, const char* text) {

@@ -7,7 +7,7 @@ namespace kw {
 namespace {
 // The hint goes into the wide status panel of the coordinates: they stand
 // still anyway while the work keeps the mouse from the windows.
-constexpr int kHinweisPanel = 2;
+constexpr int kHintPanel = 2;
 }  // namespace
 
 Pacer::Pacer(Ui* ui, bool eager, Clock::duration after) : ui_(ui), eager_(eager), after_(after) {}
@@ -32,7 +32,7 @@ void Pacer::begin(std::string_view hint, std::string_view stoppedNote)
     if (!ui_)
         return;
     if (noteShown_) {  // from the work before: this one is new
-        ui_->setStatus(kHinweisPanel, "");
+        ui_->setStatus(kHintPanel, "");
         noteShown_ = false;
     }
     asking_ = eager_;
@@ -46,9 +46,9 @@ void Pacer::end()
         return;
     noteShown_ = stopped_ && !stoppedNote_.empty();
     if (noteShown_)
-        ui_->setStatus(kHinweisPanel, stoppedNote_);
+        ui_->setStatus(kHintPanel, stoppedNote_);
     else if (shown_)
-        ui_->setStatus(kHinweisPanel, "");
+        ui_->setStatus(kHintPanel, "");
     if (asking_)
         ui_->searchEnded();
     asking_ = false;
@@ -69,7 +69,7 @@ bool Pacer::stop(double done, double total)
             asking_ = true;
             ui_->searchStarted();
         }
-        ui_->setStatus(kHinweisPanel, hint_);
+        ui_->setStatus(kHintPanel, hint_);
     }
     if (total != total_) {
         total_ = total;

@@ -16,7 +16,7 @@ double round9(double v) { return roundHalfEven(v * 1e9) / 1e9; }
 
 }  // namespace
 
-std::optional<Traegerseil> traegerseil(double s, double h, double t)
+std::optional<Cable> cableFor(double s, double h, double t)
 {
     if (!(s > 0 && t > 0 && h > t))
         return std::nullopt;
@@ -25,51 +25,51 @@ std::optional<Traegerseil> traegerseil(double s, double h, double t)
     const double z1 = (-p + std::sqrt(p * p - 4)) / 2;
     const double c1 = std::log(z1) / (s / 2);
     // The other root is 1/z1; taken as -c1 it cannot cancel to 0 for steep cables.
-    const Traegerseil seil{t * c1, -t * c1, c1, -c1};
-    if (!(c1 > 0 && std::isfinite(c1) && std::isfinite(seil.a1)))
+    const Cable cable{t * c1, -t * c1, c1, -c1};
+    if (!(c1 > 0 && std::isfinite(c1) && std::isfinite(cable.a1)))
         return std::nullopt;
-    return seil;
+    return cable;
 }
 
-std::string seilTerm(const Traegerseil& seil)
+std::string cableTerm(const Cable& cable)
 {
-    const std::string a = text(seil.a1), c = text(seil.c1);
+    const std::string a = text(cable.a1), c = text(cable.c1);
     return "(" + a + "/(" + c + "* 2))*(exp(" + c + "x)+exp(-" + c + "x))";
 }
 
-bool Berechne_CMD_Click(Context& c, BrueckenRechner& r)
+bool Berechne_CMD_Click(Context& c, BridgeFields& r)
 {
-    struct Feld {
+    struct Field {
         const std::string& text;
-        std::string_view leer, ungueltig;
+        std::string_view whenEmpty, whenInvalid;
     };
-    const Feld felder[] = {
-        {r.Abstand_txt, kMeldungAbstandLeer, kMeldungAbstandUngueltig},
-        {r.Hoehe_txt, kMeldungHoeheLeer, kMeldungHoeheUngueltig},
-        {r.Tiefster_Punkt_txt, kMeldungTiefsterLeer, kMeldungTiefsterUngueltig},
+    const Field fields[] = {
+        {r.Abstand_txt, kSpanEmptyMessage, kSpanInvalidMessage},
+        {r.Hoehe_txt, kHeightEmptyMessage, kHeightInvalidMessage},
+        {r.Tiefster_Punkt_txt, kLowestEmptyMessage, kLowestInvalidMessage},
     };
     double werte[3];
     for (int i = 0; i < 3; ++i) {
-        const auto v = readNumber(felder[i].text);
+        const auto v = readNumber(fields[i].text);
         if (!v) {
-            c.ui.message(felder[i].text.empty() ? felder[i].leer : felder[i].ungueltig);
+            c.ui.message(fields[i].text.empty() ? fields[i].whenEmpty : fields[i].whenInvalid);
             return false;
         }
         werte[i] = *v;
     }
     const double s = werte[0], h = werte[1], t = werte[2];
-    const auto seil = traegerseil(s, h, t);
-    if (!seil) {
-        c.ui.message(kMeldungKeinSeil);
+    const auto cable = cableFor(s, h, t);
+    if (!cable) {
+        c.ui.message(kNoCableMessage);
         return false;
     }
 
-    r.a1_Ausgabe = text(round9(seil->a1));
-    r.a2_Ausgabe = text(round9(seil->a2));
-    r.c1_Ausgabe = text(round9(seil->c1));
-    r.c2_Ausgabe = text(round9(seil->c2));
-    State& st = c.s;
-    st.Eingabe = seilTerm(*seil);
+    r.a1_Ausgabe = text(round9(cable->a1));
+    r.a2_Ausgabe = text(round9(cable->a2));
+    r.c1_Ausgabe = text(round9(cable->c1));
+    r.c2_Ausgabe = text(round9(cable->c2));
+    State& st = c.state;
+    st.Eingabe = cableTerm(*cable);
     st.x_eingabe = text(-s / 2);
     st.y_eingabe = text(s / 2);
     st.Brueck_zeichnen = true;
@@ -79,7 +79,7 @@ bool Berechne_CMD_Click(Context& c, BrueckenRechner& r)
 
 void Haengebruecke(Context& c)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (!s.Brueck_zeichnen)
         return;
     s.Brueck_zeichnen = false;  // later redraws show the cable alone
@@ -87,17 +87,17 @@ void Haengebruecke(Context& c)
     if (!left || !right)
         return;
     const double X = s.X = *left, Y = s.Y = *right;
-    termRichten(c);
+    normalizeTerm(c);
 
     CompiledStatement statement(
         c.engine, "Form.Zahl2 = ",
-        Substitution(c.w.xterm, {.maskExp = true, .collapseStars = true}).pattern());
+        Substitution(c.drawing.xterm, {.maskExp = true, .collapseStars = true}).pattern());
     auto hoehe = [&](double x) -> std::optional<double> {
         if (statement.execute(x) != 0)
             return std::nullopt;  // no hanger of a stale height
         return s.Zahl2;
     };
-    Plane& plane = c.ebene;
+    Plane& plane = c.plane;
     auto turm = [&](double x) {
         if (auto v = hoehe(x)) {
             plane.setPenWidth(9);
@@ -121,7 +121,7 @@ void Haengebruecke(Context& c)
             continue;
         if (auto v = hoehe(x)) {
             plane.setPenWidth(1);
-            plane.line(x, 0, x, *v, kHaengerFarbe);
+            plane.line(x, 0, x, *v, kHangerColour);
         }
     }
     if (Y > X)

@@ -20,10 +20,10 @@ constexpr bool isOperator(char c)
     return c == '+' || c == '-' || c == '*' || c == '/' || c == '^';
 }
 
-struct Frage {
-    std::string_view prompt, title, vorgabe;
+struct Question {
+    std::string_view prompt, title, preset;
 };
-constexpr Frage kFragen[] = {
+constexpr Question kQuestions[] = {
     {"Bitte geben Sie den Startwert ein.", "Startwert", "-2"},
     {"Bitte geben Sie den Endwert ein.", "Endwert", "5"},
     {"Bitte geben Sie den Schrittwert ein.", "Schrittwert", "1"},
@@ -32,23 +32,23 @@ constexpr Frage kFragen[] = {
 // All three questions first, then the answers in order: an empty or cancelled
 // answer, or one that is not a number, stops with the cancel message; the
 // answers accepted before it stay stored.
-bool fragen(Context& c)
+bool askFamilyValues(Context& c)
 {
-    std::optional<std::string> antworten[3];
+    std::optional<std::string> answers[3];
     for (int i = 0; i < 3; ++i)
-        antworten[i] = c.ui.input(kFragen[i].prompt, kFragen[i].title, kFragen[i].vorgabe);
-    double* const ziele[3] = {&c.s.start, &c.s.Ende, &c.s.Step};
+        answers[i] = c.ui.input(kQuestions[i].prompt, kQuestions[i].title, kQuestions[i].preset);
+    double* const targets[3] = {&c.state.start, &c.state.Ende, &c.state.Step};
     for (int i = 0; i < 3; ++i) {
-        const auto v = antworten[i] ? readNumber(*antworten[i]) : std::nullopt;
+        const auto v = answers[i] ? readNumber(*answers[i]) : std::nullopt;
         if (!v) {
-            c.ui.message(kMeldungAbgebrochen);
+            c.ui.message(kCancelledMessage);
             return false;
         }
         if (i == 2 && *v == 0) {  // a step of 0 would never reach the end
-            c.ui.message(kMeldungSchrittwert);
+            c.ui.message(kStepMessage);
             return false;
         }
-        *ziele[i] = *v;
+        *targets[i] = *v;
     }
     return true;
 }
@@ -59,43 +59,43 @@ void drawFamily(Context& c)
     if (!readRangeAndStep(c, range))
         return;  // as the graph: a range or quality that is not a number draws nothing
     if (std::isinf(range.step)) {
-        c.ui.message(kMeldungDivision);  // quality 0
+        c.ui.message(kDivisionMessage);  // quality 0
         return;
     }
     prepareGraph(c, range);
-    const auto colour = colourFromText(c.w.Graph_Farbe);
+    const auto colour = colourFromText(c.drawing.Graph_Farbe);
     if (!colour)
         return;
 
     // The wheel redraws with the stored values and never asks or complains.
-    const bool wheel = c.s.Mausrad_Funktion;
-    if (!wheel && !fragen(c)) {
-        c.w.termRefused = true;
+    const bool wheel = c.state.Mausrad_Funktion;
+    if (!wheel && !askFamilyValues(c)) {
+        c.drawing.termRefused = true;
         return;
     }
-    const auto members = scharGroesse(c.s.start, c.s.Ende, c.s.Step);
+    const auto members = familySize(c.state.start, c.state.Ende, c.state.Step);
     if (!members) {
         if (!wheel) {
-            c.ui.message(kMeldungZuVieleFunktionen);
-            c.w.termRefused = true;
+            c.ui.message(kTooManyFunctionsMessage);
+            c.drawing.termRefused = true;
         }
         return;
     }
 
     // Member k is start + k·step: adding the step again and again would drift
     // past the end and lose the last member.
-    const double start = c.s.start, step = c.s.Step;
+    const double start = c.state.start, step = c.state.Step;
     int malformed = 0;  // members that do not parse draw nothing
     for (int k = 0; k < *members; ++k) {
-        const Substitution term(scharTerm(c.w.xterm, start + k * step));
-        Curve curve("Form.zahl = ", c.s.Zahl, term, Curve::OnFailure::KeepValue);
+        const Substitution term(familyTerm(c.drawing.xterm, start + k * step));
+        Curve curve("Form.zahl = ", c.state.Zahl, term, Curve::OnFailure::KeepValue);
         curve.colour = *colour;
         const SampleRun run = sampleCurve(c, curve, range.left, range.right, range.step);
         malformed += run.ended && run.error == err::Syntax;
     }
     if (malformed > 0 && malformed == *members && !wheel) {
-        c.ui.message(kMeldungSyntax);
-        c.w.termRefused = true;
+        c.ui.message(kSyntaxMessage);
+        c.drawing.termRefused = true;
     }
 }
 
@@ -103,18 +103,18 @@ void drawFamily(Context& c)
 
 bool Funktionen_Scharren_check(Context& c)
 {
-    termRichten(c);
-    c.s.Parametar_gefunden = c.w.xterm.find('@') != std::string::npos;
-    return c.s.Parametar_gefunden;
+    normalizeTerm(c);
+    c.state.Parametar_gefunden = c.drawing.xterm.find('@') != std::string::npos;
+    return c.state.Parametar_gefunden;
 }
 
 void Funktionen_Scharr(Context& c)
 {
     drawFamily(c);
-    c.s.Parametar_gefunden = false;
+    c.state.Parametar_gefunden = false;
 }
 
-std::optional<int> scharGroesse(double start, double end, double step)
+std::optional<int> familySize(double start, double end, double step)
 {
     if (step == 0)
         return 0;
@@ -122,12 +122,12 @@ std::optional<int> scharGroesse(double start, double end, double step)
     const double weitere = (end - start) / step;  // members after the first
     if (!(weitere >= -kRundung))
         return 0;  // the step points away from the end
-    if (!(weitere + kRundung < kScharMax))
+    if (!(weitere + kRundung < kFamilyMax))
         return std::nullopt;
     return int(std::floor(weitere + kRundung)) + 1;
 }
 
-std::string scharTerm(std::string_view xterm, double p)
+std::string familyTerm(std::string_view xterm, double p)
 {
     const std::string zahl = engineText(p);
     const std::string geklammert = "(" + zahl + ")";

@@ -8,15 +8,15 @@ namespace kw {
 
 class Context;
 
-inline constexpr std::string_view kMeldungAbgebrochen =
+inline constexpr std::string_view kCancelledMessage =
     "Sie haben auf Abrechen gedrückt, die Berechnung wird unterbrochen";
-inline constexpr std::string_view kMeldungSchrittwert =
+inline constexpr std::string_view kStepMessage =
     "Bitte geben Sie einen gültigen Schrittwert ein.";
-inline constexpr std::string_view kMeldungZuVieleFunktionen =
+inline constexpr std::string_view kTooManyFunctionsMessage =
     "Die Schar hat mehr als 1000 Funktionen. Bitte wählen Sie einen größeren Schrittwert.";
 
 // A family draws at most this many members; a tiny step must not freeze the program.
-inline constexpr int kScharMax = 1000;
+inline constexpr int kFamilyMax = 1000;
 
 // Normalizes the term into xterm and sets Parametar_gefunden when it holds the
 // parameter "@". Returns the flag.
@@ -31,14 +31,14 @@ void Funktionen_Scharr(Context& c);
 
 // How many members start, start + step, … up to end have: the end counts when
 // it is reached up to a billionth of the step. 0 for a step of 0 or one that
-// points away from the end; nothing for more than kScharMax.
-std::optional<int> scharGroesse(double start, double end, double step);
+// points away from the end; nothing for more than kFamilyMax.
+std::optional<int> familySize(double start, double end, double step);
 
 // The term of one member: every "@" of xterm becomes p as one number, so that
 // "@^2" at -2 is 4 like x^2 at x = -2. A negative value gets brackets unless an
 // operator stands right before it, where the engine reads the sign as part of
 // the number ("x^2+@" at -2 gives "1x^2+-2"). Like a typed number it multiplies
 // what stands next to it without a star ("2@", "@sin(x)").
-std::string scharTerm(std::string_view xterm, double p);
+std::string familyTerm(std::string_view xterm, double p);
 
 }  // namespace kw

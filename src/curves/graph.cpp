@@ -10,27 +10,27 @@
 
 namespace kw {
 
-bool termRichten(Context& c)
+bool normalizeTerm(Context& c)
 {
-    if (termZuLang(c.s.Eingabe)) {
-        c.w.xterm.clear();
+    if (termZuLang(c.state.Eingabe)) {
+        c.drawing.xterm.clear();
         return false;
     }
-    c.w.xterm = string_richten(c.s.Eingabe);
+    c.drawing.xterm = string_richten(c.state.Eingabe);
     return true;
 }
 
 void Funktionsfarbe(Context& c)
 {
-    if (auto colour = colourByName(c.s.FarbeBox, kSevenColours))
-        c.w.Graph_Farbe = colourText(*colour);
+    if (auto colour = colourByName(c.state.FarbeBox, kSevenColours))
+        c.drawing.Graph_Farbe = colourText(*colour);
 }
 
 bool readRangeAndStep(Context& c, Range& range)
 {
-    auto left = readNumber(c.s.x_eingabe);
-    auto right = readNumber(c.s.y_eingabe);
-    auto quality = readNumber(c.s.qualitaet_eingabe);
+    auto left = readNumber(c.state.x_eingabe);
+    auto right = readNumber(c.state.y_eingabe);
+    auto quality = readNumber(c.state.qualitaet_eingabe);
     if (!left || !right || !quality)
         return false;
     range = {*left, *right, 1 / *quality};
@@ -39,20 +39,20 @@ bool readRangeAndStep(Context& c, Range& range)
 
 void prepareGraph(Context& c, const Range& range)
 {
-    c.s.X = range.left;
-    c.s.Y = range.right;
+    c.state.X = range.left;
+    c.state.Y = range.right;
     Funktionsfarbe(c);
-    termRichten(c);
-    c.ebene.setPenWidth(2);
+    normalizeTerm(c);
+    c.plane.setPenWidth(2);
 }
 
 SampleRun drawGraph(Context& c, const Range& range, Rgb colour)
 {
-    const Substitution term(c.w.xterm);
-    Curve curve("Form.Zahl = ", c.s.Zahl, term, Curve::OnFailure::SkipInvalid);
+    const Substitution term(c.drawing.xterm);
+    Curve curve("Form.Zahl = ", c.state.Zahl, term, Curve::OnFailure::SkipInvalid);
     curve.edgeStrokes = true;
     curve.progress = true;
-    curve.width = c.s.f_Linie_staerke;
+    curve.width = c.state.f_Linie_staerke;
     curve.colour = colour;
     return sampleCurve(c, curve, range.left, range.right, range.step);
 }

@@ -10,24 +10,24 @@ namespace kw {
 class Context;
 
 // Messages of the graph pass.
-inline constexpr std::string_view kMeldungSyntax =
+inline constexpr std::string_view kSyntaxMessage =
     "Ihre Eingabe ist nicht in der Korrekten Form. Bitte geben Sie ihre eingabe in der Form: "
     "Beispiel: x^3 - 2 oder 3x^4 ein!";
-inline constexpr std::string_view kMeldungDivision =
+inline constexpr std::string_view kDivisionMessage =
     "Sie haben eine Funktion eingegeben wo eine Division durch Null vorkommt. Dies ist "
     "Mathematisch nicht möglich!";
-inline constexpr std::string_view kMeldungArgument =
+inline constexpr std::string_view kArgumentMessage =
     "Sie haben ungültige Zeichen Eingegeben, wenn Sie Parametar verwenden möchten, benutzen sie "
     "das Zeichen: '@'. Für weitere Informationen schauen sie bitte unter Hilfe->Eingabe Syntax";
 
-inline constexpr std::string_view kMeldungTermZuLang =
+inline constexpr std::string_view kTermTooLongMessage =
     "Der Term ist zu lang (höchstens 2000 Zeichen).";
 
 // The term field rewritten into xterm, as every use of that term begins. A
 // term longer than kTermMax characters is refused as typed: xterm is left
 // empty, which draws nothing, and the result is false. The graph pass and the
 // value table say why; the calculators check their own fields with termZuLang.
-bool termRichten(Context& c);
+bool normalizeTerm(Context& c);
 
 // Sets Graph_Farbe from the main panel's colour name; an unknown name keeps the
 // previous colour.

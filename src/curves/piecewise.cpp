@@ -30,14 +30,14 @@ bool applyBound(std::string_view bound, std::string_view unbounded, double& end)
     return v.has_value();
 }
 
-std::optional<SampleRun> abschnitt(Context& c, const Range& range, Rgb colour)
+std::optional<SampleRun> drawSection(Context& c, const Range& range, Rgb colour)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (!applyBound(s.Linker_Bereich_wert, "-u", s.X) ||
         !applyBound(s.Rechter_Bereich_wert, "+u", s.Y))
         return std::nullopt;
 
-    const Substitution term(c.w.xterm);
+    const Substitution term(c.drawing.xterm);
     Curve curve("Form.Zahl = ", s.Zahl, term, Curve::OnFailure::SkipInvalid);
     curve.points = true;
     curve.width = 2;
@@ -51,12 +51,12 @@ std::optional<SampleRun> Wurzel_log_Funktion_Abschnittweise(Context& c)
     auto colour = rootLogSetup(c, range);
     if (!colour)
         return std::nullopt;
-    State& s = c.s;
+    State& s = c.state;
     // A bound that is not usable leaves the range's end for that side.
     applyBound(s.Linker_Bereich_wert, "-u", s.X);
     applyBound(s.Rechter_Bereich_wert, "+u", s.Y);
 
-    const Substitution term(c.w.xterm);
+    const Substitution term(c.drawing.xterm);
     Curve curve("Form.Zahl =", s.Zahl, term, Curve::OnFailure::KeepValue);
     curve.rangeGate = true;
     curve.points = true;

@@ -20,7 +20,7 @@ bool applyBound(std::string_view bound, std::string_view unbounded, double& end)
 // Y become the section bounds, and every sample inside them is drawn as a
 // single point whatever its value. Points where f is undefined are skipped;
 // any other failure ends the loop. Nothing when a bound is not usable.
-std::optional<SampleRun> abschnitt(Context& c, const Range& range, Rgb colour);
+std::optional<SampleRun> drawSection(Context& c, const Range& range, Rgb colour);
 
 // A section of a term holding "sqr" or "log": points only where f is defined
 // and its value lies strictly between the section bounds. Never shows a

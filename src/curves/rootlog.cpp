@@ -14,7 +14,7 @@ std::optional<Rgb> rootLogSetup(Context& c, Range& range)
         return std::nullopt;
     prepareGraph(c, range);
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
-    auto colour = colourFromText(c.w.Graph_Farbe);
+    auto colour = colourFromText(c.drawing.Graph_Farbe);
     if (!colour || !std::isfinite(range.step))
         return std::nullopt;
     return colour;
@@ -27,8 +27,8 @@ std::optional<SampleRun> Wurzel_log_funktion(Context& c)
     if (!colour)
         return std::nullopt;
 
-    const Substitution term(c.w.xterm);
-    Curve curve("Form.Zahl =", c.s.Zahl, term, Curve::OnFailure::KeepValue);
+    const Substitution term(c.drawing.xterm);
+    Curve curve("Form.Zahl =", c.state.Zahl, term, Curve::OnFailure::KeepValue);
     curve.rangeGate = true;
     curve.width = 2;
     curve.colour = *colour;

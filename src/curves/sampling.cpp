@@ -17,7 +17,7 @@ namespace {
 void drawTooth(Context& c, const Curve& curve, const Curve::Comb& comb,
                std::optional<CompiledStatement>& baseStatement, double x, double v, SampleRun& run)
 {
-    const double X = c.s.X, Y = c.s.Y;
+    const double X = c.state.X, Y = c.state.Y;
     double base = 0;
     if (baseStatement) {
         if (const int e = baseStatement->execute(x); e != 0) {
@@ -28,7 +28,7 @@ void drawTooth(Context& c, const Curve& curve, const Curve::Comb& comb,
     }
     if (comb.insideRange && !(x != 0 && X < x && x < Y))
         return;
-    Plane& plane = c.ebene;
+    Plane& plane = c.plane;
     if (curve.width >= 1)
         plane.setPenWidth(curve.width);
     // A pole or a value of 1E+300 still ends at the edge: the line stays on the plane.
@@ -43,8 +43,8 @@ void drawTooth(Context& c, const Curve& curve, const Curve::Comb& comb,
 SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, double step)
 {
     SampleRun run;
-    Plane& plane = c.ebene;
-    const double X = c.s.X, Y = c.s.Y;
+    Plane& plane = c.plane;
+    const double X = c.state.X, Y = c.state.Y;
     const double progressMax = float(std::fabs(X) + std::fabs(Y));
     // The graph of f counts its progress from the left end of the range, as
     // Y + x; any other curve from its own start.
@@ -52,7 +52,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     auto done = [&](double x) {
         return curve.progress ? std::clamp(Y + x, 0.0, progressMax) : std::fabs(x - start);
     };
-    const Pacer::Work drawing(c.pacer, kHinweisZeichnen, kZeichnenAbgebrochen);
+    const Pacer::Work drawing(c.pacer, kDrawingHint, kDrawingCancelled);
 
     CompiledStatement statement(c.engine, curve.prefix, curve.term->pattern());
     std::optional<CompiledStatement> baseStatement;

@@ -82,8 +82,8 @@ inline constexpr int kMaxSamples = 32768;
 
 // A drawing that runs for more than half a second shows its progress and can be
 // stopped with Esc (see Pacer); the whole redraw counts as one drawing.
-inline constexpr std::string_view kHinweisZeichnen = "Zeichnen läuft … mit Esc abbrechen";
-inline constexpr std::string_view kZeichnenAbgebrochen = "Das Zeichnen wurde abgebrochen.";
+inline constexpr std::string_view kDrawingHint = "Zeichnen läuft … mit Esc abbrechen";
+inline constexpr std::string_view kDrawingCancelled = "Das Zeichnen wurde abgebrochen.";
 
 // Walks x = start, start + step, … while x ≤ end (x ≥ end for a negative step),
 // adding the step each time. The window and jump tests use the shared X and Y.

@@ -16,7 +16,7 @@ struct ColourTarget {
     std::size_t rows;
 };
 
-// Indexed by Farbliste. Only the inverse function also offers "Magenta".
+// Indexed by ColourList. Only the inverse function also offers "Magenta".
 constexpr ColourTarget kColourTargets[] = {
     {&State::FarbeBox_ableitung, &State::Ffarbe_ableitung, &State::Ffarbe_ableitung_test,
      kSevenColours},
@@ -33,7 +33,7 @@ struct WidthTarget {
     State::Int State::*width;
 };
 
-// Indexed by Breitenliste.
+// Indexed by WidthList.
 constexpr WidthTarget kWidthTargets[] = {
     {&State::f_a1_linie_staerke_text, &State::f_a1_linie_staerke},
     {&State::f_a2_linie_staerke_text, &State::f_a2_linie_staerke},
@@ -50,24 +50,24 @@ struct Switch {
 };
 
 constexpr Switch kErste{&State::form3_click_Zaehler_Ableitung, &State::ableitungs_test,
-                        kErsteAbleitungAn, kErsteAbleitungAus};
+                        kFirstDerivativeOn, kFirstDerivativeOff};
 constexpr Switch kZweite{&State::form3_click_Zaehler_Ableitung_zwei,
-                         &State::zweite_ableitungs_test, kZweiteAbleitungAn,
-                         kZweiteAbleitungAus};
+                         &State::zweite_ableitungs_test, kSecondDerivativeOn,
+                         kSecondDerivativeOff};
 constexpr Switch kDritte{&State::form3_click_Zaehler_Ableitung_drei,
-                         &State::dritte_ableitungs_test, kDritteAbleitungAn,
-                         kDritteAbleitungAus};
-constexpr Switch kTangente{&State::form3_click_Zaehler_tangente, &State::tangente_test,
-                           kTangenteAn, kTangenteAus};
+                         &State::dritte_ableitungs_test, kThirdDerivativeOn,
+                         kThirdDerivativeOff};
+constexpr Switch kTangentSwitch{&State::form3_click_Zaehler_tangente, &State::tangente_test,
+                           kTangentOn, kTangentOff};
 // The inverse function lies on top in both states.
-constexpr Switch kUmkehrfunktion{&State::form3_click_Zaehler_Umkehrfunktion,
-                                 &State::Umkehrfunktion_test, kUmkehrfunktionFolge,
-                                 kUmkehrfunktionFolge};
-constexpr Switch kAbschnitt{&State::form3_click_Zaehler_AD, &State::ad_funktion_test, {}, {}};
+constexpr Switch kInverseSwitch{&State::form3_click_Zaehler_Umkehrfunktion,
+                                 &State::Umkehrfunktion_test, kInverseSteps,
+                                 kInverseSteps};
+constexpr Switch kSection{&State::form3_click_Zaehler_AD, &State::ad_funktion_test, {}, {}};
 
 void toggle(Context& c, const Switch& sw)
 {
-    const bool on = (c.s.*sw.flag) = countClick(c.s.*sw.clicks);
+    const bool on = (c.state.*sw.flag) = countClick(c.state.*sw.clicks);
     if (!sw.on.empty())
         redrawAll(c, on ? sw.on : sw.off);
 }
@@ -77,38 +77,38 @@ void toggle(Context& c, const Switch& sw)
 void erste_Ableitung_click(Context& c) { toggle(c, kErste); }
 void zweite_Ableitung_click(Context& c) { toggle(c, kZweite); }
 void dritte_Ableitung_click(Context& c) { toggle(c, kDritte); }
-void tangente_click(Context& c) { toggle(c, kTangente); }
-void umkehrfunktion_click(Context& c) { toggle(c, kUmkehrfunktion); }
-void ad_funktion_click(Context& c) { toggle(c, kAbschnitt); }
+void tangente_click(Context& c) { toggle(c, kTangentSwitch); }
+void umkehrfunktion_click(Context& c) { toggle(c, kInverseSwitch); }
+void ad_funktion_click(Context& c) { toggle(c, kSection); }
 
-std::string& listText(State& s, Farbliste list) { return s.*kColourTargets[int(list)].text; }
-std::size_t colourRows(Farbliste list) { return kColourTargets[int(list)].rows; }
-std::string& listText(State& s, Breitenliste list) { return s.*kWidthTargets[int(list)].text; }
+std::string& listText(State& s, ColourList list) { return s.*kColourTargets[int(list)].text; }
+std::size_t colourRows(ColourList list) { return kColourTargets[int(list)].rows; }
+std::string& listText(State& s, WidthList list) { return s.*kWidthTargets[int(list)].text; }
 
-std::optional<Rgb> farbeGewaehlt(State& s, Farbliste list)
+std::optional<Rgb> colourChosen(State& s, ColourList list)
 {
     const ColourTarget& t = kColourTargets[int(list)];
     return chooseColour(s.*t.text, t.rows, s.*t.chosen, s.*t.colour);
 }
 
-void breiteGewaehlt(State& s, Breitenliste list)
+void widthChosen(State& s, WidthList list)
 {
     const WidthTarget& t = kWidthTargets[int(list)];
     if (auto w = readInt16(s.*t.text))
         s.*t.width = *w;
 }
 
-void x0Geaendert(State& s) { s.x0_uebergabe = s.x0_eingabe; }
-void linkerBereichGeaendert(State& s) { s.Linker_Bereich_wert = s.Linker_Bereich; }
-void rechterBereichGeaendert(State& s) { s.Rechter_Bereich_wert = s.Rechter_Bereich; }
+void x0Changed(State& s) { s.x0_uebergabe = s.x0_eingabe; }
+void sectionFromChanged(State& s) { s.Linker_Bereich_wert = s.Linker_Bereich; }
+void sectionToChanged(State& s) { s.Rechter_Bereich_wert = s.Rechter_Bereich; }
 
-void tangentenSchritt(Context& c, double d)
+void stepTangent(Context& c, double d)
 {
-    auto x0 = readNumber(c.s.x0_eingabe);
+    auto x0 = readNumber(c.state.x0_eingabe);
     if (!x0)
         return;
-    c.s.x0_eingabe = text(*x0 + d);
-    x0Geaendert(c.s);
+    c.state.x0_eingabe = text(*x0 + d);
+    x0Changed(c.state);
     c.ui.fieldsChanged();
     tangenten_bewegung(c);
 }

@@ -12,28 +12,28 @@ namespace kw {
 class Context;
 
 // The analysis panel's colour lists, each feeding the colour of one curve.
-enum class Farbliste { Ableitung, ZweiteAbleitung, DritteAbleitung, Umkehrfunktion };
+enum class ColourList { First, Second, Third, Inverse };
 
 // The panel's width lists.
-enum class Breitenliste { Ableitung, ZweiteAbleitung, DritteAbleitung, Umkehrfunktion };
+enum class WidthList { First, Second, Third, Inverse };
 
 // The list's text in the shared state and how many colours it offers.
-std::string& listText(State& s, Farbliste list);
-std::size_t colourRows(Farbliste list);
-std::string& listText(State& s, Breitenliste list);
+std::string& listText(State& s, ColourList list);
+std::size_t colourRows(ColourList list);
+std::string& listText(State& s, WidthList list);
 
 // An entry chosen in a colour list (its text is already in the state). Gives the
 // colour to paint the list with, nothing when the text names none.
-std::optional<Rgb> farbeGewaehlt(State& s, Farbliste list);
+std::optional<Rgb> colourChosen(State& s, ColourList list);
 
 // An entry chosen in a width list: its text as the curve's width; a text that
 // is not a number leaves the width as it was.
-void breiteGewaehlt(State& s, Breitenliste list);
+void widthChosen(State& s, WidthList list);
 
 // The panel's fields pass their texts on at every change.
-void x0Geaendert(State& s);
-void linkerBereichGeaendert(State& s);
-void rechterBereichGeaendert(State& s);
+void x0Changed(State& s);
+void sectionFromChanged(State& s);
+void sectionToChanged(State& s);
 
 // The switches of the analysis panel. Each counts its clicks (odd = on), stores
 // its flag and redraws with the order its new state asks for; the piecewise
@@ -46,10 +46,10 @@ void umkehrfunktion_click(Context& c);
 void ad_funktion_click(Context& c);
 
 // The tangent step buttons "<<<" … ">>>" and their steps.
-inline constexpr std::array<double, 6> kTangentenSchritte{-1, -0.5, -0.1, 0.1, 0.5, 1};
+inline constexpr std::array<double, 6> kTangentSteps{-1, -0.5, -0.1, 0.1, 0.5, 1};
 
 // Moves x0 by d: the x0 field shows the new number and the tangent follows.
 // A field that does not hold a number is left as it is and nothing is redrawn.
-void tangentenSchritt(Context& c, double d);
+void stepTangent(Context& c, double d);
 
 }  // namespace kw

@@ -42,22 +42,22 @@ struct CurveRow {
     const char* caption;
     const char* colourList;
     const char* widthList;
-    Farbliste colours;
-    Breitenliste widths;
+    ColourList colours;
+    WidthList widths;
     void (*toggle)(Context&);
 };
 
 constexpr CurveRow kCurveRows[] = {
     {"erste_Ableitung", "Erste Ableitung", "FarbeBox_ableitung", "f_a1_linie_staerke",
-     Farbliste::Ableitung, Breitenliste::Ableitung, &erste_Ableitung_click},
+     ColourList::First, WidthList::First, &erste_Ableitung_click},
     {"zweite_ableitung_butt", "Zweite Ableitung", "FarbeBox_zweite_ableitung",
-     "f_a2_linie_staerke", Farbliste::ZweiteAbleitung, Breitenliste::ZweiteAbleitung,
+     "f_a2_linie_staerke", ColourList::Second, WidthList::Second,
      &zweite_Ableitung_click},
     {"dritte_ableitung_butt", "Dritte Ableitung", "FarbeBox_dritte_ableitung",
-     "f_a3_linie_staerke", Farbliste::DritteAbleitung, Breitenliste::DritteAbleitung,
+     "f_a3_linie_staerke", ColourList::Third, WidthList::Third,
      &dritte_Ableitung_click},
     {"Umkehrfunktion_butt", "Umkehrfunktion", "FarbeBox_Umkehrfunktion",
-     "Umkehrfunktion_Linien_staerke", Farbliste::Umkehrfunktion, Breitenliste::Umkehrfunktion,
+     "Umkehrfunktion_Linien_staerke", ColourList::Inverse, WidthList::Inverse,
      &umkehrfunktion_click},
 };
 
@@ -83,29 +83,29 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         const CurveRow& r = kCurveRows[i];
         auto* check = named(new QCheckBox(qs(r.caption)), r.check);
-        auto* farbe = farbe_[i] = colourBox(r.colourList, colourRows(r.colours));
-        auto* staerke = staerke_[i] = named(new QComboBox, r.widthList);
+        auto* colourCombo = colourCombos_[i] = colourBox(r.colourList, colourRows(r.colours));
+        auto* widthCombo = widthCombos_[i] = named(new QComboBox, r.widthList);
         for (auto w : kWidths)
-            staerke->addItem(qs(w));
+            widthCombo->addItem(qs(w));
         curves->addWidget(check, i, 0);
-        curves->addWidget(farbe, i, 1);
+        curves->addWidget(colourCombo, i, 1);
         curves->addWidget(new QLabel(QStringLiteral("Stärke:")), i, 2);
-        curves->addWidget(staerke, i, 3);
+        curves->addWidget(widthCombo, i, 3);
 
         connect(check, &QCheckBox::clicked, this, [this, toggle = r.toggle] {
             emit fieldsNeeded();
             toggle(c_);
         });
         // The list's text is kept as typed; the rule runs when a colour is chosen.
-        connect(farbe, &QComboBox::editTextChanged, this, [this, i](const QString& t) {
-            listText(c_.s, kCurveRows[i].colours) = str(t);
+        connect(colourCombo, &QComboBox::editTextChanged, this, [this, i](const QString& t) {
+            listText(c_.state, kCurveRows[i].colours) = str(t);
         });
-        auto chooseColour = [this, farbe, i] { paintList(farbe, i); };
-        connect(farbe, &QComboBox::activated, this, chooseColour);
-        connect(farbe->lineEdit(), &QLineEdit::returnPressed, this, chooseColour);
-        connect(staerke, &QComboBox::activated, this, [this, staerke, i] {
-            listText(c_.s, kCurveRows[i].widths) = str(staerke->currentText());
-            breiteGewaehlt(c_.s, kCurveRows[i].widths);
+        auto chooseColour = [this, colourCombo, i] { paintList(colourCombo, i); };
+        connect(colourCombo, &QComboBox::activated, this, chooseColour);
+        connect(colourCombo->lineEdit(), &QLineEdit::returnPressed, this, chooseColour);
+        connect(widthCombo, &QComboBox::activated, this, [this, widthCombo, i] {
+            listText(c_.state, kCurveRows[i].widths) = str(widthCombo->currentText());
+            widthChosen(c_.state, kCurveRows[i].widths);
         });
     }
     rows->addLayout(curves);
@@ -129,7 +129,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         t1->addWidget(step);
         connect(step, &QPushButton::clicked, this, [this, i] {
             emit fieldsNeeded();
-            tangentenSchritt(c_, kTangentenSchritte[i]);
+            stepTangent(c_, kTangentSteps[i]);
         });
     }
     rows->addLayout(t1);
@@ -138,13 +138,13 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         tangente_click(c_);
     });
     connect(x0_, &QLineEdit::textChanged, this, [this](const QString& t) {
-        c_.s.x0_eingabe = str(t);
-        x0Geaendert(c_.s);
+        c_.state.x0_eingabe = str(t);
+        x0Changed(c_.state);
     });
     rows->addWidget(separator());
 
     // A section of a piecewise-defined function.
-    auto* abschnitt =
+    auto* drawSection =
         named(new QCheckBox(QStringLiteral("Abschnittsweise Definierte Funktion")), "AD_Funktion");
     links_ = named(new QLineEdit, "Linker_Bereich");
     rechts_ = named(new QLineEdit, "Rechter_Bereich");
@@ -155,7 +155,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
                               "Für Unendlich bitte +u oder -u verwenden")),
                           "Label2");
     hinweis->setWordWrap(true);
-    rows->addWidget(abschnitt);
+    rows->addWidget(drawSection);
     auto* b0 = new QHBoxLayout;
     b0->addWidget(named(new QLabel(QStringLiteral("von")), "Label1"));
     b0->addWidget(links_);
@@ -165,14 +165,14 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     b0->addStretch(1);
     rows->addLayout(b0);
     rows->addWidget(hinweis);
-    connect(abschnitt, &QCheckBox::clicked, this, [this] { ad_funktion_click(c_); });
+    connect(drawSection, &QCheckBox::clicked, this, [this] { ad_funktion_click(c_); });
     connect(links_, &QLineEdit::textChanged, this, [this](const QString& t) {
-        c_.s.Linker_Bereich = str(t);
-        linkerBereichGeaendert(c_.s);
+        c_.state.Linker_Bereich = str(t);
+        sectionFromChanged(c_.state);
     });
     connect(rechts_, &QLineEdit::textChanged, this, [this](const QString& t) {
-        c_.s.Rechter_Bereich = str(t);
-        rechterBereichGeaendert(c_.s);
+        c_.state.Rechter_Bereich = str(t);
+        sectionToChanged(c_.state);
     });
     rows->addWidget(separator());
 
@@ -188,15 +188,15 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         const char* caption;
         void (AnalysisPanelWindow::*signal)();
     } const tools[] = {
-        {"Nullstellen_fx", "Nullstellen von f(x) Anzeigen", &AnalysisPanelWindow::nullstellenClicked},
+        {"Nullstellen_fx", "Nullstellen von f(x) Anzeigen", &AnalysisPanelWindow::zerosClicked},
         {"Extrema_butt", "Lokale Extremwerte von f(x)", &AnalysisPanelWindow::extremaClicked},
-        {"S_and_W_punkte", "Terassen- und Wendepunkte ", &AnalysisPanelWindow::wendepunkteClicked},
+        {"S_and_W_punkte", "Terassen- und Wendepunkte ", &AnalysisPanelWindow::inflectionsClicked},
         {"Tabelle", "Wertetabelle", &AnalysisPanelWindow::tabelleClicked},
         {"Schnittpunkt_butt", "Schnittpunkte zwischen Funktionen",
-         &AnalysisPanelWindow::schnittpunkteClicked},
+         &AnalysisPanelWindow::intersectionsClicked},
         {"Integral_Rechner_butt", "Fläche (Integral)", &AnalysisPanelWindow::integralClicked},
-        {"Bruecken_Rechner_butt", "Hängebrücken Rechner", &AnalysisPanelWindow::brueckeClicked},
-        {"TaschenRechner_button", "Taschenrechner", &AnalysisPanelWindow::taschenrechnerClicked},
+        {"Bruecken_Rechner_butt", "Hängebrücken Rechner", &AnalysisPanelWindow::bridgeClicked},
+        {"TaschenRechner_button", "Taschenrechner", &AnalysisPanelWindow::calculatorClicked},
     };
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(4);
@@ -223,22 +223,22 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
 
 void AnalysisPanelWindow::loadFields()
 {
-    State& s = c_.s;
+    State& s = c_.state;
     setTextIfOther(x0_, s.x0_eingabe);
     setTextIfOther(links_, s.Linker_Bereich);
     setTextIfOther(rechts_, s.Rechter_Bereich);
     for (int i = 0; i < 4; ++i) {
         const QString colour = qs(listText(s, kCurveRows[i].colours));
-        if (farbe_[i]->currentText() != colour)
-            farbe_[i]->setEditText(colour);
-        staerke_[i]->setCurrentText(qs(listText(s, kCurveRows[i].widths)));
+        if (colourCombos_[i]->currentText() != colour)
+            colourCombos_[i]->setEditText(colour);
+        widthCombos_[i]->setCurrentText(qs(listText(s, kCurveRows[i].widths)));
     }
 }
 
 // The colour rule decides; a matching name paints the list in its colour.
 void AnalysisPanelWindow::paintList(QComboBox* box, int list)
 {
-    if (auto colour = farbeGewaehlt(c_.s, kCurveRows[list].colours))
+    if (auto colour = colourChosen(c_.state, kCurveRows[list].colours))
         paintColourBox(box, *colour);
 }
 

@@ -34,14 +34,14 @@ signals:
     void closed();
 
     // The tool buttons; their windows are opened elsewhere.
-    void nullstellenClicked();
+    void zerosClicked();
     void extremaClicked();
-    void wendepunkteClicked();
+    void inflectionsClicked();
     void tabelleClicked();
-    void schnittpunkteClicked();
+    void intersectionsClicked();
     void integralClicked();
-    void brueckeClicked();
-    void taschenrechnerClicked();
+    void bridgeClicked();
+    void calculatorClicked();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,8 +52,8 @@ private:
     void paintList(QComboBox* box, int list);
 
     Context& c_;
-    QComboBox* farbe_[4];
-    QComboBox* staerke_[4];
+    QComboBox* colourCombos_[4];
+    QComboBox* widthCombos_[4];
     QLineEdit* x0_;
     QLineEdit* links_;
     QLineEdit* rechts_;

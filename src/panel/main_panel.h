@@ -10,7 +10,7 @@ namespace kw {
 class Context;
 
 // The most terms the term list keeps.
-inline constexpr std::size_t kVerlaufMax = 9;
+inline constexpr std::size_t kHistoryMax = 9;
 
 // Start-up of the main panel: a random example term, the x range, the default
 // width, then the drawing window's own start-up.
@@ -28,7 +28,7 @@ void reset(Context& c);
 void loeschen_graph_check(Context& c);
 
 // A width chosen in the main panel's width list.
-void linienStaerke(Context& c);
+void applyGraphWidth(Context& c);
 
 // "Extras": odd clicks show the analysis panel, even clicks hide it. Returns
 // whether it is to be shown.

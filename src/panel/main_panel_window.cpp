@@ -85,26 +85,26 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     };
 
     // The term.
-    eingabe_ = named(new QComboBox, "Eingabe");
-    eingabe_->setEditable(true);
-    eingabe_->setInsertPolicy(QComboBox::NoInsert);
+    input_ = named(new QComboBox, "Eingabe");
+    input_->setEditable(true);
+    input_->setInsertPolicy(QComboBox::NoInsert);
     // Qt's completer would complete inline from the list and match it without
     // regard to case: "x" would become "x^2", "X^2" turn into "x^2". What is
     // typed is what is drawn; the list stays in the drop-down.
-    eingabe_->setCompleter(nullptr);
-    eingabe_->setMinimumContentsLength(12);
-    eingabe_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    eingabe_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    input_->setCompleter(nullptr);
+    input_->setMinimumContentsLength(12);
+    input_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    input_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* zeichnen = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_button");
     QFont bold = zeichnen->font();
     bold.setBold(true);
     zeichnen->setFont(bold);
-    auto* zufallButton = named(new QPushButton(QStringLiteral("Zufall f(x)")), "zufall_butt");
+    auto* randomButton = named(new QPushButton(QStringLiteral("Zufall f(x)")), "zufall_butt");
     auto* r0 = row();
     r0->addWidget(named(new QLabel(QStringLiteral("f(x) =")), "Label7"));
-    r0->addWidget(eingabe_, 1);
+    r0->addWidget(input_, 1);
     r0->addWidget(zeichnen);
-    r0->addWidget(zufallButton);
+    r0->addWidget(randomButton);
 
     // Range and quality.
     auto numberField = [](const char* name, const char* text) {
@@ -112,36 +112,36 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
         f->setFixedWidth(56);
         return f;
     };
-    xEingabe_ = numberField("x_eingabe", "-20");
-    yEingabe_ = numberField("y_eingabe", "20");
-    qualitaet_ = numberField("qualitaet_eingabe", "50");
+    from_ = numberField("x_eingabe", "-20");
+    to_ = numberField("y_eingabe", "20");
+    quality_ = numberField("qualitaet_eingabe", "50");
     auto* r1 = row();
     r1->addWidget(named(new QLabel(QStringLiteral("Geben sie den x Bereich ein:")), "Label3"));
     r1->addSpacing(4);
     r1->addWidget(named(new QLabel(QStringLiteral("x1")), "Label1"));
-    r1->addWidget(xEingabe_);
+    r1->addWidget(from_);
     r1->addSpacing(4);
     r1->addWidget(named(new QLabel(QStringLiteral("x2")), "Label2"));
-    r1->addWidget(yEingabe_);
+    r1->addWidget(to_);
     r1->addStretch(1);
     r1->addWidget(named(new QLabel(QStringLiteral("Qualität")), "Label5"));
-    r1->addWidget(qualitaet_);
+    r1->addWidget(quality_);
 
     // Colour, width and the panel's buttons.
-    farbe_ = named(new QComboBox, "FarbeBox");
+    colourCombos_ = named(new QComboBox, "FarbeBox");
     for (std::size_t i = 0; i < kSevenColours; ++i)
-        farbe_->addItem(qs(kColours[i].name));
-    staerke_ = named(new QComboBox, "f_x_linie_staerke");
+        colourCombos_->addItem(qs(kColours[i].name));
+    widthCombos_ = named(new QComboBox, "f_x_linie_staerke");
     for (auto w : kWidths)
-        staerke_->addItem(qs(w));
+        widthCombos_->addItem(qs(w));
     auto* extras = named(new QPushButton(QStringLiteral("Extras")), "extras_button");
     auto* resetButton = named(new QPushButton(QStringLiteral("Reset")), "leeren_butt_Click");
     auto* ende = named(new QPushButton(QStringLiteral("Ende")), "Ende_button");
     auto* r2 = row();
-    r2->addWidget(farbe_);
+    r2->addWidget(colourCombos_);
     r2->addSpacing(4);
     r2->addWidget(named(new QLabel(QStringLiteral("Linien Stärke:")), "Label4"));
-    r2->addWidget(staerke_);
+    r2->addWidget(widthCombos_);
     r2->addStretch(1);
     r2->addWidget(extras);
     r2->addWidget(resetButton);
@@ -165,13 +165,13 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     setStatusBar(bar);
 
     connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
-    connect(eingabe_->lineEdit(), &QLineEdit::returnPressed, this,
+    connect(input_->lineEdit(), &QLineEdit::returnPressed, this,
             &MainPanelWindow::Zeichnen_button_Click);
-    for (QLineEdit* f : {xEingabe_, yEingabe_, qualitaet_})
+    for (QLineEdit* f : {from_, to_, quality_})
         connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
-    connect(zufallButton, &QPushButton::clicked, this, [this] {
+    connect(randomButton, &QPushButton::clicked, this, [this] {
         storeFields();
-        zufall(c_);
+        randomExample(c_);
     });
     connect(resetButton, &QPushButton::clicked, this, [this] {
         storeFields();
@@ -180,9 +180,9 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     connect(ende, &QPushButton::clicked, this, &MainPanelWindow::endRequested);
     connect(extras, &QPushButton::clicked, this,
             [this] { emit analysisPanelToggled(kw::extras(c_)); });
-    connect(staerke_, &QComboBox::activated, this, [this] {
+    connect(widthCombos_, &QComboBox::activated, this, [this] {
         storeFields();
-        linienStaerke(c_);
+        applyGraphWidth(c_);
     });
     connect(vordergrund_, &QCheckBox::toggled, this,
             [this](bool on) { keepOnTop(this, on); });
@@ -190,24 +190,24 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
 
 void MainPanelWindow::storeFields()
 {
-    State& s = c_.s;
-    s.Eingabe = str(eingabe_->currentText());
-    s.x_eingabe = str(xEingabe_->text());
-    s.y_eingabe = str(yEingabe_->text());
-    s.qualitaet_eingabe = str(qualitaet_->text());
-    s.FarbeBox = str(farbe_->currentText());
-    s.f_x_linie_staerke = str(staerke_->currentText());
+    State& s = c_.state;
+    s.Eingabe = str(input_->currentText());
+    s.x_eingabe = str(from_->text());
+    s.y_eingabe = str(to_->text());
+    s.qualitaet_eingabe = str(quality_->text());
+    s.FarbeBox = str(colourCombos_->currentText());
+    s.f_x_linie_staerke = str(widthCombos_->currentText());
 }
 
 void MainPanelWindow::loadFields()
 {
-    const State& s = c_.s;
-    setListAndText(eingabe_, s.EingabeListe, s.Eingabe);
-    xEingabe_->setText(qs(s.x_eingabe));
-    yEingabe_->setText(qs(s.y_eingabe));
-    qualitaet_->setText(qs(s.qualitaet_eingabe));
-    farbe_->setCurrentText(qs(s.FarbeBox));
-    staerke_->setCurrentText(qs(s.f_x_linie_staerke));
+    const State& s = c_.state;
+    setListAndText(input_, s.EingabeListe, s.Eingabe);
+    from_->setText(qs(s.x_eingabe));
+    to_->setText(qs(s.y_eingabe));
+    quality_->setText(qs(s.qualitaet_eingabe));
+    colourCombos_->setCurrentText(qs(s.FarbeBox));
+    widthCombos_->setCurrentText(qs(s.f_x_linie_staerke));
 }
 
 void MainPanelWindow::Zeichnen_button_Click()

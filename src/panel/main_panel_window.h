@@ -51,12 +51,12 @@ protected:
 
 private:
     Context& c_;
-    QComboBox* eingabe_;
-    QLineEdit* xEingabe_;
-    QLineEdit* yEingabe_;
-    QLineEdit* qualitaet_;
-    QComboBox* farbe_;
-    QComboBox* staerke_;
+    QComboBox* input_;
+    QLineEdit* from_;
+    QLineEdit* to_;
+    QLineEdit* quality_;
+    QComboBox* colourCombos_;
+    QComboBox* widthCombos_;
     QCheckBox* vordergrund_;
     QProgressBar* progress_;
     StatusPanel* status_[3];

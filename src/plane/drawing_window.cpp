@@ -25,14 +25,14 @@ namespace {
 
 constexpr int kNotch = 120;
 
-QScrollBar* lauf(Qt::Orientation orientation, const char* name, QWidget* parent)
+QScrollBar* scrollBar(Qt::Orientation orientation, const char* name, QWidget* parent)
 {
     auto* bar = new QScrollBar(orientation, parent);
     bar->setObjectName(QString::fromLatin1(name));
-    bar->setRange(0, kLaufMax);
-    bar->setSingleStep(kLaufKlein);
-    bar->setPageStep(kLaufGross);
-    bar->setValue(kLaufStart);
+    bar->setRange(0, kScrollMax);
+    bar->setSingleStep(kScrollStep);
+    bar->setPageStep(kScrollPage);
+    bar->setValue(kScrollStart);
     bar->hide();
     return bar;
 }
@@ -52,24 +52,24 @@ DrawingWindow::DrawingWindow(Context& c, QWidget* parent)
     setWindowTitle(QStringLiteral("Ebene"));
 
     client_ = new QWidget(this);
-    fenster_ = new QWidget(client_);
-    fenster_->setObjectName(QStringLiteral("Fenster"));
-    fenster_->setAutoFillBackground(true);
-    QPalette white = fenster_->palette();
+    viewport_ = new QWidget(client_);
+    viewport_->setObjectName(QStringLiteral("Fenster"));
+    viewport_->setAutoFillBackground(true);
+    QPalette white = viewport_->palette();
     white.setColor(QPalette::Window, Qt::white);
-    fenster_->setPalette(white);
-    plane_ = new PlaneWidget(c_.ebene, fenster_);
-    hLauf_ = lauf(Qt::Horizontal, "HLauf", client_);
-    vLauf_ = lauf(Qt::Vertical, "VLauf", client_);
+    viewport_->setPalette(white);
+    plane_ = new PlaneWidget(c_.plane, viewport_);
+    hScroll_ = scrollBar(Qt::Horizontal, "HLauf", client_);
+    vScroll_ = scrollBar(Qt::Vertical, "VLauf", client_);
     setCentralWidget(client_);
     client_->installEventFilter(this);
     // Wheel turns over the plane zoom it; the frame and the plane do not scroll by themselves.
-    fenster_->installEventFilter(this);
+    viewport_->installEventFilter(this);
     plane_->installEventFilter(this);
 
     // The plane follows the thumb while it is dragged, not only when let go.
-    connect(hLauf_, &QScrollBar::valueChanged, this, &DrawingWindow::Ebene_Positionieren);
-    connect(vLauf_, &QScrollBar::valueChanged, this, &DrawingWindow::Ebene_Positionieren);
+    connect(hScroll_, &QScrollBar::valueChanged, this, &DrawingWindow::Ebene_Positionieren);
+    connect(vScroll_, &QScrollBar::valueChanged, this, &DrawingWindow::Ebene_Positionieren);
     connect(plane_, &PlaneWidget::mouseMoved, this, &DrawingWindow::onPlaneMouseMoved);
     connect(plane_, &PlaneWidget::mousePressed, this, &DrawingWindow::onPlanePressed);
 
@@ -87,34 +87,34 @@ void DrawingWindow::buildMenu()
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
-    QMenu* groesse = menuBar()->addMenu(QStringLiteral("Grafik-Größe"));
-    groesse->setObjectName(QStringLiteral("MenuMain"));
+    QMenu* sizeItems = menuBar()->addMenu(QStringLiteral("Grafik-Größe"));
+    sizeItems->setObjectName(QStringLiteral("MenuMain"));
     auto* sizes = new QActionGroup(this);
-    for (int n = 1; n <= kGroesseItems; ++n) {
+    for (int n = 1; n <= kSizeItems; ++n) {
         const QString text = n == 1 ? QStringLiteral("&300*300 Punkte")
-                                    : QStringLiteral("&%1*%1").arg(kGroesseSchritt * n);
-        QAction* a = add(groesse, text, "MenuGroesse");
+                                    : QStringLiteral("&%1*%1").arg(kSizeStep * n);
+        QAction* a = add(sizeItems, text, "MenuGroesse");
         a->setCheckable(true);
-        a->setChecked(n == kGroesseStart);
+        a->setChecked(n == kSizeStart);
         sizes->addAction(a);
-        menu_.groesse[n - 1] = a;
+        menu_.sizeItems[n - 1] = a;
         connect(a, &QAction::triggered, this, [this, n] { MenuGroesse_Click(n); });
     }
-    groesse->addSeparator()->setObjectName(QStringLiteral("MenueDummy"));
-    menu_.ende = add(groesse, QStringLiteral("&Ende"), "MenueEnde");
+    sizeItems->addSeparator()->setObjectName(QStringLiteral("MenueDummy"));
+    menu_.ende = add(sizeItems, QStringLiteral("&Ende"), "MenueEnde");
     connect(menu_.ende, &QAction::triggered, this, &QWidget::close);
 
     QMenu* drucken = menuBar()->addMenu(QStringLiteral("Drucken"));
     drucken->setObjectName(QStringLiteral("Drucken"));
-    menu_.bereichDruck = add(drucken, QStringLiteral("Angezeigten Bereich Drucken"), "Bereich_druck");
-    menu_.ebeneDrucken = add(drucken, QStringLiteral("gesammte Ebene Drucken"), "Ebene_Drucken");
-    menu_.bildSpeichern = add(drucken, QStringLiteral("Als Bild Speichern"), "Bild_Speichern");
-    connect(menu_.bereichDruck, &QAction::triggered, this, &DrawingWindow::Bereich_druck_Click);
-    connect(menu_.ebeneDrucken, &QAction::triggered, this, &DrawingWindow::Ebene_Drucken_Click);
-    connect(menu_.bildSpeichern, &QAction::triggered, this, &DrawingWindow::Bild_Speichern_Click);
-    menu_.bildExportieren =
+    menu_.printShown = add(drucken, QStringLiteral("Angezeigten Bereich Drucken"), "Bereich_druck");
+    menu_.printPlane = add(drucken, QStringLiteral("gesammte Ebene Drucken"), "Ebene_Drucken");
+    menu_.savePicture = add(drucken, QStringLiteral("Als Bild Speichern"), "Bild_Speichern");
+    connect(menu_.printShown, &QAction::triggered, this, &DrawingWindow::Bereich_druck_Click);
+    connect(menu_.printPlane, &QAction::triggered, this, &DrawingWindow::Ebene_Drucken_Click);
+    connect(menu_.savePicture, &QAction::triggered, this, &DrawingWindow::Bild_Speichern_Click);
+    menu_.exportPicture =
         add(drucken, QStringLiteral("Als SVG/PDF/PNG exportieren…"), "Bild_Exportieren");
-    connect(menu_.bildExportieren, &QAction::triggered, this,
+    connect(menu_.exportPicture, &QAction::triggered, this,
             &DrawingWindow::Bild_Exportieren_Click);
 
     menu_.kopieren = new QAction(this);
@@ -123,21 +123,21 @@ void DrawingWindow::buildMenu()
     addAction(menu_.kopieren);
     connect(menu_.kopieren, &QAction::triggered, this, &DrawingWindow::copyPlane);
 
-    QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
-    hilfe->setObjectName(QStringLiteral("Hilfe_Butt"));
-    menu_.eingabeSyntax = add(hilfe, QStringLiteral("Eingabe_Syntax"), "Eingabe_Syntax_Butt");
-    menu_.info = add(hilfe, QStringLiteral("Info"), "Info_Butt");
-    menu_.eingabeSyntax->setEnabled(false);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Hilfe"));
+    help->setObjectName(QStringLiteral("Hilfe_Butt"));
+    menu_.inputSyntax = add(help, QStringLiteral("Eingabe_Syntax"), "Eingabe_Syntax_Butt");
+    menu_.info = add(help, QStringLiteral("Info"), "Info_Butt");
+    menu_.inputSyntax->setEnabled(false);
     menu_.info->setEnabled(false);
 }
 
-Extent DrawingWindow::planeExtent() const { return {c_.ebene.width(), c_.ebene.height()}; }
+Extent DrawingWindow::planeExtent() const { return {c_.plane.width(), c_.plane.height()}; }
 
-Extent DrawingWindow::fensterExtent() const { return {fenster_->width(), fenster_->height()}; }
+Extent DrawingWindow::viewportExtent() const { return {viewport_->width(), viewport_->height()}; }
 
 void DrawingWindow::planeChanged()
 {
-    const bool resized = plane_->size() != QSize(c_.ebene.width(), c_.ebene.height());
+    const bool resized = plane_->size() != QSize(c_.plane.width(), c_.plane.height());
     plane_->refresh();
     if (resized)
         Form_Resize();
@@ -147,22 +147,22 @@ void DrawingWindow::planeChanged()
 
 void DrawingWindow::Form_Resize()
 {
-    const int hHeight = hLauf_->sizeHint().height();
-    const int vWidth = vLauf_->sizeHint().width();
+    const int hHeight = hScroll_->sizeHint().height();
+    const int vWidth = vScroll_->sizeHint().width();
     const FrameLayout l =
         kw::Form_Resize({client_->width(), client_->height()}, planeExtent(), hHeight, vWidth);
-    fenster_->setGeometry(0, 0, l.fenster.width, l.fenster.height);
-    hLauf_->setGeometry(0, l.fenster.height, l.fenster.width, hHeight);
-    vLauf_->setGeometry(l.fenster.width, 0, vWidth, l.fenster.height);
-    hLauf_->setVisible(l.hLauf);
-    vLauf_->setVisible(l.vLauf);
+    viewport_->setGeometry(0, 0, l.viewport.width, l.viewport.height);
+    hScroll_->setGeometry(0, l.viewport.height, l.viewport.width, hHeight);
+    vScroll_->setGeometry(l.viewport.width, 0, vWidth, l.viewport.height);
+    hScroll_->setVisible(l.hScroll);
+    vScroll_->setVisible(l.vScroll);
     Ebene_Positionieren();
 }
 
 void DrawingWindow::Ebene_Positionieren()
 {
     const Offset at =
-        kw::Ebene_Positionieren(fensterExtent(), planeExtent(), hLauf_->value(), vLauf_->value());
+        kw::Ebene_Positionieren(viewportExtent(), planeExtent(), hScroll_->value(), vScroll_->value());
     plane_->move(at.left, at.top);
 }
 
@@ -170,7 +170,7 @@ bool DrawingWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == client_ && event->type() == QEvent::Resize)
         Form_Resize();
-    if ((watched == plane_ || watched == fenster_) && event->type() == QEvent::Wheel) {
+    if ((watched == plane_ || watched == viewport_) && event->type() == QEvent::Wheel) {
         wheelEvent(static_cast<QWheelEvent*>(event));
         return true;
     }
@@ -215,19 +215,19 @@ void DrawingWindow::onPlaneMouseMoved(QPoint pos, QPoint global, Qt::MouseButton
         dragging_ = false;
     if (dragging_ && buttons == Qt::LeftButton) {
         const QPoint by = global - dragFrom_;
-        const Offset to = dragPlane(fensterExtent(), planeExtent(), dragStart_, by.x(), by.y());
+        const Offset to = dragPlane(viewportExtent(), planeExtent(), dragStart_, by.x(), by.y());
         // The cursor now lies elsewhere on the moved plane.
         pos -= QPoint(to.left, to.top) - plane_->pos();
         plane_->move(to.left, to.top);
         // The bars follow, so that scrolling goes on from where the plane now lies.
-        const LaufValues values =
-            laufFor(fensterExtent(), planeExtent(), to, {hLauf_->value(), vLauf_->value()});
-        const QSignalBlocker hBlock(hLauf_), vBlock(vLauf_);
-        hLauf_->setValue(values.h);
-        vLauf_->setValue(values.v);
+        const ScrollValues values =
+            scrollValuesFor(viewportExtent(), planeExtent(), to, {hScroll_->value(), vScroll_->value()});
+        const QSignalBlocker hBlock(hScroll_), vBlock(vScroll_);
+        hScroll_->setValue(values.h);
+        vScroll_->setValue(values.v);
     }
-    const double x = c_.ebene.worldX(pos.x());
-    const double y = c_.ebene.worldY(pos.y());
+    const double x = c_.plane.worldX(pos.x());
+    const double y = c_.plane.worldY(pos.y());
     Ebene_MouseMove(c_, x, y);
     plane_->setTrace(x, y);
 }
@@ -235,12 +235,12 @@ void DrawingWindow::onPlaneMouseMoved(QPoint pos, QPoint global, Qt::MouseButton
 void DrawingWindow::MenuGroesse_Click(int n)
 {
     const int item = kw::MenuGroesse_Click(c_, n, probe_);
-    if (item == kGroesseAbgelehnt) {
-        menu_.groesse[groesse_ - 1]->setChecked(true);
+    if (item == kSizeRefused) {
+        menu_.sizeItems[sizeItem_ - 1]->setChecked(true);
         return;
     }
-    groesse_ = item == 0 ? 1 : item;
-    menu_.groesse[groesse_ - 1]->setChecked(true);
+    sizeItem_ = item == 0 ? 1 : item;
+    menu_.sizeItems[sizeItem_ - 1]->setChecked(true);
     planeChanged();
     if (item == 0)
         emit endProgram();
@@ -263,22 +263,22 @@ void DrawingWindow::Bereich_druck_Click()
 {
     print([](QPrinter& printer, const DrawingWindow& w) {
         // What the frame shows, in plane pixels.
-        const QRect visible(-w.plane_->pos(), w.fenster_->size());
-        return bereich_Drucken(printer, w.c_.ebene, visible);
+        const QRect visible(-w.plane_->pos(), w.viewport_->size());
+        return bereich_Drucken(printer, w.c_.plane, visible);
     });
 }
 
 void DrawingWindow::Ebene_Drucken_Click()
 {
     print([](QPrinter& printer, const DrawingWindow& w) {
-        return Ebene_Drucken(printer, w.c_.ebene, w.frameGeometry().size());
+        return Ebene_Drucken(printer, w.c_.plane, w.frameGeometry().size());
     });
 }
 
 void DrawingWindow::Bild_Speichern_Click()
 {
     if (!saveWindow_) {
-        saveWindow_ = std::make_unique<JpegWindow>(c_.ui, c_.ebene);
+        saveWindow_ = std::make_unique<JpegWindow>(c_.ui, c_.plane);
         // First shown over the middle of the plane; later where the user left it.
         saveWindow_->adjustSize();
         saveWindow_->move(frameGeometry().center() - saveWindow_->rect().center());
@@ -302,14 +302,14 @@ void DrawingWindow::Bild_Exportieren_Click()
         return;
     }
     QString why;
-    if (!writePicture(c_.ebene, file, *format, why))
+    if (!writePicture(c_.plane, file, *format, why))
         c_.ui.message("Die Datei " + file.toStdString() + " konnte nicht geschrieben werden (" +
                       why.toStdString() + ").");
 }
 
 void DrawingWindow::copyPlane()
 {
-    QGuiApplication::clipboard()->setMimeData(planeMimeData(c_.ebene));
+    QGuiApplication::clipboard()->setMimeData(planeMimeData(c_.plane));
 }
 
 void DrawingWindow::moveEvent(QMoveEvent* event)

@@ -33,23 +33,23 @@ public:
     void planeChanged();
 
     PlaneWidget* plane() const { return plane_; }
-    QWidget* fenster() const { return fenster_; }
-    QScrollBar* hLauf() const { return hLauf_; }
-    QScrollBar* vLauf() const { return vLauf_; }
+    QWidget* viewport() const { return viewport_; }
+    QScrollBar* hScroll() const { return hScroll_; }
+    QScrollBar* vScroll() const { return vScroll_; }
     // The JPEG save window; nothing until "Als Bild Speichern" first opened it.
     JpegWindow* saveWindow() const { return saveWindow_.get(); }
 
     // The menu entries, named after their controls. The help entries stay
     // disabled until their windows exist.
     struct Menu {
-        QAction* groesse[kGroesseItems];  // "&300*300 Punkte" … "&2400*2400", item 4 checked
+        QAction* sizeItems[kSizeItems];  // "&300*300 Punkte" … "&2400*2400", item 4 checked
         QAction* ende;                    // "&Ende"
-        QAction* bereichDruck;            // "Angezeigten Bereich Drucken"
-        QAction* ebeneDrucken;            // "gesammte Ebene Drucken"
-        QAction* bildSpeichern;           // "Als Bild Speichern"
-        QAction* bildExportieren;         // "Als SVG/PDF/PNG exportieren…"
+        QAction* printShown;            // "Angezeigten Bereich Drucken"
+        QAction* printPlane;            // "gesammte Ebene Drucken"
+        QAction* savePicture;           // "Als Bild Speichern"
+        QAction* exportPicture;         // "Als SVG/PDF/PNG exportieren…"
         QAction* kopieren;                // Ctrl+C, in no menu: the plane to the clipboard
-        QAction* eingabeSyntax;           // "Eingabe_Syntax"
+        QAction* inputSyntax;           // "Eingabe_Syntax"
         QAction* info;                    // "Info"
     };
     const Menu& menu() const { return menu_; }
@@ -97,20 +97,20 @@ private:
     void onPlanePressed(QPoint global, Qt::MouseButton button);
     void print(bool (*page)(QPrinter&, const DrawingWindow&));
     Extent planeExtent() const;
-    Extent fensterExtent() const;
+    Extent viewportExtent() const;
 
     Context& c_;
     QWidget* client_;
-    QWidget* fenster_;
+    QWidget* viewport_;
     PlaneWidget* plane_;
-    QScrollBar* hLauf_;
-    QScrollBar* vLauf_;
+    QScrollBar* hScroll_;
+    QScrollBar* vScroll_;
     std::unique_ptr<JpegWindow> saveWindow_;
     Menu menu_{};
     PictureProbe probe_;
     PrintServices print_;
     AskFileName askFileName_ = askSaveFileName;
-    int groesse_ = kGroesseStart;  // the checked item of "Grafik-Größe"
+    int sizeItem_ = kSizeStart;  // the checked item of "Grafik-Größe"
     int wheelRest_ = 0;          // wheel movement short of a whole notch
     bool dragging_ = false;      // the plane is dragged with the left button
     QPoint dragFrom_;            // where the drag started on the screen

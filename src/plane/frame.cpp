@@ -6,16 +6,16 @@
 
 namespace kw {
 
-FrameLayout Form_Resize(Extent inner, Extent plane, int hLaufHeight, int vLaufWidth)
+FrameLayout Form_Resize(Extent inner, Extent plane, int hScrollHeight, int vScrollWidth)
 {
     FrameLayout l;
     // Each bar narrows the room along the other side; two rounds settle it.
     for (int round = 0; round < 2; ++round) {
-        l.hLauf = inner.width - (l.vLauf ? vLaufWidth : 0) < plane.width;
-        l.vLauf = inner.height - (l.hLauf ? hLaufHeight : 0) < plane.height;
+        l.hScroll = inner.width - (l.vScroll ? vScrollWidth : 0) < plane.width;
+        l.vScroll = inner.height - (l.hScroll ? hScrollHeight : 0) < plane.height;
     }
-    l.fenster.width = std::max(0, inner.width - (l.vLauf ? vLaufWidth : 0));
-    l.fenster.height = std::max(0, inner.height - (l.hLauf ? hLaufHeight : 0));
+    l.viewport.width = std::max(0, inner.width - (l.vScroll ? vScrollWidth : 0));
+    l.viewport.height = std::max(0, inner.height - (l.hScroll ? hScrollHeight : 0));
     return l;
 }
 
@@ -27,7 +27,7 @@ int along(int frame, int plane, int value)
 {
     if (frame > plane)
         return 0;
-    return -int(roundHalfEven(double(plane - frame) * value / kLaufMax));
+    return -int(roundHalfEven(double(plane - frame) * value / kScrollMax));
 }
 
 int dragAlong(int frame, int plane, int start, int delta)
@@ -43,31 +43,31 @@ int shiftAlong(int lo, int hi, int areaLo, int areaHi)
     return std::max(std::min(0, areaHi - hi), areaLo - lo);
 }
 
-int laufAlong(int frame, int plane, int offset, int current)
+int scrollAlong(int frame, int plane, int offset, int current)
 {
     if (frame >= plane)
         return current;
-    const double value = roundHalfEven(-double(offset) * kLaufMax / (plane - frame));
-    return std::clamp(int(value), 0, kLaufMax);
+    const double value = roundHalfEven(-double(offset) * kScrollMax / (plane - frame));
+    return std::clamp(int(value), 0, kScrollMax);
 }
 
 }  // namespace
 
-Offset Ebene_Positionieren(Extent fenster, Extent plane, int hLauf, int vLauf)
+Offset Ebene_Positionieren(Extent viewport, Extent plane, int hScroll, int vScroll)
 {
-    return {along(fenster.width, plane.width, hLauf), along(fenster.height, plane.height, vLauf)};
+    return {along(viewport.width, plane.width, hScroll), along(viewport.height, plane.height, vScroll)};
 }
 
-Offset dragPlane(Extent fenster, Extent plane, Offset start, int dx, int dy)
+Offset dragPlane(Extent viewport, Extent plane, Offset start, int dx, int dy)
 {
-    return {dragAlong(fenster.width, plane.width, start.left, dx),
-            dragAlong(fenster.height, plane.height, start.top, dy)};
+    return {dragAlong(viewport.width, plane.width, start.left, dx),
+            dragAlong(viewport.height, plane.height, start.top, dy)};
 }
 
-LaufValues laufFor(Extent fenster, Extent plane, Offset at, LaufValues current)
+ScrollValues scrollValuesFor(Extent viewport, Extent plane, Offset at, ScrollValues current)
 {
-    return {laufAlong(fenster.width, plane.width, at.left, current.h),
-            laufAlong(fenster.height, plane.height, at.top, current.v)};
+    return {scrollAlong(viewport.width, plane.width, at.left, current.h),
+            scrollAlong(viewport.height, plane.height, at.top, current.v)};
 }
 
 Offset mainPanelBelow(Box drawing) { return {drawing.left, drawing.top + drawing.height}; }

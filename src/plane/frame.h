@@ -7,10 +7,10 @@ namespace kw {
 // The scroll bars `HLauf` and `VLauf` select the visible part of the plane
 // linearly: 0 shows its left (top) edge, 1000 its right (bottom) edge, 500 the
 // middle, where the origin lies.
-inline constexpr int kLaufMax = 1000;
-inline constexpr int kLaufKlein = 20;
-inline constexpr int kLaufGross = 200;
-inline constexpr int kLaufStart = 500;
+inline constexpr int kScrollMax = 1000;
+inline constexpr int kScrollStep = 20;
+inline constexpr int kScrollPage = 200;
+inline constexpr int kScrollStart = 500;
 
 struct Extent {
     int width = 0, height = 0;
@@ -24,29 +24,29 @@ struct Offset {
 // size of the frame `Fenster`, which fills the rest from (0, 0). `HLauf` lies
 // below the frame, `VLauf` right of it.
 struct FrameLayout {
-    bool hLauf = false, vLauf = false;
-    Extent fenster;
+    bool hScroll = false, vScroll = false;
+    Extent viewport;
 };
 
 // `Form_Resize`: a scroll bar shows when the plane does not fit beside the
 // other one, so no part of the plane is ever out of the bars' reach.
-FrameLayout Form_Resize(Extent inner, Extent plane, int hLaufHeight, int vLaufWidth);
+FrameLayout Form_Resize(Extent inner, Extent plane, int hScrollHeight, int vScrollWidth);
 
 // `Ebene_Positionieren`: where the plane's top-left corner lies in the frame
 // for the given scroll values (at or left of / above the frame's corner).
-Offset Ebene_Positionieren(Extent fenster, Extent plane, int hLauf, int vLauf);
+Offset Ebene_Positionieren(Extent viewport, Extent plane, int hScroll, int vScroll);
 
 // The plane dragged with the left button from `start` by (dx, dy): it follows
 // the mouse but never uncovers the frame; along a side where the plane is
 // smaller than the frame it stays at 0.
-Offset dragPlane(Extent fenster, Extent plane, Offset start, int dx, int dy);
+Offset dragPlane(Extent viewport, Extent plane, Offset start, int dx, int dy);
 
 // The scroll values that show the plane at `at`; a side along which the plane
 // does not scroll keeps its value.
-struct LaufValues {
-    int h = kLaufStart, v = kLaufStart;
+struct ScrollValues {
+    int h = kScrollStart, v = kScrollStart;
 };
-LaufValues laufFor(Extent fenster, Extent plane, Offset at, LaufValues current);
+ScrollValues scrollValuesFor(Extent viewport, Extent plane, Offset at, ScrollValues current);
 
 // Docking: the main panel sits below the drawing window and the analysis panel
 // to its right; positions and sizes are outer ones (with the window frame).

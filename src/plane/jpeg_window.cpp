@@ -102,7 +102,7 @@ bool saveJpeg(Ui& ui, const QImage& image, const QString& file, int quality,
     if (statusCheck(ui, image.isNull() ? kOutOfMemory : kStatusOk) != kStatusOk)
         return false;
     if (!writesJpeg(mimeTypes)) {
-        ui.message(kMeldungKeinEncoder, kEncoderErrorTitle);
+        ui.message(kNoEncoderMessage, kEncoderErrorTitle);
         return false;
     }
     QSaveFile out(file);
@@ -138,7 +138,7 @@ JpegWindow::JpegWindow(Ui& ui, const Plane& plane, QWidget* parent)
     quality_->setObjectName(QStringLiteral("HScroll1"));
     quality_->setRange(0, 100);
     quality_->setPageStep(10);
-    quality_->setValue(kJpegQualitaetStart);
+    quality_->setValue(kJpegQualityStart);
     auto* save = new QPushButton(QStringLiteral("Als JPG Speichern"));
     save->setObjectName(QStringLiteral("cmdSaveAsJpg"));
 

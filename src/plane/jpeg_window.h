@@ -16,7 +16,7 @@ class Plane;
 class Ui;
 
 inline constexpr char kJpegFilter[] = "Images Files (*.jpg)";
-inline constexpr int kJpegQualitaetStart = 85;
+inline constexpr int kJpegQualityStart = 85;
 
 // Writes `image` as a JPEG file of the given quality (clamped to 0 … 100). The
 // file is written beside the target and moved over it only when complete, so

@@ -15,8 +15,8 @@ namespace {
 // Clears and resizes the plane to the new square size and redraws it.
 void redrawAt(Context& c, std::span<const Step> steps)
 {
-    c.ebene.clear();
-    c.ebene.resize(c.w.sizex, c.w.sizey);
+    c.plane.clear();
+    c.plane.resize(c.drawing.sizex, c.drawing.sizey);
     run(c, steps);
     c.ui.planeChanged();
 }
@@ -35,31 +35,31 @@ bool MouseWheel(Context& c, int Distance)
 {
     if (!checkRange(c))
         return false;
-    State& s = c.s;
-    Drawing& w = c.w;
+    State& s = c.state;
+    Drawing& w = c.drawing;
     s.Mausrad_Funktion = true;
 
     const bool standard = s.Y == 20.0;
     if (standard) {
-        if (w.sizex > kMausradGroesste)
-            setSize(w, kMausradGroesste);
-        if (w.sizex < kMausradKleinste)
-            setSize(w, kMausradKleinste);
+        if (w.sizex > kWheelLargest)
+            setSize(w, kWheelLargest);
+        if (w.sizex < kWheelSmallest)
+            setSize(w, kWheelSmallest);
     }
     setSize(w, w.sizex + Distance);
 
-    if (standard && w.sizex >= kMausradKleinste && w.sizex <= kMausradGroesste) {
+    if (standard && w.sizex >= kWheelSmallest && w.sizex <= kWheelLargest) {
         w.Zoom_Prozent = w.sizex / 12.0;
         c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
         const bool schnittstellen =
             s.Schnittstellen_integral_Zeichnen_Check || s.Schnittstellen_Zeichnen_test;
-        redrawAt(c, schnittstellen ? std::span<const Step>(kMausradSchnittstellen)
-                                   : std::span<const Step>(kMausradFolge));
+        redrawAt(c, schnittstellen ? std::span<const Step>(kWheelIntersectionSteps)
+                                   : std::span<const Step>(kWheelSteps));
     } else {
         // The bounds scale with the top edge. The plane cannot grow beyond its
         // largest side, so neither may the wheel (the zoom shown would lie).
-        const double lo = std::clamp(s.Y / 20 * kMausradKleinste, -1e9, 1e9);
-        const double hi = std::min(s.Y / 20 * kMausradGroesste, double(Plane::kMaxSide));
+        const double lo = std::clamp(s.Y / 20 * kWheelSmallest, -1e9, 1e9);
+        const double hi = std::min(s.Y / 20 * kWheelLargest, double(Plane::kMaxSide));
         if (hi < w.sizex)
             setSize(w, int(roundHalfEven(std::max(hi, -1e9))));
         if (lo > w.sizex)
@@ -70,8 +70,8 @@ bool MouseWheel(Context& c, int Distance)
             w.Zoom_Prozent = w.sizex / unit;
             c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
             redrawAt(c, s.Schnittstellen_Zeichnen_test
-                            ? std::span<const Step>(kMausradSchnittstellenBereich)
-                            : std::span<const Step>(kMausradFolge));
+                            ? std::span<const Step>(kWheelIntersectionRangeSteps)
+                            : std::span<const Step>(kWheelSteps));
         }
     }
     s.Mausrad_Funktion = false;

@@ -11,17 +11,17 @@ namespace kw {
 int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave)
 {
     if (!checkRange(c))
-        return kGroesseAbgelehnt;
-    n = std::clamp(n, 1, kGroesseItems);
+        return kSizeRefused;
+    n = std::clamp(n, 1, kSizeItems);
     for (;;) {
-        Drawing& w = c.w;
-        w.sizex = w.sizey = kGroesseSchritt * n;
-        c.ebene.clear();
+        Drawing& w = c.drawing;
+        w.sizex = w.sizey = kSizeStep * n;
+        c.plane.clear();
         bool ok = false;
         try {
             if (canHave(w.sizex, w.sizey)) {
-                c.ebene.resize(w.sizex, w.sizey);
-                run(c, kGroesseFolge);
+                c.plane.resize(w.sizex, w.sizey);
+                run(c, kSizeSteps);
                 ok = true;
             }
         } catch (const std::bad_alloc&) {
@@ -32,10 +32,10 @@ int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave)
             return n;
         }
         if (n == 1) {
-            c.ui.message(kMeldungSpeicherEnde);
+            c.ui.message(kMemoryEndMessage);
             return 0;
         }
-        c.ui.message(kMeldungSpeicherReduziert);
+        c.ui.message(kMemoryReducedMessage);
         --n;
     }
 }

@@ -7,14 +7,14 @@ namespace kw {
 
 class Context;
 
-inline constexpr std::string_view kMeldungSpeicherReduziert =
+inline constexpr std::string_view kMemoryReducedMessage =
     "Zu wenig Speicher, die Grafikgröße wird reduziert!";
-inline constexpr std::string_view kMeldungSpeicherEnde = "Viel zu wenig Speicher, Ende!";
+inline constexpr std::string_view kMemoryEndMessage = "Viel zu wenig Speicher, Ende!";
 
 // The picture-size menu offers sides of 300 · n pixels, n = 1 … 8.
-inline constexpr int kGroesseSchritt = 300;
-inline constexpr int kGroesseItems = 8;
-inline constexpr int kGroesseStart = 4;
+inline constexpr int kSizeStep = 300;
+inline constexpr int kSizeItems = 8;
+inline constexpr int kSizeStart = 4;
 
 // Whether a picture of width × height pixels can be had: the plane is painted
 // into an image of that size for printing and saving, so that image must fit
@@ -27,8 +27,8 @@ using PictureProbe = std::function<bool(int width, int height)>;
 // item 1. Returns the item that ends up checked, or 0 when even the smallest
 // size failed: the program must then end (after "Viel zu wenig Speicher, Ende!").
 // A range the plane cannot show is refused before anything changes: the
-// result is then kGroesseAbgelehnt, and the item checked before stays checked.
-inline constexpr int kGroesseAbgelehnt = -1;
+// result is then kSizeRefused, and the item checked before stays checked.
+inline constexpr int kSizeRefused = -1;
 int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave);
 
 }  // namespace kw

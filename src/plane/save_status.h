@@ -23,7 +23,7 @@ enum SaveStatus : int {
 
 inline constexpr std::string_view kGdiErrorTitle = "GDI Error";
 inline constexpr std::string_view kEncoderErrorTitle = "Encoder Error";
-inline constexpr std::string_view kMeldungKeinEncoder = "Konnte keinen passenden Encoder ermitteln.";
+inline constexpr std::string_view kNoEncoderMessage = "Konnte keinen passenden Encoder ermitteln.";
 
 // "Out Of Memory." for 3; "Unknown GDI+ Error." for numbers without a text.
 std::string_view statusText(int status);

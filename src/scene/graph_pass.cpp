@@ -23,24 +23,24 @@ void report(Context& c, const SampleRun& run, bool skippedToo)
     if (run.stopped)
         return;
     if (run.ended && run.error == err::Syntax) {
-        c.w.termRefused = true;
-        c.ui.message(kMeldungSyntax);
+        c.drawing.termRefused = true;
+        c.ui.message(kSyntaxMessage);
     }
     else if (run.ended && run.error == err::DivisionByZero)
-        c.ui.message(kMeldungDivision);
+        c.ui.message(kDivisionMessage);
     else if (skippedToo && !run.ended && run.error == err::InvalidArgument)
-        c.ui.message(kMeldungArgument);  // reported once the loop has ended
+        c.ui.message(kArgumentMessage);  // reported once the loop has ended
 }
 
 }  // namespace
 
 void berechnen(Context& c)
 {
-    c.w.termRefused = false;
+    c.drawing.termRefused = false;
     // Before anything else: a family would ask its questions first.
-    if (!termRichten(c)) {
-        c.w.termRefused = true;
-        c.ui.message(kMeldungTermZuLang);
+    if (!normalizeTerm(c)) {
+        c.drawing.termRefused = true;
+        c.ui.message(kTermTooLongMessage);
         return;
     }
     // A term with the parameter "@" is drawn as a family; nothing else of the pass runs.
@@ -52,31 +52,31 @@ void berechnen(Context& c)
     if (!readRangeAndStep(c, range))
         return;  // a range or quality that is not a number ends the pass quietly
     if (std::isinf(range.step)) {
-        c.ui.message(kMeldungDivision);  // quality 0
+        c.ui.message(kDivisionMessage);  // quality 0
         return;
     }
     prepareGraph(c, range);
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
 
-    const std::string& xterm = c.w.xterm;
+    const std::string& xterm = c.drawing.xterm;
     const bool rootLog =
         xterm.find("sqr") != std::string::npos || xterm.find("log") != std::string::npos;
     if (rootLog) {
         // Samples where f is undefined are simply not drawn; a term that cannot
         // be read at all draws nothing and is reported.
-        const auto run = c.s.ad_funktion_test ? Wurzel_log_Funktion_Abschnittweise(c)
+        const auto run = c.state.ad_funktion_test ? Wurzel_log_Funktion_Abschnittweise(c)
                                               : Wurzel_log_funktion(c);
         if (run)
             report(c, *run, false);
         return;
     }
-    auto colour = colourFromText(c.w.Graph_Farbe);
+    auto colour = colourFromText(c.drawing.Graph_Farbe);
     if (!colour)
         return;  // no colour was ever chosen: nothing can be drawn
 
-    if (c.s.ad_funktion_test) {
+    if (c.state.ad_funktion_test) {
         // A section is drawn as points; f undefined at a point just leaves it out.
-        if (auto run = abschnitt(c, range, *colour))
+        if (auto run = drawSection(c, range, *colour))
             report(c, *run, false);
         return;
     }

@@ -64,7 +64,7 @@ static_assert(inEnumOrder(), "kProcedures must list every Step once, in the enum
 void run(Context& c, std::span<const Step> steps)
 {
     // The curves of one redraw share one clock, and Esc ends all of them.
-    const Pacer::Work redraw(c.pacer, kHinweisZeichnen, kZeichnenAbgebrochen);
+    const Pacer::Work redraw(c.pacer, kDrawingHint, kDrawingCancelled);
     for (Step step : steps) {
         if (c.pacer.stopped())
             break;
@@ -84,14 +84,14 @@ std::string zoomText(double percent) { return "Zoom: " + text(percent) + "%"; }
 
 bool rangeUsable(const Context& c)
 {
-    return readInt16(c.s.x_eingabe) && readInt16(c.s.y_eingabe);
+    return readInt16(c.state.x_eingabe) && readInt16(c.state.y_eingabe);
 }
 
 bool checkRange(Context& c)
 {
     if (rangeUsable(c))
         return true;
-    c.ui.message(kMeldungBereich);
+    c.ui.message(kRangeMessage);
     return false;
 }
 
@@ -99,34 +99,34 @@ void Zeichnen_click(Context& c)
 {
     if (!checkRange(c))
         return;
-    const int a = *readInt16(c.s.x_eingabe);
-    const int b = *readInt16(c.s.y_eingabe);
-    c.s.Schnittstellen_Zeichnen_test = false;
-    c.s.Schnittstellen_integral_Zeichnen_Check = false;
+    const int a = *readInt16(c.state.x_eingabe);
+    const int b = *readInt16(c.state.y_eingabe);
+    c.state.Schnittstellen_Zeichnen_test = false;
+    c.state.Schnittstellen_integral_Zeichnen_Check = false;
 
-    Drawing& w = c.w;
+    Drawing& w = c.drawing;
     if (a == -20 && b == 20) {
         w.sizex = w.sizey = 1200;
         // The plane keeps the size the menu or the wheel gave it; one that a
         // degenerate range left smaller than any of those comes back.
-        if (c.ebene.width() < kMausradKleinste || c.ebene.height() < kMausradKleinste)
-            c.ebene.resize(w.sizex, w.sizey);
+        if (c.plane.width() < kWheelSmallest || c.plane.height() < kWheelSmallest)
+            c.plane.resize(w.sizex, w.sizey);
     } else if (b <= 50 || b > 100) {
         const double unit = b <= 50 ? 20 : 100;
-        c.ebene.clear();
+        c.plane.clear();
         w.sizey = clampSide(b / unit * 1200);
         w.sizex = clampSide(std::abs(a) / unit * 1200);
-        c.ebene.resize(w.sizex, w.sizey);
+        c.plane.resize(w.sizex, w.sizey);
     } else {
         w.sizex = w.sizey = 1200;
-        c.ebene.resize(w.sizex, w.sizey);
+        c.plane.resize(w.sizex, w.sizey);
     }
 
-    if (!c.s.Graphloeschen_check) {
-        c.ebene.clear();
-        run(c, kKoordinatensystem);
+    if (!c.state.Graphloeschen_check) {
+        c.plane.clear();
+        run(c, kAxesSteps);
     }
-    run(c, kZeichnenFolge);
+    run(c, kDrawSteps);
     c.ui.planeChanged();
 }
 
@@ -134,8 +134,8 @@ void redrawAll(Context& c, std::span<const Step> steps)
 {
     if (!checkRange(c))
         return;
-    c.ebene.clear();
-    run(c, kKoordinatensystem);
+    c.plane.clear();
+    run(c, kAxesSteps);
     run(c, steps);
     c.ui.planeChanged();
 }
@@ -148,31 +148,31 @@ void tangenten_bewegung(Context& c)
         return;
     // The coordinate system starts with a clear; keeping the old drawing skips
     // it, as "Zeichnen" does.
-    if (!c.s.Graphloeschen_check) {
-        c.ebene.clear();
-        run(c, kKoordinatensystem);
+    if (!c.state.Graphloeschen_check) {
+        c.plane.clear();
+        run(c, kAxesSteps);
     }
-    run(c, kTangentenBewegung);
+    run(c, kTangentMoveSteps);
     c.ui.planeChanged();
 }
 
 void drawingWindowLoad(Context& c)
 {
-    Drawing& w = c.w;
+    Drawing& w = c.drawing;
     w.sizex = w.sizey = 1200;
     w.Zoom_Prozent = w.sizex / 12.0;
     c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
-    auto a = readInt16(c.s.x_eingabe);
-    auto b = readInt16(c.s.y_eingabe);
+    auto a = readInt16(c.state.x_eingabe);
+    auto b = readInt16(c.state.y_eingabe);
     if (a && b && !(*a == -20 && *b == 20)) {
         w.sizey = clampSide(*b / 20.0 * 1200);
         w.sizex = clampSide(std::abs(*a) / 20.0 * 1200);
     }
-    c.ebene.resize(w.sizex, w.sizey);
-    c.ebene.clear();
+    c.plane.resize(w.sizex, w.sizey);
+    c.plane.clear();
     if (a && b)
-        run(c, kKoordinatensystem);
-    zufall(c);
+        run(c, kAxesSteps);
+    randomExample(c);
     c.ui.planeChanged();
 }
 

@@ -38,76 +38,76 @@ using Steps = std::span<const Step>;
 void run(Context& c, Steps steps);
 
 // The empty coordinate system.
-inline constexpr Step kKoordinatensystem[] = {Step::Koordinaten_System, Step::gitterzeichnen,
+inline constexpr Step kAxesSteps[] = {Step::Koordinaten_System, Step::gitterzeichnen,
                                               Step::Skalla, Step::Beschriftung};
 
 // What "Zeichnen" draws after the coordinate system.
-inline constexpr Step kZeichnenFolge[] = {Step::berechnen,        Step::erste_Ableitung,
+inline constexpr Step kDrawSteps[] = {Step::berechnen,        Step::erste_Ableitung,
                                           Step::zweite_ableitung, Step::dritte_ableitung,
                                           Step::tangente,         Step::Haengebruecke,
                                           Step::Umkehrfunktion,   Step::Flaeche_einfaerben};
 
 // The wheel's full redraw: the coordinate system, the graph and every overlay.
-inline constexpr Step kMausradFolge[] = {
+inline constexpr Step kWheelSteps[] = {
     Step::Koordinaten_System, Step::gitterzeichnen,   Step::Beschriftung,     Step::Skalla,
     Step::berechnen,          Step::erste_Ableitung,  Step::zweite_ableitung, Step::dritte_ableitung,
     Step::tangente,           Step::Flaeche_einfaerben, Step::Umkehrfunktion, Step::Haengebruecke};
 
 // The wheel while the intersection calculator's drawing or its area is shown
 // (default range)…
-inline constexpr Step kMausradSchnittstellen[] = {
+inline constexpr Step kWheelIntersectionSteps[] = {
     Step::Koordinaten_System, Step::gitterzeichnen,          Step::Beschriftung,
     Step::Skalla,             Step::Schnittstellen_Zeichnen, Step::Schnittstellen_Zeichnen_Integral};
 
 // …and on other ranges, where only the intersection drawing comes back.
-inline constexpr Step kMausradSchnittstellenBereich[] = {
+inline constexpr Step kWheelIntersectionRangeSteps[] = {
     Step::Koordinaten_System, Step::gitterzeichnen, Step::Beschriftung, Step::Skalla,
     Step::Schnittstellen_Zeichnen};
 
 // The redraw after a picture size was chosen: no bridge, no intersections.
-inline constexpr Step kGroesseFolge[] = {
+inline constexpr Step kSizeSteps[] = {
     Step::Koordinaten_System, Step::gitterzeichnen,   Step::Beschriftung,       Step::Skalla,
     Step::berechnen,          Step::erste_Ableitung,  Step::zweite_ableitung,   Step::dritte_ableitung,
     Step::tangente,           Step::Flaeche_einfaerben, Step::Umkehrfunktion};
 
 // What the switches of the analysis panel draw after the coordinate system, by
 // the switch and its new state. The later a curve is drawn, the higher it lies.
-inline constexpr Step kErsteAbleitungAn[] = {
+inline constexpr Step kFirstDerivativeOn[] = {
     Step::berechnen,        Step::erste_Ableitung, Step::tangente,           Step::zweite_ableitung,
     Step::dritte_ableitung, Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kErsteAbleitungAus[] = {
+inline constexpr Step kFirstDerivativeOff[] = {
     Step::berechnen,      Step::tangente,           Step::zweite_ableitung, Step::dritte_ableitung,
     Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kZweiteAbleitungAn[] = {
+inline constexpr Step kSecondDerivativeOn[] = {
     Step::berechnen, Step::erste_Ableitung, Step::zweite_ableitung,   Step::dritte_ableitung,
     Step::tangente,  Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kZweiteAbleitungAus[] = {
+inline constexpr Step kSecondDerivativeOff[] = {
     Step::berechnen,      Step::erste_Ableitung,    Step::dritte_ableitung, Step::tangente,
     Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kDritteAbleitungAn[] = {
+inline constexpr Step kThirdDerivativeOn[] = {
     Step::berechnen,        Step::erste_Ableitung, Step::tangente,           Step::zweite_ableitung,
     Step::dritte_ableitung, Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kDritteAbleitungAus[] = {
+inline constexpr Step kThirdDerivativeOff[] = {
     Step::berechnen,      Step::tangente,           Step::erste_Ableitung, Step::zweite_ableitung,
     Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kTangenteAn[] = {
+inline constexpr Step kTangentOn[] = {
     Step::berechnen,        Step::tangente,       Step::erste_Ableitung,    Step::zweite_ableitung,
     Step::dritte_ableitung, Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kTangenteAus[] = {
+inline constexpr Step kTangentOff[] = {
     Step::berechnen,      Step::erste_Ableitung,    Step::zweite_ableitung, Step::dritte_ableitung,
     Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
 // The inverse function lies on top in both states.
-inline constexpr Step kUmkehrfunktionFolge[] = {
+inline constexpr Step kInverseSteps[] = {
     Step::berechnen,        Step::erste_Ableitung,    Step::tangente,      Step::zweite_ableitung,
     Step::dritte_ableitung, Step::Flaeche_einfaerben, Step::Haengebruecke, Step::Umkehrfunktion};
 // A moved tangent redraws neither the inverse function, nor areas, nor the bridge.
-inline constexpr Step kTangentenBewegung[] = {Step::berechnen, Step::tangente,
+inline constexpr Step kTangentMoveSteps[] = {Step::berechnen, Step::tangente,
                                               Step::erste_Ableitung, Step::zweite_ableitung,
                                               Step::dritte_ableitung};
 
 // The x range must fit a 16-bit integer: the coordinate system of a wider range
 // would not end in useful time.
-inline constexpr std::string_view kMeldungBereich =
+inline constexpr std::string_view kRangeMessage =
     "Bitte geben Sie für den x-Bereich Zahlen zwischen -32768 und 32767 ein.";
 
 // Clears the plane, draws the coordinate system and then the steps. A range
@@ -143,8 +143,8 @@ std::string zoomText(double percent);
 
 // With the default range the wheel keeps the picture between these sides
 // (10 % to 300 %); other ranges scale both bounds with their top edge.
-inline constexpr int kMausradKleinste = 120;
-inline constexpr int kMausradGroesste = 3600;
+inline constexpr int kWheelSmallest = 120;
+inline constexpr int kWheelLargest = 3600;
 
 // Clamps a plane side to what the plane can have (1 … 9600 pixels).
 int clampSide(double pixels);

@@ -27,11 +27,11 @@ std::optional<Grenzen> readBounds(std::string_view unten, std::string_view oben,
     auto u = readNumber(unten);
     auto o = readNumber(oben);
     if (unten.empty() || oben.empty())
-        problem = kMeldungGrenzen;
+        problem = kBoundsMessage;
     else if (!u)
-        problem = kMeldungUntergrenze;
+        problem = kLowerBoundMessage;
     else if (!o)
-        problem = kMeldungObergrenze;
+        problem = kUpperBoundMessage;
     if (!problem.empty())
         return std::nullopt;
     return Grenzen{*u, *o};
@@ -43,27 +43,27 @@ std::string areaText(Context& c, const Integral& area, bool syntaxToo)
     if (area.error == err::None)
         return text(area.value);
     if (area.error != err::Syntax)
-        c.ui.message(kMeldungNichtDefiniert);
+        c.ui.message(kUndefinedMessage);
     else if (syntaxToo)
-        c.ui.message(kMeldungSyntax);
+        c.ui.message(kSyntaxMessage);
     return {};
 }
 
 }  // namespace
 
-void integralRechnerLoad(const Context& c, IntegralRechner& r)
+void loadAreaFields(const Context& c, AreaFields& r)
 {
-    r.Funktion_eingabe = c.s.Eingabe;
-    r.Obergrenze_eingabe = text(c.s.Y);
-    r.Untergrenze_eingabe = text(c.s.X);
+    r.Funktion_eingabe = c.state.Eingabe;
+    r.Obergrenze_eingabe = text(c.state.Y);
+    r.Untergrenze_eingabe = text(c.state.X);
     r.SP_Grenzen.clear();
 }
 
-bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r)
+bool Integral_Berechnen_Butt_Click(Context& c, AreaFields& r)
 {
-    State& s = c.s;
+    State& s = c.state;
     if (termZuLang(r.Funktion_eingabe)) {
-        c.ui.message(kMeldungTermZuLang);
+        c.ui.message(kTermTooLongMessage);
         return false;
     }
     std::string_view problem;
@@ -82,29 +82,29 @@ bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r)
     return true;
 }
 
-bool Flaeche_einfaerben_click(Context& c, IntegralRechner& r)
+bool Flaeche_einfaerben_click(Context& c, AreaFields& r)
 {
-    c.s.Flaeche_einferben_Check = countClick(r.click_Zaehler);
+    c.state.Flaeche_einferben_Check = countClick(r.click_Zaehler);
     return Integral_Berechnen_Butt_Click(c, r);
 }
 
-void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
+void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
 {
-    State& s = c.s;
+    State& s = c.state;
     const std::string integrand = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
 
     if (!checkRange(c))
         return;
     if (termZuLang(s.f_x_Eingabe_txt) || termZuLang(s.g_x_Eingabe_txt)) {
-        c.ui.message(kMeldungTermZuLang);
+        c.ui.message(kTermTooLongMessage);
         return;
     }
     reset_click(c);
     const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};
-    const Paar fg[] = {{0, 1}};
-    const auto found = findSchnittpunkte(terms, fg, s.X, s.Y, &c.ui);
-    r.Laben_Schnitt_f_g = schnittpunkteMelden(c, found, [](const Schnittpunkt& p) {
-        return "f(x) schneidet g(x) in SP " + spText(p) + "\r\n";
+    const Pair fg[] = {{0, 1}};
+    const auto found = findIntersections(terms, fg, s.X, s.Y, &c.ui);
+    r.Laben_Schnitt_f_g = reportIntersections(c, found, [](const Intersection& p) {
+        return "f(x) schneidet g(x) in SP " + pointText(p) + "\r\n";
     });
 
     if (r.SP_Obergrenze_txt.empty())
@@ -113,7 +113,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
     // the bounds the user chose or typed meanwhile.
     if (s.Schnittstellen_Term_davor != integrand) {
         r.SP_Grenzen.clear();
-        for (const Schnittpunkt& p : found.points)
+        for (const Intersection& p : found.points)
             r.SP_Grenzen.push_back(text(p.x));
         if (r.SP_Grenzen.empty())
             r.SP_Untergrenze_txt.clear();
@@ -147,16 +147,16 @@ void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r)
         return;
     }
     if (s.Untergrenze == s.Obergrenze) {
-        c.ui.message(kMeldungGleicheGrenzen);
+        c.ui.message(kEqualBoundsMessage);
         return;
     }
     r.Schnitt_Flaeche_Ergebniss =
         areaText(c, integrate(string_richten(integrand), s.Untergrenze, s.Obergrenze), true);
 }
 
-void Flaeche_einfaerben2_click(Context& c, IntegralRechner& r)
+void Flaeche_einfaerben2_click(Context& c, AreaFields& r)
 {
-    c.s.Flaeche_einferben_SP_Check = countClick(r.click_Zaehler_SP);
+    c.state.Flaeche_einferben_SP_Check = countClick(r.click_Zaehler_SP);
     Integral_Berechnen_SP_butt_Click(c, r);
 }
 

@@ -12,19 +12,19 @@ namespace kw {
 
 class Context;
 
-inline constexpr std::string_view kMeldungUntergrenze =
+inline constexpr std::string_view kLowerBoundMessage =
     "Bitte geben Sie für die Untergrenze eine Zahl ein.";
-inline constexpr std::string_view kMeldungObergrenze =
+inline constexpr std::string_view kUpperBoundMessage =
     "Bitte geben Sie für die Obergrenze eine Zahl ein.";
-inline constexpr std::string_view kMeldungGrenzen = "Bitte geben Sie die Grenzen ein.";
-inline constexpr std::string_view kMeldungGleicheGrenzen =
+inline constexpr std::string_view kBoundsMessage = "Bitte geben Sie die Grenzen ein.";
+inline constexpr std::string_view kEqualBoundsMessage =
     "Die Eingebenenen Werte für Unter- bzw. Oberzgrenze sind gleich. Die Ausrechnung der "
     "Fläche ist somit nicht möglich!";
 
 // The texts of the area window "Integral_Rechner" and its click counters. The
 // terms f and g of the lower calculator live in the shared state
 // (f_x_Eingabe_txt, g_x_Eingabe_txt), where the drawing of f and g reads them.
-struct IntegralRechner {
+struct AreaFields {
     // The area under a graph.
     std::string Funktion_eingabe;
     std::string Untergrenze_eingabe, Obergrenze_eingabe;
@@ -42,26 +42,26 @@ struct IntegralRechner {
 
 // Loading the window: the main panel's term and the range of the last drawing
 // as the upper calculator's integrand and bounds; the bound lists empty.
-void integralRechnerLoad(const Context& c, IntegralRechner& r);
+void loadAreaFields(const Context& c, AreaFields& r);
 
 // "Berechnen" of the upper calculator: the integral of its term between its
 // bounds into the result box, the term into the main panel's term box. True
 // when the main panel is now to draw it (the caller starts that drawing).
 // Bounds that are not numbers show their message and compute nothing; a term
 // undefined somewhere between them leaves the result box empty and says so.
-bool Integral_Berechnen_Butt_Click(Context& c, IntegralRechner& r);
+bool Integral_Berechnen_Butt_Click(Context& c, AreaFields& r);
 
 // Its "Fläche einfärben": odd clicks shade the area, even clicks take the
 // shading away; then the steps of "Berechnen".
-bool Flaeche_einfaerben_click(Context& c, IntegralRechner& r);
+bool Flaeche_einfaerben_click(Context& c, AreaFields& r);
 
 // "Berechnen" of the lower calculator: the crossings of f and g, a new pair's
 // crossings as the bounds to choose from, the drawing of f and g with the area
 // between them shaded, and the signed area f - g between the bounds.
-void Integral_Berechnen_SP_butt_Click(Context& c, IntegralRechner& r);
+void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r);
 
 // Its "Fläche einfärben": odd clicks shade between the graphs; then "Berechnen".
-void Flaeche_einfaerben2_click(Context& c, IntegralRechner& r);
+void Flaeche_einfaerben2_click(Context& c, AreaFields& r);
 
 // A colour chosen in either shading colour list: the colour to paint the list
 // with, nothing when the name is no colour (the chosen flag is set anyway).

@@ -113,13 +113,13 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     // The area between a graph and the x-axis.
     rows->addWidget(
         title("Label3", "Rechner für die Fläche zwischen dem Graphen und der x-Achse"));
-    funktion_ = field("Funktion_eingabe");
+    term_ = field("Funktion_eingabe");
     oben_ = field("Obergrenze_eingabe", 90);
     unten_ = field("Untergrenze_eingabe", 90);
-    ergebnis_ = field("Flaeche_Ergebnis");
-    ergebnis_->setReadOnly(true);
-    rows->addLayout(formula(new IntegralSign("Picture1"), oben_, unten_, funktion_, "Label2",
-                            "Label1", ergebnis_));
+    result_ = field("Flaeche_Ergebnis");
+    result_->setReadOnly(true);
+    rows->addLayout(formula(new IntegralSign("Picture1"), oben_, unten_, term_, "Label2",
+                            "Label1", result_));
     rows->addLayout(actionRow({"Integral_Berechnen_Butt", "Flaeche_einfaerben_click",
                                "FarbeBox_Flaeche", "Label6", "Flaeche_Linien_staerke",
                                [this] { upper(&Integral_Berechnen_Butt_Click); },
@@ -144,18 +144,18 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     rows->addLayout(terms);
     rows->addWidget(named(new QLabel(QStringLiteral("Schnittpunkte zwischen f(x) und g(x) =")),
                           "Label8"));
-    schnitt_ = named(new QPlainTextEdit, "Laben_Schnitt_f_g");
-    schnitt_->setReadOnly(true);
-    schnitt_->setFixedHeight(90);
-    rows->addWidget(schnitt_);
+    crossings_ = named(new QPlainTextEdit, "Laben_Schnitt_f_g");
+    crossings_->setReadOnly(true);
+    crossings_->setFixedHeight(90);
+    rows->addWidget(crossings_);
     obenSP_ = boundBox("SP_Obergrenze_txt");
     untenSP_ = boundBox("SP_Untergrenze_txt");
-    funktionSP_ = field("Funktion_eingabe_SP");
-    funktionSP_->setReadOnly(true);
-    ergebnisSP_ = field("Schnitt_Flaeche_Ergebniss");
-    ergebnisSP_->setReadOnly(true);
-    rows->addLayout(formula(new IntegralSign("Picture2"), obenSP_, untenSP_, funktionSP_,
-                            "Label9", "Label11", ergebnisSP_));
+    termBetween_ = field("Funktion_eingabe_SP");
+    termBetween_->setReadOnly(true);
+    resultBetween_ = field("Schnitt_Flaeche_Ergebniss");
+    resultBetween_->setReadOnly(true);
+    rows->addLayout(formula(new IntegralSign("Picture2"), obenSP_, untenSP_, termBetween_,
+                            "Label9", "Label11", resultBetween_));
     rows->addLayout(actionRow({"Integral_Berechnen_SP_butt", "Flaeche_einfaerben2_click",
                                "FarbeBox_Flaeche_SP", "Label10", "Flaeche_Linien_staerke_SP",
                                [this] { lower(&Integral_Berechnen_SP_butt_Click); },
@@ -175,31 +175,31 @@ QHBoxLayout* AreaWindow::actionRow(const Actions& a)
 {
     auto* berechnen = named(new QPushButton(QStringLiteral("Berechnen")), a.berechnen);
     auto* einfaerben = named(new QCheckBox(QStringLiteral("Fläche einfärben")), a.einfaerben);
-    QComboBox* farbe = colourBox(a.farbe, kColours.size());
-    farbe->setEditText(QStringLiteral("Orange"));
-    auto* staerke = named(new QComboBox, a.staerke);
+    QComboBox* colourCombo = colourBox(a.colourCombo, kColours.size());
+    colourCombo->setEditText(QStringLiteral("Orange"));
+    auto* widthCombo = named(new QComboBox, a.widthCombo);
     for (auto w : kWidths)
-        staerke->addItem(qs(w));
-    staerke->setCurrentIndex(-1);  // no width chosen yet
+        widthCombo->addItem(qs(w));
+    widthCombo->setCurrentIndex(-1);  // no width chosen yet
     auto* row = new QHBoxLayout;
     row->addWidget(berechnen);
     row->addWidget(einfaerben);
     row->addStretch(1);
-    row->addWidget(farbe);
-    row->addWidget(named(new QLabel(QStringLiteral("Stärke:")), a.staerkeLabel));
-    row->addWidget(staerke);
+    row->addWidget(colourCombo);
+    row->addWidget(named(new QLabel(QStringLiteral("Stärke:")), a.widthLabel));
+    row->addWidget(widthCombo);
 
-    connect(berechnen, &QPushButton::clicked, this, a.onBerechnen);
-    connect(einfaerben, &QCheckBox::clicked, this, a.onEinfaerben);
+    connect(berechnen, &QPushButton::clicked, this, a.onCalculate);
+    connect(einfaerben, &QCheckBox::clicked, this, a.onShade);
     // A colour counts when chosen from the list or confirmed with Enter.
-    auto chosen = [this, farbe, choose = a.farbeGewaehlt] {
-        if (auto colour = choose(c_.s, str(farbe->currentText())))
-            paintColourBox(farbe, *colour);
+    auto chosen = [this, colourCombo, choose = a.colourChosen] {
+        if (auto colour = choose(c_.state, str(colourCombo->currentText())))
+            paintColourBox(colourCombo, *colour);
     };
-    connect(farbe, &QComboBox::activated, this, chosen);
-    connect(farbe->lineEdit(), &QLineEdit::returnPressed, this, chosen);
-    connect(staerke, &QComboBox::activated, this, [this, staerke, width = a.breiteGewaehlt] {
-        width(c_.s, str(staerke->currentText()));
+    connect(colourCombo, &QComboBox::activated, this, chosen);
+    connect(colourCombo->lineEdit(), &QLineEdit::returnPressed, this, chosen);
+    connect(widthCombo, &QComboBox::activated, this, [this, widthCombo, width = a.widthChosen] {
+        width(c_.state, str(widthCombo->currentText()));
     });
     return row;
 }
@@ -209,7 +209,7 @@ void AreaWindow::showEvent(QShowEvent* event)
     // Loaded anew after every close: the main panel's term and range of now.
     if (!loaded_) {
         emit fieldsNeeded();
-        integralRechnerLoad(c_, r_);
+        loadAreaFields(c_, r_);
         loadFields();
         loaded_ = true;
     }
@@ -224,43 +224,43 @@ void AreaWindow::closeEvent(QCloseEvent* event)
 
 void AreaWindow::storeFields()
 {
-    r_.Funktion_eingabe = str(funktion_->text());
+    r_.Funktion_eingabe = str(term_->text());
     r_.Obergrenze_eingabe = str(oben_->text());
     r_.Untergrenze_eingabe = str(unten_->text());
-    c_.s.f_x_Eingabe_txt = str(f_->text());
-    c_.s.g_x_Eingabe_txt = str(g_->text());
+    c_.state.f_x_Eingabe_txt = str(f_->text());
+    c_.state.g_x_Eingabe_txt = str(g_->text());
     r_.SP_Obergrenze_txt = str(obenSP_->currentText());
     r_.SP_Untergrenze_txt = str(untenSP_->currentText());
 }
 
 void AreaWindow::loadFields()
 {
-    setTextIfOther(funktion_, r_.Funktion_eingabe);
+    setTextIfOther(term_, r_.Funktion_eingabe);
     setTextIfOther(oben_, r_.Obergrenze_eingabe);
     setTextIfOther(unten_, r_.Untergrenze_eingabe);
-    setTextIfOther(ergebnis_, r_.Flaeche_Ergebnis);
-    setTextIfOther(f_, c_.s.f_x_Eingabe_txt);
-    setTextIfOther(g_, c_.s.g_x_Eingabe_txt);
+    setTextIfOther(result_, r_.Flaeche_Ergebnis);
+    setTextIfOther(f_, c_.state.f_x_Eingabe_txt);
+    setTextIfOther(g_, c_.state.g_x_Eingabe_txt);
     const QString schnitt = qsLines(r_.Laben_Schnitt_f_g);
-    if (schnitt_->toPlainText() != schnitt)
-        schnitt_->setPlainText(schnitt);
+    if (crossings_->toPlainText() != schnitt)
+        crossings_->setPlainText(schnitt);
     setListAndText(obenSP_, r_.SP_Grenzen, r_.SP_Obergrenze_txt);
     setListAndText(untenSP_, r_.SP_Grenzen, r_.SP_Untergrenze_txt);
-    setTextIfOther(funktionSP_, r_.Funktion_eingabe_SP);
-    setTextIfOther(ergebnisSP_, r_.Schnitt_Flaeche_Ergebniss);
+    setTextIfOther(termBetween_, r_.Funktion_eingabe_SP);
+    setTextIfOther(resultBetween_, r_.Schnitt_Flaeche_Ergebniss);
 }
 
-void AreaWindow::upper(bool (*action)(Context&, IntegralRechner&))
+void AreaWindow::upper(bool (*action)(Context&, AreaFields&))
 {
     emit fieldsNeeded();
     storeFields();
     const bool draw = action(c_, r_);
     loadFields();
     if (draw)
-        emit zeichnenAngefordert();
+        emit drawRequested();
 }
 
-void AreaWindow::lower(void (*action)(Context&, IntegralRechner&))
+void AreaWindow::lower(void (*action)(Context&, AreaFields&))
 {
     emit fieldsNeeded();
     storeFields();

@@ -30,7 +30,7 @@ signals:
     // An action is about to read the main panel's fields: store them first.
     void fieldsNeeded();
     // The upper calculator has put its term into the main panel: draw it there.
-    void zeichnenAngefordert();
+    void drawRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -42,33 +42,33 @@ private:
     struct Actions {
         const char* berechnen;
         const char* einfaerben;
-        const char* farbe;
-        const char* staerkeLabel;
-        const char* staerke;
-        std::function<void()> onBerechnen, onEinfaerben;
-        std::optional<Rgb> (*farbeGewaehlt)(State&, std::string_view);
-        void (*breiteGewaehlt)(State&, std::string_view);
+        const char* colourCombo;
+        const char* widthLabel;
+        const char* widthCombo;
+        std::function<void()> onCalculate, onShade;
+        std::optional<Rgb> (*colourChosen)(State&, std::string_view);
+        void (*widthChosen)(State&, std::string_view);
     };
     QHBoxLayout* actionRow(const Actions& a);
     void storeFields();
     void loadFields();
-    void upper(bool (*action)(Context&, IntegralRechner&));
-    void lower(void (*action)(Context&, IntegralRechner&));
+    void upper(bool (*action)(Context&, AreaFields&));
+    void lower(void (*action)(Context&, AreaFields&));
 
     Context& c_;
-    IntegralRechner r_;
+    AreaFields r_;
     bool loaded_ = false;
-    QLineEdit* funktion_;
+    QLineEdit* term_;
     QLineEdit* oben_;
     QLineEdit* unten_;
-    QLineEdit* ergebnis_;
+    QLineEdit* result_;
     QLineEdit* f_;
     QLineEdit* g_;
-    QPlainTextEdit* schnitt_;
+    QPlainTextEdit* crossings_;
     QComboBox* obenSP_;
     QComboBox* untenSP_;
-    QLineEdit* funktionSP_;
-    QLineEdit* ergebnisSP_;
+    QLineEdit* termBetween_;
+    QLineEdit* resultBetween_;
 };
 
 }  // namespace kw

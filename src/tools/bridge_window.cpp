@@ -17,8 +17,8 @@ namespace kw {
 
 namespace {
 
-constexpr const char* kUeberschrift = "Rechner für Verlauf des Trägerseils einer Hängerbrücke";
-constexpr int kRand = 8;  // around the formula
+constexpr const char* kHeading = "Rechner für Verlauf des Trägerseils einer Hängerbrücke";
+constexpr int kMargin = 8;  // around the formula
 
 QFont formelSchrift(const QWidget& w)
 {
@@ -29,7 +29,7 @@ QFont formelSchrift(const QWidget& w)
     return f;
 }
 
-QFont kleiner(QFont f)
+QFont smaller(QFont f)
 {
     f.setPointSizeF(f.pointSizeF() * 0.7);
     return f;
@@ -37,31 +37,31 @@ QFont kleiner(QFont f)
 
 }  // namespace
 
-FormelBild::FormelBild(QWidget* parent) : QWidget(parent)
+FormulaPicture::FormulaPicture(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Picture1"));
     setFont(formelSchrift(*this));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-int FormelBild::setzen(QPainter* painter, int x, int y) const
+int FormulaPicture::place(QPainter* painter, int x, int y) const
 {
-    const QFont normal = font(), klein = kleiner(normal);
-    const QFontMetrics fm(normal), km(klein);
+    const QFont normal = font(), smallFont = smaller(normal);
+    const QFontMetrics fm(normal), km(smallFont);
     const int x0 = x;
     // A piece of text in a font, moved up (superscript) or down (subscript).
-    auto stueck = [&](const QString& t, bool gross, int hoch = 0) {
-        const QFontMetrics& m = gross ? fm : km;
+    auto piece = [&](const QString& t, bool large, int lift = 0) {
+        const QFontMetrics& m = large ? fm : km;
         if (painter) {
-            painter->setFont(gross ? normal : klein);
-            painter->drawText(x, y - hoch, t);
+            painter->setFont(large ? normal : smallFont);
+            painter->drawText(x, y - lift, t);
         }
         x += m.horizontalAdvance(t);
     };
     const int sub = fm.ascent() / 4, sup = fm.ascent() / 2;
-    stueck(QStringLiteral("f"), true);
-    stueck(QStringLiteral("a,c"), false, -sub);
-    stueck(QStringLiteral("(x) = "), true);
+    piece(QStringLiteral("f"), true);
+    piece(QStringLiteral("a,c"), false, -sub);
+    piece(QStringLiteral("(x) = "), true);
 
     // a over 2c: the bar at the height of the minus sign.
     const QString zaehler = QStringLiteral("a"), nenner = QStringLiteral("2c");
@@ -77,22 +77,22 @@ int FormelBild::setzen(QPainter* painter, int x, int y) const
     }
     x += breite;
 
-    stueck(QStringLiteral(" · (e"), true);
-    stueck(QStringLiteral("cx"), false, sup);
-    stueck(QStringLiteral(" + e"), true);
-    stueck(QStringLiteral("\u2212cx"), false, sup);
-    stueck(QStringLiteral(")"), true);
+    piece(QStringLiteral(" · (e"), true);
+    piece(QStringLiteral("cx"), false, sup);
+    piece(QStringLiteral(" + e"), true);
+    piece(QStringLiteral("\u2212cx"), false, sup);
+    piece(QStringLiteral(")"), true);
     return x - x0;
 }
 
-QSize FormelBild::sizeHint() const
+QSize FormulaPicture::sizeHint() const
 {
     const QFontMetrics fm(font());
     const int hoehe = 2 * (fm.ascent() + fm.descent()) + 4;
-    return {setzen(nullptr, 0, 0) + 2 * kRand, hoehe + 2 * kRand};
+    return {place(nullptr, 0, 0) + 2 * kMargin, hoehe + 2 * kMargin};
 }
 
-void FormelBild::paintEvent(QPaintEvent*)
+void FormulaPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -100,49 +100,49 @@ void FormelBild::paintEvent(QPaintEvent*)
     painter.setPen(Qt::black);
     const QFontMetrics fm(font());
     // The base line a little below the middle, so the fraction sits centred.
-    setzen(&painter, kRand, height() / 2 + fm.xHeight() / 2);
+    place(&painter, kMargin, height() / 2 + fm.xHeight() / 2);
 }
 
 BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window), c_(c)
 {
     setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(QString::fromUtf8(kUeberschrift));
+    setWindowTitle(QString::fromUtf8(kHeading));
 
     auto* rows = new QVBoxLayout(this);
     rows->setSpacing(8);
-    auto* titel = named(new QLabel(QString::fromUtf8(kUeberschrift)), "Label1");
+    auto* titel = named(new QLabel(QString::fromUtf8(kHeading)), "Label1");
     QFont bold = titel->font();
     bold.setBold(true);
     titel->setFont(bold);
     rows->addWidget(titel);
 
-    auto* eingaben = new QGridLayout;
+    auto* inputs = new QGridLayout;
     auto feld = [](const char* name) {
         auto* f = named(new QLineEdit, name);
         f->setFixedWidth(90);
         return f;
     };
-    abstand_ = feld("Abstand_txt");
-    hoehe_ = feld("Hoehe_txt");
-    tiefster_ = feld("Tiefster_Punkt_txt");
+    spanField_ = feld("Abstand_txt");
+    heightField_ = feld("Hoehe_txt");
+    lowestField_ = feld("Tiefster_Punkt_txt");
     const struct {
         const char* label;
         const char* text;
         QLineEdit* field;
     } zeilen[] = {
-        {"Label2", "Abstand der Aufhängepunkte", abstand_},
-        {"Label3", "Höhe der Aufhängepunkte", hoehe_},
-        {"Label4", "Tiefster Punkt über der Fahrban", tiefster_},
+        {"Label2", "Abstand der Aufhängepunkte", spanField_},
+        {"Label3", "Höhe der Aufhängepunkte", heightField_},
+        {"Label4", "Tiefster Punkt über der Fahrban", lowestField_},
     };
     for (int i = 0; i < 3; ++i) {
-        eingaben->addWidget(named(new QLabel(QString::fromUtf8(zeilen[i].text)), zeilen[i].label), i, 0);
-        eingaben->addWidget(zeilen[i].field, i, 1);
-        connect(zeilen[i].field, &QLineEdit::returnPressed, this, &BridgeWindow::onBerechne);
+        inputs->addWidget(named(new QLabel(QString::fromUtf8(zeilen[i].text)), zeilen[i].label), i, 0);
+        inputs->addWidget(zeilen[i].field, i, 1);
+        connect(zeilen[i].field, &QLineEdit::returnPressed, this, &BridgeWindow::onCalculate);
     }
-    eingaben->setColumnStretch(2, 1);
-    rows->addLayout(eingaben);
+    inputs->setColumnStretch(2, 1);
+    rows->addLayout(inputs);
 
-    auto* formel = new FormelBild;
+    auto* formel = new FormulaPicture;
     auto* berechne =
         named(new QPushButton(QStringLiteral("Berechne und Zeichne")), "Berechne_CMD");
     auto* mitte = new QHBoxLayout;
@@ -152,7 +152,7 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
     rows->addLayout(mitte);
 
     // The results: a1 and a2 on the left, c1 and c2 on the right.
-    auto* ergebnisse = new QGridLayout;
+    auto* results = new QGridLayout;
     auto ausgabe = [](const char* name) {
         auto* f = named(new QLineEdit, name);
         f->setReadOnly(true);
@@ -168,37 +168,37 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
         const char* text;
         QLineEdit* field;
         int row, column;
-    } felder[] = {
+    } fields[] = {
         {"Label5", "a1 =", a1_, 0, 0},
         {"Label8", "a2 =", a2_, 1, 0},
         {"Label6", "c1 =", c1_, 0, 2},
         {"Label7", "c2 =", c2_, 1, 2},
     };
-    for (const auto& f : felder) {
-        ergebnisse->addWidget(named(new QLabel(QString::fromUtf8(f.text)), f.label), f.row,
+    for (const auto& f : fields) {
+        results->addWidget(named(new QLabel(QString::fromUtf8(f.text)), f.label), f.row,
                               f.column);
-        ergebnisse->addWidget(f.field, f.row, f.column + 1);
+        results->addWidget(f.field, f.row, f.column + 1);
     }
-    ergebnisse->setColumnMinimumWidth(2, 40);
-    ergebnisse->setColumnStretch(4, 1);
-    rows->addLayout(ergebnisse);
+    results->setColumnMinimumWidth(2, 40);
+    results->setColumnStretch(4, 1);
+    rows->addLayout(results);
     rows->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(berechne, &QPushButton::clicked, this, &BridgeWindow::onBerechne);
+    connect(berechne, &QPushButton::clicked, this, &BridgeWindow::onCalculate);
 }
 
-void BridgeWindow::onBerechne()
+void BridgeWindow::onCalculate()
 {
-    r_.Abstand_txt = str(abstand_->text());
-    r_.Hoehe_txt = str(hoehe_->text());
-    r_.Tiefster_Punkt_txt = str(tiefster_->text());
+    r_.Abstand_txt = str(spanField_->text());
+    r_.Hoehe_txt = str(heightField_->text());
+    r_.Tiefster_Punkt_txt = str(lowestField_->text());
     const bool zeichnen = Berechne_CMD_Click(c_, r_);
     a1_->setText(qs(r_.a1_Ausgabe));
     a2_->setText(qs(r_.a2_Ausgabe));
     c1_->setText(qs(r_.c1_Ausgabe));
     c2_->setText(qs(r_.c2_Ausgabe));
     if (zeichnen)
-        emit zeichnenAngefordert();
+        emit drawRequested();
 }
 
 }  // namespace kw

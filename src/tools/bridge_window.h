@@ -12,9 +12,9 @@ class Context;
 
 // The cable's formula f_{a,c}(x) = a/(2c)·(e^{cx} + e^{−cx}), set as an
 // equation with a fraction bar, sub- and superscripts.
-class FormelBild : public QWidget {
+class FormulaPicture : public QWidget {
 public:
-    explicit FormelBild(QWidget* parent = nullptr);
+    explicit FormulaPicture(QWidget* parent = nullptr);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -24,7 +24,7 @@ protected:
 private:
     // Sets the formula with its left end at x and its base line at y; without
     // a painter only measures. Returns the width.
-    int setzen(QPainter* painter, int x, int y) const;
+    int place(QPainter* painter, int x, int y) const;
 };
 
 // The suspension-bridge calculator "Rechner für Verlauf des Trägerseils einer
@@ -37,16 +37,16 @@ public:
 
 signals:
     // The cable stands in the main panel's fields: start its drawing.
-    void zeichnenAngefordert();
+    void drawRequested();
 
 private:
-    void onBerechne();
+    void onCalculate();
 
     Context& c_;
-    BrueckenRechner r_;
-    QLineEdit* abstand_;
-    QLineEdit* hoehe_;
-    QLineEdit* tiefster_;
+    BridgeFields r_;
+    QLineEdit* spanField_;
+    QLineEdit* heightField_;
+    QLineEdit* lowestField_;
     QLineEdit* a1_;
     QLineEdit* a2_;
     QLineEdit* c1_;

@@ -7,7 +7,7 @@
 
 namespace kw {
 
-const std::array<TaschenrechnerTaste, 26> kTaschenrechnerTasten = {{
+const std::array<CalculatorKey, 26> kCalculatorKeys = {{
     {"Button_0", "0", "0"},
     {"Button_1", "1", "1"},
     {"Button_2", "2", "2"},
@@ -36,31 +36,31 @@ const std::array<TaschenrechnerTaste, 26> kTaschenrechnerTasten = {{
     {"button_log", "log", "log("},
 }};
 
-const TaschenrechnerTaste* taschenrechnerTaste(std::string_view name)
+const CalculatorKey* calculatorKey(std::string_view name)
 {
-    auto it = std::find_if(kTaschenrechnerTasten.begin(), kTaschenrechnerTasten.end(),
-                           [name](const TaschenrechnerTaste& k) { return k.name == name; });
-    return it == kTaschenrechnerTasten.end() ? nullptr : &*it;
+    auto it = std::find_if(kCalculatorKeys.begin(), kCalculatorKeys.end(),
+                           [name](const CalculatorKey& k) { return k.name == name; });
+    return it == kCalculatorKeys.end() ? nullptr : &*it;
 }
 
-void taste(Taschenrechner& t, const TaschenrechnerTaste& key)
+void pressKey(CalculatorFields& t, const CalculatorKey& key)
 {
     t.Eingabe += key.text;
 }
 
-bool Command1_Click(Context& c, Taschenrechner& t)
+bool Command1_Click(Context& c, CalculatorFields& t)
 {
     const std::string statement = "Form.Zahl8 =" + t.Eingabe;
     if (c.engine.execute(statement) != 0) {
         c.engine.clearError();
-        c.ui.message(kEingabeFehler);
+        c.ui.message(kInputErrorMessage);
         return false;
     }
-    t.Ergebnis = text(c.s.Zahl8);
+    t.Ergebnis = text(c.state.Zahl8);
     return true;
 }
 
-void Command2_Click(Taschenrechner& t)
+void Command2_Click(CalculatorFields& t)
 {
     t.Eingabe.clear();
     t.Ergebnis.clear();

@@ -50,13 +50,13 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
     fields->setVerticalSpacing(2);
-    eingabe_ = named(new QLineEdit, "Eingabe");
-    ergebnis_ = named(new QLineEdit, "Ergebnis");
-    ergebnis_->setReadOnly(true);
+    input_ = named(new QLineEdit, "Eingabe");
+    result_ = named(new QLineEdit, "Ergebnis");
+    result_->setReadOnly(true);
     fields->addWidget(named(new QLabel(QStringLiteral("Eingabe")), "Label1"), 0, 0);
     fields->addWidget(named(new QLabel(QStringLiteral("Ergebnis")), "Label2"), 0, 1);
-    fields->addWidget(eingabe_, 1, 0);
-    fields->addWidget(ergebnis_, 1, 1);
+    fields->addWidget(input_, 1, 0);
+    fields->addWidget(result_, 1, 1);
     fields->setColumnStretch(0, 3);
     fields->setColumnStretch(1, 2);
     rows->addLayout(fields);
@@ -71,9 +71,9 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
         return b;
     };
     auto appendKey = [&](const char* name) {
-        const TaschenrechnerTaste* t = taschenrechnerTaste(name);
+        const CalculatorKey* t = calculatorKey(name);
         QPushButton* b = key(name, qs(t->caption));
-        connect(b, &QPushButton::clicked, this, [this, t] { onTaste(*t); });
+        connect(b, &QPushButton::clicked, this, [this, t] { onKey(*t); });
         return b;
     };
     for (int r = 0; r < 4; ++r)
@@ -97,7 +97,7 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
     keys->setColumnMinimumWidth(3, 10);
     keys->setColumnMinimumWidth(kRechts - 1, 10);
 
-    auto* hinweis = named(new QLabel(qs(kWinkelHinweis)), "Label3");
+    auto* hinweis = named(new QLabel(qs(kAngleHint)), "Label3");
     hinweis->setWordWrap(true);
     hinweis->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A wrapping label does not tell a fixed-size window its height; give it.
@@ -111,25 +111,25 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
 
     connect(del, &QPushButton::clicked, this, &CalculatorWindow::onDel);
     connect(gleich, &QPushButton::clicked, this, &CalculatorWindow::onGleich);
-    connect(eingabe_, &QLineEdit::returnPressed, this, &CalculatorWindow::onGleich);
+    connect(input_, &QLineEdit::returnPressed, this, &CalculatorWindow::onGleich);
 }
 
 void CalculatorWindow::storeFields()
 {
-    t_.Eingabe = eingabe_->text().toStdString();
-    t_.Ergebnis = ergebnis_->text().toStdString();
+    t_.Eingabe = input_->text().toStdString();
+    t_.Ergebnis = result_->text().toStdString();
 }
 
 void CalculatorWindow::loadFields()
 {
-    eingabe_->setText(qs(t_.Eingabe));
-    ergebnis_->setText(qs(t_.Ergebnis));
+    input_->setText(qs(t_.Eingabe));
+    result_->setText(qs(t_.Ergebnis));
 }
 
-void CalculatorWindow::onTaste(const TaschenrechnerTaste& key)
+void CalculatorWindow::onKey(const CalculatorKey& key)
 {
     storeFields();
-    taste(t_, key);
+    pressKey(t_, key);
     loadFields();
 }
 

@@ -24,14 +24,14 @@ protected:
 private:
     void storeFields();
     void loadFields();
-    void onTaste(const TaschenrechnerTaste& key);
+    void onKey(const CalculatorKey& key);
     void onGleich();
     void onDel();
 
     Context& c_;
-    Taschenrechner t_;
-    QLineEdit* eingabe_;
-    QLineEdit* ergebnis_;
+    CalculatorFields t_;
+    QLineEdit* input_;
+    QLineEdit* result_;
 };
 
 }  // namespace kw

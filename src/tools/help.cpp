@@ -2,7 +2,7 @@
 
 namespace kw {
 
-const std::array<std::string_view, 19> kHilfeZeilen = {
+const std::array<std::string_view, 19> kHelpLines = {
     "Die Funktionsterme können weitgehend nach den normalen Schreibgewohnheiten angegeben werden.",
     "* Die vereinfachte Multiplikationsschreibweise (ohne Punkt, z.B.: 2x+1  oder (x-2)(4+2x)) wird verstanden. ",
     "* Als Multiplikationszeichen wird ansonsten der Stern * verwendet (Bsp.: (x-2)*(4+2*x)).",
@@ -24,10 +24,10 @@ const std::array<std::string_view, 19> kHilfeZeilen = {
     " *) Die trigonometrischen Funktionen verwenden nicht das Gradsystem, sondern das Bogenmaßsystem, wobei 360°=2pi ist.",
 };
 
-std::string hilfeText()
+std::string helpText()
 {
     std::string text;
-    for (std::string_view line : kHilfeZeilen) {
+    for (std::string_view line : kHelpLines) {
         if (!text.empty())
             text += "\r\n";
         text += line;

@@ -18,16 +18,16 @@ constexpr int kTextWidth = 560;  // wide enough that the long lines wrap into fe
 HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Dialog"));
-    setWindowTitle(qs(kHilfeCaption));
+    setWindowTitle(qs(kHelpCaption));
 
-    auto* titel = new QLabel(qs(kHilfeTitel));
+    auto* titel = new QLabel(qs(kHelpTitle));
     titel->setObjectName(QStringLiteral("Titel_lab"));
     QFont bold = titel->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.3);
     titel->setFont(bold);
 
-    auto* text = new QLabel(QString::fromStdString(hilfeText()));
+    auto* text = new QLabel(QString::fromStdString(helpText()));
     text->setObjectName(QStringLiteral("Text_lab"));
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);

@@ -15,7 +15,7 @@ namespace kw {
 
 namespace {
 
-constexpr Step kFunktionen[] = {Step::Schnittstellen_Zeichnen};
+constexpr Step kFunctionSteps[] = {Step::Schnittstellen_Zeichnen};
 
 // A term the engine cannot read at all would draw nothing and cross nothing.
 bool inRightForm(const std::string& term)
@@ -27,21 +27,21 @@ bool inRightForm(const std::string& term)
 
 }  // namespace
 
-bool Eingabe_button_Click(Context& c, SchnittstellenRechner& r)
+bool Eingabe_button_Click(Context& c, IntersectionFields& r)
 {
-    auto& terms = c.s.Schnittstellen_Terme;
+    auto& terms = c.state.Schnittstellen_Terme;
     const std::string& term = r.Eingabe_Term_txt;
     std::string_view problem;
-    if (terms.size() >= kMaxSchnittstellenTerme)
-        problem = kMeldungSiebenFunktionen;
+    if (terms.size() >= kMaxIntersectionTerms)
+        problem = kSevenFunctionsMessage;
     else if (term.empty())
-        problem = kMeldungEingabeLeer;
+        problem = kInputEmptyMessage;
     else if (std::ranges::find(terms, term) != terms.end())
-        problem = kMeldungBereitsEingegeben;
+        problem = kAlreadyEnteredMessage;
     else if (termZuLang(term))
-        problem = kMeldungTermZuLang;
+        problem = kTermTooLongMessage;
     else if (!inRightForm(term))
-        problem = kMeldungSyntax;
+        problem = kSyntaxMessage;
     if (!problem.empty()) {
         c.ui.message(problem);
         return false;
@@ -54,34 +54,34 @@ bool Eingabe_button_Click(Context& c, SchnittstellenRechner& r)
 
 void Zeichnen_butt_Click(Context& c)
 {
-    if (c.s.Schnittstellen_Terme.empty()) {
-        c.ui.message(kMeldungNochNichts);
+    if (c.state.Schnittstellen_Terme.empty()) {
+        c.ui.message(kNothingYetMessage);
         return;
     }
-    c.s.Schnittstellen_Zeichnen_test = true;
-    redrawAll(c, kFunktionen);
+    c.state.Schnittstellen_Zeichnen_test = true;
+    redrawAll(c, kFunctionSteps);
 }
 
-void Schnittpunkte_butt_Click(Context& c, SchnittstellenRechner& r)
+void Schnittpunkte_butt_Click(Context& c, IntersectionFields& r)
 {
-    c.s.Schnittpunkte_farbig_test = false;
-    r.Schnittpunkte_txt = std::string(kGefundeneSchnittpunkte) + Schnittstellen_Ausrechnen(c);
+    c.state.Schnittpunkte_farbig_test = false;
+    r.Schnittpunkte_txt = std::string(kIntersectionsFound) + Schnittstellen_Ausrechnen(c);
 }
 
 void Schnittstellen_farbig_check_Click(Context& c)
 {
-    State& s = c.s;
+    State& s = c.state;
     s.Schnittpunkte_farbig_test = countClick(s.farbig_Klick_Zaehler);
     if (s.Schnittpunkte_farbig_test)
         Schnittstellen_Ausrechnen(c);  // dots over the current picture
     else
-        redrawAll(c, kFunktionen);
+        redrawAll(c, kFunctionSteps);
 }
 
-void Command1_Click(Context& c, SchnittstellenRechner& r)
+void Command1_Click(Context& c, IntersectionFields& r)
 {
-    c.s.Schnittstellen_Terme.clear();
-    r.Schnittpunkte_txt = kGefundeneSchnittpunkte;
+    c.state.Schnittstellen_Terme.clear();
+    r.Schnittpunkte_txt = kIntersectionsFound;
     r.Eingabe_Zahl_Label = "1";
     r.Eingegebene_Label = "Eingegebene Funktionen: ";
     reset_click(c);

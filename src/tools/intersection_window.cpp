@@ -52,10 +52,10 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     termRow->addWidget(eingabe);
     rows->addLayout(termRow);
 
-    eingegebene_ = named(new QLabel, "Eingegebene_Label");
-    eingegebene_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    eingegebene_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    rows->addWidget(eingegebene_);
+    entered_ = named(new QLabel, "Eingegebene_Label");
+    entered_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    entered_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    rows->addWidget(entered_);
 
     auto* zeichnen = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_butt");
     auto* berechnen =
@@ -69,10 +69,10 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
                          "Schnittstellen_farbig_check");
     rows->addWidget(farbig);
 
-    ergebnis_ = named(new QPlainTextEdit, "Schnittpunkte_txt");
-    ergebnis_->setReadOnly(true);
-    ergebnis_->setMinimumHeight(160);
-    rows->addWidget(ergebnis_, 1);
+    result_ = named(new QPlainTextEdit, "Schnittpunkte_txt");
+    result_->setReadOnly(true);
+    result_->setMinimumHeight(160);
+    rows->addWidget(result_, 1);
 
     auto* reset = named(new QPushButton(QStringLiteral("reset")), "Command1");
     auto* vordergrund = named(new QCheckBox(QStringLiteral("Fenster immer im Vordergrund")),
@@ -111,10 +111,10 @@ void IntersectionWindow::act(Action action)
 void IntersectionWindow::loadFields()
 {
     nummer_->setText(qs(r_.Eingabe_Zahl_Label));
-    eingegebene_->setText(qsLines(r_.Eingegebene_Label));
+    entered_->setText(qsLines(r_.Eingegebene_Label));
     const QString result = qsLines(r_.Schnittpunkte_txt);
-    if (ergebnis_->toPlainText() != result)
-        ergebnis_->setPlainText(result);
+    if (result_->toPlainText() != result)
+        result_->setPlainText(result);
 }
 
 }  // namespace kw

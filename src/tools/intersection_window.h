@@ -32,11 +32,11 @@ private:
     void loadFields();
 
     Context& c_;
-    SchnittstellenRechner r_;
+    IntersectionFields r_;
     QLabel* nummer_;
     QLineEdit* term_;
-    QLabel* eingegebene_;
-    QPlainTextEdit* ergebnis_;
+    QLabel* entered_;
+    QPlainTextEdit* result_;
 };
 
 }  // namespace kw

@@ -47,20 +47,20 @@ protected:
     // Piecewise mode: the term drawn as single points between the bounds.
     Points section(const char* term, const char* from, const char* to)
     {
-        if (!c.s.ad_funktion_test)
+        if (!c.state.ad_funktion_test)
             ad_funktion_click(c);
-        c.s.Linker_Bereich = from;
-        c.s.Rechter_Bereich = to;
-        linkerBereichGeaendert(c.s);
-        rechterBereichGeaendert(c.s);
+        c.state.Linker_Bereich = from;
+        c.state.Rechter_Bereich = to;
+        sectionFromChanged(c.state);
+        sectionToChanged(c.state);
         draw(term);
-        return worldPoints(c.ebene, kRot);
+        return worldPoints(c.plane, kRot);
     }
 
     // Index of the first line in a colour (and width), to see what lies on top.
     std::ptrdiff_t firstOf(Rgb colour, int width = -1) const
     {
-        const auto& items = c.ebene.items();
+        const auto& items = c.plane.items();
         return std::find_if(items.begin(), items.end(), [&](const Plane::Item& i) {
                    return i.kind == Plane::Kind::Line && i.colour == colour &&
                           (width < 0 || i.width == width);
@@ -77,12 +77,12 @@ TEST_F(Curves, DerivativesOfTheParabola)
     // f', f'' and f''' follow y = a * x + b; the third amplifies rounding most.
     for (auto [colour, a, b, tol] : {std::tuple{kBlau, 2.0, 0.000456, 2e-3},
                                      {kGruen, 0.0, 2.0, 0.05}, {kOrange, 0.0, 0.0, 40.0}}) {
-        auto lines = worldLines(c.ebene, colour);
+        auto lines = worldLines(c.plane, colour);
         ASSERT_FALSE(lines.empty());
         for (const auto& l : lines)
             EXPECT_NEAR(l.y2, a * l.x2 + b, tol) << l.x2;
     }
-    auto first = worldLines(c.ebene, kBlau);
+    auto first = worldLines(c.plane, kBlau);
     EXPECT_NEAR(first.front().x1, -0.98, 2e-3);  // every run starts at its third sample
     // Beyond x = 10 the jump test (|v| + |v_prev| < 40) keeps the samples apart.
     EXPECT_NEAR(first.back().x2, 10, 2e-3);
@@ -104,24 +104,24 @@ TEST_F(Curves, RedrawOrderFollowsTheSwitchAndEveryCurveStopsAtTheSampleCap)
     // Moving x0 redraws without the inverse and without a tangent that is off.
     tangente_click(c);
     tangenten_bewegung(c);
-    EXPECT_TRUE(tangentLines(c.ebene).empty());
-    EXPECT_TRUE(worldLines(c.ebene, kMagenta).empty());
-    EXPECT_FALSE(worldLines(c.ebene, kBlau).empty());
+    EXPECT_TRUE(tangentLines(c.plane).empty());
+    EXPECT_TRUE(worldLines(c.plane, kMagenta).empty());
+    EXPECT_FALSE(worldLines(c.plane, kBlau).empty());
 
-    c.s.Eingabe = "x";  // f' = 1 lies in the window from the start
-    c.s.qualitaet_eingabe = "1e9";
+    c.state.Eingabe = "x";  // f' = 1 lies in the window from the start
+    c.state.qualitaet_eingabe = "1e9";
     Zeichnen_click(c);
-    EXPECT_EQ(worldLines(c.ebene, kBlau).size(), std::size_t(kMaxSamples - 2));
+    EXPECT_EQ(worldLines(c.plane, kBlau).size(), std::size_t(kMaxSamples - 2));
 }
 
 TEST_F(Curves, TangentOfTheParabolaAndWhereThereIsNone)
 {
-    EXPECT_EQ(tangentenTerm("1x^2", 1),
+    EXPECT_EQ(tangentTerm("1x^2", 1),
               "((1*(1*1+0.000456)^2 - (1*1^2)) /0.000456)*1x +(1*1^2)-"
               "((1*(1*1+0.000456)^2 - (1*1^2)) /0.000456)*1");
     draw("x^2");
     tangente_click(c);
-    auto t = tangentLines(c.ebene);
+    auto t = tangentLines(c.plane);
     ASSERT_GT(t.size(), 100u);
     const double slope = (t.back().y2 - t.front().y1) / (t.back().x2 - t.front().x1);
     EXPECT_NEAR(slope, 2.000456, 1e-5);
@@ -129,11 +129,11 @@ TEST_F(Curves, TangentOfTheParabolaAndWhereThereIsNone)
 
     // f undefined at x0: silently no tangent; error 5 breaks the derivative's run.
     draw("sqr(x)");
-    c.s.x0_uebergabe = "-1";
+    c.state.x0_uebergabe = "-1";
     erste_Ableitung_click(c);
-    EXPECT_TRUE(tangentLines(c.ebene).empty());
-    ASSERT_FALSE(worldLines(c.ebene, kBlau).empty());
-    for (const auto& l : worldLines(c.ebene, kBlau))
+    EXPECT_TRUE(tangentLines(c.plane).empty());
+    ASSERT_FALSE(worldLines(c.plane, kBlau).empty());
+    for (const auto& l : worldLines(c.plane, kBlau))
         EXPECT_GT(l.x1, 0);
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -143,16 +143,16 @@ TEST_F(Curves, StepButtonsMoveTheTangentAndKeepAFan)
     draw("x^2");
     tangente_click(c);
     loeschen_graph_check(c);
-    tangentenSchritt(c, 1);
-    tangentenSchritt(c, 1);
-    EXPECT_EQ(c.s.x0_eingabe, "3");
-    EXPECT_TRUE(passes(tangentLines(c.ebene), 2, 4)) << "tangent at 2";
-    EXPECT_TRUE(passes(tangentLines(c.ebene), 3, 9)) << "tangent at 3";
+    stepTangent(c, 1);
+    stepTangent(c, 1);
+    EXPECT_EQ(c.state.x0_eingabe, "3");
+    EXPECT_TRUE(passes(tangentLines(c.plane), 2, 4)) << "tangent at 2";
+    EXPECT_TRUE(passes(tangentLines(c.plane), 3, 9)) << "tangent at 3";
 
     const int redraws = ui.planeChanges;
-    c.s.x0_eingabe = "drei";
-    tangentenSchritt(c, 1);
-    EXPECT_EQ(c.s.x0_eingabe, "drei");
+    c.state.x0_eingabe = "drei";
+    stepTangent(c, 1);
+    EXPECT_EQ(c.state.x0_eingabe, "drei");
     EXPECT_EQ(ui.planeChanges, redraws);
 }
 
@@ -160,43 +160,43 @@ TEST_F(Curves, InverseFunctionMirrorsTheGraph)
 {
     draw("2x");
     umkehrfunktion_click(c);
-    auto lines = worldLines(c.ebene, kMagenta);
+    auto lines = worldLines(c.plane, kMagenta);
     ASSERT_FALSE(lines.empty());
     for (const auto& l : lines)
         EXPECT_NEAR(l.y2, l.x2 / 2, 2e-3);
 
     draw("(x-1)^2");
     for (auto [x, y] : {std::pair{0, 1}, {1, 0}, {1, 2}})
-        EXPECT_TRUE(passes(worldLines(c.ebene, kMagenta), x, y)) << x << " " << y;
+        EXPECT_TRUE(passes(worldLines(c.plane, kMagenta), x, y)) << x << " " << y;
 }
 
 TEST_F(Curves, ChosenPensAndSwitchesThatFollowTheClickCount)
 {
     draw("x^2");
-    c.s.FarbeBox_ableitung = "Violett";
-    farbeGewaehlt(c.s, Farbliste::Ableitung);
-    c.s.f_a1_linie_staerke_text = "6";
-    breiteGewaehlt(c.s, Breitenliste::Ableitung);
+    c.state.FarbeBox_ableitung = "Violett";
+    colourChosen(c.state, ColourList::First);
+    c.state.f_a1_linie_staerke_text = "6";
+    widthChosen(c.state, WidthList::First);
     // A name the list does not offer sets the chosen flag, but stores no colour.
-    c.s.FarbeBox_zweite_ableitung = "Magenta";  // only the inverse function's list has it
-    EXPECT_FALSE(farbeGewaehlt(c.s, Farbliste::ZweiteAbleitung));
-    EXPECT_TRUE(c.s.Ffarbe_zweite_ableitung_test);
-    c.s.Umkehrfunktion_Linien_staerke = "4";
-    breiteGewaehlt(c.s, Breitenliste::Umkehrfunktion);
+    c.state.FarbeBox_zweite_ableitung = "Magenta";  // only the inverse function's list has it
+    EXPECT_FALSE(colourChosen(c.state, ColourList::Second));
+    EXPECT_TRUE(c.state.Ffarbe_zweite_ableitung_test);
+    c.state.Umkehrfunktion_Linien_staerke = "4";
+    widthChosen(c.state, WidthList::Inverse);
     for (int i = 0; i < 3; ++i)  // three clicks: on
         erste_Ableitung_click(c);
     tangente_click(c);
     umkehrfunktion_click(c);
-    EXPECT_EQ(worldLines(c.ebene, kViolett).at(0).width, 6);
-    EXPECT_EQ(worldLines(c.ebene, kMagenta).at(0).width, 4);
+    EXPECT_EQ(worldLines(c.plane, kViolett).at(0).width, 6);
+    EXPECT_EQ(worldLines(c.plane, kMagenta).at(0).width, 4);
 
     umkehrfunktion_click(c);  // off: the other overlays stay
-    EXPECT_TRUE(worldLines(c.ebene, kMagenta).empty());
-    EXPECT_FALSE(worldLines(c.ebene, kViolett).empty());
-    EXPECT_FALSE(tangentLines(c.ebene).empty());
+    EXPECT_TRUE(worldLines(c.plane, kMagenta).empty());
+    EXPECT_FALSE(worldLines(c.plane, kViolett).empty());
+    EXPECT_FALSE(tangentLines(c.plane).empty());
     erste_Ableitung_click(c);
-    EXPECT_TRUE(worldLines(c.ebene, kViolett).empty());
-    EXPECT_FALSE(worldLines(c.ebene, kRot).empty());  // the graph is redrawn
+    EXPECT_TRUE(worldLines(c.plane, kViolett).empty());
+    EXPECT_FALSE(worldLines(c.plane, kRot).empty());  // the graph is redrawn
 
     State::Int counter = INT16_MAX;  // on; the count never overflows
     EXPECT_FALSE(countClick(counter));
@@ -213,8 +213,8 @@ TEST_F(Sections, OrdinaryTermsArePointsInsideTheSectionAndKeptSectionsCollect)
     EXPECT_NEAR(maxX(points), 1.98, 1e-3);
     for (auto [x, y] : points)
         EXPECT_NEAR(y, x * x, 2e-3);
-    EXPECT_TRUE(worldLines(c.ebene, kRot).empty());  // never joined
-    EXPECT_EQ(c.s.Y, 2);  // the overlays that follow use the section
+    EXPECT_TRUE(worldLines(c.plane, kRot).empty());  // never joined
+    EXPECT_EQ(c.state.Y, 2);  // the overlays that follow use the section
 
     // Values far outside the window are still drawn; empty bounds are the whole range.
     EXPECT_EQ(section("x*10", "", "").size(), 2001u);
@@ -252,7 +252,7 @@ TEST_F(Sections, RootAndLogTermsStayInsideTheBounds)
 
     // Only a term that cannot be read at all is reported.
     EXPECT_TRUE(section("sqr(x2)", "0", "+u").empty());
-    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungSyntax)});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kSyntaxMessage)});
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ std::vector<std::string> generatedTerms(int count)
 
 std::vector<std::string> allTerms()
 {
-    std::vector<std::string> terms(kBeispiele.begin(), kBeispiele.end());
+    std::vector<std::string> terms(kExamples.begin(), kExamples.end());
     terms.insert(terms.end(), std::begin(kWorked), std::end(kWorked));
     return terms;
 }
@@ -141,8 +141,8 @@ std::vector<Statement> statementsOf(const std::string& term)
     add("f' zentral", Substitution(centralQuotient(maskExp(xterm)), kQuotient));
     add("f''", Substitution(d2, kQuotient));
     add("f'''", Substitution(nextQuotient(d2), kQuotient));
-    add("Tangente bei -1,5", Substitution(tangentenTerm(xterm, -1.5), kQuotient));
-    add("Tangente bei 2", Substitution(tangentenTerm(xterm, 2), kQuotient));
+    add("Tangente bei -1,5", Substitution(tangentTerm(xterm, -1.5), kQuotient));
+    add("Tangente bei 2", Substitution(tangentTerm(xterm, 2), kQuotient));
     for (const auto& [name, step] : {std::pair{"Newton f", NewtonStep::forZeros(xterm)},
                                      std::pair{"Newton f'", NewtonStep::forExtrema(xterm)}})
         out.push_back({name, [s = step](double x) { return s.statement(x); }, step.pattern()});
@@ -190,9 +190,9 @@ void checkTerm(const std::string& term, const std::vector<double>& at, std::map<
 }
 
 // What a search found, bit for bit.
-std::uint64_t kind(const Extremum& e) { return e.hochpunkt; }
-std::uint64_t kind(const Wendepunkt& w) { return w.terrasse; }
-std::uint64_t kind(const Schnittpunkt& s) { return std::uint64_t(s.i * 8 + s.j); }
+std::uint64_t kind(const Extremum& e) { return e.isMaximum; }
+std::uint64_t kind(const Inflection& w) { return w.isTerrace; }
+std::uint64_t kind(const Intersection& s) { return std::uint64_t(s.i * 8 + s.j); }
 
 template <class Point>
 std::vector<std::uint64_t> fields(const std::vector<Point>& points)
@@ -306,7 +306,7 @@ TEST(Differential, SearchesFindTheSamePoints)
             const std::string what = "'" + term + "' from " + text(r.from) + " to " + text(r.to);
             agree("zeros " + what, [&](auto l) { return findZeros(xterm, r.from, r.to, nullptr, l); });
             agree("extrema " + what, [&](auto l) { return findExtrema(xterm, r.from, r.to, nullptr, l); });
-            agree("inflection " + what, [&](auto l) { return findWendepunkte(xterm, r.from, r.to, nullptr, l); });
+            agree("inflection " + what, [&](auto l) { return findInflections(xterm, r.from, r.to, nullptr, l); });
             if (HasFailure())
                 return;
         }
@@ -315,6 +315,6 @@ TEST(Differential, SearchesFindTheSamePoints)
     for (std::size_t k = 0; k + 3 <= terms.size(); k += 3) {
         const std::vector<std::string> three(terms.begin() + long(k), terms.begin() + long(k) + 3);
         agree("intersections of '" + three[0] + "', '" + three[1] + "', '" + three[2] + "'",
-              [&](auto l) { return findSchnittpunkte(three, allePaare(3), -10.005, 10, nullptr, l); });
+              [&](auto l) { return findIntersections(three, allPairs(3), -10.005, 10, nullptr, l); });
     }
 }

@@ -45,11 +45,11 @@ QImage drawn(const char* term, void (*clicks)(Context&))
     test::RecordingUi ui;
     Context c{ui};
     mainPanelLoad(c);
-    c.s.Eingabe = term;
+    c.state.Eingabe = term;
     clicks(c);
     zeichnen(c);
     QImage image;
-    renderPlane(c.ebene, image);
+    renderPlane(c.plane, image);
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -62,16 +62,16 @@ TEST(BatchPicture, DrawsWhatTheWindowsDraw)
         erste_Ableitung_click(c);
         dritte_Ableitung_click(c);
         tangente_click(c);
-        c.s.x0_eingabe = "2";
-        x0Geaendert(c.s);
+        c.state.x0_eingabe = "2";
+        x0Changed(c.state);
         umkehrfunktion_click(c);
     }));
 
     const QImage section = exported({"--term", "sqr(x)", "--section", "0", "+u"});
     EXPECT_TRUE(section == drawn("sqr(x)", [](Context& c) {
         ad_funktion_click(c);
-        c.s.Linker_Bereich = "0";
-        linkerBereichGeaendert(c.s);
+        c.state.Linker_Bereich = "0";
+        sectionFromChanged(c.state);
     }));
 }
 
@@ -79,7 +79,7 @@ TEST(BatchPicture, ShadesAndDrawsFurtherFunctionsTheSameEveryTime)
 {
     const QImage shaded = exported({"--term", "x^2", "--shade", "3", "0"});
     EXPECT_TRUE(shaded == drawn("x^2", [](Context& c) {
-        IntegralRechner r;
+        AreaFields r;
         r.Funktion_eingabe = "x^2";
         r.Untergrenze_eingabe = "0";
         r.Obergrenze_eingabe = "3";

@@ -46,13 +46,13 @@ TEST(Integral, CoversExactlyTheIntervalBetweenTheBoundsWhereDefined)
 // The area window's two calculators without the window.
 class Flaechen : public PanelFixture {
 protected:
-    IntegralRechner r;
+    AreaFields r;
 
     void SetUp() override
     {
         PanelFixture::SetUp();
         draw("x^3");
-        integralRechnerLoad(c, r);
+        loadAreaFields(c, r);
     }
     // The upper calculator: "Berechnen", then the main panel draws as asked.
     void berechnen(const char* term, const char* unten, const char* oben)
@@ -65,11 +65,11 @@ protected:
     }
     void paar(const char* f, const char* g)
     {
-        c.s.f_x_Eingabe_txt = f;
-        c.s.g_x_Eingabe_txt = g;
+        c.state.f_x_Eingabe_txt = f;
+        c.state.g_x_Eingabe_txt = g;
         Integral_Berechnen_SP_butt_Click(c, r);
     }
-    std::vector<WorldLine> shading() const { return worldLines(c.ebene, kFlaecheStandard); }
+    std::vector<WorldLine> shading() const { return worldLines(c.plane, kAreaDefault); }
 };
 
 TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
@@ -80,7 +80,7 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
     ASSERT_TRUE(Flaeche_einfaerben_click(c, r));
     zeichnen(c);
     EXPECT_NEAR(number(r.Flaeche_Ergebnis), 9, 1e-13);
-    EXPECT_EQ(c.s.Eingabe, "x^2");  // the upper calculator draws its term
+    EXPECT_EQ(c.state.Eingabe, "x^2");  // the upper calculator draws its term
     const auto lines = shading();
     ASSERT_EQ(lines.size(), 30u);
     for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -94,7 +94,7 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
     EXPECT_TRUE(shading().empty());
 
     // The shading stays on the plane whatever the values.
-    c.s.Flaeche_einferben_Check = true;
+    c.state.Flaeche_einferben_Check = true;
     berechnen("10^300", "0", "3");
     ASSERT_EQ(shading().size(), 30u);
     for (const auto& l : shading())
@@ -114,14 +114,14 @@ TEST_F(Flaechen, LoadingTakesTheMainPanelsFieldsAndUpperBoundsMustBeNumbers)
     EXPECT_EQ(std::tie(r.Funktion_eingabe, r.Untergrenze_eingabe, r.Obergrenze_eingabe),
               std::tuple("x^3", "-20", "20"));
     berechnen("x^2", "0", "drei");
-    EXPECT_EQ(ui.messages.back(), kMeldungObergrenze);
-    EXPECT_EQ(c.s.Eingabe, "x^3");  // nothing computed, nothing drawn
+    EXPECT_EQ(ui.messages.back(), kUpperBoundMessage);
+    EXPECT_EQ(c.state.Eingabe, "x^3");  // nothing computed, nothing drawn
     berechnen("x^2", "", "3");
-    EXPECT_EQ(ui.messages.back(), kMeldungGrenzen);
+    EXPECT_EQ(ui.messages.back(), kBoundsMessage);
     berechnen("x^2", "0", "1");
     EXPECT_EQ(r.Flaeche_Ergebnis.substr(0, 15), "0,3333333333333");
     berechnen("sqr(x)", "-1", "1");
-    EXPECT_EQ(ui.messages.back(), kMeldungNichtDefiniert);
+    EXPECT_EQ(ui.messages.back(), kUndefinedMessage);
     EXPECT_EQ(r.Flaeche_Ergebnis, "");
 }
 
@@ -135,7 +135,7 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
     EXPECT_EQ(std::tie(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt), std::tuple("0", "2"));
     EXPECT_NEAR(number(r.Schnitt_Flaeche_Ergebniss), -4.0 / 3, 2e-14);
     EXPECT_EQ(r.Funktion_eingabe_SP, "x^2-(2x)");
-    EXPECT_EQ(c.s.Eingabe, "x^3");
+    EXPECT_EQ(c.state.Eingabe, "x^3");
     EXPECT_TRUE(ui.messages.empty());
 
     // On the default range: f and g drawn, and with the check box the lines between them.
@@ -149,14 +149,14 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
         EXPECT_NEAR(l.y2, l.x1 * l.x1, 1e-5);
     }
     std::size_t curves = 0;
-    for (const auto& it : c.ebene.items())
+    for (const auto& it : c.plane.items())
         curves += it.kind == Plane::Kind::Line && it.width == 2;
     EXPECT_GT(curves, 1000u);
 
     // Equal bounds: the message, the result stays.
     r.SP_Obergrenze_txt = "0";
     paar("x^2", "2x");
-    EXPECT_EQ(ui.messages.back(), kMeldungGleicheGrenzen);
+    EXPECT_EQ(ui.messages.back(), kEqualBoundsMessage);
     EXPECT_NEAR(number(r.Schnitt_Flaeche_Ergebniss), -4.0 / 3, 2e-14);
     // Bounds the other way round are exchanged.
     r.SP_Untergrenze_txt = "2";
@@ -176,7 +176,7 @@ TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
     // No crossing: the lower bound box is empty and nothing is integrated…
     paar("x^2+1", "-1");
     EXPECT_TRUE(r.SP_Grenzen.empty());
-    EXPECT_EQ(ui.messages.back(), kMeldungGrenzen);
+    EXPECT_EQ(ui.messages.back(), kBoundsMessage);
     EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, earlier);
     // …until the user gives bounds, which the same pair then keeps.
     r.SP_Untergrenze_txt = "-1";
@@ -185,13 +185,13 @@ TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
     EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss.substr(0, 14), "4,666666666666");
     r.SP_Untergrenze_txt = "a";
     paar("x^2+1", "-1");
-    EXPECT_EQ(ui.messages.back(), kMeldungUntergrenze);
+    EXPECT_EQ(ui.messages.back(), kLowerBoundMessage);
 
     // A range no plane can show: that message alone, and nothing changes.
-    c.s.y_eingabe = "1e6";
+    c.state.y_eingabe = "1e6";
     ui.messages.clear();
     paar("x^2", "2x");
-    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungBereich)});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kRangeMessage)});
     EXPECT_EQ(r.Funktion_eingabe_SP, "x^2+1-(-1)");
 }
 

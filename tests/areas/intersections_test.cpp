@@ -22,12 +22,12 @@ class Schnittstellen : public ::testing::Test {
 protected:
     StoppingUi ui;
     Context c{ui};
-    SchnittstellenRechner r;
+    IntersectionFields r;
 
     void SetUp() override
     {
         mainPanelLoad(c);
-        c.s.Eingabe = "mein f(x)";
+        c.state.Eingabe = "mein f(x)";
         c.random.seed(11);
     }
     void enter(std::initializer_list<const char*> terms)
@@ -39,8 +39,8 @@ protected:
     }
     void range(const char* from, const char* to)
     {
-        c.s.x_eingabe = from;
-        c.s.y_eingabe = to;
+        c.state.x_eingabe = from;
+        c.state.y_eingabe = to;
     }
     std::string search()
     {
@@ -51,16 +51,16 @@ protected:
     std::vector<std::pair<double, double>> dots() const
     {
         std::vector<std::pair<double, double>> out;
-        for (const auto& it : c.ebene.items())
+        for (const auto& it : c.plane.items())
             if (it.kind == Plane::Kind::Point && it.width == 11)
-                out.emplace_back(c.ebene.worldX(it.x1), c.ebene.worldY(it.y1));
+                out.emplace_back(c.plane.worldX(it.x1), c.plane.worldY(it.y1));
         return out;
     }
     // Colours of the lines drawn with width 2 (the calculator's functions).
     std::set<Rgb> functionColours() const
     {
         std::set<Rgb> colours;
-        for (const auto& it : c.ebene.items())
+        for (const auto& it : c.plane.items())
             if (it.kind == Plane::Kind::Line && it.width == 2)
                 colours.insert(it.colour);
         return colours;
@@ -76,8 +76,8 @@ TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
                         "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
                         "\r\nf2(x) schneidet f1(x) in SP (2|4)\r\n");
     // The calculator's terms never reach the main panel's term box or its term.
-    EXPECT_EQ(c.s.Eingabe, "mein f(x)");
-    EXPECT_EQ(c.w.xterm, "");
+    EXPECT_EQ(c.state.Eingabe, "mein f(x)");
+    EXPECT_EQ(c.drawing.xterm, "");
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -101,9 +101,9 @@ TEST_F(Schnittstellen, CrossingsNearZeroOnceAndNoneAtAPoleOrAFailedStep)
                         "\r\nf2(x) schneidet f1(x) in SP (0,05|0,05)\r\n");
     auto crossings = [](std::string f, std::string g) {
         const std::string terms[] = {f, g};
-        const Paar pair[] = {{0, 1}};
+        const Pair pair[] = {{0, 1}};
         std::vector<double> xs;
-        for (const Schnittpunkt& p : findSchnittpunkte(terms, pair, -5, 5, nullptr).points)
+        for (const Intersection& p : findIntersections(terms, pair, -5, 5, nullptr).points)
             xs.push_back(p.x);
         return xs;
     };
@@ -119,18 +119,18 @@ TEST_F(Schnittstellen, AllPairsAtOnceFindWhatEachPairFindsAlone)
 {
     const std::vector<std::string> sieben = {"x^2",       "2x",  "sin(x)",  "0,5*x^3-2*x^2-x+4",
                                              "exp(0,1x)", "1/x", "abs(x)-3"};
-    const auto pairs = allePaare(sieben.size());
+    const auto pairs = allPairs(sieben.size());
     ASSERT_EQ(pairs.size(), 42u);
-    const auto all = findSchnittpunkte(sieben, pairs, -20, 20, nullptr);
+    const auto all = findIntersections(sieben, pairs, -20, 20, nullptr);
     EXPECT_EQ(all.outcome.points, 42 * 4001);
 
     std::vector<std::tuple<int, int, double, double>> expected, got;
     std::set<std::tuple<int, int, double>> seen;
-    for (const Paar& pair : pairs)
-        for (const Schnittpunkt& p : findSchnittpunkte(sieben, std::span(&pair, 1), -20, 20, nullptr).points)
+    for (const Pair& pair : pairs)
+        for (const Intersection& p : findIntersections(sieben, std::span(&pair, 1), -20, 20, nullptr).points)
             if (seen.insert({std::min(p.i, p.j), std::max(p.i, p.j), roundHalfEven(p.x * 10)}).second)
                 expected.emplace_back(p.i, p.j, p.x, p.y);
-    for (const Schnittpunkt& p : all.points)
+    for (const Intersection& p : all.points)
         got.emplace_back(p.i, p.j, p.x, p.y);
     EXPECT_EQ(got, expected);
     EXPECT_GT(got.size(), 20u);
@@ -139,21 +139,21 @@ TEST_F(Schnittstellen, AllPairsAtOnceFindWhatEachPairFindsAlone)
 TEST_F(Schnittstellen, EntriesAreCheckedAndCounted)
 {
     enter({"x", "x", "x ", "", "x^^2"});
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{std::string(kMeldungBereitsEingegeben),
-                                                     std::string(kMeldungEingabeLeer),
-                                                     std::string(kMeldungSyntax)}));
-    EXPECT_EQ(c.s.Schnittstellen_Terme, (std::vector<std::string>{"x", "x "}));
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{std::string(kAlreadyEnteredMessage),
+                                                     std::string(kInputEmptyMessage),
+                                                     std::string(kSyntaxMessage)}));
+    EXPECT_EQ(c.state.Schnittstellen_Terme, (std::vector<std::string>{"x", "x "}));
     EXPECT_EQ(std::tie(r.Eingegebene_Label, r.Eingabe_Zahl_Label),
               std::tuple("Eingegebene Funktionen:\r\nf1(x) = x\r\nf2(x) = x ", "3"));
 
     enter({"1", "2", "3", "4", "5", "6"});
-    EXPECT_EQ(ui.messages.back(), kMeldungSiebenFunktionen);
-    EXPECT_EQ(c.s.Schnittstellen_Terme.size(), 7u);
+    EXPECT_EQ(ui.messages.back(), kSevenFunctionsMessage);
+    EXPECT_EQ(c.state.Schnittstellen_Terme.size(), 7u);
 
     Command1_Click(c, r);
     EXPECT_EQ(std::tie(r.Eingegebene_Label, r.Eingabe_Zahl_Label), std::tuple("Eingegebene Funktionen: ", "1"));
     Zeichnen_butt_Click(c);
-    EXPECT_EQ(ui.messages.back(), kMeldungNochNichts);
+    EXPECT_EQ(ui.messages.back(), kNothingYetMessage);
 }
 
 TEST_F(Schnittstellen, HighlightClicksMarkThePointsAndTakeThemAway)
@@ -189,30 +189,30 @@ TEST_F(Schnittstellen, EachDrawingGivesEveryFunctionItsOwnRandomColour)
 TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
 {
     range("-20", "20");
-    c.s.qualitaet_eingabe = "1";  // whole steps: x meets 0 exactly
+    c.state.qualitaet_eingabe = "1";  // whole steps: x meets 0 exactly
     const std::string terms[] = {"1/x", "sqr(x)"};
     drawFunctions(c, terms, [](std::size_t k) { return k ? rgb(0, 0, 200) : rgb(0, 200, 0); }, false);
-    const auto hyperbola = worldLines(c.ebene, rgb(0, 200, 0));
+    const auto hyperbola = worldLines(c.plane, rgb(0, 200, 0));
     ASSERT_FALSE(hyperbola.empty());
     for (const auto& l : hyperbola)
         EXPECT_TRUE(l.x1 * l.x2 > 0) << "a line across x = 0 from " << l.x1;
     // The first segment of an ordinary term is left out, not so for roots.
     EXPECT_EQ(hyperbola.front().x1, -18);  // the run's third sample
-    EXPECT_EQ(worldLines(c.ebene, rgb(0, 0, 200)).front().x1, 1);
+    EXPECT_EQ(worldLines(c.plane, rgb(0, 0, 200)).front().x1, 1);
 }
 
 TEST_F(Schnittstellen, TheWheelRedrawsTheCalculatorsFunctions)
 {
-    c.s.Eingabe = "x^3";
+    c.state.Eingabe = "x^3";
     zeichnen(c);
     enter({"x^2", "2x"});
     Zeichnen_butt_Click(c);
     MouseWheel(c, 120);
-    EXPECT_TRUE(worldLines(c.ebene, rgb(200, 0, 0)).empty());  // no main graph in red
+    EXPECT_TRUE(worldLines(c.plane, rgb(200, 0, 0)).empty());  // no main graph in red
     EXPECT_EQ(functionColours().size(), 2u);
     zeichnen(c);  // the main panel draws again: the wheel follows it
     MouseWheel(c, 120);
-    EXPECT_FALSE(worldLines(c.ebene, rgb(200, 0, 0)).empty());
+    EXPECT_FALSE(worldLines(c.plane, rgb(200, 0, 0)).empty());
 }
 
 TEST_F(Schnittstellen, ASearchThatEndsEarlySaysHowFarItGot)

@@ -20,7 +20,7 @@ protected:
     // A black line from (x1, y1) to (x2, y2), in either direction.
     bool hasLine(double x1, double y1, double x2, double y2)
     {
-        for (const auto& l : worldLines(c.ebene, kBlack))
+        for (const auto& l : worldLines(c.plane, kBlack))
             if ((near(l.x1, l.y1, x1, y1) && near(l.x2, l.y2, x2, y2)) ||
                 (near(l.x1, l.y1, x2, y2) && near(l.x2, l.y2, x1, y1)))
                 return true;
@@ -28,9 +28,9 @@ protected:
     }
     bool hasLabel(const std::string& text, double x, double y)
     {
-        for (const auto& it : c.ebene.items())
-            if (it.kind == Plane::Kind::Text && c.ebene.textOf(it) == text &&
-                near(c.ebene.worldX(it.x1), c.ebene.worldY(it.y1), x, y))
+        for (const auto& it : c.plane.items())
+            if (it.kind == Plane::Kind::Text && c.plane.textOf(it) == text &&
+                near(c.plane.worldX(it.x1), c.plane.worldY(it.y1), x, y))
                 return true;
         return false;
     }
@@ -44,19 +44,19 @@ TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRange)
     EXPECT_TRUE(hasLine(19, -0.2375, 19, 0.2375));  // ticks every unit up to Y - 1
     EXPECT_FALSE(hasLine(20, -0.2375, 20, 0.2375));
     int horizontal = 0, vertical = 0;
-    for (const auto& l : worldLines(c.ebene, kGrey)) {
+    for (const auto& l : worldLines(c.plane, kGrey)) {
         EXPECT_FALSE(l.y1 == l.y2 ? l.y1 == 0 : l.x1 == 0) << "grid over an axis";
         ++(l.y1 == l.y2 ? horizontal : vertical);
     }
     EXPECT_EQ(horizontal, 80);  // every half unit from -20 to 20, zero left out
     EXPECT_EQ(vertical, 80);
     // Labels at every tick, none below seventy percent.
-    EXPECT_EQ(c.ebene.texts().size(), 2u + 4 * 19);  // the axis names and four rows of 19
+    EXPECT_EQ(c.plane.texts().size(), 2u + 4 * 19);  // the axis names and four rows of 19
     EXPECT_TRUE(hasLabel("Y-Achse", 1.5, 20));
     EXPECT_TRUE(hasLabel("-19 ", -19.2, -0.3));
-    c.w.Zoom_Prozent = 60;
+    c.drawing.Zoom_Prozent = 60;
     drawRange("-20", "20");
-    EXPECT_TRUE(c.ebene.texts().empty());
+    EXPECT_TRUE(c.plane.texts().empty());
 }
 
 TEST_F(CoordinateSystem, RangesBeyondFiftyUseStepsOfFive)
@@ -65,7 +65,7 @@ TEST_F(CoordinateSystem, RangesBeyondFiftyUseStepsOfFive)
     EXPECT_TRUE(hasLine(100, 0, 97, 3));
     EXPECT_TRUE(hasLine(95, -99.0 / 120, 95, 99.0 / 120));
     EXPECT_FALSE(hasLine(-99, -99.0 / 120, -99, 99.0 / 120));
-    EXPECT_EQ(worldLines(c.ebene, kGrey).size(), 2u * 40);
+    EXPECT_EQ(worldLines(c.plane, kGrey).size(), 2u * 40);
     EXPECT_TRUE(hasLabel(" 95 ", 94.8, -1));
 }
 

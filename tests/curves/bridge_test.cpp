@@ -13,7 +13,7 @@ namespace {
 
 class Bridge : public test::PanelFixture {
 protected:
-    BrueckenRechner r;
+    BridgeFields r;
 
     // "Berechne und Zeichne" with these fields; the main drawing follows as the
     // main panel's "Zeichnen" would.
@@ -27,12 +27,12 @@ protected:
         zeichnen(c);
         return true;
     }
-    std::vector<test::WorldLine> hangers() const { return test::worldLines(c.ebene, kHaengerFarbe); }
+    std::vector<test::WorldLine> hangers() const { return test::worldLines(c.plane, kHangerColour); }
     // The black vertical strokes of the given pen width standing on the roadway.
     std::vector<test::WorldLine> towers(int width) const
     {
         std::vector<test::WorldLine> out;
-        for (const auto& l : test::worldLines(c.ebene, rgb(0, 0, 0)))
+        for (const auto& l : test::worldLines(c.plane, rgb(0, 0, 0)))
             if (l.width == width && l.x1 == l.x2 && std::fabs(l.y1) < 1e-3)
                 out.push_back(l);
         return out;
@@ -42,9 +42,9 @@ protected:
 TEST_F(Bridge, CalculatesTheCableAndDrawsTowersAndHangersOnceForAnySpan)
 {
     ASSERT_TRUE(berechne("100", "30", "5"));
-    EXPECT_EQ((Messages{r.a1_Ausgabe, r.a2_Ausgabe, r.c1_Ausgabe, r.c2_Ausgabe, c.s.x_eingabe, c.s.y_eingabe}),
+    EXPECT_EQ((Messages{r.a1_Ausgabe, r.a2_Ausgabe, r.c1_Ausgabe, r.c2_Ausgabe, c.state.x_eingabe, c.state.y_eingabe}),
               (Messages{"0,247788873", "-0,247788873", "0,049557775", "-0,049557775", "-50", "50"}));
-    EXPECT_EQ(c.s.EingabeListe.back(), c.s.Eingabe);  // the cable is the function now
+    EXPECT_EQ(c.state.EingabeListe.back(), c.state.Eingabe);  // the cable is the function now
     EXPECT_FALSE(graph().empty());
 
     const auto masts = towers(9), feet = towers(30);
@@ -88,16 +88,16 @@ TEST_F(Bridge, CalculatesTheCableAndDrawsTowersAndHangersOnceForAnySpan)
 TEST_F(Bridge, RefusedInputChangesNothing)
 {
     ASSERT_TRUE(berechne("100", "30", "5"));
-    const BrueckenRechner before = r;
-    const std::string term = c.s.Eingabe;
-    const std::size_t items = c.ebene.items().size();
+    const BridgeFields before = r;
+    const std::string term = c.state.Eingabe;
+    const std::size_t items = c.plane.items().size();
     const std::tuple<const char*, const char*, const char*, std::string_view> cases[] = {
-        {"", "", "", kMeldungAbstandLeer},       {"hundert", "30", "5", kMeldungAbstandUngueltig},
-        {"100", "", "5", kMeldungHoeheLeer},     {"100", "3x", "5", kMeldungHoeheUngueltig},
-        {"100", "30", "", kMeldungTiefsterLeer}, {"100", "30", "5,5,5", kMeldungTiefsterUngueltig},
-        {"100", "3", "5", kMeldungKeinSeil},     {"100", "5", "5", kMeldungKeinSeil},
-        {"0", "30", "5", kMeldungKeinSeil},      {"100", "30", "0", kMeldungKeinSeil},
-        {"-100", "30", "5", kMeldungKeinSeil},   {"100", "1e300", "1e-300", kMeldungKeinSeil},
+        {"", "", "", kSpanEmptyMessage},       {"hundert", "30", "5", kSpanInvalidMessage},
+        {"100", "", "5", kHeightEmptyMessage},     {"100", "3x", "5", kHeightInvalidMessage},
+        {"100", "30", "", kLowestEmptyMessage}, {"100", "30", "5,5,5", kLowestInvalidMessage},
+        {"100", "3", "5", kNoCableMessage},     {"100", "5", "5", kNoCableMessage},
+        {"0", "30", "5", kNoCableMessage},      {"100", "30", "0", kNoCableMessage},
+        {"-100", "30", "5", kNoCableMessage},   {"100", "1e300", "1e-300", kNoCableMessage},
     };
     for (auto [s, h, t, message] : cases) {
         ui.messages.clear();
@@ -106,19 +106,19 @@ TEST_F(Bridge, RefusedInputChangesNothing)
         EXPECT_EQ(r.a1_Ausgabe, before.a1_Ausgabe);
         EXPECT_EQ(r.c2_Ausgabe, before.c2_Ausgabe);
     }
-    EXPECT_EQ(c.s.Eingabe, term);
-    EXPECT_EQ(c.s.y_eingabe, "50");
-    EXPECT_FALSE(c.s.Brueck_zeichnen);
-    EXPECT_EQ(c.ebene.items().size(), items);
+    EXPECT_EQ(c.state.Eingabe, term);
+    EXPECT_EQ(c.state.y_eingabe, "50");
+    EXPECT_FALSE(c.state.Brueck_zeichnen);
+    EXPECT_EQ(c.plane.items().size(), items);
 }
 
-TEST(Traegerseil, SteepCablesKeepBothRoots)
+TEST(Cable, SteepCablesKeepBothRoots)
 {
     // h/t = 1e8: the smaller root cancels to 0 when taken from the quadratic formula.
-    const auto seil = traegerseil(10, 5e8, 5);
-    ASSERT_TRUE(seil);
-    EXPECT_NEAR(5 * std::cosh(seil->c1 * 5), 5e8, 1);
-    EXPECT_EQ(seil->c2, -seil->c1);
+    const auto cable = cableFor(10, 5e8, 5);
+    ASSERT_TRUE(cable);
+    EXPECT_NEAR(5 * std::cosh(cable->c1 * 5), 5e8, 1);
+    EXPECT_EQ(cable->c2, -cable->c1);
 }
 
 }  // namespace

@@ -44,19 +44,19 @@ TEST_F(Family, DefaultsDrawEightSeparateParabolasInTheGraphColour)
     // Each member its own polyline: no segment runs back from the right end to the left.
     for (const auto& l : lines)
         EXPECT_NEAR(l.x2 - l.x1, 0.02, 1e-3);
-    EXPECT_FALSE(c.s.Parametar_gefunden);
+    EXPECT_FALSE(c.state.Parametar_gefunden);
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Family, TheParameterIsOneNumberAndMembersAreCountedWithoutDrift)
 {
-    EXPECT_EQ(scharTerm("1x^2+@", -2), "1x^2+-2");
-    EXPECT_EQ(scharTerm("@x^2", -1), "(-1)x^2");
-    EXPECT_EQ(scharTerm("(@^2)*1x", -0.5), "((-0.5)^2)*1x");
-    EXPECT_EQ(scharTerm("@x+@", 2.5), "2.5x+2.5");
+    EXPECT_EQ(familyTerm("1x^2+@", -2), "1x^2+-2");
+    EXPECT_EQ(familyTerm("@x^2", -1), "(-1)x^2");
+    EXPECT_EQ(familyTerm("(@^2)*1x", -0.5), "((-0.5)^2)*1x");
+    EXPECT_EQ(familyTerm("@x+@", 2.5), "2.5x+2.5");
     // Written next to a factor it multiplies it, as a typed number does.
-    EXPECT_EQ(scharTerm("2@+1x@", -3), "2*-3+1x*-3");
-    EXPECT_EQ(scharTerm("@sin(1x)+@(1x+1)+@2", -1), "(-1)*sin(1x)+-1*(1x+1)+-1*2");
+    EXPECT_EQ(familyTerm("2@+1x@", -3), "2*-3+1x*-3");
+    EXPECT_EQ(familyTerm("@sin(1x)+@(1x+1)+@2", -1), "(-1)*sin(1x)+-1*(1x+1)+-1*2");
     // As drawn: x² − 2 and −x² at x = 1; "@^2" at −2 is 4, not −(2²).
     const std::tuple<const char*, const char*, double> cases[] = {
         {"x^2+@", "-2", -1}, {"@x^2", "-1", -1}, {"x+@^2", "-2", 5}, {"2@x", "3", 6}};
@@ -71,7 +71,7 @@ TEST_F(Family, TheParameterIsOneNumberAndMembersAreCountedWithoutDrift)
         {5, -2, -1, 8}, {1, 0, 1, 0}, {1, 1, 0, 0}, {0, 999, 1, 1000}, {0, 1000, 1, std::nullopt},
         {0, 1, 1e-9, std::nullopt}, {-1e308, 1e308, 1, std::nullopt}};
     for (auto [from, to, step, members] : counts)
-        EXPECT_EQ(scharGroesse(from, to, step), members) << from << " to " << to << " by " << step;
+        EXPECT_EQ(familySize(from, to, step), members) << from << " to " << to << " by " << step;
 
     drawFamily("x^2+@", {"0", "0,3", "0,1"});
     EXPECT_EQ(membersAtOne(), (std::set<double>{1, 1.1, 1.2, 1.3}));
@@ -80,22 +80,22 @@ TEST_F(Family, TheParameterIsOneNumberAndMembersAreCountedWithoutDrift)
 TEST_F(Family, RefusedAnswersDrawNothingAndTheNextTermDrawsNormally)
 {
     const std::tuple<Answers, std::string_view> cases[] = {
-        {{"-2", std::nullopt, "1"}, kMeldungAbgebrochen},  // second question cancelled
-        {{"", "5", "1"}, kMeldungAbgebrochen},
-        {{"-2", "fünf", "1"}, kMeldungAbgebrochen},
-        {{"-2", "5", "0"}, kMeldungSchrittwert},
-        {{"0", "1", "1e-9"}, kMeldungZuVieleFunktionen},
+        {{"-2", std::nullopt, "1"}, kCancelledMessage},  // second question cancelled
+        {{"", "5", "1"}, kCancelledMessage},
+        {{"-2", "fünf", "1"}, kCancelledMessage},
+        {{"-2", "5", "0"}, kStepMessage},
+        {{"0", "1", "1e-9"}, kTooManyFunctionsMessage},
         {{"1", "0", "1"}, {}},  // the step points away: nothing, and nothing said
     };
     ui.messages.clear();
     EXPECT_TRUE(drawFamily("(x^2+@", {"-2", "5", "1"}).empty());  // no stale flat lines
-    EXPECT_EQ(ui.messages, Messages{std::string(kMeldungSyntax)});
-    EXPECT_TRUE(c.w.termRefused);
+    EXPECT_EQ(ui.messages, Messages{std::string(kSyntaxMessage)});
+    EXPECT_TRUE(c.drawing.termRefused);
     for (const auto& [answers, message] : cases) {
         ui.messages.clear();
         EXPECT_TRUE(drawFamily("x^2+@", answers).empty()) << message;
         EXPECT_EQ(ui.messages, message.empty() ? Messages{} : Messages{std::string(message)});
-        EXPECT_FALSE(c.s.Parametar_gefunden);
+        EXPECT_FALSE(c.state.Parametar_gefunden);
     }
     ui.messages.clear();
     EXPECT_EQ(draw("x/10").size(), 1999u);
@@ -105,7 +105,7 @@ TEST_F(Family, RefusedAnswersDrawNothingAndTheNextTermDrawsNormally)
 TEST_F(Family, AcceptedAnswersStayAndTheWheelRedrawsWithoutAsking)
 {
     drawFamily("x^2+@", {"3", std::nullopt, "1"});
-    EXPECT_EQ(c.s.start, 3);  // accepted before the cancelled one
+    EXPECT_EQ(c.state.start, 3);  // accepted before the cancelled one
 
     drawFamily("x^2+@", {"-2", "5", "1"});
     ui.questions.clear();
@@ -114,7 +114,7 @@ TEST_F(Family, AcceptedAnswersStayAndTheWheelRedrawsWithoutAsking)
     EXPECT_TRUE(ui.questions.empty());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(membersAtOne().size(), 8u);
-    EXPECT_FALSE(c.s.Mausrad_Funktion);
+    EXPECT_FALSE(c.state.Mausrad_Funktion);
 }
 
 }  // namespace

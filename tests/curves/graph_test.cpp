@@ -45,7 +45,7 @@ TEST_F(GraphPass, SampleCounterJoinsFromTheThirdSampleOnAndHugeQualityIsCapped)
     EXPECT_NEAR(lines.back().x2, 20, kTol);
     EXPECT_DOUBLE_EQ(ui.progressMaximum, 40);
     EXPECT_LE(ui.progressHigh, 40);
-    c.s.qualitaet_eingabe = "1e9";
+    c.state.qualitaet_eingabe = "1e9";
     EXPECT_EQ(draw("x").size(), 32768u - 2);  // the first two of 32768 samples never joined
 }
 
@@ -71,7 +71,7 @@ TEST_F(GraphPass, WindowAndJumpTestsWithEdgeStrokes)
 
 TEST_F(GraphPass, ExamplesAndNegativeXDrawWithoutAMessage)
 {
-    for (auto term : kBeispiele) {
+    for (auto term : kExamples) {
         EXPECT_FALSE(draw(std::string(term)).empty()) << term;
         EXPECT_EQ(takeMessages(), Messages{}) << term;
     }
@@ -83,7 +83,7 @@ TEST_F(GraphPass, ExamplesAndNegativeXDrawWithoutAMessage)
 
 TEST_F(GraphPass, MessagesForBadTermsAndQualities)
 {
-    const std::string_view m1 = kMeldungSyntax, m2 = kMeldungDivision, none;
+    const std::string_view m1 = kSyntaxMessage, m2 = kDivisionMessage, none;
     const std::tuple<const char*, const char*, std::string_view> cases[] = {
         {"X^2", "50", m1}, {"2X", "50", m1},  // unknown names are errors, never 0
         {"x^", "50", m1},  {"1/(x-x)", "50", m2},
@@ -92,7 +92,7 @@ TEST_F(GraphPass, MessagesForBadTermsAndQualities)
         {"x^2", "0", m2},  {"x^2", "-50", none}, {"x^2", "viel", none},
     };
     for (auto [term, quality, message] : cases) {
-        c.s.qualitaet_eingabe = quality;
+        c.state.qualitaet_eingabe = quality;
         EXPECT_TRUE(draw(term).empty()) << term << " " << quality;
         EXPECT_EQ(takeMessages(), message.empty() ? Messages{} : Messages{std::string(message)})
             << term << " " << quality;
@@ -103,12 +103,12 @@ TEST_F(GraphPass, InvalidSamplesAreSkippedAndReportedAfterTheLoop)
 {
     // Only the sample next to 1,5 has a negative base under a root.
     auto lines = draw("(abs(x-1,5)-0,001)^0,5");
-    EXPECT_EQ(takeMessages(), Messages{std::string(kMeldungArgument)});
+    EXPECT_EQ(takeMessages(), Messages{std::string(kArgumentMessage)});
     EXPECT_TRUE(valueAt(lines, 1).has_value());
     EXPECT_TRUE(valueAt(lines, 10).has_value());
     // Undefined between -1 and 1: both branches are drawn, and no line crosses the gap.
     lines = draw("(x^2-1)^0,5");
-    EXPECT_EQ(takeMessages(), Messages{std::string(kMeldungArgument)});
+    EXPECT_EQ(takeMessages(), Messages{std::string(kArgumentMessage)});
     EXPECT_NEAR(*valueAt(lines, -3), std::sqrt(8.0), kTol);
     EXPECT_NEAR(*valueAt(lines, 3), std::sqrt(8.0), kTol);
     for (const auto& l : lines)
@@ -139,9 +139,9 @@ TEST_F(GraphPass, KeepingTheOldDrawingDoesNotRedrawTheAxes)
 {
     const auto first = draw("x").size();
     loeschen_graph_check(c);
-    const auto axes = c.ebene.texts().size();
+    const auto axes = c.plane.texts().size();
     EXPECT_GT(draw("x^2").size(), first);
-    EXPECT_EQ(c.ebene.texts().size(), axes);
+    EXPECT_EQ(c.plane.texts().size(), axes);
     loeschen_graph_check(c);  // the second click clears again
     EXPECT_EQ(draw("x").size(), first);
 }
@@ -155,22 +155,22 @@ TEST_F(GraphPass, PlaneSizeFollowsTheRangeWithinBounds)
     };
     for (auto [a, b, w, h] : cases) {
         draw("x", a, b);
-        EXPECT_EQ(c.ebene.width(), w) << a << " " << b;
-        EXPECT_EQ(c.ebene.height(), h) << a << " " << b;
-        for (const auto& it : c.ebene.items())  // a degenerate mapping must not give NaN
+        EXPECT_EQ(c.plane.width(), w) << a << " " << b;
+        EXPECT_EQ(c.plane.height(), h) << a << " " << b;
+        for (const auto& it : c.plane.items())  // a degenerate mapping must not give NaN
             EXPECT_TRUE(std::isfinite(it.x1) && std::isfinite(it.y2)) << a << " " << b;
     }
     // The default range keeps a size chosen by menu or wheel, but not a plane
     // that a degenerate range left too small to show anything.
     draw("x", "-20", "20");
-    EXPECT_EQ(c.ebene.height(), 1200);
-    c.ebene.resize(2400, 2400);
+    EXPECT_EQ(c.plane.height(), 1200);
+    c.plane.resize(2400, 2400);
     draw("x", "-20", "20");
-    EXPECT_EQ(c.ebene.height(), 2400);
+    EXPECT_EQ(c.plane.height(), 2400);
     for (int i = 1; i <= 11; ++i)  // the term list keeps the last nine
         draw(std::to_string(i) + "x");
-    EXPECT_EQ(c.s.EingabeListe.size(), 9u);
-    EXPECT_EQ(c.s.EingabeListe.front(), "3x");
+    EXPECT_EQ(c.state.EingabeListe.size(), 9u);
+    EXPECT_EQ(c.state.EingabeListe.front(), "3x");
 }
 
 }  // namespace

@@ -34,25 +34,25 @@ protected:
     void SetUp() override
     {
         SearchTest::SetUp();
-        c.s.x_eingabe = "-5";
-        c.s.y_eingabe = "5";
+        c.state.x_eingabe = "-5";
+        c.state.y_eingabe = "5";
         ui.messages.clear();
     }
-    std::size_t lines(Rgb colour) const { return worldLines(c.ebene, colour).size(); }
+    std::size_t lines(Rgb colour) const { return worldLines(c.plane, colour).size(); }
     void draw(const std::string& term)
     {
-        c.s.Eingabe = term;
+        c.state.Eingabe = term;
         zeichnen(c);
     }
 };
 
 TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)
 {
-    c.s.ableitungs_test = c.s.tangente_test = c.s.Umkehrfunktion_test = true;
+    c.state.ableitungs_test = c.state.tangente_test = c.state.Umkehrfunktion_test = true;
     draw(typed(2001));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungTermZuLang)});
-    EXPECT_TRUE(c.w.termRefused);
-    for (Plane::Item it : c.ebene.items())  // the axes and their labels, no curve
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kTermTooLongMessage)});
+    EXPECT_TRUE(c.drawing.termRefused);
+    for (Plane::Item it : c.plane.items())  // the axes and their labels, no curve
         EXPECT_TRUE(it.width == 1 || it.kind == Plane::Kind::Text);
     EXPECT_FALSE(Werte_Tabelle(c).has_value());
     EXPECT_EQ(ui.messages.size(), 2u);
@@ -64,7 +64,7 @@ TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)
     EXPECT_GT(lines(kRot), 0u);
     EXPECT_GT(lines(kBlau), 0u);
     draw(typed(1998) + "ä");  // 2001 bytes
-    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungSyntax)});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kSyntaxMessage)});
     ui.messages.clear();
     std::string euler;
     while (euler.size() < 2000)
@@ -73,30 +73,30 @@ TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)
     EXPECT_TRUE(ui.messages.empty());
 
     // The calculators refuse them where they take them in.
-    SchnittstellenRechner schnittstellen;
+    IntersectionFields schnittstellen;
     schnittstellen.Eingabe_Term_txt = typed(2001);
     EXPECT_FALSE(Eingabe_button_Click(c, schnittstellen));
-    IntegralRechner flaeche;
+    AreaFields flaeche;
     flaeche.Funktion_eingabe = typed(2001);
     EXPECT_FALSE(Integral_Berechnen_Butt_Click(c, flaeche));
-    c.s.f_x_Eingabe_txt = "x";
-    c.s.g_x_Eingabe_txt = typed(2001);
+    c.state.f_x_Eingabe_txt = "x";
+    c.state.g_x_Eingabe_txt = typed(2001);
     Integral_Berechnen_SP_butt_Click(c, flaeche);
-    EXPECT_EQ(ui.messages, std::vector<std::string>(3, std::string(kMeldungTermZuLang)));
-    EXPECT_TRUE(c.s.Schnittstellen_Terme.empty());
+    EXPECT_EQ(ui.messages, std::vector<std::string>(3, std::string(kTermTooLongMessage)));
+    EXPECT_TRUE(c.state.Schnittstellen_Terme.empty());
 }
 
 TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
 {
     c.pacer.setProgressAfter({});
-    c.s.ableitungs_test = true;
+    c.state.ableitungs_test = true;
     ui.stopAfter = 2;  // Esc at the third look up, after 32 samples of f
     draw("x");
-    const auto stopped = worldLines(c.ebene, kRot);
+    const auto stopped = worldLines(c.plane, kRot);
     ASSERT_FALSE(stopped.empty());
     EXPECT_NEAR(stopped.back().x2, -5 + 31 * 0.02, 1e-3);
     EXPECT_EQ(lines(kBlau), 0u);  // f' is not begun
-    EXPECT_EQ(ui.status[2], kZeichnenAbgebrochen);
+    EXPECT_EQ(ui.status[2], kDrawingCancelled);
     EXPECT_EQ(ui.ended, 1);
     EXPECT_TRUE(ui.messages.empty());
 
@@ -110,7 +110,7 @@ TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
 TEST_F(LongWork, QuickDrawingsNeverAskAndValueTablesStopWhereTheyGot)
 {
     c.pacer.setProgressAfter(std::chrono::hours(1));
-    c.s.ableitungs_test = true;
+    c.state.ableitungs_test = true;
     ui.stopAfter = 1000;  // counts the questions
     draw("x^2");
     EXPECT_EQ(ui.asked, 0);
@@ -118,13 +118,13 @@ TEST_F(LongWork, QuickDrawingsNeverAskAndValueTablesStopWhereTheyGot)
 
     c.pacer.setProgressAfter({});
     ui.stopAfter = 1;  // after the columns 0 to -15
-    c.s.X = -100;
-    c.s.Y = 100;
+    c.state.X = -100;
+    c.state.Y = 100;
     const auto table = Werte_Tabelle(c);
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(table->fNegative.xs.size(), 16u);
     EXPECT_TRUE(table->fPositive.xs.empty());
-    EXPECT_EQ(ui.status[2], kTabelleAbgebrochen);
+    EXPECT_EQ(ui.status[2], kTableCancelled);
 }
 
 }  // namespace

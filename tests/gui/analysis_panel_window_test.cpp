@@ -14,7 +14,7 @@ namespace {
 // The analysis panel as "Extras" first shows it, "x^2" in the term field.
 class AnalysisPanelGui : public RunningApp {
 protected:
-    State& s = app.context().s;
+    State& s = app.context().state;
 
     void SetUp() override
     {
@@ -64,9 +64,9 @@ TEST_F(AnalysisPanelGui, ExtrasShowsAndHidesThePanelKeepingItsSettings)
 
 TEST_F(AnalysisPanelGui, SwitchesAndStepButtonsReachTheLogic)
 {
-    const std::size_t plain = app.context().ebene.items().size();
+    const std::size_t plain = app.context().plane.items().size();
     panelChild("Check1")->click();
-    EXPECT_GT(app.context().ebene.items().size(), plain);  // the tangent is drawn
+    EXPECT_GT(app.context().plane.items().size(), plain);  // the tangent is drawn
     panelChild("grosser_plus_button")->click();
     panelChild("grosser_plus_button")->click();
     EXPECT_EQ(panelChild<QLineEdit>("x0_eingabe")->text(), "3");
@@ -147,7 +147,7 @@ TEST_F(AnalysisPanelGui, EscOrClosingAPanelStopsALongSearch)
     // A second press while a search runs starts nothing; closing a panel stops it.
     QTimer::singleShot(0, &app.mainPanel(), [this] { app.extrema(); });
     QTimer::singleShot(0, &app.mainPanel(), [this] { app.mainPanel().close(); });
-    app.nullstellen();
+    app.zeros();
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_NE(ui.messages[1].find("Die Suche wurde abgebrochen."), std::string::npos);
 }

@@ -21,8 +21,8 @@ struct Running : QObject {
     {
         QApplication::setQuitOnLastWindowClosed(false);
         app.start();
-        for (Role role : {Role::Analysis, Role::Taschenrechner, Role::Bruecke, Role::Flaeche,
-                          Role::Schnittstellen}) {
+        for (Role role : {Role::Analysis, Role::Calculator, Role::Bridge, Role::Area,
+                          Role::Intersections}) {
             others.push_back(std::make_unique<QWidget>());
             others.back()->show();
             app.join(role, others.back().get());
@@ -45,10 +45,10 @@ struct Running : QObject {
 TEST(App, EveryWayToEndClosesAllButValueTablesInItsOrder)
 {
     using R = Role;
-    const std::vector<Role> drawingFirst{R::Drawing, R::MainPanel, R::Analysis, R::Taschenrechner,
-                                         R::Bruecke, R::Flaeche, R::Schnittstellen, R::BildSpeichern};
-    const std::vector<Role> ende{R::Analysis, R::Drawing, R::Taschenrechner, R::Bruecke,
-                                 R::Flaeche, R::Schnittstellen, R::BildSpeichern, R::MainPanel};
+    const std::vector<Role> drawingFirst{R::Drawing, R::MainPanel, R::Analysis, R::Calculator,
+                                         R::Bridge, R::Area, R::Intersections, R::SavePicture};
+    const std::vector<Role> ende{R::Analysis, R::Drawing, R::Calculator, R::Bridge,
+                                 R::Area, R::Intersections, R::SavePicture, R::MainPanel};
     const std::pair<std::function<void(App&)>, std::vector<Role>> ways[] = {
         {[](App& app) { app.drawingWindow().close(); }, drawingFirst},
         {[](App& app) { app.drawingWindow().menu().ende->trigger(); }, drawingFirst},
@@ -68,7 +68,7 @@ TEST(App, ThePanelsDockToTheDrawingWindow)
 {
     Running r;
     App& app = r.app;
-    app.context().s.form3_test = true;  // the analysis panel has been shown
+    app.context().state.form3_test = true;  // the analysis panel has been shown
     DrawingWindow& drawing = app.drawingWindow();
     drawing.move(200, 40);
     QCoreApplication::processEvents();
@@ -103,9 +103,9 @@ struct Arranged {
         ui.screen = area;
         app.start();
         app.showAnalysisPanel(true);
-        app.openTaschenrechner();
+        app.openCalculator();
         windows = {&app.drawingWindow(), &app.mainPanel(), app.analysisPanel(),
-                   app.taschenrechner()};
+                   app.calculator()};
         for (QWidget* w : windows)
             EXPECT_TRUE(QTest::qWaitForWindowExposed(w)) << w->objectName().toStdString();
         test::settleLayouts();

@@ -24,7 +24,7 @@ namespace {
 
 // A control as "window/control", by object names: "Form1/Zeichnen_button".
 // A use step ending in ":Return" presses Return in that field instead of a click.
-struct Feld {
+struct Field {
     const char* name;                // the test's name
     std::vector<const char*> setup;  // pressed once before the inputs (switches)
     const char* field;               // the text field; "Datei" is the save dialog's file name
@@ -40,7 +40,7 @@ const std::vector<const char*> kGrenzen = {"Form7/SP_Untergrenze_txt", "Form7/SP
 const std::vector<const char*> kTermUndBereich = {"Form1/Eingabe", "Form1/x_eingabe",
                                                   "Form1/y_eingabe"};
 
-const Feld kFelder[] = {
+const Field kFelder[] = {
     {"Term", {}, "Form1/Eingabe", {"Form1/Zeichnen_button"}},
     {"x1", {}, "Form1/x_eingabe", {"Form1/Zeichnen_button"}},
     {"x2", {}, "Form1/y_eingabe", {"Form1/Eingabe:Return", "Form3/Nullstellen_fx"}},
@@ -140,7 +140,7 @@ std::map<std::string, std::string> otherFields(const std::vector<QLineEdit*>& ex
     return texts;
 }
 
-class SchlechteEingabe : public RunningApp, public ::testing::WithParamInterface<Feld> {
+class SchlechteEingabe : public RunningApp, public ::testing::WithParamInterface<Field> {
 protected:
     QTemporaryDir dir;
     QString oldDir = QDir::currentPath();
@@ -209,11 +209,11 @@ TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
     for (const char* path : GetParam().handsOn)
         ownFields.push_back(lineEdit(path));
     zeichnen();
-    Plane before = app.context().ebene;
+    Plane before = app.context().plane;
     ui.messages.clear();
     for (const QString& bad : schlechteEingaben()) {
         SCOPED_TRACE(bad.left(40).toStdString());
-        const std::vector<std::string> history = app.context().s.EingabeListe;
+        const std::vector<std::string> history = app.context().state.EingabeListe;
         const auto others = otherFields(ownFields);
         std::vector<QString> handedOn;
         for (std::size_t i = 1; i < ownFields.size(); ++i)
@@ -224,10 +224,10 @@ TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
         EXPECT_FALSE(ui.searching());
 
         // Drawing appends the term to the history; nothing in it gets lost.
-        const auto& after = app.context().s.EingabeListe;
+        const auto& after = app.context().state.EingabeListe;
         auto grown = history;
         grown.push_back(after.empty() ? std::string() : after.back());
-        if (grown.size() > kVerlaufMax)
+        if (grown.size() > kHistoryMax)
             grown.erase(grown.begin());
         EXPECT_TRUE(after == history || after == grown);
         EXPECT_EQ(otherFields(ownFields), others);
@@ -236,11 +236,11 @@ TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
         for (std::size_t i = 1; i < ownFields.size(); ++i)
             ownFields[i]->setText(handedOn[i - 1]);
         zeichnen();
-        EXPECT_TRUE(app.context().ebene == before);
+        EXPECT_TRUE(app.context().plane == before);
     }
 }
 
-void PrintTo(const Feld& feld, std::ostream* out) { *out << feld.name; }
+void PrintTo(const Field& feld, std::ostream* out) { *out << feld.name; }
 
 INSTANTIATE_TEST_SUITE_P(JedesFeld, SchlechteEingabe, ::testing::ValuesIn(kFelder),
                          [](const auto& info) { return std::string(info.param.name); });

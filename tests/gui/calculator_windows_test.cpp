@@ -38,8 +38,8 @@ protected:
     int shadingLines()
     {
         int n = 0;
-        for (const auto& it : app.context().ebene.items())
-            n += it.kind == Plane::Kind::Line && it.colour == kFlaecheStandard;
+        for (const auto& it : app.context().plane.items())
+            n += it.kind == Plane::Kind::Line && it.colour == kAreaDefault;
         return n;
     }
 };
@@ -49,7 +49,7 @@ TEST_F(CalculatorWindows, IntersectionCalculatorListsTheCrossingsAndLeavesTheTer
     QWidget* button = child<QWidget>(app.analysisPanel(), "Schnittpunkt_butt");
     EXPECT_TRUE(button->isEnabled());
     click(app.analysisPanel(), "Schnittpunkt_butt");
-    QWidget* w = app.schnittstellenRechner();
+    QWidget* w = app.intersectionCalculator();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(visibleWindowsNamed("Form8"), 1);
     EXPECT_EQ(w->windowTitle(), "Schnittstellen Rechner");

@@ -10,11 +10,11 @@ namespace {
 class DrawingWindowTest : public DrawnWindow {
 protected:
     QPoint planePos() const { return w.plane()->pos(); }
-    QSize fenster() const { return w.fenster()->size(); }
+    QSize viewport() const { return w.viewport()->size(); }
     void expectCentred(int side)
     {
-        EXPECT_NEAR(planePos().x() + side / 2, fenster().width() / 2.0, 0.5);
-        EXPECT_NEAR(planePos().y() + side / 2, fenster().height() / 2.0, 0.5);
+        EXPECT_NEAR(planePos().x() + side / 2, viewport().width() / 2.0, 0.5);
+        EXPECT_NEAR(planePos().y() + side / 2, viewport().height() / 2.0, 0.5);
     }
 };
 
@@ -22,19 +22,19 @@ TEST_F(DrawingWindowTest, StartsCentredAndThePlaneFollowsTheScrollBars)
 {
     EXPECT_EQ(w.plane()->size(), QSize(1200, 1200));
     expectCentred(1200);
-    w.hLauf()->setValue(0);
-    w.vLauf()->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(planePos(), QPoint(0, fenster().height() - 1200));
+    w.hScroll()->setValue(0);
+    w.vScroll()->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(planePos(), QPoint(0, viewport().height() - 1200));
 
     // Dragging the thumb moves the plane before the thumb is let go.
-    w.hLauf()->setSliderDown(true);
-    w.hLauf()->setSliderPosition(1000);
-    EXPECT_EQ(planePos().x(), fenster().width() - 1200);
-    w.hLauf()->setSliderDown(false);
+    w.hScroll()->setSliderDown(true);
+    w.hScroll()->setSliderPosition(1000);
+    EXPECT_EQ(planePos().x(), viewport().width() - 1200);
+    w.hScroll()->setSliderDown(false);
 
     // A larger window keeps the scroll fractions.
     w.resize(800, w.height() + 100);
-    EXPECT_EQ(planePos(), QPoint(fenster().width() - 1200, fenster().height() - 1200));
+    EXPECT_EQ(planePos(), QPoint(viewport().width() - 1200, viewport().height() - 1200));
 }
 
 TEST_F(DrawingWindowTest, WheelNotchesZoomAndKeepTheViewCentred)
@@ -46,9 +46,9 @@ TEST_F(DrawingWindowTest, WheelNotchesZoomAndKeepTheViewCentred)
 
     // A fine wheel's half notches add up to one.
     wheel(w.plane(), QPoint(600, 600), -60);
-    EXPECT_EQ(c.w.sizex, 1320);
+    EXPECT_EQ(c.drawing.sizex, 1320);
     wheel(w.plane(), QPoint(600, 600), -60);
-    EXPECT_EQ(c.w.sizex, 1200);
+    EXPECT_EQ(c.drawing.sizex, 1200);
 
     // Nine notches back: the plane fits, in the corner.
     for (int i = 0; i < 9; ++i)
@@ -63,8 +63,8 @@ TEST_F(DrawingWindowTest, WheelNotchesZoomAndKeepTheViewCentred)
     w.repaint();
     QCoreApplication::processEvents();
     EXPECT_GT(w.plane()->viewSize().width(), 0);
-    EXPECT_LE(w.plane()->viewSize().width(), fenster().width());
-    EXPECT_LE(w.plane()->viewSize().height(), fenster().height());
+    EXPECT_LE(w.plane()->viewSize().width(), viewport().width());
+    EXPECT_LE(w.plane()->viewSize().height(), viewport().height());
 }
 
 TEST_F(DrawingWindowTest, CursorShowsCoordinatesAndTraceLinesAndDragsThePlane)
@@ -76,7 +76,7 @@ TEST_F(DrawingWindowTest, CursorShowsCoordinatesAndTraceLinesAndDragsThePlane)
 
     // Seen in the frame: dotted blue lines through the cursor, nowhere else.
     QCoreApplication::processEvents();
-    const QImage seen = w.fenster()->grab().toImage();
+    const QImage seen = w.viewport()->grab().toImage();
     const QPoint at = QPoint(690, 480) + planePos();
     EXPECT_GT(bluePixels(seen, QRect(0, at.y(), seen.width(), 1)), seen.width() / 4);
     EXPECT_GT(bluePixels(seen, QRect(at.x(), 0, 1, seen.height())), seen.height() / 4);
@@ -91,21 +91,21 @@ TEST_F(DrawingWindowTest, CursorShowsCoordinatesAndTraceLinesAndDragsThePlane)
     mouse(p, QEvent::MouseButtonRelease, QPoint(500, 550), Qt::LeftButton, Qt::NoButton);
     // Stale scroll values would snap the plane back at the next scroll.
     const QPoint dragged = planePos();
-    w.hLauf()->setValue(w.hLauf()->value());
+    w.hScroll()->setValue(w.hScroll()->value());
     EXPECT_EQ(planePos(), dragged);
 }
 
 TEST_F(DrawingWindowTest, PictureSizeMenuAndItsFallbacks)
 {
-    w.menu().groesse[7]->trigger();
-    EXPECT_TRUE(w.menu().groesse[7]->isChecked());
+    w.menu().sizeItems[7]->trigger();
+    EXPECT_TRUE(w.menu().sizeItems[7]->isChecked());
     EXPECT_EQ(w.plane()->size(), QSize(2400, 2400));
     expectCentred(2400);
 
     // No memory at 2400 and 2100: two messages, then 1800 with item 6 checked.
     w.setPictureProbe([](int width, int) { return width < 2100; });
-    w.menu().groesse[7]->trigger();
-    EXPECT_TRUE(w.menu().groesse[5]->isChecked());
+    w.menu().sizeItems[7]->trigger();
+    EXPECT_TRUE(w.menu().sizeItems[5]->isChecked());
     EXPECT_EQ(w.plane()->size(), QSize(1800, 1800));
     EXPECT_EQ(ui.messages.size(), 2u);
 }

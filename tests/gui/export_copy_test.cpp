@@ -35,7 +35,7 @@ TEST_F(DrawnWindow, ExportWritesTheTypeOfTheExtensionAndCtrlCCopiesThePlane)
             EXPECT_EQ(filter, QString::fromUtf8(kPictureFilters));
             return name.isEmpty() ? name : dir.filePath(name);
         });
-        w.menu().bildExportieren->trigger();
+        w.menu().exportPicture->trigger();
         return readFile(dir.filePath(name)).left(5);
     };
     EXPECT_EQ(exportAs("bild.PDF"), QByteArray("%PDF-"));

@@ -49,7 +49,7 @@ TEST_F(FamilyAndBridgeWindows, AFamilyAsksInGermanAndDrawsEveryMember)
     EXPECT_TRUE(ui.messages.empty());
     // The defaults: eight members, each with its sample at x = 1.
     int members = 0;
-    for (const auto& l : worldLines(app.context().ebene, rgb(200, 0, 0)))
+    for (const auto& l : worldLines(app.context().plane, rgb(200, 0, 0)))
         members += std::fabs(l.x2 - 1) < 1e-3;
     EXPECT_EQ(members, 8);
 }
@@ -58,7 +58,7 @@ TEST_F(FamilyAndBridgeWindows, BridgeCalculatorDrawsTheCableAndClosesWithTheAnal
 {
     app.showAnalysisPanel(true);
     click(app.analysisPanel(), "Bruecken_Rechner_butt");
-    BridgeWindow* w = app.bruecke();
+    BridgeWindow* w = app.bridge();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(visibleWindowsNamed("Form6"), 1);
     EXPECT_EQ(w->windowTitle(), "Rechner für Verlauf des Trägerseils einer Hängerbrücke");
@@ -70,10 +70,10 @@ TEST_F(FamilyAndBridgeWindows, BridgeCalculatorDrawsTheCableAndClosesWithTheAnal
     EXPECT_EQ(child<QLineEdit>(w, "c2_Ausgabe")->text(), "-0,049557775");
     const Context& c = app.context();
     EXPECT_EQ(child<QComboBox>(&app.mainPanel(), "Eingabe")->currentText().toStdString(),
-              c.s.Eingabe);
+              c.state.Eingabe);
     EXPECT_EQ(child<QLineEdit>(&app.mainPanel(), "y_eingabe")->text(), "50");
-    EXPECT_EQ(worldLines(c.ebene, kHaengerFarbe).size(), 98u);
-    EXPECT_FALSE(c.s.Brueck_zeichnen);
+    EXPECT_EQ(worldLines(c.plane, kHangerColour).size(), 98u);
+    EXPECT_FALSE(c.state.Brueck_zeichnen);
 
     // The formula is drawn by the window itself: ink on white, wider than high.
     auto* formel = child<QWidget>(w, "Picture1");

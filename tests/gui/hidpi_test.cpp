@@ -16,7 +16,7 @@ protected:
     QImage seen()
     {
         QCoreApplication::processEvents();
-        return w.fenster()->grab().toImage();
+        return w.viewport()->grab().toImage();
     }
     QPoint device(QPoint p) const { return (p + w.plane()->pos()) * 2; }
 };
@@ -27,7 +27,7 @@ TEST_F(HighDensity, ThePlaneIsDrawnAtTheScreensDensityInTheSameLayout)
     EXPECT_EQ(w.plane()->size(), QSize(1200, 1200));  // the layout counts in plane pixels
     const QImage image = seen();
     EXPECT_EQ(image.devicePixelRatio(), 2.0);
-    EXPECT_EQ(image.size(), w.fenster()->size() * 2);
+    EXPECT_EQ(image.size(), w.viewport()->size() * 2);
 
     // World (2, 4) on the parabola; drawn at the density, not at plane pixels
     // and scaled up: the curve's soft edges vary within a plane pixel's 2 × 2.

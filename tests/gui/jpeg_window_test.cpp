@@ -111,15 +111,15 @@ TEST_F(Export, UnwritableOrCancelledSavesWriteNothing)
 {
     answer(QString(), QString());
     clickSave();
-    w.menu().bereichDruck->trigger();
-    w.menu().ebeneDrucken->trigger();
+    w.menu().printShown->trigger();
+    w.menu().printPlane->trigger();
     EXPECT_EQ(filters.size(), 3);
     EXPECT_TRUE(ui.messages.empty());
 
     answer(dir.filePath(QStringLiteral("fehlt/ebene.jpg")), dir.filePath("fehlt/ebene.pdf"));
     clickSave();
     expectOnlyMessage("GDI Error", " GDI+ Error:");
-    w.menu().ebeneDrucken->trigger();
+    w.menu().printPlane->trigger();
     EXPECT_NE(ui.messages.back().find("konnte nicht geschrieben werden"), std::string::npos);
 
     ui.messages.clear();
@@ -134,19 +134,19 @@ TEST_F(Export, UnwritableOrCancelledSavesWriteNothing)
 TEST_F(Export, BothPrintCommandsPrintThePlaneIntoAOnePagePdf)
 {
     move(w.plane(), QPoint(690, 480));  // trace lines are not printed
-    w.menu().bereichDruck->trigger();
+    w.menu().printShown->trigger();
     EXPECT_EQ(filters, QStringList{QStringLiteral("PDF-Dateien (*.pdf)")});
     EXPECT_TRUE(ui.messages.empty());
     QImage page;
     QRect box = printed(page);
     // The visible area at one printed pixel per screen pixel.
-    EXPECT_NEAR(box.width(), w.fenster()->width(), 16);
-    EXPECT_NEAR(box.height(), w.fenster()->height(), 16);
+    EXPECT_NEAR(box.width(), w.viewport()->width(), 16);
+    EXPECT_NEAR(box.height(), w.viewport()->height(), 16);
     EXPECT_GT(redPixels(page), 200);
     EXPECT_EQ(bluePixels(page, page.rect()), 0);
 
     // The whole plane, square, fitted into the window's outer size.
-    w.menu().ebeneDrucken->trigger();
+    w.menu().printPlane->trigger();
     box = printed(page);
     const QSize outer = w.frameGeometry().size();
     EXPECT_NEAR(box.width(), std::min(outer.width(), outer.height()), 16);

@@ -31,7 +31,7 @@ protected:
     }
     std::vector<WorldLine> graph(Rgb colour = rgb(200, 0, 0))
     {
-        return worldLines(app.context().ebene, colour);
+        return worldLines(app.context().plane, colour);
     }
 };
 
@@ -72,7 +72,7 @@ TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
         type("Eingabe", "X^2");
         drawBy(enter);
         EXPECT_EQ(eingabe->currentText(), "X^2");
-        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungSyntax)});
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kSyntaxMessage)});
         ui.messages.clear();
     }
     // The list still offers the terms drawn before.
@@ -82,7 +82,7 @@ TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
     type("Eingabe", "x^2");
     type("qualitaet_eingabe", "0");
     click(&panel, "Zeichnen_button");
-    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungDivision)});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kDivisionMessage)});
 }
 
 // Long status texts, as a search over a wide range shows them, neither widen
@@ -134,7 +134,7 @@ TEST_F(MainPanelWindowTest, AnUnusableRangeIsRefusedOncePerAction)
     type("x_eingabe", "-1000000");
     type("Eingabe", "x");
     click(&panel, "Zeichnen_button");
-    const std::string refused(kMeldungBereich);
+    const std::string refused(kRangeMessage);
     EXPECT_EQ(ui.messages, std::vector<std::string>{refused});
     EXPECT_EQ(child<QLineEdit>(&panel, "x_eingabe")->text(), "-1000000");
     EXPECT_EQ(child<QComboBox>(&panel, "Eingabe")->currentText(), "x");
@@ -147,10 +147,10 @@ TEST_F(MainPanelWindowTest, AnUnusableRangeIsRefusedOncePerAction)
     EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(drawing.plane()->width(), 1200);
     // The picture-size menu keeps its check where the picture is.
-    drawing.menu().groesse[1]->trigger();
+    drawing.menu().sizeItems[1]->trigger();
     EXPECT_EQ(ui.messages, std::vector<std::string>(3, refused));
-    EXPECT_TRUE(drawing.menu().groesse[kGroesseStart - 1]->isChecked());
-    EXPECT_FALSE(drawing.menu().groesse[1]->isChecked());
+    EXPECT_TRUE(drawing.menu().sizeItems[kSizeStart - 1]->isChecked());
+    EXPECT_FALSE(drawing.menu().sizeItems[1]->isChecked());
 }
 
 TEST_F(MainPanelWindowTest, RangeWidthColourAndReset)
@@ -158,12 +158,12 @@ TEST_F(MainPanelWindowTest, RangeWidthColourAndReset)
     type("Eingabe", "x");
     type("x_eingabe", "-10");
     type("y_eingabe", "10");
-    auto* staerke = child<QComboBox>(&panel, "f_x_linie_staerke");
-    staerke->setCurrentIndex(4);
-    emit staerke->activated(4);
+    auto* widthCombo = child<QComboBox>(&panel, "f_x_linie_staerke");
+    widthCombo->setCurrentIndex(4);
+    emit widthCombo->activated(4);
     child<QComboBox>(&panel, "FarbeBox")->setCurrentText("Violett");
     click(&panel, "Zeichnen_button");
-    EXPECT_EQ(app.context().ebene.width(), 600);
+    EXPECT_EQ(app.context().plane.width(), 600);
     const auto lines = graph(rgb(139, 0, 139));
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front().width, 5);
@@ -180,7 +180,7 @@ TEST_F(MainPanelWindowTest, EscStopsADrawingThatTakesLong)
     QCoreApplication::postEvent(&panel, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     child<QPushButton>(&panel, "Zeichnen_button")->click();
     EXPECT_TRUE(graph().empty());
-    EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text().toStdString(), kZeichnenAbgebrochen);
+    EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text().toStdString(), kDrawingCancelled);
 
     c.pacer.setProgressAfter(std::chrono::hours(1));
     child<QPushButton>(&panel, "Zeichnen_button")->click();
@@ -192,7 +192,7 @@ TEST_F(MainPanelWindowTest, RandomExampleOnTopAndEnde)
 {
     click(&panel, "zufall_butt");
     const std::string term = child<QComboBox>(&panel, "Eingabe")->currentText().toStdString();
-    EXPECT_NE(std::find(kBeispiele.begin(), kBeispiele.end(), term), kBeispiele.end()) << term;
+    EXPECT_NE(std::find(kExamples.begin(), kExamples.end(), term), kExamples.end()) << term;
     EXPECT_TRUE(graph().empty());  // nothing is drawn
 
     // Changing the window flags must neither move nor hide the panel.

@@ -63,9 +63,9 @@ protected:
 
 TEST_F(UnderTheLimit, TheLargestPlaneIsDrawnAndSavedOrSaysItCannotBe)
 {
-    c.s.ableitungs_test = c.s.zweite_ableitungs_test = c.s.dritte_ableitungs_test = true;
+    c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = true;
     draw("sin(x/50)*400", "-800", "800");
-    ASSERT_EQ(c.ebene.width(), Plane::kMaxSide);
+    ASSERT_EQ(c.plane.width(), Plane::kMaxSide);
     EXPECT_FALSE(w.grab().isNull());
 
     QTemporaryDir dir;
@@ -94,14 +94,14 @@ TEST_F(UnderTheLimit, APictureSizeThatCannotBeHadFallsBackWithTheMessage)
         w.MenuGroesse_Click(8);
     }
     ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.front(), kMeldungSpeicherReduziert);
-    EXPECT_LT(c.ebene.width(), 2400);
-    EXPECT_GT(c.ebene.width(), 0);
-    EXPECT_TRUE(w.menu().groesse[c.ebene.width() / kGroesseSchritt - 1]->isChecked());
+    EXPECT_EQ(ui.messages.front(), kMemoryReducedMessage);
+    EXPECT_LT(c.plane.width(), 2400);
+    EXPECT_GT(c.plane.width(), 0);
+    EXPECT_TRUE(w.menu().sizeItems[c.plane.width() / kSizeStep - 1]->isChecked());
 
     ui.messages.clear();
     w.MenuGroesse_Click(8);
-    EXPECT_EQ(c.ebene.width(), 2400);
+    EXPECT_EQ(c.plane.width(), 2400);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(w.grab().isNull());
 }

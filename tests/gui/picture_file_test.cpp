@@ -22,13 +22,13 @@ protected:
     {
         const QString file = dir.filePath(QString::fromLatin1(name));
         QString why;
-        EXPECT_TRUE(writePicture(c.ebene, file, format, why)) << why.toStdString();
+        EXPECT_TRUE(writePicture(c.plane, file, format, why)) << why.toStdString();
         return file;
     }
     // On the parabola: plainly red at world (x, y).
     bool redAt(const QImage& image, double x, double y)
     {
-        const QColor px = image.pixelColor(int(c.ebene.pixelX(x)), int(c.ebene.pixelY(y)));
+        const QColor px = image.pixelColor(int(c.plane.pixelX(x)), int(c.plane.pixelY(y)));
         return px.red() > 150 && px.green() < 90 && px.blue() < 90;
     }
 };
@@ -83,7 +83,7 @@ TEST_F(PictureFile, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
     for (PictureFormat format : {Png, Jpeg, Svg, Pdf}) {
         QString why;
         bool written = true;
-        onAFullDisk(4096, [&] { written = writePicture(c.ebene, file, format, why); });
+        onAFullDisk(4096, [&] { written = writePicture(c.plane, file, format, why); });
         EXPECT_TRUE(!written && !why.isEmpty()) << int(format);
     }
     EXPECT_EQ(readFile(file), QByteArray("altes Bild"));

@@ -20,22 +20,22 @@ TEST_F(Rendering, PaintsTheWholePlaneIntoAReusedImageOrOnlyARegion)
 {
     draw("x");
     QImage image;
-    renderPlane(c.ebene, image);
+    renderPlane(c.plane, image);
     ASSERT_EQ(image.size(), QSize(1200, 1200));
     auto at = [&](double x, double y) {
-        return image.pixelColor(int(c.ebene.pixelX(x)), int(c.ebene.pixelY(y)));
+        return image.pixelColor(int(c.plane.pixelX(x)), int(c.plane.pixelY(y)));
     };
     EXPECT_EQ(at(-10.5, 10.2), QColor(220, 220, 220));  // grid
     EXPECT_EQ(at(-10.3, 10.2), QColor(255, 255, 255));
     const uchar* bits = image.constBits();
-    renderPlane(c.ebene, image);
+    renderPlane(c.plane, image);
     EXPECT_EQ(image.constBits(), bits);  // no fresh image per redraw
 
     QImage part(100, 100, QImage::Format_RGB32);
     part.fill(Qt::blue);
     QPainter painter(&part);
     painter.translate(-550, -550);  // the 100 × 100 pixels around the origin
-    paintPlane(painter, c.ebene, QRectF(550, 550, 100, 100));
+    paintPlane(painter, c.plane, QRectF(550, 550, 100, 100));
     painter.end();
     EXPECT_EQ(part.pixelColor(50, 10), QColor(0, 0, 0));  // y-axis at pixel column 600
     EXPECT_GT(part.pixelColor(50, 50).red(), 150);       // the line y = x through the origin
@@ -48,20 +48,20 @@ TEST_F(Rendering, PaintsTheWholePlaneIntoAReusedImageOrOnlyARegion)
 // whole picture.
 TEST_F(Rendering, BandsAndThePngFileHaveThePixelsOfTheWholePicture)
 {
-    c.s.ableitungs_test = c.s.dritte_ableitungs_test = true;
-    c.s.f_Linie_staerke = 1;  // thin lines go another way through Qt than wide ones
+    c.state.ableitungs_test = c.state.dritte_ableitungs_test = true;
+    c.state.f_Linie_staerke = 1;  // thin lines go another way through Qt than wide ones
     draw("0,5*x^3-2*x^2-x+4", "-40", "40");
-    ASSERT_EQ(c.ebene.height(), 2400);
+    ASSERT_EQ(c.plane.height(), 2400);
     QImage whole;
-    ASSERT_TRUE(renderPlane(c.ebene, whole));
+    ASSERT_TRUE(renderPlane(c.plane, whole));
 
     QImage canvas(whole.size(), QImage::Format_RGB32);
     canvas.fill(Qt::blue);
     const QRgb untouched = canvas.pixel(0, 0);
     const int band = 37;
-    for (int top = 0; top < c.ebene.height(); top += band) {
-        const int rows = std::min(band, c.ebene.height() - top);
-        paintRows(c.ebene, canvas, top, rows);
+    for (int top = 0; top < c.plane.height(); top += band) {
+        const int rows = std::min(band, c.plane.height() - top);
+        paintRows(c.plane, canvas, top, rows);
         for (int y = top; y < top + rows; ++y)
             ASSERT_EQ(std::memcmp(canvas.constScanLine(y), whole.constScanLine(y), whole.bytesPerLine()), 0)
                 << "row " << y;
@@ -72,7 +72,7 @@ TEST_F(Rendering, BandsAndThePngFileHaveThePixelsOfTheWholePicture)
 
     QBuffer file;
     file.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(writePlanePng(c.ebene, file));
+    ASSERT_TRUE(writePlanePng(c.plane, file));
     QImage read;
     ASSERT_TRUE(read.loadFromData(file.data(), "png"));
     EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), whole);

@@ -20,7 +20,7 @@ TEST_F(ToolsWindows, CalculatorOpensFromTheAnalysisPanelAndEvaluates)
     app.showAnalysisPanel(true);
     click(app.analysisPanel(), "TaschenRechner_button");
     click(app.analysisPanel(), "TaschenRechner_button");
-    QWidget* t = app.taschenrechner();
+    QWidget* t = app.calculator();
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(visibleWindowsNamed("Taschenrechner"), 1);
     auto* eingabe = child<QLineEdit>(t, "Eingabe");
@@ -35,7 +35,7 @@ TEST_F(ToolsWindows, CalculatorOpensFromTheAnalysisPanelAndEvaluates)
     eingabe->clear();
     QTest::keyClicks(eingabe, "2,5*2");
     QTest::keyClick(eingabe, Qt::Key_Return);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kEingabeFehler)});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kInputErrorMessage)});
     click(t, "Button_wurzel");
     EXPECT_EQ(eingabe->text(), "2,5*2sqr(");
     click(t, "Command2");
@@ -48,15 +48,15 @@ TEST_F(ToolsWindows, CalculatorOpensFromTheAnalysisPanelAndEvaluates)
 TEST_F(ToolsWindows, HelpIsOneWindowWithTheWholeText)
 {
     const auto& menu = app.drawingWindow().menu();
-    menu.eingabeSyntax->trigger();
-    menu.eingabeSyntax->trigger();
-    HelpDialog* help = app.hilfe();
+    menu.inputSyntax->trigger();
+    menu.inputSyntax->trigger();
+    HelpDialog* help = app.help();
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(visibleWindowsNamed("Dialog"), 1);
     EXPECT_EQ(help->windowTitle(), "Name des Dialogfeldes");
     EXPECT_TRUE(child<QLabel>(help, "Titel_lab")->font().bold());
     auto* text = child<QLabel>(help, "Text_lab");
-    EXPECT_EQ(text->text().toStdString(), hilfeText());
+    EXPECT_EQ(text->text().toStdString(), helpText());
     EXPECT_EQ(text->text().split("\r\n").size(), 19);
     // Nothing cut off: the label has the height its wrapped text needs.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(help));

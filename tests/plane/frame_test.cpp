@@ -14,32 +14,32 @@ constexpr Extent kPlane{1200, 1800};
 TEST(Frame, BarsShowWhenThePlaneDoesNotFitBesideTheOtherBar)
 {
     const FrameLayout l = Form_Resize(kClient, {1200, 1200}, kBar, kBar);
-    EXPECT_TRUE(l.hLauf && l.vLauf);
-    EXPECT_EQ(l.fenster.width, kFenster.width);
-    EXPECT_EQ(l.fenster.height, kFenster.height);
+    EXPECT_TRUE(l.hScroll && l.vScroll);
+    EXPECT_EQ(l.viewport.width, kFenster.width);
+    EXPECT_EQ(l.viewport.height, kFenster.height);
     const FrameLayout small = Form_Resize(kClient, {300, 300}, kBar, kBar);
-    EXPECT_FALSE(small.hLauf || small.vLauf);
+    EXPECT_FALSE(small.hScroll || small.vScroll);
     // The plane is 10 pixels narrower than the client area, but the vertical bar
     // takes 17: without the horizontal bar 7 columns could never be reached.
-    EXPECT_TRUE(Form_Resize({1210, 458}, {1200, 2000}, kBar, kBar).hLauf);
-    EXPECT_FALSE(Form_Resize({1300, 458}, {1200, 2000}, kBar, kBar).hLauf);
+    EXPECT_TRUE(Form_Resize({1210, 458}, {1200, 2000}, kBar, kBar).hScroll);
+    EXPECT_FALSE(Form_Resize({1300, 458}, {1200, 2000}, kBar, kBar).hScroll);
 }
 
 TEST(Frame, ScrollValuesPlaceThePlaneAndFollowItBack)
 {
-    const Offset middle = Ebene_Positionieren({524, 443}, {1200, 1200}, kLaufStart, kLaufStart);
+    const Offset middle = Ebene_Positionieren({524, 443}, {1200, 1200}, kScrollStart, kScrollStart);
     EXPECT_EQ(middle.left, -338);  // -(1200 - 524) / 2: the origin in the middle
     EXPECT_EQ(middle.top, -378);   // -(1200 - 443) / 2 = -378,5: the half rounded to even
-    EXPECT_EQ(Ebene_Positionieren(kFenster, kPlane, kLaufMax, 0).left, 524 - 1200);
+    EXPECT_EQ(Ebene_Positionieren(kFenster, kPlane, kScrollMax, 0).left, 524 - 1200);
     EXPECT_EQ(Ebene_Positionieren(kFenster, kPlane, 20, 0).left, -14);  // 676 · 20 / 1000 = 13,52
-    EXPECT_EQ(Ebene_Positionieren(kClient, {300, 300}, kLaufMax, kLaufMax).left, 0);
+    EXPECT_EQ(Ebene_Positionieren(kClient, {300, 300}, kScrollMax, kScrollMax).left, 0);
     // Positions are whole pixels; going back may be off by what a pixel is worth.
-    const LaufValues back =
-        laufFor(kFenster, kPlane, Ebene_Positionieren(kFenster, kPlane, 333, 980), {});
+    const ScrollValues back =
+        scrollValuesFor(kFenster, kPlane, Ebene_Positionieren(kFenster, kPlane, 333, 980), {});
     EXPECT_NEAR(back.h, 333, 1000.0 / (1200 - 524));
     EXPECT_NEAR(back.v, 980, 1000.0 / (1800 - 441));
     // A side that does not scroll keeps its value.
-    EXPECT_EQ(laufFor({600, 441}, {300, 1800}, {0, 0}, {123, 456}).h, 123);
+    EXPECT_EQ(scrollValuesFor({600, 441}, {300, 1800}, {0, 0}, {123, 456}).h, 123);
 }
 
 TEST(Frame, DraggingFollowsTheMouseWithoutUncoveringTheFrame)

@@ -19,7 +19,7 @@ protected:
     {
         for (int i = 0; i < std::abs(n); ++i)
             MouseWheel(c, n > 0 ? 120 : -120);
-        return c.ebene.width();
+        return c.plane.width();
     }
     bool graphShown() const { return !graph().empty(); }
 };
@@ -30,7 +30,7 @@ TEST_F(Wheel, DefaultRangeZoomsBy10PercentBetween120And3600Pixels)
     EXPECT_EQ(notches(1), 1320);
     EXPECT_EQ(ui.status[3], "Zoom: 110%");
     EXPECT_EQ(ui.planeChanges, changes + 1);  // everything redrawn
-    EXPECT_DOUBLE_EQ(c.ebene.pixelX(20), 1320);  // the axes span the new size
+    EXPECT_DOUBLE_EQ(c.plane.pixelX(20), 1320);  // the axes span the new size
     EXPECT_TRUE(graphShown());
 
     EXPECT_EQ(notches(-10), 120);
@@ -41,7 +41,7 @@ TEST_F(Wheel, DefaultRangeZoomsBy10PercentBetween120And3600Pixels)
     EXPECT_EQ(ui.planeChanges, changes);
     EXPECT_EQ(notches(1), 240);
 
-    c.w.sizex = c.w.sizey = 3480;
+    c.drawing.sizex = c.drawing.sizey = 3480;
     EXPECT_EQ(notches(2), 3600);
     EXPECT_EQ(notches(-1), 3480);  // from the bound, not from 3720
     EXPECT_EQ(ui.status[3], "Zoom: 290%");
@@ -71,12 +71,12 @@ TEST_F(Wheel, IntersectionDrawingsReplaceTheGraph)
 {
     // On the default range either flag of the intersection calculator brings
     // back only the coordinate system and its drawings …
-    c.s.Schnittstellen_integral_Zeichnen_Check = true;
+    c.state.Schnittstellen_integral_Zeichnen_Check = true;
     notches(1);
     EXPECT_FALSE(graphShown());
     // … on other ranges the area between graphs alone does not count.
     draw("x^2", "-10", "10");
-    c.s.Schnittstellen_integral_Zeichnen_Check = true;
+    c.state.Schnittstellen_integral_Zeichnen_Check = true;
     notches(1);
     EXPECT_TRUE(graphShown());
 }

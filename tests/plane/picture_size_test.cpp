@@ -24,30 +24,30 @@ protected:
 TEST_F(PictureSize, LargestSizeRedrawsEveryGraphAtTheNewSize)
 {
     draw("x^2");
-    c.w.Zoom_Prozent = 130;
+    c.drawing.Zoom_Prozent = 130;
     EXPECT_EQ(MenuGroesse_Click(c, 8, upTo(9600)), 8);
-    EXPECT_EQ(c.ebene.height(), 2400);
-    EXPECT_DOUBLE_EQ(c.ebene.pixelX(20), 2400);  // the axes span the new size
+    EXPECT_EQ(c.plane.height(), 2400);
+    EXPECT_DOUBLE_EQ(c.plane.pixelX(20), 2400);  // the axes span the new size
     EXPECT_FALSE(graph().empty());
-    EXPECT_DOUBLE_EQ(c.w.Zoom_Prozent, 130);  // the zoom is not the menu's business
+    EXPECT_DOUBLE_EQ(c.drawing.Zoom_Prozent, 130);  // the zoom is not the menu's business
 }
 
 TEST_F(PictureSize, TooLittleMemoryStepsDownOneSizeAtATime)
 {
-    const std::string reduced(kMeldungSpeicherReduziert);
+    const std::string reduced(kMemoryReducedMessage);
     EXPECT_EQ(MenuGroesse_Click(c, 8, upTo(1800)), 6);
     EXPECT_EQ(asked, (std::vector<int>{2400, 2100, 1800}));
-    EXPECT_EQ(c.ebene.width(), 1800);
+    EXPECT_EQ(c.plane.width(), 1800);
     EXPECT_EQ(ui.messages, (std::vector<std::string>{reduced, reduced}));
     // Running out of memory while redrawing counts as a failure too.
     PictureProbe throwing = [](int w, int) { return w > 600 ? throw std::bad_alloc() : true; };
     EXPECT_EQ(MenuGroesse_Click(c, 3, throwing), 2);
-    EXPECT_EQ(c.ebene.width(), 600);
+    EXPECT_EQ(c.plane.width(), 600);
     // Not even the smallest size: the caller ends the program after the last message.
     ui.messages.clear();
     EXPECT_EQ(MenuGroesse_Click(c, 3, upTo(0)), 0);
     EXPECT_EQ(ui.messages,
-              (std::vector<std::string>{reduced, reduced, std::string(kMeldungSpeicherEnde)}));
+              (std::vector<std::string>{reduced, reduced, std::string(kMemoryEndMessage)}));
 }
 
 // The save window's messages are checked with the window; here the ends of the table.

@@ -27,17 +27,17 @@ protected:
     }
     void typeRange(const char* from, const char* to)
     {
-        c.s.x_eingabe = from;
-        c.s.y_eingabe = to;
-        items = c.ebene.items().size();
-        list = c.s.EingabeListe;
+        c.state.x_eingabe = from;
+        c.state.y_eingabe = to;
+        items = c.plane.items().size();
+        list = c.state.EingabeListe;
     }
     // The one message, and the picture as it was.
     void expectRefused(const std::string& what)
     {
-        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kMeldungBereich)}) << what;
-        EXPECT_EQ(c.ebene.items().size(), items) << what;
-        EXPECT_EQ(c.ebene.width(), 1200) << what;
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kRangeMessage)}) << what;
+        EXPECT_EQ(c.plane.items().size(), items) << what;
+        EXPECT_EQ(c.plane.width(), 1200) << what;
         ui.messages.clear();
     }
 };
@@ -50,12 +50,12 @@ TEST_F(RangeRefused, ZeichnenSaysWhyItDrawsNothing)
         {"-1000000", "20"}, {"-20", "32768"}, {"abc", "20"}, {"-20", ""}};
     for (auto [from, to] : ranges) {
         typeRange(from, to);
-        c.s.Eingabe = "x";
+        c.state.Eingabe = "x";
         zeichnen(c);
         expectRefused(std::string(from) + " " + to);
-        EXPECT_EQ(c.s.EingabeListe, list);
-        EXPECT_EQ(c.s.x_eingabe, from);
-        EXPECT_EQ(c.s.y_eingabe, to);
+        EXPECT_EQ(c.state.EingabeListe, list);
+        EXPECT_EQ(c.state.x_eingabe, from);
+        EXPECT_EQ(c.state.y_eingabe, to);
     }
     typeRange("-32768", "32767");  // the ends of the range are fine
     zeichnen(c);
@@ -70,7 +70,7 @@ TEST_F(RangeRefused, EveryRedrawSaysItOnce)
         {"Zweite Ableitung", [&] { zweite_Ableitung_click(c); }},
         {"Dritte Ableitung", [&] { dritte_Ableitung_click(c); }},
         {"Tangente", [&] { tangente_click(c); }},
-        {"Tangente bewegen", [&] { tangentenSchritt(c, 1); }},
+        {"Tangente bewegen", [&] { stepTangent(c, 1); }},
         {"Umkehrfunktion", [&] { umkehrfunktion_click(c); }},
         {"Reset", [&] { reset(c); }},
         {"Mausrad", [&] { MouseWheel(c, 120); }},
@@ -85,7 +85,7 @@ TEST_F(RangeRefused, EveryRedrawSaysItOnce)
     // usable range zooms from where the picture was.
     typeRange("-20", "20");
     MouseWheel(c, 120);
-    EXPECT_EQ(c.ebene.width(), 1320);
+    EXPECT_EQ(c.plane.width(), 1320);
 }
 
 }  // namespace

@@ -50,13 +50,13 @@ protected:
     std::vector<WorldLine> draw(const std::string& term, const char* from = "-20",
                                 const char* to = "20")
     {
-        c.s.x_eingabe = from;
-        c.s.y_eingabe = to;
-        c.s.Eingabe = term;
+        c.state.x_eingabe = from;
+        c.state.y_eingabe = to;
+        c.state.Eingabe = term;
         zeichnen(c);
         return graph();
     }
-    std::vector<WorldLine> graph() const { return worldLines(c.ebene, rgb(200, 0, 0)); }
+    std::vector<WorldLine> graph() const { return worldLines(c.plane, rgb(200, 0, 0)); }
 };
 
 }  // namespace kw::test

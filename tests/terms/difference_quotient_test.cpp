@@ -25,7 +25,7 @@ double evaluateAt(const std::string& quotient, double x)
 TEST(DifferenceQuotient, IsBuiltAsTextExactlyKeepsExpAndApproximatesTheDerivatives)
 {
     State s;
-    buildAbleitungsterme(s, "1x^2", 2);
+    buildDerivativeTerms(s, "1x^2", 2);
     EXPECT_EQ(s.ableitungsterm, "(1*(1x+0,000456)^2 - (1x^2)) /0,000456");
     // Shifting a shifted term shifts it once more.
     EXPECT_EQ(shift(s.ableitungsterm),
@@ -36,10 +36,10 @@ TEST(DifferenceQuotient, IsBuiltAsTextExactlyKeepsExpAndApproximatesTheDerivativ
     EXPECT_EQ(Substitution(s.ableitungsterm, kMasked).expression(2),
               "(1*(1*2+0.000456)^2 - (1*2^2)) /0.000456");
 
-    buildAbleitungsterme(s, string_richten("exp(x)"), 1);
+    buildDerivativeTerms(s, string_richten("exp(x)"), 1);
     // "exp" is masked while x is replaced, or its x would be replaced too.
     EXPECT_NEAR(evaluateAt(s.ableitungsterm, 2), std::exp(2.0), 0.01);
-    buildAbleitungsterme(s, string_richten("x^2"), 3);
+    buildDerivativeTerms(s, string_richten("x^2"), 3);
     EXPECT_NEAR(evaluateAt(s.ableitungsterm, 3), 6.000456, 1e-6);
     EXPECT_NEAR(evaluateAt(s.ableitungsterm_zwei, 3), 2, 1e-3);
     EXPECT_NEAR(evaluateAt(s.ableitungsterm_drei, 3), 0, 5);  // rounding is amplified

@@ -45,15 +45,15 @@ TEST(StringRichten, WorkedExamples)
 // in their order, then the remaining worked examples and edge cases.
 TEST(StringRichten, EarlierTermsKeepTheirText)
 {
-    const char* const beispiele[kBeispiele.size()] = {
+    const char* const beispiele[kExamples.size()] = {
         "sin(1x)+1/(1x)", "0,5*1x^3-2*1x^2-1x+4", "1/sqr(1x^2+0,1)", "exp(1x)", "-1x/2-tan(1x*2)",
         "abs(cos(1x))*4-2", "sin(1x*12)/5+cos(1x-1)*3+sin(1x*2)/4", "1,5*1x-0,75", "sqr(1x)",
         "exp(1x)/(sqr(1x))", "log(abs(1/(1x)))", "1/(1x)", "1x^2", "cos(1x)", "sin(50/(1x))*1x",
         "exp(0,003x^3)+exp(2x^1)-exp(1x)", "(exp(1x)-1)/(exp(1x)+1)", "(1x^3)/(1x-2)",
         "2,5*(exp(0.0247789x)+exp(-0.0247789x))", "0,25x^3+0,5x^2-2", "(1x^3-8)/(4x)",
     };
-    for (std::size_t i = 0; i < kBeispiele.size(); ++i)
-        EXPECT_EQ(string_richten(kBeispiele[i]), beispiele[i]) << kBeispiele[i];
+    for (std::size_t i = 0; i < kExamples.size(); ++i)
+        EXPECT_EQ(string_richten(kExamples[i]), beispiele[i]) << kExamples[i];
 
     const std::pair<const char*, const char*> others[] = {
         {"ln(x)", "log(1x)"}, {"2^x", "2^(1x)"}, {"", ""}, {"x", "1x"}, {"3 x", "3x"}, {"xx", "1xx"},

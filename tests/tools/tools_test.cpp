@@ -19,14 +19,14 @@ class CalculatorTest : public ::testing::Test {
 protected:
     test::RecordingUi ui;
     Context c{ui};
-    Taschenrechner t;
+    CalculatorFields t;
 
     void press(std::initializer_list<std::string_view> names)
     {
         for (auto name : names) {
-            const TaschenrechnerTaste* key = taschenrechnerTaste(name);
+            const CalculatorKey* key = calculatorKey(name);
             ASSERT_NE(key, nullptr) << name;
-            taste(t, *key);
+            pressKey(t, *key);
         }
     }
 };
@@ -63,10 +63,10 @@ TEST_F(CalculatorTest, EveryErrorGivesTheOneMessageAndKeepsTheResult)
         ui.messages.clear();
         t.Eingabe = input;
         EXPECT_FALSE(Command1_Click(c, t)) << input;
-        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kEingabeFehler)}) << input;
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kInputErrorMessage)}) << input;
         EXPECT_EQ(t.Ergebnis, "9") << input;
     }
-    EXPECT_EQ(c.s.Zahl, 0.0);
+    EXPECT_EQ(c.state.Zahl, 0.0);
     EXPECT_EQ(ui.titles.back(), kTitle);
     EXPECT_EQ(c.engine.lastError(), 0);  // the next caller starts clean
 }

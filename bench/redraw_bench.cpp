@@ -25,7 +25,7 @@ void redraw(benchmark::State& state, const char* term)
     kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.state.Eingabe = term;
+    c.state.main.Eingabe = term;
     for (auto _ : state) {
         kw::Zeichnen_click(c);
         benchmark::DoNotOptimize(c.plane.items().data());
@@ -43,9 +43,9 @@ void redrawWithAnalysisCurves(benchmark::State& state)
     kw::Ui ui;
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.state.Eingabe = "0,5*x^3-2*x^2-x+4";
-    c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = true;
-    c.state.tangente_test = c.state.Umkehrfunktion_test = true;
+    c.state.main.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.state.overlays.ableitungs_test = c.state.overlays.zweite_ableitungs_test = c.state.overlays.dritte_ableitungs_test = true;
+    c.state.overlays.tangente_test = c.state.overlays.Umkehrfunktion_test = true;
     for (auto _ : state) {
         kw::Zeichnen_click(c);
         benchmark::DoNotOptimize(c.plane.items().data());
@@ -89,10 +89,10 @@ void longestTermAnswersEsc(benchmark::State& state)
         Watch ui;
         kw::Context c(ui);
         kw::mainPanelLoad(c);
-        c.state.Eingabe = term;
-        c.state.x_eingabe = "-800";
-        c.state.y_eingabe = "800";
-        c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = true;
+        c.state.main.Eingabe = term;
+        c.state.main.x_eingabe = "-800";
+        c.state.main.y_eingabe = "800";
+        c.state.overlays.ableitungs_test = c.state.overlays.zweite_ableitungs_test = c.state.overlays.dritte_ableitungs_test = true;
         ui.start = ui.last = Watch::Clock::now();
         kw::Zeichnen_click(c);
         state.counters["longest_ms"] =
@@ -109,7 +109,7 @@ void renderWholePlane(benchmark::State& state)
     kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.state.Eingabe = "x^2";
+    c.state.main.Eingabe = "x^2";
     kw::Zeichnen_click(c);
     QImage image;
     for (auto _ : state) {
@@ -126,9 +126,9 @@ void exportPng(benchmark::State& state, const char* range, bool bands)
     kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.state.Eingabe = "0,5*x^3-2*x^2-x+4";
-    c.state.x_eingabe = QByteArray("-").append(range).toStdString();
-    c.state.y_eingabe = range;
+    c.state.main.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.state.main.x_eingabe = QByteArray("-").append(range).toStdString();
+    c.state.main.y_eingabe = range;
     kw::zeichnen(c);
     qint64 bytes = 0;
     for (auto _ : state) {

@@ -28,7 +28,7 @@ struct Drawn {
     explicit Drawn(const char* term)
     {
         kw::mainPanelLoad(c);
-        c.state.Eingabe = term;
+        c.state.main.Eingabe = term;
         kw::zeichnen(c);
     }
 };
@@ -66,7 +66,7 @@ BENCHMARK(BM_Wendepunkte)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 void BM_WerteTabelle(benchmark::State& state)
 {
     Drawn d(kTerms[0]);
-    d.c.state.ableitungs_test = true;
+    d.c.state.overlays.ableitungs_test = true;
     for (auto _ : state)
         benchmark::DoNotOptimize(kw::Werte_Tabelle(d.c));
 }

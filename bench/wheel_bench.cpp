@@ -21,7 +21,7 @@ void notch(benchmark::State& state, kw::Context& c, int before, int side)
 {
     QImage view(541, 458, QImage::Format_RGB32);
     for (auto _ : state) {
-        c.drawing.sizex = c.drawing.sizey = before;
+        c.state.picture.sizex = c.state.picture.sizey = before;
         kw::MouseWheel(c, 120);
         const QRectF shown((side - 541) / 2, (side - 458) / 2, 541, 458);
         QPainter painter(&view);
@@ -30,7 +30,7 @@ void notch(benchmark::State& state, kw::Context& c, int before, int side)
         painter.end();
         benchmark::DoNotOptimize(view.constBits());
     }
-    state.counters["side"] = c.drawing.sizex;
+    state.counters["side"] = c.state.picture.sizex;
     state.counters["items"] = double(c.plane.items().size());
 }
 
@@ -39,9 +39,9 @@ void BM_WheelNotchAt3600(benchmark::State& state)
     kw::Ui ui;  // shows nothing
     kw::Context c(ui);
     kw::mainPanelLoad(c);
-    c.state.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.state.main.Eingabe = "0,5*x^3-2*x^2-x+4";
     // The derivative curves draw once their procedures are in the redraw table.
-    c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = true;
+    c.state.overlays.ableitungs_test = c.state.overlays.zweite_ableitungs_test = c.state.overlays.dritte_ableitungs_test = true;
     kw::zeichnen(c);
     notch(state, c, 3480, 3600);
 }
@@ -56,10 +56,10 @@ void wheelAt9600(benchmark::State& state, bool derivatives, bool compiled)
     kw::Context c(ui);
     kw::mainPanelLoad(c);
     c.engine.setCompiles(compiled);
-    c.state.Eingabe = "0,5*x^3-2*x^2-x+4";
-    c.state.x_eingabe = "-100";
-    c.state.y_eingabe = "100";
-    c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = derivatives;
+    c.state.main.Eingabe = "0,5*x^3-2*x^2-x+4";
+    c.state.main.x_eingabe = "-100";
+    c.state.main.y_eingabe = "100";
+    c.state.overlays.ableitungs_test = c.state.overlays.zweite_ableitungs_test = c.state.overlays.dritte_ableitungs_test = derivatives;
     kw::zeichnen(c);
     notch(state, c, 9360, 9600);  // outside the standard range a notch adds 120 twice
 }

@@ -40,16 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Context c(ui);
     State& s = c.state;
     mainPanelLoad(c);
-    std::string* const fields[] = {&s.Eingabe,           &s.x_eingabe,  &s.y_eingabe,
-                                   &s.qualitaet_eingabe, &s.x0_uebergabe, &s.Linker_Bereich_wert,
-                                   &s.Rechter_Bereich_wert};
+    std::string* const fields[] = {&s.main.Eingabe,           &s.main.x_eingabe,  &s.main.y_eingabe,
+                                   &s.main.qualitaet_eingabe, &s.overlays.x0_uebergabe, &s.overlays.Linker_Bereich_wert,
+                                   &s.overlays.Rechter_Bereich_wert};
     std::string_view in(reinterpret_cast<const char*>(data), size);
     for (std::string* field : fields)
         *field = line(in);
     ui.answers = in;
-    s.ableitungs_test = s.zweite_ableitungs_test = s.dritte_ableitungs_test = true;
-    s.tangente_test = s.Umkehrfunktion_test = true;
-    s.ad_funktion_test = !s.Linker_Bereich_wert.empty() || !s.Rechter_Bereich_wert.empty();
+    s.overlays.ableitungs_test = s.overlays.zweite_ableitungs_test = s.overlays.dritte_ableitungs_test = true;
+    s.overlays.tangente_test = s.overlays.Umkehrfunktion_test = true;
+    s.overlays.ad_funktion_test = !s.overlays.Linker_Bereich_wert.empty() || !s.overlays.Rechter_Bereich_wert.empty();
     zeichnen(c);
     return 0;
 }

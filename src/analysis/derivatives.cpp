@@ -16,50 +16,51 @@ namespace {
 struct Order {
     int order;
     std::string_view prefix;
-    double State::*result;
-    std::string State::*term;
-    bool State::*shown;
-    std::string State::*colour;
-    bool State::*colourChosen;
+    double EngineResults::*result;
+    std::string DerivedTerms::*term;
+    bool OverlayState::*shown;
+    std::string OverlayState::*colour;
+    bool OverlayState::*colourChosen;
     Rgb defaultColour;
-    State::Int State::*width;
+    State::Int OverlayState::*width;
 };
 
 constexpr Order kErste{1,
                        "Form.Zahl3 =",
-                       &State::Zahl3,
-                       &State::ableitungsterm,
-                       &State::ableitungs_test,
-                       &State::Ffarbe_ableitung,
-                       &State::Ffarbe_ableitung_test,
+                       &EngineResults::Zahl3,
+                       &DerivedTerms::ableitungsterm,
+                       &OverlayState::ableitungs_test,
+                       &OverlayState::Ffarbe_ableitung,
+                       &OverlayState::Ffarbe_ableitung_test,
                        rgb(0, 0, 139),
-                       &State::f_a1_linie_staerke};
+                       &OverlayState::f_a1_linie_staerke};
 constexpr Order kZweite{2,
                         "Form.zahl7 =",
-                        &State::zahl7,
-                        &State::ableitungsterm_zwei,
-                        &State::zweite_ableitungs_test,
-                        &State::Ffarbe_zweite_ableitung,
-                        &State::Ffarbe_zweite_ableitung_test,
+                        &EngineResults::zahl7,
+                        &DerivedTerms::ableitungsterm_zwei,
+                        &OverlayState::zweite_ableitungs_test,
+                        &OverlayState::Ffarbe_zweite_ableitung,
+                        &OverlayState::Ffarbe_zweite_ableitung_test,
                         rgb(0, 139, 0),
-                        &State::f_a2_linie_staerke};
+                        &OverlayState::f_a2_linie_staerke};
 constexpr Order kDritte{3,
                         "Form.zahl9 =",
-                        &State::zahl9,
-                        &State::ableitungsterm_drei,
-                        &State::dritte_ableitungs_test,
-                        &State::Ffarbe_dritte_ableitung,
-                        &State::Ffarbe_dritte_ableitung_test,
+                        &EngineResults::zahl9,
+                        &DerivedTerms::ableitungsterm_drei,
+                        &OverlayState::dritte_ableitungs_test,
+                        &OverlayState::Ffarbe_dritte_ableitung,
+                        &OverlayState::Ffarbe_dritte_ableitung_test,
                         rgb(255, 140, 0),
-                        &State::f_a3_linie_staerke};
+                        &OverlayState::f_a3_linie_staerke};
 
 void draw(Context& c, const Order& o)
 {
     State& s = c.state;
-    if (!(s.*o.shown))
+    OverlayState& ov = s.overlays;
+    if (!(ov.*o.shown))
         return;
-    if (!(s.*o.colourChosen))
-        s.*o.colour = colourText(o.defaultColour);
+    if (!(ov.*o.colourChosen))
+        ov.*o.colour = colourText(o.defaultColour);
     Range range;
     const bool usable = readRangeAndStep(c, range);
     // The terms follow f even when nothing can be drawn.
@@ -68,11 +69,11 @@ void draw(Context& c, const Order& o)
         return;
     // A name typed into the list that matches no colour sets the chosen flag
     // without a colour: the curve keeps its default one.
-    const Rgb colour = colourFromText(s.*o.colour).value_or(o.defaultColour);
+    const Rgb colour = colourFromText(ov.*o.colour).value_or(o.defaultColour);
 
-    const Substitution term(s.*o.term, {.maskExp = false, .collapseStars = true});
-    Curve curve(o.prefix, s.*o.result, term, Curve::OnFailure::KeepValue);
-    curve.width = s.*o.width;
+    const Substitution term(s.terms.*o.term, {.maskExp = false, .collapseStars = true});
+    Curve curve(o.prefix, s.results.*o.result, term, Curve::OnFailure::KeepValue);
+    curve.width = ov.*o.width;
     curve.colour = colour;
     sampleCurve(c, curve, range.left, range.right, range.step);
 }
@@ -81,13 +82,13 @@ void draw(Context& c, const Order& o)
 
 void buildDerivativeTerms(State& s, std::string_view xterm, int order)
 {
-    s.fx_term = maskExp(xterm);
-    s.fxh_term = shift(s.fx_term);
-    s.ableitungsterm = firstQuotient(s.fx_term);
+    s.terms.fx_term = maskExp(xterm);
+    s.terms.fxh_term = shift(s.terms.fx_term);
+    s.terms.ableitungsterm = firstQuotient(s.terms.fx_term);
     if (order >= 2)
-        s.ableitungsterm_zwei = nextQuotient(s.ableitungsterm);
+        s.terms.ableitungsterm_zwei = nextQuotient(s.terms.ableitungsterm);
     if (order >= 3)
-        s.ableitungsterm_drei = nextQuotient(s.ableitungsterm_zwei);
+        s.terms.ableitungsterm_drei = nextQuotient(s.terms.ableitungsterm_zwei);
 }
 
 void erste_Ableitung(Context& c) { draw(c, kErste); }

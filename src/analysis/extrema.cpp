@@ -172,7 +172,7 @@ std::string extremaReport(Context& c, GridLimits limits)
 {
     buildDerivativeTerms(c.state, c.drawing.xterm, 3);
     return report(kExtremaFound, kNoExtrema,
-                  findExtrema(c.drawing.xterm, c.state.X, c.state.Y, &c.ui, limits), [](const Extremum& e) {
+                  findExtrema(c.drawing.xterm, c.state.picture.X, c.state.picture.Y, &c.ui, limits), [](const Extremum& e) {
                       return line(e.x, e.y, e.isMaximum ? "Hochpunkt" : "Tiefpunkt");
                   });
 }
@@ -181,31 +181,31 @@ std::string inflectionsReport(Context& c, GridLimits limits)
 {
     buildDerivativeTerms(c.state, c.drawing.xterm, 3);
     return report(kInflectionsFound, kNoInflections,
-                  findInflections(c.drawing.xterm, c.state.X, c.state.Y, &c.ui, limits), [](const Inflection& w) {
+                  findInflections(c.drawing.xterm, c.state.picture.X, c.state.picture.Y, &c.ui, limits), [](const Inflection& w) {
                       return line(w.x, w.y, w.isTerrace ? "Terassenpunkt" : "Wendepunkt");
                   });
 }
 
 void Extrema(Context& c)
 {
-    if (c.state.extrema_test)
+    if (c.state.session.extrema_test)
         c.ui.message(extremaReport(c));
-    if (c.state.s_and_w_test)
+    if (c.state.session.s_and_w_test)
         c.ui.message(inflectionsReport(c));
 }
 
 void Extrema_butt_Click(Context& c)
 {
-    c.state.extrema_test = true;
+    c.state.session.extrema_test = true;
     Extrema(c);
-    c.state.extrema_test = false;
+    c.state.session.extrema_test = false;
 }
 
 void S_and_W_punkte_Click(Context& c)
 {
-    c.state.s_and_w_test = true;
+    c.state.session.s_and_w_test = true;
     Extrema(c);
-    c.state.s_and_w_test = false;
+    c.state.session.s_and_w_test = false;
 }
 
 }  // namespace kw

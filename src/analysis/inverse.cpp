@@ -16,10 +16,10 @@ constexpr Rgb kDefault = rgb(199, 21, 133);
 void Umkehrfunktion(Context& c)
 {
     State& s = c.state;
-    if (!s.Umkehrfunktion_test)
+    if (!s.overlays.Umkehrfunktion_test)
         return;
-    if (!s.umkehrfunktion_Farbe_test)
-        s.Umkehrfunktion_Farbe = colourText(kDefault);
+    if (!s.overlays.umkehrfunktion_Farbe_test)
+        s.overlays.Umkehrfunktion_Farbe = colourText(kDefault);
     Range range;
     if (!readRangeAndStep(c, range))
         return;
@@ -27,14 +27,14 @@ void Umkehrfunktion(Context& c)
     if (!std::isfinite(range.step))
         return;
     // Chosen flag set by a name that matches no colour: the default stays.
-    const Rgb colour = colourFromText(s.Umkehrfunktion_Farbe).value_or(kDefault);
+    const Rgb colour = colourFromText(s.overlays.Umkehrfunktion_Farbe).value_or(kDefault);
 
     c.plane.setForeColor(rgb(0, 0, 0));
     const Substitution term(c.drawing.xterm);
-    Curve curve("Form.Umkehrfunktionswert = ", s.Umkehrfunktionswert, term,
+    Curve curve("Form.Umkehrfunktionswert = ", s.results.Umkehrfunktionswert, term,
                 Curve::OnFailure::KeepValue);
     curve.swapAxes = true;
-    curve.width = s.umkehrfunktion_f_staerke;
+    curve.width = s.overlays.umkehrfunktion_f_staerke;
     curve.colour = colour;
     sampleCurve(c, curve, range.left, range.right, range.step);
 }

@@ -39,11 +39,11 @@ std::string tangentTerm(std::string_view xterm, double x0)
 void tangente(Context& c)
 {
     State& s = c.state;
-    if (!s.tangente_test)
+    if (!s.overlays.tangente_test)
         return;
     double x0 = 1;
-    if (!s.x0_uebergabe.empty()) {
-        auto v = readNumber(s.x0_uebergabe);
+    if (!s.overlays.x0_uebergabe.empty()) {
+        auto v = readNumber(s.overlays.x0_uebergabe);
         if (!v)
             return;
         x0 = *v;
@@ -51,11 +51,11 @@ void tangente(Context& c)
     Range range;
     if (!readRangeAndStep(c, range) || !std::isfinite(range.step))
         return;
-    s.fx_term = maskExp(c.drawing.xterm);
-    s.fxh_term = shift(s.fx_term);
+    s.terms.fx_term = maskExp(c.drawing.xterm);
+    s.terms.fxh_term = shift(s.terms.fx_term);
 
     const Substitution term(tangentTerm(c.drawing.xterm, x0), {.maskExp = false, .collapseStars = true});
-    Curve curve("Form.zahl5 =", s.zahl5, term, Curve::OnFailure::Stop);
+    Curve curve("Form.zahl5 =", s.results.zahl5, term, Curve::OnFailure::Stop);
     curve.width = 2;
     sampleCurve(c, curve, range.left, range.right, range.step);
 }

@@ -100,25 +100,25 @@ std::optional<ValueTable> Werte_Tabelle(Context& c)
             return v ? cellText(*v) : std::string();
         };
     };
-    const auto negative = lastColumn(s.X, -1), positive = lastColumn(s.Y, +1);
+    const auto negative = lastColumn(s.picture.X, -1), positive = lastColumn(s.picture.Y, +1);
 
     ValueTable table;
     CompiledStatement f(c.engine, "Form.Zahl2 =",
                         Substitution(c.drawing.xterm, {.maskExp = true, .collapseStars = false}).pattern());
-    const auto f0 = valueAt(f, s.Zahl2, 0);
+    const auto f0 = valueAt(f, s.results.Zahl2, 0);
     const std::string fFirst = f0 ? text(*f0) : std::string();  // not rounded
-    table.fNegative = fill(c.pacer, negative, -1, fFirst, cells(f, s.Zahl2));
-    table.fPositive = fill(c.pacer, positive, +1, fFirst, cells(f, s.Zahl2));
+    table.fNegative = fill(c.pacer, negative, -1, fFirst, cells(f, s.results.Zahl2));
+    table.fPositive = fill(c.pacer, positive, +1, fFirst, cells(f, s.results.Zahl2));
 
-    if (!s.ableitungs_test)
+    if (!s.overlays.ableitungs_test)
         return table;
     buildDerivativeTerms(s, c.drawing.xterm, 1);
     CompiledStatement d(c.engine, "Form.Zahl4 =",
-                        Substitution(s.ableitungsterm, {.maskExp = false, .collapseStars = true}).pattern());
-    const auto d0 = valueAt(d, s.Zahl4, 0);
+                        Substitution(s.terms.ableitungsterm, {.maskExp = false, .collapseStars = true}).pattern());
+    const auto d0 = valueAt(d, s.results.Zahl4, 0);
     const std::string dFirst = d0 ? cellText(*d0) : std::string();
-    table.dNegative = fill(c.pacer, negative, -1, dFirst, cells(d, s.Zahl4));
-    table.dPositive = fill(c.pacer, positive, +1, dFirst, cells(d, s.Zahl4));
+    table.dNegative = fill(c.pacer, negative, -1, dFirst, cells(d, s.results.Zahl4));
+    table.dPositive = fill(c.pacer, positive, +1, dFirst, cells(d, s.results.Zahl4));
     return table;
 }
 

@@ -49,9 +49,9 @@ std::string zerosText(const SearchResult<double>& zeros)
 std::string zerosReport(Context& c, GridLimits limits)
 {
     State& s = c.state;
-    s.fx_term = maskExp(c.drawing.xterm);
-    s.fxh_term = shift(s.fx_term);
-    return zerosText(findZeros(c.drawing.xterm, s.X, s.Y, &c.ui, limits));
+    s.terms.fx_term = maskExp(c.drawing.xterm);
+    s.terms.fxh_term = shift(s.terms.fx_term);
+    return zerosText(findZeros(c.drawing.xterm, s.picture.X, s.picture.Y, &c.ui, limits));
 }
 
 void Nullstellen_fx_Click(Context& c) { c.ui.message(zerosReport(c)); }

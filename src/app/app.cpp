@@ -338,7 +338,7 @@ void App::Haengebruecken_Rechner()
         mainPanel_->Zeichnen_button_Click();
         // Drawn or not (a range the plane cannot show draws nothing), the next
         // redraw shows the cable alone.
-        context_->state.Brueck_zeichnen = false;
+        context_->state.bridge.Brueck_zeichnen = false;
     });
     openBesideAnalysisPanel(*bridge_);
 }
@@ -409,7 +409,7 @@ void App::drawingMoved()
     const Offset below = mainPanelBelow(drawing);
     mainPanel_->move(below.left, below.top);
     QWidget* analysis = window(Role::Analysis);
-    if (analysis && context_->state.form3_test) {
+    if (analysis && context_->state.session.form3_test) {
         const Offset beside = analysisBeside(drawing);
         analysis->move(beside.left, beside.top);
     }

@@ -45,15 +45,15 @@ void startWith(Context& c, const FieldTexts& f)
 {
     State& s = c.state;
     if (f.from)
-        s.x_eingabe = *f.from;
+        s.main.x_eingabe = *f.from;
     if (f.to)
-        s.y_eingabe = *f.to;
+        s.main.y_eingabe = *f.to;
     if (f.quality)
-        s.qualitaet_eingabe = *f.quality;
+        s.main.qualitaet_eingabe = *f.quality;
     if (f.colour)
-        s.FarbeBox = *f.colour;
+        s.main.FarbeBox = *f.colour;
     mainPanelLoad(c);
-    s.Eingabe = f.term.value_or("x^2");
+    s.main.Eingabe = f.term.value_or("x^2");
 }
 
 bool calculateBridge(Context& c, const ThreeTexts& fields, BridgeFields& r)
@@ -99,30 +99,30 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     };
     for (int n : o.derivatives) {
         if (n == 1)
-            switchOn(s.form3_click_Zaehler_Ableitung, s.ableitungs_test);
+            switchOn(s.clicks.form3_click_Zaehler_Ableitung, s.overlays.ableitungs_test);
         else if (n == 2)
-            switchOn(s.form3_click_Zaehler_Ableitung_zwei, s.zweite_ableitungs_test);
+            switchOn(s.clicks.form3_click_Zaehler_Ableitung_zwei, s.overlays.zweite_ableitungs_test);
         else
-            switchOn(s.form3_click_Zaehler_Ableitung_drei, s.dritte_ableitungs_test);
+            switchOn(s.clicks.form3_click_Zaehler_Ableitung_drei, s.overlays.dritte_ableitungs_test);
     }
     if (o.tangent) {
-        switchOn(s.form3_click_Zaehler_tangente, s.tangente_test);
-        s.x0_eingabe = *o.tangent;
+        switchOn(s.clicks.form3_click_Zaehler_tangente, s.overlays.tangente_test);
+        s.overlays.x0_eingabe = *o.tangent;
         x0Changed(s);
     }
     if (o.inverse)
-        switchOn(s.form3_click_Zaehler_Umkehrfunktion, s.Umkehrfunktion_test);
+        switchOn(s.clicks.form3_click_Zaehler_Umkehrfunktion, s.overlays.Umkehrfunktion_test);
     if (o.section) {
-        switchOn(s.form3_click_Zaehler_AD, s.ad_funktion_test);
-        s.Linker_Bereich = o.section->first;
-        s.Rechter_Bereich = o.section->second;
+        switchOn(s.clicks.form3_click_Zaehler_AD, s.overlays.ad_funktion_test);
+        s.overlays.Linker_Bereich = o.section->first;
+        s.overlays.Rechter_Bereich = o.section->second;
         sectionFromChanged(s);
         sectionToChanged(s);
     }
     // What the window would refuse to draw is no picture either.
-    const auto quality = readNumber(s.qualitaet_eingabe);
+    const auto quality = readNumber(s.main.qualitaet_eingabe);
     if (!quality || !(*quality > 0)) {
-        err << "Die Qualität muss eine Zahl größer als 0 sein: " << s.qualitaet_eingabe << '\n';
+        err << "Die Qualität muss eine Zahl größer als 0 sein: " << s.main.qualitaet_eingabe << '\n';
         return kBatchFailed;
     }
     if (!rangeUsable(c)) {
@@ -134,15 +134,15 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         // returns values, the other form references to the temporaries.)
         const auto [a, b] =
             std::minmax({*readNumber(o.shade->first), *readNumber(o.shade->second)});
-        s.Untergrenze = a;
-        s.Obergrenze = b;
-        s.Flaeche_einferben_Check = true;
+        s.areas.Untergrenze = a;
+        s.areas.Obergrenze = b;
+        s.areas.Flaeche_einferben_Check = true;
     }
     zeichnen(c);
     if (c.drawing.termRefused)
         return kBatchFailed;
     if (!o.und.empty())
-        drawFunctions(c, o.und, furtherColours(s.FarbeBox), false);
+        drawFunctions(c, o.und, furtherColours(s.main.FarbeBox), false);
 
     QString why;
     if (!writePicture(c.plane, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),

@@ -60,7 +60,7 @@ void writeLines(std::ostream& out, std::string_view text)
 int intersections(Context& c, const ReportOptions& o, std::ostream& out)
 {
     IntersectionFields r;
-    std::vector<std::string> terms{c.state.Eingabe};
+    std::vector<std::string> terms{c.state.main.Eingabe};
     terms.insert(terms.end(), o.und.begin(), o.und.end());
     for (const std::string& term : terms) {
         r.Eingabe_Term_txt = term;
@@ -79,12 +79,12 @@ int area(Context& c, const ReportOptions& o, std::ostream& out)
 {
     State& s = c.state;
     AreaFields r;
-    s.f_x_Eingabe_txt = s.Eingabe;
-    s.g_x_Eingabe_txt = o.und.front();
+    s.areas.f_x_Eingabe_txt = s.main.Eingabe;
+    s.areas.g_x_Eingabe_txt = o.und.front();
     if (o.lower && o.upper) {
         r.SP_Untergrenze_txt = *o.lower;
         r.SP_Obergrenze_txt = *o.upper;
-        s.Schnittstellen_Term_davor = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
+        s.terms.Schnittstellen_Term_davor = s.areas.f_x_Eingabe_txt + "-(" + s.areas.g_x_Eingabe_txt + ")";
     }
     Integral_Berechnen_SP_butt_Click(c, r);
     writeLines(out, r.Laben_Schnitt_f_g);
@@ -107,7 +107,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         if (!calculateBridge(c, o.bridge.value(), r))
             return kBatchFailed;
         out << "a1 = " << r.a1_Ausgabe << "\na2 = " << r.a2_Ausgabe << "\nc1 = " << r.c1_Ausgabe
-            << "\nc2 = " << r.c2_Ausgabe << "\nf(x) = " << s.Eingabe << '\n';
+            << "\nc2 = " << r.c2_Ausgabe << "\nf(x) = " << s.main.Eingabe << '\n';
         return kBatchOk;
     }
     if (o.kind == ReportOptions::Kind::Intersections)
@@ -118,9 +118,9 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     if (o.kind == ReportOptions::Kind::Integral) {
         // The upper calculator as loaded from the range fields, then "Berechnen",
         // which hands its term to the drawing.
-        integral.Funktion_eingabe = s.Eingabe;
-        integral.Untergrenze_eingabe = o.lower.value_or(s.x_eingabe);
-        integral.Obergrenze_eingabe = o.upper.value_or(s.y_eingabe);
+        integral.Funktion_eingabe = s.main.Eingabe;
+        integral.Untergrenze_eingabe = o.lower.value_or(s.main.x_eingabe);
+        integral.Obergrenze_eingabe = o.upper.value_or(s.main.y_eingabe);
         if (!Integral_Berechnen_Butt_Click(c, integral))
             return kBatchFailed;
     }
@@ -146,7 +146,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         writeText(out, inflectionsReport(c));
         break;
     case ReportOptions::Kind::Table:
-        s.ableitungs_test = o.derivative;
+        s.overlays.ableitungs_test = o.derivative;
         if (const auto table = Werte_Tabelle(c))
             writeTable(out, *table, o.derivative);
         break;

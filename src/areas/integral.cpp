@@ -60,36 +60,36 @@ Integral integrate(std::string_view xterm, double a, double b)
 void Flaeche_einfaerben(Context& c)
 {
     const State& s = c.state;
-    if (!s.Flaeche_einferben_Check || termZuLang(s.Eingabe))
+    if (!s.areas.Flaeche_einferben_Check || termZuLang(s.main.Eingabe))
         return;
-    const Substitution term(string_richten(s.Eingabe));
+    const Substitution term(string_richten(s.main.Eingabe));
     c.plane.setPenWidth(1);
-    const double step = s.Y <= 50 ? 0.1 : 0.5;
-    Curve curve("Form.Zahl2 = ", s.Zahl2, term, Curve::OnFailure::Skip);
-    curve.width = s.Fuel_Staerke;
+    const double step = s.picture.Y <= 50 ? 0.1 : 0.5;
+    Curve curve("Form.Zahl2 = ", s.results.Zahl2, term, Curve::OnFailure::Skip);
+    curve.width = s.areas.Fuel_Staerke;
     // A chosen name that is no colour keeps the default.
-    curve.colour = s.Flaeche_Farbe_Test ? colourFromText(s.Flaeche_farbe).value_or(kAreaDefault)
+    curve.colour = s.areas.Flaeche_Farbe_Test ? colourFromText(s.areas.Flaeche_farbe).value_or(kAreaDefault)
                                         : kAreaDefault;
     Curve::Comb comb;
     comb.insideRange = true;
     curve.comb = comb;
     // One step beyond the upper bound, so that accumulated steps still reach it.
-    sampleCurve(c, curve, s.Untergrenze, s.Obergrenze + step, step);
+    sampleCurve(c, curve, s.areas.Untergrenze, s.areas.Obergrenze + step, step);
 }
 
 void flaeche_einfaerben_sp(Context& c)
 {
     State& s = c.state;
-    if (!s.Flaeche_einferben_SP_Check)
+    if (!s.areas.Flaeche_einferben_SP_Check)
         return;
     readRange(c);
-    const Substitution f(string_richten(s.f_x_Eingabe_txt));
-    const Substitution g(string_richten(s.g_x_Eingabe_txt));
-    Curve curve("Form.zahl2 = ", s.Zahl2, f, Curve::OnFailure::Skip);
-    curve.width = s.Fuel_Staerke_SP;
-    curve.colour = s.Flaeche_Farbe_SP_Test ? Rgb(s.FarbeBox_Flaeche_SP) : kAreaDefault;
-    curve.comb = Curve::Comb{.base = &g, .basePrefix = "Form.zahl4 = ", .baseResult = &s.Zahl4};
-    sampleCurve(c, curve, s.Untergrenze, s.Obergrenze, 0.1);
+    const Substitution f(string_richten(s.areas.f_x_Eingabe_txt));
+    const Substitution g(string_richten(s.areas.g_x_Eingabe_txt));
+    Curve curve("Form.zahl2 = ", s.results.Zahl2, f, Curve::OnFailure::Skip);
+    curve.width = s.areas.Fuel_Staerke_SP;
+    curve.colour = s.areas.Flaeche_Farbe_SP_Test ? Rgb(s.areas.FarbeBox_Flaeche_SP) : kAreaDefault;
+    curve.comb = Curve::Comb{.base = &g, .basePrefix = "Form.zahl4 = ", .baseResult = &s.results.Zahl4};
+    sampleCurve(c, curve, s.areas.Untergrenze, s.areas.Obergrenze, 0.1);
 }
 
 }  // namespace kw

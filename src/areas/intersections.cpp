@@ -202,8 +202,8 @@ void drawFunctions(Context& c, std::span<const std::string> terms, const ColourP
     Range range;
     if (!readRangeAndStep(c, range) || !std::isfinite(range.step))
         return;
-    c.state.X = range.left;
-    c.state.Y = range.right;
+    c.state.picture.X = range.left;
+    c.state.picture.Y = range.right;
     for (std::size_t k = 0; k < terms.size(); ++k) {
         const Rgb colour = colourOf(k);
         // Normalized here, not through the main panel's term box: the user's f(x) stays.
@@ -211,7 +211,7 @@ void drawFunctions(Context& c, std::span<const std::string> terms, const ColourP
         const bool rootLog = contains(xterm, "sqr") || contains(xterm, "log");
         c.plane.setPenWidth(2);
         const Substitution term(xterm);
-        Curve curve("Form.zahl = ", c.state.Zahl, term, Curve::OnFailure::Skip);
+        Curve curve("Form.zahl = ", c.state.results.Zahl, term, Curve::OnFailure::Skip);
         curve.colour = colour;
         curve.skipFirstSegment = !firstSegmentToo && !rootLog;
         sampleCurve(c, curve, range.left, range.right, range.step);
@@ -220,20 +220,20 @@ void drawFunctions(Context& c, std::span<const std::string> terms, const ColourP
 
 void Schnittstellen_Zeichnen(Context& c)
 {
-    if (!c.state.Schnittstellen_Zeichnen_test)
+    if (!c.state.intersections.Schnittstellen_Zeichnen_test)
         return;
-    drawFunctions(c, c.state.Schnittstellen_Terme, [&c](std::size_t) { return randomColour(c.random); },
+    drawFunctions(c, c.state.intersections.Schnittstellen_Terme, [&c](std::size_t) { return randomColour(c.random); },
                   false);
 }
 
 void Schnittstellen_Zeichnen_Integral(Context& c)
 {
     State& s = c.state;
-    if (!s.Schnittstellen_integral_Zeichnen_Check)
+    if (!s.areas.Schnittstellen_integral_Zeichnen_Check)
         return;
     c.plane.setPenWidth(2);
     c.plane.point(0, 0, c.plane.foreColor());
-    const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};
+    const std::string terms[] = {s.areas.f_x_Eingabe_txt, s.areas.g_x_Eingabe_txt};
     drawFunctions(c, terms, [&c](std::size_t) { return randomColour(c.random); }, true);
 }
 
@@ -241,7 +241,7 @@ std::string reportIntersections(Context& c, const SearchResult<Intersection>& fo
                                 const std::function<std::string(const Intersection&)>& lineOf)
 {
     const std::string note = endNote(found.outcome);
-    if (c.state.Schnittpunkte_farbig_test) {
+    if (c.state.intersections.Schnittpunkte_farbig_test) {
         Plane& plane = c.plane;
         plane.setPenWidth(11);
         for (const Intersection& p : found.points)
@@ -261,9 +261,9 @@ std::string reportIntersections(Context& c, const SearchResult<Intersection>& fo
 
 std::string Schnittstellen_Ausrechnen(Context& c, GridLimits limits)
 {
-    const auto& terms = c.state.Schnittstellen_Terme;
+    const auto& terms = c.state.intersections.Schnittstellen_Terme;
     const auto found =
-        findIntersections(terms, allPairs(terms.size()), c.state.X, c.state.Y, &c.ui, limits);
+        findIntersections(terms, allPairs(terms.size()), c.state.picture.X, c.state.picture.Y, &c.ui, limits);
     // Every entry stands between line breaks.
     return reportIntersections(c, found, [](const Intersection& p) {
         return "\r\nf" + text(p.j + 1) + "(x) schneidet f" + text(p.i + 1) + "(x) in SP " +

@@ -14,10 +14,10 @@ constexpr Rgb kGrid = rgb(220, 220, 220);
 
 void readRange(Context& c)
 {
-    if (auto x = readNumber(c.state.x_eingabe))
-        c.state.X = *x;
-    if (auto y = readNumber(c.state.y_eingabe))
-        c.state.Y = *y;
+    if (auto x = readNumber(c.state.main.x_eingabe))
+        c.state.picture.X = *x;
+    if (auto y = readNumber(c.state.main.y_eingabe))
+        c.state.picture.Y = *y;
 }
 
 void Koordinaten_System(Context& c)
@@ -25,7 +25,7 @@ void Koordinaten_System(Context& c)
     Plane& p = c.plane;
     p.clear();
     readRange(c);
-    const double X = c.state.X, Y = c.state.Y;
+    const double X = c.state.picture.X, Y = c.state.picture.Y;
     p.setPenWidth(1);
     p.setForeColor(kBlack);
 
@@ -68,7 +68,7 @@ void DrawArrow45(Plane& p, float x1, float y1, float x2, float y2, float length,
 void gitterzeichnen(Context& c)
 {
     Plane& p = c.plane;
-    const double X = c.state.X, Y = c.state.Y;
+    const double X = c.state.picture.X, Y = c.state.picture.Y;
     p.setForeColor(kGrid);
     p.setPenWidth(1);
     const double s = Y <= 50 ? 0.5 : 5;

@@ -11,8 +11,8 @@ Context::Context(Ui& ui_)
       pacer(&ui_)
 {
     for (auto [name, variable] : kTargets)
-        engine.bind(name, &(state.*variable));
-    plane.resize(drawing.sizex, drawing.sizey);
+        engine.bind(name, &(state.results.*variable));
+    plane.resize(state.picture.sizex, state.picture.sizey);
 }
 
 }  // namespace kw

@@ -12,14 +12,11 @@
 
 namespace kw {
 
-// Variables of the drawing window that the drawing procedures share.
+// What the last graph pass left for the curves after it (transient).
 struct Drawing {
-    int sizex = 1200;             // plane width and height in pixels as last decided
-    int sizey = 1200;
     std::string xterm;            // the normalized term of f
     std::string term;             // the last expression handed to the engine by a curve
     std::string Graph_Farbe;      // colour of the graph as decimal text; empty until the first pass
-    double Zoom_Prozent = 100;    // zoom percentage last shown
     bool termRefused = false;     // the last graph pass refused the term: not in the right form,
                                   // too long, or a family without usable answers to its questions
 };
@@ -27,22 +24,22 @@ struct Drawing {
 // The variables statements may assign to ("Form.<name> = …").
 struct Target {
     std::string_view name;
-    double State::*variable;
+    double EngineResults::*variable;
 };
 inline constexpr Target kTargets[] = {
-    {"Zahl", &State::Zahl},
-    {"Zahl2", &State::Zahl2},
-    {"Zahl3", &State::Zahl3},
-    {"Zahl4", &State::Zahl4},
-    {"zahl5", &State::zahl5},
-    {"zahl6", &State::zahl6},
-    {"zahl7", &State::zahl7},
-    {"Zahl8", &State::Zahl8},
-    {"zahl9", &State::zahl9},
-    {"zahl11", &State::zahl11},
-    {"Umkehrfunktionswert", &State::Umkehrfunktionswert},
-    {"untersumme", &State::untersumme},
-    {"obersumme", &State::obersumme},
+    {"Zahl", &EngineResults::Zahl},
+    {"Zahl2", &EngineResults::Zahl2},
+    {"Zahl3", &EngineResults::Zahl3},
+    {"Zahl4", &EngineResults::Zahl4},
+    {"zahl5", &EngineResults::zahl5},
+    {"zahl6", &EngineResults::zahl6},
+    {"zahl7", &EngineResults::zahl7},
+    {"Zahl8", &EngineResults::Zahl8},
+    {"zahl9", &EngineResults::zahl9},
+    {"zahl11", &EngineResults::zahl11},
+    {"Umkehrfunktionswert", &EngineResults::Umkehrfunktionswert},
+    {"untersumme", &EngineResults::untersumme},
+    {"obersumme", &EngineResults::obersumme},
 };
 
 // Everything a procedure works on: the shared state, the engine bound to its

@@ -14,7 +14,7 @@ constexpr Rgb kBlack = rgb(0, 0, 0);
 void Skalla(Context& c)
 {
     Plane& p = c.plane;
-    const double X = c.state.X, Y = c.state.Y;
+    const double X = c.state.picture.X, Y = c.state.picture.Y;
     p.setForeColor(kBlack);
     const float L = 1.0f;
     const double d = Y <= 50 ? Y * 80 / 20 : (Y * 80) / (Y / 1.5);
@@ -29,13 +29,13 @@ void Beschriftung(Context& c)
 {
     readRange(c);
     Plane& p = c.plane;
-    const double X = c.state.X, Y = c.state.Y;
+    const double X = c.state.picture.X, Y = c.state.picture.Y;
     p.setPenWidth(1);
     p.setForeColor(kBlack);
     // Half the world width and height, each rounded to an integer before halving.
     const double hw = std::nearbyint(p.scaleWidth()) / 2;
     const double hh = std::nearbyint(p.scaleHeight()) / 2;
-    if (c.drawing.Zoom_Prozent < 70)
+    if (c.state.picture.Zoom_Prozent < 70)
         return;
 
     auto write = [&](double x, double y, const char* text) {

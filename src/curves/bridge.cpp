@@ -69,10 +69,10 @@ bool Berechne_CMD_Click(Context& c, BridgeFields& r)
     r.c1_Ausgabe = text(round9(cable->c1));
     r.c2_Ausgabe = text(round9(cable->c2));
     State& st = c.state;
-    st.Eingabe = cableTerm(*cable);
-    st.x_eingabe = text(-s / 2);
-    st.y_eingabe = text(s / 2);
-    st.Brueck_zeichnen = true;
+    st.main.Eingabe = cableTerm(*cable);
+    st.main.x_eingabe = text(-s / 2);
+    st.main.y_eingabe = text(s / 2);
+    st.bridge.Brueck_zeichnen = true;
     c.ui.fieldsChanged();
     return true;
 }
@@ -80,13 +80,13 @@ bool Berechne_CMD_Click(Context& c, BridgeFields& r)
 void Haengebruecke(Context& c)
 {
     State& s = c.state;
-    if (!s.Brueck_zeichnen)
+    if (!s.bridge.Brueck_zeichnen)
         return;
-    s.Brueck_zeichnen = false;  // later redraws show the cable alone
-    const auto left = readNumber(s.x_eingabe), right = readNumber(s.y_eingabe);
+    s.bridge.Brueck_zeichnen = false;  // later redraws show the cable alone
+    const auto left = readNumber(s.main.x_eingabe), right = readNumber(s.main.y_eingabe);
     if (!left || !right)
         return;
-    const double X = s.X = *left, Y = s.Y = *right;
+    const double X = s.picture.X = *left, Y = s.picture.Y = *right;
     normalizeTerm(c);
 
     CompiledStatement statement(
@@ -95,7 +95,7 @@ void Haengebruecke(Context& c)
     auto hoehe = [&](double x) -> std::optional<double> {
         if (statement.execute(x) != 0)
             return std::nullopt;  // no hanger of a stale height
-        return s.Zahl2;
+        return s.results.Zahl2;
     };
     Plane& plane = c.plane;
     auto turm = [&](double x) {

@@ -37,7 +37,7 @@ bool askFamilyValues(Context& c)
     std::optional<std::string> answers[3];
     for (int i = 0; i < 3; ++i)
         answers[i] = c.ui.input(kQuestions[i].prompt, kQuestions[i].title, kQuestions[i].preset);
-    double* const targets[3] = {&c.state.start, &c.state.Ende, &c.state.Step};
+    double* const targets[3] = {&c.state.family.start, &c.state.family.Ende, &c.state.family.Step};
     for (int i = 0; i < 3; ++i) {
         const auto v = answers[i] ? readNumber(*answers[i]) : std::nullopt;
         if (!v) {
@@ -68,12 +68,12 @@ void drawFamily(Context& c)
         return;
 
     // The wheel redraws with the stored values and never asks or complains.
-    const bool wheel = c.state.Mausrad_Funktion;
+    const bool wheel = c.state.session.Mausrad_Funktion;
     if (!wheel && !askFamilyValues(c)) {
         c.drawing.termRefused = true;
         return;
     }
-    const auto members = familySize(c.state.start, c.state.Ende, c.state.Step);
+    const auto members = familySize(c.state.family.start, c.state.family.Ende, c.state.family.Step);
     if (!members) {
         if (!wheel) {
             c.ui.message(kTooManyFunctionsMessage);
@@ -84,11 +84,11 @@ void drawFamily(Context& c)
 
     // Member k is start + k·step: adding the step again and again would drift
     // past the end and lose the last member.
-    const double start = c.state.start, step = c.state.Step;
+    const double start = c.state.family.start, step = c.state.family.Step;
     int malformed = 0;  // members that do not parse draw nothing
     for (int k = 0; k < *members; ++k) {
         const Substitution term(familyTerm(c.drawing.xterm, start + k * step));
-        Curve curve("Form.zahl = ", c.state.Zahl, term, Curve::OnFailure::KeepValue);
+        Curve curve("Form.zahl = ", c.state.results.Zahl, term, Curve::OnFailure::KeepValue);
         curve.colour = *colour;
         const SampleRun run = sampleCurve(c, curve, range.left, range.right, range.step);
         malformed += run.ended && run.error == err::Syntax;
@@ -104,14 +104,14 @@ void drawFamily(Context& c)
 bool Funktionen_Scharren_check(Context& c)
 {
     normalizeTerm(c);
-    c.state.Parametar_gefunden = c.drawing.xterm.find('@') != std::string::npos;
-    return c.state.Parametar_gefunden;
+    c.state.session.Parametar_gefunden = c.drawing.xterm.find('@') != std::string::npos;
+    return c.state.session.Parametar_gefunden;
 }
 
 void Funktionen_Scharr(Context& c)
 {
     drawFamily(c);
-    c.state.Parametar_gefunden = false;
+    c.state.session.Parametar_gefunden = false;
 }
 
 std::optional<int> familySize(double start, double end, double step)

@@ -12,25 +12,25 @@ namespace kw {
 
 bool normalizeTerm(Context& c)
 {
-    if (termZuLang(c.state.Eingabe)) {
+    if (termZuLang(c.state.main.Eingabe)) {
         c.drawing.xterm.clear();
         return false;
     }
-    c.drawing.xterm = string_richten(c.state.Eingabe);
+    c.drawing.xterm = string_richten(c.state.main.Eingabe);
     return true;
 }
 
 void Funktionsfarbe(Context& c)
 {
-    if (auto colour = colourByName(c.state.FarbeBox, kSevenColours))
+    if (auto colour = colourByName(c.state.main.FarbeBox, kSevenColours))
         c.drawing.Graph_Farbe = colourText(*colour);
 }
 
 bool readRangeAndStep(Context& c, Range& range)
 {
-    auto left = readNumber(c.state.x_eingabe);
-    auto right = readNumber(c.state.y_eingabe);
-    auto quality = readNumber(c.state.qualitaet_eingabe);
+    auto left = readNumber(c.state.main.x_eingabe);
+    auto right = readNumber(c.state.main.y_eingabe);
+    auto quality = readNumber(c.state.main.qualitaet_eingabe);
     if (!left || !right || !quality)
         return false;
     range = {*left, *right, 1 / *quality};
@@ -39,8 +39,8 @@ bool readRangeAndStep(Context& c, Range& range)
 
 void prepareGraph(Context& c, const Range& range)
 {
-    c.state.X = range.left;
-    c.state.Y = range.right;
+    c.state.picture.X = range.left;
+    c.state.picture.Y = range.right;
     Funktionsfarbe(c);
     normalizeTerm(c);
     c.plane.setPenWidth(2);
@@ -49,10 +49,10 @@ void prepareGraph(Context& c, const Range& range)
 SampleRun drawGraph(Context& c, const Range& range, Rgb colour)
 {
     const Substitution term(c.drawing.xterm);
-    Curve curve("Form.Zahl = ", c.state.Zahl, term, Curve::OnFailure::SkipInvalid);
+    Curve curve("Form.Zahl = ", c.state.results.Zahl, term, Curve::OnFailure::SkipInvalid);
     curve.edgeStrokes = true;
     curve.progress = true;
-    curve.width = c.state.f_Linie_staerke;
+    curve.width = c.state.main.f_Linie_staerke;
     curve.colour = colour;
     return sampleCurve(c, curve, range.left, range.right, range.step);
 }

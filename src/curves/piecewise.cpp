@@ -33,16 +33,16 @@ bool applyBound(std::string_view bound, std::string_view unbounded, double& end)
 std::optional<SampleRun> drawSection(Context& c, const Range& range, Rgb colour)
 {
     State& s = c.state;
-    if (!applyBound(s.Linker_Bereich_wert, "-u", s.X) ||
-        !applyBound(s.Rechter_Bereich_wert, "+u", s.Y))
+    if (!applyBound(s.overlays.Linker_Bereich_wert, "-u", s.picture.X) ||
+        !applyBound(s.overlays.Rechter_Bereich_wert, "+u", s.picture.Y))
         return std::nullopt;
 
     const Substitution term(c.drawing.xterm);
-    Curve curve("Form.Zahl = ", s.Zahl, term, Curve::OnFailure::SkipInvalid);
+    Curve curve("Form.Zahl = ", s.results.Zahl, term, Curve::OnFailure::SkipInvalid);
     curve.points = true;
     curve.width = 2;
     curve.colour = colour;
-    return sampleCurve(c, curve, s.X, s.Y, range.step);
+    return sampleCurve(c, curve, s.picture.X, s.picture.Y, range.step);
 }
 
 std::optional<SampleRun> Wurzel_log_Funktion_Abschnittweise(Context& c)
@@ -53,16 +53,16 @@ std::optional<SampleRun> Wurzel_log_Funktion_Abschnittweise(Context& c)
         return std::nullopt;
     State& s = c.state;
     // A bound that is not usable leaves the range's end for that side.
-    applyBound(s.Linker_Bereich_wert, "-u", s.X);
-    applyBound(s.Rechter_Bereich_wert, "+u", s.Y);
+    applyBound(s.overlays.Linker_Bereich_wert, "-u", s.picture.X);
+    applyBound(s.overlays.Rechter_Bereich_wert, "+u", s.picture.Y);
 
     const Substitution term(c.drawing.xterm);
-    Curve curve("Form.Zahl =", s.Zahl, term, Curve::OnFailure::KeepValue);
+    Curve curve("Form.Zahl =", s.results.Zahl, term, Curve::OnFailure::KeepValue);
     curve.rangeGate = true;
     curve.points = true;
     curve.width = 2;
     curve.colour = *colour;
-    return sampleCurve(c, curve, s.X, s.Y, range.step);
+    return sampleCurve(c, curve, s.picture.X, s.picture.Y, range.step);
 }
 
 }  // namespace kw

@@ -28,7 +28,7 @@ std::optional<SampleRun> Wurzel_log_funktion(Context& c)
         return std::nullopt;
 
     const Substitution term(c.drawing.xterm);
-    Curve curve("Form.Zahl =", c.state.Zahl, term, Curve::OnFailure::KeepValue);
+    Curve curve("Form.Zahl =", c.state.results.Zahl, term, Curve::OnFailure::KeepValue);
     curve.rangeGate = true;
     curve.width = 2;
     curve.colour = *colour;

@@ -17,7 +17,7 @@ namespace {
 void drawTooth(Context& c, const Curve& curve, const Curve::Comb& comb,
                std::optional<CompiledStatement>& baseStatement, double x, double v, SampleRun& run)
 {
-    const double X = c.state.X, Y = c.state.Y;
+    const double X = c.state.picture.X, Y = c.state.picture.Y;
     double base = 0;
     if (baseStatement) {
         if (const int e = baseStatement->execute(x); e != 0) {
@@ -44,7 +44,7 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
 {
     SampleRun run;
     Plane& plane = c.plane;
-    const double X = c.state.X, Y = c.state.Y;
+    const double X = c.state.picture.X, Y = c.state.picture.Y;
     const double progressMax = float(std::fabs(X) + std::fabs(Y));
     // The graph of f counts its progress from the left end of the range, as
     // Y + x; any other curve from its own start.

@@ -138,7 +138,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         tangente_click(c_);
     });
     connect(x0_, &QLineEdit::textChanged, this, [this](const QString& t) {
-        c_.state.x0_eingabe = str(t);
+        c_.state.overlays.x0_eingabe = str(t);
         x0Changed(c_.state);
     });
     rows->addWidget(separator());
@@ -167,11 +167,11 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     rows->addWidget(hinweis);
     connect(drawSection, &QCheckBox::clicked, this, [this] { ad_funktion_click(c_); });
     connect(links_, &QLineEdit::textChanged, this, [this](const QString& t) {
-        c_.state.Linker_Bereich = str(t);
+        c_.state.overlays.Linker_Bereich = str(t);
         sectionFromChanged(c_.state);
     });
     connect(rechts_, &QLineEdit::textChanged, this, [this](const QString& t) {
-        c_.state.Rechter_Bereich = str(t);
+        c_.state.overlays.Rechter_Bereich = str(t);
         sectionToChanged(c_.state);
     });
     rows->addWidget(separator());
@@ -224,9 +224,9 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
 void AnalysisPanelWindow::loadFields()
 {
     State& s = c_.state;
-    setTextIfOther(x0_, s.x0_eingabe);
-    setTextIfOther(links_, s.Linker_Bereich);
-    setTextIfOther(rechts_, s.Rechter_Bereich);
+    setTextIfOther(x0_, s.overlays.x0_eingabe);
+    setTextIfOther(links_, s.overlays.Linker_Bereich);
+    setTextIfOther(rechts_, s.overlays.Rechter_Bereich);
     for (int i = 0; i < 4; ++i) {
         const QString colour = qs(listText(s, kCurveRows[i].colours));
         if (colourCombos_[i]->currentText() != colour)

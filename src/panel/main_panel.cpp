@@ -15,7 +15,7 @@ void mainPanelLoad(Context& c)
 {
     randomExample(c);
     readRange(c);
-    c.state.f_Linie_staerke = 2;
+    c.state.main.f_Linie_staerke = 2;
     drawingWindowLoad(c);
 }
 
@@ -24,8 +24,8 @@ void zeichnen(Context& c)
     // A range the plane cannot show draws nothing (Zeichnen_click says why);
     // a term that was not drawn does not join the list.
     if (rangeUsable(c)) {
-        auto& list = c.state.EingabeListe;
-        list.push_back(c.state.Eingabe);
+        auto& list = c.state.main.EingabeListe;
+        list.push_back(c.state.main.Eingabe);
         if (list.size() > kHistoryMax)
             list.erase(list.begin());
         c.ui.fieldsChanged();
@@ -39,33 +39,33 @@ void reset(Context& c)
         return;  // X and Y keep the range of the picture
     readRange(c);
     reset_click(c);
-    c.ui.setProgressMaximum(std::fabs(c.state.Y) + std::fabs(c.state.X));
+    c.ui.setProgressMaximum(std::fabs(c.state.picture.Y) + std::fabs(c.state.picture.X));
     c.ui.setProgressValue(0);
 }
 
 void loeschen_graph_check(Context& c)
 {
-    c.state.Graphloeschen_check = countClick(c.state.Graphloeschen_check_click);
+    c.state.main.Graphloeschen_check = countClick(c.state.clicks.Graphloeschen_check_click);
 }
 
 bool extras(Context& c)
 {
-    const bool show = countClick(c.state.miCounter);
-    if (c.state.miCounter == 1)
-        c.state.form3_test = true;
+    const bool show = countClick(c.state.clicks.miCounter);
+    if (c.state.clicks.miCounter == 1)
+        c.state.session.form3_test = true;
     return show;
 }
 
 void analysisPanelClosed(Context& c)
 {
-    if (c.state.miCounter % 2 != 0)
+    if (c.state.clicks.miCounter % 2 != 0)
         extras(c);
 }
 
 void applyGraphWidth(Context& c)
 {
-    if (auto w = readInt16(c.state.f_x_linie_staerke))
-        c.state.f_Linie_staerke = *w;
+    if (auto w = readInt16(c.state.main.f_x_linie_staerke))
+        c.state.main.f_Linie_staerke = *w;
 }
 
 }  // namespace kw

@@ -191,23 +191,23 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
 void MainPanelWindow::storeFields()
 {
     State& s = c_.state;
-    s.Eingabe = str(input_->currentText());
-    s.x_eingabe = str(from_->text());
-    s.y_eingabe = str(to_->text());
-    s.qualitaet_eingabe = str(quality_->text());
-    s.FarbeBox = str(colourCombos_->currentText());
-    s.f_x_linie_staerke = str(widthCombos_->currentText());
+    s.main.Eingabe = str(input_->currentText());
+    s.main.x_eingabe = str(from_->text());
+    s.main.y_eingabe = str(to_->text());
+    s.main.qualitaet_eingabe = str(quality_->text());
+    s.main.FarbeBox = str(colourCombos_->currentText());
+    s.main.f_x_linie_staerke = str(widthCombos_->currentText());
 }
 
 void MainPanelWindow::loadFields()
 {
     const State& s = c_.state;
-    setListAndText(input_, s.EingabeListe, s.Eingabe);
-    from_->setText(qs(s.x_eingabe));
-    to_->setText(qs(s.y_eingabe));
-    quality_->setText(qs(s.qualitaet_eingabe));
-    colourCombos_->setCurrentText(qs(s.FarbeBox));
-    widthCombos_->setCurrentText(qs(s.f_x_linie_staerke));
+    setListAndText(input_, s.main.EingabeListe, s.main.Eingabe);
+    from_->setText(qs(s.main.x_eingabe));
+    to_->setText(qs(s.main.y_eingabe));
+    quality_->setText(qs(s.main.qualitaet_eingabe));
+    colourCombos_->setCurrentText(qs(s.main.FarbeBox));
+    widthCombos_->setCurrentText(qs(s.main.f_x_linie_staerke));
 }
 
 void MainPanelWindow::Zeichnen_button_Click()

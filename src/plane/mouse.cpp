@@ -16,12 +16,12 @@ namespace {
 void redrawAt(Context& c, std::span<const Step> steps)
 {
     c.plane.clear();
-    c.plane.resize(c.drawing.sizex, c.drawing.sizey);
+    c.plane.resize(c.state.picture.sizex, c.state.picture.sizey);
     run(c, steps);
     c.ui.planeChanged();
 }
 
-void setSize(Drawing& w, int side) { w.sizex = w.sizey = side; }
+void setSize(PictureState& w, int side) { w.sizex = w.sizey = side; }
 
 double roundTo(double v, int decimals)
 {
@@ -36,10 +36,10 @@ bool MouseWheel(Context& c, int Distance)
     if (!checkRange(c))
         return false;
     State& s = c.state;
-    Drawing& w = c.drawing;
-    s.Mausrad_Funktion = true;
+    PictureState& w = c.state.picture;
+    s.session.Mausrad_Funktion = true;
 
-    const bool standard = s.Y == 20.0;
+    const bool standard = s.picture.Y == 20.0;
     if (standard) {
         if (w.sizex > kWheelLargest)
             setSize(w, kWheelLargest);
@@ -52,29 +52,29 @@ bool MouseWheel(Context& c, int Distance)
         w.Zoom_Prozent = w.sizex / 12.0;
         c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
         const bool schnittstellen =
-            s.Schnittstellen_integral_Zeichnen_Check || s.Schnittstellen_Zeichnen_test;
+            s.areas.Schnittstellen_integral_Zeichnen_Check || s.intersections.Schnittstellen_Zeichnen_test;
         redrawAt(c, schnittstellen ? std::span<const Step>(kWheelIntersectionSteps)
                                    : std::span<const Step>(kWheelSteps));
     } else {
         // The bounds scale with the top edge. The plane cannot grow beyond its
         // largest side, so neither may the wheel (the zoom shown would lie).
-        const double lo = std::clamp(s.Y / 20 * kWheelSmallest, -1e9, 1e9);
-        const double hi = std::min(s.Y / 20 * kWheelLargest, double(Plane::kMaxSide));
+        const double lo = std::clamp(s.picture.Y / 20 * kWheelSmallest, -1e9, 1e9);
+        const double hi = std::min(s.picture.Y / 20 * kWheelLargest, double(Plane::kMaxSide));
         if (hi < w.sizex)
             setSize(w, int(roundHalfEven(std::max(hi, -1e9))));
         if (lo > w.sizex)
             setSize(w, int(roundHalfEven(lo)));
         setSize(w, w.sizex + Distance);
         if (lo <= w.sizex && w.sizex <= hi) {
-            const double unit = s.Y <= 50 ? s.Y / 20 * 12 : s.Y / 100 * 12;
+            const double unit = s.picture.Y <= 50 ? s.picture.Y / 20 * 12 : s.picture.Y / 100 * 12;
             w.Zoom_Prozent = w.sizex / unit;
             c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
-            redrawAt(c, s.Schnittstellen_Zeichnen_test
+            redrawAt(c, s.intersections.Schnittstellen_Zeichnen_test
                             ? std::span<const Step>(kWheelIntersectionRangeSteps)
                             : std::span<const Step>(kWheelSteps));
         }
     }
-    s.Mausrad_Funktion = false;
+    s.session.Mausrad_Funktion = false;
     return true;
 }
 

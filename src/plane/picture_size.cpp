@@ -14,7 +14,7 @@ int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave)
         return kSizeRefused;
     n = std::clamp(n, 1, kSizeItems);
     for (;;) {
-        Drawing& w = c.drawing;
+        PictureState& w = c.state.picture;
         w.sizex = w.sizey = kSizeStep * n;
         c.plane.clear();
         bool ok = false;

@@ -64,7 +64,7 @@ void berechnen(Context& c)
     if (rootLog) {
         // Samples where f is undefined are simply not drawn; a term that cannot
         // be read at all draws nothing and is reported.
-        const auto run = c.state.ad_funktion_test ? Wurzel_log_Funktion_Abschnittweise(c)
+        const auto run = c.state.overlays.ad_funktion_test ? Wurzel_log_Funktion_Abschnittweise(c)
                                               : Wurzel_log_funktion(c);
         if (run)
             report(c, *run, false);
@@ -74,7 +74,7 @@ void berechnen(Context& c)
     if (!colour)
         return;  // no colour was ever chosen: nothing can be drawn
 
-    if (c.state.ad_funktion_test) {
+    if (c.state.overlays.ad_funktion_test) {
         // A section is drawn as points; f undefined at a point just leaves it out.
         if (auto run = drawSection(c, range, *colour))
             report(c, *run, false);

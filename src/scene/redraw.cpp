@@ -84,7 +84,7 @@ std::string zoomText(double percent) { return "Zoom: " + text(percent) + "%"; }
 
 bool rangeUsable(const Context& c)
 {
-    return readInt16(c.state.x_eingabe) && readInt16(c.state.y_eingabe);
+    return readInt16(c.state.main.x_eingabe) && readInt16(c.state.main.y_eingabe);
 }
 
 bool checkRange(Context& c)
@@ -99,12 +99,12 @@ void Zeichnen_click(Context& c)
 {
     if (!checkRange(c))
         return;
-    const int a = *readInt16(c.state.x_eingabe);
-    const int b = *readInt16(c.state.y_eingabe);
-    c.state.Schnittstellen_Zeichnen_test = false;
-    c.state.Schnittstellen_integral_Zeichnen_Check = false;
+    const int a = *readInt16(c.state.main.x_eingabe);
+    const int b = *readInt16(c.state.main.y_eingabe);
+    c.state.intersections.Schnittstellen_Zeichnen_test = false;
+    c.state.areas.Schnittstellen_integral_Zeichnen_Check = false;
 
-    Drawing& w = c.drawing;
+    PictureState& w = c.state.picture;
     if (a == -20 && b == 20) {
         w.sizex = w.sizey = 1200;
         // The plane keeps the size the menu or the wheel gave it; one that a
@@ -122,7 +122,7 @@ void Zeichnen_click(Context& c)
         c.plane.resize(w.sizex, w.sizey);
     }
 
-    if (!c.state.Graphloeschen_check) {
+    if (!c.state.main.Graphloeschen_check) {
         c.plane.clear();
         run(c, kAxesSteps);
     }
@@ -148,7 +148,7 @@ void tangenten_bewegung(Context& c)
         return;
     // The coordinate system starts with a clear; keeping the old drawing skips
     // it, as "Zeichnen" does.
-    if (!c.state.Graphloeschen_check) {
+    if (!c.state.main.Graphloeschen_check) {
         c.plane.clear();
         run(c, kAxesSteps);
     }
@@ -158,12 +158,12 @@ void tangenten_bewegung(Context& c)
 
 void drawingWindowLoad(Context& c)
 {
-    Drawing& w = c.drawing;
+    PictureState& w = c.state.picture;
     w.sizex = w.sizey = 1200;
     w.Zoom_Prozent = w.sizex / 12.0;
     c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
-    auto a = readInt16(c.state.x_eingabe);
-    auto b = readInt16(c.state.y_eingabe);
+    auto a = readInt16(c.state.main.x_eingabe);
+    auto b = readInt16(c.state.main.y_eingabe);
     if (a && b && !(*a == -20 && *b == 20)) {
         w.sizey = clampSide(*b / 20.0 * 1200);
         w.sizex = clampSide(std::abs(*a) / 20.0 * 1200);

@@ -53,9 +53,9 @@ std::string areaText(Context& c, const Integral& area, bool syntaxToo)
 
 void loadAreaFields(const Context& c, AreaFields& r)
 {
-    r.Funktion_eingabe = c.state.Eingabe;
-    r.Obergrenze_eingabe = text(c.state.Y);
-    r.Untergrenze_eingabe = text(c.state.X);
+    r.Funktion_eingabe = c.state.main.Eingabe;
+    r.Obergrenze_eingabe = text(c.state.picture.Y);
+    r.Untergrenze_eingabe = text(c.state.picture.X);
     r.SP_Grenzen.clear();
 }
 
@@ -72,37 +72,37 @@ bool Integral_Berechnen_Butt_Click(Context& c, AreaFields& r)
         c.ui.message(problem);
         return false;
     }
-    s.Untergrenze = bounds->unten;
-    s.Obergrenze = bounds->oben;
-    const Integral area = integrate(string_richten(r.Funktion_eingabe), s.Untergrenze, s.Obergrenze);
+    s.areas.Untergrenze = bounds->unten;
+    s.areas.Obergrenze = bounds->oben;
+    const Integral area = integrate(string_richten(r.Funktion_eingabe), s.areas.Untergrenze, s.areas.Obergrenze);
     // The main drawing shows it; it reports a term not in the right form itself.
     r.Flaeche_Ergebnis = areaText(c, area, false);
-    s.Eingabe = r.Funktion_eingabe;
+    s.main.Eingabe = r.Funktion_eingabe;
     c.ui.fieldsChanged();
     return true;
 }
 
 bool Flaeche_einfaerben_click(Context& c, AreaFields& r)
 {
-    c.state.Flaeche_einferben_Check = countClick(r.click_Zaehler);
+    c.state.areas.Flaeche_einferben_Check = countClick(r.click_Zaehler);
     return Integral_Berechnen_Butt_Click(c, r);
 }
 
 void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
 {
     State& s = c.state;
-    const std::string integrand = s.f_x_Eingabe_txt + "-(" + s.g_x_Eingabe_txt + ")";
+    const std::string integrand = s.areas.f_x_Eingabe_txt + "-(" + s.areas.g_x_Eingabe_txt + ")";
 
     if (!checkRange(c))
         return;
-    if (termZuLang(s.f_x_Eingabe_txt) || termZuLang(s.g_x_Eingabe_txt)) {
+    if (termZuLang(s.areas.f_x_Eingabe_txt) || termZuLang(s.areas.g_x_Eingabe_txt)) {
         c.ui.message(kTermTooLongMessage);
         return;
     }
     reset_click(c);
-    const std::string terms[] = {s.f_x_Eingabe_txt, s.g_x_Eingabe_txt};
+    const std::string terms[] = {s.areas.f_x_Eingabe_txt, s.areas.g_x_Eingabe_txt};
     const Pair fg[] = {{0, 1}};
-    const auto found = findIntersections(terms, fg, s.X, s.Y, &c.ui);
+    const auto found = findIntersections(terms, fg, s.picture.X, s.picture.Y, &c.ui);
     r.Laben_Schnitt_f_g = reportIntersections(c, found, [](const Intersection& p) {
         return "f(x) schneidet g(x) in SP " + pointText(p) + "\r\n";
     });
@@ -111,7 +111,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
         r.SP_Obergrenze_txt = "0";
     // A new pair offers its own crossings as bounds; the same pair again keeps
     // the bounds the user chose or typed meanwhile.
-    if (s.Schnittstellen_Term_davor != integrand) {
+    if (s.terms.Schnittstellen_Term_davor != integrand) {
         r.SP_Grenzen.clear();
         for (const Intersection& p : found.points)
             r.SP_Grenzen.push_back(text(p.x));
@@ -121,20 +121,20 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
             r.SP_Untergrenze_txt = r.SP_Grenzen.front();
         if (r.SP_Grenzen.size() >= 2)
             r.SP_Obergrenze_txt = r.SP_Grenzen.back();
-        s.Schnittstellen_Term_davor = integrand;
+        s.terms.Schnittstellen_Term_davor = integrand;
     }
 
     std::string_view problem;
     const auto bounds = readBounds(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt, problem);
     if (bounds) {
-        s.Untergrenze = bounds->unten;
-        s.Obergrenze = bounds->oben;
-        if (s.Untergrenze > s.Obergrenze) {
-            std::swap(s.Untergrenze, s.Obergrenze);
+        s.areas.Untergrenze = bounds->unten;
+        s.areas.Obergrenze = bounds->oben;
+        if (s.areas.Untergrenze > s.areas.Obergrenze) {
+            std::swap(s.areas.Untergrenze, s.areas.Obergrenze);
             std::swap(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt);
         }
     }
-    s.Schnittstellen_integral_Zeichnen_Check = true;
+    s.areas.Schnittstellen_integral_Zeichnen_Check = true;
     Schnittstellen_Zeichnen_Integral(c);
     if (bounds)
         flaeche_einfaerben_sp(c);
@@ -146,44 +146,44 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
         c.ui.message(problem);
         return;
     }
-    if (s.Untergrenze == s.Obergrenze) {
+    if (s.areas.Untergrenze == s.areas.Obergrenze) {
         c.ui.message(kEqualBoundsMessage);
         return;
     }
     r.Schnitt_Flaeche_Ergebniss =
-        areaText(c, integrate(string_richten(integrand), s.Untergrenze, s.Obergrenze), true);
+        areaText(c, integrate(string_richten(integrand), s.areas.Untergrenze, s.areas.Obergrenze), true);
 }
 
 void Flaeche_einfaerben2_click(Context& c, AreaFields& r)
 {
-    c.state.Flaeche_einferben_SP_Check = countClick(r.click_Zaehler_SP);
+    c.state.areas.Flaeche_einferben_SP_Check = countClick(r.click_Zaehler_SP);
     Integral_Berechnen_SP_butt_Click(c, r);
 }
 
 std::optional<Rgb> FarbeBox_Flaeche_Click(State& s, std::string_view name)
 {
-    return chooseColour(name, kColours.size(), s.Flaeche_Farbe_Test, s.Flaeche_farbe);
+    return chooseColour(name, kColours.size(), s.areas.Flaeche_Farbe_Test, s.areas.Flaeche_farbe);
 }
 
 std::optional<Rgb> FarbeBox_Flaeche_SP_Click(State& s, std::string_view name)
 {
     std::string stored;
-    auto colour = chooseColour(name, kColours.size(), s.Flaeche_Farbe_SP_Test, stored);
+    auto colour = chooseColour(name, kColours.size(), s.areas.Flaeche_Farbe_SP_Test, stored);
     if (colour)
-        s.FarbeBox_Flaeche_SP = double(*colour);
+        s.areas.FarbeBox_Flaeche_SP = double(*colour);
     return colour;
 }
 
 void Flaeche_Linien_staerke_Click(State& s, std::string_view width)
 {
     if (auto w = readInt16(width))
-        s.Fuel_Staerke = *w;
+        s.areas.Fuel_Staerke = *w;
 }
 
 void Flaeche_Linien_staerke_SP_Click(State& s, std::string_view width)
 {
     if (auto w = readInt16(width))
-        s.Fuel_Staerke_SP = *w;
+        s.areas.Fuel_Staerke_SP = *w;
 }
 
 }  // namespace kw

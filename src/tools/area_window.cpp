@@ -227,8 +227,8 @@ void AreaWindow::storeFields()
     r_.Funktion_eingabe = str(term_->text());
     r_.Obergrenze_eingabe = str(oben_->text());
     r_.Untergrenze_eingabe = str(unten_->text());
-    c_.state.f_x_Eingabe_txt = str(f_->text());
-    c_.state.g_x_Eingabe_txt = str(g_->text());
+    c_.state.areas.f_x_Eingabe_txt = str(f_->text());
+    c_.state.areas.g_x_Eingabe_txt = str(g_->text());
     r_.SP_Obergrenze_txt = str(obenSP_->currentText());
     r_.SP_Untergrenze_txt = str(untenSP_->currentText());
 }
@@ -239,8 +239,8 @@ void AreaWindow::loadFields()
     setTextIfOther(oben_, r_.Obergrenze_eingabe);
     setTextIfOther(unten_, r_.Untergrenze_eingabe);
     setTextIfOther(result_, r_.Flaeche_Ergebnis);
-    setTextIfOther(f_, c_.state.f_x_Eingabe_txt);
-    setTextIfOther(g_, c_.state.g_x_Eingabe_txt);
+    setTextIfOther(f_, c_.state.areas.f_x_Eingabe_txt);
+    setTextIfOther(g_, c_.state.areas.g_x_Eingabe_txt);
     const QString schnitt = qsLines(r_.Laben_Schnitt_f_g);
     if (crossings_->toPlainText() != schnitt)
         crossings_->setPlainText(schnitt);

@@ -56,7 +56,7 @@ bool Command1_Click(Context& c, CalculatorFields& t)
         c.ui.message(kInputErrorMessage);
         return false;
     }
-    t.Ergebnis = text(c.state.Zahl8);
+    t.Ergebnis = text(c.state.results.Zahl8);
     return true;
 }
 

@@ -29,7 +29,7 @@ bool inRightForm(const std::string& term)
 
 bool Eingabe_button_Click(Context& c, IntersectionFields& r)
 {
-    auto& terms = c.state.Schnittstellen_Terme;
+    auto& terms = c.state.intersections.Schnittstellen_Terme;
     const std::string& term = r.Eingabe_Term_txt;
     std::string_view problem;
     if (terms.size() >= kMaxIntersectionTerms)
@@ -54,25 +54,25 @@ bool Eingabe_button_Click(Context& c, IntersectionFields& r)
 
 void Zeichnen_butt_Click(Context& c)
 {
-    if (c.state.Schnittstellen_Terme.empty()) {
+    if (c.state.intersections.Schnittstellen_Terme.empty()) {
         c.ui.message(kNothingYetMessage);
         return;
     }
-    c.state.Schnittstellen_Zeichnen_test = true;
+    c.state.intersections.Schnittstellen_Zeichnen_test = true;
     redrawAll(c, kFunctionSteps);
 }
 
 void Schnittpunkte_butt_Click(Context& c, IntersectionFields& r)
 {
-    c.state.Schnittpunkte_farbig_test = false;
+    c.state.intersections.Schnittpunkte_farbig_test = false;
     r.Schnittpunkte_txt = std::string(kIntersectionsFound) + Schnittstellen_Ausrechnen(c);
 }
 
 void Schnittstellen_farbig_check_Click(Context& c)
 {
     State& s = c.state;
-    s.Schnittpunkte_farbig_test = countClick(s.farbig_Klick_Zaehler);
-    if (s.Schnittpunkte_farbig_test)
+    s.intersections.Schnittpunkte_farbig_test = countClick(s.clicks.farbig_Klick_Zaehler);
+    if (s.intersections.Schnittpunkte_farbig_test)
         Schnittstellen_Ausrechnen(c);  // dots over the current picture
     else
         redrawAll(c, kFunctionSteps);
@@ -80,7 +80,7 @@ void Schnittstellen_farbig_check_Click(Context& c)
 
 void Command1_Click(Context& c, IntersectionFields& r)
 {
-    c.state.Schnittstellen_Terme.clear();
+    c.state.intersections.Schnittstellen_Terme.clear();
     r.Schnittpunkte_txt = kIntersectionsFound;
     r.Eingabe_Zahl_Label = "1";
     r.Eingegebene_Label = "Eingegebene Funktionen: ";

@@ -47,10 +47,10 @@ protected:
     // Piecewise mode: the term drawn as single points between the bounds.
     Points section(const char* term, const char* from, const char* to)
     {
-        if (!c.state.ad_funktion_test)
+        if (!c.state.overlays.ad_funktion_test)
             ad_funktion_click(c);
-        c.state.Linker_Bereich = from;
-        c.state.Rechter_Bereich = to;
+        c.state.overlays.Linker_Bereich = from;
+        c.state.overlays.Rechter_Bereich = to;
         sectionFromChanged(c.state);
         sectionToChanged(c.state);
         draw(term);
@@ -108,8 +108,8 @@ TEST_F(Curves, RedrawOrderFollowsTheSwitchAndEveryCurveStopsAtTheSampleCap)
     EXPECT_TRUE(worldLines(c.plane, kMagenta).empty());
     EXPECT_FALSE(worldLines(c.plane, kBlau).empty());
 
-    c.state.Eingabe = "x";  // f' = 1 lies in the window from the start
-    c.state.qualitaet_eingabe = "1e9";
+    c.state.main.Eingabe = "x";  // f' = 1 lies in the window from the start
+    c.state.main.qualitaet_eingabe = "1e9";
     Zeichnen_click(c);
     EXPECT_EQ(worldLines(c.plane, kBlau).size(), std::size_t(kMaxSamples - 2));
 }
@@ -129,7 +129,7 @@ TEST_F(Curves, TangentOfTheParabolaAndWhereThereIsNone)
 
     // f undefined at x0: silently no tangent; error 5 breaks the derivative's run.
     draw("sqr(x)");
-    c.state.x0_uebergabe = "-1";
+    c.state.overlays.x0_uebergabe = "-1";
     erste_Ableitung_click(c);
     EXPECT_TRUE(tangentLines(c.plane).empty());
     ASSERT_FALSE(worldLines(c.plane, kBlau).empty());
@@ -145,14 +145,14 @@ TEST_F(Curves, StepButtonsMoveTheTangentAndKeepAFan)
     loeschen_graph_check(c);
     stepTangent(c, 1);
     stepTangent(c, 1);
-    EXPECT_EQ(c.state.x0_eingabe, "3");
+    EXPECT_EQ(c.state.overlays.x0_eingabe, "3");
     EXPECT_TRUE(passes(tangentLines(c.plane), 2, 4)) << "tangent at 2";
     EXPECT_TRUE(passes(tangentLines(c.plane), 3, 9)) << "tangent at 3";
 
     const int redraws = ui.planeChanges;
-    c.state.x0_eingabe = "drei";
+    c.state.overlays.x0_eingabe = "drei";
     stepTangent(c, 1);
-    EXPECT_EQ(c.state.x0_eingabe, "drei");
+    EXPECT_EQ(c.state.overlays.x0_eingabe, "drei");
     EXPECT_EQ(ui.planeChanges, redraws);
 }
 
@@ -173,15 +173,15 @@ TEST_F(Curves, InverseFunctionMirrorsTheGraph)
 TEST_F(Curves, ChosenPensAndSwitchesThatFollowTheClickCount)
 {
     draw("x^2");
-    c.state.FarbeBox_ableitung = "Violett";
+    c.state.overlays.FarbeBox_ableitung = "Violett";
     colourChosen(c.state, ColourList::First);
-    c.state.f_a1_linie_staerke_text = "6";
+    c.state.overlays.f_a1_linie_staerke_text = "6";
     widthChosen(c.state, WidthList::First);
     // A name the list does not offer sets the chosen flag, but stores no colour.
-    c.state.FarbeBox_zweite_ableitung = "Magenta";  // only the inverse function's list has it
+    c.state.overlays.FarbeBox_zweite_ableitung = "Magenta";  // only the inverse function's list has it
     EXPECT_FALSE(colourChosen(c.state, ColourList::Second));
-    EXPECT_TRUE(c.state.Ffarbe_zweite_ableitung_test);
-    c.state.Umkehrfunktion_Linien_staerke = "4";
+    EXPECT_TRUE(c.state.overlays.Ffarbe_zweite_ableitung_test);
+    c.state.overlays.Umkehrfunktion_Linien_staerke = "4";
     widthChosen(c.state, WidthList::Inverse);
     for (int i = 0; i < 3; ++i)  // three clicks: on
         erste_Ableitung_click(c);
@@ -214,7 +214,7 @@ TEST_F(Sections, OrdinaryTermsArePointsInsideTheSectionAndKeptSectionsCollect)
     for (auto [x, y] : points)
         EXPECT_NEAR(y, x * x, 2e-3);
     EXPECT_TRUE(worldLines(c.plane, kRot).empty());  // never joined
-    EXPECT_EQ(c.state.Y, 2);  // the overlays that follow use the section
+    EXPECT_EQ(c.state.picture.Y, 2);  // the overlays that follow use the section
 
     // Values far outside the window are still drawn; empty bounds are the whole range.
     EXPECT_EQ(section("x*10", "", "").size(), 2001u);

@@ -65,7 +65,7 @@ TEST_F(Extrema, ExtremaAreTheHighestAndLowestPointsAroundThem)
     for (const Case& e : cases) {
         EXPECT_EQ(press(Extrema_butt_Click, e.term, e.from, e.to), e.report) << e.term;
         std::vector<std::pair<double, bool>> got;
-        for (const Extremum& p : findExtrema(c.drawing.xterm, c.state.X, c.state.Y, nullptr).points)
+        for (const Extremum& p : findExtrema(c.drawing.xterm, c.state.picture.X, c.state.picture.Y, nullptr).points)
             got.emplace_back(p.x, p.isMaximum);
         EXPECT_EQ(got, e.extrema) << e.term;
     }
@@ -97,7 +97,7 @@ TEST_F(Extrema, TellsTerracePointsFromInflectionPoints)
     for (const Case& w : cases) {
         EXPECT_EQ(press(S_and_W_punkte_Click, w.term, w.from, w.to), w.report) << w.term;
         std::vector<std::pair<double, bool>> got;
-        for (const Inflection& p : findInflections(c.drawing.xterm, c.state.X, c.state.Y, nullptr).points)
+        for (const Inflection& p : findInflections(c.drawing.xterm, c.state.picture.X, c.state.picture.Y, nullptr).points)
             got.emplace_back(p.x, p.isTerrace);
         EXPECT_EQ(got, w.points) << w.term << " from " << w.from;
     }

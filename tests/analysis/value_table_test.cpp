@@ -13,9 +13,9 @@ class ValueTableTest : public test::PanelFixture {
 protected:
     ValueTable table(const std::string& term, double X = -20, double Y = 20)
     {
-        c.state.Eingabe = term;
-        c.state.X = X;
-        c.state.Y = Y;
+        c.state.main.Eingabe = term;
+        c.state.picture.X = X;
+        c.state.picture.Y = Y;
         return *Werte_Tabelle(c);
     }
 };
@@ -33,7 +33,7 @@ TEST(CellText, RoundsHalvesAwayFromZeroAsTheDigitsRead)
 TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
 {
     EXPECT_TRUE(table("x^2").dPositive.xs.empty());  // first derivative off: no f' tables
-    c.state.ableitungs_test = true;
+    c.state.overlays.ableitungs_test = true;
     auto t = table("x+0.123456");
     for (const ValueRow* row : {&t.fNegative, &t.fPositive, &t.dNegative, &t.dPositive})
         ASSERT_EQ(row->xs.size(), 21u);
@@ -42,7 +42,7 @@ TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
     EXPECT_EQ(t.dNegative.cells[0], "1");  // the f' cell at 0 is rounded
 
     // Each column holds the value at its own integer, or nothing.
-    c.state.ableitungs_test = false;
+    c.state.overlays.ableitungs_test = false;
     t = table("x*10", -2.5, 1.5);
     EXPECT_EQ(t.fNegative.xs, (std::vector<int>{0, -1, -2}));  // -2,5 rounds to -2
     EXPECT_EQ(t.fNegative.cells, (Cells{"0", "-10", "-20"}));
@@ -52,7 +52,7 @@ TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
     EXPECT_EQ(t.fNegative.xs.size(), 32768u);
     EXPECT_EQ(t.fPositive.cells.back(), "32767");
 
-    c.state.ableitungs_test = true;  // cells stay empty where the term has no value
+    c.state.overlays.ableitungs_test = true;  // cells stay empty where the term has no value
     t = table("1/x", -2, 2);
     EXPECT_EQ(t.fNegative.cells, (Cells{"", "-1", "-0,5"}));
     EXPECT_EQ(t.dPositive.cells[0], "");

@@ -58,7 +58,7 @@ TEST_F(Zeros, EachZeroOnceToTheDigitAndNoneThatIsNot)
     };
     for (const Case& z : cases) {
         EXPECT_EQ(press(Nullstellen_fx_Click, z.term, z.from, z.to), z.report) << z.term;
-        EXPECT_EQ(findZeros(c.drawing.xterm, c.state.X, c.state.Y, nullptr).points, z.zeros) << z.term;
+        EXPECT_EQ(findZeros(c.drawing.xterm, c.state.picture.X, c.state.picture.Y, nullptr).points, z.zeros) << z.term;
     }
     EXPECT_NE(press(Nullstellen_fx_Click, "sin(x)+0,1").find("x7 = -0,1\r\nx8 = 3,24\r\n"),
               std::string::npos);
@@ -67,7 +67,7 @@ TEST_F(Zeros, EachZeroOnceToTheDigitAndNoneThatIsNot)
 TEST_F(Zeros, SearchesTheRangeOfTheLastDrawing)
 {
     press(Nullstellen_fx_Click, "x-7", "-5", "10");
-    c.state.y_eingabe = "5";  // typed, not drawn
+    c.state.main.y_eingabe = "5";  // typed, not drawn
     Nullstellen_fx_Click(c);
     EXPECT_EQ(ui.messages.back(), found({"x1 = 7"}));
 }

@@ -45,7 +45,7 @@ QImage drawn(const char* term, void (*clicks)(Context&))
     test::RecordingUi ui;
     Context c{ui};
     mainPanelLoad(c);
-    c.state.Eingabe = term;
+    c.state.main.Eingabe = term;
     clicks(c);
     zeichnen(c);
     QImage image;
@@ -62,7 +62,7 @@ TEST(BatchPicture, DrawsWhatTheWindowsDraw)
         erste_Ableitung_click(c);
         dritte_Ableitung_click(c);
         tangente_click(c);
-        c.state.x0_eingabe = "2";
+        c.state.overlays.x0_eingabe = "2";
         x0Changed(c.state);
         umkehrfunktion_click(c);
     }));
@@ -70,7 +70,7 @@ TEST(BatchPicture, DrawsWhatTheWindowsDraw)
     const QImage section = exported({"--term", "sqr(x)", "--section", "0", "+u"});
     EXPECT_TRUE(section == drawn("sqr(x)", [](Context& c) {
         ad_funktion_click(c);
-        c.state.Linker_Bereich = "0";
+        c.state.overlays.Linker_Bereich = "0";
         sectionFromChanged(c.state);
     }));
 }

@@ -65,8 +65,8 @@ protected:
     }
     void paar(const char* f, const char* g)
     {
-        c.state.f_x_Eingabe_txt = f;
-        c.state.g_x_Eingabe_txt = g;
+        c.state.areas.f_x_Eingabe_txt = f;
+        c.state.areas.g_x_Eingabe_txt = g;
         Integral_Berechnen_SP_butt_Click(c, r);
     }
     std::vector<WorldLine> shading() const { return worldLines(c.plane, kAreaDefault); }
@@ -80,7 +80,7 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
     ASSERT_TRUE(Flaeche_einfaerben_click(c, r));
     zeichnen(c);
     EXPECT_NEAR(number(r.Flaeche_Ergebnis), 9, 1e-13);
-    EXPECT_EQ(c.state.Eingabe, "x^2");  // the upper calculator draws its term
+    EXPECT_EQ(c.state.main.Eingabe, "x^2");  // the upper calculator draws its term
     const auto lines = shading();
     ASSERT_EQ(lines.size(), 30u);
     for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -94,7 +94,7 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
     EXPECT_TRUE(shading().empty());
 
     // The shading stays on the plane whatever the values.
-    c.state.Flaeche_einferben_Check = true;
+    c.state.areas.Flaeche_einferben_Check = true;
     berechnen("10^300", "0", "3");
     ASSERT_EQ(shading().size(), 30u);
     for (const auto& l : shading())
@@ -115,7 +115,7 @@ TEST_F(Flaechen, LoadingTakesTheMainPanelsFieldsAndUpperBoundsMustBeNumbers)
               std::tuple("x^3", "-20", "20"));
     berechnen("x^2", "0", "drei");
     EXPECT_EQ(ui.messages.back(), kUpperBoundMessage);
-    EXPECT_EQ(c.state.Eingabe, "x^3");  // nothing computed, nothing drawn
+    EXPECT_EQ(c.state.main.Eingabe, "x^3");  // nothing computed, nothing drawn
     berechnen("x^2", "", "3");
     EXPECT_EQ(ui.messages.back(), kBoundsMessage);
     berechnen("x^2", "0", "1");
@@ -135,7 +135,7 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
     EXPECT_EQ(std::tie(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt), std::tuple("0", "2"));
     EXPECT_NEAR(number(r.Schnitt_Flaeche_Ergebniss), -4.0 / 3, 2e-14);
     EXPECT_EQ(r.Funktion_eingabe_SP, "x^2-(2x)");
-    EXPECT_EQ(c.state.Eingabe, "x^3");
+    EXPECT_EQ(c.state.main.Eingabe, "x^3");
     EXPECT_TRUE(ui.messages.empty());
 
     // On the default range: f and g drawn, and with the check box the lines between them.
@@ -188,7 +188,7 @@ TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
     EXPECT_EQ(ui.messages.back(), kLowerBoundMessage);
 
     // A range no plane can show: that message alone, and nothing changes.
-    c.state.y_eingabe = "1e6";
+    c.state.main.y_eingabe = "1e6";
     ui.messages.clear();
     paar("x^2", "2x");
     EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kRangeMessage)});

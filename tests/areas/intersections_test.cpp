@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         mainPanelLoad(c);
-        c.state.Eingabe = "mein f(x)";
+        c.state.main.Eingabe = "mein f(x)";
         c.random.seed(11);
     }
     void enter(std::initializer_list<const char*> terms)
@@ -39,8 +39,8 @@ protected:
     }
     void range(const char* from, const char* to)
     {
-        c.state.x_eingabe = from;
-        c.state.y_eingabe = to;
+        c.state.main.x_eingabe = from;
+        c.state.main.y_eingabe = to;
     }
     std::string search()
     {
@@ -76,7 +76,7 @@ TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
                         "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
                         "\r\nf2(x) schneidet f1(x) in SP (2|4)\r\n");
     // The calculator's terms never reach the main panel's term box or its term.
-    EXPECT_EQ(c.state.Eingabe, "mein f(x)");
+    EXPECT_EQ(c.state.main.Eingabe, "mein f(x)");
     EXPECT_EQ(c.drawing.xterm, "");
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -142,13 +142,13 @@ TEST_F(Schnittstellen, EntriesAreCheckedAndCounted)
     EXPECT_EQ(ui.messages, (std::vector<std::string>{std::string(kAlreadyEnteredMessage),
                                                      std::string(kInputEmptyMessage),
                                                      std::string(kSyntaxMessage)}));
-    EXPECT_EQ(c.state.Schnittstellen_Terme, (std::vector<std::string>{"x", "x "}));
+    EXPECT_EQ(c.state.intersections.Schnittstellen_Terme, (std::vector<std::string>{"x", "x "}));
     EXPECT_EQ(std::tie(r.Eingegebene_Label, r.Eingabe_Zahl_Label),
               std::tuple("Eingegebene Funktionen:\r\nf1(x) = x\r\nf2(x) = x ", "3"));
 
     enter({"1", "2", "3", "4", "5", "6"});
     EXPECT_EQ(ui.messages.back(), kSevenFunctionsMessage);
-    EXPECT_EQ(c.state.Schnittstellen_Terme.size(), 7u);
+    EXPECT_EQ(c.state.intersections.Schnittstellen_Terme.size(), 7u);
 
     Command1_Click(c, r);
     EXPECT_EQ(std::tie(r.Eingegebene_Label, r.Eingabe_Zahl_Label), std::tuple("Eingegebene Funktionen: ", "1"));
@@ -189,7 +189,7 @@ TEST_F(Schnittstellen, EachDrawingGivesEveryFunctionItsOwnRandomColour)
 TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
 {
     range("-20", "20");
-    c.state.qualitaet_eingabe = "1";  // whole steps: x meets 0 exactly
+    c.state.main.qualitaet_eingabe = "1";  // whole steps: x meets 0 exactly
     const std::string terms[] = {"1/x", "sqr(x)"};
     drawFunctions(c, terms, [](std::size_t k) { return k ? rgb(0, 0, 200) : rgb(0, 200, 0); }, false);
     const auto hyperbola = worldLines(c.plane, rgb(0, 200, 0));
@@ -203,7 +203,7 @@ TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
 
 TEST_F(Schnittstellen, TheWheelRedrawsTheCalculatorsFunctions)
 {
-    c.state.Eingabe = "x^3";
+    c.state.main.Eingabe = "x^3";
     zeichnen(c);
     enter({"x^2", "2x"});
     Zeichnen_butt_Click(c);

@@ -54,7 +54,7 @@ TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRange)
     EXPECT_EQ(c.plane.texts().size(), 2u + 4 * 19);  // the axis names and four rows of 19
     EXPECT_TRUE(hasLabel("Y-Achse", 1.5, 20));
     EXPECT_TRUE(hasLabel("-19 ", -19.2, -0.3));
-    c.drawing.Zoom_Prozent = 60;
+    c.state.picture.Zoom_Prozent = 60;
     drawRange("-20", "20");
     EXPECT_TRUE(c.plane.texts().empty());
 }

@@ -42,9 +42,9 @@ protected:
 TEST_F(Bridge, CalculatesTheCableAndDrawsTowersAndHangersOnceForAnySpan)
 {
     ASSERT_TRUE(berechne("100", "30", "5"));
-    EXPECT_EQ((Messages{r.a1_Ausgabe, r.a2_Ausgabe, r.c1_Ausgabe, r.c2_Ausgabe, c.state.x_eingabe, c.state.y_eingabe}),
+    EXPECT_EQ((Messages{r.a1_Ausgabe, r.a2_Ausgabe, r.c1_Ausgabe, r.c2_Ausgabe, c.state.main.x_eingabe, c.state.main.y_eingabe}),
               (Messages{"0,247788873", "-0,247788873", "0,049557775", "-0,049557775", "-50", "50"}));
-    EXPECT_EQ(c.state.EingabeListe.back(), c.state.Eingabe);  // the cable is the function now
+    EXPECT_EQ(c.state.main.EingabeListe.back(), c.state.main.Eingabe);  // the cable is the function now
     EXPECT_FALSE(graph().empty());
 
     const auto masts = towers(9), feet = towers(30);
@@ -89,7 +89,7 @@ TEST_F(Bridge, RefusedInputChangesNothing)
 {
     ASSERT_TRUE(berechne("100", "30", "5"));
     const BridgeFields before = r;
-    const std::string term = c.state.Eingabe;
+    const std::string term = c.state.main.Eingabe;
     const std::size_t items = c.plane.items().size();
     const std::tuple<const char*, const char*, const char*, std::string_view> cases[] = {
         {"", "", "", kSpanEmptyMessage},       {"hundert", "30", "5", kSpanInvalidMessage},
@@ -106,9 +106,9 @@ TEST_F(Bridge, RefusedInputChangesNothing)
         EXPECT_EQ(r.a1_Ausgabe, before.a1_Ausgabe);
         EXPECT_EQ(r.c2_Ausgabe, before.c2_Ausgabe);
     }
-    EXPECT_EQ(c.state.Eingabe, term);
-    EXPECT_EQ(c.state.y_eingabe, "50");
-    EXPECT_FALSE(c.state.Brueck_zeichnen);
+    EXPECT_EQ(c.state.main.Eingabe, term);
+    EXPECT_EQ(c.state.main.y_eingabe, "50");
+    EXPECT_FALSE(c.state.bridge.Brueck_zeichnen);
     EXPECT_EQ(c.plane.items().size(), items);
 }
 

@@ -44,7 +44,7 @@ TEST_F(Family, DefaultsDrawEightSeparateParabolasInTheGraphColour)
     // Each member its own polyline: no segment runs back from the right end to the left.
     for (const auto& l : lines)
         EXPECT_NEAR(l.x2 - l.x1, 0.02, 1e-3);
-    EXPECT_FALSE(c.state.Parametar_gefunden);
+    EXPECT_FALSE(c.state.session.Parametar_gefunden);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -95,7 +95,7 @@ TEST_F(Family, RefusedAnswersDrawNothingAndTheNextTermDrawsNormally)
         ui.messages.clear();
         EXPECT_TRUE(drawFamily("x^2+@", answers).empty()) << message;
         EXPECT_EQ(ui.messages, message.empty() ? Messages{} : Messages{std::string(message)});
-        EXPECT_FALSE(c.state.Parametar_gefunden);
+        EXPECT_FALSE(c.state.session.Parametar_gefunden);
     }
     ui.messages.clear();
     EXPECT_EQ(draw("x/10").size(), 1999u);
@@ -105,7 +105,7 @@ TEST_F(Family, RefusedAnswersDrawNothingAndTheNextTermDrawsNormally)
 TEST_F(Family, AcceptedAnswersStayAndTheWheelRedrawsWithoutAsking)
 {
     drawFamily("x^2+@", {"3", std::nullopt, "1"});
-    EXPECT_EQ(c.state.start, 3);  // accepted before the cancelled one
+    EXPECT_EQ(c.state.family.start, 3);  // accepted before the cancelled one
 
     drawFamily("x^2+@", {"-2", "5", "1"});
     ui.questions.clear();
@@ -114,7 +114,7 @@ TEST_F(Family, AcceptedAnswersStayAndTheWheelRedrawsWithoutAsking)
     EXPECT_TRUE(ui.questions.empty());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(membersAtOne().size(), 8u);
-    EXPECT_FALSE(c.state.Mausrad_Funktion);
+    EXPECT_FALSE(c.state.session.Mausrad_Funktion);
 }
 
 }  // namespace

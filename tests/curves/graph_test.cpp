@@ -45,7 +45,7 @@ TEST_F(GraphPass, SampleCounterJoinsFromTheThirdSampleOnAndHugeQualityIsCapped)
     EXPECT_NEAR(lines.back().x2, 20, kTol);
     EXPECT_DOUBLE_EQ(ui.progressMaximum, 40);
     EXPECT_LE(ui.progressHigh, 40);
-    c.state.qualitaet_eingabe = "1e9";
+    c.state.main.qualitaet_eingabe = "1e9";
     EXPECT_EQ(draw("x").size(), 32768u - 2);  // the first two of 32768 samples never joined
 }
 
@@ -92,7 +92,7 @@ TEST_F(GraphPass, MessagesForBadTermsAndQualities)
         {"x^2", "0", m2},  {"x^2", "-50", none}, {"x^2", "viel", none},
     };
     for (auto [term, quality, message] : cases) {
-        c.state.qualitaet_eingabe = quality;
+        c.state.main.qualitaet_eingabe = quality;
         EXPECT_TRUE(draw(term).empty()) << term << " " << quality;
         EXPECT_EQ(takeMessages(), message.empty() ? Messages{} : Messages{std::string(message)})
             << term << " " << quality;
@@ -169,8 +169,8 @@ TEST_F(GraphPass, PlaneSizeFollowsTheRangeWithinBounds)
     EXPECT_EQ(c.plane.height(), 2400);
     for (int i = 1; i <= 11; ++i)  // the term list keeps the last nine
         draw(std::to_string(i) + "x");
-    EXPECT_EQ(c.state.EingabeListe.size(), 9u);
-    EXPECT_EQ(c.state.EingabeListe.front(), "3x");
+    EXPECT_EQ(c.state.main.EingabeListe.size(), 9u);
+    EXPECT_EQ(c.state.main.EingabeListe.front(), "3x");
 }
 
 }  // namespace

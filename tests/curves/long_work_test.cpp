@@ -34,21 +34,21 @@ protected:
     void SetUp() override
     {
         SearchTest::SetUp();
-        c.state.x_eingabe = "-5";
-        c.state.y_eingabe = "5";
+        c.state.main.x_eingabe = "-5";
+        c.state.main.y_eingabe = "5";
         ui.messages.clear();
     }
     std::size_t lines(Rgb colour) const { return worldLines(c.plane, colour).size(); }
     void draw(const std::string& term)
     {
-        c.state.Eingabe = term;
+        c.state.main.Eingabe = term;
         zeichnen(c);
     }
 };
 
 TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)
 {
-    c.state.ableitungs_test = c.state.tangente_test = c.state.Umkehrfunktion_test = true;
+    c.state.overlays.ableitungs_test = c.state.overlays.tangente_test = c.state.overlays.Umkehrfunktion_test = true;
     draw(typed(2001));
     EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kTermTooLongMessage)});
     EXPECT_TRUE(c.drawing.termRefused);
@@ -79,17 +79,17 @@ TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)
     AreaFields flaeche;
     flaeche.Funktion_eingabe = typed(2001);
     EXPECT_FALSE(Integral_Berechnen_Butt_Click(c, flaeche));
-    c.state.f_x_Eingabe_txt = "x";
-    c.state.g_x_Eingabe_txt = typed(2001);
+    c.state.areas.f_x_Eingabe_txt = "x";
+    c.state.areas.g_x_Eingabe_txt = typed(2001);
     Integral_Berechnen_SP_butt_Click(c, flaeche);
     EXPECT_EQ(ui.messages, std::vector<std::string>(3, std::string(kTermTooLongMessage)));
-    EXPECT_TRUE(c.state.Schnittstellen_Terme.empty());
+    EXPECT_TRUE(c.state.intersections.Schnittstellen_Terme.empty());
 }
 
 TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
 {
     c.pacer.setProgressAfter({});
-    c.state.ableitungs_test = true;
+    c.state.overlays.ableitungs_test = true;
     ui.stopAfter = 2;  // Esc at the third look up, after 32 samples of f
     draw("x");
     const auto stopped = worldLines(c.plane, kRot);
@@ -110,7 +110,7 @@ TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
 TEST_F(LongWork, QuickDrawingsNeverAskAndValueTablesStopWhereTheyGot)
 {
     c.pacer.setProgressAfter(std::chrono::hours(1));
-    c.state.ableitungs_test = true;
+    c.state.overlays.ableitungs_test = true;
     ui.stopAfter = 1000;  // counts the questions
     draw("x^2");
     EXPECT_EQ(ui.asked, 0);
@@ -118,8 +118,8 @@ TEST_F(LongWork, QuickDrawingsNeverAskAndValueTablesStopWhereTheyGot)
 
     c.pacer.setProgressAfter({});
     ui.stopAfter = 1;  // after the columns 0 to -15
-    c.state.X = -100;
-    c.state.Y = 100;
+    c.state.picture.X = -100;
+    c.state.picture.Y = 100;
     const auto table = Werte_Tabelle(c);
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(table->fNegative.xs.size(), 16u);

@@ -32,7 +32,7 @@ protected:
     W* panelChild(const char* name) { return child<W>(app.analysisPanel(), name); }
     void draw(const char* term)
     {
-        s.Eingabe = term;
+        s.main.Eingabe = term;
         app.mainPanel().loadFields();
         zeichnen(app.context());
     }
@@ -70,12 +70,12 @@ TEST_F(AnalysisPanelGui, SwitchesAndStepButtonsReachTheLogic)
     panelChild("grosser_plus_button")->click();
     panelChild("grosser_plus_button")->click();
     EXPECT_EQ(panelChild<QLineEdit>("x0_eingabe")->text(), "3");
-    EXPECT_EQ(s.x0_uebergabe, "3");
+    EXPECT_EQ(s.overlays.x0_uebergabe, "3");
 
     // A range typed into the main panel counts at the next switch.
     child<QLineEdit>(&app.mainPanel(), "x_eingabe")->setText("-10");
     panelChild("Umkehrfunktion_butt")->click();
-    EXPECT_EQ(s.X, -10);
+    EXPECT_EQ(s.picture.X, -10);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -84,16 +84,16 @@ TEST_F(AnalysisPanelGui, ColourListsPaintTheirChoice)
     auto* box = panelChild<QComboBox>("FarbeBox_Umkehrfunktion");
     box->setCurrentIndex(7);
     emit box->activated(7);
-    EXPECT_EQ(s.Umkehrfunktion_Farbe, "8721863");
+    EXPECT_EQ(s.overlays.Umkehrfunktion_Farbe, "8721863");
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(199, 21, 133));
 
     // A typed name that matches nothing: flag set, colour and paint kept.
-    s.umkehrfunktion_Farbe_test = false;
+    s.overlays.umkehrfunktion_Farbe_test = false;
     box->lineEdit()->selectAll();
     box->lineEdit()->insert(QString::fromUtf8("grün"));
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-    EXPECT_TRUE(s.umkehrfunktion_Farbe_test);
-    EXPECT_EQ(s.Umkehrfunktion_Farbe, "8721863");
+    EXPECT_TRUE(s.overlays.umkehrfunktion_Farbe_test);
+    EXPECT_EQ(s.overlays.Umkehrfunktion_Farbe, "8721863");
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(199, 21, 133));
 }
 
@@ -132,8 +132,8 @@ TEST_F(AnalysisPanelGui, EveryPressOpensATableOfTheTermAsTypedThatOutlivesThePro
 TEST_F(AnalysisPanelGui, EscOrClosingAPanelStopsALongSearch)
 {
     draw("x-1");
-    s.X = -1e6;  // so wide a range that the search runs until it is stopped
-    s.Y = 1e6;
+    s.picture.X = -1e6;  // so wide a range that the search runs until it is stopped
+    s.picture.Y = 1e6;
     QCoreApplication::postEvent(&app.mainPanel(),
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     click(app.analysisPanel(), "Nullstellen_fx");

@@ -68,7 +68,7 @@ TEST(App, ThePanelsDockToTheDrawingWindow)
 {
     Running r;
     App& app = r.app;
-    app.context().state.form3_test = true;  // the analysis panel has been shown
+    app.context().state.session.form3_test = true;  // the analysis panel has been shown
     DrawingWindow& drawing = app.drawingWindow();
     drawing.move(200, 40);
     QCoreApplication::processEvents();

@@ -213,7 +213,7 @@ TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
     ui.messages.clear();
     for (const QString& bad : schlechteEingaben()) {
         SCOPED_TRACE(bad.left(40).toStdString());
-        const std::vector<std::string> history = app.context().state.EingabeListe;
+        const std::vector<std::string> history = app.context().state.main.EingabeListe;
         const auto others = otherFields(ownFields);
         std::vector<QString> handedOn;
         for (std::size_t i = 1; i < ownFields.size(); ++i)
@@ -224,7 +224,7 @@ TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
         EXPECT_FALSE(ui.searching());
 
         // Drawing appends the term to the history; nothing in it gets lost.
-        const auto& after = app.context().state.EingabeListe;
+        const auto& after = app.context().state.main.EingabeListe;
         auto grown = history;
         grown.push_back(after.empty() ? std::string() : after.back());
         if (grown.size() > kHistoryMax)

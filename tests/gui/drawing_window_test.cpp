@@ -46,9 +46,9 @@ TEST_F(DrawingWindowTest, WheelNotchesZoomAndKeepTheViewCentred)
 
     // A fine wheel's half notches add up to one.
     wheel(w.plane(), QPoint(600, 600), -60);
-    EXPECT_EQ(c.drawing.sizex, 1320);
+    EXPECT_EQ(c.state.picture.sizex, 1320);
     wheel(w.plane(), QPoint(600, 600), -60);
-    EXPECT_EQ(c.drawing.sizex, 1200);
+    EXPECT_EQ(c.state.picture.sizex, 1200);
 
     // Nine notches back: the plane fits, in the corner.
     for (int i = 0; i < 9; ++i)

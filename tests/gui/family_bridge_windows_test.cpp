@@ -70,10 +70,10 @@ TEST_F(FamilyAndBridgeWindows, BridgeCalculatorDrawsTheCableAndClosesWithTheAnal
     EXPECT_EQ(child<QLineEdit>(w, "c2_Ausgabe")->text(), "-0,049557775");
     const Context& c = app.context();
     EXPECT_EQ(child<QComboBox>(&app.mainPanel(), "Eingabe")->currentText().toStdString(),
-              c.state.Eingabe);
+              c.state.main.Eingabe);
     EXPECT_EQ(child<QLineEdit>(&app.mainPanel(), "y_eingabe")->text(), "50");
     EXPECT_EQ(worldLines(c.plane, kHangerColour).size(), 98u);
-    EXPECT_FALSE(c.state.Brueck_zeichnen);
+    EXPECT_FALSE(c.state.bridge.Brueck_zeichnen);
 
     // The formula is drawn by the window itself: ink on white, wider than high.
     auto* formel = child<QWidget>(w, "Picture1");

@@ -63,7 +63,7 @@ protected:
 
 TEST_F(UnderTheLimit, TheLargestPlaneIsDrawnAndSavedOrSaysItCannotBe)
 {
-    c.state.ableitungs_test = c.state.zweite_ableitungs_test = c.state.dritte_ableitungs_test = true;
+    c.state.overlays.ableitungs_test = c.state.overlays.zweite_ableitungs_test = c.state.overlays.dritte_ableitungs_test = true;
     draw("sin(x/50)*400", "-800", "800");
     ASSERT_EQ(c.plane.width(), Plane::kMaxSide);
     EXPECT_FALSE(w.grab().isNull());

@@ -48,8 +48,8 @@ TEST_F(Rendering, PaintsTheWholePlaneIntoAReusedImageOrOnlyARegion)
 // whole picture.
 TEST_F(Rendering, BandsAndThePngFileHaveThePixelsOfTheWholePicture)
 {
-    c.state.ableitungs_test = c.state.dritte_ableitungs_test = true;
-    c.state.f_Linie_staerke = 1;  // thin lines go another way through Qt than wide ones
+    c.state.overlays.ableitungs_test = c.state.overlays.dritte_ableitungs_test = true;
+    c.state.main.f_Linie_staerke = 1;  // thin lines go another way through Qt than wide ones
     draw("0,5*x^3-2*x^2-x+4", "-40", "40");
     ASSERT_EQ(c.plane.height(), 2400);
     QImage whole;

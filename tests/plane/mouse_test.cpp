@@ -41,7 +41,7 @@ TEST_F(Wheel, DefaultRangeZoomsBy10PercentBetween120And3600Pixels)
     EXPECT_EQ(ui.planeChanges, changes);
     EXPECT_EQ(notches(1), 240);
 
-    c.drawing.sizex = c.drawing.sizey = 3480;
+    c.state.picture.sizex = c.state.picture.sizey = 3480;
     EXPECT_EQ(notches(2), 3600);
     EXPECT_EQ(notches(-1), 3480);  // from the bound, not from 3720
     EXPECT_EQ(ui.status[3], "Zoom: 290%");
@@ -71,12 +71,12 @@ TEST_F(Wheel, IntersectionDrawingsReplaceTheGraph)
 {
     // On the default range either flag of the intersection calculator brings
     // back only the coordinate system and its drawings …
-    c.state.Schnittstellen_integral_Zeichnen_Check = true;
+    c.state.areas.Schnittstellen_integral_Zeichnen_Check = true;
     notches(1);
     EXPECT_FALSE(graphShown());
     // … on other ranges the area between graphs alone does not count.
     draw("x^2", "-10", "10");
-    c.state.Schnittstellen_integral_Zeichnen_Check = true;
+    c.state.areas.Schnittstellen_integral_Zeichnen_Check = true;
     notches(1);
     EXPECT_TRUE(graphShown());
 }

@@ -24,12 +24,12 @@ protected:
 TEST_F(PictureSize, LargestSizeRedrawsEveryGraphAtTheNewSize)
 {
     draw("x^2");
-    c.drawing.Zoom_Prozent = 130;
+    c.state.picture.Zoom_Prozent = 130;
     EXPECT_EQ(MenuGroesse_Click(c, 8, upTo(9600)), 8);
     EXPECT_EQ(c.plane.height(), 2400);
     EXPECT_DOUBLE_EQ(c.plane.pixelX(20), 2400);  // the axes span the new size
     EXPECT_FALSE(graph().empty());
-    EXPECT_DOUBLE_EQ(c.drawing.Zoom_Prozent, 130);  // the zoom is not the menu's business
+    EXPECT_DOUBLE_EQ(c.state.picture.Zoom_Prozent, 130);  // the zoom is not the menu's business
 }
 
 TEST_F(PictureSize, TooLittleMemoryStepsDownOneSizeAtATime)

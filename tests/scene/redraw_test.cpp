@@ -27,10 +27,10 @@ protected:
     }
     void typeRange(const char* from, const char* to)
     {
-        c.state.x_eingabe = from;
-        c.state.y_eingabe = to;
+        c.state.main.x_eingabe = from;
+        c.state.main.y_eingabe = to;
         items = c.plane.items().size();
-        list = c.state.EingabeListe;
+        list = c.state.main.EingabeListe;
     }
     // The one message, and the picture as it was.
     void expectRefused(const std::string& what)
@@ -50,12 +50,12 @@ TEST_F(RangeRefused, ZeichnenSaysWhyItDrawsNothing)
         {"-1000000", "20"}, {"-20", "32768"}, {"abc", "20"}, {"-20", ""}};
     for (auto [from, to] : ranges) {
         typeRange(from, to);
-        c.state.Eingabe = "x";
+        c.state.main.Eingabe = "x";
         zeichnen(c);
         expectRefused(std::string(from) + " " + to);
-        EXPECT_EQ(c.state.EingabeListe, list);
-        EXPECT_EQ(c.state.x_eingabe, from);
-        EXPECT_EQ(c.state.y_eingabe, to);
+        EXPECT_EQ(c.state.main.EingabeListe, list);
+        EXPECT_EQ(c.state.main.x_eingabe, from);
+        EXPECT_EQ(c.state.main.y_eingabe, to);
     }
     typeRange("-32768", "32767");  // the ends of the range are fine
     zeichnen(c);

@@ -142,9 +142,9 @@ protected:
     // "Zeichnen" with these fields, and the window told.
     void draw(const char* term, const char* from = "-20", const char* to = "20")
     {
-        c.state.Eingabe = term;
-        c.state.x_eingabe = from;
-        c.state.y_eingabe = to;
+        c.state.main.Eingabe = term;
+        c.state.main.x_eingabe = from;
+        c.state.main.y_eingabe = to;
         zeichnen(c);
         w.planeChanged();
     }

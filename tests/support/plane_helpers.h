@@ -50,9 +50,9 @@ protected:
     std::vector<WorldLine> draw(const std::string& term, const char* from = "-20",
                                 const char* to = "20")
     {
-        c.state.x_eingabe = from;
-        c.state.y_eingabe = to;
-        c.state.Eingabe = term;
+        c.state.main.x_eingabe = from;
+        c.state.main.y_eingabe = to;
+        c.state.main.Eingabe = term;
         zeichnen(c);
         return graph();
     }

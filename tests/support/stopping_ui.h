@@ -34,9 +34,9 @@ protected:
     std::string press(void (*button)(Context&), const std::string& term,
                       const char* from = "-20", const char* to = "20")
     {
-        c.state.Eingabe = term;
-        c.state.x_eingabe = from;
-        c.state.y_eingabe = to;
+        c.state.main.Eingabe = term;
+        c.state.main.x_eingabe = from;
+        c.state.main.y_eingabe = to;
         zeichnen(c);
         ui.messages.clear();
         button(c);

@@ -26,21 +26,21 @@ TEST(DifferenceQuotient, IsBuiltAsTextExactlyKeepsExpAndApproximatesTheDerivativ
 {
     State s;
     buildDerivativeTerms(s, "1x^2", 2);
-    EXPECT_EQ(s.ableitungsterm, "(1*(1x+0,000456)^2 - (1x^2)) /0,000456");
+    EXPECT_EQ(s.terms.ableitungsterm, "(1*(1x+0,000456)^2 - (1x^2)) /0,000456");
     // Shifting a shifted term shifts it once more.
-    EXPECT_EQ(shift(s.ableitungsterm),
+    EXPECT_EQ(shift(s.terms.ableitungsterm),
               "(1*(1*(1x+0,000456)+0,000456)^2 - (1*(1x+0,000456)^2)) /0,000456");
-    EXPECT_EQ(s.ableitungsterm_zwei,
-              "(" + shift(s.ableitungsterm) + "-" + s.ableitungsterm + ")/0,000456");
+    EXPECT_EQ(s.terms.ableitungsterm_zwei,
+              "(" + shift(s.terms.ableitungsterm) + "-" + s.terms.ableitungsterm + ")/0,000456");
     // The statement a sample at x = 2 hands to the engine.
-    EXPECT_EQ(Substitution(s.ableitungsterm, kMasked).expression(2),
+    EXPECT_EQ(Substitution(s.terms.ableitungsterm, kMasked).expression(2),
               "(1*(1*2+0.000456)^2 - (1*2^2)) /0.000456");
 
     buildDerivativeTerms(s, string_richten("exp(x)"), 1);
     // "exp" is masked while x is replaced, or its x would be replaced too.
-    EXPECT_NEAR(evaluateAt(s.ableitungsterm, 2), std::exp(2.0), 0.01);
+    EXPECT_NEAR(evaluateAt(s.terms.ableitungsterm, 2), std::exp(2.0), 0.01);
     buildDerivativeTerms(s, string_richten("x^2"), 3);
-    EXPECT_NEAR(evaluateAt(s.ableitungsterm, 3), 6.000456, 1e-6);
-    EXPECT_NEAR(evaluateAt(s.ableitungsterm_zwei, 3), 2, 1e-3);
-    EXPECT_NEAR(evaluateAt(s.ableitungsterm_drei, 3), 0, 5);  // rounding is amplified
+    EXPECT_NEAR(evaluateAt(s.terms.ableitungsterm, 3), 6.000456, 1e-6);
+    EXPECT_NEAR(evaluateAt(s.terms.ableitungsterm_zwei, 3), 2, 1e-3);
+    EXPECT_NEAR(evaluateAt(s.terms.ableitungsterm_drei, 3), 0, 5);  // rounding is amplified
 }

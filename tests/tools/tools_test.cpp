@@ -66,7 +66,7 @@ TEST_F(CalculatorTest, EveryErrorGivesTheOneMessageAndKeepsTheResult)
         EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kInputErrorMessage)}) << input;
         EXPECT_EQ(t.Ergebnis, "9") << input;
     }
-    EXPECT_EQ(c.state.Zahl, 0.0);
+    EXPECT_EQ(c.state.results.Zahl, 0.0);
     EXPECT_EQ(ui.titles.back(), kTitle);
     EXPECT_EQ(c.engine.lastError(), 0);  // the next caller starts clean
 }

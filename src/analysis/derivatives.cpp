@@ -53,7 +53,7 @@ constexpr Order kDritte{3,
                         rgb(255, 140, 0),
                         &OverlayState::f_a3_linie_staerke};
 
-void draw(Context& c, const Order& o)
+void draw(Context& c, const DrawRequest& r, const Order& o)
 {
     State& s = c.state;
     OverlayState& ov = s.overlays;
@@ -61,11 +61,10 @@ void draw(Context& c, const Order& o)
         return;
     if (!(ov.*o.colourChosen))
         ov.*o.colour = colourText(o.defaultColour);
-    Range range;
-    const bool usable = readRangeAndStep(c, range);
+    const auto range = r.range();
     // The terms follow f even when nothing can be drawn.
     buildDerivativeTerms(s, c.drawing.xterm, o.order);
-    if (!usable || !std::isfinite(range.step))
+    if (!range || !std::isfinite(range->step))
         return;
     // A name typed into the list that matches no colour sets the chosen flag
     // without a colour: the curve keeps its default one.
@@ -75,7 +74,7 @@ void draw(Context& c, const Order& o)
     Curve curve(o.prefix, s.results.*o.result, term, Curve::OnFailure::KeepValue);
     curve.width = ov.*o.width;
     curve.colour = colour;
-    sampleCurve(c, curve, range.left, range.right, range.step);
+    sampleCurve(c, curve, range->left, range->right, range->step);
 }
 
 }  // namespace
@@ -91,9 +90,9 @@ void buildDerivativeTerms(State& s, std::string_view xterm, int order)
         s.terms.ableitungsterm_drei = nextQuotient(s.terms.ableitungsterm_zwei);
 }
 
-void erste_Ableitung(Context& c) { draw(c, kErste); }
-void zweite_ableitung(Context& c) { draw(c, kZweite); }
-void dritte_ableitung(Context& c) { draw(c, kDritte); }
+void erste_Ableitung(Context& c, const DrawRequest& r) { draw(c, r, kErste); }
+void zweite_ableitung(Context& c, const DrawRequest& r) { draw(c, r, kZweite); }
+void dritte_ableitung(Context& c, const DrawRequest& r) { draw(c, r, kDritte); }
 
 
 }  // namespace kw

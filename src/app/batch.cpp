@@ -11,6 +11,7 @@
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
+#include "scene/request.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 
@@ -142,7 +143,7 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     if (c.drawing.termRefused)
         return kBatchFailed;
     if (!o.und.empty())
-        drawFunctions(c, o.und, furtherColours(s.main.FarbeBox), false);
+        drawFunctions(c, readRequest(c), o.und, furtherColours(s.main.FarbeBox), false);
 
     QString why;
     if (!writePicture(c.plane, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),

@@ -12,6 +12,7 @@
 #include "panel/main_panel.h"
 #include "scene/graph_pass.h"
 #include "scene/redraw.h"
+#include "scene/request.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 #include "tools/area_calculator.h"
@@ -131,7 +132,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     if (rangeUsable(c))
         zeichnen(c);
     else
-        berechnen(c);
+        berechnen(c, readRequest(c));
     if (c.drawing.termRefused)
         return kBatchFailed;
 

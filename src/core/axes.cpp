@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/context.h"
+#include "core/request.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -14,17 +15,26 @@ constexpr Rgb kGrid = rgb(220, 220, 220);
 
 void readRange(Context& c)
 {
+    ++c.reads.ranges;
     if (auto x = readNumber(c.state.main.x_eingabe))
         c.state.picture.X = *x;
     if (auto y = readNumber(c.state.main.y_eingabe))
         c.state.picture.Y = *y;
 }
 
-void Koordinaten_System(Context& c)
+void applyRange(PictureState& picture, const DrawRequest& r)
+{
+    if (r.left)
+        picture.X = *r.left;
+    if (r.right)
+        picture.Y = *r.right;
+}
+
+void Koordinaten_System(Context& c, const DrawRequest& r)
 {
     Plane& p = c.plane;
     p.clear();
-    readRange(c);
+    applyRange(c.state.picture, r);
     const double X = c.state.picture.X, Y = c.state.picture.Y;
     p.setPenWidth(1);
     p.setForeColor(kBlack);

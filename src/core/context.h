@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
 
+#include "core/colours.h"
 #include "core/pacer.h"
 #include "core/plane.h"
 #include "core/state.h"
@@ -16,9 +18,16 @@ namespace kw {
 struct Drawing {
     std::string xterm;            // the normalized term of f
     std::string term;             // the last expression handed to the engine by a curve
-    std::string Graph_Farbe;      // colour of the graph as decimal text; empty until the first pass
+    std::optional<Rgb> Graph_Farbe;  // colour of the graph; none until the first pass
     bool termRefused = false;     // the last graph pass refused the term: not in the right form,
                                   // too long, or a family without usable answers to its questions
+};
+
+// How often the main panel's range and term were read and normalized: a
+// redraw reads them once, into its request.
+struct FieldReads {
+    int ranges = 0;
+    int normalizations = 0;
 };
 
 // The variables statements may assign to ("Form.<name> = …").
@@ -55,6 +64,7 @@ public:
     State state;
     Engine engine;
     Drawing drawing;
+    FieldReads reads;
     Plane plane;
     Ui& ui;
     std::mt19937 random;

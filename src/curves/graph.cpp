@@ -12,6 +12,7 @@ namespace kw {
 
 bool normalizeTerm(Context& c)
 {
+    ++c.reads.normalizations;
     if (termZuLang(c.state.main.Eingabe)) {
         c.drawing.xterm.clear();
         return false;
@@ -20,14 +21,15 @@ bool normalizeTerm(Context& c)
     return true;
 }
 
-void Funktionsfarbe(Context& c)
+void Funktionsfarbe(Context& c, const DrawRequest& r)
 {
-    if (auto colour = colourByName(c.state.main.FarbeBox, kSevenColours))
-        c.drawing.Graph_Farbe = colourText(*colour);
+    if (r.graphColour)
+        c.drawing.Graph_Farbe = r.graphColour;
 }
 
 bool readRangeAndStep(Context& c, Range& range)
 {
+    ++c.reads.ranges;
     auto left = readNumber(c.state.main.x_eingabe);
     auto right = readNumber(c.state.main.y_eingabe);
     auto quality = readNumber(c.state.main.qualitaet_eingabe);
@@ -37,12 +39,12 @@ bool readRangeAndStep(Context& c, Range& range)
     return true;
 }
 
-void prepareGraph(Context& c, const Range& range)
+void prepareGraph(Context& c, const DrawRequest& r, const Range& range)
 {
     c.state.picture.X = range.left;
     c.state.picture.Y = range.right;
-    Funktionsfarbe(c);
-    normalizeTerm(c);
+    Funktionsfarbe(c, r);
+    c.drawing.xterm = r.xterm;
     c.plane.setPenWidth(2);
 }
 

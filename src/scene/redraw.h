@@ -9,6 +9,7 @@
 namespace kw {
 
 class Context;
+struct DrawRequest;
 
 // The procedures a redraw is made of. Every redraw sequence is a list of these;
 // each overlay draws only while its own switch is on.
@@ -32,10 +33,9 @@ inline constexpr std::size_t kStepCount = std::size_t(Step::Schnittstellen_Zeich
 
 using Steps = std::span<const Step>;
 
-// Runs the steps in order. A step whose procedure does not exist yet draws
-// nothing. A redraw that takes long can be stopped with Esc: the steps after
-// that draw nothing either.
-void run(Context& c, Steps steps);
+// Runs the steps in order, each with the redraw's request. A redraw that takes
+// long can be stopped with Esc: the steps after that draw nothing.
+void run(Context& c, const DrawRequest& r, Steps steps);
 
 // The empty coordinate system.
 inline constexpr Step kAxesSteps[] = {Step::Koordinaten_System, Step::gitterzeichnen,
@@ -113,18 +113,21 @@ inline constexpr std::string_view kRangeMessage =
 // Clears the plane, draws the coordinate system and then the steps. A range
 // that is not a 16-bit number is refused (see checkRange).
 void redrawAll(Context& c, Steps steps);
+void redrawAll(Context& c, const DrawRequest& r, Steps steps);
 
 // Both range fields hold numbers that fit a 16-bit integer.
 bool rangeUsable(const Context& c);
 
 // What every redraw asks first: is the range usable? If not, the user is told
 // so, and the redraw changes nothing (the picture stays as it was).
+bool checkRange(Context& c, const DrawRequest& r);
 bool checkRange(Context& c);
 
 // The redraw of "Zeichnen": sizes the plane from the x range, clears it and
 // draws the coordinate system (unless the old drawing is kept), the graph and
 // every switched-on overlay. A range that is not a 16-bit number is refused.
 void Zeichnen_click(Context& c);
+void Zeichnen_click(Context& c, const DrawRequest& r);
 
 // Clears the plane and draws the empty coordinate system.
 void reset_click(Context& c);

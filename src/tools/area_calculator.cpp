@@ -8,6 +8,7 @@
 #include "core/context.h"
 #include "curves/graph.h"
 #include "scene/redraw.h"
+#include "scene/request.h"
 #include "terms/engine.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
@@ -135,7 +136,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
         }
     }
     s.areas.Schnittstellen_integral_Zeichnen_Check = true;
-    Schnittstellen_Zeichnen_Integral(c);
+    Schnittstellen_Zeichnen_Integral(c, readRequest(c));
     if (bounds)
         flaeche_einfaerben_sp(c);
     c.ui.planeChanged();

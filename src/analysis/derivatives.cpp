@@ -4,6 +4,7 @@
 
 #include "core/colours.h"
 #include "core/context.h"
+#include "core/overlays.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
 #include "terms/difference_quotient.h"
@@ -12,52 +13,11 @@ namespace kw {
 
 namespace {
 
-// What tells the three orders apart.
-struct Order {
-    int order;
-    std::string_view prefix;
-    double EngineResults::*result;
-    std::string DerivedTerms::*term;
-    bool OverlayState::*shown;
-    std::string OverlayState::*colour;
-    bool OverlayState::*colourChosen;
-    Rgb defaultColour;
-    State::Int OverlayState::*width;
-};
-
-constexpr Order kErste{1,
-                       "Form.Zahl3 =",
-                       &EngineResults::Zahl3,
-                       &DerivedTerms::ableitungsterm,
-                       &OverlayState::ableitungs_test,
-                       &OverlayState::Ffarbe_ableitung,
-                       &OverlayState::Ffarbe_ableitung_test,
-                       rgb(0, 0, 139),
-                       &OverlayState::f_a1_linie_staerke};
-constexpr Order kZweite{2,
-                        "Form.zahl7 =",
-                        &EngineResults::zahl7,
-                        &DerivedTerms::ableitungsterm_zwei,
-                        &OverlayState::zweite_ableitungs_test,
-                        &OverlayState::Ffarbe_zweite_ableitung,
-                        &OverlayState::Ffarbe_zweite_ableitung_test,
-                        rgb(0, 139, 0),
-                        &OverlayState::f_a2_linie_staerke};
-constexpr Order kDritte{3,
-                        "Form.zahl9 =",
-                        &EngineResults::zahl9,
-                        &DerivedTerms::ableitungsterm_drei,
-                        &OverlayState::dritte_ableitungs_test,
-                        &OverlayState::Ffarbe_dritte_ableitung,
-                        &OverlayState::Ffarbe_dritte_ableitung_test,
-                        rgb(255, 140, 0),
-                        &OverlayState::f_a3_linie_staerke};
-
-void draw(Context& c, const DrawRequest& r, const Order& o)
+void draw(Context& c, const DrawRequest& r, const OverlayCurve& o)
 {
     State& s = c.state;
     OverlayState& ov = s.overlays;
-    if (!(ov.*o.shown))
+    if (!(ov.*o.flag))
         return;
     if (!(ov.*o.colourChosen))
         ov.*o.colour = colourText(o.defaultColour);
@@ -90,9 +50,12 @@ void buildDerivativeTerms(State& s, std::string_view xterm, int order)
         s.terms.ableitungsterm_drei = nextQuotient(s.terms.ableitungsterm_zwei);
 }
 
-void erste_Ableitung(Context& c, const DrawRequest& r) { draw(c, r, kErste); }
-void zweite_ableitung(Context& c, const DrawRequest& r) { draw(c, r, kZweite); }
-void dritte_ableitung(Context& c, const DrawRequest& r) { draw(c, r, kDritte); }
+void erste_Ableitung(Context& c, const DrawRequest& r) { draw(c, r, overlayCurve(Overlay::First)); }
+void zweite_ableitung(Context& c, const DrawRequest& r)
+{
+    draw(c, r, overlayCurve(Overlay::Second));
+}
+void dritte_ableitung(Context& c, const DrawRequest& r) { draw(c, r, overlayCurve(Overlay::Third)); }
 
 
 }  // namespace kw

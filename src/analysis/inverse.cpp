@@ -4,13 +4,14 @@
 
 #include "core/colours.h"
 #include "core/context.h"
+#include "core/overlays.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
 
 namespace kw {
 
 namespace {
-constexpr Rgb kDefault = rgb(199, 21, 133);
+constexpr Rgb kDefault = overlayCurve(Overlay::Inverse).defaultColour;
 }  // namespace
 
 void Umkehrfunktion(Context& c, const DrawRequest& r)

@@ -36,31 +36,6 @@ QFrame* separator()
     return line;
 }
 
-// One curve row: its switch, its colour list and its width list.
-struct CurveRow {
-    const char* check;
-    const char* caption;
-    const char* colourList;
-    const char* widthList;
-    ColourList colours;
-    WidthList widths;
-    void (*toggle)(Context&);
-};
-
-constexpr CurveRow kCurveRows[] = {
-    {"erste_Ableitung", "Erste Ableitung", "FarbeBox_ableitung", "f_a1_linie_staerke",
-     ColourList::First, WidthList::First, &erste_Ableitung_click},
-    {"zweite_ableitung_butt", "Zweite Ableitung", "FarbeBox_zweite_ableitung",
-     "f_a2_linie_staerke", ColourList::Second, WidthList::Second,
-     &zweite_Ableitung_click},
-    {"dritte_ableitung_butt", "Dritte Ableitung", "FarbeBox_dritte_ableitung",
-     "f_a3_linie_staerke", ColourList::Third, WidthList::Third,
-     &dritte_Ableitung_click},
-    {"Umkehrfunktion_butt", "Umkehrfunktion", "FarbeBox_Umkehrfunktion",
-     "Umkehrfunktion_Linien_staerke", ColourList::Inverse, WidthList::Inverse,
-     &umkehrfunktion_click},
-};
-
 constexpr const char* kStepNames[] = {"grosser_minus_button", "mittlerer_minus_button",
                                       "kleiner_minus_button", "kleiner_plus_button",
                                       "mittlerer_plus_button", "grosser_plus_button"};
@@ -81,9 +56,10 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     curves->setHorizontalSpacing(6);
     curves->setColumnStretch(1, 1);
     for (int i = 0; i < 4; ++i) {
-        const CurveRow& r = kCurveRows[i];
+        const Overlay o = kListedOverlays[i];
+        const OverlayCurve& r = overlayCurve(o);
         auto* check = named(new QCheckBox(qs(r.caption)), r.check);
-        auto* colourCombo = colourCombos_[i] = colourBox(r.colourList, colourRows(r.colours));
+        auto* colourCombo = colourCombos_[i] = colourBox(r.colourList, r.colourRows);
         auto* widthCombo = widthCombos_[i] = named(new QComboBox, r.widthList);
         for (auto w : kWidths)
             widthCombo->addItem(qs(w));
@@ -92,20 +68,20 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         curves->addWidget(new QLabel(QStringLiteral("Stärke:")), i, 2);
         curves->addWidget(widthCombo, i, 3);
 
-        connect(check, &QCheckBox::clicked, this, [this, toggle = r.toggle] {
+        connect(check, &QCheckBox::clicked, this, [this, o] {
             emit fieldsNeeded();
-            toggle(c_);
+            toggleOverlay(c_, o);
         });
         // The list's text is kept as typed; the rule runs when a colour is chosen.
-        connect(colourCombo, &QComboBox::editTextChanged, this, [this, i](const QString& t) {
-            listText(c_.state, kCurveRows[i].colours) = str(t);
+        connect(colourCombo, &QComboBox::editTextChanged, this, [this, o](const QString& t) {
+            colourListText(c_.state, o) = str(t);
         });
         auto chooseColour = [this, colourCombo, i] { paintList(colourCombo, i); };
         connect(colourCombo, &QComboBox::activated, this, chooseColour);
         connect(colourCombo->lineEdit(), &QLineEdit::returnPressed, this, chooseColour);
-        connect(widthCombo, &QComboBox::activated, this, [this, widthCombo, i] {
-            listText(c_.state, kCurveRows[i].widths) = str(widthCombo->currentText());
-            widthChosen(c_.state, kCurveRows[i].widths);
+        connect(widthCombo, &QComboBox::activated, this, [this, widthCombo, o] {
+            widthListText(c_.state, o) = str(widthCombo->currentText());
+            widthChosen(c_.state, o);
         });
     }
     rows->addLayout(curves);
@@ -228,17 +204,17 @@ void AnalysisPanelWindow::loadFields()
     setTextIfOther(links_, s.overlays.Linker_Bereich);
     setTextIfOther(rechts_, s.overlays.Rechter_Bereich);
     for (int i = 0; i < 4; ++i) {
-        const QString colour = qs(listText(s, kCurveRows[i].colours));
+        const QString colour = qs(colourListText(s, kListedOverlays[i]));
         if (colourCombos_[i]->currentText() != colour)
             colourCombos_[i]->setEditText(colour);
-        widthCombos_[i]->setCurrentText(qs(listText(s, kCurveRows[i].widths)));
+        widthCombos_[i]->setCurrentText(qs(widthListText(s, kListedOverlays[i])));
     }
 }
 
 // The colour rule decides; a matching name paints the list in its colour.
 void AnalysisPanelWindow::paintList(QComboBox* box, int list)
 {
-    if (auto colour = colourChosen(c_.state, kCurveRows[list].colours))
+    if (auto colour = colourChosen(c_.state, kListedOverlays[list]))
         paintColourBox(box, *colour);
 }
 

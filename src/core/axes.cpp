@@ -68,8 +68,10 @@ void DrawArrow45(Plane& p, float x1, float y1, float x2, float y2, float length,
     auto strokes = [&](float ax, float ay) {
         if (draw_head)
             p.line(x2, y2, x2 + ax, y2 + ay);
-        for (int i = 0; i < num_fletchings; ++i)
-            p.line(x1 + i * gx, y1 + i * gy, x1 + i * gx + ax, y1 + i * gy + ay);
+        for (int i = 0; i < num_fletchings; ++i) {
+            const float k = float(i);
+            p.line(x1 + k * gx, y1 + k * gy, x1 + k * gx + ax, y1 + k * gy + ay);
+        }
     };
     strokes((-vy - vx) * length, (vx - vy) * length);
     strokes((vy - vx) * length, (-vx - vy) * length);

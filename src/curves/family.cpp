@@ -6,6 +6,7 @@
 #include "core/context.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
+#include "terms/chars.h"
 #include "terms/engine.h"
 #include "terms/numtext.h"
 
@@ -13,12 +14,9 @@ namespace kw {
 
 namespace {
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-constexpr bool isOperator(char c)
-{
-    return c == '+' || c == '-' || c == '*' || c == '/' || c == '^';
-}
+using chars::isDigit;
+using chars::isLetter;
+using chars::isOperator;
 
 struct Question {
     std::string_view prompt, title, preset;

@@ -77,8 +77,8 @@ void setCounters(benchmark::State& state, const std::string& text)
 void engineStatement(benchmark::State& state, const std::string& expression)
 {
     kw::Engine engine;
-    double zahl = 0;
-    engine.bind("Zahl3", &zahl);
+    double numberText = 0;
+    engine.bind("Zahl3", &numberText);
     const std::string statement = "Form.Zahl3 =" + expression;
     if (engine.execute(statement) != kw::err::None) {
         state.SkipWithError("engine rejects the statement");
@@ -86,7 +86,7 @@ void engineStatement(benchmark::State& state, const std::string& expression)
     }
     for (auto _ : state) {
         benchmark::DoNotOptimize(engine.execute(statement));
-        benchmark::DoNotOptimize(zahl);
+        benchmark::DoNotOptimize(numberText);
     }
     setCounters(state, statement);
 }

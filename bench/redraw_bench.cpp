@@ -129,7 +129,7 @@ void exportPng(benchmark::State& state, const char* range, bool bands)
     c.state.main.Eingabe = "0,5*x^3-2*x^2-x+4";
     c.state.main.x_eingabe = QByteArray("-").append(range).toStdString();
     c.state.main.y_eingabe = range;
-    kw::zeichnen(c);
+    kw::drawFromPanel(c);
     qint64 bytes = 0;
     for (auto _ : state) {
         QBuffer file;

@@ -29,7 +29,7 @@ struct Drawn {
     {
         kw::mainPanelLoad(c);
         c.state.main.Eingabe = term;
-        kw::zeichnen(c);
+        kw::drawFromPanel(c);
     }
 };
 

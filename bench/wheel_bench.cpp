@@ -42,7 +42,7 @@ void BM_WheelNotchAt3600(benchmark::State& state)
     c.state.main.Eingabe = "0,5*x^3-2*x^2-x+4";
     // The derivative curves draw once their procedures are in the redraw table.
     c.state.overlays.ableitungs_test = c.state.overlays.zweite_ableitungs_test = c.state.overlays.dritte_ableitungs_test = true;
-    kw::zeichnen(c);
+    kw::drawFromPanel(c);
     notch(state, c, 3480, 3600);
 }
 BENCHMARK(BM_WheelNotchAt3600)->Unit(benchmark::kMillisecond);
@@ -60,7 +60,7 @@ void wheelAt9600(benchmark::State& state, bool derivatives, bool compiled)
     c.state.main.x_eingabe = "-100";
     c.state.main.y_eingabe = "100";
     c.state.overlays.ableitungs_test = c.state.overlays.zweite_ableitungs_test = c.state.overlays.dritte_ableitungs_test = derivatives;
-    kw::zeichnen(c);
+    kw::drawFromPanel(c);
     notch(state, c, 9360, 9600);  // outside the standard range a notch adds 120 twice
 }
 BENCHMARK_CAPTURE(wheelAt9600, f_text, false, false)->Unit(benchmark::kMillisecond);

@@ -50,6 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.overlays.ableitungs_test = s.overlays.zweite_ableitungs_test = s.overlays.dritte_ableitungs_test = true;
     s.overlays.tangente_test = s.overlays.Umkehrfunktion_test = true;
     s.overlays.ad_funktion_test = !s.overlays.Linker_Bereich_wert.empty() || !s.overlays.Rechter_Bereich_wert.empty();
-    zeichnen(c);
+    drawFromPanel(c);
     return 0;
 }

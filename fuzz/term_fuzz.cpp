@@ -17,7 +17,7 @@ using namespace kw;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view typed(reinterpret_cast<const char*>(data), size);
-    if (termZuLang(typed))
+    if (termTooLong(typed))
         return -1;  // refused before rewriting
     const std::string xterm = string_richten(typed);
     const std::string d1 = firstQuotient(maskExp(xterm));
@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         f3(nextQuotient(d2), kQuotient);
 
     Engine engine;
-    double zahl = 0;
-    engine.bind("Zahl", &zahl);
+    double numberText = 0;
+    engine.bind("Zahl", &numberText);
     std::vector<std::string> patterns;
     for (const Substitution* term : {&f, &f1, &f2, &f3})
         patterns.push_back(term->pattern());

@@ -87,7 +87,7 @@ std::optional<ValueTable> Werte_Tabelle(Context& c)
         c.ui.message(kTermTooLongMessage);
         return std::nullopt;
     }
-    const Pacer::Work work(c.pacer, kHinweisTabelle, kTableCancelled);
+    const Pacer::Work work(c.pacer, kTableHint, kTableCancelled);
 
     // The statement's value, or nothing: a cell shows nothing rather than a
     // value of another x.

@@ -28,7 +28,7 @@ std::string columnHeader(int x);
 // zero, as a decimal format rounds the shown digits), then written as any number.
 std::string cellText(double v);
 
-inline constexpr std::string_view kHinweisTabelle = "Wertetabelle wird berechnet … mit Esc abbrechen";
+inline constexpr std::string_view kTableHint = "Wertetabelle wird berechnet … mit Esc abbrechen";
 inline constexpr std::string_view kTableCancelled = "Die Wertetabelle wurde abgebrochen.";
 
 // "Wertetabelle": the current term normalized into xterm, then f (and f' while

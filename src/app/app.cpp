@@ -223,7 +223,7 @@ void App::showAnalysisPanel(bool show)
         QObject::connect(panel, &AnalysisPanelWindow::extremaClicked, panel, [this] { extrema(); });
         QObject::connect(panel, &AnalysisPanelWindow::inflectionsClicked, panel,
                          [this] { inflections(); });
-        QObject::connect(panel, &AnalysisPanelWindow::tabelleClicked, panel,
+        QObject::connect(panel, &AnalysisPanelWindow::valueTableClicked, panel,
                          [this] { valueTable(); });
         QObject::connect(panel, &AnalysisPanelWindow::calculatorClicked, panel,
                          [this] { openCalculator(); });

@@ -108,7 +108,7 @@ public:
     // Secondary windows; null until first used.
     CalculatorWindow* calculator() { return calculator_.get(); }
     IntersectionWindow* intersectionCalculator() { return intersections_.get(); }
-    AreaWindow* integralRechner() { return integral_.get(); }
+    AreaWindow* areaCalculator() { return integral_.get(); }
     BridgeWindow* bridge() { return bridge_.get(); }
     HelpDialog* help() { return help_.get(); }
     AboutWindow* info() { return info_.get(); }

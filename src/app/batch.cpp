@@ -139,7 +139,7 @@ int runBatch(const BatchOptions& o, std::ostream& err)
         s.areas.Obergrenze = b;
         s.areas.Flaeche_einferben_Check = true;
     }
-    zeichnen(c);
+    drawFromPanel(c);
     if (c.drawing.termRefused)
         return kBatchFailed;
     if (!o.und.empty())

@@ -130,7 +130,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     // and the term. What the pass says goes to err; the report follows, as the
     // button does after the message box, unless the term is not in the right form.
     if (rangeUsable(c))
-        zeichnen(c);
+        drawFromPanel(c);
     else
         berechnen(c, readRequest(c));
     if (c.drawing.termRefused)

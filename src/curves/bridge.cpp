@@ -48,16 +48,16 @@ bool Berechne_CMD_Click(Context& c, BridgeFields& r)
         {r.Hoehe_txt, kHeightEmptyMessage, kHeightInvalidMessage},
         {r.Tiefster_Punkt_txt, kLowestEmptyMessage, kLowestInvalidMessage},
     };
-    double werte[3];
+    double values[3];
     for (int i = 0; i < 3; ++i) {
         const auto v = readNumber(fields[i].text);
         if (!v) {
             c.ui.message(fields[i].text.empty() ? fields[i].whenEmpty : fields[i].whenInvalid);
             return false;
         }
-        werte[i] = *v;
+        values[i] = *v;
     }
-    const double s = werte[0], h = werte[1], t = werte[2];
+    const double s = values[0], h = values[1], t = values[2];
     const auto cable = cableFor(s, h, t);
     if (!cable) {
         c.ui.message(kNoCableMessage);
@@ -91,14 +91,14 @@ void Haengebruecke(Context& c, const DrawRequest& r)
     CompiledStatement statement(
         c.engine, "Form.Zahl2 = ",
         Substitution(c.drawing.xterm, {.maskExp = true, .collapseStars = true}).pattern());
-    auto hoehe = [&](double x) -> std::optional<double> {
+    auto heightAt = [&](double x) -> std::optional<double> {
         if (statement.execute(x) != 0)
             return std::nullopt;  // no hanger of a stale height
         return s.results.Zahl2;
     };
     Plane& plane = c.plane;
-    auto turm = [&](double x) {
-        if (auto v = hoehe(x)) {
+    auto tower = [&](double x) {
+        if (auto v = heightAt(x)) {
             plane.setPenWidth(9);
             plane.line(x, 0, x, *v);
             plane.setPenWidth(30);  // the foot
@@ -111,20 +111,20 @@ void Haengebruecke(Context& c, const DrawRequest& r)
     const double d = Y <= 50 ? 1 : 5;
     const double rand = 1e-9 * d;
     plane.setPenWidth(1);
-    turm(X);
+    tower(X);
     for (long k = 1;; ++k) {
         const double x = X + double(k) * d;
         if (!(x < Y - rand))
             break;
         if (std::fabs(x) < rand)
             continue;
-        if (auto v = hoehe(x)) {
+        if (auto v = heightAt(x)) {
             plane.setPenWidth(1);
             plane.line(x, 0, x, *v, kHangerColour);
         }
     }
     if (Y > X)
-        turm(Y);
+        tower(Y);
 }
 
 }  // namespace kw

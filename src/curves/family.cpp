@@ -117,19 +117,19 @@ std::optional<int> familySize(double start, double end, double step)
 {
     if (step == 0)
         return 0;
-    constexpr double kRundung = 1e-9;  // of the step
-    const double weitere = (end - start) / step;  // members after the first
-    if (!(weitere >= -kRundung))
+    constexpr double kRoundingSlack = 1e-9;  // of the step
+    const double more = (end - start) / step;  // members after the first
+    if (!(more >= -kRoundingSlack))
         return 0;  // the step points away from the end
-    if (!(weitere + kRundung < kFamilyMax))
+    if (!(more + kRoundingSlack < kFamilyMax))
         return std::nullopt;
-    return int(std::floor(weitere + kRundung)) + 1;
+    return int(std::floor(more + kRoundingSlack)) + 1;
 }
 
 std::string familyTerm(std::string_view xterm, double p)
 {
-    const std::string zahl = engineText(p);
-    const std::string geklammert = "(" + zahl + ")";
+    const std::string numberText = engineText(p);
+    const std::string geklammert = "(" + numberText + ")";
     std::string out;
     out.reserve(xterm.size() + 16);
     for (std::size_t i = 0; i < xterm.size(); ++i) {
@@ -145,7 +145,7 @@ std::string familyTerm(std::string_view xterm, double p)
                             vor == 'x' || vor == '@';
         if (malVor)
             out += '*';
-        out += p < 0 && !malVor && !isOperator(vor) ? geklammert : zahl;
+        out += p < 0 && !malVor && !isOperator(vor) ? geklammert : numberText;
         if (isDigit(nach) || nach == '.' || nach == ',' || nach == '(' ||
             (isLetter(nach) && nach != 'x'))
             out += '*';

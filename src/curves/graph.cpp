@@ -13,7 +13,7 @@ namespace kw {
 bool normalizeTerm(Context& c)
 {
     ++c.reads.normalizations;
-    if (termZuLang(c.state.main.Eingabe)) {
+    if (termTooLong(c.state.main.Eingabe)) {
         c.drawing.xterm.clear();
         return false;
     }

@@ -27,7 +27,7 @@ inline constexpr std::string_view kTermTooLongMessage =
 // The term field rewritten into xterm, as every use of that term begins. A
 // term longer than kTermMax characters is refused as typed: xterm is left
 // empty, which draws nothing, and the result is false. The graph pass and the
-// value table say why; the calculators check their own fields with termZuLang.
+// value table say why; the calculators check their own fields with termTooLong.
 bool normalizeTerm(Context& c);
 
 // Sets Graph_Farbe from the main panel's colour name; an unknown name keeps the

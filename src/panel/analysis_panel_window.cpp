@@ -122,9 +122,9 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     // A section of a piecewise-defined function.
     auto* drawSection =
         named(new QCheckBox(QStringLiteral("Abschnittsweise Definierte Funktion")), "AD_Funktion");
-    links_ = named(new QLineEdit, "Linker_Bereich");
-    rechts_ = named(new QLineEdit, "Rechter_Bereich");
-    for (QLineEdit* f : {links_, rechts_})
+    sectionFrom_ = named(new QLineEdit, "Linker_Bereich");
+    sectionTo_ = named(new QLineEdit, "Rechter_Bereich");
+    for (QLineEdit* f : {sectionFrom_, sectionTo_})
         f->setFixedWidth(64);
     auto* hinweis = named(new QLabel(QStringLiteral(
                               "Geben Sie hier den Bereich ein und dann drücken sie auf Zeichnen. "
@@ -134,19 +134,19 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     rows->addWidget(drawSection);
     auto* b0 = new QHBoxLayout;
     b0->addWidget(named(new QLabel(QStringLiteral("von")), "Label1"));
-    b0->addWidget(links_);
+    b0->addWidget(sectionFrom_);
     b0->addSpacing(8);
     b0->addWidget(named(new QLabel(QStringLiteral("bis")), "Label3"));
-    b0->addWidget(rechts_);
+    b0->addWidget(sectionTo_);
     b0->addStretch(1);
     rows->addLayout(b0);
     rows->addWidget(hinweis);
     connect(drawSection, &QCheckBox::clicked, this, [this] { ad_funktion_click(c_); });
-    connect(links_, &QLineEdit::textChanged, this, [this](const QString& t) {
+    connect(sectionFrom_, &QLineEdit::textChanged, this, [this](const QString& t) {
         c_.state.overlays.Linker_Bereich = str(t);
         sectionFromChanged(c_.state);
     });
-    connect(rechts_, &QLineEdit::textChanged, this, [this](const QString& t) {
+    connect(sectionTo_, &QLineEdit::textChanged, this, [this](const QString& t) {
         c_.state.overlays.Rechter_Bereich = str(t);
         sectionToChanged(c_.state);
     });
@@ -167,7 +167,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         {"Nullstellen_fx", "Nullstellen von f(x) Anzeigen", &AnalysisPanelWindow::zerosClicked},
         {"Extrema_butt", "Lokale Extremwerte von f(x)", &AnalysisPanelWindow::extremaClicked},
         {"S_and_W_punkte", "Terassen- und Wendepunkte ", &AnalysisPanelWindow::inflectionsClicked},
-        {"Tabelle", "Wertetabelle", &AnalysisPanelWindow::tabelleClicked},
+        {"Tabelle", "Wertetabelle", &AnalysisPanelWindow::valueTableClicked},
         {"Schnittpunkt_butt", "Schnittpunkte zwischen Funktionen",
          &AnalysisPanelWindow::intersectionsClicked},
         {"Integral_Rechner_butt", "Fläche (Integral)", &AnalysisPanelWindow::integralClicked},
@@ -201,8 +201,8 @@ void AnalysisPanelWindow::loadFields()
 {
     State& s = c_.state;
     setTextIfOther(x0_, s.overlays.x0_eingabe);
-    setTextIfOther(links_, s.overlays.Linker_Bereich);
-    setTextIfOther(rechts_, s.overlays.Rechter_Bereich);
+    setTextIfOther(sectionFrom_, s.overlays.Linker_Bereich);
+    setTextIfOther(sectionTo_, s.overlays.Rechter_Bereich);
     for (int i = 0; i < 4; ++i) {
         const QString colour = qs(colourListText(s, kListedOverlays[i]));
         if (colourCombos_[i]->currentText() != colour)

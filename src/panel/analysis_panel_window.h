@@ -37,7 +37,7 @@ signals:
     void zerosClicked();
     void extremaClicked();
     void inflectionsClicked();
-    void tabelleClicked();
+    void valueTableClicked();
     void intersectionsClicked();
     void integralClicked();
     void bridgeClicked();
@@ -55,8 +55,8 @@ private:
     QComboBox* colourCombos_[4];
     QComboBox* widthCombos_[4];
     QLineEdit* x0_;
-    QLineEdit* links_;
-    QLineEdit* rechts_;
+    QLineEdit* sectionFrom_;
+    QLineEdit* sectionTo_;
     std::vector<std::pair<QMetaMethod, QPushButton*>> tools_;
 };
 

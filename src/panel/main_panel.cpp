@@ -20,7 +20,7 @@ void mainPanelLoad(Context& c)
     drawingWindowLoad(c);
 }
 
-void zeichnen(Context& c)
+void drawFromPanel(Context& c)
 {
     // A range the plane cannot show draws nothing (Zeichnen_click says why);
     // a term that was not drawn does not join the list.

@@ -19,7 +19,7 @@ void mainPanelLoad(Context& c);
 // "Zeichnen": the term joins the list (the oldest goes beyond nine), then the
 // redraw. A range the plane cannot show is refused with a message, and the term
 // stays out of the list.
-void zeichnen(Context& c);
+void drawFromPanel(Context& c);
 
 // "Reset": the empty coordinate system and a fresh progress bar.
 void reset(Context& c);

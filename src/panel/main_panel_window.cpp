@@ -95,15 +95,15 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     input_->setMinimumContentsLength(12);
     input_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     input_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto* zeichnen = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_button");
-    QFont bold = zeichnen->font();
+    auto* drawFromPanel = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_button");
+    QFont bold = drawFromPanel->font();
     bold.setBold(true);
-    zeichnen->setFont(bold);
+    drawFromPanel->setFont(bold);
     auto* randomButton = named(new QPushButton(QStringLiteral("Zufall f(x)")), "zufall_butt");
     auto* r0 = row();
     r0->addWidget(named(new QLabel(QStringLiteral("f(x) =")), "Label7"));
     r0->addWidget(input_, 1);
-    r0->addWidget(zeichnen);
+    r0->addWidget(drawFromPanel);
     r0->addWidget(randomButton);
 
     // Range and quality.
@@ -164,7 +164,7 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     }
     setStatusBar(bar);
 
-    connect(zeichnen, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
+    connect(drawFromPanel, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
     connect(input_->lineEdit(), &QLineEdit::returnPressed, this,
             &MainPanelWindow::Zeichnen_button_Click);
     for (QLineEdit* f : {from_, to_, quality_})
@@ -213,7 +213,7 @@ void MainPanelWindow::loadFields()
 void MainPanelWindow::Zeichnen_button_Click()
 {
     storeFields();
-    zeichnen(c_);
+    drawFromPanel(c_);
     emit drawn();
 }
 

@@ -80,7 +80,7 @@ bool MouseWheel(Context& c, int Distance)
     return true;
 }
 
-std::string koordinatenText(double x, double y)
+std::string coordinatesText(double x, double y)
 {
     const double xr = roundTo(x, 3), yr = roundTo(y, 3);
     const double rr = roundTo(std::sqrt(x * x + y * y), 3);
@@ -88,6 +88,6 @@ std::string koordinatenText(double x, double y)
            ", Radius= " + text(roundTo(rr, 2));
 }
 
-void Ebene_MouseMove(Context& c, double x, double y) { c.ui.setStatus(2, koordinatenText(x, y)); }
+void Ebene_MouseMove(Context& c, double x, double y) { c.ui.setStatus(2, coordinatesText(x, y)); }
 
 }  // namespace kw

@@ -17,7 +17,7 @@ class Context;
 bool MouseWheel(Context& c, int Distance);
 
 // "Koordinaten: X= 3, Y= 4, Radius= 5" for the cursor at world (x, y).
-std::string koordinatenText(double x, double y);
+std::string coordinatesText(double x, double y);
 
 // The cursor moved over the plane to world (x, y): its coordinates in status panel 2.
 void Ebene_MouseMove(Context& c, double x, double y);

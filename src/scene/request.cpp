@@ -20,7 +20,7 @@ DrawRequest readRequest(Context& c)
     if (auto b = readInt16(m.y_eingabe))
         r.to16 = *b;
     ++c.reads.normalizations;
-    r.termTooLong = termZuLang(m.Eingabe);
+    r.termTooLong = termTooLong(m.Eingabe);
     if (!r.termTooLong)
         r.xterm = string_richten(m.Eingabe);
     r.graphColour = colourByName(m.FarbeBox, kSevenColours);

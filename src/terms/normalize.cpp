@@ -26,13 +26,13 @@ void replaceAll(std::string& s, std::string_view from, std::string_view to)
     s = std::move(out);
 }
 
-bool termZuLang(std::string_view eingabe)
+bool termTooLong(std::string_view input)
 {
-    if (eingabe.size() <= kTermMax)
+    if (input.size() <= kTermMax)
         return false;
     // Continuation bytes of UTF-8 (10xxxxxx) belong to the character before them.
     std::size_t characters = 0;
-    for (char c : eingabe)
+    for (char c : input)
         characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return characters > kTermMax;
 }
@@ -123,11 +123,11 @@ std::string namesAndProducts(std::string_view s)
 
 }  // namespace
 
-std::string string_richten(std::string_view eingabe)
+std::string string_richten(std::string_view input)
 {
     std::string typed;
-    typed.reserve(eingabe.size());
-    for (char c : eingabe) {
+    typed.reserve(input.size());
+    for (char c : input) {
         if (c == ' ')
             continue;
         // A control character that a compiled statement would take for the

@@ -11,7 +11,7 @@ namespace kw {
 inline constexpr std::size_t kTermMax = 2000;
 
 // More than kTermMax characters (the text is UTF-8, as typed).
-bool termZuLang(std::string_view eingabe);
+bool termTooLong(std::string_view input);
 
 // Rewrites a term as users write it ("0,5x^3-2x", "2(x+1)", "(x-2)(4+2x)",
 // "2sin(x)", "ln(x)", "e^x") so that every "x" stands behind something a "*"
@@ -19,7 +19,7 @@ bool termZuLang(std::string_view eingabe);
 // textual: function names are recognised in any case, but only a lower-case
 // "x" is the variable and only a lower-case "e" Euler's number. It checks
 // nothing; malformed terms are left for the engine to report.
-std::string string_richten(std::string_view eingabe);
+std::string string_richten(std::string_view input);
 
 // Replaces every occurrence of `from` (scanned from the left, without overlap).
 void replaceAll(std::string& s, std::string_view from, std::string_view to);

@@ -18,16 +18,16 @@ namespace kw {
 namespace {
 
 struct Grenzen {
-    double unten, oben;
+    double low, high;
 };
 
 // Both bound fields as numbers, or the message that says what is missing.
-std::optional<Grenzen> readBounds(std::string_view unten, std::string_view oben,
+std::optional<Grenzen> readBounds(std::string_view low, std::string_view high,
                                   std::string_view& problem)
 {
-    auto u = readNumber(unten);
-    auto o = readNumber(oben);
-    if (unten.empty() || oben.empty())
+    auto u = readNumber(low);
+    auto o = readNumber(high);
+    if (low.empty() || high.empty())
         problem = kBoundsMessage;
     else if (!u)
         problem = kLowerBoundMessage;
@@ -63,7 +63,7 @@ void loadAreaFields(const Context& c, AreaFields& r)
 bool Integral_Berechnen_Butt_Click(Context& c, AreaFields& r)
 {
     State& s = c.state;
-    if (termZuLang(r.Funktion_eingabe)) {
+    if (termTooLong(r.Funktion_eingabe)) {
         c.ui.message(kTermTooLongMessage);
         return false;
     }
@@ -73,8 +73,8 @@ bool Integral_Berechnen_Butt_Click(Context& c, AreaFields& r)
         c.ui.message(problem);
         return false;
     }
-    s.areas.Untergrenze = bounds->unten;
-    s.areas.Obergrenze = bounds->oben;
+    s.areas.Untergrenze = bounds->low;
+    s.areas.Obergrenze = bounds->high;
     const Integral area = integrate(string_richten(r.Funktion_eingabe), s.areas.Untergrenze, s.areas.Obergrenze);
     // The main drawing shows it; it reports a term not in the right form itself.
     r.Flaeche_Ergebnis = areaText(c, area, false);
@@ -96,7 +96,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
 
     if (!checkRange(c))
         return;
-    if (termZuLang(s.areas.f_x_Eingabe_txt) || termZuLang(s.areas.g_x_Eingabe_txt)) {
+    if (termTooLong(s.areas.f_x_Eingabe_txt) || termTooLong(s.areas.g_x_Eingabe_txt)) {
         c.ui.message(kTermTooLongMessage);
         return;
     }
@@ -128,8 +128,8 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
     std::string_view problem;
     const auto bounds = readBounds(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt, problem);
     if (bounds) {
-        s.areas.Untergrenze = bounds->unten;
-        s.areas.Obergrenze = bounds->oben;
+        s.areas.Untergrenze = bounds->low;
+        s.areas.Obergrenze = bounds->high;
         if (s.areas.Untergrenze > s.areas.Obergrenze) {
             std::swap(s.areas.Untergrenze, s.areas.Obergrenze);
             std::swap(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt);

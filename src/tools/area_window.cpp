@@ -74,19 +74,19 @@ QLabel* title(const char* name, const char* text)
 }
 
 // ∫ with the bounds at its top and bottom end, then "integrand dx = result".
-QGridLayout* formula(IntegralSign* sign, QWidget* oben, QWidget* unten, QLineEdit* integrand,
+QGridLayout* formula(IntegralSign* sign, QWidget* high, QWidget* low, QLineEdit* integrand,
                      const char* dx, const char* gleich, QLineEdit* result)
 {
     auto* g = new QGridLayout;
     g->setHorizontalSpacing(6);
     g->setVerticalSpacing(2);
     g->addWidget(sign, 0, 0, 3, 1);
-    g->addWidget(oben, 0, 1, Qt::AlignTop);
+    g->addWidget(high, 0, 1, Qt::AlignTop);
     g->addWidget(integrand, 1, 2);
     g->addWidget(named(new QLabel(QStringLiteral("dx")), dx), 1, 3);
     g->addWidget(named(new QLabel(QStringLiteral("=")), gleich), 1, 4);
     g->addWidget(result, 1, 5);
-    g->addWidget(unten, 2, 1, Qt::AlignBottom);
+    g->addWidget(low, 2, 1, Qt::AlignBottom);
     g->setColumnStretch(2, 3);
     g->setColumnStretch(5, 2);
     return g;
@@ -174,7 +174,7 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
 QHBoxLayout* AreaWindow::actionRow(const Actions& a)
 {
     auto* berechnen = named(new QPushButton(QStringLiteral("Berechnen")), a.berechnen);
-    auto* einfaerben = named(new QCheckBox(QStringLiteral("Fläche einfärben")), a.einfaerben);
+    auto* shadeBox = named(new QCheckBox(QStringLiteral("Fläche einfärben")), a.shadeBox);
     QComboBox* colourCombo = colourBox(a.colourCombo, kColours.size());
     colourCombo->setEditText(QStringLiteral("Orange"));
     auto* widthCombo = named(new QComboBox, a.widthCombo);
@@ -183,14 +183,14 @@ QHBoxLayout* AreaWindow::actionRow(const Actions& a)
     widthCombo->setCurrentIndex(-1);  // no width chosen yet
     auto* row = new QHBoxLayout;
     row->addWidget(berechnen);
-    row->addWidget(einfaerben);
+    row->addWidget(shadeBox);
     row->addStretch(1);
     row->addWidget(colourCombo);
     row->addWidget(named(new QLabel(QStringLiteral("Stärke:")), a.widthLabel));
     row->addWidget(widthCombo);
 
     connect(berechnen, &QPushButton::clicked, this, a.onCalculate);
-    connect(einfaerben, &QCheckBox::clicked, this, a.onShade);
+    connect(shadeBox, &QCheckBox::clicked, this, a.onShade);
     // A colour counts when chosen from the list or confirmed with Enter.
     auto chosen = [this, colourCombo, choose = a.colourChosen] {
         if (auto colour = choose(c_.state, str(colourCombo->currentText())))

@@ -41,7 +41,7 @@ private:
     // the shading's colour and width lists.
     struct Actions {
         const char* berechnen;
-        const char* einfaerben;
+        const char* shadeBox;
         const char* colourCombo;
         const char* widthLabel;
         const char* widthCombo;

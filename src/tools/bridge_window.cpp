@@ -64,18 +64,18 @@ int FormulaPicture::place(QPainter* painter, int x, int y) const
     piece(QStringLiteral("(x) = "), true);
 
     // a over 2c: the bar at the height of the minus sign.
-    const QString zaehler = QStringLiteral("a"), nenner = QStringLiteral("2c");
-    const int breite = std::max(fm.horizontalAdvance(zaehler), fm.horizontalAdvance(nenner)) + 6;
+    const QString numerator = QStringLiteral("a"), denominator = QStringLiteral("2c");
+    const int barWidth = std::max(fm.horizontalAdvance(numerator), fm.horizontalAdvance(denominator)) + 6;
     const int bar = y - fm.xHeight() / 2 - 1;
     if (painter) {
         painter->setFont(normal);
-        painter->drawText(x + (breite - fm.horizontalAdvance(zaehler)) / 2, bar - fm.descent() - 2,
-                          zaehler);
-        painter->drawText(x + (breite - fm.horizontalAdvance(nenner)) / 2, bar + fm.ascent() + 1,
-                          nenner);
-        painter->drawLine(x, bar, x + breite, bar);
+        painter->drawText(x + (barWidth - fm.horizontalAdvance(numerator)) / 2, bar - fm.descent() - 2,
+                          numerator);
+        painter->drawText(x + (barWidth - fm.horizontalAdvance(denominator)) / 2, bar + fm.ascent() + 1,
+                          denominator);
+        painter->drawLine(x, bar, x + barWidth, bar);
     }
-    x += breite;
+    x += barWidth;
 
     piece(QStringLiteral(" · (e"), true);
     piece(QStringLiteral("cx"), false, sup);
@@ -88,8 +88,8 @@ int FormulaPicture::place(QPainter* painter, int x, int y) const
 QSize FormulaPicture::sizeHint() const
 {
     const QFontMetrics fm(font());
-    const int hoehe = 2 * (fm.ascent() + fm.descent()) + 4;
-    return {place(nullptr, 0, 0) + 2 * kMargin, hoehe + 2 * kMargin};
+    const int heightAt = 2 * (fm.ascent() + fm.descent()) + 4;
+    return {place(nullptr, 0, 0) + 2 * kMargin, heightAt + 2 * kMargin};
 }
 
 void FormulaPicture::paintEvent(QPaintEvent*)
@@ -129,15 +129,15 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
         const char* label;
         const char* text;
         QLineEdit* field;
-    } zeilen[] = {
+    } inputRows[] = {
         {"Label2", "Abstand der Aufhängepunkte", spanField_},
         {"Label3", "Höhe der Aufhängepunkte", heightField_},
         {"Label4", "Tiefster Punkt über der Fahrban", lowestField_},
     };
     for (int i = 0; i < 3; ++i) {
-        inputs->addWidget(named(new QLabel(QString::fromUtf8(zeilen[i].text)), zeilen[i].label), i, 0);
-        inputs->addWidget(zeilen[i].field, i, 1);
-        connect(zeilen[i].field, &QLineEdit::returnPressed, this, &BridgeWindow::onCalculate);
+        inputs->addWidget(named(new QLabel(QString::fromUtf8(inputRows[i].text)), inputRows[i].label), i, 0);
+        inputs->addWidget(inputRows[i].field, i, 1);
+        connect(inputRows[i].field, &QLineEdit::returnPressed, this, &BridgeWindow::onCalculate);
     }
     inputs->setColumnStretch(2, 1);
     rows->addLayout(inputs);
@@ -145,24 +145,24 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
     auto* formel = new FormulaPicture;
     auto* berechne =
         named(new QPushButton(QStringLiteral("Berechne und Zeichne")), "Berechne_CMD");
-    auto* mitte = new QHBoxLayout;
-    mitte->addWidget(formel);
-    mitte->addStretch(1);
-    mitte->addWidget(berechne, 0, Qt::AlignVCenter);
-    rows->addLayout(mitte);
+    auto* centre = new QHBoxLayout;
+    centre->addWidget(formel);
+    centre->addStretch(1);
+    centre->addWidget(berechne, 0, Qt::AlignVCenter);
+    rows->addLayout(centre);
 
     // The results: a1 and a2 on the left, c1 and c2 on the right.
     auto* results = new QGridLayout;
-    auto ausgabe = [](const char* name) {
+    auto output = [](const char* name) {
         auto* f = named(new QLineEdit, name);
         f->setReadOnly(true);
         f->setFixedWidth(120);
         return f;
     };
-    a1_ = ausgabe("a1_Ausgabe");
-    a2_ = ausgabe("a2_Ausgabe");
-    c1_ = ausgabe("c1_Ausgabe");
-    c2_ = ausgabe("c2_Ausgabe");
+    a1_ = output("a1_Ausgabe");
+    a2_ = output("a2_Ausgabe");
+    c1_ = output("c1_Ausgabe");
+    c2_ = output("c2_Ausgabe");
     const struct {
         const char* label;
         const char* text;
@@ -192,12 +192,12 @@ void BridgeWindow::onCalculate()
     r_.Abstand_txt = str(spanField_->text());
     r_.Hoehe_txt = str(heightField_->text());
     r_.Tiefster_Punkt_txt = str(lowestField_->text());
-    const bool zeichnen = Berechne_CMD_Click(c_, r_);
+    const bool drawFromPanel = Berechne_CMD_Click(c_, r_);
     a1_->setText(qs(r_.a1_Ausgabe));
     a2_->setText(qs(r_.a2_Ausgabe));
     c1_->setText(qs(r_.c1_Ausgabe));
     c2_->setText(qs(r_.c2_Ausgabe));
-    if (zeichnen)
+    if (drawFromPanel)
         emit drawRequested();
 }
 

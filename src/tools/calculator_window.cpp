@@ -28,7 +28,7 @@ constexpr const char* kZiffern[4][3] = {
     {"Button_7", "Button_8", "Button_9"},
     {"Button_0", "Button_Punkt", nullptr},
 };
-constexpr const char* kOperatoren[5][3] = {
+constexpr const char* kOperatorKeys[5][3] = {
     {"eula_button", "Pi_button", "button_exp"},
     {"Button_Klammer_links", "Button_Klammer_rechts", "button_tan"},
     {"Button_exponent", "Button_wurzel", "button_cos"},
@@ -80,11 +80,11 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
         for (int col = 0; col < 3; ++col)
             if (const char* name = kZiffern[r][col])
                 keys->addWidget(appendKey(name), r, col);
-    constexpr int kMitte = 4;  // first column of the middle block; column 3 keeps them apart
+    constexpr int kMiddle = 4;  // first column of the middle block; column 3 keeps them apart
     for (int r = 0; r < 5; ++r)
         for (int col = 0; col < 3; ++col)
-            keys->addWidget(appendKey(kOperatoren[r][col]), r, kMitte + col);
-    constexpr int kRechts = kMitte + 4;
+            keys->addWidget(appendKey(kOperatorKeys[r][col]), r, kMiddle + col);
+    constexpr int kRight = kMiddle + 4;
     QPushButton* del = key("Command2", QStringLiteral("DEL"));
     QPushButton* gleich = key("Command1", QStringLiteral("="));
     del->setFixedWidth(kWide);
@@ -92,10 +92,10 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
     QFont bold = gleich->font();
     bold.setBold(true);
     gleich->setFont(bold);
-    keys->addWidget(del, 0, kRechts);
-    keys->addWidget(gleich, 3, kRechts, 2, 1);
+    keys->addWidget(del, 0, kRight);
+    keys->addWidget(gleich, 3, kRight, 2, 1);
     keys->setColumnMinimumWidth(3, 10);
-    keys->setColumnMinimumWidth(kRechts - 1, 10);
+    keys->setColumnMinimumWidth(kRight - 1, 10);
 
     auto* hinweis = named(new QLabel(qs(kAngleHint)), "Label3");
     hinweis->setWordWrap(true);

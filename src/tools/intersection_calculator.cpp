@@ -38,7 +38,7 @@ bool Eingabe_button_Click(Context& c, IntersectionFields& r)
         problem = kInputEmptyMessage;
     else if (std::ranges::find(terms, term) != terms.end())
         problem = kAlreadyEnteredMessage;
-    else if (termZuLang(term))
+    else if (termTooLong(term))
         problem = kTermTooLongMessage;
     else if (!inRightForm(term))
         problem = kSyntaxMessage;

@@ -41,7 +41,7 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     // "f1(x)= [term] [Eingabe]": the number of the next function sits after the f.
     nummer_ = named(new QLabel, "Eingabe_Zahl_Label");
     term_ = named(new QLineEdit, "Eingabe_Term_txt");
-    auto* eingabe = named(new QPushButton(QStringLiteral("Eingabe")), "Eingabe_button");
+    auto* input = named(new QPushButton(QStringLiteral("Eingabe")), "Eingabe_button");
     auto* termRow = new QHBoxLayout;
     termRow->setSpacing(0);
     termRow->addWidget(named(new QLabel(QStringLiteral("f")), "Label2"));
@@ -49,7 +49,7 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     termRow->addWidget(new QLabel(QStringLiteral("(x)= ")));
     termRow->addWidget(term_, 1);
     termRow->addSpacing(6);
-    termRow->addWidget(eingabe);
+    termRow->addWidget(input);
     rows->addLayout(termRow);
 
     entered_ = named(new QLabel, "Eingegebene_Label");
@@ -57,17 +57,17 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     entered_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     rows->addWidget(entered_);
 
-    auto* zeichnen = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_butt");
+    auto* drawFromPanel = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_butt");
     auto* berechnen =
         named(new QPushButton(QStringLiteral("Schnittpunkte berechnen")), "Schnittpunkte_butt");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(zeichnen);
+    buttons->addWidget(drawFromPanel);
     buttons->addWidget(berechnen);
     buttons->addStretch(1);
     rows->addLayout(buttons);
-    auto* farbig = named(new QCheckBox(QStringLiteral("Schnittpunkte farbig hervorheben")),
+    auto* markBox = named(new QCheckBox(QStringLiteral("Schnittpunkte farbig hervorheben")),
                          "Schnittstellen_farbig_check");
-    rows->addWidget(farbig);
+    rows->addWidget(markBox);
 
     result_ = named(new QPlainTextEdit, "Schnittpunkte_txt");
     result_->setReadOnly(true);
@@ -83,13 +83,13 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     bottom->addWidget(vordergrund);
     rows->addLayout(bottom);
 
-    connect(eingabe, &QPushButton::clicked, this,
+    connect(input, &QPushButton::clicked, this,
             [this] { act([this] { Eingabe_button_Click(c_, r_); }); });
-    connect(term_, &QLineEdit::returnPressed, eingabe, &QPushButton::click);
-    connect(zeichnen, &QPushButton::clicked, this, [this] { act([this] { Zeichnen_butt_Click(c_); }); });
+    connect(term_, &QLineEdit::returnPressed, input, &QPushButton::click);
+    connect(drawFromPanel, &QPushButton::clicked, this, [this] { act([this] { Zeichnen_butt_Click(c_); }); });
     connect(berechnen, &QPushButton::clicked, this,
             [this] { act([this] { Schnittpunkte_butt_Click(c_, r_); }); });
-    connect(farbig, &QCheckBox::clicked, this,
+    connect(markBox, &QCheckBox::clicked, this,
             [this] { act([this] { Schnittstellen_farbig_check_Click(c_); }); });
     connect(reset, &QPushButton::clicked, this, [this] { act([this] { Command1_Click(c_, r_); }); });
     connect(vordergrund, &QCheckBox::toggled, this,

@@ -47,7 +47,7 @@ QImage drawn(const char* term, void (*clicks)(Context&))
     mainPanelLoad(c);
     c.state.main.Eingabe = term;
     clicks(c);
-    zeichnen(c);
+    drawFromPanel(c);
     QImage image;
     renderPlane(c.plane, image);
     return image.convertToFormat(QImage::Format_RGB32);

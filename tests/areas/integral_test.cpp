@@ -55,13 +55,13 @@ protected:
         loadAreaFields(c, r);
     }
     // The upper calculator: "Berechnen", then the main panel draws as asked.
-    void berechnen(const char* term, const char* unten, const char* oben)
+    void berechnen(const char* term, const char* low, const char* high)
     {
         r.Funktion_eingabe = term;
-        r.Untergrenze_eingabe = unten;
-        r.Obergrenze_eingabe = oben;
+        r.Untergrenze_eingabe = low;
+        r.Obergrenze_eingabe = high;
         if (Integral_Berechnen_Butt_Click(c, r))
-            zeichnen(c);
+            drawFromPanel(c);
     }
     void paar(const char* f, const char* g)
     {
@@ -78,7 +78,7 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
     r.Untergrenze_eingabe = "0";
     r.Obergrenze_eingabe = "3";
     ASSERT_TRUE(Flaeche_einfaerben_click(c, r));
-    zeichnen(c);
+    drawFromPanel(c);
     EXPECT_NEAR(number(r.Flaeche_Ergebnis), 9, 1e-13);
     EXPECT_EQ(c.state.main.Eingabe, "x^2");  // the upper calculator draws its term
     const auto lines = shading();
@@ -90,7 +90,7 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
         EXPECT_NEAR(lines[k].y2, x * x, 1e-3);
     }
     ASSERT_TRUE(Flaeche_einfaerben_click(c, r));
-    zeichnen(c);
+    drawFromPanel(c);
     EXPECT_TRUE(shading().empty());
 
     // The shading stays on the plane whatever the values.

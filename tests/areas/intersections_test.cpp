@@ -205,13 +205,13 @@ TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
 TEST_F(Schnittstellen, TheWheelRedrawsTheCalculatorsFunctions)
 {
     c.state.main.Eingabe = "x^3";
-    zeichnen(c);
+    drawFromPanel(c);
     enter({"x^2", "2x"});
     Zeichnen_butt_Click(c);
     MouseWheel(c, 120);
     EXPECT_TRUE(worldLines(c.plane, rgb(200, 0, 0)).empty());  // no main graph in red
     EXPECT_EQ(functionColours().size(), 2u);
-    zeichnen(c);  // the main panel draws again: the wheel follows it
+    drawFromPanel(c);  // the main panel draws again: the wheel follows it
     MouseWheel(c, 120);
     EXPECT_FALSE(worldLines(c.plane, rgb(200, 0, 0)).empty());
 }

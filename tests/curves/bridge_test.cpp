@@ -24,7 +24,7 @@ protected:
         r.Tiefster_Punkt_txt = t;
         if (!Berechne_CMD_Click(c, r))
             return false;
-        zeichnen(c);
+        drawFromPanel(c);
         return true;
     }
     std::vector<test::WorldLine> hangers() const { return test::worldLines(c.plane, kHangerColour); }

@@ -42,7 +42,7 @@ protected:
     void draw(const std::string& term)
     {
         c.state.main.Eingabe = term;
-        zeichnen(c);
+        drawFromPanel(c);
     }
 };
 

@@ -34,7 +34,7 @@ protected:
     {
         s.main.Eingabe = term;
         app.mainPanel().loadFields();
-        zeichnen(app.context());
+        drawFromPanel(app.context());
     }
 };
 

@@ -199,7 +199,7 @@ protected:
         const QLineEdit* edit = lineEdit(GetParam().field);
         return edit ? edit->text() : QString();
     }
-    void zeichnen() { press("Form1/Zeichnen_button"); }
+    void drawFromPanel() { press("Form1/Zeichnen_button"); }
 };
 
 TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
@@ -208,7 +208,7 @@ TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
     std::vector<QLineEdit*> ownFields = {lineEdit(GetParam().field)};
     for (const char* path : GetParam().handsOn)
         ownFields.push_back(lineEdit(path));
-    zeichnen();
+    drawFromPanel();
     Plane before = app.context().plane;
     ui.messages.clear();
     for (const QString& bad : schlechteEingaben()) {
@@ -235,7 +235,7 @@ TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
         enter(good);
         for (std::size_t i = 1; i < ownFields.size(); ++i)
             ownFields[i]->setText(handedOn[i - 1]);
-        zeichnen();
+        drawFromPanel();
         EXPECT_TRUE(app.context().plane == before);
     }
 }

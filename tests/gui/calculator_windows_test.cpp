@@ -80,7 +80,7 @@ TEST_F(CalculatorWindows, AreaWindowComputesShadesAndDrawsThroughTheMainPanel)
 {
     EXPECT_TRUE(child<QWidget>(app.analysisPanel(), "Integral_Rechner_butt")->isEnabled());
     click(app.analysisPanel(), "Integral_Rechner_butt");
-    QWidget* w = app.integralRechner();
+    QWidget* w = app.areaCalculator();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Integral_Rechner");
     // Loaded from the main panel: its term and the range of the last drawing.
@@ -110,16 +110,16 @@ TEST_F(CalculatorWindows, AreaWindowComputesShadesAndDrawsThroughTheMainPanel)
     click(w, "Integral_Berechnen_SP_butt");
     EXPECT_EQ(child<QPlainTextEdit>(w, "Laben_Schnitt_f_g")->toPlainText(),
               "f(x) schneidet g(x) in SP (0|0)\nf(x) schneidet g(x) in SP (2|4)\n");
-    auto* unten = child<QComboBox>(w, "SP_Untergrenze_txt");
-    EXPECT_EQ(unten->count(), 2);
-    EXPECT_EQ(unten->currentText(), "0");
+    auto* low = child<QComboBox>(w, "SP_Untergrenze_txt");
+    EXPECT_EQ(low->count(), 2);
+    EXPECT_EQ(low->currentText(), "0");
     EXPECT_EQ(child<QComboBox>(w, "SP_Obergrenze_txt")->currentText(), "2");
     EXPECT_EQ(child<QLineEdit>(w, "Funktion_eingabe_SP")->text(), "x^2-(2x)");
     EXPECT_TRUE(child<QLineEdit>(w, "Schnitt_Flaeche_Ergebniss")->text().startsWith("-1,333333333333"));
     EXPECT_EQ(mainTerm(), "x^2");
 
     // A bound chosen from the list is used by the next computation of the pair.
-    unten->setCurrentIndex(1);
+    low->setCurrentIndex(1);
     child<QComboBox>(w, "SP_Obergrenze_txt")->setEditText("3");
     click(w, "Integral_Berechnen_SP_butt");
     EXPECT_TRUE(child<QLineEdit>(w, "Schnitt_Flaeche_Ergebniss")->text().startsWith("1,333333333333"));

@@ -48,22 +48,22 @@ TEST_F(MainPanelWindowTest, OpensBothWindows)
 // user typed is what is drawn.
 TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
 {
-    auto* eingabe = child<QComboBox>(&panel, "Eingabe");
+    auto* input = child<QComboBox>(&panel, "Eingabe");
     auto drawBy = [&](bool enter) {
         if (enter)  // to the box, as the keyboard sends it, so that it arrives once
-            QTest::keyClick(eingabe, Qt::Key_Return);
+            QTest::keyClick(input, Qt::Key_Return);
         else
             click(&panel, "Zeichnen_button");
     };
     // The completer works only while the field has the focus.
     QApplication::setActiveWindow(&panel);
-    eingabe->setFocus();
+    input->setFocus();
     for (bool enter : {true, false}) {
         type("Eingabe", "x^2");
         drawBy(enter);
         type("Eingabe", "x");
         drawBy(enter);
-        EXPECT_EQ(eingabe->currentText(), "x");
+        EXPECT_EQ(input->currentText(), "x");
         const auto lines = graph();
         ASSERT_FALSE(lines.empty());
         for (const auto& l : lines)
@@ -71,13 +71,13 @@ TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
 
         type("Eingabe", "X^2");
         drawBy(enter);
-        EXPECT_EQ(eingabe->currentText(), "X^2");
+        EXPECT_EQ(input->currentText(), "X^2");
         EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kSyntaxMessage)});
         ui.messages.clear();
     }
     // The list still offers the terms drawn before.
-    EXPECT_EQ(eingabe->itemText(0), "x^2");
-    EXPECT_EQ(eingabe->count(), 6);
+    EXPECT_EQ(input->itemText(0), "x^2");
+    EXPECT_EQ(input->count(), 6);
     // The quality is read from its field.
     type("Eingabe", "x^2");
     type("qualitaet_eingabe", "0");

@@ -23,23 +23,23 @@ TEST_F(ToolsWindows, CalculatorOpensFromTheAnalysisPanelAndEvaluates)
     QWidget* t = app.calculator();
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(visibleWindowsNamed("Taschenrechner"), 1);
-    auto* eingabe = child<QLineEdit>(t, "Eingabe");
+    auto* input = child<QLineEdit>(t, "Eingabe");
     auto* ergebnis = child<QLineEdit>(t, "Ergebnis");
     for (auto name : {"button_sinus", "Pi_button", "Button_Division", "Button_2",
                       "Button_Klammer_rechts", "Command1"})
         click(t, name);
-    EXPECT_EQ(eingabe->text(), "sin(3.14159265358979/2)");
+    EXPECT_EQ(input->text(), "sin(3.14159265358979/2)");
     EXPECT_EQ(ergebnis->text(), "1");
 
     // Return evaluates what was typed; a key appends to it.
-    eingabe->clear();
-    QTest::keyClicks(eingabe, "2,5*2");
-    QTest::keyClick(eingabe, Qt::Key_Return);
+    input->clear();
+    QTest::keyClicks(input, "2,5*2");
+    QTest::keyClick(input, Qt::Key_Return);
     EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kInputErrorMessage)});
     click(t, "Button_wurzel");
-    EXPECT_EQ(eingabe->text(), "2,5*2sqr(");
+    EXPECT_EQ(input->text(), "2,5*2sqr(");
     click(t, "Command2");
-    EXPECT_EQ(eingabe->text() + ergebnis->text(), "");
+    EXPECT_EQ(input->text() + ergebnis->text(), "");
 
     app.analysisPanel()->close();
     EXPECT_FALSE(t->isVisible());  // it closes with the analysis panel

@@ -83,7 +83,7 @@ TEST_F(Wheel, IntersectionDrawingsReplaceTheGraph)
 
 TEST(Coordinates, StatusTextRoundsToTwoDecimals)
 {
-    EXPECT_EQ(koordinatenText(-2.9166, 0.0041), "Koordinaten: X= -2,92, Y= 0, Radius= 2,92");
+    EXPECT_EQ(coordinatesText(-2.9166, 0.0041), "Koordinaten: X= -2,92, Y= 0, Radius= 2,92");
 }
 
 }  // namespace

@@ -51,14 +51,14 @@ TEST_F(RangeRefused, ZeichnenSaysWhyItDrawsNothing)
     for (auto [from, to] : ranges) {
         typeRange(from, to);
         c.state.main.Eingabe = "x";
-        zeichnen(c);
+        drawFromPanel(c);
         expectRefused(std::string(from) + " " + to);
         EXPECT_EQ(c.state.main.EingabeListe, list);
         EXPECT_EQ(c.state.main.x_eingabe, from);
         EXPECT_EQ(c.state.main.y_eingabe, to);
     }
     typeRange("-32768", "32767");  // the ends of the range are fine
-    zeichnen(c);
+    drawFromPanel(c);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -119,7 +119,7 @@ TEST_F(RedrawReads, RangeAndTermOncePerRedraw)
             if (wheel)
                 MouseWheel(c, 120);
             else
-                zeichnen(c);
+                drawFromPanel(c);
             EXPECT_EQ(c.reads.ranges, 1) << row.term << " wheel " << wheel;
             EXPECT_EQ(c.reads.normalizations, 1) << row.term << " wheel " << wheel;
             EXPECT_GT(c.plane.items().size(), 100u) << row.term;

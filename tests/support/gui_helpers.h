@@ -145,7 +145,7 @@ protected:
         c.state.main.Eingabe = term;
         c.state.main.x_eingabe = from;
         c.state.main.y_eingabe = to;
-        zeichnen(c);
+        drawFromPanel(c);
         w.planeChanged();
     }
 };

@@ -53,7 +53,7 @@ protected:
         c.state.main.x_eingabe = from;
         c.state.main.y_eingabe = to;
         c.state.main.Eingabe = term;
-        zeichnen(c);
+        drawFromPanel(c);
         return graph();
     }
     std::vector<WorldLine> graph() const { return worldLines(c.plane, rgb(200, 0, 0)); }

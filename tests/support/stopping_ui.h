@@ -37,7 +37,7 @@ protected:
         c.state.main.Eingabe = term;
         c.state.main.x_eingabe = from;
         c.state.main.y_eingabe = to;
-        zeichnen(c);
+        drawFromPanel(c);
         ui.messages.clear();
         button(c);
         EXPECT_EQ(ui.messages.size(), 1u) << term;

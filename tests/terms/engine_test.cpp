@@ -86,19 +86,19 @@ TEST(EngineTest, DeepNestingAndTextBounds)
 TEST(EngineTest, StatementsLeaveTheTargetAloneOnFailure)
 {
     Engine engine;
-    double zahl = 7;
-    engine.bind("Zahl", &zahl);
+    double numberText = 7;
+    engine.bind("Zahl", &numberText);
     for (const char* bad : {"Zahl = 1", "Form .Zahl=1", "Form.Zahl2 = 1", "Form.Zahl = 1/0",
                             "Form.Zahl = exp(1000)"}) {
         EXPECT_NE(engine.execute(bad), err::None) << bad;
-        EXPECT_EQ(zahl, 7) << "target changed by " << bad;
+        EXPECT_EQ(numberText, 7) << "target changed by " << bad;
     }
     // The error stays readable until cleared or replaced by the next statement.
     EXPECT_EQ(engine.lastError(), err::Overflow);
     engine.clearError();
     EXPECT_EQ(engine.lastError(), err::None);
     EXPECT_EQ(engine.execute(" \tFORM.ZAHL   =\t 1*-2^2  "), err::None);
-    EXPECT_EQ(zahl, 4);
+    EXPECT_EQ(numberText, 4);
 }
 
 }  // namespace

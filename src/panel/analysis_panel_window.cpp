@@ -51,7 +51,35 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     auto* rows = new QVBoxLayout(this);
     rows->setSpacing(6);
 
-    // Curves with their colours and widths.
+    rows->addLayout(curveRows());
+    rows->addWidget(separator());
+
+    addTangentRows(rows);
+    rows->addWidget(separator());
+
+    QLabel* hint = addSectionRows(rows);
+    rows->addWidget(separator());
+
+    auto* keepOld = named(new QCheckBox(QStringLiteral("Alten Graph nicht löschen")),
+                           "loeschen_oder_nicht_check");
+    rows->addWidget(keepOld);
+    connect(keepOld, &QCheckBox::clicked, this, [this] { loeschen_graph_check(c_); });
+    rows->addWidget(separator());
+
+    rows->addLayout(toolButtons());
+    rows->addStretch(1);
+
+    loadFields();
+    // As wide as the curve rows need; the hint wraps within that.
+    hint->setMinimumWidth(1);
+    const int width = rows->minimumSize().width();
+    hint->setFixedWidth(width - rows->contentsMargins().left() - rows->contentsMargins().right());
+    setFixedSize(width, rows->minimumSize().height());
+}
+
+// Curves with their colours and widths, one row each.
+QGridLayout* AnalysisPanelWindow::curveRows()
+{
     auto* curves = new QGridLayout;
     curves->setHorizontalSpacing(6);
     curves->setColumnStretch(1, 1);
@@ -84,10 +112,12 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
             widthChosen(c_.state, o);
         });
     }
-    rows->addLayout(curves);
-    rows->addWidget(separator());
+    return curves;
+}
 
-    // The tangent and its position.
+// The tangent and its position.
+void AnalysisPanelWindow::addTangentRows(QVBoxLayout* rows)
+{
     auto* tangente = named(new QCheckBox(QStringLiteral("Tangente")), "Check1");
     x0_ = named(new QLineEdit, "x0_eingabe");
     x0_->setFixedWidth(80);
@@ -117,20 +147,22 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         c_.state.overlays.x0_eingabe = str(t);
         x0Changed(c_.state);
     });
-    rows->addWidget(separator());
+}
 
-    // A section of a piecewise-defined function.
+// A section of a piecewise-defined function; gives its hint, which wraps.
+QLabel* AnalysisPanelWindow::addSectionRows(QVBoxLayout* rows)
+{
     auto* drawSection =
         named(new QCheckBox(QStringLiteral("Abschnittsweise Definierte Funktion")), "AD_Funktion");
     sectionFrom_ = named(new QLineEdit, "Linker_Bereich");
     sectionTo_ = named(new QLineEdit, "Rechter_Bereich");
     for (QLineEdit* f : {sectionFrom_, sectionTo_})
         f->setFixedWidth(64);
-    auto* hinweis = named(new QLabel(QStringLiteral(
+    QLabel* hint = named(new QLabel(QStringLiteral(
                               "Geben Sie hier den Bereich ein und dann drücken sie auf Zeichnen. "
                               "Für Unendlich bitte +u oder -u verwenden")),
                           "Label2");
-    hinweis->setWordWrap(true);
+    hint->setWordWrap(true);
     rows->addWidget(drawSection);
     auto* b0 = new QHBoxLayout;
     b0->addWidget(named(new QLabel(QStringLiteral("von")), "Label1"));
@@ -140,7 +172,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     b0->addWidget(sectionTo_);
     b0->addStretch(1);
     rows->addLayout(b0);
-    rows->addWidget(hinweis);
+    rows->addWidget(hint);
     connect(drawSection, &QCheckBox::clicked, this, [this] { ad_funktion_click(c_); });
     connect(sectionFrom_, &QLineEdit::textChanged, this, [this](const QString& t) {
         c_.state.overlays.Linker_Bereich = str(t);
@@ -150,15 +182,12 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         c_.state.overlays.Rechter_Bereich = str(t);
         sectionToChanged(c_.state);
     });
-    rows->addWidget(separator());
+    return hint;
+}
 
-    auto* behalten = named(new QCheckBox(QStringLiteral("Alten Graph nicht löschen")),
-                           "loeschen_oder_nicht_check");
-    rows->addWidget(behalten);
-    connect(behalten, &QCheckBox::clicked, this, [this] { loeschen_graph_check(c_); });
-    rows->addWidget(separator());
-
-    // The other tools; each stays disabled until something listens to its signal.
+// The other tools; each stays disabled until something listens to its signal.
+QVBoxLayout* AnalysisPanelWindow::toolButtons()
+{
     struct Tool {
         const char* name;
         const char* caption;
@@ -186,15 +215,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
             emit (this->*s)();
         });
     }
-    rows->addLayout(buttons);
-    rows->addStretch(1);
-
-    loadFields();
-    // As wide as the curve rows need; the hint wraps within that.
-    hinweis->setMinimumWidth(1);
-    const int width = rows->minimumSize().width();
-    hinweis->setFixedWidth(width - rows->contentsMargins().left() - rows->contentsMargins().right());
-    setFixedSize(width, rows->minimumSize().height());
+    return buttons;
 }
 
 void AnalysisPanelWindow::loadFields()

@@ -4,6 +4,7 @@
 
 #include "curves/bridge.h"
 
+class QGridLayout;
 class QLineEdit;
 
 namespace kw {
@@ -40,6 +41,7 @@ signals:
     void drawRequested();
 
 private:
+    QGridLayout* resultRows();
     void onCalculate();
 
     Context& c_;

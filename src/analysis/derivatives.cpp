@@ -4,6 +4,7 @@
 
 #include "core/colours.h"
 #include "core/context.h"
+#include "core/overlays.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
 #include "terms/difference_quotient.h"
@@ -12,69 +13,28 @@ namespace kw {
 
 namespace {
 
-// What tells the three orders apart.
-struct Order {
-    int order;
-    std::string_view prefix;
-    double State::*result;
-    std::string State::*term;
-    bool State::*shown;
-    std::string State::*colour;
-    bool State::*colourChosen;
-    Rgb defaultColour;
-    State::Int State::*width;
-};
-
-constexpr Order kErste{1,
-                       "Form.Zahl3 =",
-                       &EngineResults::Zahl3,
-                       &DerivedTerms::ableitungsterm,
-                       &OverlayState::ableitungs_test,
-                       &OverlayState::Ffarbe_ableitung,
-                       &OverlayState::Ffarbe_ableitung_test,
-                       rgb(0, 0, 139),
-                       &OverlayState::f_a1_linie_staerke};
-constexpr Order kZweite{2,
-                        "Form.zahl7 =",
-                        &EngineResults::zahl7,
-                        &DerivedTerms::ableitungsterm_zwei,
-                        &OverlayState::zweite_ableitungs_test,
-                        &OverlayState::Ffarbe_zweite_ableitung,
-                        &OverlayState::Ffarbe_zweite_ableitung_test,
-                        rgb(0, 139, 0),
-                        &OverlayState::f_a2_linie_staerke};
-constexpr Order kDritte{3,
-                        "Form.zahl9 =",
-                        &EngineResults::zahl9,
-                        &DerivedTerms::ableitungsterm_drei,
-                        &OverlayState::dritte_ableitungs_test,
-                        &OverlayState::Ffarbe_dritte_ableitung,
-                        &OverlayState::Ffarbe_dritte_ableitung_test,
-                        rgb(255, 140, 0),
-                        &OverlayState::f_a3_linie_staerke};
-
-void draw(Context& c, const Order& o)
+void draw(Context& c, const DrawRequest& r, const OverlayCurve& o)
 {
     State& s = c.state;
-    if (!(s.*o.shown))
+    OverlayState& ov = s.overlays;
+    if (!(ov.*o.flag))
         return;
-    if (!(s.*o.colourChosen))
-        s.*o.colour = colourText(o.defaultColour);
-    Range range;
-    const bool usable = readRangeAndStep(c, range);
+    if (!(ov.*o.colourChosen))
+        ov.*o.colour = colourText(o.defaultColour);
+    const auto range = r.range();
     // The terms follow f even when nothing can be drawn.
     buildDerivativeTerms(s, c.drawing.xterm, o.order);
-    if (!usable || !std::isfinite(range.step))
+    if (!range || !std::isfinite(range->step))
         return;
     // A name typed into the list that matches no colour sets the chosen flag
     // without a colour: the curve keeps its default one.
-    const Rgb colour = colourFromText(s.*o.colour).value_or(o.defaultColour);
+    const Rgb colour = colourFromText(ov.*o.colour).value_or(o.defaultColour);
 
-    const Substitution term(s.*o.term, {.maskExp = false, .collapseStars = true});
-    Curve curve(o.prefix, s.*o.result, term, Curve::OnFailure::KeepValue);
-    curve.width = s.*o.width;
+    const Substitution term(s.terms.*o.term, {.maskExp = false, .collapseStars = true});
+    Curve curve(o.prefix, s.results.*o.result, term, Curve::OnFailure::KeepValue);
+    curve.width = ov.*o.width;
     curve.colour = colour;
-    sampleCurve(c, curve, range.left, range.right, range.step);
+    sampleCurve(c, curve, range->left, range->right, range->step);
 }
 
 }  // namespace
@@ -90,9 +50,12 @@ void buildDerivativeTerms(State& s, std::string_view xterm, int order)
         s.terms.ableitungsterm_drei = nextQuotient(s.terms.ableitungsterm_zwei);
 }
 
-void erste_Ableitung(Context& c) { draw(c, kErste); }
-void zweite_ableitung(Context& c) { draw(c, kZweite); }
-void dritte_ableitung(Context& c) { draw(c, kDritte); }
+void erste_Ableitung(Context& c, const DrawRequest& r) { draw(c, r, overlayCurve(Overlay::First)); }
+void zweite_ableitung(Context& c, const DrawRequest& r)
+{
+    draw(c, r, overlayCurve(Overlay::Second));
+}
+void dritte_ableitung(Context& c, const DrawRequest& r) { draw(c, r, overlayCurve(Overlay::Third)); }
 
 
 }  // namespace kw

@@ -4,26 +4,28 @@
 
 #include "core/colours.h"
 #include "core/context.h"
+#include "core/overlays.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
 
 namespace kw {
 
 namespace {
-constexpr Rgb kDefault = rgb(199, 21, 133);
+constexpr Rgb kDefault = overlayCurve(Overlay::Inverse).defaultColour;
 }  // namespace
 
-void Umkehrfunktion(Context& c)
+void Umkehrfunktion(Context& c, const DrawRequest& r)
 {
     State& s = c.state;
     if (!s.overlays.Umkehrfunktion_test)
         return;
     if (!s.overlays.umkehrfunktion_Farbe_test)
         s.overlays.Umkehrfunktion_Farbe = colourText(kDefault);
-    Range range;
-    if (!readRangeAndStep(c, range))
+    const auto given = r.range();
+    if (!given)
         return;
-    prepareGraph(c, range);
+    const Range range = *given;
+    prepareGraph(c, r, range);
     if (!std::isfinite(range.step))
         return;
     // Chosen flag set by a name that matches no colour: the default stays.

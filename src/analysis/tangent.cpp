@@ -36,7 +36,7 @@ std::string tangentTerm(std::string_view xterm, double x0)
     return "(" + slope + ")" + "*1x +" + "(" + value + ")-" + "(" + slope + ")" + "*" + x0Text;
 }
 
-void tangente(Context& c)
+void tangente(Context& c, const DrawRequest& r)
 {
     State& s = c.state;
     if (!s.overlays.tangente_test)
@@ -48,8 +48,8 @@ void tangente(Context& c)
             return;
         x0 = *v;
     }
-    Range range;
-    if (!readRangeAndStep(c, range) || !std::isfinite(range.step))
+    const auto range = r.range();
+    if (!range || !std::isfinite(range->step))
         return;
     s.terms.fx_term = maskExp(c.drawing.xterm);
     s.terms.fxh_term = shift(s.terms.fx_term);
@@ -57,7 +57,7 @@ void tangente(Context& c)
     const Substitution term(tangentTerm(c.drawing.xterm, x0), {.maskExp = false, .collapseStars = true});
     Curve curve("Form.zahl5 =", s.results.zahl5, term, Curve::OnFailure::Stop);
     curve.width = 2;
-    sampleCurve(c, curve, range.left, range.right, range.step);
+    sampleCurve(c, curve, range->left, range->right, range->step);
 }
 
 }  // namespace kw

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "analysis/extrema.h"
 #include "analysis/value_table.h"
@@ -348,15 +349,24 @@ ValueTableWindow* App::valueTable()
 }
 
 
+// A window that exists once: the first call creates it and lets it close with
+// the program (true); later calls bring it to the front where the user left it.
+template <class Window, class... Args>
+bool App::openOnce(std::unique_ptr<Window>& window, Role role, Args&&... args)
+{
+    if (window) {
+        bringUp(*window);
+        return false;
+    }
+    window = std::make_unique<Window>(std::forward<Args>(args)...);
+    join(role, window.get());
+    return true;
+}
+
 void App::openCalculator()
 {
-    if (calculator_) {
-        bringUp(*calculator_);  // where the user left it
-        return;
-    }
-    calculator_ = std::make_unique<CalculatorWindow>(*context_);
-    join(Role::Calculator, calculator_.get());
-    openBesideAnalysisPanel(*calculator_);
+    if (openOnce(calculator_, Role::Calculator, *context_))
+        openBesideAnalysisPanel(*calculator_);
 }
 
 // A calculator opened for the first time: beside the analysis panel that
@@ -385,12 +395,8 @@ void App::closeCalculator()
 
 void App::Haengebruecken_Rechner()
 {
-    if (bridge_) {
-        bringUp(*bridge_);  // where the user left it
+    if (!openOnce(bridge_, Role::Bridge, *context_))
         return;
-    }
-    bridge_ = std::make_unique<BridgeWindow>(*context_);
-    join(Role::Bridge, bridge_.get());
     QObject::connect(bridge_.get(), &BridgeWindow::drawRequested, bridge_.get(), [this] {
         mainPanel_->Zeichnen_button_Click();
         // Drawn or not (a range the plane cannot show draws nothing), the next
@@ -402,12 +408,8 @@ void App::Haengebruecken_Rechner()
 
 void App::Schnittstellen_Rechner()
 {
-    if (intersections_) {
-        bringUp(*intersections_);  // where the user left it
+    if (!openOnce(intersections_, Role::Intersections, *context_))
         return;
-    }
-    intersections_ = std::make_unique<IntersectionWindow>(*context_);
-    join(Role::Intersections, intersections_.get());
     QObject::connect(intersections_.get(), &IntersectionWindow::fieldsNeeded, mainPanel_.get(),
                      &MainPanelWindow::storeFields);
     openBesideAnalysisPanel(*intersections_);
@@ -415,12 +417,8 @@ void App::Schnittstellen_Rechner()
 
 void App::Integral_Rechner()
 {
-    if (integral_) {
-        bringUp(*integral_);
+    if (!openOnce(integral_, Role::Area, *context_))
         return;
-    }
-    integral_ = std::make_unique<AreaWindow>(*context_);
-    join(Role::Area, integral_.get());
     QObject::connect(integral_.get(), &AreaWindow::fieldsNeeded, mainPanel_.get(),
                      &MainPanelWindow::storeFields);
     QObject::connect(integral_.get(), &AreaWindow::drawRequested, mainPanel_.get(),
@@ -430,20 +428,14 @@ void App::Integral_Rechner()
 
 void App::Eingabe_Syntax_Butt_Click()
 {
-    if (!help_) {
-        help_ = std::make_unique<HelpDialog>();
-        join(Role::Help, help_.get());
-    }
-    bringUp(*help_);
+    if (openOnce(help_, Role::Help))
+        bringUp(*help_);
 }
 
 void App::Info_Butt_Click()
 {
-    if (!info_) {
-        info_ = std::make_unique<AboutWindow>(*ui_);
-        join(Role::About, info_.get());
-    }
-    bringUp(*info_);
+    if (openOnce(info_, Role::About, *ui_))
+        bringUp(*info_);
 }
 
 void App::closeInOrder(std::span<const Role> order)

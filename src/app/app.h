@@ -38,13 +38,13 @@ public:
         MainPanel,
         Analysis,
         Drawing,
-        CalculatorFields,
-        Bruecke,
-        Flaeche,
-        Schnittstellen,
-        BildSpeichern,
-        Hilfe,
-        Info,
+        Calculator,
+        Bridge,
+        Area,
+        Intersections,
+        SavePicture,
+        Help,
+        About,
         Discussion,
         Count
     };
@@ -127,6 +127,8 @@ public:
     void showAnalysisPanel(bool show);
 
 private:
+    template <class Window, class... Args>
+    bool openOnce(std::unique_ptr<Window>& window, Role role, Args&&... args);
     void closeInOrder(std::span<const Role> order);
     void placeMainPanel();
     // The drawing window, the main panel and the analysis panel (when shown)

@@ -16,6 +16,7 @@
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
+#include "scene/request.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 
@@ -168,7 +169,7 @@ int drawAndExport(const BatchOptions& o, std::ostream& err)
         return kBatchFailed;
     }
     if (!o.und.empty())
-        drawFunctions(c, o.und, furtherColours(s.main.FarbeBox), false);
+        drawFunctions(c, readRequest(c), o.und, furtherColours(s.main.FarbeBox), false);
 
     QString why;
     const QString file = QString::fromStdString(o.exportFile);

@@ -1,11 +1,13 @@
 #include "app/options.h"
 
-#include <QCommandLineParser>
-#include <QStringList>
-
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/colours.h"
 #include "terms/numtext.h"
@@ -188,7 +190,39 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
     return true;
 }
 
-bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& err)
+// The options as given, each with its values in order (an option without a
+// value has one empty value per time it was given).
+class Given {
+public:
+    void add(std::string_view name, std::string value) { values_[name].push_back(std::move(value)); }
+    bool isSet(std::string_view name) const { return values_.contains(name); }
+    const std::vector<std::string>& values(std::string_view name) const
+    {
+        static const std::vector<std::string> none;
+        const auto v = values_.find(name);
+        return v == values_.end() ? none : v->second;
+    }
+    // The last one given.
+    std::optional<std::string> text(std::string_view name) const
+    {
+        const auto& v = values(name);
+        return v.empty() ? std::nullopt : std::optional<std::string>(v.back());
+    }
+    // The last three given.
+    std::optional<ThreeTexts> three(std::string_view name) const
+    {
+        const auto& v = values(name);
+        if (v.empty())
+            return std::nullopt;
+        const std::size_t n = v.size();
+        return ThreeTexts{v[n - 3], v[n - 2], v[n - 1]};
+    }
+
+private:
+    std::map<std::string_view, std::vector<std::string>> values_;
+};
+
+bool reportUsable(const Given& p, ReportOptions& o, std::ostream& err)
 {
     static const std::map<std::string, ReportOptions::Kind> kinds{
         {"zeros", ReportOptions::Kind::Zeros},
@@ -201,7 +235,7 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         {"bridge", ReportOptions::Kind::Bridge},
         {"discussion", ReportOptions::Kind::Discussion},
     };
-    const std::string kind = p.value(QStringLiteral("report")).toStdString();
+    const std::string kind = p.text("report").value_or("");
     auto k = kinds.find(kind);
     if (k == kinds.end()) {
         err << "Unbekannter Bericht: " << kind << '\n' << kReportUsage;
@@ -243,15 +277,45 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
             return false;
         }
     }
-    if (p.isSet(QStringLiteral("derivative"))) {
-        const QString d = p.value(QStringLiteral("derivative"));
-        if (d != QLatin1String("0") && d != QLatin1String("1")) {
+    if (const auto d = p.text("derivative")) {
+        if (*d != "0" && *d != "1") {
             err << "--derivative erwartet 0 oder 1.\n" << kReportUsage;
             return false;
         }
-        o.derivative = d == QLatin1String("1");
+        o.derivative = *d == "1";
     }
     return true;
+}
+
+}  // namespace
+
+namespace {
+
+// The export's options from what was given; nothing when they are unusable.
+bool exportFrom(const Given& p, BatchOptions& o, std::ostream& err)
+{
+    o.quality = p.text("quality");
+    o.colour = p.text("colour");
+    o.exportFile = p.text("export").value_or("");
+    o.tangent = p.text("tangent");
+    o.inverse = p.isSet("inverse");
+    o.discussion = p.isSet("discussion");
+    for (const std::string& d : p.values("derivative")) {
+        if (d != "1" && d != "2" && d != "3") {
+            err << "Ableitung " << d << " gibt es nicht (möglich: 1, 2, 3).\n";
+            return false;
+        }
+        o.derivatives.push_back(d[0] - '0');
+    }
+    const auto& section = p.values("section");
+    if (!section.empty())
+        o.section = {section[section.size() - 2], section.back()};
+    const auto& shade = p.values("shade");
+    if (!shade.empty())
+        o.shade = {shade[shade.size() - 2], shade.back()};
+    o.family = p.three("family");
+    o.bridge = p.three("bridge");
+    return exportUsable(o, err);
 }
 
 }  // namespace
@@ -266,10 +330,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     const Modes mode = report ? Report : Export;
     const char* usage = report ? kReportUsage : kExportUsage;
 
-    // Every value is handed on as "--name=value": a value such as "-u" or "-5"
-    // is then never taken for an option, and an option with two values is
-    // simply given twice.
-    QStringList normalized{QStringLiteral("kurvenwerk")};
+    // One pass: each option takes as many of the following arguments as it has
+    // values, so a value such as "-u" or "-5" is never taken for an option, and
+    // an option with two values is simply given twice.
+    Given p;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const Option* o = arg.starts_with("--") ? find(std::string_view(arg).substr(2)) : nullptr;
@@ -286,79 +350,30 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             return std::nullopt;
         }
         if (o->values == 0)
-            normalized << QString::fromStdString(arg);
+            p.add(o->name, "");
         for (int v = 0; v < o->values; ++v)
-            normalized << QString::fromStdString(arg + "=" + args[++i]);
+            p.add(o->name, args[++i]);
     }
-
-    QCommandLineParser p;
-    for (const Option& o : kOptions)
-        p.addOption(o.values ? QCommandLineOption(QString::fromLatin1(o.name), QString(),
-                                                  QStringLiteral("wert"))
-                             : QCommandLineOption(QString::fromLatin1(o.name)));
-    if (!p.parse(normalized)) {  // cannot happen after the checks above, but never guess
-        err << p.errorText().toStdString() << '\n' << usage;
-        return std::nullopt;
-    }
-    auto text = [&p](const char* name) -> std::optional<std::string> {
-        const QString option = QString::fromLatin1(name);
-        if (!p.isSet(option))
-            return std::nullopt;
-        return p.value(option).toStdString();  // the last one given
-    };
-    auto three = [&p](const char* name) -> std::optional<ThreeTexts> {
-        const QStringList v = p.values(QString::fromLatin1(name));
-        if (v.isEmpty())
-            return std::nullopt;
-        const qsizetype n = v.size();  // the last three given
-        return ThreeTexts{v[n - 3].toStdString(), v[n - 2].toStdString(), v[n - 1].toStdString()};
-    };
 
     FieldTexts fields;
-    fields.term = text("term");
-    fields.from = text("from");
-    fields.to = text("to");
-    std::vector<std::string> und;
-    for (const QString& g : p.values(QStringLiteral("and")))
-        und.push_back(g.toStdString());
+    fields.term = p.text("term");
+    fields.from = p.text("from");
+    fields.to = p.text("to");
     if (report) {
         line.mode = CommandLine::Mode::Report;
         static_cast<FieldTexts&>(line.report) = fields;
-        line.report.und = und;
-        line.report.lower = text("lower");
-        line.report.upper = text("upper");
-        line.report.bridge = three("bridge");
+        line.report.und = p.values("and");
+        line.report.lower = p.text("lower");
+        line.report.upper = p.text("upper");
+        line.report.bridge = p.three("bridge");
         if (!reportUsable(p, line.report, err))
             return std::nullopt;
         return line;
     }
-
     line.mode = CommandLine::Mode::Export;
-    BatchOptions& o = line.exportOptions;
-    static_cast<FieldTexts&>(o) = fields;
-    o.quality = text("quality");
-    o.colour = text("colour");
-    o.exportFile = text("export").value_or("");
-    o.tangent = text("tangent");
-    o.inverse = p.isSet(QStringLiteral("inverse"));
-    o.discussion = p.isSet(QStringLiteral("discussion"));
-    for (const QString& d : p.values(QStringLiteral("derivative"))) {
-        if (d != QLatin1String("1") && d != QLatin1String("2") && d != QLatin1String("3")) {
-            err << "Ableitung " << d.toStdString() << " gibt es nicht (möglich: 1, 2, 3).\n";
-            return std::nullopt;
-        }
-        o.derivatives.push_back(d.front().digitValue());
-    }
-    const QStringList section = p.values(QStringLiteral("section"));
-    if (!section.isEmpty())
-        o.section = {section[section.size() - 2].toStdString(), section.back().toStdString()};
-    const QStringList shade = p.values(QStringLiteral("shade"));
-    if (!shade.isEmpty())
-        o.shade = {shade[shade.size() - 2].toStdString(), shade.back().toStdString()};
-    o.und = und;
-    o.family = three("family");
-    o.bridge = three("bridge");
-    if (!exportUsable(o, err))
+    static_cast<FieldTexts&>(line.exportOptions) = fields;
+    line.exportOptions.und = p.values("and");
+    if (!exportFrom(p, line.exportOptions, err))
         return std::nullopt;
     return line;
 }

@@ -13,6 +13,7 @@
 #include "panel/main_panel.h"
 #include "scene/graph_pass.h"
 #include "scene/redraw.h"
+#include "scene/request.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
 #include "tools/area_calculator.h"
@@ -134,7 +135,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     if (rangeUsable(c))
         drawFromPanel(c);
     else
-        berechnen(c);
+        berechnen(c, readRequest(c));
     if (c.drawing.termRefused)
         return kBatchFailed;
 

@@ -11,6 +11,7 @@
 #include "core/axes.h"
 #include "core/colours.h"
 #include "core/context.h"
+#include "core/request.h"
 #include "curves/sampling.h"
 #include "terms/compiled.h"
 #include "terms/normalize.h"
@@ -385,12 +386,12 @@ Integral integrate(std::string_view xterm, double a, double b, bool absolute)
     return result;
 }
 
-void Flaeche_einfaerben(Context& c)
+void Flaeche_einfaerben(Context& c, const DrawRequest& r)
 {
     const State& s = c.state;
-    if (!s.areas.Flaeche_einferben_Check || c.drawing.noArea || termTooLong(s.main.Eingabe))
+    if (!s.areas.Flaeche_einferben_Check || c.drawing.noArea || r.termTooLong)
         return;
-    const Substitution term(string_richten(s.main.Eingabe));
+    const Substitution term(r.xterm);
     c.plane.setPenWidth(1);
     const double step = s.picture.Y <= 50 ? 0.1 : 0.5;
     Curve curve("Form.Zahl2 = ", s.results.Zahl2, term, Curve::OnFailure::Skip);

@@ -9,6 +9,7 @@
 namespace kw {
 
 class Context;
+struct DrawRequest;
 
 inline constexpr std::string_view kUndefinedMessage =
     "Die Funktion ist zwischen den Grenzen nicht überall definiert.";
@@ -60,7 +61,7 @@ bool divergesAt(std::string_view xterm, double p, double a, double b);
 // Obergrenze as vertical lines 0,1 apart (0,5 beyond a range of 50), while
 // Flaeche_einferben_Check is on. Lines stay strictly inside the x range and on
 // the plane; none is drawn at x = 0.
-void Flaeche_einfaerben(Context& c);
+void Flaeche_einfaerben(Context& c, const DrawRequest& r);
 
 // The area between the area calculator's f and g from Untergrenze to
 // Obergrenze as vertical lines 0,1 apart, while Flaeche_einferben_SP_Check is on.

@@ -196,12 +196,13 @@ Rgb randomColour(std::mt19937& random)
     return rgb(r, g, b);
 }
 
-void drawFunctions(Context& c, std::span<const std::string> terms, const ColourPicker& colourOf,
+void drawFunctions(Context& c, const DrawRequest& r, std::span<const std::string> terms, const ColourPicker& colourOf,
                    bool firstSegmentToo)
 {
-    Range range;
-    if (!readRangeAndStep(c, range) || !std::isfinite(range.step))
+    const auto given = r.range();
+    if (!given || !std::isfinite(given->step))
         return;
+    const Range range = *given;
     c.state.picture.X = range.left;
     c.state.picture.Y = range.right;
     for (std::size_t k = 0; k < terms.size(); ++k) {
@@ -218,15 +219,15 @@ void drawFunctions(Context& c, std::span<const std::string> terms, const ColourP
     }
 }
 
-void Schnittstellen_Zeichnen(Context& c)
+void Schnittstellen_Zeichnen(Context& c, const DrawRequest& r)
 {
     if (!c.state.intersections.Schnittstellen_Zeichnen_test)
         return;
-    drawFunctions(c, c.state.intersections.Schnittstellen_Terme, [&c](std::size_t) { return randomColour(c.random); },
+    drawFunctions(c, r, c.state.intersections.Schnittstellen_Terme, [&c](std::size_t) { return randomColour(c.random); },
                   false);
 }
 
-void Schnittstellen_Zeichnen_Integral(Context& c)
+void Schnittstellen_Zeichnen_Integral(Context& c, const DrawRequest& r)
 {
     State& s = c.state;
     if (!s.areas.Schnittstellen_integral_Zeichnen_Check)
@@ -234,7 +235,7 @@ void Schnittstellen_Zeichnen_Integral(Context& c)
     c.plane.setPenWidth(2);
     c.plane.point(0, 0, c.plane.foreColor());
     const std::string terms[] = {s.areas.f_x_Eingabe_txt, s.areas.g_x_Eingabe_txt};
-    drawFunctions(c, terms, [&c](std::size_t) { return randomColour(c.random); }, true);
+    drawFunctions(c, r, terms, [&c](std::size_t) { return randomColour(c.random); }, true);
 }
 
 std::string reportIntersections(Context& c, const SearchResult<Intersection>& found,

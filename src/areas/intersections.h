@@ -14,6 +14,7 @@
 namespace kw {
 
 class Context;
+struct DrawRequest;
 class Ui;
 
 // A crossing found for the ordered pair (i, j) of terms: the graph of term j
@@ -53,16 +54,16 @@ Rgb randomColour(std::mt19937& random);
 // Samples where a term fails are left out. Unless firstSegmentToo, the first
 // segment of an ordinary term (one without "sqr" and "log") is not drawn.
 using ColourPicker = std::function<Rgb(std::size_t)>;
-void drawFunctions(Context& c, std::span<const std::string> terms, const ColourPicker& colourOf,
+void drawFunctions(Context& c, const DrawRequest& r, std::span<const std::string> terms, const ColourPicker& colourOf,
                    bool firstSegmentToo);
 
 // The intersection calculator's functions in new random colours, while its
 // drawing is shown (Schnittstellen_Zeichnen_test).
-void Schnittstellen_Zeichnen(Context& c);
+void Schnittstellen_Zeichnen(Context& c, const DrawRequest& r);
 
 // The area calculator's f and g in new random colours, while they are shown
 // (Schnittstellen_integral_Zeichnen_Check).
-void Schnittstellen_Zeichnen_Integral(Context& c);
+void Schnittstellen_Zeichnen_Integral(Context& c, const DrawRequest& r);
 
 // What a search found, as the calculators show it: with Schnittpunkte_farbig_test
 // dots 11 pixels wide in the plane's colour and nothing returned; otherwise the

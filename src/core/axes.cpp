@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/context.h"
+#include "core/request.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -14,17 +15,26 @@ constexpr Rgb kGrid = rgb(220, 220, 220);
 
 void readRange(Context& c)
 {
+    ++c.reads.ranges;
     if (auto x = readNumber(c.state.main.x_eingabe))
         c.state.picture.X = *x;
     if (auto y = readNumber(c.state.main.y_eingabe))
         c.state.picture.Y = *y;
 }
 
-void Koordinaten_System(Context& c)
+void applyRange(PictureState& picture, const DrawRequest& r)
+{
+    if (r.left)
+        picture.X = *r.left;
+    if (r.right)
+        picture.Y = *r.right;
+}
+
+void Koordinaten_System(Context& c, const DrawRequest& r)
 {
     Plane& p = c.plane;
     p.clear();
-    readRange(c);
+    applyRange(c.state.picture, r);
     const double X = c.state.picture.X, Y = c.state.picture.Y;
     p.setPenWidth(1);
     p.setForeColor(kBlack);
@@ -58,8 +68,10 @@ void DrawArrow45(Plane& p, float x1, float y1, float x2, float y2, float length,
     auto strokes = [&](float ax, float ay) {
         if (draw_head)
             p.line(x2, y2, x2 + ax, y2 + ay);
-        for (int i = 0; i < num_fletchings; ++i)
-            p.line(x1 + i * gx, y1 + i * gy, x1 + i * gx + ax, y1 + i * gy + ay);
+        for (int i = 0; i < num_fletchings; ++i) {
+            const float k = float(i);
+            p.line(x1 + k * gx, y1 + k * gy, x1 + k * gx + ax, y1 + k * gy + ay);
+        }
     };
     strokes((-vy - vx) * length, (vx - vy) * length);
     strokes((vy - vx) * length, (-vx - vy) * length);

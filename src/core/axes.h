@@ -2,13 +2,16 @@
 
 namespace kw {
 
+struct DrawRequest;
+struct PictureState;
+
 class Context;
 class Plane;
 
 // Clears the plane, reads the x range from the fields into X and Y, installs the
 // world mapping (left X, right -X, top Y, bottom -Y) and draws both axes with
 // arrow heads. Must run first in every redraw.
-void Koordinaten_System(Context& c);
+void Koordinaten_System(Context& c, const DrawRequest& r);
 
 // Light grey grid every half unit (every 5 units on large ranges), none at 0.
 void gitterzeichnen(Context& c);
@@ -21,5 +24,7 @@ void DrawArrow45(Plane& plane, float x1, float y1, float x2, float y2, float len
 // Reads a range field as the program does everywhere: a number, or the old value
 // when the text is not one.
 void readRange(Context& c);
+// The same from a redraw's request.
+void applyRange(PictureState& picture, const DrawRequest& r);
 
 }  // namespace kw

@@ -11,8 +11,8 @@ Context::Context(Ui& ui_)
       pacer(&ui_)
 {
     for (auto [name, variable] : kTargets)
-        engine.bind(name, &(s.*variable));
-    ebene.resize(w.sizex, w.sizey);
+        engine.bind(name, &(state.results.*variable));
+    plane.resize(state.picture.sizex, state.picture.sizey);
 }
 
 }  // namespace kw

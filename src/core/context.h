@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
 
+#include "core/colours.h"
 #include "core/pacer.h"
 #include "core/plane.h"
 #include "core/state.h"
@@ -12,24 +14,28 @@
 
 namespace kw {
 
-// Variables of the drawing window that the drawing procedures share.
+// What the last graph pass left for the curves after it (transient).
 struct Drawing {
-    int sizex = 1200;             // plane width and height in pixels as last decided
-    int sizey = 1200;
     std::string xterm;            // the normalized term of f
     std::string term;             // the last expression handed to the engine by a curve
-    std::string Graph_Farbe;      // colour of the graph as decimal text; empty until the first pass
-    double Zoom_Prozent = 100;    // zoom percentage last shown
-    bool noArea = false;          // the area calculator found no area between its bounds:
-                                  // nothing to shade
+    std::optional<Rgb> Graph_Farbe;  // colour of the graph; none until the first pass
+    bool noArea = false;             // the area calculator found no area between its bounds:
+                                     // nothing to shade
     bool termRefused = false;     // the last graph pass refused the term: not in the right form,
                                   // too long, or a family without usable answers to its questions
+};
+
+// How often the main panel's range and term were read and normalized: a
+// redraw reads them once, into its request.
+struct FieldReads {
+    int ranges = 0;
+    int normalizations = 0;
 };
 
 // The variables statements may assign to ("Form.<name> = …").
 struct Target {
     std::string_view name;
-    double State::*variable;
+    double EngineResults::*variable;
 };
 inline constexpr Target kTargets[] = {
     {"Zahl", &EngineResults::Zahl},
@@ -57,10 +63,11 @@ public:
     Context(const Context&) = delete;
     Context& operator=(const Context&) = delete;
 
-    State s;
+    State state;
     Engine engine;
-    Drawing w;
-    Plane ebene;
+    Drawing drawing;
+    FieldReads reads;
+    Plane plane;
     Ui& ui;
     std::mt19937 random;
     Pacer pacer;

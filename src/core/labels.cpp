@@ -25,9 +25,9 @@ void Skalla(Context& c)
         p.line((X - 1) / d, L * t, (Y + 1) / d, L * t);
 }
 
-void Beschriftung(Context& c)
+void Beschriftung(Context& c, const DrawRequest& r)
 {
-    readRange(c);
+    applyRange(c.state.picture, r);
     Plane& p = c.plane;
     const double X = c.state.picture.X, Y = c.state.picture.Y;
     p.setPenWidth(1);

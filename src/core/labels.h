@@ -2,6 +2,8 @@
 
 namespace kw {
 
+struct DrawRequest;
+
 class Context;
 
 // Tick marks across both axes at every unit (every fifth on large ranges).
@@ -9,6 +11,6 @@ void Skalla(Context& c);
 
 // Axis names and a number at every tick position; nothing while the zoom is
 // below 70 %.
-void Beschriftung(Context& c);
+void Beschriftung(Context& c, const DrawRequest& r);
 
 }  // namespace kw

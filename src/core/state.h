@@ -6,23 +6,35 @@
 
 namespace kw {
 
-// The shared state of the main panel: every setting and result that crosses
-// windows. Windows copy their field texts in here and read results back; the
-// engine writes its results into the Double variables. Names follow the
-// controls and procedures that use them.
-struct State {
-    using Int = std::int16_t;
+using StateInt = std::int16_t;
 
-    // Texts of the main panel's controls, as the user left them.
+// ---- The parts that make a drawing: saving and opening one copies these. ----
+
+// The main panel's controls as the user left them.
+struct MainPanelState {
     std::string Eingabe;                     // the term f(x)
     std::vector<std::string> EingabeListe;   // terms drawn before, oldest first (at most 9)
     std::string x_eingabe = "-20";
     std::string y_eingabe = "20";
     std::string qualitaet_eingabe = "50";
     std::string FarbeBox = "Rot";
-    std::string f_x_linie_staerke = "2";
+    std::string f_x_linie_staerke = "2";     // the width list's text …
+    StateInt f_Linie_staerke = 2;            // … and the width the graph is drawn with
+    bool Graphloeschen_check = false;        // "Alten Graph nicht löschen"
+};
 
-    // Texts of the analysis panel's controls.
+// The plane: the x range of the last drawing, the picture's size and zoom.
+struct PictureState {
+    double X = 0;  // left end of the x range
+    double Y = 0;  // right end of the x range
+    int sizex = 1200;             // plane width and height in pixels as last decided
+    int sizey = 1200;
+    double Zoom_Prozent = 100;    // zoom percentage last shown
+};
+
+// The curves laid over the graph: the analysis panel's texts, the switches,
+// tangent point, section bounds, colours and widths.
+struct OverlayState {
     std::string x0_eingabe = "1";
     std::string Linker_Bereich = "-u";
     std::string Rechter_Bereich = "+u";
@@ -36,81 +48,108 @@ struct State {
     std::string f_a3_linie_staerke_text = "1";
     std::string Umkehrfunktion_Linien_staerke = "1";
 
-    // Engine results.
-    double Zahl = 0, Zahl2 = 0, Zahl3 = 0, Zahl4 = 0, zahl5 = 0, zahl6 = 0, zahl7 = 0, Zahl8 = 0,
-           zahl9 = 0, zahl11 = 0, Umkehrfunktionswert = 0, untersumme = 0, obersumme = 0;
+    // Switches.
+    bool ableitungs_test = false, zweite_ableitungs_test = false, dritte_ableitungs_test = false;
+    bool tangente_test = false;
+    bool Umkehrfunktion_test = false;
+    bool ad_funktion_test = false;  // piecewise: only the section is drawn
 
-    // The x range: left and right end.
-    double X = 0, Y = 0;
-
-    // Graph.
-    Int f_Linie_staerke = 2;
-
-    // Panel toggles.
-    Int miCounter = 0;
-    Int Graphloeschen_check_click = 0;
-    bool Graphloeschen_check = false;
-    bool form3_test = false;
-
-    // Piecewise terms.
-    Int form3_click_Zaehler_AD = 0;
-    bool ad_funktion_test = false;
+    // The tangent point and the section bounds as last confirmed.
+    std::string x0_uebergabe;
     std::string Linker_Bereich_wert, Rechter_Bereich_wert;
 
-    // Derivatives.
-    Int form3_click_Zaehler_Ableitung = 0, form3_click_Zaehler_Ableitung_zwei = 0,
-        form3_click_Zaehler_Ableitung_drei = 0;
-    bool ableitungs_test = false, zweite_ableitungs_test = false, dritte_ableitungs_test = false;
-    std::string fx_term, fxh_term, ableitungsterm, ableitungsterm_zwei, ableitungsterm_drei;
-
-    // Tangent.
-    std::string x0_uebergabe;
-    Int form3_click_Zaehler_tangente = 0;
-    bool tangente_test = false;
-    Int tangen_button_counter = 0;
-    bool animiert_zeichnen_test = false;
-
-    // Zeros and extrema.
-    std::string Nullstellen_fx;
-    bool extrema_test = false, s_and_w_test = false;
-
-    // Inverse function.
-    Int form3_click_Zaehler_Umkehrfunktion = 0;
-    bool Umkehrfunktion_test = false;
-
-    // Colours and widths of the curves laid over the graph.
+    // Colours and widths chosen for the curves (a colour counts once its flag is set).
     std::string Ffarbe_ableitung, Ffarbe_zweite_ableitung, Ffarbe_dritte_ableitung,
-        Umkehrfunktion_Farbe, Flaeche_farbe;
-    double FarbeBox_Flaeche_SP = 0;
+        Umkehrfunktion_Farbe;
     bool Ffarbe_ableitung_test = false, Ffarbe_zweite_ableitung_test = false,
-         Ffarbe_dritte_ableitung_test = false, umkehrfunktion_Farbe_test = false,
-         Flaeche_Farbe_Test = false, Flaeche_Farbe_SP_Test = false;
-    Int f_a1_linie_staerke = 0, f_a2_linie_staerke = 0, f_a3_linie_staerke = 0,
-        umkehrfunktion_f_staerke = 0, Fuel_Staerke = 0, Fuel_Staerke_SP = 0;
+         Ffarbe_dritte_ableitung_test = false, umkehrfunktion_Farbe_test = false;
+    StateInt f_a1_linie_staerke = 0, f_a2_linie_staerke = 0, f_a3_linie_staerke = 0,
+             umkehrfunktion_f_staerke = 0;
+};
 
-    // Suspension bridge.
-    bool Brueck_zeichnen = false;
+// The values of the parameter @ of a family.
+struct FamilyState {
+    double start = 0, Ende = 0, Step = 0;
+};
 
-    // Areas.
-    bool Flaeche_einferben_Check = false, Flaeche_einferben_SP_Check = false,
-         Schnittstellen_integral_Zeichnen_Check = false;
-    double Obergrenze = 0, Untergrenze = 0;
-    std::string Schnittstellen_Term_davor;
-
-    // The area calculator's terms f and g as its last action left them; the
-    // drawing of f and g reads them.
-    std::string f_x_Eingabe_txt, g_x_Eingabe_txt;
-
-    // Intersection calculator. Its terms outlive its window.
+// The intersection calculator. Its terms outlive its window.
+struct IntersectionState {
     std::vector<std::string> Schnittstellen_Terme;  // as typed, in order of entry; at most 7
     bool Schnittstellen_Zeichnen_test = false;      // its functions are shown on the plane
     bool Schnittpunkte_farbig_test = false;         // a search marks its points instead of listing them
-    Int farbig_Klick_Zaehler = 0;
+};
 
-    // Function families.
-    bool Parametar_gefunden = false;
-    double start = 0, Ende = 0, Step = 0;
-    bool Mausrad_Funktion = false;
+// The area calculators: shading, bounds, the terms f and g of the lower one
+// (the drawing of f and g reads them), colours and widths of the shading.
+struct AreaState {
+    bool Flaeche_einferben_Check = false, Flaeche_einferben_SP_Check = false,
+         Schnittstellen_integral_Zeichnen_Check = false;
+    double Obergrenze = 0, Untergrenze = 0;
+    std::string f_x_Eingabe_txt, g_x_Eingabe_txt;
+    std::string Flaeche_farbe;
+    double FarbeBox_Flaeche_SP = 0;
+    bool Flaeche_Farbe_Test = false, Flaeche_Farbe_SP_Test = false;
+    StateInt Fuel_Staerke = 0, Fuel_Staerke_SP = 0;
+};
+
+// The suspension bridge.
+struct BridgeState {
+    bool Brueck_zeichnen = false;  // draw towers and hangers once after "Berechne und Zeichne"
+};
+
+// ---- Transient: what this run of the program is doing; never saved. ----
+
+// Click counters of the switches that alternate on/off (see countClick).
+struct ClickCounters {
+    StateInt miCounter = 0;
+    StateInt Graphloeschen_check_click = 0;
+    StateInt form3_click_Zaehler_AD = 0;
+    StateInt form3_click_Zaehler_Ableitung = 0, form3_click_Zaehler_Ableitung_zwei = 0,
+             form3_click_Zaehler_Ableitung_drei = 0;
+    StateInt form3_click_Zaehler_tangente = 0;
+    StateInt form3_click_Zaehler_Umkehrfunktion = 0;
+    StateInt farbig_Klick_Zaehler = 0;
+};
+
+// The variables statements assign to ("Form.<name> = …").
+struct EngineResults {
+    double Zahl = 0, Zahl2 = 0, Zahl3 = 0, Zahl4 = 0, zahl5 = 0, zahl6 = 0, zahl7 = 0, Zahl8 = 0,
+           zahl9 = 0, zahl11 = 0, Umkehrfunktionswert = 0, untersumme = 0, obersumme = 0;
+};
+
+// Terms derived from f by the last drawing or search (caches).
+struct DerivedTerms {
+    std::string fx_term, fxh_term, ableitungsterm, ableitungsterm_zwei, ableitungsterm_drei;
+    std::string Schnittstellen_Term_davor;  // the integrand f-(g) the bounds were found for
+};
+
+// What is going on right now.
+struct SessionState {
+    bool form3_test = false;          // the analysis panel is open
+    bool extrema_test = false, s_and_w_test = false;  // which search a report runs
+    bool Parametar_gefunden = false;  // the term being drawn is a family
+    bool Mausrad_Funktion = false;    // a wheel redraw is running
+};
+
+// The shared state, grouped by owner. Windows copy their field texts in here
+// and read results back; the engine writes its results into `results`.
+struct State {
+    using Int = StateInt;
+
+    // A drawing.
+    MainPanelState main;
+    PictureState picture;
+    OverlayState overlays;
+    FamilyState family;
+    IntersectionState intersections;
+    AreaState areas;
+    BridgeState bridge;
+
+    // Transient.
+    ClickCounters clicks;
+    EngineResults results;
+    DerivedTerms terms;
+    SessionState session;
 };
 
 // A switch that counts its clicks: returns the new state (the first click is on,

@@ -77,17 +77,16 @@ bool Berechne_CMD_Click(Context& c, BridgeFields& r)
     return true;
 }
 
-void Haengebruecke(Context& c)
+void Haengebruecke(Context& c, const DrawRequest& r)
 {
     State& s = c.state;
     if (!s.bridge.Brueck_zeichnen)
         return;
     s.bridge.Brueck_zeichnen = false;  // later redraws show the cable alone
-    const auto left = readNumber(s.main.x_eingabe), right = readNumber(s.main.y_eingabe);
-    if (!left || !right)
+    if (!r.left || !r.right)
         return;
-    const double X = s.picture.X = *left, Y = s.picture.Y = *right;
-    normalizeTerm(c);
+    const double X = s.picture.X = *r.left, Y = s.picture.Y = *r.right;
+    c.drawing.xterm = r.xterm;
 
     CompiledStatement statement(
         c.engine, "Form.Zahl2 = ",

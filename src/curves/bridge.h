@@ -9,6 +9,7 @@
 namespace kw {
 
 class Context;
+struct DrawRequest;
 
 // The suspension-bridge calculator's fields: span s between the suspension
 // points, their height h, the height t of the cable's lowest point, and the
@@ -58,6 +59,6 @@ inline constexpr Rgb kHangerColour = rgb(255, 127, 36);
 
 // Draws towers (with their feet) at both ends of the range and hangers between
 // them under the current function, once after "Berechne und Zeichne".
-void Haengebruecke(Context& c);
+void Haengebruecke(Context& c, const DrawRequest& r);
 
 }  // namespace kw

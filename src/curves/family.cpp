@@ -6,6 +6,7 @@
 #include "core/context.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
+#include "terms/chars.h"
 #include "terms/engine.h"
 #include "terms/numtext.h"
 
@@ -13,12 +14,9 @@ namespace kw {
 
 namespace {
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-constexpr bool isOperator(char c)
-{
-    return c == '+' || c == '-' || c == '*' || c == '/' || c == '^';
-}
+using chars::isDigit;
+using chars::isLetter;
+using chars::isOperator;
 
 struct Question {
     std::string_view prompt, title, preset;
@@ -53,17 +51,18 @@ bool askFamilyValues(Context& c)
     return true;
 }
 
-void drawFamily(Context& c)
+void drawFamily(Context& c, const DrawRequest& r)
 {
-    Range range;
-    if (!readRangeAndStep(c, range))
+    const auto given = r.range();
+    if (!given)
         return;  // as the graph: a range or quality that is not a number draws nothing
+    const Range range = *given;
     if (std::isinf(range.step)) {
         c.ui.message(kDivisionMessage);  // quality 0
         return;
     }
-    prepareGraph(c, range);
-    const auto colour = colourFromText(c.drawing.Graph_Farbe);
+    prepareGraph(c, r, range);
+    const auto colour = c.drawing.Graph_Farbe;
     if (!colour)
         return;
 
@@ -101,16 +100,16 @@ void drawFamily(Context& c)
 
 }  // namespace
 
-bool Funktionen_Scharren_check(Context& c)
+bool Funktionen_Scharren_check(Context& c, const DrawRequest& r)
 {
-    normalizeTerm(c);
+    c.drawing.xterm = r.xterm;
     c.state.session.Parametar_gefunden = c.drawing.xterm.find('@') != std::string::npos;
     return c.state.session.Parametar_gefunden;
 }
 
-void Funktionen_Scharr(Context& c)
+void Funktionen_Scharr(Context& c, const DrawRequest& r)
 {
-    drawFamily(c);
+    drawFamily(c, r);
     c.state.session.Parametar_gefunden = false;
 }
 

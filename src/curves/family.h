@@ -7,6 +7,7 @@
 namespace kw {
 
 class Context;
+struct DrawRequest;
 
 inline constexpr std::string_view kCancelledMessage =
     "Sie haben auf Abrechen gedrückt, die Berechnung wird unterbrochen";
@@ -20,14 +21,14 @@ inline constexpr int kFamilyMax = 1000;
 
 // Normalizes the term into xterm and sets Parametar_gefunden when it holds the
 // parameter "@". Returns the flag.
-bool Funktionen_Scharren_check(Context& c);
+bool Funktionen_Scharren_check(Context& c, const DrawRequest& r);
 
 // Draws the family: asks for start, end and step of the parameter (the wheel
 // reuses the stored ones without asking) and draws one graph per value in the
 // graph colour, each its own polyline. Failing samples are passed over; a
 // member that does not parse is left out, and when none parses the graph's
 // syntax message is shown. Clears Parametar_gefunden.
-void Funktionen_Scharr(Context& c);
+void Funktionen_Scharr(Context& c, const DrawRequest& r);
 
 // How many members start, start + step, … up to end have: the end counts when
 // it is reached up to a billionth of the step. 0 for a step of 0 or one that

@@ -24,6 +24,7 @@ bool inRightForm(std::string_view xterm)
 
 bool normalizeTerm(Context& c)
 {
+    ++c.reads.normalizations;
     if (termTooLong(c.state.main.Eingabe)) {
         c.drawing.xterm.clear();
         return false;
@@ -32,14 +33,15 @@ bool normalizeTerm(Context& c)
     return true;
 }
 
-void Funktionsfarbe(Context& c)
+void Funktionsfarbe(Context& c, const DrawRequest& r)
 {
-    if (auto colour = colourByName(c.state.main.FarbeBox, kSevenColours))
-        c.drawing.Graph_Farbe = colourText(*colour);
+    if (r.graphColour)
+        c.drawing.Graph_Farbe = r.graphColour;
 }
 
 bool readRangeAndStep(Context& c, Range& range)
 {
+    ++c.reads.ranges;
     auto left = readNumber(c.state.main.x_eingabe);
     auto right = readNumber(c.state.main.y_eingabe);
     auto quality = readNumber(c.state.main.qualitaet_eingabe);
@@ -49,12 +51,12 @@ bool readRangeAndStep(Context& c, Range& range)
     return true;
 }
 
-void prepareGraph(Context& c, const Range& range)
+void prepareGraph(Context& c, const DrawRequest& r, const Range& range)
 {
     c.state.picture.X = range.left;
     c.state.picture.Y = range.right;
-    Funktionsfarbe(c);
-    normalizeTerm(c);
+    Funktionsfarbe(c, r);
+    c.drawing.xterm = r.xterm;
     c.plane.setPenWidth(2);
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/plane.h"
+#include "core/request.h"
 #include "curves/sampling.h"
 
 namespace kw {
@@ -35,18 +36,15 @@ bool inRightForm(std::string_view xterm);
 
 // Sets Graph_Farbe from the main panel's colour name; an unknown name keeps the
 // previous colour.
-void Funktionsfarbe(Context& c);
+void Funktionsfarbe(Context& c, const DrawRequest& r);
 
-// The range and step of a curve as the fields give them; false when a field is
-// not a number (the curve is then not drawn).
-struct Range {
-    double left, right, step;
-};
+// The range and step of a curve as the fields give them, for what runs outside
+// a redraw; false when a field is not a number (the curve is then not drawn).
 bool readRangeAndStep(Context& c, Range& range);
 
 // What every pass over the term of f does first: the range into X and Y, the
 // graph colour, the normalized term into xterm, pen width 2.
-void prepareGraph(Context& c, const Range& range);
+void prepareGraph(Context& c, const DrawRequest& r, const Range& range);
 
 // The graph of an ordinary term (xterm) across the range in its colour and the
 // graph's width: a point where f is undefined breaks the line, any other

@@ -45,10 +45,10 @@ std::optional<SampleRun> drawSection(Context& c, const Range& range, Rgb colour)
     return sampleCurve(c, curve, s.picture.X, s.picture.Y, range.step);
 }
 
-std::optional<SampleRun> Wurzel_log_Funktion_Abschnittweise(Context& c)
+std::optional<SampleRun> Wurzel_log_Funktion_Abschnittweise(Context& c, const DrawRequest& r)
 {
     Range range;
-    auto colour = rootLogSetup(c, range);
+    auto colour = rootLogSetup(c, r, range);
     if (!colour)
         return std::nullopt;
     State& s = c.state;

@@ -25,6 +25,6 @@ std::optional<SampleRun> drawSection(Context& c, const Range& range, Rgb colour)
 // A section of a term holding "sqr" or "log": points only where f is defined
 // and its value lies strictly between the section bounds. Never shows a
 // message; ends early as Wurzel_log_funktion does.
-std::optional<SampleRun> Wurzel_log_Funktion_Abschnittweise(Context& c);
+std::optional<SampleRun> Wurzel_log_Funktion_Abschnittweise(Context& c, const DrawRequest& r);
 
 }  // namespace kw

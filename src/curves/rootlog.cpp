@@ -8,22 +8,24 @@
 
 namespace kw {
 
-std::optional<Rgb> rootLogSetup(Context& c, Range& range)
+std::optional<Rgb> rootLogSetup(Context& c, const DrawRequest& r, Range& range)
 {
-    if (!readRangeAndStep(c, range))
+    const auto given = r.range();
+    if (!given)
         return std::nullopt;
-    prepareGraph(c, range);
+    range = *given;
+    prepareGraph(c, r, range);
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
-    auto colour = colourFromText(c.drawing.Graph_Farbe);
+    auto colour = c.drawing.Graph_Farbe;
     if (!colour || !std::isfinite(range.step))
         return std::nullopt;
     return colour;
 }
 
-std::optional<SampleRun> Wurzel_log_funktion(Context& c)
+std::optional<SampleRun> Wurzel_log_funktion(Context& c, const DrawRequest& r)
 {
     Range range;
-    auto colour = rootLogSetup(c, range);
+    auto colour = rootLogSetup(c, r, range);
     if (!colour)
         return std::nullopt;
 

@@ -14,11 +14,11 @@ class Context;
 // are skipped and break the polyline, values outside the x range are dropped.
 // Never shows a message; the run ends early only for a term the engine cannot
 // read at all. Nothing when the curve cannot be drawn.
-std::optional<SampleRun> Wurzel_log_funktion(Context& c);
+std::optional<SampleRun> Wurzel_log_funktion(Context& c, const DrawRequest& r);
 
 // The set-up root and log terms share with their piecewise variant: X and Y from
-// the range fields, colour, normalization, pen width 2, progress bar. Gives the
+// the request's range, colour, normalization, pen width 2, progress bar. Gives the
 // graph colour, or nothing when the curve cannot be drawn.
-std::optional<Rgb> rootLogSetup(Context& c, Range& range);
+std::optional<Rgb> rootLogSetup(Context& c, const DrawRequest& r, Range& range);
 
 }  // namespace kw

@@ -38,6 +38,38 @@ void drawTooth(Context& c, const Curve& curve, const Curve::Comb& comb,
                curve.colour.value_or(plane.foreColor()));
 }
 
+// The line from the previous sample, with x and y swapped for the inverse function.
+void segment(Plane& plane, bool swapAxes, double xPrev, double vPrev, double x, double v, Rgb colour)
+{
+    if (swapAxes)
+        plane.line(vPrev, xPrev, v, x, colour);
+    else
+        plane.line(xPrev, vPrev, x, v, colour);
+}
+
+enum class Failure { Draw, Skip, End };
+
+// What a failed sample does under the curve's policy.
+Failure onFailure(Curve::OnFailure policy, int e)
+{
+    if (policy == Curve::OnFailure::Stop || e == err::Syntax ||
+        (policy == Curve::OnFailure::SkipInvalid && e != err::InvalidArgument))
+        return Failure::End;
+    if (policy == Curve::OnFailure::SkipInvalid || policy == Curve::OnFailure::Skip)
+        return Failure::Skip;
+    return Failure::Draw;
+}
+
+// Where a segment was skipped because the curve shot off the plane (from p to
+// v at x), a vertical stroke still takes it to the edge.
+void edgeStroke(Plane& plane, double x, double p, double v, double X, double Y, Rgb colour)
+{
+    if (p > 0 && v > Y && p < Y)
+        plane.line(x, p, x, Y + 1, colour);
+    if (p < 0 && v < X && p > X)
+        plane.line(x, p, x, X - 1, colour);
+}
+
 }  // namespace
 
 SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, double step)
@@ -63,12 +95,9 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
     bool firstSegmentPending = curve.skipFirstSegment;
 
     for (double x = start; step > 0 ? x <= end : x >= end; x += step) {
-        if (run.samples == kMaxSamples) {
-            run.capped = true;
-            break;
-        }
-        if (run.samples % Pacer::kEvery == 0 && c.pacer.stop(done(x), total)) {
-            run.stopped = true;
+        const bool capped = run.samples == kMaxSamples;
+        if (capped || (run.samples % Pacer::kEvery == 0 && c.pacer.stop(done(x), total))) {
+            (capped ? run.capped : run.stopped) = true;
             break;
         }
         ++run.samples;
@@ -76,13 +105,12 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
         const double v = *curve.result;  // unchanged when the statement failed
         if (e != 0) {
             run.error = e;
-            const auto policy = curve.onFailure;
-            if (policy == Curve::OnFailure::Stop || e == err::Syntax ||
-                (policy == Curve::OnFailure::SkipInvalid && e != err::InvalidArgument)) {
+            const Failure failure = onFailure(curve.onFailure, e);
+            if (failure == Failure::End) {
                 run.ended = true;
                 return run;
             }
-            if (policy == Curve::OnFailure::SkipInvalid || policy == Curve::OnFailure::Skip) {
+            if (failure == Failure::Skip) {
                 counter = 0;  // no line across a point where f is undefined
                 continue;
             }
@@ -106,12 +134,8 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
         // the jump test keeps them apart. It judges the drawn heights.
         const double h = curve.swapAxes ? x : v, hPrev = curve.swapAxes ? xPrev : vPrev;
         if (2 * X <= v && v <= 2 * Y && std::fabs(hPrev) + std::fabs(h) < 2 * Y && counter > 1 &&
-            !std::exchange(firstSegmentPending, false)) {
-            if (curve.swapAxes)
-                plane.line(vPrev, xPrev, v, x, colour);
-            else
-                plane.line(xPrev, vPrev, x, v, colour);
-        }
+            !std::exchange(firstSegmentPending, false))
+            segment(plane, curve.swapAxes, xPrev, vPrev, x, v, colour);
         const double p = vPrev;
         if (e == err::InvalidArgument) {
             counter = 0;
@@ -121,14 +145,8 @@ SampleRun sampleCurve(Context& c, const Curve& curve, double start, double end, 
             xPrev = x;
             vPrev = v;
         }
-        // Where a segment was skipped because the curve shot off the plane, a
-        // vertical stroke still takes it to the edge.
-        if (curve.edgeStrokes) {
-            if (p > 0 && v > Y && p < Y)
-                plane.line(x, p, x, Y + 1, colour);
-            if (p < 0 && v < X && p > X)
-                plane.line(x, p, x, X - 1, colour);
-        }
+        if (curve.edgeStrokes)
+            edgeStroke(plane, x, p, v, X, Y, colour);
         if (curve.progress)
             c.ui.setProgressValue(done(x));
     }

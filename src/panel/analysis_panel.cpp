@@ -9,93 +9,38 @@ namespace kw {
 
 namespace {
 
-struct ColourTarget {
-    std::string State::*text;
-    std::string State::*colour;
-    bool State::*chosen;
-    std::size_t rows;
-};
-
-// Indexed by ColourList. Only the inverse function also offers "Magenta".
-constexpr ColourTarget kColourTargets[] = {
-    {&OverlayState::FarbeBox_ableitung, &OverlayState::Ffarbe_ableitung, &OverlayState::Ffarbe_ableitung_test,
-     kSevenColours},
-    {&OverlayState::FarbeBox_zweite_ableitung, &OverlayState::Ffarbe_zweite_ableitung,
-     &OverlayState::Ffarbe_zweite_ableitung_test, kSevenColours},
-    {&OverlayState::FarbeBox_dritte_ableitung, &OverlayState::Ffarbe_dritte_ableitung,
-     &OverlayState::Ffarbe_dritte_ableitung_test, kSevenColours},
-    {&OverlayState::FarbeBox_Umkehrfunktion, &OverlayState::Umkehrfunktion_Farbe,
-     &OverlayState::umkehrfunktion_Farbe_test, kColours.size()},
-};
-
-struct WidthTarget {
-    std::string State::*text;
-    State::Int State::*width;
-};
-
-// Indexed by WidthList.
-constexpr WidthTarget kWidthTargets[] = {
-    {&OverlayState::f_a1_linie_staerke_text, &OverlayState::f_a1_linie_staerke},
-    {&OverlayState::f_a2_linie_staerke_text, &OverlayState::f_a2_linie_staerke},
-    {&OverlayState::f_a3_linie_staerke_text, &OverlayState::f_a3_linie_staerke},
-    {&OverlayState::Umkehrfunktion_Linien_staerke, &OverlayState::umkehrfunktion_f_staerke},
-};
-
-// A switch: its click counter, its flag and the redraw after a click that
-// switches it on or off (none for the piecewise switch).
-struct Switch {
-    State::Int State::*clicks;
-    bool State::*flag;
-    Steps on, off;
-};
-
-constexpr Switch kErste{&ClickCounters::form3_click_Zaehler_Ableitung, &OverlayState::ableitungs_test,
-                        kFirstDerivativeOn, kFirstDerivativeOff};
-constexpr Switch kZweite{&ClickCounters::form3_click_Zaehler_Ableitung_zwei,
-                         &OverlayState::zweite_ableitungs_test, kSecondDerivativeOn,
-                         kSecondDerivativeOff};
-constexpr Switch kDritte{&ClickCounters::form3_click_Zaehler_Ableitung_drei,
-                         &OverlayState::dritte_ableitungs_test, kThirdDerivativeOn,
-                         kThirdDerivativeOff};
-constexpr Switch kTangentSwitch{&ClickCounters::form3_click_Zaehler_tangente, &OverlayState::tangente_test,
-                           kTangentOn, kTangentOff};
-// The inverse function lies on top in both states.
-constexpr Switch kInverseSwitch{&ClickCounters::form3_click_Zaehler_Umkehrfunktion,
-                                 &OverlayState::Umkehrfunktion_test, kInverseSteps,
-                                 kInverseSteps};
-constexpr Switch kSection{&ClickCounters::form3_click_Zaehler_AD, &OverlayState::ad_funktion_test, {}, {}};
-
-void toggle(Context& c, const Switch& sw)
+void toggle(Context& c, const OverlayCurve& o)
 {
-    const bool on = (c.state.*sw.flag) = countClick(c.state.*sw.clicks);
-    if (!sw.on.empty())
-        redrawAll(c, on ? sw.on : sw.off);
+    const bool on = (c.state.overlays.*o.flag) = countClick(c.state.clicks.*o.clicks);
+    if (!o.on.empty())
+        redrawAll(c, on ? o.on : o.off);
 }
 
 }  // namespace
 
-void erste_Ableitung_click(Context& c) { toggle(c, kErste); }
-void zweite_Ableitung_click(Context& c) { toggle(c, kZweite); }
-void dritte_Ableitung_click(Context& c) { toggle(c, kDritte); }
-void tangente_click(Context& c) { toggle(c, kTangentSwitch); }
-void umkehrfunktion_click(Context& c) { toggle(c, kInverseSwitch); }
-void ad_funktion_click(Context& c) { toggle(c, kSection); }
+void toggleOverlay(Context& c, Overlay o) { toggle(c, overlayCurve(o)); }
+void erste_Ableitung_click(Context& c) { toggleOverlay(c, Overlay::First); }
+void zweite_Ableitung_click(Context& c) { toggleOverlay(c, Overlay::Second); }
+void dritte_Ableitung_click(Context& c) { toggleOverlay(c, Overlay::Third); }
+void tangente_click(Context& c) { toggleOverlay(c, Overlay::Tangent); }
+void umkehrfunktion_click(Context& c) { toggleOverlay(c, Overlay::Inverse); }
+void ad_funktion_click(Context& c) { toggleOverlay(c, Overlay::Section); }
 
-std::string& listText(State& s, ColourList list) { return s.*kColourTargets[int(list)].text; }
-std::size_t colourRows(ColourList list) { return kColourTargets[int(list)].rows; }
-std::string& listText(State& s, WidthList list) { return s.*kWidthTargets[int(list)].text; }
+std::string& colourListText(State& s, Overlay o) { return s.overlays.*overlayCurve(o).colourText; }
+std::string& widthListText(State& s, Overlay o) { return s.overlays.*overlayCurve(o).widthText; }
 
-std::optional<Rgb> colourChosen(State& s, ColourList list)
+std::optional<Rgb> colourChosen(State& s, Overlay o)
 {
-    const ColourTarget& t = kColourTargets[int(list)];
-    return chooseColour(s.*t.text, t.rows, s.*t.chosen, s.*t.colour);
+    const OverlayCurve& t = overlayCurve(o);
+    return chooseColour(s.overlays.*t.colourText, t.colourRows, s.overlays.*t.colourChosen,
+                        s.overlays.*t.colour);
 }
 
-void widthChosen(State& s, WidthList list)
+void widthChosen(State& s, Overlay o)
 {
-    const WidthTarget& t = kWidthTargets[int(list)];
-    if (auto w = readInt16(s.*t.text))
-        s.*t.width = *w;
+    const OverlayCurve& t = overlayCurve(o);
+    if (auto w = readInt16(s.overlays.*t.widthText))
+        s.overlays.*t.width = *w;
 }
 
 void x0Changed(State& s) { s.overlays.x0_uebergabe = s.overlays.x0_eingabe; }

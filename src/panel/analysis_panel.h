@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/overlays.h"
 #include "core/plane.h"
 #include "core/state.h"
 
@@ -11,24 +12,18 @@ namespace kw {
 
 class Context;
 
-// The analysis panel's colour lists, each feeding the colour of one curve.
-enum class ColourList { Ableitung, ZweiteAbleitung, DritteAbleitung, Umkehrfunktion };
-
-// The panel's width lists.
-enum class WidthList { Ableitung, ZweiteAbleitung, DritteAbleitung, Umkehrfunktion };
-
-// The list's text in the shared state and how many colours it offers.
-std::string& listText(State& s, ColourList list);
-std::size_t colourRows(ColourList list);
-std::string& listText(State& s, WidthList list);
+// The texts of an overlay's colour and width lists in the shared state (see
+// kListedOverlays for the overlays that have them).
+std::string& colourListText(State& s, Overlay o);
+std::string& widthListText(State& s, Overlay o);
 
 // An entry chosen in a colour list (its text is already in the state). Gives the
 // colour to paint the list with, nothing when the text names none.
-std::optional<Rgb> colourChosen(State& s, ColourList list);
+std::optional<Rgb> colourChosen(State& s, Overlay o);
 
 // An entry chosen in a width list: its text as the curve's width; a text that
 // is not a number leaves the width as it was.
-void widthChosen(State& s, WidthList list);
+void widthChosen(State& s, Overlay o);
 
 // The panel's fields pass their texts on at every change.
 void x0Changed(State& s);
@@ -44,6 +39,7 @@ void dritte_Ableitung_click(Context& c);
 void tangente_click(Context& c);
 void umkehrfunktion_click(Context& c);
 void ad_funktion_click(Context& c);
+void toggleOverlay(Context& c, Overlay o);
 
 // The tangent step buttons "<<<" … ">>>" and their steps.
 inline constexpr std::array<double, 6> kTangentSteps{-1, -0.5, -0.1, 0.1, 0.5, 1};

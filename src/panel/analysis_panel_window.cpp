@@ -36,31 +36,6 @@ QFrame* separator()
     return line;
 }
 
-// One curve row: its switch, its colour list and its width list.
-struct CurveRow {
-    const char* check;
-    const char* caption;
-    const char* colourList;
-    const char* widthList;
-    ColourList colours;
-    WidthList widths;
-    void (*toggle)(Context&);
-};
-
-constexpr CurveRow kCurveRows[] = {
-    {"erste_Ableitung", "Erste Ableitung", "FarbeBox_ableitung", "f_a1_linie_staerke",
-     ColourList::Ableitung, WidthList::Ableitung, &erste_Ableitung_click},
-    {"zweite_ableitung_butt", "Zweite Ableitung", "FarbeBox_zweite_ableitung",
-     "f_a2_linie_staerke", ColourList::ZweiteAbleitung, WidthList::ZweiteAbleitung,
-     &zweite_Ableitung_click},
-    {"dritte_ableitung_butt", "Dritte Ableitung", "FarbeBox_dritte_ableitung",
-     "f_a3_linie_staerke", ColourList::DritteAbleitung, WidthList::DritteAbleitung,
-     &dritte_Ableitung_click},
-    {"Umkehrfunktion_butt", "Umkehrfunktion", "FarbeBox_Umkehrfunktion",
-     "Umkehrfunktion_Linien_staerke", ColourList::Umkehrfunktion, WidthList::Umkehrfunktion,
-     &umkehrfunktion_click},
-};
-
 constexpr const char* kStepNames[] = {"grosser_minus_button", "mittlerer_minus_button",
                                       "kleiner_minus_button", "kleiner_plus_button",
                                       "mittlerer_plus_button", "grosser_plus_button"};
@@ -76,14 +51,43 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     auto* rows = new QVBoxLayout(this);
     rows->setSpacing(6);
 
-    // Curves with their colours and widths.
+    rows->addLayout(curveRows());
+    rows->addWidget(separator());
+
+    addTangentRows(rows);
+    rows->addWidget(separator());
+
+    QLabel* hint = addSectionRows(rows);
+    rows->addWidget(separator());
+
+    auto* keepOld = named(new QCheckBox(QStringLiteral("Alten Graph nicht löschen")),
+                           "loeschen_oder_nicht_check");
+    rows->addWidget(keepOld);
+    connect(keepOld, &QCheckBox::clicked, this, [this] { loeschen_graph_check(c_); });
+    rows->addWidget(separator());
+
+    rows->addLayout(toolButtons());
+    rows->addStretch(1);
+
+    loadFields();
+    // As wide as the curve rows need; the hint wraps within that.
+    hint->setMinimumWidth(1);
+    const int width = rows->minimumSize().width();
+    hint->setFixedWidth(width - rows->contentsMargins().left() - rows->contentsMargins().right());
+    setFixedSize(width, rows->minimumSize().height());
+}
+
+// Curves with their colours and widths, one row each.
+QGridLayout* AnalysisPanelWindow::curveRows()
+{
     auto* curves = new QGridLayout;
     curves->setHorizontalSpacing(6);
     curves->setColumnStretch(1, 1);
     for (int i = 0; i < 4; ++i) {
-        const CurveRow& r = kCurveRows[i];
+        const Overlay o = kListedOverlays[i];
+        const OverlayCurve& r = overlayCurve(o);
         auto* check = named(new QCheckBox(qs(r.caption)), r.check);
-        auto* colourCombo = colourCombos_[i] = colourBox(r.colourList, colourRows(r.colours));
+        auto* colourCombo = colourCombos_[i] = colourBox(r.colourList, r.colourRows);
         auto* widthCombo = widthCombos_[i] = named(new QComboBox, r.widthList);
         for (auto w : kWidths)
             widthCombo->addItem(qs(w));
@@ -92,26 +96,28 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         curves->addWidget(new QLabel(QStringLiteral("Stärke:")), i, 2);
         curves->addWidget(widthCombo, i, 3);
 
-        connect(check, &QCheckBox::clicked, this, [this, toggle = r.toggle] {
+        connect(check, &QCheckBox::clicked, this, [this, o] {
             emit fieldsNeeded();
-            toggle(c_);
+            toggleOverlay(c_, o);
         });
         // The list's text is kept as typed; the rule runs when a colour is chosen.
-        connect(colourCombo, &QComboBox::editTextChanged, this, [this, i](const QString& t) {
-            listText(c_.state, kCurveRows[i].colours) = str(t);
+        connect(colourCombo, &QComboBox::editTextChanged, this, [this, o](const QString& t) {
+            colourListText(c_.state, o) = str(t);
         });
         auto chooseColour = [this, colourCombo, i] { paintList(colourCombo, i); };
         connect(colourCombo, &QComboBox::activated, this, chooseColour);
         connect(colourCombo->lineEdit(), &QLineEdit::returnPressed, this, chooseColour);
-        connect(widthCombo, &QComboBox::activated, this, [this, widthCombo, i] {
-            listText(c_.state, kCurveRows[i].widths) = str(widthCombo->currentText());
-            widthChosen(c_.state, kCurveRows[i].widths);
+        connect(widthCombo, &QComboBox::activated, this, [this, widthCombo, o] {
+            widthListText(c_.state, o) = str(widthCombo->currentText());
+            widthChosen(c_.state, o);
         });
     }
-    rows->addLayout(curves);
-    rows->addWidget(separator());
+    return curves;
+}
 
-    // The tangent and its position.
+// The tangent and its position.
+void AnalysisPanelWindow::addTangentRows(QVBoxLayout* rows)
+{
     auto* tangente = named(new QCheckBox(QStringLiteral("Tangente")), "Check1");
     x0_ = named(new QLineEdit, "x0_eingabe");
     x0_->setFixedWidth(80);
@@ -141,20 +147,22 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         c_.state.overlays.x0_eingabe = str(t);
         x0Changed(c_.state);
     });
-    rows->addWidget(separator());
+}
 
-    // A section of a piecewise-defined function.
+// A section of a piecewise-defined function; gives its hint, which wraps.
+QLabel* AnalysisPanelWindow::addSectionRows(QVBoxLayout* rows)
+{
     auto* drawSection =
         named(new QCheckBox(QStringLiteral("Abschnittsweise Definierte Funktion")), "AD_Funktion");
     sectionFrom_ = named(new QLineEdit, "Linker_Bereich");
     sectionTo_ = named(new QLineEdit, "Rechter_Bereich");
     for (QLineEdit* f : {sectionFrom_, sectionTo_})
         f->setFixedWidth(64);
-    auto* hinweis = named(new QLabel(QStringLiteral(
+    QLabel* hint = named(new QLabel(QStringLiteral(
                               "Geben Sie hier den Bereich ein und dann drücken sie auf Zeichnen. "
                               "Für Unendlich bitte +u oder -u verwenden")),
                           "Label2");
-    hinweis->setWordWrap(true);
+    hint->setWordWrap(true);
     rows->addWidget(drawSection);
     auto* b0 = new QHBoxLayout;
     b0->addWidget(named(new QLabel(QStringLiteral("von")), "Label1"));
@@ -164,7 +172,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     b0->addWidget(sectionTo_);
     b0->addStretch(1);
     rows->addLayout(b0);
-    rows->addWidget(hinweis);
+    rows->addWidget(hint);
     connect(drawSection, &QCheckBox::clicked, this, [this] { ad_funktion_click(c_); });
     connect(sectionFrom_, &QLineEdit::textChanged, this, [this](const QString& t) {
         c_.state.overlays.Linker_Bereich = str(t);
@@ -174,15 +182,12 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
         c_.state.overlays.Rechter_Bereich = str(t);
         sectionToChanged(c_.state);
     });
-    rows->addWidget(separator());
+    return hint;
+}
 
-    auto* behalten = named(new QCheckBox(QStringLiteral("Alten Graph nicht löschen")),
-                           "loeschen_oder_nicht_check");
-    rows->addWidget(behalten);
-    connect(behalten, &QCheckBox::clicked, this, [this] { loeschen_graph_check(c_); });
-    rows->addWidget(separator());
-
-    // The other tools; each stays disabled until something listens to its signal.
+// The other tools; each stays disabled until something listens to its signal.
+QVBoxLayout* AnalysisPanelWindow::toolButtons()
+{
     struct Tool {
         const char* name;
         const char* caption;
@@ -211,15 +216,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
             emit (this->*s)();
         });
     }
-    rows->addLayout(buttons);
-    rows->addStretch(1);
-
-    loadFields();
-    // As wide as the curve rows need; the hint wraps within that.
-    hinweis->setMinimumWidth(1);
-    const int width = rows->minimumSize().width();
-    hinweis->setFixedWidth(width - rows->contentsMargins().left() - rows->contentsMargins().right());
-    setFixedSize(width, rows->minimumSize().height());
+    return buttons;
 }
 
 void AnalysisPanelWindow::loadFields()
@@ -229,17 +226,17 @@ void AnalysisPanelWindow::loadFields()
     setTextIfOther(sectionFrom_, s.overlays.Linker_Bereich);
     setTextIfOther(sectionTo_, s.overlays.Rechter_Bereich);
     for (int i = 0; i < 4; ++i) {
-        const QString colour = qs(listText(s, kCurveRows[i].colours));
+        const QString colour = qs(colourListText(s, kListedOverlays[i]));
         if (colourCombos_[i]->currentText() != colour)
             colourCombos_[i]->setEditText(colour);
-        widthCombos_[i]->setCurrentText(qs(listText(s, kCurveRows[i].widths)));
+        widthCombos_[i]->setCurrentText(qs(widthListText(s, kListedOverlays[i])));
     }
 }
 
 // The colour rule decides; a matching name paints the list in its colour.
 void AnalysisPanelWindow::paintList(QComboBox* box, int list)
 {
-    if (auto colour = colourChosen(c_.state, kCurveRows[list].colours))
+    if (auto colour = colourChosen(c_.state, kListedOverlays[list]))
         paintColourBox(box, *colour);
 }
 

@@ -8,6 +8,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QLabel;
+class QVBoxLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -50,6 +53,11 @@ protected:
     void connectNotify(const QMetaMethod& signal) override;
 
 private:
+    // Row builders of the constructor.
+    QGridLayout* curveRows();
+    void addTangentRows(QVBoxLayout* rows);
+    QLabel* addSectionRows(QVBoxLayout* rows);
+    QVBoxLayout* toolButtons();
     void paintList(QComboBox* box, int list);
 
     Context& c_;

@@ -7,6 +7,7 @@
 #include "core/axes.h"
 #include "core/context.h"
 #include "scene/redraw.h"
+#include "scene/request.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -23,22 +24,24 @@ void drawFromPanel(Context& c)
 {
     // A range the plane cannot show draws nothing (Zeichnen_click says why);
     // a term that was not drawn does not join the list.
-    if (rangeUsable(c)) {
+    const DrawRequest r = readRequest(c);
+    if (r.rangeFits()) {
         auto& list = c.state.main.EingabeListe;
         list.push_back(c.state.main.Eingabe);
         if (list.size() > kHistoryMax)
             list.erase(list.begin());
         c.ui.fieldsChanged();
     }
-    Zeichnen_click(c);
+    Zeichnen_click(c, r);
 }
 
 void reset(Context& c)
 {
-    if (!checkRange(c))
+    const DrawRequest r = readRequest(c);
+    if (!checkRange(c, r))
         return;  // X and Y keep the range of the picture
-    readRange(c);
-    reset_click(c);
+    applyRange(c.state.picture, r);
+    redrawAll(c, r, {});  // reset_click with this request
     c.ui.setProgressMaximum(std::fabs(c.state.picture.Y) + std::fabs(c.state.picture.X));
     c.ui.setProgressValue(0);
 }

@@ -69,6 +69,15 @@ private:
     QString full_;
 };
 
+namespace {
+QHBoxLayout* newRow()
+{
+    auto* r = new QHBoxLayout;
+    r->setSpacing(6);
+    return r;
+}
+}  // namespace
+
 MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(parent), c_(c)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -77,14 +86,23 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     auto* central = new QWidget(this);
     auto* rows = new QVBoxLayout(central);
     rows->setSpacing(6);
-    auto row = [rows] {
-        auto* r = new QHBoxLayout;
-        r->setSpacing(6);
-        rows->addLayout(r);
-        return r;
-    };
+    rows->addLayout(termRow());
+    rows->addLayout(rangeRow());
+    rows->addLayout(colourRow());
+    rows->addLayout(progressRow());
+    setCentralWidget(central);
 
-    // The term.
+    auto* bar = named(new QStatusBar, "StatusBar");
+    for (int i = 0; i < 3; ++i) {
+        status_[i] = new StatusPanel(i + 1);
+        bar->addWidget(status_[i], kStatusStretch[i]);
+    }
+    setStatusBar(bar);
+}
+
+// The term, "Zeichnen" and "Zufall f(x)".
+QHBoxLayout* MainPanelWindow::termRow()
+{
     input_ = named(new QComboBox, "Eingabe");
     input_->setEditable(true);
     input_->setInsertPolicy(QComboBox::NoInsert);
@@ -95,18 +113,30 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     input_->setMinimumContentsLength(12);
     input_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     input_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto* drawFromPanel = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_button");
-    QFont bold = drawFromPanel->font();
+    auto* drawButton = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_button");
+    QFont bold = drawButton->font();
     bold.setBold(true);
-    drawFromPanel->setFont(bold);
+    drawButton->setFont(bold);
     auto* randomButton = named(new QPushButton(QStringLiteral("Zufall f(x)")), "zufall_butt");
-    auto* r0 = row();
+    auto* r0 = newRow();
     r0->addWidget(named(new QLabel(QStringLiteral("f(x) =")), "Label7"));
     r0->addWidget(input_, 1);
-    r0->addWidget(drawFromPanel);
+    r0->addWidget(drawButton);
     r0->addWidget(randomButton);
 
-    // Range and quality.
+    connect(drawButton, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
+    connect(input_->lineEdit(), &QLineEdit::returnPressed, this,
+            &MainPanelWindow::Zeichnen_button_Click);
+    connect(randomButton, &QPushButton::clicked, this, [this] {
+        storeFields();
+        randomExample(c_);
+    });
+    return r0;
+}
+
+// Range and quality.
+QHBoxLayout* MainPanelWindow::rangeRow()
+{
     auto numberField = [](const char* name, const char* text) {
         auto* f = named(new QLineEdit(QString::fromLatin1(text)), name);
         f->setFixedWidth(56);
@@ -115,7 +145,7 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     from_ = numberField("x_eingabe", "-20");
     to_ = numberField("y_eingabe", "20");
     quality_ = numberField("qualitaet_eingabe", "50");
-    auto* r1 = row();
+    auto* r1 = newRow();
     r1->addWidget(named(new QLabel(QStringLiteral("Geben sie den x Bereich ein:")), "Label3"));
     r1->addSpacing(4);
     r1->addWidget(named(new QLabel(QStringLiteral("x1")), "Label1"));
@@ -126,66 +156,60 @@ MainPanelWindow::MainPanelWindow(Context& c, QWidget* parent) : QMainWindow(pare
     r1->addStretch(1);
     r1->addWidget(named(new QLabel(QStringLiteral("Qualität")), "Label5"));
     r1->addWidget(quality_);
+    for (QLineEdit* f : {from_, to_, quality_})
+        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
+    return r1;
+}
 
-    // Colour, width and the panel's buttons.
-    colourCombos_ = named(new QComboBox, "FarbeBox");
+// Colour, width and the panel's buttons.
+QHBoxLayout* MainPanelWindow::colourRow()
+{
+    colourCombo_ = named(new QComboBox, "FarbeBox");
     for (std::size_t i = 0; i < kSevenColours; ++i)
-        colourCombos_->addItem(qs(kColours[i].name));
-    widthCombos_ = named(new QComboBox, "f_x_linie_staerke");
+        colourCombo_->addItem(qs(kColours[i].name));
+    widthCombo_ = named(new QComboBox, "f_x_linie_staerke");
     for (auto w : kWidths)
-        widthCombos_->addItem(qs(w));
+        widthCombo_->addItem(qs(w));
     auto* extras = named(new QPushButton(QStringLiteral("Extras")), "extras_button");
     auto* resetButton = named(new QPushButton(QStringLiteral("Reset")), "leeren_butt_Click");
-    auto* ende = named(new QPushButton(QStringLiteral("Ende")), "Ende_button");
-    auto* r2 = row();
-    r2->addWidget(colourCombos_);
+    auto* endButton = named(new QPushButton(QStringLiteral("Ende")), "Ende_button");
+    auto* r2 = newRow();
+    r2->addWidget(colourCombo_);
     r2->addSpacing(4);
     r2->addWidget(named(new QLabel(QStringLiteral("Linien Stärke:")), "Label4"));
-    r2->addWidget(widthCombos_);
+    r2->addWidget(widthCombo_);
     r2->addStretch(1);
     r2->addWidget(extras);
     r2->addWidget(resetButton);
-    r2->addWidget(ende);
+    r2->addWidget(endButton);
 
-    vordergrund_ = named(new QCheckBox(QStringLiteral("Fenster immer im Vordergrund")), "Vordergrund_check");
-    progress_ = named(new QProgressBar, "ProgressBar");
-    progress_->setRange(0, kProgressSteps);
-    progress_->setValue(0);
-    progress_->setTextVisible(false);
-    auto* r3 = row();
-    r3->addWidget(vordergrund_);
-    r3->addWidget(progress_, 1);
-    setCentralWidget(central);
-
-    auto* bar = named(new QStatusBar, "StatusBar");
-    for (int i = 0; i < 3; ++i) {
-        status_[i] = new StatusPanel(i + 1);
-        bar->addWidget(status_[i], kStatusStretch[i]);
-    }
-    setStatusBar(bar);
-
-    connect(drawFromPanel, &QPushButton::clicked, this, &MainPanelWindow::Zeichnen_button_Click);
-    connect(input_->lineEdit(), &QLineEdit::returnPressed, this,
-            &MainPanelWindow::Zeichnen_button_Click);
-    for (QLineEdit* f : {from_, to_, quality_})
-        connect(f, &QLineEdit::returnPressed, this, &MainPanelWindow::Zeichnen_button_Click);
-    connect(randomButton, &QPushButton::clicked, this, [this] {
-        storeFields();
-        randomExample(c_);
-    });
     connect(resetButton, &QPushButton::clicked, this, [this] {
         storeFields();
         reset(c_);
     });
-    connect(ende, &QPushButton::clicked, this, &MainPanelWindow::endRequested);
+    connect(endButton, &QPushButton::clicked, this, &MainPanelWindow::endRequested);
     connect(extras, &QPushButton::clicked, this,
             [this] { emit analysisPanelToggled(kw::extras(c_)); });
-    connect(widthCombos_, &QComboBox::activated, this, [this] {
+    connect(widthCombo_, &QComboBox::activated, this, [this] {
         storeFields();
         applyGraphWidth(c_);
     });
-    connect(vordergrund_, &QCheckBox::toggled, this,
-            [this](bool on) { keepOnTop(this, on); });
+    return r2;
+}
+
+// "Fenster immer im Vordergrund" and the progress bar.
+QHBoxLayout* MainPanelWindow::progressRow()
+{
+    onTop_ = named(new QCheckBox(QStringLiteral("Fenster immer im Vordergrund")), "Vordergrund_check");
+    progress_ = named(new QProgressBar, "ProgressBar");
+    progress_->setRange(0, kProgressSteps);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    auto* r3 = newRow();
+    r3->addWidget(onTop_);
+    r3->addWidget(progress_, 1);
+    connect(onTop_, &QCheckBox::toggled, this, [this](bool on) { keepOnTop(this, on); });
+    return r3;
 }
 
 void MainPanelWindow::storeFields()
@@ -195,8 +219,8 @@ void MainPanelWindow::storeFields()
     s.main.x_eingabe = str(from_->text());
     s.main.y_eingabe = str(to_->text());
     s.main.qualitaet_eingabe = str(quality_->text());
-    s.main.FarbeBox = str(colourCombos_->currentText());
-    s.main.f_x_linie_staerke = str(widthCombos_->currentText());
+    s.main.FarbeBox = str(colourCombo_->currentText());
+    s.main.f_x_linie_staerke = str(widthCombo_->currentText());
 }
 
 void MainPanelWindow::loadFields()
@@ -206,8 +230,8 @@ void MainPanelWindow::loadFields()
     from_->setText(qs(s.main.x_eingabe));
     to_->setText(qs(s.main.y_eingabe));
     quality_->setText(qs(s.main.qualitaet_eingabe));
-    colourCombos_->setCurrentText(qs(s.main.FarbeBox));
-    widthCombos_->setCurrentText(qs(s.main.f_x_linie_staerke));
+    colourCombo_->setCurrentText(qs(s.main.FarbeBox));
+    widthCombo_->setCurrentText(qs(s.main.f_x_linie_staerke));
 }
 
 void MainPanelWindow::Zeichnen_button_Click()

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -50,14 +51,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Row builders of the constructor.
+    QHBoxLayout* termRow();
+    QHBoxLayout* rangeRow();
+    QHBoxLayout* colourRow();
+    QHBoxLayout* progressRow();
+
     Context& c_;
     QComboBox* input_;
     QLineEdit* from_;
     QLineEdit* to_;
     QLineEdit* quality_;
-    QComboBox* colourCombos_;
-    QComboBox* widthCombos_;
-    QCheckBox* vordergrund_;
+    QComboBox* colourCombo_;
+    QComboBox* widthCombo_;
+    QCheckBox* onTop_;
     QProgressBar* progress_;
     StatusPanel* status_[3];
     double progressMaximum_ = 0;

@@ -6,6 +6,7 @@
 
 #include "core/context.h"
 #include "scene/redraw.h"
+#include "scene/request.h"
 #include "terms/numtext.h"
 
 namespace kw {
@@ -13,15 +14,15 @@ namespace kw {
 namespace {
 
 // Clears and resizes the plane to the new square size and redraws it.
-void redrawAt(Context& c, std::span<const Step> steps)
+void redrawAt(Context& c, const DrawRequest& r, std::span<const Step> steps)
 {
     c.plane.clear();
     c.plane.resize(c.state.picture.sizex, c.state.picture.sizey);
-    run(c, steps);
+    run(c, r, steps);
     c.ui.planeChanged();
 }
 
-void setSize(Drawing& w, int side) { w.sizex = w.sizey = side; }
+void setSize(PictureState& w, int side) { w.sizex = w.sizey = side; }
 
 double roundTo(double v, int decimals)
 {
@@ -33,10 +34,11 @@ double roundTo(double v, int decimals)
 
 bool MouseWheel(Context& c, int Distance)
 {
-    if (!checkRange(c))
+    const DrawRequest r = readRequest(c);
+    if (!checkRange(c, r))
         return false;
     State& s = c.state;
-    Drawing& w = c.drawing;
+    PictureState& w = c.state.picture;
     s.session.Mausrad_Funktion = true;
 
     const bool standard = s.picture.Y == 20.0;
@@ -53,7 +55,7 @@ bool MouseWheel(Context& c, int Distance)
         c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
         const bool schnittstellen =
             s.areas.Schnittstellen_integral_Zeichnen_Check || s.intersections.Schnittstellen_Zeichnen_test;
-        redrawAt(c, schnittstellen ? std::span<const Step>(kWheelIntersectionSteps)
+        redrawAt(c, r, schnittstellen ? std::span<const Step>(kWheelIntersectionSteps)
                                    : std::span<const Step>(kWheelSteps));
     } else {
         // The bounds scale with the top edge. The plane cannot grow beyond its
@@ -69,7 +71,7 @@ bool MouseWheel(Context& c, int Distance)
             const double unit = s.picture.Y <= 50 ? s.picture.Y / 20 * 12 : s.picture.Y / 100 * 12;
             w.Zoom_Prozent = w.sizex / unit;
             c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
-            redrawAt(c, s.intersections.Schnittstellen_Zeichnen_test
+            redrawAt(c, r, s.intersections.Schnittstellen_Zeichnen_test
                             ? std::span<const Step>(kWheelIntersectionRangeSteps)
                             : std::span<const Step>(kWheelSteps));
         }

@@ -5,23 +5,25 @@
 
 #include "core/context.h"
 #include "scene/redraw.h"
+#include "scene/request.h"
 
 namespace kw {
 
 int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave)
 {
-    if (!checkRange(c))
+    const DrawRequest r = readRequest(c);
+    if (!checkRange(c, r))
         return kSizeRefused;
     n = std::clamp(n, 1, kSizeItems);
     for (;;) {
-        Drawing& w = c.drawing;
+        PictureState& w = c.state.picture;
         w.sizex = w.sizey = kSizeStep * n;
         c.plane.clear();
         bool ok = false;
         try {
             if (canHave(w.sizex, w.sizey)) {
                 c.plane.resize(w.sizex, w.sizey);
-                run(c, kSizeSteps);
+                run(c, r, kSizeSteps);
                 ok = true;
             }
         } catch (const std::bad_alloc&) {

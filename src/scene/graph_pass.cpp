@@ -34,28 +34,30 @@ void report(Context& c, const SampleRun& run, bool skippedToo)
 
 }  // namespace
 
-void berechnen(Context& c)
+void berechnen(Context& c, const DrawRequest& r)
 {
     c.drawing.termRefused = false;
+    c.drawing.xterm = r.xterm;
     // Before anything else: a family would ask its questions first.
-    if (!normalizeTerm(c)) {
+    if (r.termTooLong) {
         c.drawing.termRefused = true;
         c.ui.message(kTermTooLongMessage);
         return;
     }
     // A term with the parameter "@" is drawn as a family; nothing else of the pass runs.
-    if (Funktionen_Scharren_check(c)) {
-        Funktionen_Scharr(c);
+    if (Funktionen_Scharren_check(c, r)) {
+        Funktionen_Scharr(c, r);
         return;
     }
-    Range range;
-    if (!readRangeAndStep(c, range))
+    const auto given = r.range();
+    if (!given)
         return;  // a range or quality that is not a number ends the pass quietly
+    const Range range = *given;
     if (std::isinf(range.step)) {
         c.ui.message(kDivisionMessage);  // quality 0
         return;
     }
-    prepareGraph(c, range);
+    prepareGraph(c, r, range);
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
 
     const std::string& xterm = c.drawing.xterm;
@@ -64,13 +66,13 @@ void berechnen(Context& c)
     if (rootLog) {
         // Samples where f is undefined are simply not drawn; a term that cannot
         // be read at all draws nothing and is reported.
-        const auto run = c.state.overlays.ad_funktion_test ? Wurzel_log_Funktion_Abschnittweise(c)
-                                              : Wurzel_log_funktion(c);
+        const auto run = c.state.overlays.ad_funktion_test ? Wurzel_log_Funktion_Abschnittweise(c, r)
+                                                           : Wurzel_log_funktion(c, r);
         if (run)
             report(c, *run, false);
         return;
     }
-    auto colour = colourFromText(c.drawing.Graph_Farbe);
+    const auto colour = c.drawing.Graph_Farbe;
     if (!colour)
         return;  // no colour was ever chosen: nothing can be drawn
 

@@ -3,10 +3,11 @@
 namespace kw {
 
 class Context;
+struct DrawRequest;
 
-// The graph pass: reads range and quality, normalizes the term into xterm and
-// draws the graph of f, sending families, root and log terms and sections to
-// their own loops.
-void berechnen(Context& c);
+// The graph pass: takes range, quality and the normalized term (into xterm)
+// from the request and draws the graph of f, sending families, root and log
+// terms and sections to their own loops.
+void berechnen(Context& c, const DrawRequest& r);
 
 }  // namespace kw

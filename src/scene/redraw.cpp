@@ -17,25 +17,26 @@
 #include "curves/bridge.h"
 #include "curves/sampling.h"
 #include "scene/graph_pass.h"
+#include "scene/request.h"
 #include "terms/numtext.h"
 
 namespace kw {
 
 namespace {
 
-using Procedure = void (*)(Context&);
+using Procedure = void (*)(Context&, const DrawRequest&);
 
 struct Entry {
     Step step;
-    Procedure procedure;  // empty: not built yet
+    Procedure procedure;
 };
 
 // Every step with its procedure, in the order of the enum, so that a step finds
 // its procedure by its number; inEnumOrder() checks the order when compiling.
 constexpr Entry kProcedures[] = {
     {Step::Koordinaten_System, &Koordinaten_System},
-    {Step::gitterzeichnen, &gitterzeichnen},
-    {Step::Skalla, &Skalla},
+    {Step::gitterzeichnen, [](Context& c, const DrawRequest&) { gitterzeichnen(c); }},
+    {Step::Skalla, [](Context& c, const DrawRequest&) { Skalla(c); }},
     {Step::Beschriftung, &Beschriftung},
     {Step::berechnen, &berechnen},
     {Step::erste_Ableitung, &erste_Ableitung},
@@ -61,15 +62,14 @@ static_assert(inEnumOrder(), "kProcedures must list every Step once, in the enum
 
 }  // namespace
 
-void run(Context& c, std::span<const Step> steps)
+void run(Context& c, const DrawRequest& r, std::span<const Step> steps)
 {
     // The curves of one redraw share one clock, and Esc ends all of them.
     const Pacer::Work redraw(c.pacer, kDrawingHint, kDrawingCancelled);
     for (Step step : steps) {
         if (c.pacer.stopped())
             break;
-        if (Procedure p = kProcedures[std::size_t(step)].procedure)
-            p(c);
+        kProcedures[std::size_t(step)].procedure(c, r);
     }
 }
 
@@ -87,24 +87,28 @@ bool rangeUsable(const Context& c)
     return readInt16(c.state.main.x_eingabe) && readInt16(c.state.main.y_eingabe);
 }
 
-bool checkRange(Context& c)
+bool checkRange(Context& c, const DrawRequest& r)
 {
-    if (rangeUsable(c))
+    if (r.rangeFits())
         return true;
     c.ui.message(kRangeMessage);
     return false;
 }
 
-void Zeichnen_click(Context& c)
+bool checkRange(Context& c) { return checkRange(c, readRequest(c)); }
+
+void Zeichnen_click(Context& c) { Zeichnen_click(c, readRequest(c)); }
+
+void Zeichnen_click(Context& c, const DrawRequest& r)
 {
-    if (!checkRange(c))
+    if (!checkRange(c, r))
         return;
-    const int a = *readInt16(c.state.main.x_eingabe);
-    const int b = *readInt16(c.state.main.y_eingabe);
+    const int a = *r.from16;
+    const int b = *r.to16;
     c.state.intersections.Schnittstellen_Zeichnen_test = false;
     c.state.areas.Schnittstellen_integral_Zeichnen_Check = false;
 
-    Drawing& w = c.drawing;
+    PictureState& w = c.state.picture;
     if (a == -20 && b == 20) {
         w.sizex = w.sizey = 1200;
         // The plane keeps the size the menu or the wheel gave it; one that a
@@ -124,19 +128,21 @@ void Zeichnen_click(Context& c)
 
     if (!c.state.main.Graphloeschen_check) {
         c.plane.clear();
-        run(c, kAxesSteps);
+        run(c, r, kAxesSteps);
     }
-    run(c, kDrawSteps);
+    run(c, r, kDrawSteps);
     c.ui.planeChanged();
 }
 
-void redrawAll(Context& c, std::span<const Step> steps)
+void redrawAll(Context& c, std::span<const Step> steps) { redrawAll(c, readRequest(c), steps); }
+
+void redrawAll(Context& c, const DrawRequest& r, std::span<const Step> steps)
 {
-    if (!checkRange(c))
+    if (!checkRange(c, r))
         return;
     c.plane.clear();
-    run(c, kAxesSteps);
-    run(c, steps);
+    run(c, r, kAxesSteps);
+    run(c, r, steps);
     c.ui.planeChanged();
 }
 
@@ -144,26 +150,27 @@ void reset_click(Context& c) { redrawAll(c, {}); }
 
 void tangenten_bewegung(Context& c)
 {
-    if (!checkRange(c))
+    const DrawRequest r = readRequest(c);
+    if (!checkRange(c, r))
         return;
     // The coordinate system starts with a clear; keeping the old drawing skips
     // it, as "Zeichnen" does.
     if (!c.state.main.Graphloeschen_check) {
         c.plane.clear();
-        run(c, kAxesSteps);
+        run(c, r, kAxesSteps);
     }
-    run(c, kTangentMoveSteps);
+    run(c, r, kTangentMoveSteps);
     c.ui.planeChanged();
 }
 
 void drawingWindowLoad(Context& c)
 {
-    Drawing& w = c.drawing;
+    PictureState& w = c.state.picture;
     w.sizex = w.sizey = 1200;
     w.Zoom_Prozent = w.sizex / 12.0;
     c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
-    auto a = readInt16(c.state.main.x_eingabe);
-    auto b = readInt16(c.state.main.y_eingabe);
+    const DrawRequest r = readRequest(c);
+    const auto a = r.from16, b = r.to16;
     if (a && b && !(*a == -20 && *b == 20)) {
         w.sizey = clampSide(*b / 20.0 * 1200);
         w.sizex = clampSide(std::abs(*a) / 20.0 * 1200);
@@ -171,7 +178,7 @@ void drawingWindowLoad(Context& c)
     c.plane.resize(w.sizex, w.sizey);
     c.plane.clear();
     if (a && b)
-        run(c, kAxesSteps);
+        run(c, r, kAxesSteps);
     randomExample(c);
     c.ui.planeChanged();
 }

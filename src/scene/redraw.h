@@ -6,36 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "core/steps.h"
+
 namespace kw {
 
 class Context;
+struct DrawRequest;
 
-// The procedures a redraw is made of. Every redraw sequence is a list of these;
-// each overlay draws only while its own switch is on.
-enum class Step : std::uint8_t {
-    Koordinaten_System,
-    gitterzeichnen,
-    Skalla,
-    Beschriftung,
-    berechnen,
-    erste_Ableitung,
-    zweite_ableitung,
-    dritte_ableitung,
-    tangente,
-    Haengebruecke,
-    Umkehrfunktion,
-    Flaeche_einfaerben,
-    Schnittstellen_Zeichnen,
-    Schnittstellen_Zeichnen_Integral,
-};
-inline constexpr std::size_t kStepCount = std::size_t(Step::Schnittstellen_Zeichnen_Integral) + 1;
-
-using Steps = std::span<const Step>;
-
-// Runs the steps in order. A step whose procedure does not exist yet draws
-// nothing. A redraw that takes long can be stopped with Esc: the steps after
-// that draw nothing either.
-void run(Context& c, Steps steps);
+// Runs the steps in order, each with the redraw's request. A redraw that takes
+// long can be stopped with Esc: the steps after that draw nothing.
+void run(Context& c, const DrawRequest& r, Steps steps);
 
 // The empty coordinate system.
 inline constexpr Step kAxesSteps[] = {Step::Koordinaten_System, Step::gitterzeichnen,
@@ -70,36 +50,6 @@ inline constexpr Step kSizeSteps[] = {
     Step::berechnen,          Step::erste_Ableitung,  Step::zweite_ableitung,   Step::dritte_ableitung,
     Step::tangente,           Step::Flaeche_einfaerben, Step::Umkehrfunktion};
 
-// What the switches of the analysis panel draw after the coordinate system, by
-// the switch and its new state. The later a curve is drawn, the higher it lies.
-inline constexpr Step kFirstDerivativeOn[] = {
-    Step::berechnen,        Step::erste_Ableitung, Step::tangente,           Step::zweite_ableitung,
-    Step::dritte_ableitung, Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kFirstDerivativeOff[] = {
-    Step::berechnen,      Step::tangente,           Step::zweite_ableitung, Step::dritte_ableitung,
-    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kSecondDerivativeOn[] = {
-    Step::berechnen, Step::erste_Ableitung, Step::zweite_ableitung,   Step::dritte_ableitung,
-    Step::tangente,  Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kSecondDerivativeOff[] = {
-    Step::berechnen,      Step::erste_Ableitung,    Step::dritte_ableitung, Step::tangente,
-    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kThirdDerivativeOn[] = {
-    Step::berechnen,        Step::erste_Ableitung, Step::tangente,           Step::zweite_ableitung,
-    Step::dritte_ableitung, Step::Umkehrfunktion,  Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kThirdDerivativeOff[] = {
-    Step::berechnen,      Step::tangente,           Step::erste_Ableitung, Step::zweite_ableitung,
-    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kTangentOn[] = {
-    Step::berechnen,        Step::tangente,       Step::erste_Ableitung,    Step::zweite_ableitung,
-    Step::dritte_ableitung, Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
-inline constexpr Step kTangentOff[] = {
-    Step::berechnen,      Step::erste_Ableitung,    Step::zweite_ableitung, Step::dritte_ableitung,
-    Step::Umkehrfunktion, Step::Flaeche_einfaerben, Step::Haengebruecke};
-// The inverse function lies on top in both states.
-inline constexpr Step kInverseSteps[] = {
-    Step::berechnen,        Step::erste_Ableitung,    Step::tangente,      Step::zweite_ableitung,
-    Step::dritte_ableitung, Step::Flaeche_einfaerben, Step::Haengebruecke, Step::Umkehrfunktion};
 // A moved tangent redraws neither the inverse function, nor areas, nor the bridge.
 inline constexpr Step kTangentMoveSteps[] = {Step::berechnen, Step::tangente,
                                               Step::erste_Ableitung, Step::zweite_ableitung,
@@ -113,18 +63,21 @@ inline constexpr std::string_view kRangeMessage =
 // Clears the plane, draws the coordinate system and then the steps. A range
 // that is not a 16-bit number is refused (see checkRange).
 void redrawAll(Context& c, Steps steps);
+void redrawAll(Context& c, const DrawRequest& r, Steps steps);
 
 // Both range fields hold numbers that fit a 16-bit integer.
 bool rangeUsable(const Context& c);
 
 // What every redraw asks first: is the range usable? If not, the user is told
 // so, and the redraw changes nothing (the picture stays as it was).
+bool checkRange(Context& c, const DrawRequest& r);
 bool checkRange(Context& c);
 
 // The redraw of "Zeichnen": sizes the plane from the x range, clears it and
 // draws the coordinate system (unless the old drawing is kept), the graph and
 // every switched-on overlay. A range that is not a 16-bit number is refused.
 void Zeichnen_click(Context& c);
+void Zeichnen_click(Context& c, const DrawRequest& r);
 
 // Clears the plane and draws the empty coordinate system.
 void reset_click(Context& c);

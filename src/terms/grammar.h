@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "terms/chars.h"
 #include "terms/engine.h"
 
 namespace kw::grammar {
@@ -19,16 +20,12 @@ namespace kw::grammar {
 // malicious or broken text from exhausting the stack.
 inline constexpr int kMaxDepth = 256;
 
-// ASCII only: <cctype> follows the C locale, which Qt sets from the system.
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-constexpr bool isNameChar(char c) { return isLetter(c) || isDigit(c) || c == '_'; }
-constexpr bool isBlank(char c) { return c == ' ' || c == '\t'; }
-constexpr bool isOperator(char c)
-{
-    return c == '+' || c == '-' || c == '*' || c == '/' || c == '^';
-}
-constexpr char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c; }
+using chars::isBlank;
+using chars::isDigit;
+using chars::isLetter;
+using chars::isNameChar;
+using chars::isOperator;
+using chars::lower;
 
 // A statement to be compiled carries marks where numbers go in: mark i is the
 // character kFirstMark + i. The engine reads them as the syntax errors they are.

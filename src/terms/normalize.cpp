@@ -41,8 +41,8 @@ namespace {
 
 bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+using chars::isDigit;
+using chars::isLetter;
 constexpr char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c; }
 
 // The engine's function names and "ln", as typed (in any case) and as written.

@@ -182,30 +182,10 @@ double roundHalfEven(double v)
     return std::nearbyint(v);
 }
 
-std::optional<std::int16_t> toInt16(double v)
-{
-    if (!std::isfinite(v))
-        return std::nullopt;
-    double r = roundHalfEven(v);
-    if (r < -32768.0 || r > 32767.0)
-        return std::nullopt;
-    return static_cast<std::int16_t>(r);
-}
-
-std::optional<std::int32_t> toInt32(double v)
-{
-    if (!std::isfinite(v))
-        return std::nullopt;
-    double r = roundHalfEven(v);
-    if (r < -2147483648.0 || r > 2147483647.0)
-        return std::nullopt;
-    return static_cast<std::int32_t>(r);
-}
-
 std::optional<std::int16_t> readInt16(std::string_view text)
 {
     if (auto v = readNumber(text))
-        return toInt16(*v);
+        return toInt<std::int16_t>(*v);
     return std::nullopt;
 }
 

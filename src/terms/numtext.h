@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,10 +39,19 @@ std::optional<double> readNumber(std::string_view text);
 // Rounds to the nearest integer, halves to even.
 double roundHalfEven(double v);
 
-// Rounds to the nearest integer (halves to even) and converts to a 16-bit or
-// 32-bit integer; nothing when the value does not fit (or is not finite).
-std::optional<std::int16_t> toInt16(double v);
-std::optional<std::int32_t> toInt32(double v);
+// Rounds to the nearest integer (halves to even) and converts to Int (16 or 32
+// bits); nothing when the value does not fit (or is not finite).
+template <class Int>
+std::optional<Int> toInt(double v)
+{
+    static_assert(sizeof(Int) <= 4, "the bounds must be exact doubles");
+    if (!std::isfinite(v))
+        return std::nullopt;
+    const double r = roundHalfEven(v);
+    if (r < double(std::numeric_limits<Int>::min()) || r > double(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return static_cast<Int>(r);
+}
 
 // A field text read as a number and then rounded to a 16-bit integer.
 std::optional<std::int16_t> readInt16(std::string_view text);

@@ -9,6 +9,7 @@
 #include "core/context.h"
 #include "curves/graph.h"
 #include "scene/redraw.h"
+#include "scene/request.h"
 #include "terms/engine.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
@@ -195,7 +196,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
     r.Flaecheninhalt_SP_Ergebnis = e.area;
 
     s.areas.Schnittstellen_integral_Zeichnen_Check = true;
-    Schnittstellen_Zeichnen_Integral(c);
+    Schnittstellen_Zeichnen_Integral(c, readRequest(c));
     if (!e.integral.empty())
         flaeche_einfaerben_sp(c);
     c.ui.planeChanged();

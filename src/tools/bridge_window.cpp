@@ -21,7 +21,7 @@ namespace {
 constexpr const char* kHeading = "Rechner für Verlauf des Trägerseils einer Hängerbrücke";
 constexpr int kMargin = 8;  // around the formula
 
-QFont formelSchrift(const QWidget& w)
+QFont formulaFont(const QWidget& w)
 {
     QFont f = w.font();
     f.setFamily(QStringLiteral("Serif"));
@@ -41,7 +41,7 @@ QFont smaller(QFont f)
 FormulaPicture::FormulaPicture(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Picture1"));
-    setFont(formelSchrift(*this));
+    setFont(formulaFont(*this));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
@@ -111,21 +111,21 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
 
     auto* rows = new QVBoxLayout(this);
     rows->setSpacing(8);
-    auto* titel = named(new QLabel(QString::fromUtf8(kHeading)), "Label1");
-    QFont bold = titel->font();
+    auto* title = named(new QLabel(QString::fromUtf8(kHeading)), "Label1");
+    QFont bold = title->font();
     bold.setBold(true);
-    titel->setFont(bold);
-    rows->addWidget(titel);
+    title->setFont(bold);
+    rows->addWidget(title);
 
     auto* inputs = new QGridLayout;
-    auto feld = [](const char* name) {
+    auto field = [](const char* name) {
         auto* f = named(new QLineEdit, name);
         f->setFixedWidth(90);
         return f;
     };
-    spanField_ = feld("Abstand_txt");
-    heightField_ = feld("Hoehe_txt");
-    lowestField_ = feld("Tiefster_Punkt_txt");
+    spanField_ = field("Abstand_txt");
+    heightField_ = field("Hoehe_txt");
+    lowestField_ = field("Tiefster_Punkt_txt");
     const struct {
         const char* label;
         const char* text;
@@ -143,16 +143,24 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
     inputs->setColumnStretch(2, 1);
     rows->addLayout(inputs);
 
-    auto* formel = new FormulaPicture;
-    auto* berechne =
+    auto* formula = new FormulaPicture;
+    auto* calculate =
         named(new QPushButton(QStringLiteral("Berechne und Zeichne")), "Berechne_CMD");
     auto* centre = new QHBoxLayout;
-    centre->addWidget(formel);
+    centre->addWidget(formula);
     centre->addStretch(1);
-    centre->addWidget(berechne, 0, Qt::AlignVCenter);
+    centre->addWidget(calculate, 0, Qt::AlignVCenter);
     rows->addLayout(centre);
 
-    // The results: a1 and a2 on the left, c1 and c2 on the right.
+    rows->addLayout(resultRows());
+    rows->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(calculate, &QPushButton::clicked, this, &BridgeWindow::onCalculate);
+}
+
+// The results: a1 and a2 on the left, c1 and c2 on the right.
+QGridLayout* BridgeWindow::resultRows()
+{
     auto* results = new QGridLayout;
     auto output = [](const char* name) {
         auto* f = named(new ResultField, name);
@@ -181,10 +189,7 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
     }
     results->setColumnMinimumWidth(2, 40);
     results->setColumnStretch(4, 1);
-    rows->addLayout(results);
-    rows->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(berechne, &QPushButton::clicked, this, &BridgeWindow::onCalculate);
+    return results;
 }
 
 void BridgeWindow::onCalculate()

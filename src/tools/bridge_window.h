@@ -4,6 +4,7 @@
 
 #include "curves/bridge.h"
 
+class QGridLayout;
 class QLineEdit;
 
 namespace kw {
@@ -42,6 +43,7 @@ signals:
     void drawRequested();
 
 private:
+    QGridLayout* resultRows();
     void onCalculate();
 
     Context& c_;

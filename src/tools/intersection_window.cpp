@@ -16,6 +16,26 @@
 
 namespace kw {
 
+namespace {
+// The title and how to use the calculator.
+void addHeading(QVBoxLayout* rows)
+{
+    auto* title = named(new QLabel(QStringLiteral(" Rechner für Schnittstellen")), "Label3");
+    QFont big = title->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    title->setFont(big);
+    rows->addWidget(title);
+    auto* hint = named(
+        new QLabel(QStringLiteral("Geben Sie die Funktionen nacheinander mit dem Button "
+                                  "\"Eingabe\" ein. Dann drücken Sie auf den Button \"Zeichnen\" "
+                                  "oder \"Schnittpunkte berechnen\"")),
+        "Label1");
+    hint->setWordWrap(true);
+    rows->addWidget(hint);
+}
+}  // namespace
+
 IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     : QWidget(parent, Qt::Window), c_(c)
 {
@@ -24,28 +44,16 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     auto* rows = new QVBoxLayout(this);
     rows->setSpacing(8);
 
-    auto* titel = named(new QLabel(QStringLiteral(" Rechner für Schnittstellen")), "Label3");
-    QFont big = titel->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.3);
-    titel->setFont(big);
-    rows->addWidget(titel);
-    auto* hinweis = named(
-        new QLabel(QStringLiteral("Geben Sie die Funktionen nacheinander mit dem Button "
-                                  "\"Eingabe\" ein. Dann drücken Sie auf den Button \"Zeichnen\" "
-                                  "oder \"Schnittpunkte berechnen\"")),
-        "Label1");
-    hinweis->setWordWrap(true);
-    rows->addWidget(hinweis);
+    addHeading(rows);
 
     // "f1(x)= [term] [Eingabe]": the number of the next function sits after the f.
-    nummer_ = named(new QLabel, "Eingabe_Zahl_Label");
+    nextNumber_ = named(new QLabel, "Eingabe_Zahl_Label");
     term_ = named(new QLineEdit, "Eingabe_Term_txt");
     auto* input = named(new QPushButton(QStringLiteral("Eingabe")), "Eingabe_button");
     auto* termRow = new QHBoxLayout;
     termRow->setSpacing(0);
     termRow->addWidget(named(new QLabel(QStringLiteral("f")), "Label2"));
-    termRow->addWidget(nummer_);
+    termRow->addWidget(nextNumber_);
     termRow->addWidget(new QLabel(QStringLiteral("(x)= ")));
     termRow->addWidget(term_, 1);
     termRow->addSpacing(6);
@@ -57,12 +65,12 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     entered_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     rows->addWidget(entered_);
 
-    auto* drawFromPanel = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_butt");
-    auto* berechnen =
+    auto* drawButton = named(new QPushButton(QStringLiteral("Zeichnen")), "Zeichnen_butt");
+    auto* calculate =
         named(new QPushButton(QStringLiteral("Schnittpunkte berechnen")), "Schnittpunkte_butt");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(drawFromPanel);
-    buttons->addWidget(berechnen);
+    buttons->addWidget(drawButton);
+    buttons->addWidget(calculate);
     buttons->addStretch(1);
     rows->addLayout(buttons);
     auto* markBox = named(new QCheckBox(QStringLiteral("Schnittpunkte farbig hervorheben")),
@@ -75,24 +83,25 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     rows->addWidget(result_, 1);
 
     auto* reset = named(new QPushButton(QStringLiteral("reset")), "Command1");
-    auto* vordergrund = named(new QCheckBox(QStringLiteral("Fenster immer im Vordergrund")),
+    auto* onTop = named(new QCheckBox(QStringLiteral("Fenster immer im Vordergrund")),
                               "Vordergrund_check");
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(reset);
     bottom->addStretch(1);
-    bottom->addWidget(vordergrund);
+    bottom->addWidget(onTop);
     rows->addLayout(bottom);
 
     connect(input, &QPushButton::clicked, this,
             [this] { act([this] { Eingabe_button_Click(c_, r_); }); });
     connect(term_, &QLineEdit::returnPressed, input, &QPushButton::click);
-    connect(drawFromPanel, &QPushButton::clicked, this, [this] { act([this] { Zeichnen_butt_Click(c_); }); });
-    connect(berechnen, &QPushButton::clicked, this,
+    connect(drawButton, &QPushButton::clicked, this,
+            [this] { act([this] { Zeichnen_butt_Click(c_); }); });
+    connect(calculate, &QPushButton::clicked, this,
             [this] { act([this] { Schnittpunkte_butt_Click(c_, r_); }); });
     connect(markBox, &QCheckBox::clicked, this,
             [this] { act([this] { Schnittstellen_farbig_check_Click(c_); }); });
     connect(reset, &QPushButton::clicked, this, [this] { act([this] { Command1_Click(c_, r_); }); });
-    connect(vordergrund, &QCheckBox::toggled, this,
+    connect(onTop, &QCheckBox::toggled, this,
             [this](bool on) { keepOnTop(this, on); });
 
     loadFields();
@@ -110,7 +119,7 @@ void IntersectionWindow::act(Action action)
 
 void IntersectionWindow::loadFields()
 {
-    nummer_->setText(qs(r_.Eingabe_Zahl_Label));
+    nextNumber_->setText(qs(r_.Eingabe_Zahl_Label));
     entered_->setText(qsLines(r_.Eingegebene_Label));
     const QString result = qsLines(r_.Schnittpunkte_txt);
     if (result_->toPlainText() != result)

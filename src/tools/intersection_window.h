@@ -33,7 +33,7 @@ private:
 
     Context& c_;
     IntersectionFields r_;
-    QLabel* nummer_;
+    QLabel* nextNumber_;
     QLineEdit* term_;
     QLabel* entered_;
     QPlainTextEdit* result_;

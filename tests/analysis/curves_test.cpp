@@ -174,15 +174,15 @@ TEST_F(Curves, ChosenPensAndSwitchesThatFollowTheClickCount)
 {
     draw("x^2");
     c.state.overlays.FarbeBox_ableitung = "Violett";
-    colourChosen(c.state, ColourList::Ableitung);
+    colourChosen(c.state, Overlay::First);
     c.state.overlays.f_a1_linie_staerke_text = "6";
-    widthChosen(c.state, WidthList::Ableitung);
+    widthChosen(c.state, Overlay::First);
     // A name the list does not offer sets the chosen flag, but stores no colour.
     c.state.overlays.FarbeBox_zweite_ableitung = "Magenta";  // only the inverse function's list has it
-    EXPECT_FALSE(colourChosen(c.state, ColourList::ZweiteAbleitung));
+    EXPECT_FALSE(colourChosen(c.state, Overlay::Second));
     EXPECT_TRUE(c.state.overlays.Ffarbe_zweite_ableitung_test);
     c.state.overlays.Umkehrfunktion_Linien_staerke = "4";
-    widthChosen(c.state, WidthList::Umkehrfunktion);
+    widthChosen(c.state, Overlay::Inverse);
     for (int i = 0; i < 3; ++i)  // three clicks: on
         erste_Ableitung_click(c);
     tangente_click(c);

@@ -6,6 +6,7 @@
 #include "areas/intersections.h"
 #include "curves/graph.h"
 #include "plane/mouse.h"
+#include "scene/request.h"
 #include "support/plane_helpers.h"
 #include "support/stopping_ui.h"
 #include "terms/numtext.h"
@@ -191,7 +192,7 @@ TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
     range("-20", "20");
     c.state.main.qualitaet_eingabe = "1";  // whole steps: x meets 0 exactly
     const std::string terms[] = {"1/x", "sqr(x)"};
-    drawFunctions(c, terms, [](std::size_t k) { return k ? rgb(0, 0, 200) : rgb(0, 200, 0); }, false);
+    drawFunctions(c, readRequest(c), terms, [](std::size_t k) { return k ? rgb(0, 0, 200) : rgb(0, 200, 0); }, false);
     const auto hyperbola = worldLines(c.plane, rgb(0, 200, 0));
     ASSERT_FALSE(hyperbola.empty());
     for (const auto& l : hyperbola)

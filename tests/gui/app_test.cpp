@@ -45,10 +45,10 @@ struct Running : QObject {
 TEST(App, EveryWayToEndClosesAllButValueTablesInItsOrder)
 {
     using R = Role;
-    const std::vector<Role> drawingFirst{R::Drawing, R::MainPanel, R::Analysis, R::CalculatorFields,
-                                         R::Bruecke, R::Flaeche, R::Schnittstellen, R::BildSpeichern};
-    const std::vector<Role> ende{R::Analysis, R::Drawing, R::CalculatorFields, R::Bruecke,
-                                 R::Flaeche, R::Schnittstellen, R::BildSpeichern, R::MainPanel};
+    const std::vector<Role> drawingFirst{R::Drawing, R::MainPanel, R::Analysis, R::Calculator,
+                                         R::Bridge, R::Area, R::Intersections, R::SavePicture};
+    const std::vector<Role> ende{R::Analysis, R::Drawing, R::Calculator, R::Bridge,
+                                 R::Area, R::Intersections, R::SavePicture, R::MainPanel};
     const std::pair<std::function<void(App&)>, std::vector<Role>> ways[] = {
         {[](App& app) { app.drawingWindow().close(); }, drawingFirst},
         {[](App& app) { app.drawingWindow().menu().ende->trigger(); }, drawingFirst},

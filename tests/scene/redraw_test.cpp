@@ -89,3 +89,40 @@ TEST_F(RangeRefused, EveryRedrawSaysItOnce)
 }
 
 }  // namespace
+
+using RedrawReads = test::PanelFixture;
+
+// A redraw reads the range fields once and normalizes the term once, however
+// many curves it draws: "Zeichnen" and the wheel, with every overlay switched on,
+// for an ordinary, a root, a piecewise and a family term.
+TEST_F(RedrawReads, RangeAndTermOncePerRedraw)
+{
+    struct Row {
+        const char* term;
+        bool section;
+    };
+    const Row rows[] = {{"x^3-2x", false}, {"sqr(x)", false}, {"x^2", true}, {"x^2+@", false}};
+    OverlayState& o = c.state.overlays;
+    o.ableitungs_test = o.zweite_ableitungs_test = o.dritte_ableitungs_test = true;
+    o.tangente_test = o.Umkehrfunktion_test = true;
+    c.state.areas.Flaeche_einferben_Check = true;
+    c.state.areas.Untergrenze = 0;
+    c.state.areas.Obergrenze = 2;
+    for (const Row& row : rows) {
+        o.ad_funktion_test = row.section;
+        c.state.bridge.Brueck_zeichnen = true;
+        c.state.main.Eingabe = row.term;
+        ui.answers = {"0", "1", "1"};
+        for (int wheel = 0; wheel < 2; ++wheel) {
+            c.reads = {};
+            c.plane.clear();
+            if (wheel)
+                MouseWheel(c, 120);
+            else
+                drawFromPanel(c);
+            EXPECT_EQ(c.reads.ranges, 1) << row.term << " wheel " << wheel;
+            EXPECT_EQ(c.reads.normalizations, 1) << row.term << " wheel " << wheel;
+            EXPECT_GT(c.plane.items().size(), 100u) << row.term;
+        }
+    }
+}

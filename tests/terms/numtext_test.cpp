@@ -36,10 +36,10 @@ TEST(NumberText, WritesReadsAndRoundsUnderAGermanLocale)
 
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(toInt16(-32768.5), -32768);  // the half rounds to even and stays in range
-    EXPECT_FALSE(toInt16(32767.5));        // rounds to 32768: overflow, not wrap-around
-    EXPECT_FALSE(toInt16(std::numeric_limits<double>::quiet_NaN()));
-    EXPECT_FALSE(toInt32(3e9));
+    EXPECT_EQ(toInt<std::int16_t>(-32768.5), -32768);  // the half rounds to even and stays in range
+    EXPECT_FALSE(toInt<std::int16_t>(32767.5));        // rounds to 32768: overflow, not wrap-around
+    EXPECT_FALSE(toInt<std::int16_t>(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(toInt<std::int32_t>(3e9));
     EXPECT_EQ(readInt16("-20,5"), -20);
     EXPECT_FALSE(readInt16("40000"));
     std::setlocale(LC_ALL, saved.c_str());

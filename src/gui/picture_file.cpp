@@ -132,6 +132,11 @@ bool writePicture(const Plane& plane, const QString& file, PictureFormat format,
     const QByteArray bytes = encode(plane, format, why);
     if (bytes.isEmpty())
         return false;
+    return writeFileAtomically(bytes, file, why);
+}
+
+bool writeFileAtomically(const QByteArray& bytes, const QString& file, QString& why)
+{
     QSaveFile out(file);
     if (out.open(QIODevice::WriteOnly)) {
         // A full disk may first take part of the bytes without complaint; the

@@ -82,7 +82,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     curves->setColumnStretch(1, 1);
     for (int i = 0; i < 4; ++i) {
         const CurveRow& r = kCurveRows[i];
-        auto* check = named(new QCheckBox(qs(r.caption)), r.check);
+        auto* check = curveChecks_[i] = named(new QCheckBox(qs(r.caption)), r.check);
         auto* colourCombo = colourCombos_[i] = colourBox(r.colourList, colourRows(r.colours));
         auto* widthCombo = widthCombos_[i] = named(new QComboBox, r.widthList);
         for (auto w : kWidths)
@@ -112,7 +112,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     rows->addWidget(separator());
 
     // The tangent and its position.
-    auto* tangente = named(new QCheckBox(QStringLiteral("Tangente")), "Check1");
+    auto* tangente = tangentCheck_ = named(new QCheckBox(QStringLiteral("Tangente")), "Check1");
     x0_ = named(new QLineEdit, "x0_eingabe");
     x0_->setFixedWidth(80);
     auto* t0 = new QHBoxLayout;
@@ -144,7 +144,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     rows->addWidget(separator());
 
     // A section of a piecewise-defined function.
-    auto* drawSection =
+    auto* drawSection = sectionCheck_ =
         named(new QCheckBox(QStringLiteral("Abschnittsweise Definierte Funktion")), "AD_Funktion");
     links_ = named(new QLineEdit, "Linker_Bereich");
     rechts_ = named(new QLineEdit, "Rechter_Bereich");
@@ -176,7 +176,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     });
     rows->addWidget(separator());
 
-    auto* behalten = named(new QCheckBox(QStringLiteral("Alten Graph nicht löschen")),
+    auto* behalten = keepCheck_ = named(new QCheckBox(QStringLiteral("Alten Graph nicht löschen")),
                            "loeschen_oder_nicht_check");
     rows->addWidget(behalten);
     connect(behalten, &QCheckBox::clicked, this, [this] { loeschen_graph_check(c_); });
@@ -227,6 +227,14 @@ void AnalysisPanelWindow::loadFields()
     setTextIfOther(x0_, s.overlays.x0_eingabe);
     setTextIfOther(links_, s.overlays.Linker_Bereich);
     setTextIfOther(rechts_, s.overlays.Rechter_Bereich);
+    const OverlayState& o = s.overlays;
+    const bool on[] = {o.ableitungs_test, o.zweite_ableitungs_test, o.dritte_ableitungs_test,
+                       o.Umkehrfunktion_test};
+    for (int i = 0; i < 4; ++i)
+        curveChecks_[i]->setChecked(on[i]);
+    tangentCheck_->setChecked(o.tangente_test);
+    sectionCheck_->setChecked(o.ad_funktion_test);
+    keepCheck_->setChecked(s.main.Graphloeschen_check);
     for (int i = 0; i < 4; ++i) {
         const QString colour = qs(listText(s, kCurveRows[i].colours));
         if (colourCombos_[i]->currentText() != colour)

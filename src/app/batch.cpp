@@ -8,6 +8,8 @@
 #include "areas/intersections.h"
 #include "core/colours.h"
 #include "core/context.h"
+#include "core/document.h"
+#include "gui/drawing_file.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
 #include "scene/redraw.h"
@@ -80,10 +82,66 @@ ColourPicker furtherColours(const std::string& graphColour)
     return [colours](std::size_t k) { return colours[k % colours.size()]; };
 }
 
+// The intersection calculator's functions (the options' --and) over the
+// picture, while they are shown.
+void drawFurther(Context& c)
+{
+    const IntersectionState& i = c.state.intersections;
+    if (i.Schnittstellen_Zeichnen_test)
+        drawFunctions(c, i.Schnittstellen_Terme, furtherColours(c.state.main.FarbeBox), false);
+}
+
+// The picture or, for a .kurve file, the drawing.
+int writeResult(const Context& c, const std::string& file, std::ostream& err)
+{
+    QString why;
+    const QString name = QString::fromStdString(file);
+    const bool written = isDrawingFile(name)
+                             ? writeDrawingFile(drawingOf(c), name, why)
+                             : writePicture(c.plane, name, *pictureFormat(file), why);
+    if (written)
+        return kBatchOk;
+    err << "Die Datei konnte nicht geschrieben werden: " << file << " (" << why.toStdString()
+        << ")\n";
+    return kBatchFailed;
+}
+
+// A saved drawing, drawn as the windows draw it after opening it; its further
+// functions in the colours the options give them.
+int runOpened(const BatchOptions& o, std::ostream& err)
+{
+    StreamUi ui(err);
+    Context c(ui);
+    if (!openDrawing(c, *o.openFile, err))
+        return kBatchFailed;
+    IntersectionState& i = c.state.intersections;
+    const bool further = i.Schnittstellen_Zeichnen_test;
+    i.Schnittstellen_Zeichnen_test = false;  // not in the windows' random colours
+    drawOpened(c);
+    if (c.drawing.termRefused)
+        return kBatchFailed;
+    i.Schnittstellen_Zeichnen_test = further;
+    drawFurther(c);
+    return writeResult(c, o.exportFile, err);
+}
+
 }  // namespace
+
+bool openDrawing(Context& c, const std::string& file, std::ostream& err)
+{
+    const DrawingRead read = readDrawingFile(QString::fromStdString(file));
+    if (!read.drawing) {
+        err << read.error << '\n';
+        return false;
+    }
+    setDrawing(c, *read.drawing);
+    return true;
+}
 
 int runBatch(const BatchOptions& o, std::ostream& err)
 {
+    if (o.openFile)
+        return runOpened(o, err);
     StreamUi ui(err, o.family ? std::deque<std::string>(o.family->begin(), o.family->end())
                               : std::deque<std::string>{});
     Context c(ui);
@@ -141,17 +199,11 @@ int runBatch(const BatchOptions& o, std::ostream& err)
     zeichnen(c);
     if (c.drawing.termRefused)
         return kBatchFailed;
-    if (!o.und.empty())
-        drawFunctions(c, o.und, furtherColours(s.main.FarbeBox), false);
-
-    QString why;
-    if (!writePicture(c.plane, QString::fromStdString(o.exportFile), *pictureFormat(o.exportFile),
-                      why)) {
-        err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
-            << why.toStdString() << ")\n";
-        return kBatchFailed;
-    }
-    return kBatchOk;
+    // The further functions are the intersection calculator's, shown.
+    s.intersections.Schnittstellen_Terme = o.und;
+    s.intersections.Schnittstellen_Zeichnen_test = !o.und.empty();
+    drawFurther(c);
+    return writeResult(c, o.exportFile, err);
 }
 
 }  // namespace kw

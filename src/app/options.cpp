@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "core/colours.h"
+#include "gui/drawing_file.h"
 #include "terms/numtext.h"
 #include "tools/intersection_calculator.h"
 
@@ -29,9 +30,12 @@ struct Option {
 
 constexpr Option kOptions[] = {
     {"export", 1, Export, "DATEI",
-     "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung)"},
+     "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung), "
+     "als .kurve die Zeichnung"},
     {"report", 1, Report, "zeros|extrema|inflections|table|intersections|integral|area|bridge",
      "schreibt, was der Knopf der Analyse oder ein Rechner zeigen würde"},
+    {"open", 1, Both, "DATEI.kurve",
+     "eine gespeicherte Zeichnung statt der Optionen für Term, Bereich und Kurven"},
     {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},
     {"and", 1, Both, "G",
      "eine weitere Funktion (mehrfach, bis zu sechs): Bild und Schnittpunkte; area: g(x)"},
@@ -71,7 +75,8 @@ constexpr const char* kExportUsage =
     "[--colour NAME] [--derivative 1|2|3]... [--tangent X0] [--inverse] "
     "[--section VON BIS] [--family START ENDE SCHRITT] [--shade A B] [--and G]...\n"
     "       kurvenwerk --export DATEI --bridge ABSTAND HOEHE TIEFSTER [--quality Q] "
-    "[--colour NAME] ...\n";
+    "[--colour NAME] ...\n"
+    "       kurvenwerk --export DATEI --open DATEI.kurve\n";
 constexpr const char* kReportUsage =
     "Aufruf: kurvenwerk --report zeros|extrema|inflections|table [--term T] [--from A] "
     "[--to B] [--derivative 1]\n"
@@ -79,7 +84,8 @@ constexpr const char* kReportUsage =
     "[--to B]\n"
     "       kurvenwerk --report integral|area [--term F] [--and G] [--lower A --upper B] "
     "[--from A] [--to B]\n"
-    "       kurvenwerk --report bridge --bridge ABSTAND HOEHE TIEFSTER\n";
+    "       kurvenwerk --report bridge --bridge ABSTAND HOEHE TIEFSTER\n"
+    "       kurvenwerk --report BERICHT --open DATEI.kurve\n";
 
 // The three values of --family or --bridge are numbers.
 bool numbers(const ThreeTexts& values, std::ostream& err)
@@ -131,8 +137,9 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
         err << kExportUsage;
         return false;
     }
-    if (!pictureFormat(o.exportFile)) {
-        err << "Die Datei muss auf " << kPictureEndings << " enden: " << o.exportFile << '\n';
+    if (!pictureFormat(o.exportFile) && !isDrawingFile(QString::fromStdString(o.exportFile))) {
+        err << "Die Datei muss auf " << kPictureEndings << " oder .kurve enden: " << o.exportFile
+            << '\n';
         return false;
     }
     if (o.colour && !colourByName(*o.colour, kSevenColours)) {
@@ -199,6 +206,8 @@ bool reportUsable(const QCommandLineParser& p, ReportOptions& o, std::ostream& e
         return false;
     }
     o.kind = k->second;
+    if (o.openFile)
+        return true;  // the drawing brings the terms and bounds
     using Kind = ReportOptions::Kind;
     const bool withBounds = o.kind == Kind::Integral || o.kind == Kind::Area;
     const bool takesFurther = o.kind == Kind::Intersections || o.kind == Kind::Area;
@@ -305,7 +314,20 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         return ThreeTexts{v[n - 3].toStdString(), v[n - 2].toStdString(), v[n - 1].toStdString()};
     };
 
+    // A saved drawing brings everything the other options would set.
+    if (p.isSet(QStringLiteral("open"))) {
+        for (const QString& name : p.optionNames()) {
+            if (name != QLatin1String("open") && name != QLatin1String("export") &&
+                name != QLatin1String("report")) {
+                err << "--open bringt die ganze Zeichnung mit: --" << name.toStdString()
+                    << " passt nicht dazu.\n"
+                    << usage;
+                return std::nullopt;
+            }
+        }
+    }
     FieldTexts fields;
+    fields.openFile = text("open");
     fields.term = text("term");
     fields.from = text("from");
     fields.to = text("to");

@@ -302,8 +302,6 @@ bool fromJson(const QJsonValue& v, std::vector<std::string>& out)
     return true;
 }
 
-QString quoted(const QString& name) { return QStringLiteral("„") + name + QStringLiteral("“"); }
-
 std::string notADrawing(const QString& name)
 {
     return (QStringLiteral("Die Datei ") + quoted(name) +
@@ -330,16 +328,21 @@ std::string invalidFamily(const DrawingParts& d)
 
 }  // namespace
 
+QString quoted(const QString& name) { return QStringLiteral("„") + name + QLatin1Char('"'); }
+
 QByteArray drawingJson(const DrawingParts& drawing)
 {
-    QJsonObject root{{QStringLiteral("format"), QLatin1String(kFormat)},
-                     {QStringLiteral("version"), kDrawingVersion}};
+    QJsonObject root;
     DrawingParts d = drawing;
     eachField(d, [&root](const char* section, const char* name, auto& value, Rule) {
         putValue(root, QString::fromLatin1(section).split(QLatin1Char('.')),
                  QString::fromLatin1(name), toJson(value));
     });
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Qt writes keys in alphabetical order; format and version go first, so
+    // that a person sees at once what the file is.
+    const QByteArray body = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return QByteArray("{\n    \"format\": \"") + kFormat + "\",\n    \"version\": " +
+           QByteArray::number(kDrawingVersion) + ",\n" + body.mid(2);
 }
 
 std::string invalidKey(const DrawingParts& drawing)

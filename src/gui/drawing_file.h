@@ -39,6 +39,9 @@ std::string invalidKey(const DrawingParts& d);
 // value it could not open again is not written either.
 bool writeDrawingFile(const DrawingParts& d, const QString& file, QString& why);
 
+// „NAME" as the messages name a file.
+QString quoted(const QString& name);
+
 // The file name ends in ".kurve".
 bool isDrawingFile(const QString& file);
 

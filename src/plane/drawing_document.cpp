@@ -27,8 +27,6 @@ std::unique_ptr<QSettings> settings(const QString& file)
                           : std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
-QString quoted(const QString& name) { return QStringLiteral("„") + name + QStringLiteral("“"); }
-
 }  // namespace
 
 QString askOpenFileName(QWidget* parent, const QString& filter)

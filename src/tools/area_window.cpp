@@ -241,6 +241,7 @@ void AreaWindow::storeFields()
 void AreaWindow::showDrawing()
 {
     const AreaState& a = c_.state.areas;
+    r_.Funktion_eingabe = c_.state.main.Eingabe;  // as the window loads it
     r_.Untergrenze_eingabe = a.Untergrenze_eingabe;
     r_.Obergrenze_eingabe = a.Obergrenze_eingabe;
     r_.SP_Untergrenze_txt = a.SP_Untergrenze_txt;
@@ -248,6 +249,10 @@ void AreaWindow::showDrawing()
     // The shading switches go on alternating from their saved state.
     r_.click_Zaehler = State::Int(a.Flaeche_einferben_Check ? 1 : 0);
     r_.click_Zaehler_SP = State::Int(a.Flaeche_einferben_SP_Check ? 1 : 0);
+    findChild<QCheckBox*>(QStringLiteral("Flaeche_einfaerben_click"))
+        ->setChecked(a.Flaeche_einferben_Check);
+    findChild<QCheckBox*>(QStringLiteral("Flaeche_einfaerben2_click"))
+        ->setChecked(a.Flaeche_einferben_SP_Check);
     loadFields();
 }
 

@@ -115,6 +115,8 @@ void IntersectionWindow::showDrawing()
     for (std::size_t i = 0; i < terms.size(); ++i)
         r_.Eingegebene_Label += "\r\nf" + std::to_string(i + 1) + "(x) = " + terms[i];
     r_.Eingabe_Zahl_Label = std::to_string(terms.size() + 1);
+    findChild<QCheckBox*>(QStringLiteral("Schnittstellen_farbig_check"))
+        ->setChecked(c_.state.intersections.Schnittpunkte_farbig_test);
     loadFields();
 }
 

@@ -104,13 +104,15 @@ bool DrawingDocument::openAsked()
 
 bool DrawingDocument::open(const QString& file)
 {
-    if (!mayLeave())
-        return false;
+    // A file that cannot be opened needs no question about the drawing it
+    // would have replaced.
     const DrawingRead read = readDrawingFile(file);
     if (!read.drawing) {
         c_.ui.message(read.error);
         return false;
     }
+    if (!mayLeave())
+        return false;
     setDrawing(c_, *read.drawing);
     drawOpened(c_);
     if (show)

@@ -317,6 +317,19 @@ TEST(DrawingFile, AChangedDrawingAsksBeforeItGoes)
     EXPECT_EQ(parseDrawing(readFile(file), "a").drawing->main.Eingabe, "x^3");
     EXPECT_EQ(window.windowTitle(), "Ebene – a.kurve");
     change("x^4");
+    // Opening asks only for a file that can be opened; "Abbrechen" keeps the drawing.
+    int questions = 0;
+    p.document.setAskSaveChanges([&](QWidget*, const QString&) {
+        ++questions;
+        return SaveChanges::Cancel;
+    });
+    writeFile(dir.filePath("kaputt.kurve"), "{");
+    EXPECT_FALSE(p.document.open(dir.filePath("kaputt.kurve")));
+    EXPECT_EQ(questions, 0);
+    EXPECT_FALSE(p.document.open(file));
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(p.app.context().state.main.Eingabe, "x^4");
+    p.document.setAskSaveChanges(askSaveChanges);
     answerWith("Verwerfen", asked = false);
     EXPECT_TRUE(window.close());
     EXPECT_TRUE(asked);

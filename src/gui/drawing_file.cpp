@@ -105,6 +105,14 @@ bool valid(const std::vector<std::string>& v, Rule rule)
 
 bool valid(bool, Rule) { return true; }
 
+// A field that holds a number (range, quality): written as a JSON number, read
+// from a number or from the text as typed.
+struct NumberText {
+    std::string& text;
+};
+
+bool valid(const NumberText& n, Rule rule) { return valid(n.text, rule); }
+
 // Every saved field once: its section, its key, where it lives and its rule.
 // Writing, reading and checking all walk this one list.
 template <class Visit>
@@ -113,9 +121,9 @@ void eachField(DrawingParts& d, Visit&& f)
     MainPanelState& m = d.main;
     f("main", "term", m.Eingabe, Rule::Term);
     f("main", "history", m.EingabeListe, Rule::History);
-    f("main", "from", m.x_eingabe, Rule::Range);
-    f("main", "to", m.y_eingabe, Rule::Range);
-    f("main", "quality", m.qualitaet_eingabe, Rule::Quality);
+    f("main", "from", NumberText{m.x_eingabe}, Rule::Range);
+    f("main", "to", NumberText{m.y_eingabe}, Rule::Range);
+    f("main", "quality", NumberText{m.qualitaet_eingabe}, Rule::Quality);
     f("main", "colour", m.FarbeBox, Rule::GraphColour);
     f("main", "widthText", m.f_x_linie_staerke, Rule::WidthText);
     f("main", "width", m.f_Linie_staerke, Rule::Width);
@@ -241,6 +249,11 @@ QJsonValue toJson(double v) { return v; }
 QJsonValue toJson(int v) { return v; }
 QJsonValue toJson(State::Int v) { return int(v); }
 QJsonValue toJson(bool v) { return v; }
+QJsonValue toJson(const NumberText& n)
+{
+    const auto v = readNumber(n.text);
+    return v ? QJsonValue(*v) : QJsonValue(QString::fromStdString(n.text));
+}
 QJsonValue toJson(const std::vector<std::string>& v)
 {
     QJsonArray list;
@@ -284,6 +297,14 @@ bool integer(const QJsonValue& v, Int& out)
     return true;
 }
 bool fromJson(const QJsonValue& v, int& out) { return integer(v, out); }
+bool fromJson(const QJsonValue& v, const NumberText& out)
+{
+    if (v.isDouble()) {
+        out.text = text(v.toDouble());
+        return true;
+    }
+    return fromJson(v, out.text);
+}
 bool fromJson(const QJsonValue& v, State::Int& out) { return integer(v, out); }
 bool fromJson(const QJsonValue& v, std::vector<std::string>& out)
 {
@@ -334,7 +355,7 @@ QByteArray drawingJson(const DrawingParts& drawing)
 {
     QJsonObject root;
     DrawingParts d = drawing;
-    eachField(d, [&root](const char* section, const char* name, auto& value, Rule) {
+    eachField(d, [&root](const char* section, const char* name, auto&& value, Rule) {
         putValue(root, QString::fromLatin1(section).split(QLatin1Char('.')),
                  QString::fromLatin1(name), toJson(value));
     });
@@ -349,7 +370,7 @@ std::string invalidKey(const DrawingParts& drawing)
 {
     DrawingParts d = drawing;
     std::string bad;
-    eachField(d, [&bad](const char* section, const char* name, auto& value, Rule rule) {
+    eachField(d, [&bad](const char* section, const char* name, auto&& value, Rule rule) {
         if (bad.empty() && !valid(value, rule))
             bad = key(section, name).toStdString();
     });
@@ -374,7 +395,7 @@ DrawingRead parseDrawing(const QByteArray& bytes, const QString& name)
 
     DrawingParts d;
     std::string bad;
-    eachField(d, [&](const char* section, const char* field, auto& value, Rule rule) {
+    eachField(d, [&](const char* section, const char* field, auto&& value, Rule rule) {
         if (!bad.empty())
             return;
         const auto object = sectionOf(root, section);

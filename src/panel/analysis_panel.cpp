@@ -91,6 +91,14 @@ std::optional<Rgb> colourChosen(State& s, ColourList list)
     return chooseColour(s.overlays.*t.text, t.rows, s.overlays.*t.chosen, s.overlays.*t.colour);
 }
 
+std::optional<Rgb> chosenColour(const State& s, ColourList list)
+{
+    const ColourTarget& t = kColourTargets[int(list)];
+    if (!(s.overlays.*t.chosen))
+        return std::nullopt;
+    return colourFromText(s.overlays.*t.colour);
+}
+
 void widthChosen(State& s, WidthList list)
 {
     const WidthTarget& t = kWidthTargets[int(list)];

@@ -26,6 +26,9 @@ std::string& listText(State& s, WidthList list);
 // colour to paint the list with, nothing when the text names none.
 std::optional<Rgb> colourChosen(State& s, ColourList list);
 
+// The colour a list has chosen, if it has (an opened drawing shows it so).
+std::optional<Rgb> chosenColour(const State& s, ColourList list);
+
 // An entry chosen in a width list: its text as the curve's width; a text that
 // is not a number leaves the width as it was.
 void widthChosen(State& s, WidthList list);

@@ -239,6 +239,8 @@ void AnalysisPanelWindow::loadFields()
         const QString colour = qs(listText(s, kCurveRows[i].colours));
         if (colourCombos_[i]->currentText() != colour)
             colourCombos_[i]->setEditText(colour);
+        if (auto chosen = chosenColour(s, kCurveRows[i].colours))
+            paintColourBox(colourCombos_[i], *chosen);
         widthCombos_[i]->setCurrentText(qs(listText(s, kCurveRows[i].widths)));
     }
 }

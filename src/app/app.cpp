@@ -24,6 +24,7 @@
 #include "panel/main_panel.h"
 #include "panel/main_panel_window.h"
 #include "panel/value_table_window.h"
+#include "plane/drawing_document.h"
 #include "plane/drawing_window.h"
 #include "tools/about_window.h"
 #include "tools/area_window.h"
@@ -85,11 +86,11 @@ void whenFirstExposed(QWidget& w, std::function<void()> then)
 }
 }  // namespace
 
-App::App(QtUi* ui)
+App::App(QtUi* ui, const QString& settingsFile)
     : ownUi_(ui ? nullptr : std::make_unique<QtUi>()),
       ui_(ui ? ui : ownUi_.get()),
       context_(std::make_unique<Context>(*ui_)),
-      drawing_(std::make_unique<DrawingWindow>(*context_)),
+      drawing_(std::make_unique<DrawingWindow>(*context_, nullptr, settingsFile)),
       mainPanel_(std::make_unique<MainPanelWindow>(*context_))
 {
     QApplication::setWindowIcon(programIcon());
@@ -123,6 +124,13 @@ App::App(QtUi* ui)
         closeInOrder(kPlaneOrder);
         QCoreApplication::exit(0);
     });
+
+    DrawingDocument& document = drawing_->document();
+    document.collect = [this] { collectFields(); };
+    document.show = [this] { showDrawing(); };
+    // Whatever redraws or changes fields may have changed the drawing.
+    QObject::connect(ui_, &QtUi::planeUpdated, &document, &DrawingDocument::refreshTitle);
+    QObject::connect(ui_, &QtUi::fieldsUpdated, &document, &DrawingDocument::refreshTitle);
 
     const DrawingWindow::Menu& menu = drawing_->menu();
     menu.inputSyntax->setEnabled(true);
@@ -186,7 +194,36 @@ void App::placeMainPanel()
     drawingMoved();
 }
 
-void App::end() { closeInOrder(kCloseOrder); }
+void App::end()
+{
+    if (drawing_->document().mayLeave())
+        closeInOrder(kCloseOrder);
+}
+
+bool App::openDrawing(const QString& file) { return drawing_->document().open(file); }
+
+void App::collectFields()
+{
+    mainPanel_->storeFields();
+    if (integral_)
+        integral_->storeFields();
+    if (bridge_)
+        bridge_->storeFields();
+}
+
+void App::showDrawing()
+{
+    mainPanel_->loadFields();
+    if (analysis_)
+        analysis_->loadFields();
+    if (intersections_)
+        intersections_->showDrawing();
+    if (integral_)
+        integral_->showDrawing();
+    if (bridge_)
+        bridge_->loadFields();
+    drawing_->showOpened();
+}
 
 Offset App::shiftOntoScreen(std::span<const Box> group, const QWidget& where) const
 {
@@ -397,6 +434,9 @@ void App::Haengebruecken_Rechner()
 {
     if (!openOnce(bridge_, Role::Bridge, *context_))
         return;
+    const BridgeState& saved = context_->state.bridge;  // from an opened drawing
+    if (!saved.Abstand_txt.empty() || !saved.Hoehe_txt.empty() || !saved.Tiefster_Punkt_txt.empty())
+        bridge_->loadFields();
     QObject::connect(bridge_.get(), &BridgeWindow::drawRequested, bridge_.get(), [this] {
         mainPanel_->Zeichnen_button_Click();
         // Drawn or not (a range the plane cannot show draws nothing), the next

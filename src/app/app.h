@@ -63,13 +63,16 @@ public:
         Role::Help,         Role::About,          Role::Drawing};
 
     // ui defaults to real message boxes; tests pass one that records them.
-    explicit App(QtUi* ui = nullptr);
+    // Recent drawings are kept in the program's settings, or in settingsFile.
+    explicit App(QtUi* ui = nullptr, const QString& settingsFile = {});
     ~App();
 
     // Start-up: both windows placed, the empty plane drawn, a random term chosen.
     void start();
-    // "Ende": every window closes.
+    // "Ende": every window closes (after the question about unsaved changes).
     void end();
+    // Opens a saved drawing: every window shows it, the plane is drawn once.
+    bool openDrawing(const QString& file);
 
     // A window that closes with the program; the analysis panel also docks to
     // the right of the drawing window.
@@ -130,6 +133,9 @@ private:
     template <class Window, class... Args>
     bool openOnce(std::unique_ptr<Window>& window, Role role, Args&&... args);
     void closeInOrder(std::span<const Role> order);
+    // The windows' fields into the shared state, and an opened drawing back.
+    void collectFields();
+    void showDrawing();
     void placeMainPanel();
     // The drawing window, the main panel and the analysis panel (when shown)
     // move together onto the screen where they would reach beyond it.

@@ -10,8 +10,10 @@
 #include "areas/intersections.h"
 #include "core/colours.h"
 #include "core/context.h"
+#include "core/document.h"
 #include "curves/graph.h"
 #include "discussion/discussion.h"
+#include "gui/drawing_file.h"
 #include "gui/worksheet.h"
 #include "panel/analysis_panel.h"
 #include "panel/main_panel.h"
@@ -86,12 +88,76 @@ ColourPicker furtherColours(const std::string& graphColour)
     return [colours](std::size_t k) { return colours[k % colours.size()]; };
 }
 
+// The intersection calculator's functions (the options' --and) over the
+// picture, while they are shown.
+void drawFurther(Context& c)
+{
+    const IntersectionState& i = c.state.intersections;
+    if (i.Schnittstellen_Zeichnen_test)
+        drawFunctions(c, readRequest(c), i.Schnittstellen_Terme, furtherColours(c.state.main.FarbeBox),
+                      false);
+}
+
+// The picture, the worksheet of the curve discussion or, for a .kurve file,
+// the drawing.
+int writeResult(Context& c, const BatchOptions& o, std::ostream& err)
+{
+    QString why;
+    const std::string& file = o.exportFile;
+    const QString name = QString::fromStdString(file);
+    const State& s = c.state;
+    const bool written =
+        isDrawingFile(name) ? writeDrawingFile(drawingOf(c), name, why)
+        : o.discussion      ? writeWorksheet(name,
+                                             discuss(s.main.Eingabe, c.drawing.xterm, s.picture.X,
+                                                     s.picture.Y, &c.ui),
+                                             c.plane, why)
+                            : writePicture(c.plane, name, *pictureFormat(file), why);
+    if (written)
+        return kBatchOk;
+    err << "Die Datei konnte nicht geschrieben werden: " << file << " (" << why.toStdString()
+        << ")\n";
+    return kBatchFailed;
+}
+
+// A saved drawing, drawn as the windows draw it after opening it; its further
+// functions in the colours the options give them.
+int runOpened(const BatchOptions& o, std::ostream& err)
+{
+    StreamUi ui(err);
+    Context c(ui);
+    if (!openDrawing(c, *o.openFile, err))
+        return kBatchFailed;
+    IntersectionState& i = c.state.intersections;
+    const bool further = i.Schnittstellen_Zeichnen_test;
+    i.Schnittstellen_Zeichnen_test = false;  // not in the windows' random colours
+    drawOpened(c);
+    if (c.drawing.termRefused)
+        return kBatchFailed;
+    i.Schnittstellen_Zeichnen_test = further;
+    drawFurther(c);
+    return writeResult(c, o, err);
+}
+
 }  // namespace
+
+bool openDrawing(Context& c, const std::string& file, std::ostream& err)
+{
+    const DrawingRead read = readDrawingFile(QString::fromStdString(file));
+    if (!read.drawing) {
+        err << read.error << '\n';
+        return false;
+    }
+    setDrawing(c, *read.drawing);
+    return true;
+}
 
 namespace {
 
 int drawAndExport(const BatchOptions& o, std::ostream& err)
 {
+    if (o.openFile)
+        return runOpened(o, err);
     StreamUi ui(err, o.family ? std::deque<std::string>(o.family->begin(), o.family->end())
                               : std::deque<std::string>{});
     Context c(ui);
@@ -168,20 +234,11 @@ int drawAndExport(const BatchOptions& o, std::ostream& err)
             << c.plane.height() << " Pixeln; ein Bild braucht mindestens 2 × 2.\n";
         return kBatchFailed;
     }
-    if (!o.und.empty())
-        drawFunctions(c, readRequest(c), o.und, furtherColours(s.main.FarbeBox), false);
-
-    QString why;
-    const QString file = QString::fromStdString(o.exportFile);
-    const bool written = o.discussion
-        ? writeWorksheet(file, discuss(s.main.Eingabe, c.drawing.xterm, s.picture.X, s.picture.Y, &c.ui), c.plane, why)
-        : writePicture(c.plane, file, *pictureFormat(o.exportFile), why);
-    if (!written) {
-        err << "Die Datei konnte nicht geschrieben werden: " << o.exportFile << " ("
-            << why.toStdString() << ")\n";
-        return kBatchFailed;
-    }
-    return kBatchOk;
+    // The further functions are the intersection calculator's, shown.
+    s.intersections.Schnittstellen_Terme = o.und;
+    s.intersections.Schnittstellen_Zeichnen_test = !o.und.empty();
+    drawFurther(c);
+    return writeResult(c, o, err);
 }
 
 }  // namespace

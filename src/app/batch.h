@@ -48,6 +48,7 @@ struct FieldTexts {
     std::optional<std::string> from, to;    // --from A, --to B (texts of the range fields)
     std::optional<std::string> quality;     // --quality Q
     std::optional<std::string> colour;      // --colour NAME
+    std::optional<std::string> openFile;    // --open FILE: a saved drawing instead of the above
 };
 
 // Starts the program's logic as the windows would, with these field texts.
@@ -82,12 +83,18 @@ inline constexpr int kBatchUsage = 2;
 // The picture format of a file name by its extension; nothing for any other.
 std::optional<PictureFormat> pictureFormat(const std::string& file);
 
+// A saved drawing into the context (see setDrawing); false, with the file's
+// message written to err, when it could not be read.
+bool openDrawing(Context& c, const std::string& file, std::ostream& err);
+
 // Draws what "Zeichnen" would draw with these field texts (with --bridge what
 // "Berechne und Zeichne" would) and writes the whole plane as PNG, JPEG (quality
 // 85), SVG or PDF by the file's extension. Messages a window would show go to
 // err. A term that is not in the right form, a family or bridge the windows
 // would refuse, a quality or range that cannot be drawn writes no file and
-// gives kBatchFailed. Needs a QGuiApplication.
+// gives kBatchFailed. With --open the saved drawing is drawn as the windows
+// draw it after opening it; an export file ending in .kurve gets the drawing
+// itself instead of its picture. Needs a QGuiApplication.
 int runBatch(const BatchOptions& options, std::ostream& err);
 
 }  // namespace kw

@@ -63,8 +63,16 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kurvenwerk"));
+    QApplication::setOrganizationName(QStringLiteral("Kurvenwerk"));
     kw::useGermanQtTexts();
     kw::App kurvenwerk;
     kurvenwerk.start();
+    // "kurvenwerk DATEI.kurve" (what Qt left of the arguments): that drawing open.
+    for (const QString& arg : QApplication::arguments().mid(1)) {
+        if (!arg.startsWith(QLatin1Char('-'))) {
+            kurvenwerk.openDrawing(arg);
+            break;
+        }
+    }
     return app.exec();
 }

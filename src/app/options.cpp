@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/colours.h"
+#include "gui/drawing_file.h"
 #include "terms/numtext.h"
 #include "tools/intersection_calculator.h"
 
@@ -31,9 +32,12 @@ struct Option {
 
 constexpr Option kOptions[] = {
     {"export", 1, Export, "DATEI",
-     "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung)"},
+     "schreibt die ganze Ebene als PNG, JPEG, SVG oder PDF (nach der Endung), "
+     "als .kurve die Zeichnung"},
     {"report", 1, Report, "zeros|extrema|inflections|table|intersections|integral|area|bridge|discussion",
      "schreibt, was der Knopf der Analyse oder ein Rechner zeigen würde"},
+    {"open", 1, Both, "DATEI.kurve",
+     "eine gespeicherte Zeichnung statt der Optionen für Term, Bereich und Kurven"},
     {"term", 1, Both, "T", "der Term f(x) (sonst x^2)"},
     {"and", 1, Both, "G",
      "eine weitere Funktion (mehrfach, bis zu sechs): Bild und Schnittpunkte; area: g(x)"},
@@ -76,7 +80,8 @@ constexpr const char* kExportUsage =
     "[--section VON BIS] [--family START ENDE SCHRITT] [--shade A B] [--and G]... "
     "[--discussion]\n"
     "       kurvenwerk --export DATEI --bridge ABSTAND HOEHE TIEFSTER [--quality Q] "
-    "[--colour NAME] ...\n";
+    "[--colour NAME] ...\n"
+    "       kurvenwerk --export DATEI --open DATEI.kurve\n";
 constexpr const char* kReportUsage =
     "Aufruf: kurvenwerk --report zeros|extrema|inflections|table [--term T] [--from A] "
     "[--to B] [--derivative 1]\n"
@@ -85,7 +90,8 @@ constexpr const char* kReportUsage =
     "       kurvenwerk --report integral|area [--term F] [--and G] [--lower A --upper B] "
     "[--from A] [--to B]\n"
     "       kurvenwerk --report bridge --bridge ABSTAND HOEHE TIEFSTER\n"
-    "       kurvenwerk --report discussion [--term T] [--from A] [--to B]\n";
+    "       kurvenwerk --report discussion [--term T] [--from A] [--to B]\n"
+    "       kurvenwerk --report BERICHT --open DATEI.kurve\n";
 
 // The three values of --family or --bridge are numbers.
 bool numbers(const ThreeTexts& values, std::ostream& err)
@@ -141,8 +147,9 @@ bool exportUsable(const BatchOptions& o, std::ostream& err)
         err << "Das Arbeitsblatt (--discussion) gibt es nur als PDF: " << o.exportFile << '\n';
         return false;
     }
-    if (!pictureFormat(o.exportFile)) {
-        err << "Die Datei muss auf " << kPictureEndings << " enden: " << o.exportFile << '\n';
+    if (!pictureFormat(o.exportFile) && !isDrawingFile(QString::fromStdString(o.exportFile))) {
+        err << "Die Datei muss auf " << kPictureEndings << " oder .kurve enden: " << o.exportFile
+            << '\n';
         return false;
     }
     if (o.colour && !colourByName(*o.colour, kSevenColours)) {
@@ -196,6 +203,13 @@ class Given {
 public:
     void add(std::string_view name, std::string value) { values_[name].push_back(std::move(value)); }
     bool isSet(std::string_view name) const { return values_.contains(name); }
+    std::vector<std::string_view> names() const
+    {
+        std::vector<std::string_view> out;
+        for (const auto& [name, values] : values_)
+            out.push_back(name);
+        return out;
+    }
     const std::vector<std::string>& values(std::string_view name) const
     {
         static const std::vector<std::string> none;
@@ -242,6 +256,8 @@ bool reportUsable(const Given& p, ReportOptions& o, std::ostream& err)
         return false;
     }
     o.kind = k->second;
+    if (o.openFile)
+        return true;  // the drawing brings the terms and bounds
     using Kind = ReportOptions::Kind;
     const bool withBounds = o.kind == Kind::Integral || o.kind == Kind::Area;
     const bool takesFurther = o.kind == Kind::Intersections || o.kind == Kind::Area;
@@ -355,7 +371,19 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             p.add(o->name, args[++i]);
     }
 
+    // A saved drawing brings everything the other options would set.
+    if (p.isSet("open")) {
+        for (const std::string_view name : p.names()) {
+            if (name != "open" && name != "export" && name != "report") {
+                err << "--open bringt die ganze Zeichnung mit: --" << name
+                    << " passt nicht dazu.\n"
+                    << usage;
+                return std::nullopt;
+            }
+        }
+    }
     FieldTexts fields;
+    fields.openFile = p.text("open");
     fields.term = p.text("term");
     fields.from = p.text("from");
     fields.to = p.text("to");

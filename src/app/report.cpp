@@ -10,6 +10,7 @@
 #include "core/axes.h"
 #include "core/context.h"
 #include "discussion/discussion.h"
+#include "gui/drawing_file.h"
 #include "panel/main_panel.h"
 #include "scene/graph_pass.h"
 #include "scene/redraw.h"
@@ -98,10 +99,52 @@ int area(Context& c, const ReportOptions& o, std::ostream& out)
     return kBatchOk;
 }
 
+// The options a saved drawing stands for: its term and range, the
+// calculators' functions and bounds, the bridge's fields.
+ReportOptions fromDrawing(ReportOptions o, const DrawingParts& d)
+{
+    using Kind = ReportOptions::Kind;
+    o.term = d.main.Eingabe;
+    o.from = d.main.x_eingabe;
+    o.to = d.main.y_eingabe;
+    o.und.clear();
+    const AreaState& a = d.areas;
+    if (o.kind == Kind::Intersections) {
+        for (const std::string& g : d.intersections.Schnittstellen_Terme)
+            if (g != d.main.Eingabe)
+                o.und.push_back(g);
+    } else if (o.kind == Kind::Area) {
+        o.term = a.f_x_Eingabe_txt;
+        o.und = {a.g_x_Eingabe_txt};
+        if (!a.SP_Untergrenze_txt.empty() && !a.SP_Obergrenze_txt.empty()) {
+            o.lower = a.SP_Untergrenze_txt;
+            o.upper = a.SP_Obergrenze_txt;
+        }
+    } else if (o.kind == Kind::Integral) {
+        if (!a.Untergrenze_eingabe.empty())
+            o.lower = a.Untergrenze_eingabe;
+        if (!a.Obergrenze_eingabe.empty())
+            o.upper = a.Obergrenze_eingabe;
+    }
+    const BridgeState& b = d.bridge;
+    o.bridge = ThreeTexts{b.Abstand_txt, b.Hoehe_txt, b.Tiefster_Punkt_txt};
+    o.openFile.reset();
+    return o;
+}
+
 }  // namespace
 
-int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
+int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
+    if (options.openFile) {
+        const DrawingRead read = readDrawingFile(QString::fromStdString(*options.openFile));
+        if (!read.drawing) {
+            err << read.error << '\n';
+            return kBatchFailed;
+        }
+        return runReport(fromDrawing(options, *read.drawing), out, err);
+    }
+    const ReportOptions& o = options;
     StreamUi ui(err);
     Context c(ui);
     startWith(c, o);

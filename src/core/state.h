@@ -21,6 +21,8 @@ struct MainPanelState {
     std::string f_x_linie_staerke = "2";     // the width list's text …
     StateInt f_Linie_staerke = 2;            // … and the width the graph is drawn with
     bool Graphloeschen_check = false;        // "Alten Graph nicht löschen"
+
+    bool operator==(const MainPanelState&) const = default;
 };
 
 // The plane: the x range of the last drawing, the picture's size and zoom.
@@ -30,6 +32,9 @@ struct PictureState {
     int sizex = 1200;             // plane width and height in pixels as last decided
     int sizey = 1200;
     double Zoom_Prozent = 100;    // zoom percentage last shown
+    int hScroll = 500, vScroll = 500;  // the drawing window's scroll bars (0 … 1000)
+
+    bool operator==(const PictureState&) const = default;
 };
 
 // The curves laid over the graph: the analysis panel's texts, the switches,
@@ -65,11 +70,15 @@ struct OverlayState {
          Ffarbe_dritte_ableitung_test = false, umkehrfunktion_Farbe_test = false;
     StateInt f_a1_linie_staerke = 0, f_a2_linie_staerke = 0, f_a3_linie_staerke = 0,
              umkehrfunktion_f_staerke = 0;
+
+    bool operator==(const OverlayState&) const = default;
 };
 
 // The values of the parameter @ of a family.
 struct FamilyState {
     double start = 0, Ende = 0, Step = 0;
+
+    bool operator==(const FamilyState&) const = default;
 };
 
 // The intersection calculator. Its terms outlive its window.
@@ -77,6 +86,8 @@ struct IntersectionState {
     std::vector<std::string> Schnittstellen_Terme;  // as typed, in order of entry; at most 7
     bool Schnittstellen_Zeichnen_test = false;      // its functions are shown on the plane
     bool Schnittpunkte_farbig_test = false;         // a search marks its points instead of listing them
+
+    bool operator==(const IntersectionState&) const = default;
 };
 
 // The area calculators: shading, bounds, the terms f and g of the lower one
@@ -90,11 +101,19 @@ struct AreaState {
     double FarbeBox_Flaeche_SP = 0;
     bool Flaeche_Farbe_Test = false, Flaeche_Farbe_SP_Test = false;
     StateInt Fuel_Staerke = 0, Fuel_Staerke_SP = 0;
+    // The bound fields of both calculators as typed.
+    std::string Untergrenze_eingabe, Obergrenze_eingabe, SP_Untergrenze_txt, SP_Obergrenze_txt;
+
+    bool operator==(const AreaState&) const = default;
 };
 
 // The suspension bridge.
 struct BridgeState {
     bool Brueck_zeichnen = false;  // draw towers and hangers once after "Berechne und Zeichne"
+    bool towersShown = false;      // the picture shows them (a saved drawing draws them again)
+    std::string Abstand_txt, Hoehe_txt, Tiefster_Punkt_txt;  // the calculator's fields
+
+    bool operator==(const BridgeState&) const = default;
 };
 
 // ---- Transient: what this run of the program is doing; never saved. ----
@@ -129,6 +148,7 @@ struct SessionState {
     bool extrema_test = false, s_and_w_test = false;  // which search a report runs
     bool Parametar_gefunden = false;  // the term being drawn is a family
     bool Mausrad_Funktion = false;    // a wheel redraw is running
+    bool familyKnown = false;         // an opened drawing brings the family's values: none asked
 };
 
 // The shared state, grouped by owner. Windows copy their field texts in here

@@ -39,6 +39,11 @@ std::string cableTerm(const Cable& cable)
 
 bool Berechne_CMD_Click(Context& c, BridgeFields& r)
 {
+    // A saved drawing keeps the fields as typed.
+    BridgeState& kept = c.state.bridge;
+    kept.Abstand_txt = r.Abstand_txt;
+    kept.Hoehe_txt = r.Hoehe_txt;
+    kept.Tiefster_Punkt_txt = r.Tiefster_Punkt_txt;
     struct Field {
         const std::string& text;
         std::string_view whenEmpty, whenInvalid;
@@ -83,6 +88,7 @@ void Haengebruecke(Context& c, const DrawRequest& r)
     if (!s.bridge.Brueck_zeichnen)
         return;
     s.bridge.Brueck_zeichnen = false;  // later redraws show the cable alone
+    s.bridge.towersShown = true;
     if (!r.left || !r.right)
         return;
     const double X = s.picture.X = *r.left, Y = s.picture.Y = *r.right;

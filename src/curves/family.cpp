@@ -68,7 +68,7 @@ void drawFamily(Context& c, const DrawRequest& r)
 
     // The wheel redraws with the stored values and never asks or complains.
     const bool wheel = c.state.session.Mausrad_Funktion;
-    if (!wheel && !askFamilyValues(c)) {
+    if (!wheel && !c.state.session.familyKnown && !askFamilyValues(c)) {
         c.drawing.termRefused = true;
         return;
     }

@@ -162,6 +162,11 @@ bool writePicture(const Plane& plane, const QString& file, PictureFormat format,
     }
     if (bytes.isEmpty())
         return false;
+    return writeFileAtomically(bytes, file, why);
+}
+
+bool writeFileAtomically(const QByteArray& bytes, const QString& file, QString& why)
+{
     QSaveFile out(file);
     errno = 0;
     if (out.open(QIODevice::WriteOnly)) {

@@ -27,6 +27,10 @@ std::optional<PictureFormat> pictureFormatOf(const QString& file);
 // it was. On failure `why` says what went wrong.
 bool writePicture(const Plane& plane, const QString& file, PictureFormat format, QString& why);
 
+// Writes bytes beside `file` and moves them over it only when all were written:
+// a failure leaves an existing file as it was and says why in `why`.
+bool writeFileAtomically(const QByteArray& bytes, const QString& file, QString& why);
+
 // The plane for the clipboard: as picture and as SVG ("image/svg+xml").
 QMimeData* planeMimeData(const Plane& plane);
 

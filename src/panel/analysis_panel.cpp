@@ -36,6 +36,14 @@ std::optional<Rgb> colourChosen(State& s, Overlay o)
                         s.overlays.*t.colour);
 }
 
+std::optional<Rgb> chosenColour(const State& s, Overlay o)
+{
+    const OverlayCurve& t = overlayCurve(o);
+    if (!(s.overlays.*t.colourChosen))
+        return std::nullopt;
+    return colourFromText(s.overlays.*t.colour);
+}
+
 void widthChosen(State& s, Overlay o)
 {
     const OverlayCurve& t = overlayCurve(o);

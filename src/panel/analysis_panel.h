@@ -21,6 +21,9 @@ std::string& widthListText(State& s, Overlay o);
 // colour to paint the list with, nothing when the text names none.
 std::optional<Rgb> colourChosen(State& s, Overlay o);
 
+// The colour a list has chosen, if it has (an opened drawing shows it so).
+std::optional<Rgb> chosenColour(const State& s, Overlay o);
+
 // An entry chosen in a width list: its text as the curve's width; a text that
 // is not a number leaves the width as it was.
 void widthChosen(State& s, Overlay o);

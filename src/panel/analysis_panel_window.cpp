@@ -60,7 +60,7 @@ AnalysisPanelWindow::AnalysisPanelWindow(Context& c, QWidget* parent)
     QLabel* hint = addSectionRows(rows);
     rows->addWidget(separator());
 
-    auto* keepOld = named(new QCheckBox(QStringLiteral("Alten Graph nicht löschen")),
+    auto* keepOld = keepCheck_ = named(new QCheckBox(QStringLiteral("Alten Graph nicht löschen")),
                            "loeschen_oder_nicht_check");
     rows->addWidget(keepOld);
     connect(keepOld, &QCheckBox::clicked, this, [this] { loeschen_graph_check(c_); });
@@ -86,7 +86,7 @@ QGridLayout* AnalysisPanelWindow::curveRows()
     for (int i = 0; i < 4; ++i) {
         const Overlay o = kListedOverlays[i];
         const OverlayCurve& r = overlayCurve(o);
-        auto* check = named(new QCheckBox(qs(r.caption)), r.check);
+        auto* check = curveChecks_[i] = named(new QCheckBox(qs(r.caption)), r.check);
         auto* colourCombo = colourCombos_[i] = colourBox(r.colourList, r.colourRows);
         auto* widthCombo = widthCombos_[i] = named(new QComboBox, r.widthList);
         for (auto w : kWidths)
@@ -118,7 +118,7 @@ QGridLayout* AnalysisPanelWindow::curveRows()
 // The tangent and its position.
 void AnalysisPanelWindow::addTangentRows(QVBoxLayout* rows)
 {
-    auto* tangente = named(new QCheckBox(QStringLiteral("Tangente")), "Check1");
+    auto* tangente = tangentCheck_ = named(new QCheckBox(QStringLiteral("Tangente")), "Check1");
     x0_ = named(new QLineEdit, "x0_eingabe");
     x0_->setFixedWidth(80);
     auto* t0 = new QHBoxLayout;
@@ -152,7 +152,7 @@ void AnalysisPanelWindow::addTangentRows(QVBoxLayout* rows)
 // A section of a piecewise-defined function; gives its hint, which wraps.
 QLabel* AnalysisPanelWindow::addSectionRows(QVBoxLayout* rows)
 {
-    auto* drawSection =
+    auto* drawSection = sectionCheck_ =
         named(new QCheckBox(QStringLiteral("Abschnittsweise Definierte Funktion")), "AD_Funktion");
     sectionFrom_ = named(new QLineEdit, "Linker_Bereich");
     sectionTo_ = named(new QLineEdit, "Rechter_Bereich");
@@ -225,10 +225,20 @@ void AnalysisPanelWindow::loadFields()
     setTextIfOther(x0_, s.overlays.x0_eingabe);
     setTextIfOther(sectionFrom_, s.overlays.Linker_Bereich);
     setTextIfOther(sectionTo_, s.overlays.Rechter_Bereich);
+    const OverlayState& o = s.overlays;
+    const bool on[] = {o.ableitungs_test, o.zweite_ableitungs_test, o.dritte_ableitungs_test,
+                       o.Umkehrfunktion_test};
+    for (int i = 0; i < 4; ++i)
+        curveChecks_[i]->setChecked(on[i]);
+    tangentCheck_->setChecked(o.tangente_test);
+    sectionCheck_->setChecked(o.ad_funktion_test);
+    keepCheck_->setChecked(s.main.Graphloeschen_check);
     for (int i = 0; i < 4; ++i) {
         const QString colour = qs(colourListText(s, kListedOverlays[i]));
         if (colourCombos_[i]->currentText() != colour)
             colourCombos_[i]->setEditText(colour);
+        if (auto chosen = chosenColour(s, kListedOverlays[i]))
+            paintColourBox(colourCombos_[i], *chosen);
         widthCombos_[i]->setCurrentText(qs(widthListText(s, kListedOverlays[i])));
     }
 }

@@ -61,6 +61,10 @@ private:
     void paintList(QComboBox* box, int list);
 
     Context& c_;
+    QCheckBox* curveChecks_[4];
+    QCheckBox* tangentCheck_;
+    QCheckBox* sectionCheck_;
+    QCheckBox* keepCheck_;
     QComboBox* colourCombos_[4];
     QComboBox* widthCombos_[4];
     QLineEdit* x0_;

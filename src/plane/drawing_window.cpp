@@ -15,6 +15,7 @@
 
 #include "core/context.h"
 #include "gui/picture_file.h"
+#include "plane/drawing_document.h"
 #include "plane/jpeg_window.h"
 #include "plane/mouse.h"
 #include "plane/plane_widget.h"
@@ -45,7 +46,7 @@ bool pictureFits(int width, int height)
 
 }  // namespace
 
-DrawingWindow::DrawingWindow(Context& c, QWidget* parent)
+DrawingWindow::DrawingWindow(Context& c, QWidget* parent, QString settingsFile)
     : QMainWindow(parent), c_(c), probe_(pictureFits)
 {
     setObjectName(QStringLiteral("Form4"));
@@ -73,15 +74,24 @@ DrawingWindow::DrawingWindow(Context& c, QWidget* parent)
     connect(plane_, &PlaneWidget::mouseMoved, this, &DrawingWindow::onPlaneMouseMoved);
     connect(plane_, &PlaneWidget::mousePressed, this, &DrawingWindow::onPlanePressed);
 
-    buildMenu();
+    buildMenu(settingsFile);
+    // A saved drawing keeps where its plane was scrolled to.
+    connect(hScroll_, &QScrollBar::valueChanged, this,
+            [this](int v) { c_.state.picture.hScroll = v; });
+    connect(vScroll_, &QScrollBar::valueChanged, this,
+            [this](int v) { c_.state.picture.vScroll = v; });
     // The client area (below the menu bar) is 541 × 458 pixels.
     setGeometry(341, 126, 541, 458 + menuBar()->sizeHint().height());
 }
 
 DrawingWindow::~DrawingWindow() = default;
 
-void DrawingWindow::buildMenu()
+void DrawingWindow::buildMenu(const QString& settingsFile)
 {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Datei"));
+    file->setObjectName(QStringLiteral("Datei"));
+    document_ = new DrawingDocument(c_, *this, *file, settingsFile);
+
     auto add = [](QMenu* menu, const QString& text, const char* name) {
         QAction* a = menu->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
@@ -318,8 +328,28 @@ void DrawingWindow::moveEvent(QMoveEvent* event)
     emit moved();
 }
 
+void DrawingWindow::showOpened()
+{
+    const int side = c_.plane.width();
+    if (side == c_.plane.height() && side % kSizeStep == 0 && side / kSizeStep >= 1 &&
+        side / kSizeStep <= kSizeItems) {
+        sizeItem_ = side / kSizeStep;
+        menu_.sizeItems[sizeItem_ - 1]->setChecked(true);
+    }
+    const int h = c_.state.picture.hScroll, v = c_.state.picture.vScroll;
+    planeChanged();
+    Form_Resize();
+    hScroll_->setValue(h);
+    vScroll_->setValue(v);
+    Ebene_Positionieren();
+}
+
 void DrawingWindow::closeEvent(QCloseEvent* event)
 {
+    if (!document_->mayLeave()) {
+        event->ignore();
+        return;
+    }
     emit closing();
     QMainWindow::closeEvent(event);
 }

@@ -16,6 +16,7 @@ class QScrollBar;
 namespace kw {
 
 class Context;
+class DrawingDocument;
 class JpegWindow;
 class PlaneWidget;
 
@@ -26,7 +27,8 @@ class PlaneWidget;
 class DrawingWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit DrawingWindow(Context& c, QWidget* parent = nullptr);
+    // Recent drawings are kept in the program's settings, or in settingsFile.
+    explicit DrawingWindow(Context& c, QWidget* parent = nullptr, QString settingsFile = {});
     ~DrawingWindow() override;
 
     // The plane changed its size or content.
@@ -53,6 +55,10 @@ public:
         QAction* info;                    // "Info"
     };
     const Menu& menu() const { return menu_; }
+    // The drawing's file and the menu "Datei".
+    DrawingDocument& document() const { return *document_; }
+    // Shows the scroll position and the picture-size item of an opened drawing.
+    void showOpened();
 
     // Lays out frame and scroll bars for the current window and plane size.
     void Form_Resize();
@@ -92,7 +98,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void buildMenu();
+    void buildMenu(const QString& settingsFile);
     void onPlaneMouseMoved(QPoint pos, QPoint global, Qt::MouseButtons buttons);
     void onPlanePressed(QPoint global, Qt::MouseButton button);
     void print(bool (*page)(QPrinter&, const DrawingWindow&));
@@ -100,6 +106,7 @@ private:
     Extent viewportExtent() const;
 
     Context& c_;
+    DrawingDocument* document_ = nullptr;
     QWidget* client_;
     QWidget* viewport_;
     PlaneWidget* plane_;

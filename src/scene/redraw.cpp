@@ -66,6 +66,10 @@ void run(Context& c, const DrawRequest& r, std::span<const Step> steps)
 {
     // The curves of one redraw share one clock, and Esc ends all of them.
     const Pacer::Work redraw(c.pacer, kDrawingHint, kDrawingCancelled);
+    // A redraw from the coordinate system on starts a new picture: towers drawn
+    // before are gone unless this one draws them again.
+    if (!steps.empty() && steps.front() == Step::Koordinaten_System)
+        c.state.bridge.towersShown = false;
     for (Step step : steps) {
         if (c.pacer.stopped())
             break;
@@ -160,6 +164,25 @@ void tangenten_bewegung(Context& c)
         run(c, r, kAxesSteps);
     }
     run(c, r, kTangentMoveSteps);
+    c.ui.planeChanged();
+}
+
+void drawOpened(Context& c)
+{
+    const DrawRequest r = readRequest(c);
+    if (!checkRange(c, r))
+        return;
+    State& s = c.state;
+    s.bridge.Brueck_zeichnen = s.bridge.towersShown;
+    s.session.familyKnown = true;
+    c.plane.clear();
+    run(c, r, kAxesSteps);
+    run(c, r, kDrawSteps);
+    static constexpr Step kCalculatorSteps[] = {Step::Schnittstellen_Zeichnen,
+                                                Step::Schnittstellen_Zeichnen_Integral};
+    run(c, r, kCalculatorSteps);
+    s.session.familyKnown = false;
+    c.ui.setStatus(3, zoomText(s.picture.Zoom_Prozent));
     c.ui.planeChanged();
 }
 

@@ -87,6 +87,13 @@ void reset_click(Context& c);
 // is refused.
 void tangenten_bewegung(Context& c);
 
+// The one redraw after a drawing was opened (see setDrawing): on the plane at
+// its saved size the coordinate system, the graph and every switched-on
+// overlay, a family with its saved values (nothing is asked), the bridge's
+// towers when the saved picture showed them, and the calculators' functions
+// while they were shown.
+void drawOpened(Context& c);
+
 // Start-up of the drawing window: plane size from the range, zoom 100 %, the
 // empty coordinate system.
 void drawingWindowLoad(Context& c);

@@ -239,6 +239,29 @@ void AreaWindow::storeFields()
     c_.state.areas.g_x_Eingabe_txt = str(g_->text());
     r_.SP_Obergrenze_txt = str(obenSP_->currentText());
     r_.SP_Untergrenze_txt = str(untenSP_->currentText());
+    AreaState& kept = c_.state.areas;  // a saved drawing keeps the bounds as typed
+    kept.Untergrenze_eingabe = r_.Untergrenze_eingabe;
+    kept.Obergrenze_eingabe = r_.Obergrenze_eingabe;
+    kept.SP_Untergrenze_txt = r_.SP_Untergrenze_txt;
+    kept.SP_Obergrenze_txt = r_.SP_Obergrenze_txt;
+}
+
+void AreaWindow::showDrawing()
+{
+    const AreaState& a = c_.state.areas;
+    r_.Funktion_eingabe = c_.state.main.Eingabe;  // as the window loads it
+    r_.Untergrenze_eingabe = a.Untergrenze_eingabe;
+    r_.Obergrenze_eingabe = a.Obergrenze_eingabe;
+    r_.SP_Untergrenze_txt = a.SP_Untergrenze_txt;
+    r_.SP_Obergrenze_txt = a.SP_Obergrenze_txt;
+    // The shading switches go on alternating from their saved state.
+    r_.click_Zaehler = State::Int(a.Flaeche_einferben_Check ? 1 : 0);
+    r_.click_Zaehler_SP = State::Int(a.Flaeche_einferben_SP_Check ? 1 : 0);
+    findChild<QCheckBox*>(QStringLiteral("Flaeche_einfaerben_click"))
+        ->setChecked(a.Flaeche_einferben_Check);
+    findChild<QCheckBox*>(QStringLiteral("Flaeche_einfaerben2_click"))
+        ->setChecked(a.Flaeche_einferben_SP_Check);
+    loadFields();
 }
 
 void AreaWindow::loadFields()

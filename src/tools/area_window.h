@@ -27,6 +27,11 @@ class AreaWindow : public QWidget {
 public:
     explicit AreaWindow(Context& c, QWidget* parent = nullptr);
 
+    // Copies the fields into the calculator and the shared state.
+    void storeFields();
+    // An opened drawing: its bound fields and shading switches.
+    void showDrawing();
+
 signals:
     // An action is about to read the main panel's fields: store them first.
     void fieldsNeeded();
@@ -51,7 +56,6 @@ private:
         void (*widthChosen)(State&, std::string_view);
     };
     QHBoxLayout* actionRow(const Actions& a);
-    void storeFields();
     QMetaObject::Connection showFieldsFirst();
     void loadFields();
     void upper(bool (*action)(Context&, AreaFields&));

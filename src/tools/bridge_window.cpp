@@ -192,6 +192,22 @@ QGridLayout* BridgeWindow::resultRows()
     return results;
 }
 
+void BridgeWindow::storeFields()
+{
+    BridgeState& b = c_.state.bridge;
+    b.Abstand_txt = str(spanField_->text());
+    b.Hoehe_txt = str(heightField_->text());
+    b.Tiefster_Punkt_txt = str(lowestField_->text());
+}
+
+void BridgeWindow::loadFields()
+{
+    const BridgeState& b = c_.state.bridge;
+    spanField_->setText(qs(b.Abstand_txt));
+    heightField_->setText(qs(b.Hoehe_txt));
+    lowestField_->setText(qs(b.Tiefster_Punkt_txt));
+}
+
 void BridgeWindow::onCalculate()
 {
     r_.Abstand_txt = str(spanField_->text());

@@ -38,6 +38,10 @@ class BridgeWindow : public QWidget {
 public:
     explicit BridgeWindow(Context& c, QWidget* parent = nullptr);
 
+    // The fields into the shared state, and back (an opened drawing).
+    void storeFields();
+    void loadFields();
+
 signals:
     // The cable stands in the main panel's fields: start its drawing.
     void drawRequested();

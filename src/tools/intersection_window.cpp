@@ -104,7 +104,7 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     connect(onTop, &QCheckBox::toggled, this,
             [this](bool on) { keepOnTop(this, on); });
 
-    loadFields();
+    showDrawing();  // functions of an opened drawing are there before the window
     resize(420, 560);
 }
 
@@ -114,6 +114,18 @@ void IntersectionWindow::act(Action action)
     emit fieldsNeeded();
     r_.Eingabe_Term_txt = str(term_->text());
     action();
+    loadFields();
+}
+
+void IntersectionWindow::showDrawing()
+{
+    r_ = {};
+    const auto& terms = c_.state.intersections.Schnittstellen_Terme;
+    for (std::size_t i = 0; i < terms.size(); ++i)
+        r_.Eingegebene_Label += "\r\nf" + std::to_string(i + 1) + "(x) = " + terms[i];
+    r_.Eingabe_Zahl_Label = std::to_string(terms.size() + 1);
+    findChild<QCheckBox*>(QStringLiteral("Schnittstellen_farbig_check"))
+        ->setChecked(c_.state.intersections.Schnittpunkte_farbig_test);
     loadFields();
 }
 

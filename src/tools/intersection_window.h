@@ -21,6 +21,9 @@ class IntersectionWindow : public QWidget {
 public:
     explicit IntersectionWindow(Context& c, QWidget* parent = nullptr);
 
+    // An opened drawing: its functions as if entered one by one.
+    void showDrawing();
+
 signals:
     // An action is about to read the main panel's fields: store them first.
     void fieldsNeeded();

@@ -180,6 +180,49 @@ TEST(BatchExport, FamiliesAndBridges)
         << r.out.toStdString();
 }
 
+// Options drawn directly and saved as a drawing, then drawn from the file,
+// give the same picture; the file serves the reports too.
+TEST(BatchExport, DrawingFilesRoundTrip)
+{
+    QTemporaryDir dir;
+    const QStringList kOptions[] = {
+        {"--term", "0,5*x^3-2*x^2-x+4", "--derivative", "1", "--derivative", "3", "--tangent",
+         "2", "--inverse", "--shade", "0", "3", "--and", "2x", "--and", "x^2", "--colour", "Blau"},
+        {"--term", "x^2+@", "--family", "-2", "5", "0,5", "--section", "-3", "+u", "--from",
+         "-5", "--to", "30", "--quality", "20"},
+        {"--bridge", "100", "30", "5"},
+    };
+    for (const QStringList& options : kOptions) {
+        SCOPED_TRACE(options.join(' ').toStdString());
+        const QString direct = dir.filePath("direkt.png"), opened = dir.filePath("datei.png");
+        const QString file = dir.filePath(QString::number(&options - kOptions) + ".kurve");
+        ASSERT_EQ(kurvenwerk(QStringList{"--export", direct} + options).exitCode, 0);
+        ASSERT_EQ(kurvenwerk(QStringList{"--export", file} + options).exitCode, 0);
+        ASSERT_EQ(kurvenwerk({"--export", opened, "--open", file}).exitCode, 0);
+        EXPECT_EQ(QImage(opened), QImage(direct));
+    }
+    const QString file = dir.filePath("0.kurve");
+    const Outcome report = kurvenwerk({"--report", "intersections", "--open", file});
+    EXPECT_EQ(report.exitCode, 0);
+    EXPECT_EQ(report.out, kurvenwerk({"--report", "intersections", "--term", "0,5*x^3-2*x^2-x+4",
+                                      "--and", "2x", "--and", "x^2"})
+                              .out);
+
+    QFile(dir.filePath("neu.kurve")).open(QIODevice::WriteOnly);
+    const std::tuple<QStringList, int, QString> refused[] = {
+        {{"--export", dir.filePath("x.png"), "--open", dir.filePath("neu.kurve")}, 1,
+         "^Die Datei „neu.kurve\" ist keine Kurvenwerk-Zeichnung.\n$"},
+        {{"--report", "zeros", "--open", dir.filePath("fehlt.kurve")}, 1, "fehlt.kurve"},
+        {{"--export", dir.filePath("x.png"), "--open", file, "--term", "x"}, 2, "--term"},
+    };
+    for (const auto& [args, code, says] : refused) {
+        const Outcome r = kurvenwerk(args);
+        EXPECT_EQ(r.exitCode, code);
+        EXPECT_TRUE(r.err.contains(QRegularExpression(says))) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+}
+
 TEST(CommandLine, HelpAndVersion)
 {
     Outcome help = kurvenwerk({"--help"});

@@ -65,12 +65,6 @@ bool paintWorksheet(QPagedPaintDevice& device, const Discussion& d, const Plane&
     body.setPointSizeF(9.5);
     const double line = QFontMetricsF(body, &device).lineSpacing();
     double y = 0;
-    auto newPageIfShort = [&](double needed) {
-        if (y + needed > page.height()) {
-            device.newPage();
-            y = 0;
-        }
-    };
     painter.setPen(Qt::black);
     painter.setFont(title);
     const double titleLine = QFontMetricsF(title, &device).lineSpacing();

@@ -34,8 +34,8 @@ DiscussionWindow::DiscussionWindow(const Plane& plane, QWidget* parent) : QWidge
     rows->addLayout(buttons);
     resize(sizeHint());
 
-    askFileName = [](QWidget* parent, const QString& filter, const QString&) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Speichern unter"), QString(), filter);
+    askFileName = [](QWidget* owner, const QString& filter, const QString&) {
+        return QFileDialog::getSaveFileName(owner, QStringLiteral("Speichern unter"), QString(), filter);
     };
     openPrinter = [](QWidget*) {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -74,12 +74,16 @@ TEST(Polyline, ReducedToWhatThePixelsShow)
         auto onPlane = [&](Plane::Vertex p) {
             return p.x >= area.left && p.x <= area.right && p.y >= area.top && p.y <= area.bottom;
         };
-        for (const Plane::Vertex& p : samples)
-            if (onPlane(p))
+        for (const Plane::Vertex& p : samples) {
+            if (onPlane(p)) {
                 ASSERT_LE(apart(p, reduced), 0.55) << c.name << " sample " << p.x << ", " << p.y;
-        for (const Plane::Vertex& p : reduced)
-            if (onPlane(p))
+            }
+        }
+        for (const Plane::Vertex& p : reduced) {
+            if (onPlane(p)) {
                 ASSERT_LE(apart(p, samples), 0.55) << c.name << " vertex " << p.x << ", " << p.y;
+            }
+        }
         reducePolyline(c.plane, run, 0, area, reduced);
         EXPECT_EQ(reduced.size(), all.size()) << c.name;
     }

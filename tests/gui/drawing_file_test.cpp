@@ -166,9 +166,11 @@ TEST(DrawingFile, TheTableUsesEverySavedFieldAndEachComesBackExactly)
         ASSERT_TRUE(read.drawing) << read.error;
         EXPECT_EQ(*read.drawing, d);
     }
-    for (const QString& key : initial.keys())
-        if (key != "format" && key != "version")
+    for (const QString& key : initial.keys()) {
+        if (key != "format" && key != "version") {
             EXPECT_TRUE(changed.contains(key)) << key.toStdString();
+        }
+    }
 }
 
 TEST(DrawingFile, SavedAndOpenedInTheWindowsGivesTheSameStateTextsAndPicture)

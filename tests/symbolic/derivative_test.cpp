@@ -70,19 +70,21 @@ Checked check(const std::string& term)
         if (!d.trees[order])
             break;
         const Expr& tree = *d.trees[order];
-        if (d.texts[order])
+        if (d.texts[order]) {
             EXPECT_TRUE(readTerm(string_richten(*d.texts[order]))) << term << ": " << *d.texts[order];
+        }
         for (double x = -7.31; x < 7.4; x += 0.377) {
             if (d.texts[order]) {
                 // The engine reads x from its text: the tree gets the same number.
                 const Value mine = evaluate(tree, written(x).value), engine = typed(*d.texts[order], x);
-                if (mine.error == err::None && engine.error == err::None)
+                if (mine.error == err::None && engine.error == err::None) {
                     EXPECT_TRUE(close(mine.value, engine.value, 1e-9))
                         << term << ", order " << order + 1 << ": " << *d.texts[order] << " at " << x
                         << ": " << mine.value << " read back " << engine.value;
-                else if (std::fabs(mine.value) < 1e300)
+                } else if (std::fabs(mine.value) < 1e300) {
                     EXPECT_EQ(mine.error, engine.error)
                         << term << ", order " << order + 1 << ": " << *d.texts[order] << " at " << x;
+                }
             }
             const auto expected = slope(before, x);
             const Value got = evaluate(tree, x);

@@ -85,6 +85,7 @@ App::App(QtUi* ui, const QString& settingsFile)
       mainPanel_(std::make_unique<MainPanelWindow>(*context_))
 {
     QApplication::setWindowIcon(programIcon());
+    ui_->setQuestionsBeside(mainPanel_.get());
     QObject::connect(ui_, &QtUi::progressMaximumChanged, mainPanel_.get(),
                      &MainPanelWindow::setProgressMaximum);
     QObject::connect(ui_, &QtUi::progressValueChanged, mainPanel_.get(),

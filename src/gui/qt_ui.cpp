@@ -65,6 +65,22 @@ private:
 
 constexpr int kPollMilliseconds = 50;
 
+// Right of `window`, or left of it where the screen ends, top edges level;
+// always within `area` (when there is one).
+QPoint besidePlace(const QRect& window, const QSize& size, const QRect& area)
+{
+    constexpr int kGap = 8;
+    int x = window.right() + 1 + kGap;
+    if (area.isValid() && x + size.width() > area.right() + 1)
+        x = window.left() - kGap - size.width();
+    int y = window.top();
+    if (area.isValid()) {
+        x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+        y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    }
+    return {x, y};
+}
+
 // Longer messages scroll.
 constexpr int kLongMessageLines = 30;
 
@@ -123,6 +139,11 @@ std::optional<std::string> QtUi::input(std::string_view prompt, std::string_view
     // German buttons, whether or not Qt's own translations are loaded.
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (questionsBeside_ && questionsBeside_->isVisible()) {
+        box.adjustSize();
+        box.move(besidePlace(questionsBeside_->frameGeometry(), box.frameGeometry().size(),
+                             screenArea(*questionsBeside_)));
+    }
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return str(box.textValue());

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 
@@ -44,6 +45,10 @@ public:
     bool stopRequested() override;
     bool searching() const { return searches_ > 0; }
 
+    // Input boxes open beside this window (the main panel), each at the same
+    // place, whichever window is active; without one they centre as usual.
+    void setQuestionsBeside(QWidget* window) { questionsBeside_ = window; }
+
     // The part of the screen that windows may cover (without task bars), on the
     // screen where `window` lies; empty when there is none.
     virtual QRect screenArea(const QWidget& window) const;
@@ -60,6 +65,7 @@ private:
     int searches_ = 0;
     bool stop_ = false;
     QElapsedTimer polled_;
+    QPointer<QWidget> questionsBeside_;
 };
 
 }  // namespace kw

@@ -377,6 +377,9 @@ void App::Haengebruecken_Rechner()
         bridge_->loadFields();
     QObject::connect(bridge_.get(), &BridgeWindow::drawRequested, bridge_.get(), [this] {
         mainPanel_->Zeichnen_button_Click();
+        // The whole bridge in view: towers, cable and hangers.
+        if (context_->state.bridge.towersShown)
+            drawing_->showAll();
         // Drawn or not (a range the plane cannot show draws nothing), the next
         // redraw shows the cable alone.
         context_->state.bridge.Brueck_zeichnen = false;

@@ -61,11 +61,15 @@ bool showAll(Context& c, int viewWidth, int viewHeight)
     // The same pixels per unit along both axes, as large as the view allows.
     const double perUnit = std::min(std::max(1, viewWidth) / (2 * left),
                                     std::max(1, viewHeight) / (2 * upper));
+    // A whole percentage, a little smaller rather than a little too large.
+    const double exact = planeZoom(int(2 * upper * perUnit), upper);
+    const double zoom = exact >= 1 ? std::floor(exact) : exact;
+    const double scaled = perUnit * (exact > 0 ? zoom / exact : 1);
     PictureState& w = s.picture;
-    w.sizex = clampSide(2 * left * perUnit);
-    w.sizey = clampSide(2 * upper * perUnit);
+    w.sizex = clampSide(2 * left * scaled);
+    w.sizey = clampSide(2 * upper * scaled);
     c.plane.resize(w.sizex, w.sizey);
-    w.Zoom_Prozent = planeZoom(w.sizey, upper);
+    w.Zoom_Prozent = zoom;
     drawOpened(c);  // shows the zoom
     return true;
 }

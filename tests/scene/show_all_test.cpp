@@ -45,7 +45,8 @@ TEST_F(ShowAll, WidensTheRangeOnlyForWhatReachesBeyondItAndIsStable)
     EXPECT_EQ(wholeDrawingTop(c), 37);
     draw("x^2");
     ASSERT_TRUE(showAll(c, 900, 700));
-    EXPECT_EQ(c.plane.width(), 700);
+    EXPECT_EQ(c.plane.width(), 696);  // 58 %, a whole percentage
+    EXPECT_EQ(ui.status[3], "Zoom: 58%");
     const Plane once = c.plane;
     ASSERT_TRUE(showAll(c, 900, 700));
     EXPECT_EQ(c.plane, once);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 #include "gui/widget_text.h"
 
@@ -23,7 +24,10 @@ namespace {
 // swallowed, so that no second search (or a redraw) starts meanwhile.
 class SearchFilter : public QObject {
 public:
-    explicit SearchFilter(bool& stop) : stop_(stop) {}
+    SearchFilter(bool& stop, std::function<void()> keyTyped)
+        : stop_(stop), keyTyped_(std::move(keyTyped))
+    {
+    }
 
 protected:
     bool eventFilter(QObject* target, QEvent* event) override
@@ -32,6 +36,8 @@ protected:
         case QEvent::KeyPress:
             if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
                 stop_ = true;
+            else if (keyTyped_)
+                keyTyped_();  // not lost without a word
             return true;
         case QEvent::KeyRelease:
         case QEvent::ShortcutOverride:
@@ -61,6 +67,7 @@ protected:
 
 private:
     bool& stop_;
+    std::function<void()> keyTyped_;
 };
 
 constexpr int kPollMilliseconds = 50;
@@ -165,7 +172,12 @@ void QtUi::searchStarted()
         return;
     stop_ = false;
     polled_.invalidate();
-    searchFilter_ = std::make_unique<SearchFilter>(stop_);
+    keysHinted_ = false;
+    searchFilter_ = std::make_unique<SearchFilter>(stop_, [this] {
+        if (!keysHinted_)
+            setStatus(kSearchHintPanel, kSearchKeysHint);
+        keysHinted_ = true;
+    });
     qApp->installEventFilter(searchFilter_.get());
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
@@ -176,6 +188,8 @@ void QtUi::searchEnded()
         return;
     qApp->removeEventFilter(searchFilter_.get());
     searchFilter_.reset();
+    if (keysHinted_)
+        setStatus(kSearchHintPanel, "");
     QApplication::restoreOverrideCursor();
 }
 

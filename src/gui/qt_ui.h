@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <string_view>
 
 #include "core/ui.h"
 
@@ -17,6 +18,11 @@ namespace kw {
 // A window with this property set to true may close while a search runs
 // without stopping it (value tables); closing any other window stops it.
 inline constexpr char kClosingKeepsSearch[] = "kwClosingKeepsSearch";
+
+// Shown in status panel 2 when keys are typed during a search, which takes
+// no input but Esc.
+inline constexpr std::string_view kSearchKeysHint = "Suche läuft … mit Esc abbrechen";
+inline constexpr int kSearchHintPanel = 2;
 
 // The UI services on real windows: message boxes and input boxes itself; the
 // progress and status bars, the plane and the fields through signals that the
@@ -66,6 +72,7 @@ private:
     bool stop_ = false;
     QElapsedTimer polled_;
     QPointer<QWidget> questionsBeside_;
+    bool keysHinted_ = false;  // kSearchKeysHint is shown
 };
 
 }  // namespace kw

@@ -1,5 +1,6 @@
 #include "tools/bridge_window.h"
 
+#include "gui/tool_keys.h"
 #include "gui/widget_text.h"
 
 #include <QGridLayout>
@@ -185,6 +186,7 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
     rows->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(berechne, &QPushButton::clicked, this, &BridgeWindow::onCalculate);
+    closeOnEscape(*this);
 }
 
 void BridgeWindow::storeFields()

@@ -341,18 +341,28 @@ void App::openCalculator()
 }
 
 // A calculator opened for the first time: beside the analysis panel that
-// opened it, on the screen.
+// opened it where that is free, covering neither panel nor another open tool,
+// on the screen; over the drawing window only where nothing else is free.
 void App::openBesideAnalysisPanel(QWidget& window)
 {
     auto fit = [this, &window] {
-        const Box box = outerBox(window);
-        moveBy(window, shiftOntoScreen({&box, 1}, window));
+        std::vector<Box> panels{outerBox(*mainPanel_)}, tools;
+        if (analysis_ && analysis_->isVisible())
+            panels.push_back(outerBox(*analysis_));
+        for (QWidget* tool : {this->window(Role::Calculator), this->window(Role::Intersections),
+                              this->window(Role::Area), this->window(Role::Bridge)})
+            if (tool && tool != &window && tool->isVisible())
+                tools.push_back(outerBox(*tool));
+        const Box own = outerBox(window);
+        const Offset wanted =
+            analysis_ ? analysisBeside(outerBox(*analysis_)) : Offset{own.left, own.top};
+        const QRect area = ui_->screenArea(window);
+        const Offset at = freePlace({own.width, own.height}, wanted, panels, tools,
+                                    outerBox(*drawing_),
+                                    {area.x(), area.y(), area.width(), area.height()});
+        moveBy(window, {at.left - own.left, at.top - own.top});
     };
     window.adjustSize();
-    if (analysis_) {
-        const Offset beside = analysisBeside(outerBox(*analysis_));
-        window.move(beside.left, beside.top);
-    }
     fit();
     bringUp(window);
     whenFirstExposed(window, fit);

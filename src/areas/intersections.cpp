@@ -187,13 +187,24 @@ std::string pointText(const Intersection& p)
     return "(" + text(p.x) + "|" + text(round2(p.y)) + ")";
 }
 
-Rgb randomColour(std::mt19937& random)
+Rgb setColour(std::uint32_t seed, std::size_t k)
 {
-    std::uniform_int_distribution<int> component(1, 200);
-    const int r = component(random);
-    const int g = component(random);
-    const int b = component(random);
-    return rgb(r, g, b);
+    constexpr double kGolden = 0.6180339887498949;
+    const double hue = std::fmod(double(seed % 360) / 360 + double(k) * kGolden, 1.0) * 6;
+    // Saturation 0.9 and value 0.75: never pale, never near black.
+    constexpr double v = 0.75, low = v * (1 - 0.9);
+    const double f = hue - std::floor(hue);
+    const double down = v - (v - low) * f, up = low + (v - low) * f;
+    double r = v, g = up, b = low;
+    switch (int(hue) % 6) {
+    case 1: r = down, g = v, b = low; break;
+    case 2: r = low, g = v, b = up; break;
+    case 3: r = low, g = down, b = v; break;
+    case 4: r = up, g = low, b = v; break;
+    case 5: r = v, g = low, b = down; break;
+    default: break;
+    }
+    return rgb(int(std::lround(r * 255)), int(std::lround(g * 255)), int(std::lround(b * 255)));
 }
 
 void drawFunctions(Context& c, std::span<const std::string> terms, const ColourPicker& colourOf,
@@ -222,8 +233,8 @@ void Schnittstellen_Zeichnen(Context& c)
 {
     if (!c.state.intersections.Schnittstellen_Zeichnen_test)
         return;
-    drawFunctions(c, c.state.intersections.Schnittstellen_Terme, [&c](std::size_t) { return randomColour(c.random); },
-                  false);
+    drawFunctions(c, c.state.intersections.Schnittstellen_Terme,
+                  [&c](std::size_t k) { return setColour(c.drawing.colourSeed, k); }, false);
 }
 
 void Schnittstellen_Zeichnen_Integral(Context& c)
@@ -234,7 +245,8 @@ void Schnittstellen_Zeichnen_Integral(Context& c)
     c.plane.setPenWidth(2);
     c.plane.point(0, 0, c.plane.foreColor());
     const std::string terms[] = {s.areas.f_x_Eingabe_txt, s.areas.g_x_Eingabe_txt};
-    drawFunctions(c, terms, [&c](std::size_t) { return randomColour(c.random); }, true);
+    drawFunctions(c, terms, [&c](std::size_t k) { return setColour(c.drawing.colourSeed, k); },
+                  true);
 }
 
 std::string reportIntersections(Context& c, const SearchResult<Intersection>& found,

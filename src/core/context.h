@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@ struct Drawing {
     std::string Graph_Farbe;      // colour of the graph as decimal text; empty until the first pass
     bool termRefused = false;     // the last graph pass refused the term: not in the right form,
                                   // too long, or a family without usable answers to its questions
+    std::uint32_t colourSeed = 0; // the calculators' functions are drawn in colours of this seed
 };
 
 // The variables statements may assign to ("Form.<name> = …").

@@ -135,6 +135,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
         }
     }
     s.areas.Schnittstellen_integral_Zeichnen_Check = true;
+    c.drawing.colourSeed = std::uint32_t(c.random());  // new colours for a new drawing
     Schnittstellen_Zeichnen_Integral(c);
     if (bounds)
         flaeche_einfaerben_sp(c);

@@ -11,6 +11,7 @@
 
 #include "analysis/clusters.h"
 #include "analysis/zeros.h"
+#include "areas/legend.h"
 #include "core/context.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
@@ -233,8 +234,14 @@ void Schnittstellen_Zeichnen(Context& c)
 {
     if (!c.state.intersections.Schnittstellen_Zeichnen_test)
         return;
-    drawFunctions(c, c.state.intersections.Schnittstellen_Terme,
-                  [&c](std::size_t k) { return setColour(c.drawing.colourSeed, k); }, false);
+    const auto& terms = c.state.intersections.Schnittstellen_Terme;
+    drawFunctions(c, terms, [&c](std::size_t k) { return setColour(c.drawing.colourSeed, k); },
+                  false);
+    std::vector<LegendEntry> legend;
+    for (std::size_t k = 0; k < terms.size(); ++k)
+        legend.push_back({"f" + text(double(k + 1)) + "(x) = " + terms[k],
+                          setColour(c.drawing.colourSeed, k)});
+    drawLegend(c, legend);
 }
 
 void Schnittstellen_Zeichnen_Integral(Context& c)
@@ -247,6 +254,9 @@ void Schnittstellen_Zeichnen_Integral(Context& c)
     const std::string terms[] = {s.areas.f_x_Eingabe_txt, s.areas.g_x_Eingabe_txt};
     drawFunctions(c, terms, [&c](std::size_t k) { return setColour(c.drawing.colourSeed, k); },
                   true);
+    const LegendEntry legend[] = {{"f(x) = " + terms[0], setColour(c.drawing.colourSeed, 0)},
+                                  {"g(x) = " + terms[1], setColour(c.drawing.colourSeed, 1)}};
+    drawLegend(c, legend);
 }
 
 std::string reportIntersections(Context& c, const SearchResult<Intersection>& found,

@@ -20,6 +20,7 @@ struct Drawing {
     std::string Graph_Farbe;      // colour of the graph as decimal text; empty until the first pass
     bool termRefused = false;     // the last graph pass refused the term: not in the right form,
                                   // too long, or a family without usable answers to its questions
+    bool legendShown = true;      // several functions drawn are named in a legend
     std::uint32_t colourSeed = 0; // the calculators' functions are drawn in colours of this seed
 };
 

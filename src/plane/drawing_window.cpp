@@ -19,6 +19,7 @@
 #include "plane/jpeg_window.h"
 #include "plane/mouse.h"
 #include "plane/plane_widget.h"
+#include "scene/redraw.h"
 #include "scene/show_all.h"
 
 namespace kw {
@@ -139,6 +140,14 @@ void DrawingWindow::buildMenu(const QString& settingsFile)
     menu_.showAll = add(view, QStringLiteral("Alles anzeigen"), "Alles_Anzeigen");
     menu_.showAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(menu_.showAll, &QAction::triggered, this, &DrawingWindow::showAll);
+    menu_.legend = add(view, QStringLiteral("Legende anzeigen"), "Legende_Anzeigen");
+    menu_.legend->setCheckable(true);
+    menu_.legend->setChecked(c_.drawing.legendShown);
+    connect(menu_.legend, &QAction::toggled, this, [this](bool on) {
+        c_.drawing.legendShown = on;
+        drawOpened(c_);  // everything shown, drawn again with or without it
+        planeChanged();
+    });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Hilfe"));
     help->setObjectName(QStringLiteral("Hilfe_Butt"));

@@ -52,6 +52,7 @@ public:
         QAction* exportPicture;         // "Als SVG/PDF/PNG exportieren…"
         QAction* kopieren;                // Ctrl+C, in no menu: the plane to the clipboard
         QAction* showAll;               // "Alles anzeigen", Ctrl+0
+        QAction* legend;                // "Legende anzeigen", checked
         QAction* inputSyntax;           // "Eingabe_Syntax"
         QAction* info;                    // "Info"
     };

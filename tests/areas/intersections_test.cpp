@@ -91,6 +91,18 @@ TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApa
     EXPECT_EQ(functionColours(), drawn);
     Zeichnen_butt_Click(c);
     EXPECT_NE(functionColours(), drawn);
+    // The legend names each function in its colour, and can be switched off.
+    std::vector<std::string> legend;
+    for (const auto& it : c.plane.items())
+        if (it.kind == Plane::Kind::Text && functionColours().count(it.colour))
+            legend.push_back(c.plane.textOf(it));
+    EXPECT_EQ(legend.size(), 7u);
+    EXPECT_EQ(legend.front(), "f1(x) = x");
+    EXPECT_EQ(legend.back(), "f7(x) = x/2");
+    c.drawing.legendShown = false;
+    Zeichnen_butt_Click(c);
+    for (const auto& it : c.plane.items())
+        EXPECT_FALSE(it.kind == Plane::Kind::Text && functionColours().count(it.colour));
     // Seven colours of any set: apart from each other and from the white plane.
     auto distance = [](Rgb a, Rgb b) {
         return std::abs(red(a) - red(b)) + std::abs(green(a) - green(b)) + std::abs(blue(a) - blue(b));

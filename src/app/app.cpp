@@ -94,6 +94,7 @@ App::App(QtUi* ui, const QString& settingsFile)
       mainPanel_(std::make_unique<MainPanelWindow>(*context_))
 {
     QApplication::setWindowIcon(programIcon());
+    ui_->setQuestionsBeside(mainPanel_.get());
     QObject::connect(ui_, &QtUi::progressMaximumChanged, mainPanel_.get(),
                      &MainPanelWindow::setProgressMaximum);
     QObject::connect(ui_, &QtUi::progressValueChanged, mainPanel_.get(),
@@ -407,18 +408,28 @@ void App::openCalculator()
 }
 
 // A calculator opened for the first time: beside the analysis panel that
-// opened it, on the screen.
+// opened it where that is free, covering neither panel nor another open tool,
+// on the screen; over the drawing window only where nothing else is free.
 void App::openBesideAnalysisPanel(QWidget& window)
 {
     auto fit = [this, &window] {
-        const Box box = outerBox(window);
-        moveBy(window, shiftOntoScreen({&box, 1}, window));
+        std::vector<Box> panels{outerBox(*mainPanel_)}, tools;
+        if (analysis_ && analysis_->isVisible())
+            panels.push_back(outerBox(*analysis_));
+        for (QWidget* tool : {this->window(Role::Calculator), this->window(Role::Intersections),
+                              this->window(Role::Area), this->window(Role::Bridge)})
+            if (tool && tool != &window && tool->isVisible())
+                tools.push_back(outerBox(*tool));
+        const Box own = outerBox(window);
+        const Offset wanted =
+            analysis_ ? analysisBeside(outerBox(*analysis_)) : Offset{own.left, own.top};
+        const QRect area = ui_->screenArea(window);
+        const Offset at = freePlace({own.width, own.height}, wanted, panels, tools,
+                                    outerBox(*drawing_),
+                                    {area.x(), area.y(), area.width(), area.height()});
+        moveBy(window, {at.left - own.left, at.top - own.top});
     };
     window.adjustSize();
-    if (analysis_) {
-        const Offset beside = analysisBeside(outerBox(*analysis_));
-        window.move(beside.left, beside.top);
-    }
     fit();
     bringUp(window);
     whenFirstExposed(window, fit);
@@ -439,6 +450,9 @@ void App::Haengebruecken_Rechner()
         bridge_->loadFields();
     QObject::connect(bridge_.get(), &BridgeWindow::drawRequested, bridge_.get(), [this] {
         mainPanel_->Zeichnen_button_Click();
+        // The whole bridge in view: towers, cable and hangers.
+        if (context_->state.bridge.towersShown)
+            drawing_->showAll();
         // Drawn or not (a range the plane cannot show draws nothing), the next
         // redraw shows the cable alone.
         context_->state.bridge.Brueck_zeichnen = false;

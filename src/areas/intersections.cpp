@@ -11,6 +11,7 @@
 
 #include "analysis/clusters.h"
 #include "analysis/zeros.h"
+#include "areas/legend.h"
 #include "core/context.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
@@ -187,13 +188,24 @@ std::string pointText(const Intersection& p)
     return "(" + text(p.x) + "|" + text(round2(p.y)) + ")";
 }
 
-Rgb randomColour(std::mt19937& random)
+Rgb setColour(std::uint32_t seed, std::size_t k)
 {
-    std::uniform_int_distribution<int> component(1, 200);
-    const int r = component(random);
-    const int g = component(random);
-    const int b = component(random);
-    return rgb(r, g, b);
+    constexpr double kGolden = 0.6180339887498949;
+    const double hue = std::fmod(double(seed % 360) / 360 + double(k) * kGolden, 1.0) * 6;
+    // Saturation 0.9 and value 0.75: never pale, never near black.
+    constexpr double v = 0.75, low = v * (1 - 0.9);
+    const double f = hue - std::floor(hue);
+    const double down = v - (v - low) * f, up = low + (v - low) * f;
+    double r = v, g = up, b = low;
+    switch (int(hue) % 6) {
+    case 1: r = down, g = v, b = low; break;
+    case 2: r = low, g = v, b = up; break;
+    case 3: r = low, g = down, b = v; break;
+    case 4: r = up, g = low, b = v; break;
+    case 5: r = v, g = low, b = down; break;
+    default: break;
+    }
+    return rgb(int(std::lround(r * 255)), int(std::lround(g * 255)), int(std::lround(b * 255)));
 }
 
 void drawFunctions(Context& c, const DrawRequest& r, std::span<const std::string> terms, const ColourPicker& colourOf,
@@ -223,8 +235,14 @@ void Schnittstellen_Zeichnen(Context& c, const DrawRequest& r)
 {
     if (!c.state.intersections.Schnittstellen_Zeichnen_test)
         return;
-    drawFunctions(c, r, c.state.intersections.Schnittstellen_Terme, [&c](std::size_t) { return randomColour(c.random); },
+    const auto& terms = c.state.intersections.Schnittstellen_Terme;
+    drawFunctions(c, r, terms, [&c](std::size_t k) { return setColour(c.drawing.colourSeed, k); },
                   false);
+    std::vector<LegendEntry> legend;
+    for (std::size_t k = 0; k < terms.size(); ++k)
+        legend.push_back({"f" + text(double(k + 1)) + "(x) = " + terms[k],
+                          setColour(c.drawing.colourSeed, k)});
+    drawLegend(c, legend);
 }
 
 void Schnittstellen_Zeichnen_Integral(Context& c, const DrawRequest& r)
@@ -235,7 +253,11 @@ void Schnittstellen_Zeichnen_Integral(Context& c, const DrawRequest& r)
     c.plane.setPenWidth(2);
     c.plane.point(0, 0, c.plane.foreColor());
     const std::string terms[] = {s.areas.f_x_Eingabe_txt, s.areas.g_x_Eingabe_txt};
-    drawFunctions(c, r, terms, [&c](std::size_t) { return randomColour(c.random); }, true);
+    drawFunctions(c, r, terms, [&c](std::size_t k) { return setColour(c.drawing.colourSeed, k); },
+                  true);
+    const LegendEntry legend[] = {{"f(x) = " + terms[0], setColour(c.drawing.colourSeed, 0)},
+                                  {"g(x) = " + terms[1], setColour(c.drawing.colourSeed, 1)}};
+    drawLegend(c, legend);
 }
 
 std::string reportIntersections(Context& c, const SearchResult<Intersection>& found,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <cstddef>
 #include <functional>
 #include <random>
@@ -45,9 +47,11 @@ SearchResult<Intersection> findIntersections(std::span<const std::string> terms,
 // "(2|4)": the point as the result lines show it, y to two decimals.
 std::string pointText(const Intersection& p);
 
-// A colour for a function of the calculator: red, green and blue drawn in this
-// order, each from 1 to 200.
-Rgb randomColour(std::mt19937& random);
+// The colour of function k of a set drawn with `seed`: hues a golden angle
+// apart from a start the seed chooses, strong and dark enough to stand out from
+// the white plane and from each other. The same seed gives the same colours,
+// so redraws (wheel, "Alles anzeigen") keep them; computing anew draws a seed.
+Rgb setColour(std::uint32_t seed, std::size_t k);
 
 // Draws terms (as typed) over the current picture across the range of the main
 // panel's fields, each in the colour colourOf(its index) gives, pen width 2.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/context.h"
+#include "core/labels.h"
 #include "core/request.h"
 #include "terms/numtext.h"
 
@@ -84,11 +85,14 @@ void gitterzeichnen(Context& c)
     p.setForeColor(kGrid);
     p.setPenWidth(1);
     const double s = Y <= 50 ? 0.5 : 5;
+    // Lines closer than a few pixels are thinned as the ticks are.
+    const long long alongX = thinning(p.width() / std::fabs(p.scaleWidth()) * s, kMarkSpacing);
+    const long long alongY = thinning(p.height() / std::fabs(p.scaleHeight()) * s, kMarkSpacing);
     for (double t = X; t <= Y; t += s)
-        if (t != 0)
+        if (t != 0 && (alongY <= 1 || std::llround(t / s) % alongY == 0))
             p.line(X, t, Y, t);
     for (double t = X; t <= Y; t += s)
-        if (t != 0)
+        if (t != 0 && (alongX <= 1 || std::llround(t / s) % alongX == 0))
             p.line(t, X, t, Y);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <random>
 #include <string>
@@ -23,6 +24,8 @@ struct Drawing {
                                      // nothing to shade
     bool termRefused = false;     // the last graph pass refused the term: not in the right form,
                                   // too long, or a family without usable answers to its questions
+    bool legendShown = true;      // several functions drawn are named in a legend
+    std::uint32_t colourSeed = 0; // the calculators' functions are drawn in colours of this seed
 };
 
 // How often the main panel's range and term were read and normalized: a

@@ -78,6 +78,7 @@ public:
     void setPenWidth(int w) { penWidth_ = w < 1 ? 1 : (w > 255 ? 255 : w); }
     void setForeColor(Rgb c) { foreColor_ = c; }
     Rgb foreColor() const { return foreColor_; }
+    int penWidth() const { return penWidth_; }
 
     void line(double x1, double y1, double x2, double y2, Rgb colour);
     void line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, foreColor_); }

@@ -27,20 +27,24 @@ constexpr Question kQuestions[] = {
     {"Bitte geben Sie den Schrittwert ein.", "Schrittwert", "1"},
 };
 
-// All three questions first, then the answers in order: an empty or cancelled
-// answer, or one that is not a number, stops with the cancel message; the
-// answers accepted before it stay stored.
+// The questions one after another. An empty or cancelled answer stops at once
+// with the cancel message; one that is not a number asks the same question
+// again. The answers accepted before a stop stay stored.
 bool askFamilyValues(Context& c)
 {
-    std::optional<std::string> answers[3];
-    for (int i = 0; i < 3; ++i)
-        answers[i] = c.ui.input(kQuestions[i].prompt, kQuestions[i].title, kQuestions[i].preset);
     double* const targets[3] = {&c.state.family.start, &c.state.family.Ende, &c.state.family.Step};
     for (int i = 0; i < 3; ++i) {
-        const auto v = answers[i] ? readNumber(*answers[i]) : std::nullopt;
-        if (!v) {
-            c.ui.message(kCancelledMessage);
-            return false;
+        std::string prompt(kQuestions[i].prompt);
+        std::optional<double> v;
+        for (;;) {
+            const auto answer = c.ui.input(prompt, kQuestions[i].title, kQuestions[i].preset);
+            if (!answer || answer->find_first_not_of(" \t") == std::string::npos) {
+                c.ui.message(kCancelledMessage);
+                return false;
+            }
+            if ((v = readNumber(*answer)))
+                break;
+            prompt = std::string(kNotANumberMessage) + "\n" + std::string(kQuestions[i].prompt);
         }
         if (i == 2 && *v == 0) {  // a step of 0 would never reach the end
             c.ui.message(kStepMessage);
@@ -73,6 +77,13 @@ void drawFamily(Context& c, const DrawRequest& r)
         return;
     }
     const auto members = familySize(c.state.family.start, c.state.family.Ende, c.state.family.Step);
+    if (members == 0) {
+        if (!wheel) {
+            c.ui.message(kStepAwayMessage);
+            c.drawing.termRefused = true;
+        }
+        return;
+    }
     if (!members) {
         if (!wheel) {
             c.ui.message(kTooManyFunctionsMessage);

@@ -13,6 +13,9 @@ inline constexpr std::string_view kCancelledMessage =
     "Sie haben auf Abrechen gedrückt, die Berechnung wird unterbrochen";
 inline constexpr std::string_view kStepMessage =
     "Bitte geben Sie einen gültigen Schrittwert ein.";
+inline constexpr std::string_view kNotANumberMessage = "Bitte geben Sie eine Zahl ein.";
+inline constexpr std::string_view kStepAwayMessage =
+    "Mit diesem Schrittwert wird der Endwert nie erreicht.";
 inline constexpr std::string_view kTooManyFunctionsMessage =
     "Die Schar hat mehr als 1000 Funktionen. Bitte wählen Sie einen größeren Schrittwert.";
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 #include "gui/widget_text.h"
 
@@ -23,7 +24,10 @@ namespace {
 // swallowed, so that no second search (or a redraw) starts meanwhile.
 class SearchFilter : public QObject {
 public:
-    explicit SearchFilter(bool& stop) : stop_(stop) {}
+    SearchFilter(bool& stop, std::function<void()> keyTyped)
+        : stop_(stop), keyTyped_(std::move(keyTyped))
+    {
+    }
 
 protected:
     bool eventFilter(QObject* target, QEvent* event) override
@@ -32,6 +36,8 @@ protected:
         case QEvent::KeyPress:
             if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
                 stop_ = true;
+            else if (keyTyped_)
+                keyTyped_();  // not lost without a word
             return true;
         case QEvent::KeyRelease:
         case QEvent::ShortcutOverride:
@@ -61,9 +67,26 @@ protected:
 
 private:
     bool& stop_;
+    std::function<void()> keyTyped_;
 };
 
 constexpr int kPollMilliseconds = 50;
+
+// Right of `window`, or left of it where the screen ends, top edges level;
+// always within `area` (when there is one).
+QPoint besidePlace(const QRect& window, const QSize& size, const QRect& area)
+{
+    constexpr int kGap = 8;
+    int x = window.right() + 1 + kGap;
+    if (area.isValid() && x + size.width() > area.right() + 1)
+        x = window.left() - kGap - size.width();
+    int y = window.top();
+    if (area.isValid()) {
+        x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+        y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    }
+    return {x, y};
+}
 
 // Longer messages scroll.
 constexpr int kLongMessageLines = 30;
@@ -123,6 +146,11 @@ std::optional<std::string> QtUi::input(std::string_view prompt, std::string_view
     // German buttons, whether or not Qt's own translations are loaded.
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (questionsBeside_ && questionsBeside_->isVisible()) {
+        box.adjustSize();
+        box.move(besidePlace(questionsBeside_->frameGeometry(), box.frameGeometry().size(),
+                             screenArea(*questionsBeside_)));
+    }
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return str(box.textValue());
@@ -144,7 +172,12 @@ void QtUi::searchStarted()
         return;
     stop_ = false;
     polled_.invalidate();
-    searchFilter_ = std::make_unique<SearchFilter>(stop_);
+    keysHinted_ = false;
+    searchFilter_ = std::make_unique<SearchFilter>(stop_, [this] {
+        if (!keysHinted_)
+            setStatus(kSearchHintPanel, kSearchKeysHint);
+        keysHinted_ = true;
+    });
     qApp->installEventFilter(searchFilter_.get());
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
@@ -155,6 +188,8 @@ void QtUi::searchEnded()
         return;
     qApp->removeEventFilter(searchFilter_.get());
     searchFilter_.reset();
+    if (keysHinted_)
+        setStatus(kSearchHintPanel, "");
     QApplication::restoreOverrideCursor();
 }
 

@@ -2,10 +2,13 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <QRect>
 #include <QString>
 
 #include <memory>
+#include <string_view>
 
 #include "core/ui.h"
 
@@ -16,6 +19,11 @@ namespace kw {
 // A window with this property set to true may close while a search runs
 // without stopping it (value tables); closing any other window stops it.
 inline constexpr char kClosingKeepsSearch[] = "kwClosingKeepsSearch";
+
+// Shown in status panel 2 when keys are typed during a search, which takes
+// no input but Esc.
+inline constexpr std::string_view kSearchKeysHint = "Suche läuft … mit Esc abbrechen";
+inline constexpr int kSearchHintPanel = 2;
 
 // The UI services on real windows: message boxes and input boxes itself; the
 // progress and status bars, the plane and the fields through signals that the
@@ -44,6 +52,10 @@ public:
     bool stopRequested() override;
     bool searching() const { return searches_ > 0; }
 
+    // Input boxes open beside this window (the main panel), each at the same
+    // place, whichever window is active; without one they centre as usual.
+    void setQuestionsBeside(QWidget* window) { questionsBeside_ = window; }
+
     // The part of the screen that windows may cover (without task bars), on the
     // screen where `window` lies; empty when there is none.
     virtual QRect screenArea(const QWidget& window) const;
@@ -60,6 +72,8 @@ private:
     int searches_ = 0;
     bool stop_ = false;
     QElapsedTimer polled_;
+    QPointer<QWidget> questionsBeside_;
+    bool keysHinted_ = false;  // kSearchKeysHint is shown
 };
 
 }  // namespace kw

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "gui/tool_keys.h"
 #include "analysis/value_table.h"
 #include "gui/qt_ui.h"
 #include "gui/widget_text.h"
@@ -139,6 +140,7 @@ ValueTableWindow::ValueTableWindow(const ValueTable& table, QWidget* parent) : Q
     addAction(copy);
     connect(copy, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(copyText_); });
+    closeOnEscape(*this);
 }
 
 }  // namespace kw

@@ -19,6 +19,8 @@
 #include "plane/jpeg_window.h"
 #include "plane/mouse.h"
 #include "plane/plane_widget.h"
+#include "scene/redraw.h"
+#include "scene/show_all.h"
 
 namespace kw {
 
@@ -133,6 +135,20 @@ void DrawingWindow::buildMenu(const QString& settingsFile)
     addAction(menu_.kopieren);
     connect(menu_.kopieren, &QAction::triggered, this, &DrawingWindow::copyPlane);
 
+    QMenu* view = menuBar()->addMenu(QStringLiteral("Ansicht"));
+    view->setObjectName(QStringLiteral("Ansicht"));
+    menu_.showAll = add(view, QStringLiteral("Alles anzeigen"), "Alles_Anzeigen");
+    menu_.showAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(menu_.showAll, &QAction::triggered, this, &DrawingWindow::showAll);
+    menu_.legend = add(view, QStringLiteral("Legende anzeigen"), "Legende_Anzeigen");
+    menu_.legend->setCheckable(true);
+    menu_.legend->setChecked(c_.drawing.legendShown);
+    connect(menu_.legend, &QAction::toggled, this, [this](bool on) {
+        c_.drawing.legendShown = on;
+        drawOpened(c_);  // everything shown, drawn again with or without it
+        planeChanged();
+    });
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("Hilfe"));
     help->setObjectName(QStringLiteral("Hilfe_Butt"));
     menu_.inputSyntax = add(help, QStringLiteral("Eingabe_Syntax"), "Eingabe_Syntax_Butt");
@@ -240,6 +256,15 @@ void DrawingWindow::onPlaneMouseMoved(QPoint pos, QPoint global, Qt::MouseButton
     const double y = c_.plane.worldY(pos.y());
     Ebene_MouseMove(c_, x, y);
     plane_->setTrace(x, y);
+}
+
+void DrawingWindow::showAll()
+{
+    // The plane fits the client area, where it needs no scroll bars.
+    if (kw::showAll(c_, client_->width(), client_->height())) {
+        planeChanged();
+        Form_Resize();
+    }
 }
 
 void DrawingWindow::MenuGroesse_Click(int n)

@@ -51,6 +51,8 @@ public:
         QAction* savePicture;           // "Als Bild Speichern"
         QAction* exportPicture;         // "Als SVG/PDF/PNG exportieren…"
         QAction* kopieren;                // Ctrl+C, in no menu: the plane to the clipboard
+        QAction* showAll;               // "Alles anzeigen", Ctrl+0
+        QAction* legend;                // "Legende anzeigen", checked
         QAction* inputSyntax;           // "Eingabe_Syntax"
         QAction* info;                    // "Info"
     };
@@ -67,6 +69,8 @@ public:
     // One wheel step (+120 per notch away from the user); false when the
     // range fields cannot be drawn (nothing changed, the user was told).
     bool MouseWheel(int Distance);
+    // "Alles anzeigen": everything drawn in view, the plane fitted to the window.
+    void showAll();
     // Item n (1 … 8) of "Grafik-Größe".
     void MenuGroesse_Click(int n);
     void Bereich_druck_Click();

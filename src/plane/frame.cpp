@@ -1,6 +1,8 @@
 #include "plane/frame.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "terms/numtext.h"
 
@@ -97,6 +99,74 @@ Offset shiftInto(std::span<const Box> group, Box area)
     }
     return {shiftAlong(all.left, right, area.left, area.left + area.width),
             shiftAlong(all.top, bottom, area.top, area.top + area.height)};
+}
+
+namespace {
+bool overlaps(const Box& a, const Box& b)
+{
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+}  // namespace
+
+Offset freePlace(Extent size, Offset wanted, std::span<const Box> panels,
+                 std::span<const Box> tools, Box mayCover, Box area)
+{
+    constexpr int kGap = 0;  // outer boxes: the next pixel is already outside
+    // Candidate edges: the area's, and just beside every window.
+    std::vector<int> xs{area.left, area.left + area.width - size.width};
+    std::vector<int> ys{area.top, area.top + area.height - size.height};
+    auto besides = [&](const Box& b) {
+        xs.push_back(b.left + b.width + kGap);
+        xs.push_back(b.left - size.width - kGap);
+        xs.push_back(b.left);
+        ys.push_back(b.top + b.height + kGap);
+        ys.push_back(b.top - size.height - kGap);
+        ys.push_back(b.top);
+    };
+    for (const Box& b : panels)
+        besides(b);
+    for (const Box& b : tools)
+        besides(b);
+    besides(mayCover);
+    auto search = [&](bool coverDrawing, bool coverTools) -> std::optional<Offset> {
+        std::optional<Offset> best;
+        long long bestDistance = 0;
+        for (int x : xs)
+            for (int y : ys) {
+                const Box here{x, y, size.width, size.height};
+                if (x < area.left || y < area.top || x + size.width > area.left + area.width ||
+                    y + size.height > area.top + area.height)
+                    continue;
+                bool free = coverDrawing || !overlaps(here, mayCover);
+                for (const Box& b : panels)
+                    free = free && !overlaps(here, b);
+                for (const Box& b : tools)
+                    free = free && (coverTools || !overlaps(here, b));
+                const long long dx = x - wanted.left, dy = y - wanted.top;
+                if (free && (!best || dx * dx + dy * dy < bestDistance)) {
+                    best = Offset{x, y};
+                    bestDistance = dx * dx + dy * dy;
+                }
+            }
+        return best;
+    };
+    if (auto place = search(false, false))
+        return *place;
+    if (auto place = search(true, false))
+        return *place;
+    // Tools may cover each other now: they cascade over the drawing window,
+    // each a step further than the last, still clear of the panels.
+    constexpr int kCascade = 30;
+    const int step = kCascade * (1 + int(tools.size()) % 8);
+    wanted = {mayCover.left + step, mayCover.top + step};
+    xs.push_back(wanted.left);
+    ys.push_back(wanted.top);
+    if (auto place = search(true, true))
+        return *place;
+    const Box cascaded{wanted.left, wanted.top, size.width, size.height};
+    const Offset by = shiftInto({&cascaded, 1}, area);
+    return {cascaded.left + by.left, cascaded.top + by.top};
 }
 
 }  // namespace kw

@@ -74,4 +74,12 @@ DockAfterDrag dockToMainPanel(Box mainPanel, Box drawing, int drawingInnerWidth,
 // than the area keeps its top-left corner inside, where the title bars are.
 Offset shiftInto(std::span<const Box> group, Box area);
 
+// Where a tool window of `size` opens (its top-left corner, outer sizes): on
+// the free part of `area` nearest to `wanted`, covering no panel, no open
+// tool and not `mayCover` (the drawing window); failing that, over the drawing
+// window; failing that, over other tools too, cascaded over the drawing
+// window. Panels are covered only where the area has no other room.
+Offset freePlace(Extent size, Offset wanted, std::span<const Box> panels,
+                 std::span<const Box> tools, Box mayCover, Box area);
+
 }  // namespace kw

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "gui/tool_keys.h"
 #include "core/plane.h"
 #include "core/ui.h"
 #include "gui/render.h"
@@ -154,6 +155,7 @@ JpegWindow::JpegWindow(Ui& ui, const Plane& plane, QWidget* parent)
     showQuality(quality_->value());
     connect(quality_, &QScrollBar::valueChanged, this, showQuality);
     connect(save, &QPushButton::clicked, this, &JpegWindow::cmdSaveAsJpg_Click);
+    closeOnEscape(*this);
 }
 
 void JpegWindow::planeChanged() { static_cast<Picture*>(picture_)->invalidate(); }

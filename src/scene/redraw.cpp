@@ -115,9 +115,12 @@ void Zeichnen_click(Context& c, const DrawRequest& r)
     PictureState& w = c.state.picture;
     if (a == -20 && b == 20) {
         w.sizex = w.sizey = 1200;
-        // The plane keeps the size the menu or the wheel gave it; one that a
-        // degenerate range left smaller than any of those comes back.
-        if (c.plane.width() < kWheelSmallest || c.plane.height() < kWheelSmallest)
+        // The plane keeps the size the menu or the wheel gave it while its
+        // numbers can be read; one too small for them (zoomed out, or left by
+        // another range) comes back to the default size.
+        const bool readable = c.plane.width() == c.plane.height() &&
+                              c.plane.width() / 12.0 >= kLabelsFromZoom;
+        if (!readable)
             c.plane.resize(w.sizex, w.sizey);
     } else if (b <= 50 || b > 100) {
         const double unit = b <= 50 ? 20 : 100;
@@ -130,12 +133,24 @@ void Zeichnen_click(Context& c, const DrawRequest& r)
         c.plane.resize(w.sizex, w.sizey);
     }
 
+    // The zoom shown is the one drawn: a new drawing never inherits a zoom
+    // (and with it hidden numbers) from an earlier plane.
+    w.Zoom_Prozent = planeZoom(c.plane.height(), double(b));
+    c.ui.setStatus(3, zoomText(w.Zoom_Prozent));
+
     if (!c.state.main.Graphloeschen_check) {
         c.plane.clear();
         run(c, r, kAxesSteps);
     }
     run(c, r, kDrawSteps);
     c.ui.planeChanged();
+}
+
+double planeZoom(int height, double top)
+{
+    if (top == 20)
+        return height / 12.0;
+    return height / (top <= 50 ? top / 20 * 12 : top / 100 * 12);
 }
 
 void redrawAll(Context& c, std::span<const Step> steps) { redrawAll(c, readRequest(c), steps); }

@@ -106,6 +106,10 @@ std::string zoomText(double percent);
 inline constexpr int kWheelSmallest = 120;
 inline constexpr int kWheelLargest = 3600;
 
+// The zoom of a plane `height` pixels high whose top edge is `top` (the
+// wheel's percentages: 100 at 30 pixels per unit up to a top of 50, at 6 above).
+double planeZoom(int height, double top);
+
 // Clamps a plane side to what the plane can have (1 … 9600 pixels).
 int clampSide(double pixels);
 

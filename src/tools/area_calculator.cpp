@@ -196,6 +196,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
     r.Flaecheninhalt_SP_Ergebnis = e.area;
 
     s.areas.Schnittstellen_integral_Zeichnen_Check = true;
+    c.drawing.colourSeed = std::uint32_t(c.random());  // new colours for a new drawing
     Schnittstellen_Zeichnen_Integral(c, readRequest(c));
     if (!e.integral.empty())
         flaeche_einfaerben_sp(c);

@@ -1,5 +1,6 @@
 #include "tools/area_window.h"
 
+#include "gui/tool_keys.h"
 #include "gui/colour_box.h"
 #include "gui/field_text.h"
 #include "gui/qt_ui.h"
@@ -176,6 +177,18 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
 
     connect(vordergrund, &QCheckBox::toggled, this,
             [this](bool on) { keepOnTop(this, on); });
+
+    // Enter computes the part being typed in; Tab reads ∫ from the lower bound
+    // to the upper one, then the integrand; results are skipped.
+    auto* upperButton = findChild<QPushButton*>(QStringLiteral("Integral_Berechnen_Butt"));
+    auto* lowerButton = findChild<QPushButton*>(QStringLiteral("Integral_Berechnen_SP_butt"));
+    enterClicks({unten_, oben_, term_}, upperButton);
+    enterClicks({f_, g_, untenSP_, obenSP_}, lowerButton);
+    for (QWidget* result : {static_cast<QWidget*>(result_), static_cast<QWidget*>(resultBetween_),
+                            static_cast<QWidget*>(termBetween_)})
+        result->setFocusPolicy(Qt::ClickFocus);
+    tabOrder({unten_, oben_, term_, upperButton, f_, g_, untenSP_, obenSP_, lowerButton});
+    closeOnEscape(*this);
     resize(560, sizeHint().height());
 }
 

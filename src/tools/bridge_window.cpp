@@ -1,6 +1,7 @@
 #include "tools/bridge_window.h"
 
 #include "gui/field_text.h"
+#include "gui/tool_keys.h"
 #include "gui/widget_text.h"
 
 #include <QGridLayout>
@@ -156,6 +157,7 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
     rows->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(calculate, &QPushButton::clicked, this, &BridgeWindow::onCalculate);
+    closeOnEscape(*this);
 }
 
 // The results: a1 and a2 on the left, c1 and c2 on the right.

@@ -1,6 +1,7 @@
 #include "tools/calculator_window.h"
 
 #include "gui/field_text.h"
+#include "gui/tool_keys.h"
 #include "gui/widget_text.h"
 
 #include <QCloseEvent>
@@ -112,6 +113,7 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
     connect(del, &QPushButton::clicked, this, &CalculatorWindow::onDel);
     connect(gleich, &QPushButton::clicked, this, &CalculatorWindow::onGleich);
     connect(input_, &QLineEdit::returnPressed, this, &CalculatorWindow::onGleich);
+    closeOnEscape(*this);
 }
 
 void CalculatorWindow::storeFields()

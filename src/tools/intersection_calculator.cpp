@@ -59,6 +59,7 @@ void Zeichnen_butt_Click(Context& c)
         return;
     }
     c.state.intersections.Schnittstellen_Zeichnen_test = true;
+    c.drawing.colourSeed = std::uint32_t(c.random());  // new colours for a new drawing
     redrawAll(c, kFunctionSteps);
 }
 

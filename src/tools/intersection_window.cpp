@@ -1,5 +1,6 @@
 #include "tools/intersection_window.h"
 
+#include "gui/tool_keys.h"
 #include "gui/topmost.h"
 #include "gui/widget_text.h"
 
@@ -106,6 +107,7 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
 
     showDrawing();  // functions of an opened drawing are there before the window
     resize(420, 560);
+    closeOnEscape(*this);
 }
 
 template <class Action>

@@ -82,6 +82,40 @@ TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApart)
+{
+    enter({"x", "-x", "x^2", "x^3", "2", "-2", "x/2"});
+    Zeichnen_butt_Click(c);
+    const auto drawn = functionColours();
+    EXPECT_EQ(drawn.size(), 7u);
+    MouseWheel(c, 120);
+    EXPECT_EQ(functionColours(), drawn);
+    Zeichnen_butt_Click(c);
+    EXPECT_NE(functionColours(), drawn);
+    // The legend names each function in its colour, and can be switched off.
+    std::vector<std::string> legend;
+    for (const auto& it : c.plane.items())
+        if (it.kind == Plane::Kind::Text && functionColours().count(it.colour))
+            legend.push_back(c.plane.textOf(it));
+    EXPECT_EQ(legend.size(), 7u);
+    EXPECT_EQ(legend.front(), "f1(x) = x");
+    EXPECT_EQ(legend.back(), "f7(x) = x/2");
+    c.drawing.legendShown = false;
+    Zeichnen_butt_Click(c);
+    for (const auto& it : c.plane.items())
+        EXPECT_FALSE(it.kind == Plane::Kind::Text && functionColours().count(it.colour));
+    // Seven colours of any set: apart from each other and from the white plane.
+    auto distance = [](Rgb a, Rgb b) {
+        return std::abs(red(a) - red(b)) + std::abs(green(a) - green(b)) + std::abs(blue(a) - blue(b));
+    };
+    for (std::uint32_t seed : {0u, 97u, 359u, 4000000000u})
+        for (std::size_t i = 0; i < 7; ++i) {
+            EXPECT_GT(distance(setColour(seed, i), rgb(255, 255, 255)), 250);
+            for (std::size_t j = i + 1; j < 7; ++j)
+                EXPECT_GT(distance(setColour(seed, i), setColour(seed, j)), 80) << seed << " " << i << " " << j;
+        }
+}
+
 TEST_F(Schnittstellen, EveryPairReportsAPointWhereSeveralCross)
 {
     enter({"x", "-x", "x^2"});

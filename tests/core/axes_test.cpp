@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
+#include "core/labels.h"
+#include "plane/mouse.h"
+#include "plane/picture_size.h"
+#include "scene/redraw.h"
 #include "support/plane_helpers.h"
 
 using namespace kw;
@@ -55,7 +61,7 @@ TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRange)
     EXPECT_TRUE(hasLabel("Y-Achse", 1.5, 20));
     EXPECT_TRUE(hasLabel("-19 ", -19.2, -0.3));
     c.state.picture.Zoom_Prozent = 60;
-    drawRange("-20", "20");
+    reset_click(c);
     EXPECT_TRUE(c.plane.texts().empty());
 }
 
@@ -67,6 +73,49 @@ TEST_F(CoordinateSystem, RangesBeyondFiftyUseStepsOfFive)
     EXPECT_FALSE(hasLine(-99, -99.0 / 120, -99, 99.0 / 120));
     EXPECT_EQ(worldLines(c.plane, kGrey).size(), 2u * 40);
     EXPECT_TRUE(hasLabel(" 95 ", 94.8, -1));
+}
+
+TEST_F(CoordinateSystem, NumbersNeverOverlapAndTicksNeverMergeIntoBands)
+{
+    EXPECT_EQ(thinning(30, 24), 1);
+    EXPECT_EQ(thinning(7.5, 24), 5);
+    EXPECT_EQ(thinning(0.73, 4), 10);
+    EXPECT_EQ(thinning(0.0123, 4), 500);
+    // Range, then wheel notches (120 pixels each) or a menu size.
+    const std::tuple<const char*, const char*, int, int> planes[] = {
+        {"-20", "20", -3, 0}, {"-20", "20", 0, 8}, {"-3", "3", 0, 0},     {"-50", "50", 0, 0},
+        {"-10", "30", 0, 0},  {"-400", "400", 0, 0}, {"-32768", "32767", 0, 0}};
+    for (auto [a, b, notches, menu] : planes) {
+        drawRange(a, b);
+        for (int i = 0; i < -notches; ++i)
+            MouseWheel(c, -120);
+        if (menu)
+            MenuGroesse_Click(c, menu, [](int, int) { return true; });
+        std::vector<Plane::Item> numbers;
+        for (const auto& it : c.plane.items())
+            if (it.kind == Plane::Kind::Text && c.plane.textOf(it).find("Achse") == std::string::npos)
+                numbers.push_back(it);
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            for (std::size_t j = i + 1; j < numbers.size(); ++j) {
+                const auto &u = numbers[i], &v = numbers[j];
+                const double chars = c.plane.textOf(u).size() - 1.5;  // blanks at the ends
+                if (u.y1 == v.y1) {
+                    EXPECT_GE(std::fabs(u.x1 - v.x1), 7 * chars) << a << " " << c.plane.textOf(u);
+                }
+                if (u.x1 == v.x1) {
+                    EXPECT_GE(std::fabs(u.y1 - v.y1), 12) << a << " " << c.plane.textOf(u);
+                }
+            }
+        std::vector<float> ticks;  // across the x axis
+        for (const auto& it : c.plane.items())
+            if (it.kind == Plane::Kind::Line && it.colour == kBlack && it.x1 == it.x2 &&
+                std::fabs(it.y1 - it.y2) < c.plane.height() / 2)
+                ticks.push_back(it.x1);
+        std::sort(ticks.begin(), ticks.end());
+        for (std::size_t i = 1; i < ticks.size(); ++i)
+            EXPECT_GE(ticks[i] - ticks[i - 1], kMarkSpacing - 1e-3) << a;
+        EXPECT_GE(ticks.size(), 6u) << a;
+    }
 }
 
 }  // namespace

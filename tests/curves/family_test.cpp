@@ -80,27 +80,43 @@ TEST_F(Family, TheParameterIsOneNumberAndMembersAreCountedWithoutDrift)
 
 TEST_F(Family, RefusedAnswersDrawNothingAndTheNextTermDrawsNormally)
 {
-    const std::tuple<Answers, std::string_view> cases[] = {
-        {{"-2", std::nullopt, "1"}, kCancelledMessage},  // second question cancelled
-        {{"", "5", "1"}, kCancelledMessage},
-        {{"-2", "fünf", "1"}, kCancelledMessage},
-        {{"-2", "5", "0"}, kStepMessage},
-        {{"0", "1", "1e-9"}, kTooManyFunctionsMessage},
-        {{"1", "0", "1"}, {}},  // the step points away: nothing, and nothing said
+    // Answers, the message shown, how many questions were asked.
+    const std::tuple<Answers, std::string_view, std::size_t> cases[] = {
+        {{std::nullopt, "5", "1"}, kCancelledMessage, 1},  // cancelled: no further question
+        {{"-2", std::nullopt, "1"}, kCancelledMessage, 2},
+        {{"", "5", "1"}, kCancelledMessage, 1},
+        {{"-2", "fünf", std::nullopt}, kCancelledMessage, 3},  // asked again, then cancelled
+        {{"-2", "5", "0"}, kStepMessage, 3},
+        {{"0", "1", "1e-9"}, kTooManyFunctionsMessage, 3},
+        {{"1", "0", "1"}, kStepAwayMessage, 3},
     };
     ui.messages.clear();
     EXPECT_TRUE(drawFamily("(x^2+@", {"-2", "5", "1"}).empty());  // no stale flat lines
     EXPECT_EQ(ui.messages, Messages{std::string(kSyntaxMessage)});
     EXPECT_TRUE(c.drawing.termRefused);
-    for (const auto& [answers, message] : cases) {
+    for (const auto& [answers, message, asked] : cases) {
         ui.messages.clear();
+        ui.questions.clear();
         EXPECT_TRUE(drawFamily("x^2+@", answers).empty()) << message;
-        EXPECT_EQ(ui.messages, message.empty() ? Messages{} : Messages{std::string(message)});
+        EXPECT_EQ(ui.messages, Messages{std::string(message)});
+        EXPECT_EQ(ui.questions.size(), asked) << message;
         EXPECT_FALSE(c.state.session.Parametar_gefunden);
     }
     ui.messages.clear();
     EXPECT_EQ(draw("x/10").size(), 1999u);
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Family, AnAnswerThatIsNoNumberAsksTheSameQuestionAgain)
+{
+    drawFamily("x^2+@", {"-2", "fünf", "5", "1"});
+    EXPECT_EQ(ui.questions, (std::vector<std::string>{
+                                "Bitte geben Sie den Startwert ein.|Startwert|-2",
+                                "Bitte geben Sie den Endwert ein.|Endwert|5",
+                                "Bitte geben Sie eine Zahl ein.\nBitte geben Sie den Endwert ein.|Endwert|5",
+                                "Bitte geben Sie den Schrittwert ein.|Schrittwert|1"}));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(membersAtOne().size(), 8u);
 }
 
 TEST_F(Family, AcceptedAnswersStayAndTheWheelRedrawsWithoutAsking)

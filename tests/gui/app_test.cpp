@@ -3,7 +3,10 @@
 #include <functional>
 
 #include "support/gui_helpers.h"
+#include "tools/area_window.h"
+#include "tools/bridge_window.h"
 #include "tools/calculator_window.h"
+#include "tools/intersection_window.h"
 
 using namespace kw;
 using Role = App::Role;
@@ -130,10 +133,31 @@ TEST(App, WindowsKeepTheirPlacesOrMoveUpOnlyAsFarAsNeeded)
             EXPECT_EQ(a.app.drawingWindow().geometry().top(), 126);
         EXPECT_EQ(a.outer(1).topLeft(), a.outer(0).bottomLeft() + QPoint(0, 1));
         EXPECT_EQ(a.outer(2).topLeft(), a.outer(0).topRight() + QPoint(1, 0));
-        if (small)  // the calculator does not cover the drawing window
-            EXPECT_FALSE(a.outer(3).intersects(a.outer(0)));
-        else
+        if (small) {  // the calculator covers neither panel, at most the drawing window
+            EXPECT_FALSE(a.outer(3).intersects(a.outer(1)));
+            EXPECT_FALSE(a.outer(3).intersects(a.outer(2)));
+        } else
             EXPECT_EQ(a.outer(3).topLeft(), a.outer(2).topRight() + QPoint(1, 0));
+    }
+}
+
+TEST(App, EveryToolOpensOnScreenCoveringNeitherPanelNorAnotherTool)
+{
+    Arranged a(QRect(0, 0, 1366, 728));  // 1366 × 768 less a task bar
+    a.app.Schnittstellen_Rechner();
+    a.app.Integral_Rechner();
+    a.app.Haengebruecken_Rechner();
+    std::vector<QWidget*> tools{a.app.calculator(), a.app.intersectionCalculator(),
+                                a.app.areaCalculator(), a.app.bridge()};
+    for (QWidget* w : tools)
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+    test::settleLayouts();
+    for (std::size_t i = 0; i < tools.size(); ++i) {
+        const QRect r = tools[i]->frameGeometry();
+        const std::string name = tools[i]->windowTitle().toStdString();
+        EXPECT_TRUE(QRect(0, 0, 1366, 728).contains(r)) << name;
+        EXPECT_FALSE(r.intersects(a.outer(1))) << name << " covers the main panel";
+        EXPECT_FALSE(r.intersects(a.outer(2))) << name << " covers the analysis panel";
     }
 }
 

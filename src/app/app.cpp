@@ -214,6 +214,7 @@ void App::collectFields()
 
 void App::showDrawing()
 {
+    drawingOpened_ = true;
     mainPanel_->loadFields();
     if (analysis_)
         analysis_->loadFields();
@@ -477,6 +478,8 @@ void App::Integral_Rechner()
                      &MainPanelWindow::storeFields);
     QObject::connect(integral_.get(), &AreaWindow::drawRequested, mainPanel_.get(),
                      &MainPanelWindow::Zeichnen_button_Click);
+    if (drawingOpened_)
+        integral_->showDrawing();  // first shown after opening: the drawing's bounds
     openBesideAnalysisPanel(*integral_);
 }
 

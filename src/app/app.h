@@ -168,6 +168,7 @@ private:
     std::string discussed_;  // term and range the discussion window shows
     std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;
     bool closing_ = false;
+    bool drawingOpened_ = false;  // a drawing was opened in this run
     int valueTables_ = 0;
 };
 

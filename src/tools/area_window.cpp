@@ -21,12 +21,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "core/colours.h"
 #include "core/context.h"
 
 namespace kw {
 
 namespace {
+
+// What the colour lists show before a colour is chosen.
+constexpr char kShadeColour[] = "Orange";
 
 // The integral sign between the bounds: black on white, 53 × 91 pixels.
 class IntegralSign : public QWidget {
@@ -197,7 +202,7 @@ QHBoxLayout* AreaWindow::actionRow(const Actions& a)
     auto* berechnen = named(new QPushButton(QStringLiteral("Berechnen")), a.berechnen);
     auto* shadeBox = named(new QCheckBox(QStringLiteral("Fläche einfärben")), a.shadeBox);
     QComboBox* colourCombo = colourBox(a.colourCombo, kColours.size());
-    colourCombo->setEditText(QStringLiteral("Orange"));
+    colourCombo->setEditText(QLatin1String(kShadeColour));
     auto* widthCombo = named(new QComboBox, a.widthCombo);
     for (auto w : kWidths)
         widthCombo->addItem(qs(w));
@@ -274,7 +279,27 @@ void AreaWindow::showDrawing()
         ->setChecked(a.Flaeche_einferben_Check);
     findChild<QCheckBox*>(QStringLiteral("Flaeche_einfaerben2_click"))
         ->setChecked(a.Flaeche_einferben_SP_Check);
+    showColour("FarbeBox_Flaeche", a.Flaeche_Farbe_Test ? colourFromText(a.Flaeche_farbe)
+                                                         : std::nullopt);
+    showColour("FarbeBox_Flaeche_SP",
+               a.Flaeche_Farbe_SP_Test ? std::optional(Rgb(a.FarbeBox_Flaeche_SP)) : std::nullopt);
     loadFields();
+    // A closed window shows these when opened next, not the main panel's range.
+    loaded_ = true;
+}
+
+// A colour list as after choosing the drawing's colour; untouched when it has none.
+void AreaWindow::showColour(const char* list, std::optional<Rgb> colour)
+{
+    auto* box = findChild<QComboBox*>(QString::fromLatin1(list));
+    const auto named = std::ranges::find(kColours, colour, &NamedColour::value);
+    if (!colour || named == kColours.end()) {
+        box->setEditText(QLatin1String(kShadeColour));
+        box->setPalette(QPalette());
+        return;
+    }
+    box->setEditText(qs(named->name));
+    paintColourBox(box, *colour);
 }
 
 void AreaWindow::loadFields()

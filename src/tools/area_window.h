@@ -29,7 +29,8 @@ public:
 
     // Copies the fields into the calculator and the shared state.
     void storeFields();
-    // An opened drawing: its bound fields and shading switches.
+    // An opened drawing: its bound fields, shading switches and colours, also
+    // for the next showing of a closed window.
     void showDrawing();
 
 signals:
@@ -58,6 +59,7 @@ private:
     QHBoxLayout* actionRow(const Actions& a);
     QMetaObject::Connection showFieldsFirst();
     void loadFields();
+    void showColour(const char* list, std::optional<Rgb> colour);
     void upper(bool (*action)(Context&, AreaFields&));
     void lower(void (*action)(Context&, AreaFields&));
 

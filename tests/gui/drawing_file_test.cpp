@@ -24,6 +24,7 @@ namespace {
 struct Row {
     const char* name;
     std::function<void(DrawingParts&)> make;
+    QString shades = {};  // the area window's colour lists: text and paint
 };
 
 const Row kDrawings[] = {
@@ -79,7 +80,7 @@ const Row kDrawings[] = {
          a.Fuel_Staerke = 2, a.Fuel_Staerke_SP = 4;
          a.Untergrenze_eingabe = "-1", a.Obergrenze_eingabe = "1";
          a.SP_Untergrenze_txt = "0", a.SP_Obergrenze_txt = "2";
-     }},
+     }, "Blau #00008b, Orange #ff8c00"},
     {"bridge", [](DrawingParts& d) {
          d.main = {"x^2/100", {}, "-50", "50", "50", "Rot", "2", 2, false};
          d.bridge.towersShown = true;
@@ -119,13 +120,14 @@ struct Program {
     App app{&ui, dir.filePath("settings.ini")};
     DrawingDocument& document = app.drawingWindow().document();
 
-    Program()
+    explicit Program(bool areaWindow = true)
     {
         app.start();
         app.context().random.seed(7);  // the calculators' colours
         app.showAnalysisPanel(true);
         app.Schnittstellen_Rechner();
-        app.Integral_Rechner();
+        if (areaWindow)
+            app.Integral_Rechner();
         app.Haengebruecken_Rechner();
     }
     ~Program() { document.setAskSaveChanges([](QWidget*, const QString&) { return SaveChanges::Discard; }); app.end(); }
@@ -149,6 +151,15 @@ struct Program {
         return shown.join('\n').toStdString();
     }
     DrawingParts now() { return drawingOf(app.context()); }
+    QString shades()
+    {
+        QStringList shown;
+        for (const char* list : {"FarbeBox_Flaeche", "FarbeBox_Flaeche_SP"}) {
+            auto* box = child<QComboBox>(app.areaCalculator(), list);
+            shown << box->currentText() + ' ' + box->palette().color(QPalette::Base).name();
+        }
+        return shown.join(", ");
+    }
 };
 
 TEST(DrawingFile, TheTableUsesEverySavedFieldAndEachComesBackExactly)
@@ -189,9 +200,14 @@ TEST(DrawingFile, SavedAndOpenedInTheWindowsGivesTheSameStateTextsAndPicture)
         ASSERT_TRUE(one.document.saveAs());
         EXPECT_EQ(one.document.title(), "Ebene – b.kurve");
 
-        Program two;
+        // The area window opened after the drawing shows its bounds, not the main panel's range.
+        Program two(false);
         two.app.context().random.seed(7);
         ASSERT_TRUE(two.document.open(second));
+        two.app.Integral_Rechner();
+        if (!row.shades.isEmpty()) {
+            EXPECT_EQ(two.shades(), row.shades);
+        }
         EXPECT_EQ(two.now(), one.now());
         EXPECT_EQ(two.texts(), one.texts());
         EXPECT_EQ(two.app.context().plane, one.app.context().plane);

@@ -6,22 +6,13 @@ namespace kw {
 
 DrawingParts drawingOf(const Context& c)
 {
-    const State& s = c.state;
-    return {s.main,          s.picture, s.overlays,         s.family,
-            s.intersections, s.areas,   s.bridge,           c.plane.width(),
-            c.plane.height()};
+    return {c.state, c.plane.width(), c.plane.height()};
 }
 
 void setDrawing(Context& c, const DrawingParts& d)
 {
     State& s = c.state;
-    s.main = d.main;
-    s.picture = d.picture;
-    s.overlays = d.overlays;
-    s.family = d.family;
-    s.intersections = d.intersections;
-    s.areas = d.areas;
-    s.bridge = d.bridge;
+    static_cast<DrawingState&>(s) = d;
     c.plane.resize(d.planeWidth, d.planeHeight);
 
     auto counter = [](bool on) { return State::Int(on ? 1 : 0); };

@@ -8,14 +8,7 @@ class Context;
 
 // A drawing as a file holds it: the parts of State that make it and the size
 // of the plane it was drawn on.
-struct DrawingParts {
-    MainPanelState main;
-    PictureState picture;
-    OverlayState overlays;
-    FamilyState family;
-    IntersectionState intersections;
-    AreaState areas;
-    BridgeState bridge;
+struct DrawingParts : DrawingState {
     int planeWidth = 1200, planeHeight = 1200;
 
     bool operator==(const DrawingParts&) const = default;

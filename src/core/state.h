@@ -151,12 +151,8 @@ struct SessionState {
     bool familyKnown = false;         // an opened drawing brings the family's values: none asked
 };
 
-// The shared state, grouped by owner. Windows copy their field texts in here
-// and read results back; the engine writes its results into `results`.
-struct State {
-    using Int = StateInt;
-
-    // A drawing.
+// The parts that make a drawing: what saving copies and opening puts back.
+struct DrawingState {
     MainPanelState main;
     PictureState picture;
     OverlayState overlays;
@@ -165,7 +161,15 @@ struct State {
     AreaState areas;
     BridgeState bridge;
 
-    // Transient.
+    bool operator==(const DrawingState&) const = default;
+};
+
+// The shared state, grouped by owner: the drawing, then what is transient.
+// Windows copy their field texts in here and read results back; the engine
+// writes its results into `results`.
+struct State : DrawingState {
+    using Int = StateInt;
+
     ClickCounters clicks;
     EngineResults results;
     DerivedTerms terms;

@@ -275,7 +275,7 @@ std::string extremaText(const SearchResult<Extremum>& found)
     });
 }
 
-std::string wendepunkteText(const SearchResult<Inflection>& found)
+std::string inflectionsText(const SearchResult<Inflection>& found)
 {
     return report(kInflectionsFound, kNoInflections, found, [](const Inflection& w) {
         return line(w.x, w.y, w.isTerrace ? "Terassenpunkt" : "Wendepunkt");
@@ -291,7 +291,7 @@ std::string extremaReport(Context& c, GridLimits limits)
 std::string inflectionsReport(Context& c, GridLimits limits)
 {
     buildDerivativeTerms(c.state, c.drawing.xterm, 3);
-    return wendepunkteText(findInflections(c.drawing.xterm, c.state.picture.X, c.state.picture.Y, &c.ui, limits));
+    return inflectionsText(findInflections(c.drawing.xterm, c.state.picture.X, c.state.picture.Y, &c.ui, limits));
 }
 
 void Extrema(Context& c)

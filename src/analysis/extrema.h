@@ -42,7 +42,7 @@ SearchResult<Inflection> findInflections(std::string_view xterm, double from, do
 // A search's findings as its report shows them: a line per point, or the
 // report that none was found; a search that ended early says so.
 std::string extremaText(const SearchResult<Extremum>& found);
-std::string wendepunkteText(const SearchResult<Inflection>& found);
+std::string inflectionsText(const SearchResult<Inflection>& found);
 
 // The reports of the two searches over the range of the last drawing (X to Y):
 // a line per point, or the report that none was found; a search that ended

@@ -95,7 +95,7 @@ int area(Context& c, const ReportOptions& o, std::ostream& out)
         return kBatchFailed;
     writeLines(out, r.Laben_Schnitt_f_g);
     out << r.Schnitt_Flaeche_Ergebniss << '\n'
-        << kFlaecheninhalt << r.Flaecheninhalt_SP_Ergebnis << '\n';
+        << kAreaCaption << r.Flaecheninhalt_SP_Ergebnis << '\n';
     return kBatchOk;
 }
 
@@ -204,7 +204,7 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
         if (integral.Flaeche_Ergebnis.empty())
             return kBatchFailed;
         out << integral.Flaeche_Ergebnis << '\n'
-            << kFlaecheninhalt << integral.Flaecheninhalt_Ergebnis << '\n';
+            << kAreaCaption << integral.Flaecheninhalt_Ergebnis << '\n';
         break;
     case ReportOptions::Kind::Intersections:
     case ReportOptions::Kind::Area:

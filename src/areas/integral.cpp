@@ -222,7 +222,7 @@ double sum(const std::vector<Piece>& pieces, double Piece::*part)
 
 }  // namespace
 
-std::string polstellenMeldung(std::string_view function, double x)
+std::string poleMessage(std::string_view function, double x)
 {
     return "Das Integral existiert nicht: " + std::string(function) + " hat bei x = " +
            text(round2(x)) + " eine Polstelle.";

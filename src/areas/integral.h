@@ -17,12 +17,12 @@ inline constexpr std::string_view kUndefinedMessage =
 // The shading's colour while none has been chosen.
 inline constexpr Rgb kAreaDefault = rgb(255, 127, 36);
 
-inline constexpr std::string_view kMeldungIntegralZuGross =
+inline constexpr std::string_view kIntegralTooLargeMessage =
     "Das Integral ist zu groß, um es zu berechnen.";
 
 // "Das Integral existiert nicht: f(x) hat bei x = 0 eine Polstelle.", the
 // position rounded to two decimals as the searches report it.
-std::string polstellenMeldung(std::string_view function, double x);
+std::string poleMessage(std::string_view function, double x);
 
 // Pieces of this width, or as many as it takes to cover the interval.
 inline constexpr double kStreifen = 0.1;

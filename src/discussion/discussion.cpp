@@ -396,7 +396,7 @@ Discussion discuss(std::string_view typed, std::string_view xterm, double from, 
                     (y0 ? "Sy (0|" + shown(*y0) + ")" : std::string("keiner (f ist bei 0 nicht definiert)")));
     addLines(lines, zerosText(findZeros(xterm, from, to, ui)));
     addLines(lines, extremaText(findExtrema(xterm, from, to, ui)));
-    addLines(lines, wendepunkteText(findInflections(xterm, from, to, ui)));
+    addLines(lines, inflectionsText(findInflections(xterm, from, to, ui)));
     const Limit left = limit(tree, f, -1), right = limit(tree, f, +1);
     lines.push_back("Verhalten für x → -∞: f(x) → " + left.text);
     lines.push_back("Verhalten für x → +∞: f(x) → " + right.text);

@@ -13,11 +13,11 @@ class Ui;
 // Texts of the about window; its caption is "Info zu " and the program's title.
 inline constexpr std::string_view kInfoZu = "Info zu ";
 inline constexpr std::string_view kVersion = "Version 1.8";
-inline constexpr std::string_view kBeschreibung =
+inline constexpr std::string_view kDescription =
     "Dieses Programm habe ich als ein kleines Experiment  angefangen und mit der Zeit immer "
     "weiter erweitert. Es hat mir Spass gemacht daran zu arbeiten und ich hoffe es gefällt "
     "euch auch.";
-inline constexpr std::string_view kWarnung =
+inline constexpr std::string_view kDisclaimer =
     "Warnung: Das Programm hat ein paar Fehler. Es ist zwar nicht gefährlich für ihren "
     "Computer, aber es kann einen Fehler in der Darstellung bzw. in der Berechnung geben. "
     "Seit also vorsichtig mit den Ergebnissen.";

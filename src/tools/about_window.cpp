@@ -47,8 +47,8 @@ AboutWindow::AboutWindow(Ui& ui, QWidget* parent) : QDialog(parent), ui_(ui)
     big.setPointSizeF(big.pointSizeF() * 1.6);
     title->setFont(big);
     auto* version = label(qs(kVersion), "Label1");
-    auto* description = label(qs(kBeschreibung), "lblDescription");
-    auto* disclaimer = label(qs(kWarnung), "lblDisclaimer");
+    auto* description = label(qs(kDescription), "lblDescription");
+    auto* disclaimer = label(qs(kDisclaimer), "lblDisclaimer");
     // Wrapping labels in a window of fixed size need their height given.
     auto fixWidth = [](QLabel* l, int width) {
         l->setFixedWidth(width);

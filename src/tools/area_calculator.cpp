@@ -57,9 +57,9 @@ Ergebnis compute(const std::string& xterm, double a, double b, bool syntaxToo,
     if (signed_)
         area = integrate(xterm, a, b, true);
     if (signed_.pole)
-        e.problem = polstellenMeldung(poleOf(*signed_.pole), *signed_.pole);
+        e.problem = poleMessage(poleOf(*signed_.pole), *signed_.pole);
     else if (const int error = signed_.error ? signed_.error : area.error; error == err::Overflow)
-        e.problem = kMeldungIntegralZuGross;
+        e.problem = kIntegralTooLargeMessage;
     else if (error != err::None && (error != err::Syntax || syntaxToo))
         e.problem = error == err::Syntax ? kSyntaxMessage : kUndefinedMessage;
     if (signed_ && area) {
@@ -126,7 +126,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
         return;
     // No integrand is built from an empty function.
     if (blank(s.areas.f_x_Eingabe_txt) || blank(s.areas.g_x_Eingabe_txt)) {
-        c.ui.message(kMeldungBeideFunktionen);
+        c.ui.message(kBothFunctionsMessage);
         return;
     }
     if (termTooLong(s.areas.f_x_Eingabe_txt) || termTooLong(s.areas.g_x_Eingabe_txt)) {
@@ -163,7 +163,7 @@ void Integral_Berechnen_SP_butt_Click(Context& c, AreaFields& r)
         if (r.SP_Grenzen.size() >= 2)
             r.SP_Obergrenze_txt = r.SP_Grenzen.back();
         else
-            problem = kMeldungNichtZweimal;  // one crossing and some other bound is no area
+            problem = kOneCrossingMessage;  // one crossing and some other bound is no area
         s.terms.Schnittstellen_Term_davor = integrand;
     }
 

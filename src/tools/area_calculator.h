@@ -21,11 +21,11 @@ inline constexpr std::string_view kEqualBoundsMessage =
     "Die Eingebenenen Werte für Unter- bzw. Oberzgrenze sind gleich. Die Ausrechnung der "
     "Fläche ist somit nicht möglich!";
 
-inline constexpr std::string_view kMeldungBeideFunktionen = "Bitte geben Sie beide Funktionen ein.";
-inline constexpr std::string_view kMeldungNichtZweimal =
+inline constexpr std::string_view kBothFunctionsMessage = "Bitte geben Sie beide Funktionen ein.";
+inline constexpr std::string_view kOneCrossingMessage =
     "Die Graphen schneiden sich nicht zweimal; bitte geben Sie die Grenzen ein.";
 // What the calculators write in front of the enclosed area in a report.
-inline constexpr std::string_view kFlaecheninhalt = "Flächeninhalt: ";
+inline constexpr std::string_view kAreaCaption = "Flächeninhalt: ";
 
 // The texts of the area window "Integral_Rechner" and its click counters. The
 // terms f and g of the lower calculator live in the shared state

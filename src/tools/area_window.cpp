@@ -128,12 +128,12 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     rows->addWidget(
         title("Label3", "Rechner für die Fläche zwischen dem Graphen und der x-Achse"));
     term_ = field("Funktion_eingabe");
-    oben_ = field("Obergrenze_eingabe", 90);
-    unten_ = field("Untergrenze_eingabe", 90);
+    upper_ = field("Obergrenze_eingabe", 90);
+    lower_ = field("Untergrenze_eingabe", 90);
     result_ = resultField("Flaeche_Ergebnis");
-    inhalt_ = resultField("Flaecheninhalt_Ergebnis");
-    rows->addLayout(formula(new IntegralSign("Picture1"), oben_, unten_, term_, "Label2",
-                            "Label1", result_, "Label_Flaecheninhalt", inhalt_));
+    area_ = resultField("Flaecheninhalt_Ergebnis");
+    rows->addLayout(formula(new IntegralSign("Picture1"), upper_, lower_, term_, "Label2",
+                            "Label1", result_, "Label_Flaecheninhalt", area_));
     rows->addLayout(actionRow({"Integral_Berechnen_Butt", "Flaeche_einfaerben_click",
                                "FarbeBox_Flaeche", "Label6", "Flaeche_Linien_staerke",
                                [this] { upper(&Integral_Berechnen_Butt_Click); },
@@ -162,14 +162,14 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     crossings_->setReadOnly(true);
     crossings_->setFixedHeight(90);
     rows->addWidget(crossings_);
-    obenSP_ = boundBox("SP_Obergrenze_txt");
-    untenSP_ = boundBox("SP_Untergrenze_txt");
+    upperBetween_ = boundBox("SP_Obergrenze_txt");
+    lowerBetween_ = boundBox("SP_Untergrenze_txt");
     termBetween_ = resultField("Funktion_eingabe_SP");
     resultBetween_ = resultField("Schnitt_Flaeche_Ergebniss");
-    inhaltSP_ = resultField("Flaecheninhalt_SP_Ergebnis");
-    rows->addLayout(formula(new IntegralSign("Picture2"), obenSP_, untenSP_, termBetween_,
+    areaBetween_ = resultField("Flaecheninhalt_SP_Ergebnis");
+    rows->addLayout(formula(new IntegralSign("Picture2"), upperBetween_, lowerBetween_, termBetween_,
                             "Label9", "Label11", resultBetween_, "Label_Flaecheninhalt_SP",
-                            inhaltSP_));
+                            areaBetween_));
     rows->addLayout(actionRow({"Integral_Berechnen_SP_butt", "Flaeche_einfaerben2_click",
                                "FarbeBox_Flaeche_SP", "Label10", "Flaeche_Linien_staerke_SP",
                                [this] { lower(&Integral_Berechnen_SP_butt_Click); },
@@ -187,12 +187,12 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
     // to the upper one, then the integrand; results are skipped.
     auto* upperButton = findChild<QPushButton*>(QStringLiteral("Integral_Berechnen_Butt"));
     auto* lowerButton = findChild<QPushButton*>(QStringLiteral("Integral_Berechnen_SP_butt"));
-    enterClicks({unten_, oben_, term_}, upperButton);
-    enterClicks({f_, g_, untenSP_, obenSP_}, lowerButton);
+    enterClicks({lower_, upper_, term_}, upperButton);
+    enterClicks({f_, g_, lowerBetween_, upperBetween_}, lowerButton);
     for (QWidget* result : {static_cast<QWidget*>(result_), static_cast<QWidget*>(resultBetween_),
                             static_cast<QWidget*>(termBetween_)})
         result->setFocusPolicy(Qt::ClickFocus);
-    tabOrder({unten_, oben_, term_, upperButton, f_, g_, untenSP_, obenSP_, lowerButton});
+    tabOrder({lower_, upper_, term_, upperButton, f_, g_, lowerBetween_, upperBetween_, lowerButton});
     closeOnEscape(*this);
     resize(560, sizeHint().height());
 }
@@ -251,12 +251,12 @@ void AreaWindow::closeEvent(QCloseEvent* event)
 void AreaWindow::storeFields()
 {
     r_.Funktion_eingabe = str(term_->text());
-    r_.Obergrenze_eingabe = str(oben_->text());
-    r_.Untergrenze_eingabe = str(unten_->text());
+    r_.Obergrenze_eingabe = str(upper_->text());
+    r_.Untergrenze_eingabe = str(lower_->text());
     c_.state.areas.f_x_Eingabe_txt = str(f_->text());
     c_.state.areas.g_x_Eingabe_txt = str(g_->text());
-    r_.SP_Obergrenze_txt = str(obenSP_->currentText());
-    r_.SP_Untergrenze_txt = str(untenSP_->currentText());
+    r_.SP_Obergrenze_txt = str(upperBetween_->currentText());
+    r_.SP_Untergrenze_txt = str(lowerBetween_->currentText());
     AreaState& kept = c_.state.areas;  // a saved drawing keeps the bounds as typed
     kept.Untergrenze_eingabe = r_.Untergrenze_eingabe;
     kept.Obergrenze_eingabe = r_.Obergrenze_eingabe;
@@ -305,20 +305,20 @@ void AreaWindow::showColour(const char* list, std::optional<Rgb> colour)
 void AreaWindow::loadFields()
 {
     setTextIfOther(term_, r_.Funktion_eingabe);
-    setTextIfOther(oben_, r_.Obergrenze_eingabe);
-    setTextIfOther(unten_, r_.Untergrenze_eingabe);
+    setTextIfOther(upper_, r_.Obergrenze_eingabe);
+    setTextIfOther(lower_, r_.Untergrenze_eingabe);
     result_->showValue(r_.Flaeche_Ergebnis);
-    inhalt_->showValue(r_.Flaecheninhalt_Ergebnis);
+    area_->showValue(r_.Flaecheninhalt_Ergebnis);
     setTextIfOther(f_, c_.state.areas.f_x_Eingabe_txt);
     setTextIfOther(g_, c_.state.areas.g_x_Eingabe_txt);
     const QString schnitt = qsLines(r_.Laben_Schnitt_f_g);
     if (crossings_->toPlainText() != schnitt)
         crossings_->setPlainText(schnitt);
-    setListAndText(obenSP_, r_.SP_Grenzen, r_.SP_Obergrenze_txt);
-    setListAndText(untenSP_, r_.SP_Grenzen, r_.SP_Untergrenze_txt);
+    setListAndText(upperBetween_, r_.SP_Grenzen, r_.SP_Obergrenze_txt);
+    setListAndText(lowerBetween_, r_.SP_Grenzen, r_.SP_Untergrenze_txt);
     termBetween_->showValue(r_.Funktion_eingabe_SP);
     resultBetween_->showValue(r_.Schnitt_Flaeche_Ergebniss);
-    inhaltSP_->showValue(r_.Flaecheninhalt_SP_Ergebnis);
+    areaBetween_->showValue(r_.Flaecheninhalt_SP_Ergebnis);
 }
 
 // While an action runs, its messages find the fields already showing what it

@@ -67,18 +67,18 @@ private:
     AreaFields r_;
     bool loaded_ = false;
     QLineEdit* term_;
-    QLineEdit* oben_;
-    QLineEdit* unten_;
+    QLineEdit* upper_;
+    QLineEdit* lower_;
     ResultField* result_;
-    ResultField* inhalt_;
+    ResultField* area_;
     QLineEdit* f_;
     QLineEdit* g_;
     QPlainTextEdit* crossings_;
-    QComboBox* obenSP_;
-    QComboBox* untenSP_;
+    QComboBox* upperBetween_;
+    QComboBox* lowerBetween_;
     ResultField* termBetween_;
     ResultField* resultBetween_;
-    ResultField* inhaltSP_;
+    ResultField* areaBetween_;
 };
 
 }  // namespace kw

@@ -153,7 +153,7 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
     EXPECT_EQ(r.Flaeche_Ergebnis + r.Flaecheninhalt_Ergebnis, "");
     EXPECT_TRUE(shading().empty());
     berechnen("x", "-1E300", "1E300");
-    EXPECT_EQ(ui.messages.back(), kMeldungIntegralZuGross);
+    EXPECT_EQ(ui.messages.back(), kIntegralTooLargeMessage);
     EXPECT_TRUE(shading().empty());
 }
 
@@ -231,7 +231,7 @@ TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
     // same pair then keeps.
     for (auto [f, g, lower] : {std::tuple{"exp(-x)", "x", "0,57"}, {"x^2+1", "-1", ""}}) {
         paar(f, g);
-        EXPECT_EQ(ui.messages.back(), kMeldungNichtZweimal) << f;
+        EXPECT_EQ(ui.messages.back(), kOneCrossingMessage) << f;
         EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss + r.Flaecheninhalt_SP_Ergebnis, "") << f;
         EXPECT_EQ(r.SP_Untergrenze_txt, lower);
     }
@@ -247,7 +247,7 @@ TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
     EXPECT_EQ(ui.messages.back(), "Das Integral existiert nicht: g(x) hat bei x = 0 eine Polstelle.");
     // An empty function builds no integrand.
     paar("x", " ");
-    EXPECT_EQ(ui.messages.back(), kMeldungBeideFunktionen);
+    EXPECT_EQ(ui.messages.back(), kBothFunctionsMessage);
     EXPECT_EQ(r.Funktion_eingabe_SP, "x-(1/x)");
 
     // A range no plane can show: that message alone, and nothing changes.

@@ -131,7 +131,7 @@ TEST_F(CalculatorWindows, AreaWindowComputesShadesAndDrawsThroughTheMainPanel)
     ui.onMessage = [&] { shownThen = child<QLineEdit>(w, "Funktion_eingabe_SP")->text(); };
     type(w, "g_x_Eingabe_txt", "1/x");
     click(w, "Integral_Berechnen_SP_butt");
-    EXPECT_EQ(ui.messages.back(), kMeldungNichtZweimal);
+    EXPECT_EQ(ui.messages.back(), kOneCrossingMessage);
     EXPECT_EQ(shownThen, "x^2-(1/x)");
     ui.onMessage = nullptr;
     child<QComboBox>(w, "SP_Untergrenze_txt")->setEditText("-1");

@@ -8,6 +8,7 @@
 #include "analysis/tangent.h"
 #include "app/batch.h"
 #include "app/options.h"
+#include "curves/bridge.h"
 #include "curves/piecewise.h"
 #include "gui/render.h"
 #include "panel/analysis_panel.h"
@@ -40,13 +41,13 @@ QImage exported(std::vector<std::string> args)
 }
 
 // What the windows show after the same clicks and "Zeichnen".
-QImage drawn(const char* term, void (*clicks)(Context&))
+QImage drawn(const char* term, void (*clicks)(Context&, test::RecordingUi&))
 {
     test::RecordingUi ui;
     Context c{ui};
     mainPanelLoad(c);
     c.state.main.Eingabe = term;
-    clicks(c);
+    clicks(c, ui);
     drawFromPanel(c);
     QImage image;
     renderPlane(c.plane, image);
@@ -58,7 +59,7 @@ TEST(BatchPicture, DrawsWhatTheWindowsDraw)
     const char* term = "0,5*x^3-2*x^2-x+4";
     const QImage batch = exported({"--term", term, "--derivative", "1", "--derivative", "3",
                                    "--derivative", "1", "--tangent", "2", "--inverse"});
-    EXPECT_TRUE(batch == drawn(term, [](Context& c) {
+    EXPECT_TRUE(batch == drawn(term, [](Context& c, test::RecordingUi&) {
         erste_Ableitung_click(c);
         dritte_Ableitung_click(c);
         tangente_click(c);
@@ -68,17 +69,28 @@ TEST(BatchPicture, DrawsWhatTheWindowsDraw)
     }));
 
     const QImage section = exported({"--term", "sqr(x)", "--section", "0", "+u"});
-    EXPECT_TRUE(section == drawn("sqr(x)", [](Context& c) {
+    EXPECT_TRUE(section == drawn("sqr(x)", [](Context& c, test::RecordingUi&) {
         ad_funktion_click(c);
         c.state.overlays.Linker_Bereich = "0";
         sectionFromChanged(c.state);
+    }));
+
+    EXPECT_TRUE(exported({"--term", "x^2+@", "--family", "-2", "1", "1", "--from", "-10", "--to", "10"}) ==
+                drawn("x^2+@", [](Context& c, test::RecordingUi& ui) {
+                    ui.answers = {"-2", "1", "1"};
+                    c.state.main.x_eingabe = "-10";
+                    c.state.main.y_eingabe = "10";
+                }));
+    EXPECT_TRUE(exported({"--bridge", "100", "30", "5"}) == drawn("", [](Context& c, test::RecordingUi&) {
+        BridgeFields r{"100", "30", "5", {}, {}, {}, {}};
+        ASSERT_TRUE(Berechne_CMD_Click(c, r));
     }));
 }
 
 TEST(BatchPicture, ShadesAndDrawsFurtherFunctionsTheSameEveryTime)
 {
     const QImage shaded = exported({"--term", "x^2", "--shade", "3", "0"});
-    EXPECT_TRUE(shaded == drawn("x^2", [](Context& c) {
+    EXPECT_TRUE(shaded == drawn("x^2", [](Context& c, test::RecordingUi&) {
         AreaFields r;
         r.Funktion_eingabe = "x^2";
         r.Untergrenze_eingabe = "0";

@@ -31,36 +31,18 @@ Outcome kurvenwerk(const QStringList& args)
             QString::fromUtf8(p.readAllStandardOutput())};
 }
 
-// Pixel of world (x, y) on a plane whose range is -r … r.
-QColor at(const QImage& image, double r, double x, double y)
-{
-    return image.pixelColor(int((x + r) * image.width() / (2 * r)),
-                            int((r - y) * image.height() / (2 * r)));
-}
-
-TEST(BatchExport, WritesTheWholePlaneInTheTypeOfTheExtension)
+// The picture's pixels are compared with the windows' in batch_switches_test:
+// here the program itself, silent on success, with the type of the extension.
+TEST(BatchExport, WritesTheTypeOfTheExtensionSilently)
 {
     QTemporaryDir dir;
-    const QString png = dir.filePath(QStringLiteral("p.png"));
-    Outcome r = kurvenwerk({"--export", png, "--term", "x^2"});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.err + r.out, "");  // a picture written says nothing
-    QImage image(png);
-    ASSERT_EQ(image.size(), QSize(1200, 1200));
-    for (double x : {2.0, -2.0}) {
-        EXPECT_GT(at(image, 20, x, 4).red(), 150);
-        EXPECT_LT(at(image, 20, x, 4).green(), 90);
+    for (const char* name : {"p.png", "p.jpg"}) {
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        const Outcome r = kurvenwerk({"--export", file, "--from", "-10", "--to", "10"});
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_EQ(r.err + r.out, "");
+        EXPECT_EQ(QImage(file, name[2] == 'p' ? "PNG" : "JPEG").size(), QSize(600, 600)) << name;
     }
-    EXPECT_EQ(at(image, 20, 0, 10), QColor(0, 0, 0));  // the y-axis
-
-    const QString jpg = dir.filePath(QStringLiteral("p.jpg"));
-    r = kurvenwerk({"--export", jpg, "--from", "-10", "--to", "10", "--colour", "Blau"});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    image = QImage(jpg, "JPEG");  // JPEG by the extension
-    EXPECT_EQ(image.size(), QSize(600, 600));
-    // Dark blue (0, 0, 139) two pixels wide keeps about half its blue
-    // through JPEG's colour subsampling; red would give less blue than red.
-    EXPECT_GT(at(image, 10, 2, 4).blue() - at(image, 10, 2, 4).red(), 50);
 }
 
 // What cannot be done: its status (1: nothing drawn or written, 2: arguments
@@ -138,34 +120,6 @@ TEST(BatchExport, RefusesANameThatIsNoText)
     EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), " 2\n");
 }
 
-TEST(BatchExport, FamiliesAndBridges)
-{
-    QTemporaryDir dir;
-    const QString png = dir.filePath(QStringLiteral("schar.png"));
-    Outcome r = kurvenwerk({"--export", png, "--term", "x^2+@", "--family", "-2", "1", "1",
-                            "--from", "-10", "--to", "10"});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    QImage image(png);
-    auto red = [](QColor c) { return c.red() > 150 && c.green() < 90; };
-    for (double p : {-2, -1, 0, 1})
-        EXPECT_TRUE(red(at(image, 10, 2, 4 + p))) << p;
-    EXPECT_FALSE(red(at(image, 10, 2, 6)));  // no member beyond the end
-
-    const QString bridge = dir.filePath(QStringLiteral("bruecke.png"));
-    r = kurvenwerk({"--export", bridge, "--bridge", "100", "30", "5"});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    image = QImage(bridge);
-    EXPECT_EQ(image.size(), QSize(3000, 3000));
-    EXPECT_EQ(at(image, 50, 10, 2), QColor(255, 127, 36));  // the hanger at x = 10
-
-    r = kurvenwerk({"--report", "bridge", "--bridge", "100", "30", "5"});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.out.startsWith(QStringLiteral("a1 = 0,247788873\na2 = -0,247788873\n"
-                                                "c1 = 0,049557775\nc2 = -0,049557775\n"
-                                                "f(x) = (0,24778887")))
-        << r.out.toStdString();
-}
-
 // Options drawn directly and saved as a drawing, then drawn from the file,
 // give the same picture; the file serves the reports too.
 TEST(BatchExport, DrawingFilesRoundTrip)
@@ -223,10 +177,6 @@ TEST(CommandLine, HelpAndVersion)
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith(QStringLiteral("Kurvenwerk 1."))) << version.out.toStdString();
 }
-
-}  // namespace
-
-namespace {
 
 // The worksheet: the discussion's text and the graph on an A4 page.
 TEST(BatchExport, DiscussionWorksheetAsPdf)

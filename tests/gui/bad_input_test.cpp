@@ -105,15 +105,6 @@ QStringList schlechteEingaben()
             QStringLiteral("x^2\nsin(x)\r\n1/x\n")};
 }
 
-// A control as "window/control" in a shown window; nullptr when either is missing.
-QWidget* control(const QString& path)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == path.section(QLatin1Char('/'), 0, 0) && w->isVisible())
-            return w->findChild<QWidget*>(path.section(QLatin1Char('/'), 1));
-    return nullptr;
-}
-
 QLineEdit* lineEdit(const char* path)
 {
     QWidget* w = control(QString::fromUtf8(path));

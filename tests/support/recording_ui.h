@@ -10,7 +10,9 @@
 
 namespace kw::test {
 
-// A UI that records what the program shows and answers questions from a script.
+// A UI that records what the program shows, answers questions from a script
+// and asks a search to stop once it has asked `stopAfter` times whether to stop
+// (never when negative).
 class RecordingUi : public Ui {
 public:
     std::vector<std::string> messages;
@@ -23,6 +25,7 @@ public:
     std::map<int, std::string> status;
     int planeChanges = 0;
     int fieldChanges = 0;
+    int stopAfter = -1, asked = 0, ended = 0;
 
     void message(std::string_view text, std::string_view title) override
     {
@@ -51,6 +54,8 @@ public:
     void setStatus(int panel, std::string_view text) override { status[panel] = std::string(text); }
     void planeChanged() override { ++planeChanges; }
     void fieldsChanged() override { ++fieldChanges; }
+    void searchEnded() override { ++ended; }
+    bool stopRequested() override { return stopAfter >= 0 && ++asked > stopAfter; }
 };
 
 }  // namespace kw::test

@@ -26,23 +26,16 @@ TEST_F(ToolsWindows, CalculatorOpensFromTheAnalysisPanelAndEvaluates)
     QWidget* t = app.calculator();
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(visibleWindowsNamed("Taschenrechner"), 1);
-    auto* input = child<QLineEdit>(t, "Eingabe");
-    auto* ergebnis = child<QLineEdit>(t, "Ergebnis");
     for (auto name : {"button_sinus", "Pi_button", "Button_Division", "Button_2",
-                      "Button_Klammer_rechts", "Command1"})
+                      "Button_Klammer_rechts"})
         click(t, name);
-    EXPECT_EQ(input->text(), "sin(3.14159265358979/2)");
-    EXPECT_EQ(ergebnis->text(), "1");
-
     // Return evaluates what was typed; a key appends to it.
-    input->clear();
-    QTest::keyClicks(input, "2,5*2");
-    QTest::keyClick(input, Qt::Key_Return);
+    run(t, {{{}, "Command1", {{"Eingabe", "sin(3.14159265358979/2)"}, {"Ergebnis", "1"}}},
+            {{{"Eingabe", "2,5*2"}}, nullptr, {}}});
+    QTest::keyClick(child(t, "Eingabe"), Qt::Key_Return);
     EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kInputErrorMessage)});
-    click(t, "Button_wurzel");
-    EXPECT_EQ(input->text(), "2,5*2sqr(");
-    click(t, "Command2");
-    EXPECT_EQ(input->text() + ergebnis->text(), "");
+    run(t, {{{}, "Button_wurzel", {{"Eingabe", "2,5*2sqr("}}},
+            {{}, "Command2", {{"Eingabe", ""}, {"Ergebnis", ""}}}});
 
     app.analysisPanel()->close();
     EXPECT_FALSE(t->isVisible());  // it closes with the analysis panel
@@ -71,16 +64,12 @@ TEST_F(ToolsWindows, EscClosesEveryToolWindowButNeitherPanelNorPlaneAndEnterComp
     // Enter in the integral's bounds computes; Tab goes lower bound, upper bound, integrand.
     QWidget* t = app.areaCalculator();
     t->show();
-    auto* low = child<QLineEdit>(t, "Untergrenze_eingabe");
-    auto* high = child<QLineEdit>(t, "Obergrenze_eingabe");
-    auto* term = child<QLineEdit>(t, "Funktion_eingabe");
-    term->setText("2");
-    low->setText("0");
-    high->setText("3");
+    type(t, {{"Funktion_eingabe", "2"}, {"Untergrenze_eingabe", "0"}, {"Obergrenze_eingabe", "3"}});
+    auto* low = child(t, "Untergrenze_eingabe");
     QTest::keyClick(low, Qt::Key_Return);
-    EXPECT_EQ(child<QLineEdit>(t, "Flaeche_Ergebnis")->text(), "6");
-    EXPECT_EQ(low->nextInFocusChain(), high);
-    EXPECT_EQ(high->nextInFocusChain(), term);
+    expectTexts(t, {{"Flaeche_Ergebnis", "6"}});
+    EXPECT_EQ(low->nextInFocusChain(), child(t, "Obergrenze_eingabe"));
+    EXPECT_EQ(low->nextInFocusChain()->nextInFocusChain(), child(t, "Funktion_eingabe"));
 }
 
 TEST_F(ToolsWindows, KeysTypedDuringASearchSayHowToStopIt)

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/colours.h"
+#include "core/overlays.h"
 #include "gui/drawing_file.h"
 #include "plane/drawing_document.h"
 #include "support/files.h"
@@ -32,25 +33,23 @@ const Row kDrawings[] = {
          d.main = {"0,5*x^3-2*x^2-x+4", {"x", "x^2", "0,5*x^3-2*x^2-x+4"}, "-10", "12", "80",
                    "Blau", "3", 3, false};
          OverlayState& o = d.overlays;
-         o.ableitungs_test = o.zweite_ableitungs_test = o.dritte_ableitungs_test = true;
-         o.tangente_test = o.Umkehrfunktion_test = true;
          o.x0_eingabe = o.x0_uebergabe = "2,5";
-         o.FarbeBox_ableitung = "Violett";
-         o.Ffarbe_ableitung = colourText(*colourByName("Violett"));
-         o.FarbeBox_zweite_ableitung = "Gelb";
-         o.Ffarbe_zweite_ableitung = colourText(*colourByName("Gelb"));
-         o.FarbeBox_dritte_ableitung = "Schwarz";
-         o.Ffarbe_dritte_ableitung = colourText(*colourByName("Schwarz"));
-         o.FarbeBox_Umkehrfunktion = "Grün";
-         o.Umkehrfunktion_Farbe = colourText(*colourByName("Grün"));
-         o.Ffarbe_ableitung_test = o.Ffarbe_zweite_ableitung_test = true;
-         o.Ffarbe_dritte_ableitung_test = o.umkehrfunktion_Farbe_test = true;
-         o.f_a1_linie_staerke_text = "2";
-         o.f_a2_linie_staerke_text = "3";
-         o.f_a3_linie_staerke_text = "4";
-         o.Umkehrfunktion_Linien_staerke = "5";
-         o.f_a1_linie_staerke = 2, o.f_a2_linie_staerke = 3, o.f_a3_linie_staerke = 4;
-         o.umkehrfunktion_f_staerke = 5;
+         // Every overlay switched on, with a colour and a width of its own.
+         const char* colours[] = {"Violett", "Gelb", "Schwarz", "Grün"};
+         int i = 0;
+         for (const OverlayCurve& k : kOverlays) {
+             if (k.flag)
+                 o.*k.flag = true;
+             if (!k.colourText)
+                 continue;
+             o.*k.colourText = colours[i];
+             o.*k.colour = colourText(*colourByName(colours[i]));
+             o.*k.colourChosen = true;
+             o.*k.widthText = std::to_string(i + 2);
+             o.*k.width = i + 2;
+             ++i;
+         }
+         o.ad_funktion_test = false;
          d.picture = {-10, 12, 720, 864, 60, 300, 700};
          d.planeWidth = 900, d.planeHeight = 600;
      }},
@@ -140,14 +139,12 @@ struct Program {
                                 static_cast<QWidget*>(app.analysisPanel()),
                                 static_cast<QWidget*>(app.intersectionCalculator()),
                                 static_cast<QWidget*>(app.areaCalculator()),
-                                static_cast<QWidget*>(app.bridge())}) {
-            for (auto* f : window->findChildren<QLineEdit*>())
-                shown << f->objectName() + '=' + f->text();
-            for (auto* b : window->findChildren<QCheckBox*>())
-                shown << b->objectName() + '=' + QString::number(b->isChecked());
-            for (auto* l : window->findChildren<QLabel*>())
-                shown << l->objectName() + '=' + l->text();
-        }
+                                static_cast<QWidget*>(app.bridge())})
+            for (auto* f : window->findChildren<QWidget*>())
+                if (auto* b = qobject_cast<QCheckBox*>(f))
+                    shown << f->objectName() + '=' + QString::number(b->isChecked());
+                else if (qobject_cast<QLineEdit*>(f) || qobject_cast<QLabel*>(f))
+                    shown << f->objectName() + '=' + textOf(f);
         return shown.join('\n').toStdString();
     }
     DrawingParts now() { return drawingOf(app.context()); }

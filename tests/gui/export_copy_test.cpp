@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QMimeData>
@@ -27,28 +26,28 @@ void whenModal(std::function<void(QWidget*)> step)
     QTimer::singleShot(0, [step] { step(QApplication::activeModalWidget()); });
 }
 
+// The type by the extension in any case; a cancelled dialog writes nothing, other
+// extensions and unwritable places say why.
 TEST_F(DrawnWindow, ExportWritesTheTypeOfTheExtensionAndCtrlCCopiesThePlane)
 {
     QTemporaryDir dir;
-    auto exportAs = [&](const QString& name) {
+    const std::pair<QString, const char*> rows[] = {
+        {"bild.PDF", "%PDF-"}, {"bild.svg", "<?xml"}, {"bild.jpeg", "\xff\xd8\xff"}, {"", ""},
+        {"bild.gif", "muss auf .svg, .pdf, .png, .jpg oder .jpeg enden"},
+        {"fehlt/bild.svg", "konnte nicht geschrieben werden"}};
+    for (const auto& [name, says] : rows) {
         w.setAskFileName([&dir, name](QWidget*, const QString& filter, const QString&) {
             EXPECT_EQ(filter, QString::fromUtf8(kPictureFilters));
             return name.isEmpty() ? name : dir.filePath(name);
         });
+        ui.messages.clear();
         w.menu().exportPicture->trigger();
-        return readFile(dir.filePath(name)).left(5);
-    };
-    EXPECT_EQ(exportAs("bild.PDF"), QByteArray("%PDF-"));
-    EXPECT_EQ(exportAs("bild.svg"), QByteArray("<?xml"));
-    EXPECT_EQ(exportAs("bild.jpeg").left(3), QByteArray("\xff\xd8\xff"));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(exportAs("bild.gif").isEmpty());
-    exportAs(QString());  // cancelled
-    exportAs(QStringLiteral("fehlt/bild.svg"));
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_NE(ui.messages[0].find("muss auf .svg, .pdf, .png, .jpg oder .jpeg enden"),
-              std::string::npos);
-    EXPECT_NE(ui.messages[1].find("konnte nicht geschrieben werden"), std::string::npos);
+        const QByteArray start = readFile(dir.filePath(name)).left(5);
+        if (!name.isEmpty() && start.isEmpty())
+            EXPECT_NE(ui.messages.at(0).find(says), std::string::npos) << ui.messages[0];
+        else
+            EXPECT_TRUE(start.startsWith(says) && ui.messages.empty()) << name.toStdString();
+    }
     EXPECT_EQ(filesIn(dir.path()).size(), 3);
 
     // Ctrl+C: the whole plane, not what the frame shows, as picture and as SVG.

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "support/gui_helpers.h"
 #include "tools/area_window.h"
 #include "tools/bridge_window.h"

@@ -4,8 +4,6 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <functional>
-
 #include "core/colours.h"
 #include "core/overlays.h"
 #include "gui/drawing_file.h"

@@ -11,7 +11,6 @@
 
 #include "analysis/value_table.h"
 #include "gui/picture_file.h"
-#include "panel/value_table_window.h"
 #include "support/files.h"
 #include "support/gui_helpers.h"
 

@@ -6,7 +6,6 @@
 
 #include "curves/bridge.h"
 #include "support/gui_helpers.h"
-#include "support/plane_helpers.h"
 #include "tools/bridge_window.h"
 
 namespace kw {

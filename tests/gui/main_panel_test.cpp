@@ -10,7 +10,6 @@
 #include "curves/sampling.h"
 #include "scene/redraw.h"
 #include "support/gui_helpers.h"
-#include "support/plane_helpers.h"
 
 using namespace kw;
 using namespace kw::test;

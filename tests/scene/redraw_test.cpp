@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <utility>
 
 #include "panel/analysis_panel.h"

@@ -90,13 +90,7 @@ QStringList schlechteEingaben()
     return bad;
 }
 
-QLineEdit* lineEdit(const char* path)
-{
-    QWidget* w = control(QString::fromUtf8(path));
-    if (auto* box = qobject_cast<QComboBox*>(w))
-        return box->lineEdit();
-    return qobject_cast<QLineEdit*>(w);
-}
+QLineEdit* lineEdit(const char* path) { return editOf(control(QString::fromUtf8(path))); }
 
 // The texts of every editable field of the shown windows but some.
 std::map<std::string, std::string> otherFields(const std::vector<QLineEdit*>& except)
@@ -170,17 +164,12 @@ protected:
         if (text.isEmpty())
             edit->clear();  // an empty clipboard pastes nothing
     }
-    QString fieldText() const
-    {
-        const QLineEdit* edit = lineEdit(GetParam().field);
-        return edit ? edit->text() : QString();
-    }
     void drawFromPanel() { press("Form1/Zeichnen_button"); }
 };
 
 TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
 {
-    const QString good = fieldText();
+    const QString good = textOf(control(QString::fromUtf8(GetParam().field)));
     std::vector<QLineEdit*> ownFields = {lineEdit(GetParam().field)};
     for (const char* path : GetParam().handsOn)
         ownFields.push_back(lineEdit(path));

@@ -78,6 +78,13 @@ inline QString textOf(const QWidget* w)
     return {};
 }
 
+// The text field of a line edit or an editable list; nullptr for anything else.
+inline QLineEdit* editOf(QWidget* w)
+{
+    auto* box = qobject_cast<QComboBox*>(w);
+    return box ? box->lineEdit() : qobject_cast<QLineEdit*>(w);
+}
+
 using Texts = std::vector<std::pair<const char*, const char*>>;
 
 // Types each text into its field (a line edit, or an editable list) as a user
@@ -85,9 +92,7 @@ using Texts = std::vector<std::pair<const char*, const char*>>;
 inline void type(const QObject* parent, const Texts& texts)
 {
     for (const auto& [name, text] : texts) {
-        QWidget* w = control(QString::fromUtf8(name), parent);
-        auto* edit = qobject_cast<QComboBox*>(w) ? static_cast<QComboBox*>(w)->lineEdit()
-                                                   : qobject_cast<QLineEdit*>(w);
+        QLineEdit* edit = editOf(control(QString::fromUtf8(name), parent));
         ASSERT_NE(edit, nullptr) << name;
         edit->selectAll();
         edit->del();

@@ -92,23 +92,18 @@ DrawingParts drawing(const Row& row)
     return d;
 }
 
-// Every value of a file under its dotted key.
-void flatten(const QJsonObject& o, const QString& prefix, QVariantMap& into)
-{
-    for (auto i = o.begin(); i != o.end(); ++i) {
-        if (i->isObject())
-            flatten(i->toObject(), prefix + i.key() + '.', into);
-        else
-            into[prefix + i.key()] = i->toVariant();
-    }
-}
-
-QVariantMap values(const DrawingParts& d)
+// Every value of a drawing's file under its dotted key.
+QVariantMap values(const QJsonObject& o, const QString& prefix = {})
 {
     QVariantMap map;
-    flatten(QJsonDocument::fromJson(drawingJson(d)).object(), {}, map);
+    for (auto i = o.begin(); i != o.end(); ++i)
+        if (i->isObject())
+            map.insert(values(i->toObject(), prefix + i.key() + '.'));
+        else
+            map[prefix + i.key()] = i->toVariant();
     return map;
 }
+QVariantMap values(const DrawingParts& d) { return values(QJsonDocument::fromJson(drawingJson(d)).object()); }
 
 // The running program with its recent files in a folder of its own.
 struct Program {
@@ -133,11 +128,8 @@ struct Program {
     std::string texts()
     {
         QStringList shown;
-        for (QWidget* window : {static_cast<QWidget*>(&app.mainPanel()),
-                                static_cast<QWidget*>(app.analysisPanel()),
-                                static_cast<QWidget*>(app.intersectionCalculator()),
-                                static_cast<QWidget*>(app.areaCalculator()),
-                                static_cast<QWidget*>(app.bridge())})
+        for (QWidget* window : std::initializer_list<QWidget*>{&app.mainPanel(), app.analysisPanel(),
+             app.intersectionCalculator(), app.areaCalculator(), app.bridge()})
             for (auto* f : window->findChildren<QWidget*>())
                 if (auto* b = qobject_cast<QCheckBox*>(f))
                     shown << f->objectName() + '=' + QString::number(b->isChecked());
@@ -160,6 +152,7 @@ struct Program {
 TEST(DrawingFile, TheTableUsesEverySavedFieldAndEachComesBackExactly)
 {
     const QVariantMap initial = values(DrawingParts{});
+    ASSERT_TRUE(initial.contains("overlays.derivative2.width")) << initial.size();
     QSet<QString> changed;
     for (const Row& row : kDrawings) {
         SCOPED_TRACE(row.name);

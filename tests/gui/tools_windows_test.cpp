@@ -105,7 +105,6 @@ TEST_F(ToolsWindows, HelpIsOneWindowWithTheWholeText)
     EXPECT_TRUE(child<QLabel>(help, "Titel_lab")->font().bold());
     auto* text = child<QLabel>(help, "Text_lab");
     EXPECT_EQ(text->text().toStdString(), helpText());
-    EXPECT_EQ(text->text().split("\r\n").size(), 19);
     // Nothing cut off: the label has the height its wrapped text needs.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
     EXPECT_GE(text->height(), text->heightForWidth(text->width()));

@@ -27,11 +27,6 @@ protected:
         draw("x^2");
         clickExtras();
     }
-    void TearDown() override
-    {
-        RunningApp::TearDown();
-        qDeleteAll(valueTables());
-    }
     void clickExtras() { click(&app.mainPanel(), "extras_button"); }
     template <class W = QAbstractButton>
     W* panelChild(const char* name) { return child<W>(app.analysisPanel(), name); }

@@ -127,7 +127,6 @@ protected:
     }
     void TearDown() override
     {
-        qDeleteAll(valueTables());
         RunningApp::TearDown();
         QDir::setCurrent(oldDir);
     }

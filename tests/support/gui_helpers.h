@@ -251,7 +251,12 @@ protected:
     App app{&ui};
 
     void SetUp() override { app.start(); }
-    void TearDown() override { app.end(); }
+    // Value tables outlive the program: the next test starts without them.
+    void TearDown() override
+    {
+        app.end();
+        qDeleteAll(valueTables());
+    }
 };
 
 }  // namespace kw::test

@@ -203,15 +203,10 @@ TEST(BatchExport, DiscussionWorksheetAsPdf)
     ASSERT_FALSE(page.isNull());
     EXPECT_NEAR(double(page.height()) / page.width(), 297.0 / 210, 0.01);  // A4
     // The red graph in the lower part of the page, black text in the upper.
-    int red = 0, dark = 0;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x) {
-            const QColor c = page.pixelColor(x, y);
-            red += y > page.height() / 3 && c.red() > 150 && c.green() < 90 && c.blue() < 90;
-            dark += y < page.height() / 3 && c.lightness() < 60;
-        }
-    EXPECT_GT(red, 200);
-    EXPECT_GT(dark, 2000);
+    const int third = page.height() / 3;
+    EXPECT_GT(test::redPixels(page.copy(0, third, page.width(), 2 * third)), 200);
+    const QRect text(0, 0, page.width(), third);
+    EXPECT_GT(test::countPixels(page, text, [](QColor c) { return c.lightness() < 60; }), 2000);
     EXPECT_EQ(kurvenwerk({"--export", dir.filePath("blatt.png"), "--discussion"}).exitCode, 2);
 }
 

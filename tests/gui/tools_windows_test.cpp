@@ -308,7 +308,7 @@ TEST_F(FamilyAndBridgeWindows, BridgeCalculatorDrawsTheCableAndClosesWithTheAnal
     EXPECT_EQ(visibleWindowsNamed("Form6"), 1);
     EXPECT_EQ(w->windowTitle(), "Rechner für Verlauf des Trägerseils einer Hängerbrücke");
     run(w, {{{{"Abstand_txt", "100"}, {"Hoehe_txt", "30"}, {"Tiefster_Punkt_txt", "5"}}, "Berechne_CMD",
-             {{"a1_Ausgabe", "0,247788873"}, {"Form1/y_eingabe", "50"}}}});
+             {{"a1_Ausgabe", "0,247788873"}, {"c2_Ausgabe", "-0,049557775"}, {"Form1/y_eingabe", "50"}}}});
     const Context& c = app.context();
     EXPECT_EQ(textOf(control("Form1/Eingabe")).toStdString(), c.state.main.Eingabe);
     EXPECT_EQ(worldLines(c.plane, kHangerColour).size(), 98u);

@@ -68,7 +68,8 @@ TEST(Report, WritesWhatTheWindowsShow)
         {"--report discussion --term x^2-1 --from -2 --to 2", 0,
          "f(x) = x^2-1\nDefinitionsbereich: D = R\nSymmetrie: achsensymmetrisch zur y-Achse\n…", ""},
         // What the graph pass only warns about is searched anyway, as the button does.
-        {"--report zeros --term x^0,5-2 --from -5 --to 5", 0, zeros + "x1 = 4\n", "Sie haben ungültige Zeichen…"},
+        {"--report zeros --term x^0,5-2 --from -5 --to 5", 0, zeros + "x1 = 4\n",
+         "Sie haben ungültige Zeichen…"},
         {"--report bridge --bridge 100 30 5", 0, "a1 = 0,247788873\n…", ""},
         // The calculators.
         {"--report intersections --term x^2 --and 2x --from 0 --to 20", 0,

@@ -63,8 +63,9 @@ TEST_F(AnalysisPanelGui, SwitchesAndStepButtonsReachTheLogic)
     const std::size_t plain = app.context().plane.items().size();
     panelChild("Check1")->click();
     EXPECT_GT(app.context().plane.items().size(), plain);  // the tangent is drawn
-    run(app.analysisPanel(), {{{}, "grosser_plus_button", {}}, {{}, "grosser_plus_button", {{"x0_eingabe", "3"}}},
-                              // A range typed into the main panel counts at the next switch.
+    // Two steps, and a range typed into the main panel counts at the next switch.
+    run(app.analysisPanel(), {{{}, "grosser_plus_button", {}},
+                              {{}, "grosser_plus_button", {{"x0_eingabe", "3"}}},
                               {{{"Form1/x_eingabe", "-10"}}, "Umkehrfunktion_butt", {}}});
     EXPECT_EQ(s.overlays.x0_uebergabe, "3");
     EXPECT_EQ(s.picture.X, -10);

@@ -139,7 +139,8 @@ TEST(App, WindowsKeepTheirPlacesOrMoveUpOnlyAsFarAsNeeded)
         a.app.Schnittstellen_Rechner();
         a.app.Integral_Rechner();
         a.app.Haengebruecken_Rechner();
-        a.windows.insert(a.windows.end(), {a.app.intersectionCalculator(), a.app.areaCalculator(), a.app.bridge()});
+        a.windows.insert(a.windows.end(),
+                         {a.app.intersectionCalculator(), a.app.areaCalculator(), a.app.bridge()});
         for (QWidget* w : a.windows)
             EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
         test::settleLayouts();

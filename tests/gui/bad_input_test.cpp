@@ -36,13 +36,13 @@ struct Field {
 // the area between two graphs offers their crossings as its bounds and puts
 // the bounds in order. The colour lists share one handler: one of them stands
 // for all four of the analysis panel.
-const std::vector<const char*> kTerm = {"Form1/Eingabe"};
-const std::vector<const char*> kGrenzen = {"Form7/SP_Untergrenze_txt", "Form7/SP_Obergrenze_txt"};
-const std::vector<const char*> kTermUndBereich = {"Form1/Eingabe", "Form1/x_eingabe",
-                                                  "Form1/y_eingabe"};
-const std::vector<const char*> kFlaeche = {"Form3/Integral_Rechner_butt"}, kBruecke = {"Form3/Bruecken_Rechner_butt"};
-const std::vector<const char*> kZeichnen = {"Form1/Zeichnen_button"};
-const std::vector<const char*> kIntegral = {"Form7/Integral_Berechnen_Butt"}, kZwischen = {"Form7/Integral_Berechnen_SP_butt"};
+using Steps = std::vector<const char*>;
+const Steps kTerm = {"Form1/Eingabe"};
+const Steps kGrenzen = {"Form7/SP_Untergrenze_txt", "Form7/SP_Obergrenze_txt"};
+const Steps kTermUndBereich = {"Form1/Eingabe", "Form1/x_eingabe", "Form1/y_eingabe"};
+const Steps kFlaeche = {"Form3/Integral_Rechner_butt"}, kBruecke = {"Form3/Bruecken_Rechner_butt"};
+const Steps kZeichnen = {"Form1/Zeichnen_button"}, kIntegral = {"Form7/Integral_Berechnen_Butt"};
+const Steps kZwischen = {"Form7/Integral_Berechnen_SP_butt"};
 
 const Field kFelder[] = {
     {"Term", {}, "Form1/Eingabe", kZeichnen},

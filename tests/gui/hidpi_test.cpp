@@ -44,7 +44,8 @@ TEST_F(HighDensity, ThePlaneIsDrawnAtTheScreensDensityInTheSameLayout)
     // in full grey, white on both sides; row 562 lies between grid rows.
     const QPoint grid = device(QPoint(510, 562));
     for (int dx : {-1, 0, 1, 2})
-        EXPECT_EQ(image.pixelColor(grid + QPoint(dx, 0)), dx == 0 || dx == 1 ? QColor(220, 220, 220) : QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(grid + QPoint(dx, 0)),
+                  dx == 0 || dx == 1 ? QColor(220, 220, 220) : QColor(Qt::white));
 
     // The mouse still points at the right world points.
     move(w.plane(), QPoint(690, 480));

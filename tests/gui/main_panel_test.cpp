@@ -41,11 +41,9 @@ TEST_F(MainPanelWindowTest, OpensBothWindows)
 TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
 {
     auto* input = child<QComboBox>(&panel, "Eingabe");
+    // Return goes to the box, as the keyboard sends it, so that it arrives once.
     auto drawBy = [&](bool enter) {
-        if (enter)  // to the box, as the keyboard sends it, so that it arrives once
-            QTest::keyClick(input, Qt::Key_Return);
-        else
-            click(&panel, "Zeichnen_button");
+        enter ? QTest::keyClick(input, Qt::Key_Return) : click(&panel, "Zeichnen_button");
     };
     // The completer works only while the field has the focus.
     QApplication::setActiveWindow(&panel);

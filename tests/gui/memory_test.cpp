@@ -73,9 +73,7 @@ TEST_F(UnderTheLimit, TheLargestPlaneIsDrawnAndSavedOrSaysItCannotBe)
     w.Bild_Speichern_Click();
     w.saveWindow()->setAskFileName([file](QWidget*, const QString&, const QString&) { return file; });
     w.saveWindow()->cmdSaveAsJpg_Click();
-    if (!QFile::exists(file)) {
-        EXPECT_EQ(ui.messages, std::vector<std::string>{"Out Of Memory. GDI+ Error:3"});
-    }
+    EXPECT_TRUE(QFile::exists(file) || ui.messages == std::vector<std::string>{"Out Of Memory. GDI+ Error:3"});
 
     // And on it goes.
     ui.messages.clear();

@@ -94,7 +94,6 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
 
     connect(input, &QPushButton::clicked, this,
             [this] { act([this] { Eingabe_button_Click(c_, r_); }); });
-    connect(term_, &QLineEdit::returnPressed, input, &QPushButton::click);
     connect(drawButton, &QPushButton::clicked, this,
             [this] { act([this] { Zeichnen_butt_Click(c_); }); });
     connect(calculate, &QPushButton::clicked, this,
@@ -107,6 +106,8 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
 
     showDrawing();  // functions of an opened drawing are there before the window
     resize(420, 560);
+    enterClicks({term_}, input);
+    tabOrder({term_, input, drawButton, calculate, markBox, result_, reset, onTop});
     closeOnEscape(*this);
 }
 

@@ -100,8 +100,11 @@ void drawFamily(Context& c, const DrawRequest& r)
         const Substitution term(familyTerm(c.drawing.xterm, start + k * step));
         Curve curve("Form.zahl = ", c.state.results.Zahl, term, Curve::OnFailure::KeepValue);
         curve.colour = *colour;
+        const auto firstRun = std::uint32_t(c.plane.runs().size());
         const SampleRun run = sampleCurve(c, curve, range.left, range.right, range.step);
         malformed += run.ended && run.error == err::Syntax;
+        c.drawing.familyDrawn.push_back(
+            {start + k * step, firstRun, std::uint32_t(c.plane.runs().size())});
     }
     if (malformed > 0 && malformed == *members && !wheel) {
         c.ui.message(kSyntaxMessage);
@@ -120,6 +123,7 @@ bool Funktionen_Scharren_check(Context& c, const DrawRequest& r)
 
 void Funktionen_Scharr(Context& c, const DrawRequest& r)
 {
+    c.drawing.familyDrawn.clear();
     drawFamily(c, r);
     c.state.session.Parametar_gefunden = false;
 }

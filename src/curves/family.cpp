@@ -1,12 +1,14 @@
 #include "curves/family.h"
 
 #include <cmath>
+#include <limits>
 
 #include "core/colours.h"
 #include "core/context.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
 #include "terms/chars.h"
+#include "terms/compiled.h"
 #include "terms/engine.h"
 #include "terms/numtext.h"
 
@@ -126,6 +128,28 @@ void Funktionen_Scharr(Context& c, const DrawRequest& r)
     c.drawing.familyDrawn.clear();
     drawFamily(c, r);
     c.state.session.Parametar_gefunden = false;
+}
+
+double familyReach(const Context& c)
+{
+    const auto& members = c.drawing.familyDrawn;
+    const double X = c.state.picture.X, Y = c.state.picture.Y;
+    if (members.empty() || !(X < Y))
+        return 0;
+    constexpr int kSamples = 800;
+    double reach = 0;
+    for (const auto& m : members) {
+        Compiled member({Substitution(familyTerm(c.drawing.xterm, m.value)).pattern()});
+        double nearest = std::numeric_limits<double>::infinity();
+        for (int i = 0; i <= kSamples; ++i) {
+            const double x = X + (Y - X) * i / kSamples;
+            if (const Outcome o = member.evaluate(x); o && std::isfinite(o.value))
+                nearest = std::min(nearest, std::max(std::fabs(x), std::fabs(o.value)));
+        }
+        if (std::isfinite(nearest))
+            reach = std::max(reach, nearest);
+    }
+    return reach;
 }
 
 std::optional<int> familySize(double start, double end, double step)

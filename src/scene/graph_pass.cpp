@@ -37,6 +37,7 @@ void report(Context& c, const SampleRun& run, bool skippedToo)
 bool drawMain(Context& c, const DrawRequest& r)
 {
     c.drawing.termRefused = false;
+    c.drawing.familyDrawn.clear();
     c.drawing.xterm = r.xterm;
     // Before anything else: a family would ask its questions first.
     if (r.termTooLong) {

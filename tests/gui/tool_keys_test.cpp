@@ -99,3 +99,46 @@ TEST_F(ToolKeys, TheAreaWindowsWidthListsShowTheWidthDrawnWith)
 
 }  // namespace
 }  // namespace kw
+
+namespace kw {
+namespace {
+
+// No control of a tool window lies over another or beyond the window, also
+// with seven functions, one of them longer than the screen is wide.
+TEST_F(ToolKeys, NoControlCoversAnotherWithTheLongestContent)
+{
+    app.showAnalysisPanel(true);
+    app.Schnittstellen_Rechner();
+    QWidget* intersections = app.intersectionCalculator();
+    std::string longTerm = "x";
+    while (longTerm.size() < 1900)
+        longTerm += "+sin(x)";
+    for (const std::string& t : {"x^2", "2x+3", "sin(x)", "0,5x^3-2x", "x^4-10x^2+5", "1/x", longTerm.c_str()}) {
+        test::child<QLineEdit>(intersections, "Eingabe_Term_txt")->setText(QString::fromStdString(t));
+        QTest::keyClick(test::child(intersections, "Eingabe_Term_txt"), Qt::Key_Return);
+    }
+    app.openCalculator();
+    app.Haengebruecken_Rechner();
+    app.Integral_Rechner();
+    for (QWidget* w : {intersections, (QWidget*)app.calculator(), (QWidget*)app.bridge(),
+                       (QWidget*)app.areaCalculator()}) {
+        SCOPED_TRACE(w->windowTitle().toStdString());
+        w->show();
+        test::settleLayouts();
+        EXPECT_LE(w->width(), 1366);
+        std::vector<std::pair<QWidget*, QRect>> controls;
+        for (QWidget* child : w->findChildren<QWidget*>())
+            if (child->isVisible() && child->parentWidget() == w && !child->objectName().isEmpty())
+                controls.push_back({child, child->geometry()});
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            EXPECT_TRUE(w->rect().contains(controls[i].second)) << controls[i].first->objectName().toStdString();
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(controls[i].second.intersects(controls[j].second))
+                    << controls[i].first->objectName().toStdString() << " over "
+                    << controls[j].first->objectName().toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kw

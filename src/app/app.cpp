@@ -378,12 +378,8 @@ ValueTableWindow* App::valueTable()
     if (!table)
         return nullptr;
     auto* window = new ValueTableWindow(*table);
-    // Each new table a little below and to the right of the one before.
-    const QPoint origin = mainPanel_->frameGeometry().topLeft();
-    const int step = 24 * (valueTables_++ % 10);
-    window->move(origin.x() + 40 + step, std::max(0, origin.y() - window->height() - 40) + step);
-    window->show();
-    window->raise();
+    // Where the calculators go: never over the panels, nor over the tables before.
+    openBesideAnalysisPanel(*window);
     return window;
 }
 
@@ -421,6 +417,9 @@ void App::openBesideAnalysisPanel(QWidget& window)
                               this->window(Role::Area), this->window(Role::Bridge)})
             if (tool && tool != &window && tool->isVisible())
                 tools.push_back(outerBox(*tool));
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (qobject_cast<ValueTableWindow*>(top) && top != &window && top->isVisible())
+                tools.push_back(outerBox(*top));
         const Box own = outerBox(window);
         const Offset wanted =
             analysis_ ? analysisBeside(outerBox(*analysis_)) : Offset{own.left, own.top};

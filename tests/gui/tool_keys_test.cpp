@@ -113,8 +113,8 @@ TEST_F(ToolKeys, NoControlCoversAnotherWithTheLongestContent)
     std::string longTerm = "x";
     while (longTerm.size() < 1900)
         longTerm += "+sin(x)";
-    for (const std::string& t : {"x^2", "2x+3", "sin(x)", "0,5x^3-2x", "x^4-10x^2+5", "1/x", longTerm.c_str()}) {
-        test::child<QLineEdit>(intersections, "Eingabe_Term_txt")->setText(QString::fromStdString(t));
+    for (const char* t : {"x^2", "2x+3", "sin(x)", "0,5x^3-2x", "x^4-10x^2+5", "1/x", longTerm.c_str()}) {
+        test::child<QLineEdit>(intersections, "Eingabe_Term_txt")->setText(QString::fromUtf8(t));
         QTest::keyClick(test::child(intersections, "Eingabe_Term_txt"), Qt::Key_Return);
     }
     app.openCalculator();

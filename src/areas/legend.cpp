@@ -15,6 +15,7 @@ constexpr double kMargin = 6, kStroke = 16, kTextGap = 4;
 constexpr double kLineHeight = Plane::kLineHeight;
 // Room kept free for legend lines still to come, beside their strokes.
 constexpr double kAheadWidth = 360;
+constexpr Rgb kWhite = rgb(255, 255, 255);
 
 std::size_t codePoints(std::string_view text)
 {
@@ -70,13 +71,15 @@ public:
     // No other curve near the point: a label there says which one it names.
     bool alone(Plane::Vertex v, int owner)
     {
-        const PixelBox around{v.x - cell_, v.y - cell_, v.x + cell_, v.y + cell_};
+        const double x = v.x, y = v.y;
+        const PixelBox around{x - cell_, y - cell_, x + cell_, y + cell_};
         return visit(around, [owner](int& o) { return o == kFree || o == owner; });
     }
 
     // The cells a segment crosses, where it is on the plane.
-    void take(Plane::Vertex a, Plane::Vertex b, int owner)
+    void take(Plane::Vertex from, Plane::Vertex to, int owner)
     {
+        const struct { double x, y; } a{from.x, from.y}, b{to.x, to.y};
         // Cut to the plane (Liang–Barsky), so that a far end costs nothing.
         double t0 = 0, t1 = 1;
         const double dx = b.x - a.x, dy = b.y - a.y;
@@ -146,13 +149,21 @@ void drawLegend(Context& c, std::span<const LegendEntry> entries)
     for (const LegendEntry& entry : entries) {
         const double top = kMargin + double(c.drawing.legendLines++) * kLineHeight;
         const double middle = top + kLineHeight / 2.0;
+        const std::string shown = fitted(entry.text, p.width() - textLeft - kMargin);
+        // A white band behind the line keeps it readable where curves pass
+        // (the pen's round ends reach half its width beyond them).
+        const double half = kLineHeight / 2.0;
+        p.setPenWidth(int(kLineHeight));
+        p.line(p.worldX(kMargin - 2 + half), p.worldY(middle),
+               p.worldX(std::max(kMargin - 2 + half, textLeft + textWidth(shown) + 2 - half)),
+               p.worldY(middle), kWhite);
         p.setPenWidth(2);
         p.line(p.worldX(kMargin), p.worldY(middle), p.worldX(kMargin + kStroke), p.worldY(middle),
                entry.colour);
         p.setForeColor(entry.colour);
         p.setCurrentX(p.worldX(textLeft));
         p.setCurrentY(p.worldY(top));
-        p.print(fitted(entry.text, p.width() - textLeft - kMargin));
+        p.print(shown);
     }
     p.setPenWidth(width);
     p.setForeColor(colour);
@@ -189,7 +200,7 @@ std::vector<std::optional<Plane::Vertex>> placeLabels(const Plane& plane,
         std::optional<Plane::Vertex> at;
         double walked = spacing;  // try the very end first
         // From the curve's right end towards its left one.
-        for (std::uint32_t r = std::min<std::size_t>(label.endRun, runs.size()); r-- > label.firstRun && !at;) {
+        for (auto r = std::uint32_t(std::min<std::size_t>(label.endRun, runs.size())); r-- > label.firstRun && !at;) {
             if (runs[r].kind != Plane::Kind::Line)
                 continue;
             const Plane::Vertex* before = nullptr;
@@ -198,8 +209,8 @@ std::vector<std::optional<Plane::Vertex>> placeLabels(const Plane& plane,
                 if (before)
                     walked += std::hypot(v.x - before->x, v.y - before->y);
                 before = &v;
-                if (walked < spacing || v.x < 0 || v.y < 0 || v.x > plane.width() ||
-                    v.y > plane.height() || !room.alone(v, int(k)))
+                if (walked < spacing || v.x < 0 || v.y < 0 || double(v.x) > plane.width() ||
+                    double(v.y) > plane.height() || !room.alone(v, int(k)))
                     continue;
                 walked = 0;
                 // Right below or above the point, left of it, then right over or under it.

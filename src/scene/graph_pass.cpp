@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "core/colours.h"
 #include "areas/legend.h"
+#include "core/colours.h"
 #include "core/context.h"
 #include "curves/family.h"
 #include "curves/graph.h"

@@ -89,24 +89,12 @@ TEST_F(ToolKeys, EnterClicksTheActionTabReadsInOrderEscCloses)
 namespace kw {
 namespace {
 
-TEST_F(ToolKeys, TheAreaWindowsWidthListsShowTheWidthDrawnWith)
-{
-    app.context().state.areas.Fuel_Staerke_SP = 4;  // as an opened drawing gives it
-    app.Integral_Rechner();
-    EXPECT_EQ(test::child<QComboBox>(app.areaCalculator(), "Flaeche_Linien_staerke")->currentText(), "1");
-    EXPECT_EQ(test::child<QComboBox>(app.areaCalculator(), "Flaeche_Linien_staerke_SP")->currentText(), "4");
-}
-
-}  // namespace
-}  // namespace kw
-
-namespace kw {
-namespace {
-
 // No control of a tool window lies over another or beyond the window, also
-// with seven functions, one of them longer than the screen is wide.
+// with seven functions, one of them longer than the screen is wide. The area
+// window's width lists show the width the shading is drawn with.
 TEST_F(ToolKeys, NoControlCoversAnotherWithTheLongestContent)
 {
+    app.context().state.areas.Fuel_Staerke_SP = 4;  // as an opened drawing gives it
     app.showAnalysisPanel(true);
     app.Schnittstellen_Rechner();
     QWidget* intersections = app.intersectionCalculator();
@@ -120,6 +108,8 @@ TEST_F(ToolKeys, NoControlCoversAnotherWithTheLongestContent)
     app.openCalculator();
     app.Haengebruecken_Rechner();
     app.Integral_Rechner();
+    EXPECT_EQ(test::child<QComboBox>(app.areaCalculator(), "Flaeche_Linien_staerke")->currentText(), "1");
+    EXPECT_EQ(test::child<QComboBox>(app.areaCalculator(), "Flaeche_Linien_staerke_SP")->currentText(), "4");
     for (QWidget* w : {intersections, (QWidget*)app.calculator(), (QWidget*)app.bridge(),
                        (QWidget*)app.areaCalculator()}) {
         SCOPED_TRACE(w->windowTitle().toStdString());

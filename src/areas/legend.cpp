@@ -51,6 +51,8 @@ public:
     {
     }
     double cell() const { return cell_; }
+    // Curves so many and so steep that finding room would take long: no labels then.
+    bool overworked() const { return work_ > kMostWork; }
 
     void take(const PixelBox& b, int owner = kTaken)
     {
@@ -101,6 +103,8 @@ public:
             return;
         const double length = std::hypot(dx, dy) * (t1 - t0);
         const int steps = int(std::ceil(length / (cell_ / 2.0))) + 1;
+        if ((work_ += steps) > kMostWork)
+            return;
         for (int i = 0; i <= steps; ++i) {
             const double t = t0 + (t1 - t0) * i / steps;
             const double x = a.x + dx * t, y = a.y + dy * t;
@@ -123,8 +127,10 @@ private:
         return true;
     }
 
+    static constexpr long long kMostWork = 20'000'000;  // cells visited along curves
     int cell_, width_, height_, columns_, rows_;
     std::vector<int> owner_;
+    long long work_ = 0;
 };
 
 }  // namespace
@@ -192,8 +198,10 @@ std::vector<std::optional<Plane::Vertex>> placeLabels(const Plane& plane,
                 for (std::uint32_t i = 1; i < runs[r].count; ++i)
                     room.take(vertices[runs[r].first + i - 1], vertices[runs[r].first + i], int(k));
 
-    const double gap = room.cell(), spacing = 2 * room.cell();
     std::vector<std::optional<Plane::Vertex>> placed;
+    if (room.overworked())
+        return std::vector<std::optional<Plane::Vertex>>(labels.size());
+    const double gap = room.cell(), spacing = 2 * room.cell();
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const CurveLabel& label = labels[k];
         const double w = textWidth(label.text), h = kLineHeight;

@@ -57,7 +57,7 @@ public:
     void take(const PixelBox& b, int owner = kTaken)
     {
         visit(b, [owner](int& o) {
-            o = o == kFree || o == owner ? owner : kTaken;
+            claim(o, owner);
             return true;
         });
     }
@@ -101,18 +101,33 @@ public:
         }
         if (!(t0 <= t1))
             return;
-        const double length = std::hypot(dx, dy) * (t1 - t0);
-        const int steps = int(std::ceil(length / (cell_ / 2.0))) + 1;
+        // Steps of half a cell along the longer side; a short segment is one cell.
+        const double span = std::max(std::fabs(dx), std::fabs(dy)) * (t1 - t0);
+        const int steps = int(span / (cell_ / 2.0)) + 1;
         if ((work_ += steps) > kMostWork)
             return;
-        for (int i = 0; i <= steps; ++i) {
-            const double t = t0 + (t1 - t0) * i / steps;
-            const double x = a.x + dx * t, y = a.y + dy * t;
-            take({x, y, x, y}, owner);
+        std::size_t last = owner_.size();
+        const double stepX = dx * (t1 - t0) / steps, stepY = dy * (t1 - t0) / steps;
+        double x = a.x + dx * t0, y = a.y + dy * t0;
+        for (int i = 0; i <= steps; ++i, x += stepX, y += stepY) {
+            const std::size_t at = index(x, y);
+            if (at != last)
+                claim(owner_[at], owner);
+            last = at;
         }
     }
 
 private:
+    // A cell two curves cross is nobody's.
+    static void claim(int& cell, int owner) { cell = cell == kFree || cell == owner ? owner : kTaken; }
+
+    std::size_t index(double x, double y) const
+    {
+        const int col = std::clamp(int(x * perCell_), 0, columns_ - 1);
+        const int row = std::clamp(int(y * perCell_), 0, rows_ - 1);
+        return std::size_t(row) * std::size_t(columns_) + std::size_t(col);
+    }
+
     template <class F>
     bool visit(const PixelBox& b, F f)
     {
@@ -129,6 +144,7 @@ private:
 
     static constexpr long long kMostWork = 20'000'000;  // cells visited along curves
     int cell_, width_, height_, columns_, rows_;
+    double perCell_ = 1.0 / cell_;
     std::vector<int> owner_;
     long long work_ = 0;
 };

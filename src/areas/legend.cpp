@@ -217,7 +217,8 @@ std::vector<std::optional<Plane::Vertex>> placeLabels(const Plane& plane,
     std::vector<std::optional<Plane::Vertex>> placed;
     if (room.overworked())
         return std::vector<std::optional<Plane::Vertex>>(labels.size());
-    const double gap = room.cell(), spacing = 2 * room.cell();
+    // Anchors close together: a label may fit only right at a vertex.
+    const double gap = room.cell(), spacing = 2;
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const CurveLabel& label = labels[k];
         const double w = textWidth(label.text), h = kLineHeight;

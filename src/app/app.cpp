@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QTimer>
@@ -106,8 +107,12 @@ App::App(QtUi* ui, const QString& settingsFile)
     join(Role::Drawing, drawing_.get());
 
     QObject::connect(mainPanel_.get(), &MainPanelWindow::drawn, drawing_.get(), [this] {
+        // A calculator that drew stays in front of the drawing it may lie over.
+        QWidget* active = QApplication::activeWindow();
         drawing_->show();
         drawing_->raise();
+        if (active && active != drawing_.get() && active != mainPanel_.get())
+            active->raise();
     });
     QObject::connect(mainPanel_.get(), &MainPanelWindow::endRequested, mainPanel_.get(),
                      [this] { end(); });
@@ -378,12 +383,8 @@ ValueTableWindow* App::valueTable()
     if (!table)
         return nullptr;
     auto* window = new ValueTableWindow(*table);
-    // Each new table a little below and to the right of the one before.
-    const QPoint origin = mainPanel_->frameGeometry().topLeft();
-    const int step = 24 * (valueTables_++ % 10);
-    window->move(origin.x() + 40 + step, std::max(0, origin.y() - window->height() - 40) + step);
-    window->show();
-    window->raise();
+    // Where the calculators go: never over the panels, nor over the tables before.
+    openBesideAnalysisPanel(*window);
     return window;
 }
 
@@ -421,13 +422,35 @@ void App::openBesideAnalysisPanel(QWidget& window)
                               this->window(Role::Area), this->window(Role::Bridge)})
             if (tool && tool != &window && tool->isVisible())
                 tools.push_back(outerBox(*tool));
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (qobject_cast<ValueTableWindow*>(top) && top != &window && top->isVisible())
+                tools.push_back(outerBox(*top));
         const Box own = outerBox(window);
         const Offset wanted =
             analysis_ ? analysisBeside(outerBox(*analysis_)) : Offset{own.left, own.top};
-        const QRect area = ui_->screenArea(window);
-        const Offset at = freePlace({own.width, own.height}, wanted, panels, tools,
-                                    outerBox(*drawing_),
-                                    {area.x(), area.y(), area.width(), area.height()});
+        const QRect screen = ui_->screenArea(window);
+        const Box area{screen.x(), screen.y(), screen.width(), screen.height()};
+        Offset at = freePlace({own.width, own.height}, wanted, panels, tools, outerBox(*drawing_), area);
+        // Over the drawing window, its title and menu stay free where the
+        // tool fits below them without covering a panel.
+        const Box drawing = outerBox(*drawing_);
+        const int menuBottom =
+            drawing_->menuBar()->mapToGlobal(QPoint(0, drawing_->menuBar()->height())).y();
+        const Box menu{drawing.left, drawing.top, drawing.width, std::max(0, menuBottom - drawing.top)};
+        auto covers = [&own](Offset o, const Box& b) {
+            return o.left < b.left + b.width && b.left < o.left + own.width && o.top < b.top + b.height &&
+                   b.top < o.top + own.height;
+        };
+        if (covers(at, menu)) {
+            std::vector<Box> withMenu = panels;
+            withMenu.push_back(menu);
+            const Offset below = freePlace({own.width, own.height}, wanted, withMenu, tools, drawing, area);
+            auto coversAny = [&covers](Offset o, const std::vector<Box>& boxes) {
+                return std::ranges::any_of(boxes, [&](const Box& b) { return covers(o, b); });
+            };
+            if (!coversAny(below, panels) && (!coversAny(below, tools) || coversAny(at, tools)))
+                at = below;
+        }
         moveBy(window, {at.left - own.left, at.top - own.top});
     };
     window.adjustSize();

@@ -169,7 +169,6 @@ private:
     std::array<QPointer<QWidget>, std::size_t(Role::Count)> windows_;
     bool closing_ = false;
     bool drawingOpened_ = false;  // a drawing was opened in this run
-    int valueTables_ = 0;
 };
 
 }  // namespace kw

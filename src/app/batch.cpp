@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "areas/intersections.h"
+#include "areas/legend.h"
 #include "core/colours.h"
 #include "core/context.h"
 #include "core/document.h"
@@ -90,12 +91,18 @@ ColourPicker furtherColours(const std::string& graphColour)
 
 // The intersection calculator's functions (the options' --and) over the
 // picture, while they are shown.
+// The legend names them f2, f3, … after f1, the graph (see labelMain).
 void drawFurther(Context& c)
 {
     const IntersectionState& i = c.state.intersections;
-    if (i.Schnittstellen_Zeichnen_test)
-        drawFunctions(c, readRequest(c), i.Schnittstellen_Terme, furtherColours(c.state.main.FarbeBox),
-                      false);
+    if (!i.Schnittstellen_Zeichnen_test)
+        return;
+    const ColourPicker colours = furtherColours(c.state.main.FarbeBox);
+    drawFunctions(c, readRequest(c), i.Schnittstellen_Terme, colours, false);
+    std::vector<LegendEntry> legend;
+    for (std::size_t k = 0; k < i.Schnittstellen_Terme.size(); ++k)
+        legend.push_back({"f" + text(double(k + 2)) + "(x) = " + i.Schnittstellen_Terme[k], colours(k)});
+    drawLegend(c, legend);
 }
 
 // The picture, the worksheet of the curve discussion or, for a .kurve file,
@@ -131,6 +138,7 @@ int runOpened(const BatchOptions& o, std::ostream& err)
     IntersectionState& i = c.state.intersections;
     const bool further = i.Schnittstellen_Zeichnen_test;
     i.Schnittstellen_Zeichnen_test = false;  // not in the windows' random colours
+    c.drawing.legendAhead = further ? int(i.Schnittstellen_Terme.size()) : 0;
     drawOpened(c);
     if (c.drawing.termRefused)
         return kBatchFailed;
@@ -226,6 +234,7 @@ int drawAndExport(const BatchOptions& o, std::ostream& err)
         s.areas.Obergrenze = b;
         s.areas.Flaeche_einferben_Check = true;
     }
+    c.drawing.legendAhead = int(o.und.size());
     drawFromPanel(c);
     if (c.drawing.termRefused)
         return kBatchFailed;

@@ -416,6 +416,7 @@ void flaeche_einfaerben_sp(Context& c)
     readRange(c);
     const Substitution f(string_richten(s.areas.f_x_Eingabe_txt));
     const Substitution g(string_richten(s.areas.g_x_Eingabe_txt));
+    c.plane.setPenWidth(1);  // without a chosen width, the one its list shows
     Curve curve("Form.zahl2 = ", s.results.Zahl2, f, Curve::OnFailure::Skip);
     curve.width = s.areas.Fuel_Staerke_SP;
     curve.colour = s.areas.Flaeche_Farbe_SP_Test ? Rgb(s.areas.FarbeBox_Flaeche_SP) : kAreaDefault;

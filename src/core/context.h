@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/colours.h"
 #include "core/pacer.h"
@@ -25,6 +26,15 @@ struct Drawing {
     bool termRefused = false;     // the last graph pass refused the term: not in the right form,
                                   // too long, or a family without usable answers to its questions
     bool legendShown = true;      // several functions drawn are named in a legend
+    int legendLines = 0;          // lines of the legend on this picture so far
+    int legendAhead = 0;          // lines that functions drawn after the graph will add (--and)
+    // The members the last family pass drew: the value and the plane's runs
+    // [firstRun, endRun) of each.
+    struct Member {
+        double value;
+        std::uint32_t firstRun, endRun;
+    };
+    std::vector<Member> familyDrawn;
     std::uint32_t colourSeed = 0; // the calculators' functions are drawn in colours of this seed
 };
 

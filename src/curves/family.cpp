@@ -1,12 +1,14 @@
 #include "curves/family.h"
 
 #include <cmath>
+#include <limits>
 
 #include "core/colours.h"
 #include "core/context.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
 #include "terms/chars.h"
+#include "terms/compiled.h"
 #include "terms/engine.h"
 #include "terms/numtext.h"
 
@@ -100,8 +102,11 @@ void drawFamily(Context& c, const DrawRequest& r)
         const Substitution term(familyTerm(c.drawing.xterm, start + k * step));
         Curve curve("Form.zahl = ", c.state.results.Zahl, term, Curve::OnFailure::KeepValue);
         curve.colour = *colour;
+        const auto firstRun = std::uint32_t(c.plane.runs().size());
         const SampleRun run = sampleCurve(c, curve, range.left, range.right, range.step);
         malformed += run.ended && run.error == err::Syntax;
+        c.drawing.familyDrawn.push_back(
+            {start + k * step, firstRun, std::uint32_t(c.plane.runs().size())});
     }
     if (malformed > 0 && malformed == *members && !wheel) {
         c.ui.message(kSyntaxMessage);
@@ -120,8 +125,31 @@ bool Funktionen_Scharren_check(Context& c, const DrawRequest& r)
 
 void Funktionen_Scharr(Context& c, const DrawRequest& r)
 {
+    c.drawing.familyDrawn.clear();
     drawFamily(c, r);
     c.state.session.Parametar_gefunden = false;
+}
+
+double familyReach(const Context& c)
+{
+    const auto& members = c.drawing.familyDrawn;
+    const double X = c.state.picture.X, Y = c.state.picture.Y;
+    if (members.empty() || !(X < Y))
+        return 0;
+    constexpr int kSamples = 800;
+    double reach = 0;
+    for (const auto& m : members) {
+        Compiled member({Substitution(familyTerm(c.drawing.xterm, m.value)).pattern()});
+        double nearest = std::numeric_limits<double>::infinity();
+        for (int i = 0; i <= kSamples; ++i) {
+            const double x = X + (Y - X) * i / kSamples;
+            if (const Outcome o = member.evaluate(x); o && std::isfinite(o.value))
+                nearest = std::min(nearest, std::max(std::fabs(x), std::fabs(o.value)));
+        }
+        if (std::isfinite(nearest))
+            reach = std::max(reach, nearest);
+    }
+    return reach;
 }
 
 std::optional<int> familySize(double start, double end, double step)

@@ -30,8 +30,14 @@ bool Funktionen_Scharren_check(Context& c, const DrawRequest& r);
 // reuses the stored ones without asking) and draws one graph per value in the
 // graph colour, each its own polyline. Failing samples are passed over; a
 // member that does not parse is left out, and when none parses the graph's
-// syntax message is shown. Clears Parametar_gefunden.
+// syntax message is shown. Clears Parametar_gefunden; the members drawn are
+// kept in Drawing::familyDrawn.
 void Funktionen_Scharr(Context& c, const DrawRequest& r);
+
+// The top edge a square range needs so that every member the last family pass
+// drew shows at least in part: per member the least max(|x|, |f(x)|) over the
+// range; 0 when no member was drawn.
+double familyReach(const Context& c);
 
 // How many members start, start + step, … up to end have: the end counts when
 // it is reached up to a billionth of the step. 0 for a step of 0 or one that

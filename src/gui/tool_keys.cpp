@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace kw {
 
@@ -26,18 +27,45 @@ protected:
         return false;
     }
 };
+// Enter on a control that has no Enter of its own (a slider, say) clicks the action.
+class EnterClicks : public QObject {
+public:
+    EnterClicks(QObject* parent, QAbstractButton* action) : QObject(parent), action_(action) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        action_->click();
+        return true;
+    }
+
+private:
+    QAbstractButton* action_;
+};
 }  // namespace
 
 void closeOnEscape(QWidget& window) { window.installEventFilter(new EscapeCloses(&window)); }
 
 void enterClicks(std::initializer_list<QWidget*> fields, QAbstractButton* action)
 {
+    if (!action)
+        return;
+    // A push button outside a dialog ignores Enter unless told otherwise.
+    if (auto* push = qobject_cast<QPushButton*>(action))
+        push->setAutoDefault(true);
     for (QWidget* field : fields) {
         auto* edit = qobject_cast<QLineEdit*>(field);
         if (auto* box = qobject_cast<QComboBox*>(field))
             edit = box->lineEdit();
-        if (edit && action)
+        if (edit)
             QObject::connect(edit, &QLineEdit::returnPressed, action, &QAbstractButton::click);
+        else if (field)
+            field->installEventFilter(new EnterClicks(field, action));
     }
 }
 

@@ -11,8 +11,9 @@ namespace kw {
 // call this). During a search Esc stops the search instead.
 void closeOnEscape(QWidget& window);
 
-// Enter in any of `fields` (line edits or editable combo boxes) clicks
-// `action`, the button that belongs to them.
+// Enter in any of `fields` (line edits, editable combo boxes, or any other
+// control such as a slider), or on `action` itself, clicks `action`, the
+// button that belongs to them.
 void enterClicks(std::initializer_list<QWidget*> fields, QAbstractButton* action);
 
 // Tab visits `widgets` in this order.

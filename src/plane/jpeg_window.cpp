@@ -155,6 +155,8 @@ JpegWindow::JpegWindow(Ui& ui, const Plane& plane, QWidget* parent)
     showQuality(quality_->value());
     connect(quality_, &QScrollBar::valueChanged, this, showQuality);
     connect(save, &QPushButton::clicked, this, &JpegWindow::cmdSaveAsJpg_Click);
+    enterClicks({quality_}, save);
+    tabOrder({quality_, save});
     closeOnEscape(*this);
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "areas/legend.h"
 #include "core/colours.h"
 #include "core/context.h"
 #include "curves/family.h"
@@ -32,30 +33,30 @@ void report(Context& c, const SampleRun& run, bool skippedToo)
         c.ui.message(kArgumentMessage);  // reported once the loop has ended
 }
 
-}  // namespace
-
-void berechnen(Context& c, const DrawRequest& r)
+// The graph of f, or its family; true for a family.
+bool drawMain(Context& c, const DrawRequest& r)
 {
     c.drawing.termRefused = false;
+    c.drawing.familyDrawn.clear();
     c.drawing.xterm = r.xterm;
     // Before anything else: a family would ask its questions first.
     if (r.termTooLong) {
         c.drawing.termRefused = true;
         c.ui.message(kTermTooLongMessage);
-        return;
+        return false;
     }
     // A term with the parameter "@" is drawn as a family; nothing else of the pass runs.
     if (Funktionen_Scharren_check(c, r)) {
         Funktionen_Scharr(c, r);
-        return;
+        return true;
     }
     const auto given = r.range();
     if (!given)
-        return;  // a range or quality that is not a number ends the pass quietly
+        return false;  // a range or quality that is not a number ends the pass quietly
     const Range range = *given;
     if (std::isinf(range.step)) {
         c.ui.message(kDivisionMessage);  // quality 0
-        return;
+        return false;
     }
     prepareGraph(c, r, range);
     c.ui.setProgressMaximum(float(std::fabs(range.left) + std::fabs(range.right)));
@@ -70,19 +71,35 @@ void berechnen(Context& c, const DrawRequest& r)
                                                            : Wurzel_log_funktion(c, r);
         if (run)
             report(c, *run, false);
-        return;
+        return false;
     }
     const auto colour = c.drawing.Graph_Farbe;
     if (!colour)
-        return;  // no colour was ever chosen: nothing can be drawn
+        return false;  // no colour was ever chosen: nothing can be drawn
 
     if (c.state.overlays.ad_funktion_test) {
         // A section is drawn as points; f undefined at a point just leaves it out.
         if (auto run = drawSection(c, range, *colour))
             report(c, *run, false);
-        return;
+        return false;
     }
     report(c, drawGraph(c, range, *colour), true);
+    return false;
+}
+
+}  // namespace
+
+void berechnen(Context& c, const DrawRequest& r)
+{
+    const bool family = drawMain(c, r);
+    const auto colour = c.drawing.Graph_Farbe;
+    if (!colour || c.drawing.termRefused || c.pacer.stopped())
+        return;
+    // Which curve is which, in the picture itself.
+    if (family)
+        labelFamily(c, c.state.main.Eingabe, *colour);
+    else
+        labelMain(c, c.state.main.Eingabe, *colour);
 }
 
 }  // namespace kw

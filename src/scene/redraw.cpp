@@ -71,8 +71,10 @@ void run(Context& c, const DrawRequest& r, std::span<const Step> steps)
     const Pacer::Work redraw(c.pacer, kDrawingHint, kDrawingCancelled);
     // A redraw from the coordinate system on starts a new picture: towers drawn
     // before are gone unless this one draws them again.
-    if (!steps.empty() && steps.front() == Step::Koordinaten_System)
+    if (!steps.empty() && steps.front() == Step::Koordinaten_System) {
         c.state.bridge.towersShown = false;
+        c.drawing.legendLines = 0;
+    }
     for (Step step : steps) {
         if (c.pacer.stopped())
             break;

@@ -5,6 +5,7 @@
 
 #include "core/context.h"
 #include "core/plane.h"
+#include "curves/family.h"
 #include "scene/redraw.h"
 #include "terms/numtext.h"
 
@@ -38,6 +39,9 @@ double wholeDrawingTop(const Context& c)
                 reach = std::max(reach, x);
         }
     }
+    // A family that leaves the plane: every member at least in part.
+    if (!c.drawing.termRefused)
+        reach = std::max(reach, familyReach(c));
     if (reach <= top)
         return top;
     return std::min(kLargestTop, std::ceil(reach * 1.05));  // a little room at the edge

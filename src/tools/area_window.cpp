@@ -194,6 +194,7 @@ AreaWindow::AreaWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Window
         result->setFocusPolicy(Qt::ClickFocus);
     tabOrder({lower_, upper_, term_, upperButton, f_, g_, lowerBetween_, upperBetween_, lowerButton});
     closeOnEscape(*this);
+    showWidths();
     resize(560, sizeHint().height());
 }
 
@@ -206,7 +207,6 @@ QHBoxLayout* AreaWindow::actionRow(const Actions& a)
     auto* widthCombo = named(new QComboBox, a.widthCombo);
     for (auto w : kWidths)
         widthCombo->addItem(qs(w));
-    widthCombo->setCurrentIndex(-1);  // no width chosen yet
     auto* row = new QHBoxLayout;
     row->addWidget(berechnen);
     row->addWidget(shadeBox);
@@ -283,6 +283,7 @@ void AreaWindow::showDrawing()
                                                          : std::nullopt);
     showColour("FarbeBox_Flaeche_SP",
                a.Flaeche_Farbe_SP_Test ? std::optional(Rgb(a.FarbeBox_Flaeche_SP)) : std::nullopt);
+    showWidths();
     loadFields();
     // A closed window shows these when opened next, not the main panel's range.
     loaded_ = true;
@@ -300,6 +301,16 @@ void AreaWindow::showColour(const char* list, std::optional<Rgb> colour)
     }
     box->setEditText(qs(named->name));
     paintColourBox(box, *colour);
+}
+
+// The widths the shading is drawn with; 1 until one is chosen.
+void AreaWindow::showWidths()
+{
+    const std::pair<const char*, int> lists[] = {{"Flaeche_Linien_staerke", c_.state.areas.Fuel_Staerke},
+                                                 {"Flaeche_Linien_staerke_SP", c_.state.areas.Fuel_Staerke_SP}};
+    for (const auto& [list, width] : lists)
+        findChild<QComboBox*>(QString::fromLatin1(list))
+            ->setCurrentIndex(std::clamp(width, 1, int(kWidths.size())) - 1);
 }
 
 void AreaWindow::loadFields()

@@ -60,6 +60,7 @@ private:
     QMetaObject::Connection showFieldsFirst();
     void loadFields();
     void showColour(const char* list, std::optional<Rgb> colour);
+    void showWidths();
     void upper(bool (*action)(Context&, AreaFields&));
     void lower(void (*action)(Context&, AreaFields&));
 

@@ -139,7 +139,6 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
     for (int i = 0; i < 3; ++i) {
         inputs->addWidget(named(new QLabel(QString::fromUtf8(inputRows[i].text)), inputRows[i].label), i, 0);
         inputs->addWidget(inputRows[i].field, i, 1);
-        connect(inputRows[i].field, &QLineEdit::returnPressed, this, &BridgeWindow::onCalculate);
     }
     inputs->setColumnStretch(2, 1);
     rows->addLayout(inputs);
@@ -157,6 +156,8 @@ BridgeWindow::BridgeWindow(Context& c, QWidget* parent) : QWidget(parent, Qt::Wi
     rows->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(calculate, &QPushButton::clicked, this, &BridgeWindow::onCalculate);
+    enterClicks({spanField_, heightField_, lowestField_}, calculate);
+    tabOrder({spanField_, heightField_, lowestField_, calculate, a1_, c1_, a2_, c2_});
     closeOnEscape(*this);
 }
 

@@ -112,7 +112,8 @@ CalculatorWindow::CalculatorWindow(Context& c, QWidget* parent) : QWidget(parent
 
     connect(del, &QPushButton::clicked, this, &CalculatorWindow::onDel);
     connect(gleich, &QPushButton::clicked, this, &CalculatorWindow::onGleich);
-    connect(input_, &QLineEdit::returnPressed, this, &CalculatorWindow::onGleich);
+    enterClicks({input_}, gleich);
+    tabOrder({input_, result_});
     closeOnEscape(*this);
 }
 

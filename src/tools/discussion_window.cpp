@@ -11,6 +11,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "gui/tool_keys.h"
 #include "gui/worksheet.h"
 
 namespace kw {
@@ -44,6 +45,10 @@ DiscussionWindow::DiscussionWindow(const Plane& plane, QWidget* parent) : QWidge
     tell = [this](const QString& text) { QMessageBox::warning(this, QStringLiteral("Kurvenwerk"), text); };
     connect(save, &QPushButton::clicked, this, [this] { savePdf(); });
     connect(printButton, &QPushButton::clicked, this, [this] { print(); });
+    // Enter saves, or prints where that button has the focus; Esc closes.
+    enterClicks({}, save);
+    enterClicks({}, printButton);
+    closeOnEscape(*this);
 
     // Ctrl+C: the whole discussion as text, whatever has the focus.
     auto* copy = new QAction(this);

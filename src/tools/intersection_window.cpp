@@ -11,9 +11,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/context.h"
+
+#include <algorithm>
 
 namespace kw {
 
@@ -80,7 +83,7 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
 
     result_ = named(new QPlainTextEdit, "Schnittpunkte_txt");
     result_->setReadOnly(true);
-    result_->setMinimumHeight(160);
+    result_->setMinimumHeight(100);
     rows->addWidget(result_, 1);
 
     auto* reset = named(new QPushButton(QStringLiteral("reset")), "Command1");
@@ -94,7 +97,6 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
 
     connect(input, &QPushButton::clicked, this,
             [this] { act([this] { Eingabe_button_Click(c_, r_); }); });
-    connect(term_, &QLineEdit::returnPressed, input, &QPushButton::click);
     connect(drawButton, &QPushButton::clicked, this,
             [this] { act([this] { Zeichnen_butt_Click(c_); }); });
     connect(calculate, &QPushButton::clicked, this,
@@ -107,6 +109,8 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
 
     showDrawing();  // functions of an opened drawing are there before the window
     resize(420, 560);
+    enterClicks({term_}, input);
+    tabOrder({term_, input, drawButton, calculate, markBox, result_, reset, onTop});
     closeOnEscape(*this);
 }
 
@@ -134,10 +138,35 @@ void IntersectionWindow::showDrawing()
 void IntersectionWindow::loadFields()
 {
     nextNumber_->setText(qs(r_.Eingabe_Zahl_Label));
-    entered_->setText(qsLines(r_.Eingegebene_Label));
+    // A long term ends in "…" rather than widening the window beyond the
+    // screen; the whole list is in the tool tip.
+    const QString entered = qsLines(r_.Eingegebene_Label);
+    QStringList lines = entered.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = entered_->fontMetrics().elidedText(line, Qt::ElideRight, kEnteredWidth);
+    entered_->setText(lines.join(QLatin1Char('\n')));
+    entered_->setToolTip(entered);
+    growToContent();
     const QString result = qsLines(r_.Schnittpunkte_txt);
     if (result_->toPlainText() != result)
         result_->setPlainText(result);
+}
+
+// Seven functions need more room than one: the window grows, within the
+// screen, so that no control is laid over another; the results scroll in their box.
+void IntersectionWindow::growToContent()
+{
+    if (QLayout* l = layout())
+        l->activate();
+    const QSize needed = size().expandedTo(minimumSizeHint());
+    if (needed == size())
+        return;
+    resize(needed);
+    if (!isVisible())
+        return;
+    const QRect area = screen()->availableGeometry();
+    const QRect outer = frameGeometry();
+    move(pos() - QPoint(std::max(0, outer.right() - area.right()), std::max(0, outer.bottom() - area.bottom())));
 }
 
 }  // namespace kw

@@ -33,6 +33,9 @@ private:
     template <class Action>
     void act(Action action);
     void loadFields();
+    void growToContent();
+
+    static constexpr int kEnteredWidth = 380;  // pixels of one entered function
 
     Context& c_;
     IntersectionFields r_;

@@ -302,4 +302,20 @@ TEST(BatchPicture, ShadesAndDrawsFurtherFunctionsTheSameEveryTime)
     EXPECT_GT(pixels(qRgb(139, 0, 139)), 500);
 }
 
+// Where no curve passes, the top-left corner names f and the further function
+// in their colours; without further functions it stays empty.
+TEST(BatchPicture, FurtherFunctionsAreNamedInALegend)
+{
+    for (const bool further : {true, false}) {
+        std::vector<std::string> args = {"--term", "x^2", "--colour", "Blau"};
+        if (further)
+            args.insert(args.end(), {"--and", "2x"});
+        const QImage picture = exported(args);
+        for (const QRgb colour : {qRgb(0, 0, 139), qRgb(0, 139, 0)})
+            EXPECT_EQ(test::countPixels(picture, QRect(0, 0, 200, 36),
+                                        [colour](QColor c) { return c.rgb() == colour; }) > 20,
+                      further);
+    }
+}
+
 }  // namespace

@@ -20,6 +20,7 @@ protected:
     std::vector<test::WorldLine> drawFamily(const char* term, Answers answers)
     {
         ui.answers = std::move(answers);
+        c.drawing.legendShown = false;  // the members alone
         return draw(term);
     }
     // The heights at x = 1 of the members drawn, rounded to 1e-6.

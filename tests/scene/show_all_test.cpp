@@ -60,3 +60,28 @@ TEST_F(ShowAll, WidensTheRangeOnlyForWhatReachesBeyondItAndIsStable)
 }
 
 }  // namespace
+
+namespace {
+
+// A family above the plane: the range widens until each member shows, once.
+TEST_F(ShowAll, BringsEveryMemberOfAFamilyIntoView)
+{
+    ui.answers = {"30", "60", "10"};
+    draw("x+@");
+    ASSERT_TRUE(showAll(c, 900, 700));
+    EXPECT_EQ(c.state.main.x_eingabe, "-42");  // x + 60 at x = -20 is 40, and a little room
+    for (const auto& m : c.drawing.familyDrawn) {
+        int shown = 0;
+        for (std::uint32_t r = m.firstRun; r < m.endRun; ++r)
+            for (std::uint32_t i = 0; i < c.plane.runs()[r].count; ++i) {
+                const auto& v = c.plane.vertices()[c.plane.runs()[r].first + i];
+                shown += v.x >= 0 && v.y >= 0 && v.x <= c.plane.width() && v.y <= c.plane.height();
+            }
+        EXPECT_GT(shown, 0) << m.value;
+    }
+    ASSERT_TRUE(showAll(c, 900, 700));
+    EXPECT_EQ(c.state.main.x_eingabe, "-42");
+    EXPECT_EQ(c.drawing.familyDrawn.size(), 4u);
+}
+
+}  // namespace

@@ -83,12 +83,6 @@ TEST_F(ToolKeys, EnterClicksTheActionTabReadsInOrderEscCloses)
     }
 }
 
-}  // namespace
-}  // namespace kw
-
-namespace kw {
-namespace {
-
 // No control of a tool window lies over another or beyond the window, also
 // with seven functions, one of them longer than the screen is wide. The area
 // window's width lists show the width the shading is drawn with.

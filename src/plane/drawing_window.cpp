@@ -75,6 +75,8 @@ DrawingWindow::DrawingWindow(Context& c, QWidget* parent, QString settingsFile)
     connect(vScroll_, &QScrollBar::valueChanged, this, &DrawingWindow::Ebene_Positionieren);
     connect(plane_, &PlaneWidget::mouseMoved, this, &DrawingWindow::onPlaneMouseMoved);
     connect(plane_, &PlaneWidget::mousePressed, this, &DrawingWindow::onPlanePressed);
+    // Not from inside the paint event: the way down asks and redraws.
+    connect(plane_, &PlaneWidget::lowMemory, this, &DrawingWindow::lowMemory, Qt::QueuedConnection);
 
     buildMenu(settingsFile);
     // A saved drawing keeps where its plane was scrolled to.
@@ -269,7 +271,22 @@ void DrawingWindow::showAll()
 
 void DrawingWindow::MenuGroesse_Click(int n)
 {
-    const int item = kw::MenuGroesse_Click(c_, n, probe_);
+    sizeChosen(kw::MenuGroesse_Click(c_, n, probe_));
+}
+
+void DrawingWindow::lowMemory()
+{
+    if (lowMemory_)
+        return;  // one way down at a time; it catches its own failures
+    lowMemory_ = true;
+    c_.plane.release();  // the display list and the cache go before the message
+    plane_->refresh();
+    sizeChosen(kw::lowMemory(c_, probe_));
+    lowMemory_ = false;
+}
+
+void DrawingWindow::sizeChosen(int item)
+{
     if (item == kSizeRefused) {
         menu_.sizeItems[sizeItem_ - 1]->setChecked(true);
         return;

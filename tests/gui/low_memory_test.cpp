@@ -13,11 +13,7 @@
 #include "plane/picture_size.h"
 #include "support/gui_helpers.h"
 
-namespace {
-
-std::atomic<std::size_t> refuseFrom{0};  // 0: nothing is refused
-
-}  // namespace
+static std::atomic<std::size_t> refuseFrom{0};  // 0: nothing is refused
 
 void* operator new(std::size_t n)
 {
@@ -42,12 +38,12 @@ struct Refusing {
     ~Refusing() { refuseFrom = 0; }
 };
 
-// The fields, and "Zeichnen" clicked.
-void drawFields(App& app, const char* term, const char* from, const char* to)
+// "sin(x)" from -r to r at quality 500: "Zeichnen" clicked.
+void drawSine(App& app, int r)
 {
-    child<QComboBox>(&app.mainPanel(), "Eingabe")->setCurrentText(QString::fromLatin1(term));
-    child<QLineEdit>(&app.mainPanel(), "x_eingabe")->setText(QString::fromLatin1(from));
-    child<QLineEdit>(&app.mainPanel(), "y_eingabe")->setText(QString::fromLatin1(to));
+    child<QComboBox>(&app.mainPanel(), "Eingabe")->setCurrentText(QStringLiteral("sin(x)"));
+    child<QLineEdit>(&app.mainPanel(), "x_eingabe")->setText(QString::number(-r));
+    child<QLineEdit>(&app.mainPanel(), "y_eingabe")->setText(QString::number(r));
     child<QLineEdit>(&app.mainPanel(), "qualitaet_eingabe")->setText(QStringLiteral("500"));
     click(&app.mainPanel(), "Zeichnen_button");
 }
@@ -61,29 +57,29 @@ TEST_F(LowMemory, ADrawingOrPictureTooLargeComesBackSmallerOrEndsTheProgram)
 {
     const struct {
         bool inPaint;
-        const char* from;
-        const char* to;
+        int range;
         std::size_t refused;  // requests from this size fail
         std::string_view message;
         int side;  // after the way down; 0: the program ended
     } cases[] = {
-        {false, "-40", "40", 16 << 10, kMemoryReducedMessage, 2100},
-        {true, "-40", "40", 16 << 10, kMemoryReducedMessage, 2100},
-        {false, "-5", "5", 1 << 10, kMemoryEndMessage, 0},
+        {false, 40, 16 << 10, kMemoryReducedMessage, 2100},
+        {true, 40, 16 << 10, kMemoryReducedMessage, 2100},
+        {false, 5, 1 << 10, kMemoryEndMessage, 0},
     };
     for (const auto& k : cases) {
-        SCOPED_TRACE(std::string(k.inPaint ? "painting " : "drawing ") + k.from);
+        SCOPED_TRACE(std::string(k.inPaint ? "painting " : "drawing ") + std::to_string(k.range));
         ui.messages.clear();
         app.drawingWindow().show();
         if (k.inPaint)
-            drawFields(app, "sin(x)", k.from, k.to);
+            drawSine(app, k.range);
         {
             const Refusing refusing(k.refused);
+            PlaneWidget& plane = *app.drawingWindow().plane();
             if (k.inPaint) {
-                app.drawingWindow().plane()->refresh();
-                app.drawingWindow().plane()->repaint();
+                plane.refresh();
+                plane.repaint();
             } else {
-                drawFields(app, "sin(x)", k.from, k.to);
+                drawSine(app, k.range);
             }
         }
         settleLayouts();

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <cstdlib>
@@ -27,6 +28,8 @@ namespace kw {
 namespace {
 
 constexpr int kNotch = 120;
+// How soon the way down after running out of memory is tried again while a redraw runs.
+constexpr int kLowMemoryRetryMs = 50;
 
 QScrollBar* scrollBar(Qt::Orientation orientation, const char* name, QWidget* parent)
 {
@@ -278,6 +281,11 @@ void DrawingWindow::lowMemory()
 {
     if (lowMemory_)
         return;  // one way down at a time; it catches its own failures
+    if (c_.pacer.working()) {
+        // Failed in an event handled during a redraw: not a redraw within it.
+        QTimer::singleShot(kLowMemoryRetryMs, this, &DrawingWindow::lowMemory);
+        return;
+    }
     lowMemory_ = true;
     c_.plane.release();  // the display list and the cache go before the message
     plane_->refresh();

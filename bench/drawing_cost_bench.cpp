@@ -185,6 +185,17 @@ BENCHMARK_CAPTURE(inflections, trig_1000, "sin(x*12)/5+cos(x-1)*3", 1000)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(inflections, cube_1e9, "x^3", 1e9)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Extrema over the widest range, ended by the grid-point limit like the inflections.
+void extrema(benchmark::State& state, const char* term, double range)
+{
+    const std::string xterm = kw::string_richten(term);
+    const double cpu = cpuSeconds();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(kw::findExtrema(xterm, -range, range, nullptr).points.size());
+    state.counters["cpu_s_all_threads"] = (cpuSeconds() - cpu) / double(state.iterations());
+}
+BENCHMARK_CAPTURE(extrema, cube_1e9, "x^3", 1e9)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 
 int main(int argc, char** argv)

@@ -195,6 +195,24 @@ const bool kWideRegistered = [] {
     return true;
 }();
 
+// Zeros, extrema and inflection points over -1000 … 1000: the three searches
+// one after the other, and in one walk as the curve discussion runs them.
+void BM_DreiSuchen(benchmark::State& state)
+{
+    const std::string xterm = kw::string_richten(kTerms[2]);
+    for (auto _ : state) {
+        if (state.range(0)) {
+            benchmark::DoNotOptimize(kw::findCurvePoints(xterm, -1000, 1000, nullptr));
+        } else {
+            benchmark::DoNotOptimize(kw::findZeros(xterm, -1000, 1000, nullptr));
+            benchmark::DoNotOptimize(kw::findExtrema(xterm, -1000, 1000, nullptr));
+            benchmark::DoNotOptimize(kw::findInflections(xterm, -1000, 1000, nullptr));
+        }
+    }
+    state.SetLabel(state.range(0) ? "one walk" : "apart");
+}
+BENCHMARK(BM_DreiSuchen)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

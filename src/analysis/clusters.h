@@ -127,6 +127,42 @@ constexpr bool anySignChange()
     return false;
 }
 
+// The cluster walk of one half of a split walk for a search: the search's
+// samples, or those `sampleAt` gives, and its points into `found`.
+template <class Point, class Search>
+ClusterWalk walkFor(Search& s, int half, std::vector<Point>& found, ClusterWalk::SampleAt sampleAt = {})
+{
+    if (!sampleAt)
+        sampleAt = [&s](double at, double x) { return s.sample(at, x); };
+    return ClusterWalk(std::move(sampleAt), [&s](const Sample& p) { return s.key(p); },
+                       [&s, &found](const Cluster& c) {
+                           if (std::optional<Point> p = s.point(c))
+                               found.push_back(std::move(*p));
+                       },
+                       half == 0 ? ClusterWalk::Hold::Last : ClusterWalk::Hold::First,
+                       anySignChange<Search>());
+}
+
+// What a search found in the halves of a walk (`kept` of them count), with
+// the clusters both held back at their shared edge joined, as one walk would
+// have found it; `pointOf` is the first half's search.
+template <class Point, class Search>
+std::vector<Point> joinHalves(std::vector<Point> (&found)[2], std::optional<Cluster> (&edge)[2], int kept,
+                              Search& pointOf)
+{
+    if (kept == 1)
+        edge[1].reset();
+    std::vector<Point> points = std::move(found[0]);
+    if (edge[0] || edge[1]) {
+        const Cluster c = edge[0] && edge[1] ? joined(*edge[0], *edge[1]) : edge[0] ? *edge[0] : *edge[1];
+        if (std::optional<Point> p = pointOf.point(c))
+            points.push_back(std::move(*p));
+    }
+    if (kept == 2)
+        points.insert(points.end(), found[1].begin(), found[1].end());
+    return points;
+}
+
 // A search over the grid that reports a point per cluster. The search gives
 //     Sample sample(double at, double x);             q and the Newton step
 //     std::optional<double> key(const Sample&);       what a cluster chooses by
@@ -147,30 +183,14 @@ SearchResult<Point> searchClusters(double from, double to, Ui* ui, const GridLim
         from, to, ui, limits, kClusterOverlap,
         [&](int half, Grid& grid, std::int64_t shared) {
             Search& s = own[half].emplace(search);
-            ClusterWalk walk([&s](double at, double x) { return s.sample(at, x); },
-                             [&s](const Sample& p) { return s.key(p); },
-                             [&](const Cluster& c) {
-                                 if (std::optional<Point> p = s.point(c))
-                                     found[half].push_back(std::move(*p));
-                             },
-                             half == 0 ? ClusterWalk::Hold::Last : ClusterWalk::Hold::First,
-                             anySignChange<Search>());
+            ClusterWalk walk = walkFor<Point>(s, half, found[half]);
             for (GridPoint p; grid.next(p); --shared)
                 walk.visit(p, shared <= 0);
             walk.finish();
             edge[half] = walk.held();
         },
         kept);
-    if (kept == 1)
-        edge[1].reset();
-    result.points = std::move(found[0]);
-    if (edge[0] || edge[1]) {
-        const Cluster c = edge[0] && edge[1] ? joined(*edge[0], *edge[1]) : edge[0] ? *edge[0] : *edge[1];
-        if (std::optional<Point> p = own[0]->point(c))
-            result.points.push_back(std::move(*p));
-    }
-    if (kept == 2)
-        result.points.insert(result.points.end(), found[1].begin(), found[1].end());
+    result.points = joinHalves(found, edge, kept, *own[0]);
     return result;
 }
 

@@ -1,12 +1,16 @@
 #include "analysis/extrema.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 
 #include "analysis/clusters.h"
 #include "analysis/derivatives.h"
+#include "analysis/newton.h"
 #include "analysis/refine.h"
+#include "analysis/zeros.h"
 #include "core/context.h"
 #include "terms/compiled.h"
 #include "terms/difference_quotient.h"
@@ -63,11 +67,22 @@ public:
 
     std::optional<Three> at(double x)
     {
+        const auto bits = std::bit_cast<std::uint64_t>(x);
+        for (const Kept& k : kept_)
+            if (k.filled && k.x == bits)
+                return k.three;
         Outcome o[3];
         three_.evaluate(std::span(&x, 1), o);
         if (!o[0] || !o[1] || !o[2])
             return std::nullopt;
         return Three{o[0].value, o[1].value, o[2].value};
+    }
+    // A grid point's values, kept for the cluster that takes it in: its
+    // search looks at them again.
+    std::optional<Three> keep(double x, std::optional<Three> three)
+    {
+        kept_[next_++ % kept_.size()] = {true, std::bit_cast<std::uint64_t>(x), three};
+        return three;
     }
     std::optional<double> slope(double x)
     {
@@ -79,11 +94,26 @@ public:
         const auto v = at(x);
         return v ? std::optional(v->bend()) : std::nullopt;
     }
-    std::optional<double> value(double x) { return valueOf(value_.evaluate(x)); }
+    std::optional<double> value(double x)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(x);
+        for (const Kept& k : kept_)
+            if (k.filled && k.x == bits && k.three)
+                return k.three->f;
+        return valueOf(value_.evaluate(x));
+    }
 
 private:
+    struct Kept {
+        bool filled = false;
+        std::uint64_t x = 0;
+        std::optional<Three> three;
+    };
     Compiled three_;
     Compiled value_;
+    // The last grid points: a cluster is judged a few points after its first.
+    std::array<Kept, 8> kept_;
+    std::size_t next_ = 0;
 };
 
 // A grid point's quotient, or 0 where it is lost in rounding noise.
@@ -146,7 +176,7 @@ struct ExtremumSearch {
     Around around;
     double from, to;
 
-    Sample sample(double, double x) { return signedSample(x, around.at(x), false); }
+    Sample sample(double, double x) { return signedSample(x, around.keep(x, around.at(x)), false); }
     static std::optional<double> key(const Sample& s) { return magnitude(s); }
 
     std::optional<Extremum> point(const Cluster& c)
@@ -195,7 +225,7 @@ struct InflectionSearch {
     Around around;
     double from, to;
 
-    Sample sample(double, double x) { return signedSample(x, around.at(x), true); }
+    Sample sample(double, double x) { return signedSample(x, around.keep(x, around.at(x)), true); }
     static std::optional<double> key(const Sample& s) { return magnitude(s); }
 
     std::optional<Inflection> point(const Cluster& c)
@@ -234,6 +264,61 @@ struct InflectionSearch {
     }
 };
 
+// The statements of the three searches at a grid point, compiled as one, so
+// that f at x and at x + h, which they share, is computed once. The zero
+// search builds its statements at the walk's `at`, the other two at the
+// rounded x: where both read as the same number (nearly always), one
+// evaluation serves all three.
+class PointStatements {
+public:
+    PointStatements(std::string_view xterm, bool fromText)
+        : statements_({NewtonStep::forZeros(xterm).pattern(), Substitution(shiftBack(maskExp(xterm)), kQuotient).pattern(),
+                       Substitution(xterm, kValue).pattern(), Substitution(shift(maskExp(xterm)), kQuotient).pattern()},
+                      fromText)
+    {
+    }
+
+    struct Values {
+        bool filled = false;
+        std::uint64_t at = 0, x = 0;  // bits of the point they belong to
+        Outcome newton, value;       // at `at`
+        std::optional<Three> three;  // at x
+    };
+
+    // The walks of the three searches ask in turn for the same point (and the
+    // first ones ask for the point before the first, too): the last few are kept.
+    const Values& at(double at, double x)
+    {
+        const auto atBits = std::bit_cast<std::uint64_t>(at), xBits = std::bit_cast<std::uint64_t>(x);
+        for (const Values& v : recent_)
+            if (v.filled && v.at == atBits && v.x == xBits)
+                return v;
+        Values& v = recent_[next_++ % recent_.size()];
+        v.filled = true;
+        v.at = atBits;
+        v.x = xBits;
+        Outcome o[4];
+        statements_.evaluate(std::span(&at, 1), o);
+        v.newton = o[0];
+        v.value = o[2];
+        if (atBits != xBits && !sameNumber(at, x))
+            statements_.evaluate(std::span(&x, 1), o);
+        v.three = o[1] && o[2] && o[3] ? std::optional(Three{o[1].value, o[2].value, o[3].value}) : std::nullopt;
+        return v;
+    }
+
+private:
+    static bool sameNumber(double a, double b)
+    {
+        const Written wa = written(a), wb = written(b);
+        return !wa.error && !wb.error && std::bit_cast<std::uint64_t>(wa.value) == std::bit_cast<std::uint64_t>(wb.value);
+    }
+
+    Compiled statements_;
+    std::array<Values, 4> recent_;
+    std::size_t next_ = 0;
+};
+
 std::string line(double x, double y, std::string_view kind)
 {
     return "An der Stelle P (" + text(x) + " | " + text(round2(y)) + ") hat f(x) ein " +
@@ -266,6 +351,57 @@ SearchResult<Inflection> findInflections(std::string_view xterm, double from, do
 {
     return searchClusters<Inflection>(from, to, ui, limits,
                                       InflectionSearch{Around(xterm, limits.fromText), from, to});
+}
+
+CurvePoints findCurvePoints(std::string_view xterm, double from, double to, Ui* ui, GridLimits limits)
+{
+    // Each half of a split walk has its own searches and statements.
+    struct Half {
+        PointStatements statements;
+        ZeroSearch zeros;
+        ExtremumSearch extrema;
+        InflectionSearch inflections;
+    };
+    const Half all{PointStatements(xterm, limits.fromText), ZeroSearch(xterm, limits.fromText),
+                   ExtremumSearch{Around(xterm, limits.fromText), from, to},
+                   InflectionSearch{Around(xterm, limits.fromText), from, to}};
+    std::optional<Half> own[2];
+    std::vector<double> zeros[2];
+    std::vector<Extremum> extrema[2];
+    std::vector<Inflection> inflections[2];
+    std::optional<Cluster> edges[3][2];
+    int kept = 1;
+    CurvePoints out;
+    const GridOutcome outcome = walkInHalves(
+        from, to, ui, limits, kClusterOverlap,
+        [&](int half, Grid& grid, std::int64_t shared) {
+            Half& h = own[half].emplace(all);
+            ClusterWalk walks[] = {
+                walkFor<double>(h.zeros, half, zeros[half],
+                                [&h](double at, double x) {
+                                    const auto& v = h.statements.at(at, x);
+                                    return Sample{x, valueOf(v.value), valueOf(v.newton)};
+                                }),
+                walkFor<Extremum>(h.extrema, half, extrema[half],
+                                  [&h](double at, double x) {
+                                      return signedSample(x, h.extrema.around.keep(x, h.statements.at(at, x).three), false);
+                                  }),
+                walkFor<Inflection>(h.inflections, half, inflections[half], [&h](double at, double x) {
+                    return signedSample(x, h.inflections.around.keep(x, h.statements.at(at, x).three), true);
+                })};
+            for (GridPoint p; grid.next(p); --shared)
+                for (ClusterWalk& w : walks)
+                    w.visit(p, shared <= 0);
+            for (int i = 0; i < 3; ++i) {
+                walks[i].finish();
+                edges[i][half] = walks[i].held();
+            }
+        },
+        kept);
+    out.zeros = {joinHalves(zeros, edges[0], kept, own[0]->zeros), outcome};
+    out.extrema = {joinHalves(extrema, edges[1], kept, own[0]->extrema), outcome};
+    out.inflections = {joinHalves(inflections, edges[2], kept, own[0]->inflections), outcome};
+    return out;
 }
 
 std::string extremaText(const SearchResult<Extremum>& found)

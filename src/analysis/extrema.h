@@ -39,6 +39,16 @@ SearchResult<Extremum> findExtrema(std::string_view xterm, double from, double t
 SearchResult<Inflection> findInflections(std::string_view xterm, double from, double to, Ui* ui,
                                          GridLimits limits = {});
 
+// The zeros, extrema and inflection points together, as findZeros,
+// findExtrema and findInflections find them, in one walk over the grid: f at
+// a grid point and beside it serves all three searches.
+struct CurvePoints {
+    SearchResult<double> zeros;
+    SearchResult<Extremum> extrema;
+    SearchResult<Inflection> inflections;
+};
+CurvePoints findCurvePoints(std::string_view xterm, double from, double to, Ui* ui, GridLimits limits = {});
+
 // A search's findings as its report shows them: a line per point, or the
 // report that none was found; a search that ended early says so.
 std::string extremaText(const SearchResult<Extremum>& found);

@@ -20,42 +20,35 @@ Sample ZeroSampler::operator()(double at, double x)
     return {x, valueOf(o[1]), valueOf(o[0])};
 }
 
-namespace {
+ZeroSearch::ZeroSearch(std::string_view xterm, bool fromText)
+    : sample(xterm, fromText), value({Substitution(xterm).pattern()}, fromText)
+{
+}
 
-// The zero a cluster reports; where f changes sign between its point and a
-// neighbour, the zero found between them to the shown digits (the grid point
-// with the smaller |f| is not always the nearer one).
-struct ZeroSearch {
-    ZeroSampler sample;
-    Compiled value;
-
-    static std::optional<double> key(const Sample& s) { return magnitude(s); }
-    std::optional<double> point(const Cluster& c)
-    {
-        const auto x = zeroOf(c);
-        if (!x || *c.lowest->point.q == 0)
-            return x;
-        const Sample& p = c.lowest->point;
-        for (const Sample* n : {&c.lowest->before, &c.lowest->after}) {
-            if (!n->q || *n->q == 0 || (*n->q < 0) == (*p.q < 0))
-                continue;
-            const Sample &a = n->x < p.x ? *n : p, &b = n->x < p.x ? p : *n;
-            const auto z = zeroBetween([this](double v) { return valueOf(value.evaluate(v)); }, a.x, b.x,
-                                       *a.q, *b.q, closeTo(a.x));
-            return z ? shown(*z) : x;
-        }
+// Where f changes sign between the cluster's point and a neighbour, the zero
+// found between them to the shown digits (the grid point with the smaller |f|
+// is not always the nearer one).
+std::optional<double> ZeroSearch::point(const Cluster& c)
+{
+    const auto x = zeroOf(c);
+    if (!x || *c.lowest->point.q == 0)
         return x;
+    const Sample& p = c.lowest->point;
+    for (const Sample* n : {&c.lowest->before, &c.lowest->after}) {
+        if (!n->q || *n->q == 0 || (*n->q < 0) == (*p.q < 0))
+            continue;
+        const Sample &a = n->x < p.x ? *n : p, &b = n->x < p.x ? p : *n;
+        const auto z = zeroBetween([this](double v) { return valueOf(value.evaluate(v)); }, a.x, b.x,
+                                   *a.q, *b.q, closeTo(a.x));
+        return z ? shown(*z) : x;
     }
-};
-
-}  // namespace
+    return x;
+}
 
 SearchResult<double> findZeros(std::string_view xterm, double from, double to, Ui* ui,
                                GridLimits limits)
 {
-    return searchClusters<double>(
-        from, to, ui, limits,
-        ZeroSearch{{xterm, limits.fromText}, Compiled({Substitution(xterm).pattern()}, limits.fromText)});
+    return searchClusters<double>(from, to, ui, limits, ZeroSearch(xterm, limits.fromText));
 }
 
 std::string zerosText(const SearchResult<double>& zeros)

@@ -27,6 +27,17 @@ private:
     Compiled statements_;
 };
 
+// The zero search's parts: the samples at the grid points, and the zero a
+// cluster reports (see findZeros).
+struct ZeroSearch {
+    ZeroSampler sample;
+    Compiled value;
+
+    ZeroSearch(std::string_view xterm, bool fromText);
+    static std::optional<double> key(const Sample& s) { return magnitude(s); }
+    std::optional<double> point(const Cluster& c);
+};
+
 // The zeros of a normalized term between from and to: for each cluster of
 // candidates (see ClusterWalk) the point where |f| is smallest, if f is 0
 // there, changes sign across it or is no larger beside it; where f changes sign

@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "app/application.h"
 
 #include <QAction>
 #include <QApplication>
@@ -145,10 +146,14 @@ App::App(QtUi* ui, const QString& settingsFile)
                      [this] { Eingabe_Syntax_Butt_Click(); });
     QObject::connect(menu.info, &QAction::triggered, drawing_.get(),
                      [this] { Info_Butt_Click(); });
+    if (auto* application = dynamic_cast<Application*>(QCoreApplication::instance()))
+        application->lowMemory = [this] { drawing_->lowMemory(); };
 }
 
 App::~App()
 {
+    if (auto* application = dynamic_cast<Application*>(QCoreApplication::instance()))
+        application->lowMemory = nullptr;
     // The UI may outlive the windows (tests bring their own).
     for (QObject* window : {static_cast<QObject*>(mainPanel_.get()),
                             static_cast<QObject*>(drawing_.get()),

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/application.h"
 #include "app/options.h"
 
 namespace {
@@ -61,7 +62,7 @@ int main(int argc, char** argv)
         break;
     }
 
-    QApplication app(argc, argv);
+    kw::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kurvenwerk"));
     QApplication::setOrganizationName(QStringLiteral("Kurvenwerk"));
     kw::useGermanQtTexts();

@@ -53,6 +53,8 @@ public:
     bool stopped() const { return stopped_; }
     // The work has shown its progress (it took longer than `after`).
     bool shown() const { return shown_; }
+    // Some work is under way (events the windows handle meanwhile run inside it).
+    bool working() const { return depth_ > 0; }
 
 private:
     void begin(std::string_view hint, std::string_view stoppedNote);

@@ -22,6 +22,13 @@ void Plane::clear()
     texts_.clear();
 }
 
+void Plane::release()
+{
+    std::vector<Run>().swap(runs_);
+    std::deque<Vertex>().swap(vertices_);
+    std::vector<std::string>().swap(texts_);
+}
+
 void Plane::scale(double left, double top, double right, double bottom)
 {
     left_ = left;

@@ -65,6 +65,8 @@ public:
 
     // Empties the display list (the background is white).
     void clear();
+    // Empties it and gives its memory back (clear keeps it for the next redraw).
+    void release();
 
     // World mapping: left edge x = left, right edge x = right, top y = top, bottom y = bottom.
     void scale(double left, double top, double right, double bottom);

@@ -347,8 +347,8 @@ std::vector<int> tableXs(double from, double to)
     return xs;
 }
 
-// The three searches as one: the windows wait for all of them, and one Esc
-// stops what is left of them.
+// The discussion as one search: the windows wait for all of it, and one Esc
+// stops what is left of it.
 class OneSearch {
 public:
     explicit OneSearch(Ui* ui) : ui_(ui)
@@ -394,9 +394,10 @@ Discussion discuss(std::string_view typed, std::string_view xterm, double from, 
     const auto y0 = f.at(0);
     lines.push_back("Schnittpunkt mit der y-Achse: " +
                     (y0 ? "Sy (0|" + shown(*y0) + ")" : std::string("keiner (f ist bei 0 nicht definiert)")));
-    addLines(lines, zerosText(findZeros(xterm, from, to, ui)));
-    addLines(lines, extremaText(findExtrema(xterm, from, to, ui)));
-    addLines(lines, inflectionsText(findInflections(xterm, from, to, ui)));
+    const CurvePoints points = findCurvePoints(xterm, from, to, ui);
+    addLines(lines, zerosText(points.zeros));
+    addLines(lines, extremaText(points.extrema));
+    addLines(lines, inflectionsText(points.inflections));
     const Limit left = limit(tree, f, -1), right = limit(tree, f, +1);
     lines.push_back("Verhalten für x → -∞: f(x) → " + left.text);
     lines.push_back("Verhalten für x → +∞: f(x) → " + right.text);

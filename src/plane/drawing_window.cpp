@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <cstdlib>
@@ -27,6 +28,8 @@ namespace kw {
 namespace {
 
 constexpr int kNotch = 120;
+// How soon the way down after running out of memory is tried again while a redraw runs.
+constexpr int kLowMemoryRetryMs = 50;
 
 QScrollBar* scrollBar(Qt::Orientation orientation, const char* name, QWidget* parent)
 {
@@ -75,6 +78,8 @@ DrawingWindow::DrawingWindow(Context& c, QWidget* parent, QString settingsFile)
     connect(vScroll_, &QScrollBar::valueChanged, this, &DrawingWindow::Ebene_Positionieren);
     connect(plane_, &PlaneWidget::mouseMoved, this, &DrawingWindow::onPlaneMouseMoved);
     connect(plane_, &PlaneWidget::mousePressed, this, &DrawingWindow::onPlanePressed);
+    // Not from inside the paint event: the way down asks and redraws.
+    connect(plane_, &PlaneWidget::lowMemory, this, &DrawingWindow::lowMemory, Qt::QueuedConnection);
 
     buildMenu(settingsFile);
     // A saved drawing keeps where its plane was scrolled to.
@@ -269,7 +274,27 @@ void DrawingWindow::showAll()
 
 void DrawingWindow::MenuGroesse_Click(int n)
 {
-    const int item = kw::MenuGroesse_Click(c_, n, probe_);
+    sizeChosen(kw::MenuGroesse_Click(c_, n, probe_));
+}
+
+void DrawingWindow::lowMemory()
+{
+    if (lowMemory_)
+        return;  // one way down at a time; it catches its own failures
+    if (c_.pacer.working()) {
+        // Failed in an event handled during a redraw: not a redraw within it.
+        QTimer::singleShot(kLowMemoryRetryMs, this, &DrawingWindow::lowMemory);
+        return;
+    }
+    lowMemory_ = true;
+    c_.plane.release();  // the display list and the cache go before the message
+    plane_->refresh();
+    sizeChosen(kw::lowMemory(c_, probe_));
+    lowMemory_ = false;
+}
+
+void DrawingWindow::sizeChosen(int item)
+{
     if (item == kSizeRefused) {
         menu_.sizeItems[sizeItem_ - 1]->setChecked(true);
         return;

@@ -73,6 +73,9 @@ public:
     void showAll();
     // Item n (1 … 8) of "Grafik-Größe".
     void MenuGroesse_Click(int n);
+    // A drawing or painting ran out of memory: the plane one size smaller, or
+    // the end of the program at the smallest (see kw::lowMemory).
+    void lowMemory();
     void Bereich_druck_Click();
     void Ebene_Drucken_Click();
     void Bild_Speichern_Click();
@@ -108,6 +111,8 @@ private:
     void print(bool (*page)(QPrinter&, const DrawingWindow&));
     Extent planeExtent() const;
     Extent viewportExtent() const;
+    // Checks the size item a resize ended with; 0 ends the program.
+    void sizeChosen(int item);
 
     Context& c_;
     DrawingDocument* document_ = nullptr;
@@ -123,6 +128,7 @@ private:
     AskFileName askFileName_ = askSaveFileName;
     int sizeItem_ = kSizeStart;  // the checked item of "Grafik-Größe"
     int wheelRest_ = 0;          // wheel movement short of a whole notch
+    bool lowMemory_ = false;     // the way down after running out of memory is under way
     bool dragging_ = false;      // the plane is dragged with the left button
     QPoint dragFrom_;            // where the drag started on the screen
     Offset dragStart_;           // and where the plane lay then

@@ -42,4 +42,17 @@ int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave)
     }
 }
 
+int lowMemory(Context& c, const PictureProbe& canHave)
+{
+    c.plane.release();
+    const int side = std::max(c.plane.width(), c.plane.height());
+    const int n = std::clamp((side + kSizeStep - 1) / kSizeStep, 1, kSizeItems);
+    if (n == 1) {
+        c.ui.message(kMemoryEndMessage);
+        return 0;
+    }
+    c.ui.message(kMemoryReducedMessage);
+    return MenuGroesse_Click(c, n - 1, canHave);
+}
+
 }  // namespace kw

@@ -31,4 +31,11 @@ using PictureProbe = std::function<bool(int width, int height)>;
 inline constexpr int kSizeRefused = -1;
 int MenuGroesse_Click(Context& c, int n, const PictureProbe& canHave);
 
+// A drawing ran out of memory: the same way down as above, from the size
+// item the plane has now (the smallest whose side it fits). The display list
+// is given back first; then "Zu wenig Speicher, die Grafikgröße wird
+// reduziert!" and the next smaller size, or at the smallest "Viel zu wenig
+// Speicher, Ende!" and 0: the program must end.
+int lowMemory(Context& c, const PictureProbe& canHave);
+
 }  // namespace kw

@@ -122,6 +122,7 @@ void PlaneWidget::paintEvent(QPaintEvent* event)
                     tiles_.clear();  // give back what the cache holds
                     reduced_ = {};
                     painter.fillRect(part, Qt::white);
+                    emit lowMemory();
                     continue;
                 }
                 if (t)

@@ -50,6 +50,9 @@ signals:
     // The mouse moved to `pos` (plane pixels, `global` on the screen) with `buttons` held.
     void mouseMoved(QPoint pos, QPoint global, Qt::MouseButtons buttons);
     void mousePressed(QPoint global, Qt::MouseButton button);
+    // Painting the plane ran out of memory (the cache is given back, the
+    // part shows white): the drawing must become smaller.
+    void lowMemory();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -250,3 +250,33 @@ TEST(Differential, SearchesFindTheSamePoints)
               [&](auto l) { return findIntersections(three, allPairs(3), -10.005, 10, nullptr, l); });
     }
 }
+
+// The three searches in one walk find what each finds alone, bit for bit,
+// on one thread and split, by text and compiled.
+TEST(Differential, OneWalkFindsWhatTheThreeSearchesFind)
+{
+    std::vector<std::string> terms = allTerms();
+    const auto generated = generatedTerms(300);
+    terms.insert(terms.end(), generated.begin(), generated.begin() + 16);
+    const std::pair<double, double> ranges[] = {{-10.005, 10}, {123456.7, 123461.7}, {-0.005, 1}, {2e13, 2e13 + 3}};
+    auto same = [](const auto& a, const auto& b) {
+        return a.outcome.points == b.outcome.points && a.outcome.end == b.outcome.end &&
+               a.outcome.reached == b.outcome.reached && fields(a.points) == fields(b.points);
+    };
+    for (const std::string& term : terms) {
+        const std::string xterm = string_richten(term);
+        for (const auto& [from, to] : ranges)
+            for (const GridLimits l : {GridLimits{.splitFrom = kNeverSplit}, GridLimits{.splitFrom = 2},
+                                       GridLimits{.splitFrom = kNeverSplit, .fromText = true}}) {
+                const CurvePoints all = findCurvePoints(xterm, from, to, nullptr, l);
+                const std::string what = "'" + term + "' from " + text(from) + (l.fromText ? ", text" : "") +
+                                         (l.splitFrom == 2 ? ", split" : "");
+                EXPECT_TRUE(same(all.zeros, findZeros(xterm, from, to, nullptr, l))) << "zeros " << what;
+                EXPECT_TRUE(same(all.extrema, findExtrema(xterm, from, to, nullptr, l))) << "extrema " << what;
+                EXPECT_TRUE(same(all.inflections, findInflections(xterm, from, to, nullptr, l)))
+                    << "inflections " << what;
+                if (HasFailure())
+                    return;
+            }
+    }
+}

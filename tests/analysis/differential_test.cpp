@@ -8,31 +8,23 @@
 #include <charconv>
 #include <cfloat>
 #include <cmath>
-#include <functional>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "analysis/extrema.h"
-#include "analysis/newton.h"
-#include "analysis/tangent.h"
 #include "analysis/zeros.h"
 #include "areas/intersections.h"
 #include "core/examples.h"
 #include "support/generated_terms.h"
-#include "terms/compiled.h"
-#include "terms/difference_quotient.h"
-#include "terms/engine.h"
+#include "support/oracle.h"
 #include "terms/normalize.h"
-#include "terms/numtext.h"
-#include "terms/substitution.h"
 
 using namespace kw;
+using namespace kw::test;
 
 namespace {
-
-constexpr Substitution::Options kQuotient{.maskExp = false, .collapseStars = true};
 
 // The x of a sampling loop from -20 to 20 (quality 50) and of a grid walk over
 // the same range: every `every`-th of them.
@@ -53,66 +45,10 @@ std::vector<double> xs(int every)
     return out;
 }
 
-std::string bits(const Outcome& o)
-{
-    return o ? "value " + std::to_string(std::bit_cast<std::uint64_t>(o.value)) + " (" +
-                   engineText(o.value) + ")"
-             : "error " + std::to_string(o.error);
-}
-
-Outcome byText(const std::string& text)
-{
-    Outcome o;
-    o.error = Engine::evaluate(text, o.value);
-    return o;
-}
-
-// A statement as the program builds its text, and as a pattern to compile.
-struct Statement {
-    std::string name;
-    std::function<std::string(double)> text;
-    std::string pattern;
-};
-
-std::vector<Statement> statementsOf(const std::string& term)
-{
-    const std::string xterm = string_richten(term);
-    const std::string d1 = firstQuotient(maskExp(xterm));
-    const std::string d2 = nextQuotient(d1);
-    std::vector<Statement> out;
-    auto add = [&](std::string name, Substitution s) {
-        const std::string pattern = s.pattern();
-        out.push_back({std::move(name), [s](double x) { return s.expression(x); }, pattern});
-    };
-    add("f", Substitution(xterm));
-    // The inverse function's statement keeps the blank behind its "=".
-    const Substitution f(xterm);
-    out.push_back({"Umkehrfunktion", [f](double x) { return " " + f.expression(x); }, " " + f.pattern()});
-    add("f'", Substitution(d1, kQuotient));
-    add("f' zentral", Substitution(centralQuotient(maskExp(xterm)), kQuotient));
-    add("f''", Substitution(d2, kQuotient));
-    add("f'''", Substitution(nextQuotient(d2), kQuotient));
-    add("Tangente bei -1,5", Substitution(tangentTerm(xterm, -1.5), kQuotient));
-    add("Tangente bei 2", Substitution(tangentTerm(xterm, 2), kQuotient));
-    const NewtonStep step = NewtonStep::forZeros(xterm);
-    out.push_back({"Newton f", [step](double x) { return step.statement(x); }, step.pattern()});
-    return out;
-}
-
-void expectSame(const std::string& what, double x, const Outcome& text, const Outcome& compiled)
-{
-    const bool same = text.error == compiled.error &&
-                      (text.error || std::bit_cast<std::uint64_t>(text.value) ==
-                                         std::bit_cast<std::uint64_t>(compiled.value));
-    if (!same)
-        ADD_FAILURE() << what << " at x = " << engineText(x) << ": text gives " << bits(text)
-                      << ", compiled " << bits(compiled);
-}
-
 // Checks every statement of the term at every x; counts the errors met by kind.
 void checkTerm(const std::string& term, const std::vector<double>& at, std::map<int, int>& errors)
 {
-    const auto statements = statementsOf(term);
+    const auto statements = statementsOf(string_richten(term));
     std::vector<std::string> patterns;
     for (const Statement& s : statements)
         patterns.push_back(s.pattern);
@@ -130,8 +66,8 @@ void checkTerm(const std::string& term, const std::vector<double>& at, std::map<
             const Outcome reference = byText(text);
             const std::string what = "'" + term + "': " + statements[i].name;
             ASSERT_EQ(single[i].text(0, std::span(&x, 1)), text) << what;
-            expectSame(what, x, reference, single[i].evaluate(x));
-            expectSame(what + ", compiled with the others", x, reference, together[i]);
+            EXPECT_EQ(mismatch(reference, single[i].evaluate(x)), "") << what << " at x = " << engineText(x);
+            EXPECT_EQ(mismatch(reference, together[i]), "") << what << ", with the others, at x = " << engineText(x);
             ++errors[reference.error];
         }
         if (::testing::Test::HasFailure())
@@ -186,7 +122,7 @@ TEST(Differential, NumbersReadBackAsTheEngineReadsTheirText)
     }
     for (double v : values) {
         const Written w = written(v);
-        expectSame(engineText(v) + " written", v, byText(engineText(v)), Outcome{w.error, w.value});
+        EXPECT_EQ(mismatch(byText(engineText(v)), Outcome{w.error, w.value}), "") << engineText(v) << " written";
         if (HasFailure())
             return;
     }

@@ -68,30 +68,50 @@ protected:
     }
 };
 
+// Each crossing reported once, also at the range's start; the highlight marks
+// exactly those points and takes them away again.
 TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
 {
     enter({"x^2", "2x"});
     range("0", "20");
     Zeichnen_butt_Click(c);
-    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
-                        "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
-                        "\r\nf2(x) schneidet f1(x) in SP (2|4)\r\n");
+    const std::string text = search();
+    EXPECT_EQ(text, "Gefundene Schnittpunkte:\r\n"
+                    "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
+                    "\r\nf2(x) schneidet f1(x) in SP (2|4)\r\n");
     // The calculator's terms never reach the main panel's term box or its term.
     EXPECT_EQ(c.state.main.Eingabe, "mein f(x)");
     EXPECT_EQ(c.drawing.xterm, "");
     EXPECT_TRUE(ui.messages.empty());
+    range("-20", "20");  // a range from 0 makes the plane one pixel wide
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(search(), text);
+    Schnittstellen_farbig_check_Click(c);
+    EXPECT_EQ(dots(), (std::vector<std::pair<double, double>>{{0, 0}, {2, 4}}));
+    EXPECT_EQ(r.Schnittpunkte_txt, text);
+    Schnittstellen_farbig_check_Click(c);
+    EXPECT_TRUE(dots().empty());
+    EXPECT_EQ(functionColours().size(), 2u);  // the functions are back
 }
 
+// Each drawing gives every function its own random colour (the same for the
+// same source); the wheel keeps them.
 TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApart)
 {
     enter({"x", "-x", "x^2", "x^3", "2", "-2", "x/2"});
     Zeichnen_butt_Click(c);
     const auto drawn = functionColours();
     EXPECT_EQ(drawn.size(), 7u);
+    for (Rgb colour : drawn)
+        for (int component : {red(colour), green(colour), blue(colour)})
+            EXPECT_TRUE(component >= 1 && component <= 200) << colour;
     MouseWheel(c, 120);
     EXPECT_EQ(functionColours(), drawn);
     Zeichnen_butt_Click(c);
     EXPECT_NE(functionColours(), drawn);
+    c.random.seed(11);
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(functionColours(), drawn);
     // The legend names each function in its colour, and can be switched off.
     std::vector<std::string> legend;
     for (const auto& it : c.plane.items())
@@ -189,36 +209,6 @@ TEST_F(Schnittstellen, EntriesAreCheckedAndCounted)
     EXPECT_EQ(std::tie(r.Eingegebene_Label, r.Eingabe_Zahl_Label), std::tuple("Eingegebene Funktionen: ", "1"));
     Zeichnen_butt_Click(c);
     EXPECT_EQ(ui.messages.back(), kNothingYetMessage);
-}
-
-TEST_F(Schnittstellen, HighlightClicksMarkThePointsAndTakeThemAway)
-{
-    enter({"x^2", "2x"});
-    Zeichnen_butt_Click(c);
-    const std::string text = search();
-    Schnittstellen_farbig_check_Click(c);
-    EXPECT_EQ(dots(), (std::vector<std::pair<double, double>>{{0, 0}, {2, 4}}));
-    EXPECT_EQ(r.Schnittpunkte_txt, text);
-    Schnittstellen_farbig_check_Click(c);
-    EXPECT_TRUE(dots().empty());
-    EXPECT_EQ(functionColours().size(), 2u);  // the functions are back
-}
-
-TEST_F(Schnittstellen, EachDrawingGivesEveryFunctionItsOwnRandomColour)
-{
-    enter({"x^2", "2x", "sin(x)"});
-    Zeichnen_butt_Click(c);
-    const auto first = functionColours();
-    ASSERT_EQ(first.size(), 3u);
-    for (Rgb colour : first)
-        for (int component : {red(colour), green(colour), blue(colour)})
-            EXPECT_TRUE(component >= 1 && component <= 200) << colour;
-    Zeichnen_butt_Click(c);
-    EXPECT_NE(functionColours(), first);
-
-    c.random.seed(11);  // the same source gives the same picture
-    Zeichnen_butt_Click(c);
-    EXPECT_EQ(functionColours(), first);
 }
 
 TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)

@@ -19,15 +19,13 @@ namespace {
 
 // The intersection calculator without its window: terms entered, range typed
 // into the main panel.
-class Schnittstellen : public ::testing::Test {
+class Schnittstellen : public SearchTest {
 protected:
-    StoppingUi ui;
-    Context c{ui};
     IntersectionFields r;
 
     void SetUp() override
     {
-        mainPanelLoad(c);
+        SearchTest::SetUp();
         c.state.main.Eingabe = "mein f(x)";
         c.random.seed(11);
     }

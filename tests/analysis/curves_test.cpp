@@ -80,7 +80,7 @@ TEST_F(Curves, OverlaysOfTheParabola)
         double tolerance;
     } rows[] = {
         {erste_Ableitung_click, kBlau, [](double x, double y) { return y - 2 * x - 0.000456; }, 2e-3},
-        {zweite_Ableitung_click, kGruen, [](double, double y) { return y - 2; }, 0.05},
+        {zweite_Ableitung_click, kGruen, [](double, double y) { return y - 2; }, 1e-3},
         {dritte_Ableitung_click, kOrange, [](double, double y) { return y; }, 40},
         {umkehrfunktion_click, kMagenta, [](double x, double y) { return (x - y * y) / (1 + x); }, 1e-4},
         // at x0 = 1, with the forward quotient's slope

@@ -36,11 +36,6 @@ protected:
             Eingabe_button_Click(c, r);
         }
     }
-    void range(const char* from, const char* to)
-    {
-        c.state.main.x_eingabe = from;
-        c.state.main.y_eingabe = to;
-    }
     std::string search()
     {
         Schnittpunkte_butt_Click(c, r);
@@ -71,7 +66,7 @@ protected:
 TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
 {
     enter({"x^2", "2x"});
-    range("0", "20");
+    c.state.main.x_eingabe = "0";
     Zeichnen_butt_Click(c);
     const std::string text = search();
     EXPECT_EQ(text, "Gefundene Schnittpunkte:\r\n"
@@ -81,7 +76,7 @@ TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
     EXPECT_EQ(c.state.main.Eingabe, "mein f(x)");
     EXPECT_EQ(c.drawing.xterm, "");
     EXPECT_TRUE(ui.messages.empty());
-    range("-20", "20");  // a range from 0 makes the plane one pixel wide
+    c.state.main.x_eingabe = "-20";  // a range from 0 makes the plane one pixel wide
     Zeichnen_butt_Click(c);
     EXPECT_EQ(search(), text);
     Schnittstellen_farbig_check_Click(c);
@@ -137,7 +132,6 @@ TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApa
 TEST_F(Schnittstellen, EveryPairReportsAPointWhereSeveralCross)
 {
     enter({"x", "-x", "x^2"});
-    range("-20", "20");
     Zeichnen_butt_Click(c);
     EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
                         "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
@@ -211,7 +205,6 @@ TEST_F(Schnittstellen, EntriesAreCheckedAndCounted)
 
 TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
 {
-    range("-20", "20");
     c.state.main.qualitaet_eingabe = "1";  // whole steps: x meets 0 exactly
     const std::string terms[] = {"1/x", "sqr(x)"};
     drawFunctions(c, readRequest(c), terms, [](std::size_t k) { return k ? rgb(0, 0, 200) : rgb(0, 200, 0); }, false);

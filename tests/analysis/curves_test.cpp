@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 
-#include "analysis/tangent.h"
 #include "curves/graph.h"
 #include "curves/sampling.h"
 #include "panel/analysis_panel.h"

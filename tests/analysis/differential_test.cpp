@@ -12,7 +12,6 @@
 #include "analysis/extrema.h"
 #include "analysis/zeros.h"
 #include "areas/intersections.h"
-#include "core/examples.h"
 #include "support/generated_terms.h"
 #include "support/oracle.h"
 #include "terms/normalize.h"

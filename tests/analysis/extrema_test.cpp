@@ -4,7 +4,6 @@
 #include <cmath>
 #include <iterator>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "analysis/extrema.h"

@@ -88,9 +88,12 @@ TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
 }
 
 // Each drawing gives every function its own random colour (the same for the
-// same source); the wheel keeps them.
+// same source); the wheel redraws the calculator's functions in theirs, until
+// the main panel draws again.
 TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApart)
 {
+    c.state.main.Eingabe = "x^3";
+    drawFromPanel(c);
     enter({"x", "-x", "x^2", "x^3", "2", "-2", "x/2"});
     Zeichnen_butt_Click(c);
     const auto drawn = functionColours();
@@ -100,6 +103,7 @@ TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApa
             EXPECT_TRUE(component >= 1 && component <= 200) << colour;
     MouseWheel(c, 120);
     EXPECT_EQ(functionColours(), drawn);
+    EXPECT_TRUE(worldLines(c.plane, rgb(200, 0, 0)).empty());  // no main graph in red
     Zeichnen_butt_Click(c);
     EXPECT_NE(functionColours(), drawn);
     c.random.seed(11);
@@ -127,6 +131,9 @@ TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApa
             for (std::size_t j = i + 1; j < 7; ++j)
                 EXPECT_GT(distance(setColour(seed, i), setColour(seed, j)), 80) << seed << " " << i << " " << j;
         }
+    drawFromPanel(c);  // the main panel draws again: the wheel follows it
+    MouseWheel(c, 120);
+    EXPECT_FALSE(worldLines(c.plane, rgb(200, 0, 0)).empty());
 }
 
 TEST_F(Schnittstellen, EveryPairReportsAPointWhereSeveralCross)
@@ -215,20 +222,6 @@ TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
     // The first segment of an ordinary term is left out, not so for roots.
     EXPECT_EQ(hyperbola.front().x1, -18);  // the run's third sample
     EXPECT_EQ(worldLines(c.plane, rgb(0, 0, 200)).front().x1, 1);
-}
-
-TEST_F(Schnittstellen, TheWheelRedrawsTheCalculatorsFunctions)
-{
-    c.state.main.Eingabe = "x^3";
-    drawFromPanel(c);
-    enter({"x^2", "2x"});
-    Zeichnen_butt_Click(c);
-    MouseWheel(c, 120);
-    EXPECT_TRUE(worldLines(c.plane, rgb(200, 0, 0)).empty());  // no main graph in red
-    EXPECT_EQ(functionColours().size(), 2u);
-    drawFromPanel(c);  // the main panel draws again: the wheel follows it
-    MouseWheel(c, 120);
-    EXPECT_FALSE(worldLines(c.plane, rgb(200, 0, 0)).empty());
 }
 
 TEST_F(Schnittstellen, ASearchThatEndsEarlySaysHowFarItGot)

@@ -42,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRange)
+TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRangeAndBeyondFifty)
 {
     drawRange("-20", "20");
     EXPECT_TRUE(hasLine(20, 0, 19.7, -0.3));  // the heads point outwards
@@ -63,10 +63,8 @@ TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRange)
     c.state.picture.Zoom_Prozent = 60;
     reset_click(c);
     EXPECT_TRUE(c.plane.texts().empty());
-}
 
-TEST_F(CoordinateSystem, RangesBeyondFiftyUseStepsOfFive)
-{
+    // Beyond 50: steps of five.
     drawRange("-100", "100");
     EXPECT_TRUE(hasLine(100, 0, 97, 3));
     EXPECT_TRUE(hasLine(95, -99.0 / 120, 95, 99.0 / 120));
@@ -77,10 +75,8 @@ TEST_F(CoordinateSystem, RangesBeyondFiftyUseStepsOfFive)
 
 TEST_F(CoordinateSystem, NumbersNeverOverlapAndTicksNeverMergeIntoBands)
 {
-    EXPECT_EQ(thinning(30, 24), 1);
-    EXPECT_EQ(thinning(7.5, 24), 5);
-    EXPECT_EQ(thinning(0.73, 4), 10);
-    EXPECT_EQ(thinning(0.0123, 4), 500);
+    for (auto [pixels, spacing, every] : {std::tuple{30.0, 24, 1}, {7.5, 24, 5}, {0.73, 4, 10}, {0.0123, 4, 500}})
+        EXPECT_EQ(thinning(pixels, spacing), every) << pixels;
     // Range, then wheel notches (120 pixels each) or a menu size.
     const std::tuple<const char*, const char*, int, int> planes[] = {
         {"-20", "20", -3, 0}, {"-20", "20", 0, 8}, {"-3", "3", 0, 0},     {"-50", "50", 0, 0},

@@ -64,26 +64,19 @@ TEST(Polyline, ReducedToWhatThePixelsShow)
         EXPECT_EQ(reduced.front(), all.front()) << c.name;
         EXPECT_EQ(reduced.back(), all.back()) << c.name;
         EXPECT_LE(double(reduced.size()), c.atMost * double(all.size())) << c.name;
-        auto apart = [](Plane::Vertex p, const auto& line) {
-            double nearest = HUGE_VAL;
-            for (std::size_t i = 1; i < line.size(); ++i)
-                nearest = std::min(nearest, distanceToSegment(p, line[i - 1], line[i]));
-            return nearest;
+        // Each point of one line on the plane within half a pixel of the other line.
+        auto within = [&](const auto& points, const auto& line, const char* what) {
+            for (const Plane::Vertex& p : points) {
+                double nearest = HUGE_VAL;
+                for (std::size_t i = 1; i < line.size(); ++i)
+                    nearest = std::min(nearest, distanceToSegment(p, line[i - 1], line[i]));
+                if (p.x >= area.left && p.x <= area.right && p.y >= area.top && p.y <= area.bottom)
+                    ASSERT_LE(nearest, 0.55) << c.name << " " << what << " " << p.x << ", " << p.y;
+            }
         };
         const std::vector<Plane::Vertex> samples(all.begin(), all.end());
-        auto onPlane = [&](Plane::Vertex p) {
-            return p.x >= area.left && p.x <= area.right && p.y >= area.top && p.y <= area.bottom;
-        };
-        for (const Plane::Vertex& p : samples) {
-            if (onPlane(p)) {
-                ASSERT_LE(apart(p, reduced), 0.55) << c.name << " sample " << p.x << ", " << p.y;
-            }
-        }
-        for (const Plane::Vertex& p : reduced) {
-            if (onPlane(p)) {
-                ASSERT_LE(apart(p, samples), 0.55) << c.name << " vertex " << p.x << ", " << p.y;
-            }
-        }
+        within(samples, reduced, "sample");
+        within(reduced, samples, "vertex");
         reducePolyline(c.plane, run, 0, area, reduced);
         EXPECT_EQ(reduced.size(), all.size()) << c.name;
     }

@@ -11,6 +11,7 @@
 #include "terms/compiled.h"
 #include "terms/engine.h"
 #include "terms/normalize.h"
+#include "terms/numtext.h"
 #include "terms/substitution.h"
 
 using namespace kw;
@@ -64,20 +65,20 @@ int check(const std::string& term)
         if (!d.trees[order])
             break;
         const Expr& tree = *d.trees[order];
-        if (d.texts[order]) {
-            EXPECT_TRUE(readTerm(string_richten(*d.texts[order]))) << term << ": " << *d.texts[order];
+        const std::optional<std::string>& text = d.texts[order];
+        if (text) {
+            EXPECT_TRUE(readTerm(string_richten(*text))) << term << ": " << *text;
         }
         for (double x = -7.31; x < 7.4; x += 0.377) {
-            if (d.texts[order]) {
+            const std::string where =
+                term + ", order " + std::to_string(order + 1) + " (" + text.value_or("") + ") at " + engineText(x);
+            if (text) {
                 // The engine reads x from its text: the tree gets the same number.
-                const Value mine = evaluate(tree, written(x).value), engine = typed(*d.texts[order], x);
+                const Value mine = evaluate(tree, written(x).value), engine = typed(*text, x);
                 if (mine.error == err::None && engine.error == err::None) {
-                    EXPECT_TRUE(close(mine.value, engine.value, 1e-9))
-                        << term << ", order " << order + 1 << ": " << *d.texts[order] << " at " << x
-                        << ": " << mine.value << " read back " << engine.value;
+                    EXPECT_TRUE(close(mine.value, engine.value, 1e-9)) << where << ": " << mine.value << " read back " << engine.value;
                 } else if (std::fabs(mine.value) < 1e300) {
-                    EXPECT_EQ(mine.error, engine.error)
-                        << term << ", order " << order + 1 << ": " << *d.texts[order] << " at " << x;
+                    EXPECT_EQ(mine.error, engine.error) << where;
                 }
             }
             const auto expected = slope(before, x);
@@ -86,10 +87,8 @@ int check(const std::string& term)
             if (!expected || std::fabs(*expected) > 1e6 || got.error == err::Overflow)
                 continue;
             ++compared;
-            EXPECT_EQ(got.error, err::None) << term << ", order " << order + 1 << " at " << x;
-            EXPECT_TRUE(close(got.value, *expected, 1e-5))
-                << term << ", order " << order + 1 << " at " << x << ": " << got.value << " against "
-                << *expected << (d.texts[order] ? " (" + *d.texts[order] + ")" : "");
+            EXPECT_EQ(got.error, err::None) << where;
+            EXPECT_TRUE(close(got.value, *expected, 1e-5)) << where << ": " << got.value << " against " << *expected;
         }
         before = tree;
     }

@@ -63,7 +63,7 @@ protected:
 
 // Each crossing reported once, also at the range's start; the highlight marks
 // exactly those points and takes them away again.
-TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
+TEST_F(Schnittstellen, EveryPairReportsEachCrossingOnce)
 {
     enter({"x^2", "2x"});
     c.state.main.x_eingabe = "0";
@@ -85,6 +85,17 @@ TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
     Schnittstellen_farbig_check_Click(c);
     EXPECT_TRUE(dots().empty());
     EXPECT_EQ(functionColours().size(), 2u);  // the functions are back
+
+    // Every pair reports a point where several cross.
+    Command1_Click(c, r);
+    enter({"x", "-x", "x^2"});
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
+                        "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
+                        "\r\nf3(x) schneidet f1(x) in SP (0|0)\r\n"
+                        "\r\nf3(x) schneidet f1(x) in SP (1|1)\r\n"
+                        "\r\nf3(x) schneidet f2(x) in SP (-1|1)\r\n"
+                        "\r\nf3(x) schneidet f2(x) in SP (0|0)\r\n");
 }
 
 // Each drawing gives every function its own random colour (the same for the
@@ -134,18 +145,6 @@ TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApa
     drawFromPanel(c);  // the main panel draws again: the wheel follows it
     MouseWheel(c, 120);
     EXPECT_FALSE(worldLines(c.plane, rgb(200, 0, 0)).empty());
-}
-
-TEST_F(Schnittstellen, EveryPairReportsAPointWhereSeveralCross)
-{
-    enter({"x", "-x", "x^2"});
-    Zeichnen_butt_Click(c);
-    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
-                        "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
-                        "\r\nf3(x) schneidet f1(x) in SP (0|0)\r\n"
-                        "\r\nf3(x) schneidet f1(x) in SP (1|1)\r\n"
-                        "\r\nf3(x) schneidet f2(x) in SP (-1|1)\r\n"
-                        "\r\nf3(x) schneidet f2(x) in SP (0|0)\r\n");
 }
 
 TEST_F(Schnittstellen, CrossingsNearZeroOnceAndNoneAtAPoleOrAFailedStep)

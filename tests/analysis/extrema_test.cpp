@@ -26,14 +26,9 @@ std::string point(const char* where, const char* kind)
 
 class Extrema : public test::SearchTest {};
 
-// Every kind of point where f' or f'' changes sign, at its true x (checked to
-// high precision), and f there: the worked examples; small and flat curves;
-// points of higher order; kinks off the grid, each told by f at its neighbours
-// (a corner is no point of inflection); points between grid points; none at a
-// pole, where f is undefined beside it, or where the bend only seems to change
-// (noise, the edge of the domain). Each term also times 0,01 and times 100: the
-// points stay where they are (inflection points only while |f| stays below the
-// end of the range).
+// Every kind of point where f' or f'' changes sign, at its true x, and f there;
+// none at poles, gaps or where the bend only seems to change. Each term also
+// times 0,01 and 100: the points stay (inflections while |f| < the range's end).
 TEST(Points, AtTheirTrueXWhateverTheScale)
 {
     struct Point {

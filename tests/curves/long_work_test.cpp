@@ -86,7 +86,7 @@ TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)
     EXPECT_TRUE(c.state.intersections.Schnittstellen_Terme.empty());
 }
 
-TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
+TEST_F(LongWork, EscStopsTheWholeRedrawAndQuickDrawingsNeverAsk)
 {
     c.pacer.setProgressAfter({});
     c.state.overlays.ableitungs_test = true;
@@ -105,12 +105,11 @@ TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
     EXPECT_EQ(lines(kRot), 499u);
     EXPECT_GT(lines(kBlau), 0u);
     EXPECT_EQ(ui.status[2], "");
-}
 
-TEST_F(LongWork, QuickDrawingsNeverAskAndValueTablesStopWhereTheyGot)
-{
+    // Quick drawings never ask; value tables stop where they got.
     c.pacer.setProgressAfter(std::chrono::hours(1));
-    c.state.overlays.ableitungs_test = true;
+    ui.ended = 0;
+    ui.asked = 0;
     ui.stopAfter = 1000;  // counts the questions
     draw("x^2");
     EXPECT_EQ(ui.asked, 0);

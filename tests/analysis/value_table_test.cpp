@@ -24,18 +24,12 @@ protected:
     }
 };
 
-TEST(CellText, RoundsHalvesAwayFromZeroAsTheDigitsRead)
+TEST_F(ValueTableTest, CellsRoundedColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
 {
-    const std::pair<double, const char*> cases[] = {
-        {0.125, "0,13"}, {-0.125, "-0,13"}, {1.005, "1,01"},  // not as the binary value lies
-        {-0.001, "0"},   {99.995, "100"},   {1e20, "1E+20"},
-    };
-    for (auto [value, shown] : cases)
+    // Cells round halves away from zero as the digits read, not as the binary value lies.
+    for (auto [value, shown] : {std::pair{0.125, "0,13"}, {-0.125, "-0,13"}, {1.005, "1,01"}, {-0.001, "0"},
+                                {99.995, "100"}, {1e20, "1E+20"}})
         EXPECT_EQ(cellText(value), shown) << value;
-}
-
-TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
-{
     EXPECT_TRUE(table("x^2").dPositive.xs.empty());  // first derivative off: no f' tables
     c.state.overlays.ableitungs_test = true;
     auto t = table("x+0.123456");

@@ -112,12 +112,7 @@ TEST(Points, AtTheirTrueXWhateverTheScale)
 // The reports show the point found off the grid, and f there; one row per kind.
 TEST_F(Extrema, ReportsShowTheTruePoint)
 {
-    struct Row {
-        void (*button)(Context&);
-        const char *term, *from, *to;
-        std::string report;
-    };
-    const Row rows[] = {
+    const std::tuple<void (*)(Context&), const char*, const char*, const char*, std::string> rows[] = {
         {Extrema_butt_Click, "(x-1)^3-3*(x-1)", "-20", "20",
          kExtrema + point("0 | 2", "Hochpunkt") + point("2 | -2", "Tiefpunkt")},
         {Extrema_butt_Click, "5", "-20", "20", "keine Extrema gefunden"},
@@ -126,8 +121,8 @@ TEST_F(Extrema, ReportsShowTheTruePoint)
         {S_and_W_punkte_Click, "abs(x-1)*(x+2)", "0", "3", kKeineWende},  // a corner
         {S_and_W_punkte_Click, "-0,5x^4+x^3-0,1x^2", "0,5", "2", kWende + point("0,97 | 0,37", "Wendepunkt")},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(press(r.button, r.term, r.from, r.to), r.report) << r.term;
+    for (const auto& [button, term, from, to, report] : rows)
+        EXPECT_EQ(press(button, term, from, to), report) << term;
     ui.stopAfter = 0;  // a stopped search says so
     EXPECT_EQ(press(Extrema_butt_Click, "(x+19.9)^2"),
               kExtrema + point("-19,9 | 0", "Tiefpunkt") + "\r\nDie Suche wurde abgebrochen. Durchsucht "

@@ -20,15 +20,10 @@ bool has(const Discussion& d, const std::string& line)
 
 TEST(Discussion, SymmetryDomainInterceptAndLimits)
 {
-    const struct {
-        const char* term;
-        std::string_view symmetry;
-        const char* domain;
-        const char* intercept;
-        const char* left;
-        const char* right;
-        std::vector<const char*> more;
-    } rows[] = {
+    // term, symmetry, domain, y-intercept, limits to the left and right, further lines
+    const std::tuple<const char*, std::string_view, const char*, const char*, const char*, const char*,
+                     std::vector<const char*>>
+        rows[] = {
         {"x^4-2x^2", kAchsensymmetrisch, "D = R", "Sy (0|0)", "+∞", "+∞", {}},
         {"0,5x^3-2x", kPunktsymmetrisch, "D = R", "Sy (0|0)", "-∞", "+∞", {}},
         {"0,5x^3-2x^2-x+4", kKeineSymmetrie, "D = R", "Sy (0|4)", "-∞", "+∞", {"f'(x) = 1,5x^2-4x-1"}},
@@ -53,15 +48,15 @@ TEST(Discussion, SymmetryDomainInterceptAndLimits)
         {"cos(x)", kAchsensymmetrisch, "D = R", "Sy (0|1)", "keine Grenze (schwingt)", "keine Grenze (schwingt)", {}},
         {"atn(x)", kPunktsymmetrisch, "D = R", "Sy (0|0)", "-1,57", "1,57", {}},
     };
-    for (const auto& r : rows) {
-        const Discussion d = discuss(r.term, string_richten(r.term), -20, 20, nullptr);
-        EXPECT_TRUE(has(d, "Symmetrie: " + std::string(r.symmetry))) << r.term;
-        EXPECT_TRUE(has(d, std::string("Definitionsbereich: ") + r.domain)) << r.term << ": " << d.lines[1];
-        EXPECT_TRUE(has(d, std::string("Schnittpunkt mit der y-Achse: ") + r.intercept)) << r.term;
-        EXPECT_TRUE(has(d, std::string("Verhalten für x → -∞: f(x) → ") + r.left)) << r.term;
-        EXPECT_TRUE(has(d, std::string("Verhalten für x → +∞: f(x) → ") + r.right)) << r.term;
-        for (const char* line : r.more)
-            EXPECT_TRUE(has(d, line)) << r.term << ": " << line;
+    for (const auto& [term, symmetry, domain, intercept, left, right, more] : rows) {
+        const Discussion d = discuss(term, string_richten(term), -20, 20, nullptr);
+        EXPECT_TRUE(has(d, "Symmetrie: " + std::string(symmetry))) << term;
+        EXPECT_TRUE(has(d, std::string("Definitionsbereich: ") + domain)) << term << ": " << d.lines[1];
+        EXPECT_TRUE(has(d, std::string("Schnittpunkt mit der y-Achse: ") + intercept)) << term;
+        EXPECT_TRUE(has(d, std::string("Verhalten für x → -∞: f(x) → ") + left)) << term;
+        EXPECT_TRUE(has(d, std::string("Verhalten für x → +∞: f(x) → ") + right)) << term;
+        for (const char* line : more)
+            EXPECT_TRUE(has(d, line)) << term << ": " << line;
     }
 }
 

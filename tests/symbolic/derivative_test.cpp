@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -115,12 +116,7 @@ TEST(SymbolicDerivative, ExampleWorkedAndGeneratedTermsAgreeWithQuotientsAndRead
 // in front, quotients without a gap cancelled away.
 TEST(SymbolicDerivative, TeachersForms)
 {
-    const struct {
-        const char* term;
-        const char* d1;
-        const char* d2;
-        const char* d3;
-    } rows[] = {
+    const std::array<const char*, 4> rows[] = {  // f, f', f'', f'''
         {"0,5x^3-2x^2-x+4", "1,5x^2-4x-1", "3x-4", "3"},
         {"(x-1)^3-3*(x-1)", "3x^2-6x", "6x-6", "6"},
         {"(x-2)(4+2x)", "4x", "4", "0"},
@@ -140,10 +136,9 @@ TEST(SymbolicDerivative, TeachersForms)
         {"x-1+0/(x-1)", "1+0/(x-1)^2", "0/(x-1)^4", "0/(x-1)^8"},
     };
     for (const auto& r : rows) {
-        const Derivatives d = derivativesOf(string_richten(r.term));
-        const char* want[] = {r.d1, r.d2, r.d3};
+        const Derivatives d = derivativesOf(string_richten(r[0]));
         for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(d.texts[k].value_or("-"), want[k]) << r.term << ", order " << k + 1;
+            EXPECT_EQ(d.texts[k].value_or("-"), r[k + 1]) << r[0] << ", order " << k + 1;
     }
 }
 

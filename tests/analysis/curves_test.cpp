@@ -70,12 +70,9 @@ protected:
 TEST_F(Curves, OverlaysOfTheParabola)
 {
     draw("x^2", "-1");  // the window is [-2, 40]: f'(-1) lies just inside
-    const struct {
-        void (*click)(Context&);
-        Rgb colour;  // black: the tangent
-        double (*off)(double x, double y);
-        double tolerance;
-    } rows[] = {
+    // The switch, its colour (black: the tangent), how far (x, y) is off the curve, the tolerance.
+    using Off = double (*)(double, double);
+    const std::tuple<void (*)(Context&), Rgb, Off, double> rows[] = {
         {erste_Ableitung_click, kBlau, [](double x, double y) { return y - 2 * x - 0.000456; }, 2e-3},
         {zweite_Ableitung_click, kGruen, [](double, double y) { return y - 2; }, 1e-3},
         {dritte_Ableitung_click, kOrange, [](double, double y) { return y; }, 40},
@@ -83,12 +80,12 @@ TEST_F(Curves, OverlaysOfTheParabola)
         // at x0 = 1, with the forward quotient's slope
         {tangente_click, 0, [](double x, double y) { return y - 1 - 2.000456 * (x - 1); }, 2e-3},
     };
-    for (const auto& r : rows) {
-        r.click(c);
-        const auto lines = r.colour ? worldLines(c.plane, r.colour) : tangentLines(c.plane);
-        ASSERT_GT(lines.size(), 100u) << r.colour;
+    for (const auto& [click, colour, off, tolerance] : rows) {
+        click(c);
+        const auto lines = colour ? worldLines(c.plane, colour) : tangentLines(c.plane);
+        ASSERT_GT(lines.size(), 100u) << colour;
         for (const auto& l : lines)
-            EXPECT_NEAR(r.off(l.x2, l.y2), 0, r.tolerance) << r.colour << " at " << l.x2;
+            EXPECT_NEAR(off(l.x2, l.y2), 0, tolerance) << colour << " at " << l.x2;
         EXPECT_EQ(lines.front().width, 2);  // width list untouched (0): the graph's pen stays
     }
     auto first = worldLines(c.plane, kBlau);

@@ -31,15 +31,8 @@ class Extrema : public test::SearchTest {};
 // times 0,01 and 100: the points stay (inflections while |f| < the range's end).
 TEST(Points, AtTheirTrueXWhateverTheScale)
 {
-    struct Point {
-        double x, y;
-        bool flag;  // Hochpunkt, Terassenpunkt
-    };
-    struct Case {
-        const char* term;
-        double from, to;
-        std::vector<Point> extrema, inflections;
-    };
+    struct Point { double x, y; bool flag; /* Hochpunkt, Terassenpunkt */ };
+    struct Case { const char* term; double from, to; std::vector<Point> extrema, inflections; };
     const Case cases[] = {
         {"(x-1)^3-3*(x-1)", -20, 20, {{0, 2, true}, {2, -2, false}}, {{1, 0, false}}},
         {"(x-1)^3-3*(x-1)+25", -20, 20, {{0, 27, true}, {2, 23, false}}, {{1, 25, false}}},

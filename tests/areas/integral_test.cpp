@@ -30,11 +30,7 @@ std::string shown(const Integral& i)
 // area (the integral of |f|) to the digits shown, no number where there is none.
 TEST(Integral, RightToTheDigitsShownOrNoNumber)
 {
-    struct Case {
-        const char* term;
-        double a, b, exact, area;
-        const char* text = nullptr;  // where the value is none
-    };
+    struct Case { const char* term; double a, b, exact, area; const char* text = nullptr; /* shown instead of a value */ };
     const double inf = INFINITY;
     const Case cases[] = {
         {"1", 0, 0.001, 0.001, 0.001},  // narrower than one piece

@@ -13,6 +13,7 @@
 #include "terms/compiled.h"
 #include "terms/difference_quotient.h"
 #include "terms/engine.h"
+#include "terms/normalize.h"
 #include "terms/numtext.h"
 #include "terms/substitution.h"
 
@@ -30,6 +31,12 @@ inline Outcome byText(const std::string& text)
     Outcome o;
     o.error = Engine::evaluate(text, o.value);
     return o;
+}
+
+// A term as typed, rewritten and put in at x as the graph's statement.
+inline Outcome typedAt(std::string_view typed, double x)
+{
+    return byText(Substitution(string_richten(typed)).expression(x));
 }
 
 // Empty when both give the same error, or the same value bit for bit; else both.

@@ -8,25 +8,16 @@
 #include <string>
 
 #include "support/generated_terms.h"
+#include "support/oracle.h"
 #include "symbolic/derivative.h"
 #include "terms/compiled.h"
-#include "terms/engine.h"
 #include "terms/normalize.h"
 #include "terms/numtext.h"
-#include "terms/substitution.h"
 
 using namespace kw;
 using namespace kw::symbolic;
 
 namespace {
-
-// A typed term at x, the way the program evaluates it.
-Value typed(const std::string& text, double x)
-{
-    Value v;
-    v.error = Engine::evaluate(Substitution(string_richten(text)).expression(x), v.value);
-    return v;
-}
 
 bool close(double a, double b, double tolerance)
 {
@@ -75,7 +66,8 @@ int check(const std::string& term)
                 term + ", order " + std::to_string(order + 1) + " (" + text.value_or("") + ") at " + engineText(x);
             if (text) {
                 // The engine reads x from its text: the tree gets the same number.
-                const Value mine = evaluate(tree, written(x).value), engine = typed(*text, x);
+                const Value mine = evaluate(tree, written(x).value);
+                const Outcome engine = test::typedAt(*text, x);
                 if (mine.error == err::None && engine.error == err::None) {
                     EXPECT_TRUE(close(mine.value, engine.value, 1e-9)) << where << ": " << mine.value << " read back " << engine.value;
                 } else if (std::fabs(mine.value) < 1e300) {
@@ -150,7 +142,7 @@ TEST(SymbolicDerivative, GapsStayAndNoTextWhereThereIsNone)
     for (auto [term, gap] : {std::pair{"x-1+0/(x-1)", 1}, {"x/x", 0}, {"(x-1)/(x-1)", 1}, {"x+0*ln(x)", 0}}) {
         const Derivatives d = derivativesOf(string_richten(term));
         ASSERT_TRUE(d.texts[0]) << term;
-        EXPECT_NE(typed(*d.texts[0], gap).error, err::None) << term << ": " << *d.texts[0];
+        EXPECT_NE(test::typedAt(*d.texts[0], gap).error, err::None) << term << ": " << *d.texts[0];
     }
     for (const char* term : {"x2", "2x.5", "sin x", "x+", "", "1E999x"})
         EXPECT_FALSE(derivativesOf(string_richten(term)).f) << term;

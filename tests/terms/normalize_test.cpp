@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <optional>
 
 #include "core/examples.h"
+#include "support/oracle.h"
 #include "terms/compiled.h"
 #include "terms/engine.h"
 #include "terms/normalize.h"
 #include "terms/substitution.h"
 
 using namespace kw;
+using test::typedAt;
 
 // Every term that drew before keeps its exact text: the examples of "Zufall f(x)"
 // in their order, then the worked examples and edge cases; and the statement
@@ -48,19 +49,6 @@ TEST(StringRichten, EarlierTermsKeepTheirText)
         EXPECT_EQ(Substitution(xterm).expression(1.5), statement) << xterm;
 }
 
-namespace {
-
-// f at x as the engine computes the rewritten term; nothing when it fails.
-std::optional<double> valueAt(std::string_view typed, double x)
-{
-    double v = 0;
-    if (Engine::evaluate(Substitution(string_richten(typed)).expression(x), v) != err::None)
-        return std::nullopt;
-    return v;
-}
-
-}  // namespace
-
 // Products written without a star, as the help promises them, and function
 // names in any case.
 TEST(StringRichten, ImplicitProductsAndNamesInAnyCase)
@@ -77,12 +65,11 @@ TEST(StringRichten, ImplicitProductsAndNamesInAnyCase)
     };
     for (auto [typed, written] : cases)
         for (double x : {1.5, 3.0}) {
-            const auto v = valueAt(typed, x), expected = valueAt(written, x);
-            ASSERT_TRUE(v.has_value()) << typed << " at " << x << ": " << string_richten(typed);
-            ASSERT_TRUE(expected.has_value()) << written;
-            EXPECT_NEAR(*v, *expected, 1e-12 * std::fabs(*expected)) << typed << " at " << x;
+            const Outcome v = typedAt(typed, x), expected = typedAt(written, x);
+            ASSERT_TRUE(v && expected) << typed << " at " << x << ": " << string_richten(typed);
+            EXPECT_NEAR(v.value, expected.value, 1e-12 * std::fabs(expected.value)) << typed << " at " << x;
         }
-    EXPECT_EQ(valueAt("x(x-1)", -2), 6.0);  // a negative x is one number here too
+    EXPECT_EQ(typedAt("x(x-1)", -2).value, 6.0);  // a negative x is one number here too
 }
 
 // "x2" could mean x·2 or x²; it must not silently become the digits of x and 2.
@@ -92,8 +79,7 @@ TEST(StringRichten, WhatCannotBeReadStaysAnError)
     for (const char* typed : {"x2", "2x3+1", "x 2", "sin(x2)", "x^2+x2", "X^2", "2X", "E^x",
                               "e2"})
         for (double x : {2.0, -2.0, 1e-5})
-            EXPECT_FALSE(valueAt(typed, x).has_value()) << typed << " at " << x << ": "
-                                                       << string_richten(typed);
+            EXPECT_FALSE(typedAt(typed, x)) << typed << " at " << x << ": " << string_richten(typed);
 }
 
 // The split-once substitution is an optimisation: it must give exactly the

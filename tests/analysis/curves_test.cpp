@@ -90,8 +90,6 @@ TEST_F(Curves, OverlaysOfTheParabola)
     }
     auto first = worldLines(c.plane, kBlau);
     EXPECT_NEAR(first.front().x1, -0.98, 2e-3);  // every run starts at its third sample
-    // Beyond x = 10 the jump test (|v| + |v_prev| < 40) keeps the samples apart.
-    EXPECT_NEAR(first.back().x2, 10, 2e-3);
     draw("(x-1)^2");  // both branches of the inverse
     for (auto [x, y] : {std::pair{0, 1}, {1, 0}, {1, 2}})
         EXPECT_TRUE(passes(worldLines(c.plane, kMagenta), x, y)) << x << " " << y;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/examples.h"
@@ -107,9 +108,7 @@ TEST(StringRichten, ControlCharactersStayErrorsWhenCompiled)
     for (const char* shape : {"x^2#", "#", "x#+1", "x^x^x#", "(x-1)#(x+1)"})
         for (char c = '\x01'; c <= '\x08'; ++c) {
             std::string typed = shape;
-            for (char& t : typed)
-                if (t == '#')
-                    t = c;
+            std::replace(typed.begin(), typed.end(), '#', c);
             const Substitution f(string_richten(typed));
             for (double x : {0.0, 1.0, -2.5}) {
                 double value = 0;

@@ -31,12 +31,11 @@ void applyRange(PictureState& picture, const DrawRequest& r)
         picture.Y = *r.right;
 }
 
-void Koordinaten_System(Context& c, const DrawRequest& r)
+void Koordinaten_System(Plane& p, PictureState& picture, const DrawRequest& r)
 {
-    Plane& p = c.plane;
     p.clear();
-    applyRange(c.state.picture, r);
-    const double X = c.state.picture.X, Y = c.state.picture.Y;
+    applyRange(picture, r);
+    const double X = picture.X, Y = picture.Y;
     p.setPenWidth(1);
     p.setForeColor(kBlack);
 
@@ -78,10 +77,9 @@ void DrawArrow45(Plane& p, float x1, float y1, float x2, float y2, float length,
     strokes((vy - vx) * length, (-vx - vy) * length);
 }
 
-void gitterzeichnen(Context& c)
+void gitterzeichnen(Plane& p, const PictureState& picture)
 {
-    Plane& p = c.plane;
-    const double X = c.state.picture.X, Y = c.state.picture.Y;
+    const double X = picture.X, Y = picture.Y;
     p.setForeColor(kGrid);
     p.setPenWidth(1);
     const double s = Y <= 50 ? 0.5 : 5;

@@ -11,10 +11,10 @@ class Plane;
 // Clears the plane, reads the x range from the fields into X and Y, installs the
 // world mapping (left X, right -X, top Y, bottom -Y) and draws both axes with
 // arrow heads. Must run first in every redraw.
-void Koordinaten_System(Context& c, const DrawRequest& r);
+void Koordinaten_System(Plane& plane, PictureState& picture, const DrawRequest& r);
 
 // Light grey grid every half unit (every 5 units on large ranges), none at 0.
-void gitterzeichnen(Context& c);
+void gitterzeichnen(Plane& plane, const PictureState& picture);
 
 // An arrow from (x1, y1) to the tip (x2, y2) in black: a head of two strokes at
 // 45° to the shaft, each `length`·√2 long, and optional fletchings at the tail.

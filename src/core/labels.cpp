@@ -4,7 +4,8 @@
 #include <cmath>
 
 #include "core/axes.h"
-#include "core/context.h"
+#include "core/plane.h"
+#include "core/state.h"
 
 namespace kw {
 
@@ -40,10 +41,9 @@ double labelWidth(double value)
     return digits * kDigitWidth + (value < 0 ? kMinusWidth : 0) + kLabelGap;
 }
 
-void Skalla(Context& c)
+void Skalla(Plane& p, const PictureState& picture)
 {
-    Plane& p = c.plane;
-    const double X = c.state.picture.X, Y = c.state.picture.Y;
+    const double X = picture.X, Y = picture.Y;
     p.setForeColor(kBlack);
     const float L = 1.0f;
     const double d = Y <= 50 ? Y * 80 / 20 : (Y * 80) / (Y / 1.5);
@@ -59,17 +59,16 @@ void Skalla(Context& c)
             p.line((X - 1) / d, L * t, (Y + 1) / d, L * t);
 }
 
-void Beschriftung(Context& c, const DrawRequest& r)
+void Beschriftung(Plane& p, PictureState& picture, const DrawRequest& r)
 {
-    applyRange(c.state.picture, r);
-    Plane& p = c.plane;
-    const double X = c.state.picture.X, Y = c.state.picture.Y;
+    applyRange(picture, r);
+    const double X = picture.X, Y = picture.Y;
     p.setPenWidth(1);
     p.setForeColor(kBlack);
     // Half the world width and height, each rounded to an integer before halving.
     const double hw = std::nearbyint(p.scaleWidth()) / 2;
     const double hh = std::nearbyint(p.scaleHeight()) / 2;
-    if (c.state.picture.Zoom_Prozent < kLabelsFromZoom)
+    if (picture.Zoom_Prozent < kLabelsFromZoom)
         return;
 
     auto write = [&](double x, double y, const char* text) {

@@ -34,10 +34,13 @@ struct Entry {
 // Every step with its procedure, in the order of the enum, so that a step finds
 // its procedure by its number; inEnumOrder() checks the order when compiling.
 constexpr Entry kProcedures[] = {
-    {Step::Koordinaten_System, &Koordinaten_System},
-    {Step::gitterzeichnen, [](Context& c, const DrawRequest&) { gitterzeichnen(c); }},
-    {Step::Skalla, [](Context& c, const DrawRequest&) { Skalla(c); }},
-    {Step::Beschriftung, &Beschriftung},
+    {Step::Koordinaten_System,
+     [](Context& c, const DrawRequest& r) { Koordinaten_System(c.plane, c.state.picture, r); }},
+    {Step::gitterzeichnen,
+     [](Context& c, const DrawRequest&) { gitterzeichnen(c.plane, c.state.picture); }},
+    {Step::Skalla, [](Context& c, const DrawRequest&) { Skalla(c.plane, c.state.picture); }},
+    {Step::Beschriftung,
+     [](Context& c, const DrawRequest& r) { Beschriftung(c.plane, c.state.picture, r); }},
     {Step::berechnen, &berechnen},
     {Step::erste_Ableitung, &erste_Ableitung},
     {Step::zweite_ableitung, &zweite_ableitung},

@@ -34,93 +34,63 @@ struct Field {
 
 // The calculators hand their term (the bridge also its range) to the main panel;
 // the area between two graphs offers their crossings as its bounds and puts
-// the bounds in order.
-const std::vector<const char*> kTerm = {"Form1/Eingabe"};
-const std::vector<const char*> kGrenzen = {"Form7/SP_Untergrenze_txt", "Form7/SP_Obergrenze_txt"};
-const std::vector<const char*> kTermUndBereich = {"Form1/Eingabe", "Form1/x_eingabe",
-                                                  "Form1/y_eingabe"};
+// the bounds in order. The colour lists share one handler: one of them stands
+// for all four of the analysis panel.
+using Steps = std::vector<const char*>;
+const Steps kTerm = {"Form1/Eingabe"};
+const Steps kGrenzen = {"Form7/SP_Untergrenze_txt", "Form7/SP_Obergrenze_txt"};
+const Steps kTermUndBereich = {"Form1/Eingabe", "Form1/x_eingabe", "Form1/y_eingabe"};
+const Steps kFlaeche = {"Form3/Integral_Rechner_butt"}, kBruecke = {"Form3/Bruecken_Rechner_butt"};
+const Steps kZeichnen = {"Form1/Zeichnen_button"}, kIntegral = {"Form7/Integral_Berechnen_Butt"};
+const Steps kZwischen = {"Form7/Integral_Berechnen_SP_butt"};
 
 const Field kFelder[] = {
-    {"Term", {}, "Form1/Eingabe", {"Form1/Zeichnen_button"}},
-    {"x1", {}, "Form1/x_eingabe", {"Form1/Zeichnen_button"}},
+    {"Term", {}, "Form1/Eingabe", kZeichnen},
+    {"x1", {}, "Form1/x_eingabe", kZeichnen},
     {"x2", {}, "Form1/y_eingabe", {"Form1/Eingabe:Return", "Form3/Nullstellen_fx"}},
-    {"Qualitaet", {"Form3/erste_Ableitung"}, "Form1/qualitaet_eingabe", {"Form1/Zeichnen_button"}},
+    {"Qualitaet", {"Form3/erste_Ableitung"}, "Form1/qualitaet_eingabe", kZeichnen},
     {"Reset", {}, "Form1/x_eingabe", {"Form1/leeren_butt_Click"}},
-    {"TangenteX0", {"Form3/Check1"}, "Form3/x0_eingabe", {"Form1/Zeichnen_button"}},
+    {"TangenteX0", {"Form3/Check1"}, "Form3/x0_eingabe", kZeichnen},
     {"TangentenSchritt", {"Form3/Check1"}, "Form3/x0_eingabe", {"Form3/kleiner_plus_button"}},
-    {"AbschnittVon", {"Form3/AD_Funktion"}, "Form3/Linker_Bereich", {"Form1/Zeichnen_button"}},
-    {"AbschnittBis", {"Form3/AD_Funktion"}, "Form3/Rechter_Bereich", {"Form1/Zeichnen_button"}},
+    {"AbschnittVon", {"Form3/AD_Funktion"}, "Form3/Linker_Bereich", kZeichnen},
+    {"AbschnittBis", {"Form3/AD_Funktion"}, "Form3/Rechter_Bereich", kZeichnen},
     {"FarbeAbleitung", {"Form3/erste_Ableitung"}, "Form3/FarbeBox_ableitung",
      {"Form3/FarbeBox_ableitung:Return", "Form1/Zeichnen_button"}},
-    {"FarbeZweite", {"Form3/zweite_ableitung_butt"}, "Form3/FarbeBox_zweite_ableitung",
-     {"Form3/FarbeBox_zweite_ableitung:Return", "Form1/Zeichnen_button"}},
-    {"FarbeDritte", {"Form3/dritte_ableitung_butt"}, "Form3/FarbeBox_dritte_ableitung",
-     {"Form3/FarbeBox_dritte_ableitung:Return", "Form1/Zeichnen_button"}},
-    {"FarbeUmkehrfunktion", {"Form3/Umkehrfunktion_butt"}, "Form3/FarbeBox_Umkehrfunktion",
-     {"Form3/FarbeBox_Umkehrfunktion:Return", "Form1/Zeichnen_button"}},
-    {"Taschenrechner", {"Form3/TaschenRechner_button"}, "Taschenrechner/Eingabe",
-     {"Taschenrechner/Command1"}},
+    {"Taschenrechner", {"Form3/TaschenRechner_button"}, "Taschenrechner/Eingabe", {"Taschenrechner/Command1"}},
     {"WertetabelleTerm", {"Form3/erste_Ableitung"}, "Form1/Eingabe", {"Form3/Tabelle"}},
     {"WertetabelleBereich", {}, "Form1/x_eingabe", {"Form1/Zeichnen_button", "Form3/Tabelle"}},
     {"BildSpeichern", {}, "Datei", {"frmGDIPlusSaveJPG/cmdSaveAsJpg"}},
     {"SchnittstellenTerm", {"Form3/Schnittpunkt_butt"}, "Form8/Eingabe_Term_txt",
      {"Form8/Eingabe_button", "Form8/Zeichnen_butt", "Form8/Schnittpunkte_butt"}},
-    {"FlaecheTerm", {"Form3/Integral_Rechner_butt"}, "Form7/Funktion_eingabe",
-     {"Form7/Integral_Berechnen_Butt"}, kTerm},
-    {"FlaecheUntergrenze", {"Form3/Integral_Rechner_butt"}, "Form7/Untergrenze_eingabe",
-     {"Form7/Integral_Berechnen_Butt"}, kTerm},
-    {"FlaecheObergrenze", {"Form3/Integral_Rechner_butt"}, "Form7/Obergrenze_eingabe",
-     {"Form7/Integral_Berechnen_Butt"}, kTerm},
-    {"FlaecheFarbe", {"Form3/Integral_Rechner_butt", "Form7/Flaeche_einfaerben_click"},
-     "Form7/FarbeBox_Flaeche", {"Form7/FarbeBox_Flaeche:Return", "Form1/Zeichnen_button"}},
-    {"ZwischenF", {"Form3/Integral_Rechner_butt"}, "Form7/f_x_Eingabe_txt",
-     {"Form7/Integral_Berechnen_SP_butt"}, kGrenzen},
-    {"ZwischenG", {"Form3/Integral_Rechner_butt"}, "Form7/g_x_Eingabe_txt",
-     {"Form7/Integral_Berechnen_SP_butt"}, kGrenzen},
-    {"ZwischenUntergrenze", {"Form3/Integral_Rechner_butt"}, "Form7/SP_Untergrenze_txt",
-     {"Form7/Integral_Berechnen_SP_butt"}, {"Form7/SP_Obergrenze_txt"}},
-    {"ZwischenObergrenze", {"Form3/Integral_Rechner_butt"}, "Form7/SP_Obergrenze_txt",
-     {"Form7/Integral_Berechnen_SP_butt"}, {"Form7/SP_Untergrenze_txt"}},
-    {"ZwischenFarbe", {"Form3/Integral_Rechner_butt"}, "Form7/FarbeBox_Flaeche_SP",
-     {"Form7/FarbeBox_Flaeche_SP:Return", "Form7/Integral_Berechnen_SP_butt"}, kGrenzen},
-    {"BrueckeAbstand", {"Form3/Bruecken_Rechner_butt"}, "Form6/Abstand_txt",
-     {"Form6/Berechne_CMD"}, kTermUndBereich},
-    {"BrueckeHoehe", {"Form3/Bruecken_Rechner_butt"}, "Form6/Hoehe_txt",
-     {"Form6/Berechne_CMD"}, kTermUndBereich},
-    {"BrueckeTiefster", {"Form3/Bruecken_Rechner_butt"}, "Form6/Tiefster_Punkt_txt",
-     {"Form6/Berechne_CMD"}, kTermUndBereich},
+    {"FlaecheTerm", kFlaeche, "Form7/Funktion_eingabe", kIntegral, kTerm},
+    {"FlaecheUntergrenze", kFlaeche, "Form7/Untergrenze_eingabe", kIntegral, kTerm},
+    {"FlaecheObergrenze", kFlaeche, "Form7/Obergrenze_eingabe", kIntegral, kTerm},
+    {"FlaecheFarbe", {kFlaeche[0], "Form7/Flaeche_einfaerben_click"}, "Form7/FarbeBox_Flaeche",
+     {"Form7/FarbeBox_Flaeche:Return", "Form1/Zeichnen_button"}},
+    {"ZwischenF", kFlaeche, "Form7/f_x_Eingabe_txt", kZwischen, kGrenzen},
+    {"ZwischenG", kFlaeche, "Form7/g_x_Eingabe_txt", kZwischen, kGrenzen},
+    {"ZwischenUntergrenze", kFlaeche, "Form7/SP_Untergrenze_txt", kZwischen, {"Form7/SP_Obergrenze_txt"}},
+    {"ZwischenObergrenze", kFlaeche, "Form7/SP_Obergrenze_txt", kZwischen, {"Form7/SP_Untergrenze_txt"}},
+    {"ZwischenFarbe", kFlaeche, "Form7/FarbeBox_Flaeche_SP",
+     {"Form7/FarbeBox_Flaeche_SP:Return", kZwischen[0]}, kGrenzen},
+    {"BrueckeAbstand", kBruecke, "Form6/Abstand_txt", {"Form6/Berechne_CMD"}, kTermUndBereich},
+    {"BrueckeHoehe", kBruecke, "Form6/Hoehe_txt", {"Form6/Berechne_CMD"}, kTermUndBereich},
+    {"BrueckeTiefster", kBruecke, "Form6/Tiefster_Punkt_txt", {"Form6/Berechne_CMD"}, kTermUndBereich},
 };
 
 QStringList schlechteEingaben()
 {
     QString lang;  // a term of 100 000 characters
     while (lang.size() < 100000)
-        lang += QStringLiteral("sin(x)+");
-    return {QString(), QStringLiteral("   "), QStringLiteral("-"), QStringLiteral(","),
-            QStringLiteral("1,2,3"), QStringLiteral("1e999"), QStringLiteral("-1e999"),
-            QStringLiteral("NaN"), QStringLiteral("inf"), QStringLiteral("0x10"),
-            QStringLiteral("1e-320"), lang,
-            QString(10000, QLatin1Char('(')) + QStringLiteral("x") + QString(10000, QLatin1Char(')')),
-            QStringLiteral("x\x01^2\x1b\t\x7f"), QString::fromUtf8("Größe 😀 x² ä"),
-            QStringLiteral("x^2\nsin(x)\r\n1/x\n")};
+        lang += "sin(x)+";
+    QStringList bad = {lang, QString(10000, '(') + "x" + QString(10000, ')')};
+    for (const char* text : {"", "   ", "-", ",", "1,2,3", "1e999", "-1e999", "NaN", "inf", "0x10",
+                             "1e-320", "x\x01^2\x1b\t\x7f", "Größe 😀 x² ä", "x^2\nsin(x)\r\n1/x\n"})
+        bad << QString::fromUtf8(text);
+    return bad;
 }
 
-// A control as "window/control" in a shown window; nullptr when either is missing.
-QWidget* control(const QString& path)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == path.section(QLatin1Char('/'), 0, 0) && w->isVisible())
-            return w->findChild<QWidget*>(path.section(QLatin1Char('/'), 1));
-    return nullptr;
-}
-
-QLineEdit* lineEdit(const char* path)
-{
-    QWidget* w = control(QString::fromUtf8(path));
-    if (auto* box = qobject_cast<QComboBox*>(w))
-        return box->lineEdit();
-    return qobject_cast<QLineEdit*>(w);
-}
+QLineEdit* lineEdit(const char* path) { return editOf(control(QString::fromUtf8(path))); }
 
 // The texts of every editable field of the shown windows but some.
 std::map<std::string, std::string> otherFields(const std::vector<QLineEdit*>& except)
@@ -157,7 +127,6 @@ protected:
     }
     void TearDown() override
     {
-        qDeleteAll(valueTables());
         RunningApp::TearDown();
         QDir::setCurrent(oldDir);
     }
@@ -194,17 +163,12 @@ protected:
         if (text.isEmpty())
             edit->clear();  // an empty clipboard pastes nothing
     }
-    QString fieldText() const
-    {
-        const QLineEdit* edit = lineEdit(GetParam().field);
-        return edit ? edit->text() : QString();
-    }
     void drawFromPanel() { press("Form1/Zeichnen_button"); }
 };
 
 TEST_P(SchlechteEingabe, GetsAnAnswerAndLosesNothing)
 {
-    const QString good = fieldText();
+    const QString good = textOf(control(QString::fromUtf8(GetParam().field)));
     std::vector<QLineEdit*> ownFields = {lineEdit(GetParam().field)};
     for (const char* path : GetParam().handsOn)
         ownFields.push_back(lineEdit(path));

@@ -4,9 +4,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <functional>
-
 #include "core/colours.h"
+#include "core/overlays.h"
 #include "gui/drawing_file.h"
 #include "plane/drawing_document.h"
 #include "support/files.h"
@@ -32,25 +31,23 @@ const Row kDrawings[] = {
          d.main = {"0,5*x^3-2*x^2-x+4", {"x", "x^2", "0,5*x^3-2*x^2-x+4"}, "-10", "12", "80",
                    "Blau", "3", 3, false};
          OverlayState& o = d.overlays;
-         o.ableitungs_test = o.zweite_ableitungs_test = o.dritte_ableitungs_test = true;
-         o.tangente_test = o.Umkehrfunktion_test = true;
          o.x0_eingabe = o.x0_uebergabe = "2,5";
-         o.FarbeBox_ableitung = "Violett";
-         o.Ffarbe_ableitung = colourText(*colourByName("Violett"));
-         o.FarbeBox_zweite_ableitung = "Gelb";
-         o.Ffarbe_zweite_ableitung = colourText(*colourByName("Gelb"));
-         o.FarbeBox_dritte_ableitung = "Schwarz";
-         o.Ffarbe_dritte_ableitung = colourText(*colourByName("Schwarz"));
-         o.FarbeBox_Umkehrfunktion = "Grün";
-         o.Umkehrfunktion_Farbe = colourText(*colourByName("Grün"));
-         o.Ffarbe_ableitung_test = o.Ffarbe_zweite_ableitung_test = true;
-         o.Ffarbe_dritte_ableitung_test = o.umkehrfunktion_Farbe_test = true;
-         o.f_a1_linie_staerke_text = "2";
-         o.f_a2_linie_staerke_text = "3";
-         o.f_a3_linie_staerke_text = "4";
-         o.Umkehrfunktion_Linien_staerke = "5";
-         o.f_a1_linie_staerke = 2, o.f_a2_linie_staerke = 3, o.f_a3_linie_staerke = 4;
-         o.umkehrfunktion_f_staerke = 5;
+         // Every overlay switched on, with a colour and a width of its own.
+         const char* colours[] = {"Violett", "Gelb", "Schwarz", "Grün"};
+         int i = 0;
+         for (const OverlayCurve& k : kOverlays) {
+             if (k.flag)
+                 o.*k.flag = true;
+             if (!k.colourText)
+                 continue;
+             o.*k.colourText = colours[i];
+             o.*k.colour = colourText(*colourByName(colours[i]));
+             o.*k.colourChosen = true;
+             o.*k.widthText = std::to_string(i + 2);
+             o.*k.width = i + 2;
+             ++i;
+         }
+         o.ad_funktion_test = false;
          d.picture = {-10, 12, 720, 864, 60, 300, 700};
          d.planeWidth = 900, d.planeHeight = 600;
      }},
@@ -95,23 +92,18 @@ DrawingParts drawing(const Row& row)
     return d;
 }
 
-// Every value of a file under its dotted key.
-void flatten(const QJsonObject& o, const QString& prefix, QVariantMap& into)
-{
-    for (auto i = o.begin(); i != o.end(); ++i) {
-        if (i->isObject())
-            flatten(i->toObject(), prefix + i.key() + '.', into);
-        else
-            into[prefix + i.key()] = i->toVariant();
-    }
-}
-
-QVariantMap values(const DrawingParts& d)
+// Every value of a drawing's file under its dotted key.
+QVariantMap values(const QJsonObject& o, const QString& prefix = {})
 {
     QVariantMap map;
-    flatten(QJsonDocument::fromJson(drawingJson(d)).object(), {}, map);
+    for (auto i = o.begin(); i != o.end(); ++i)
+        if (i->isObject())
+            map.insert(values(i->toObject(), prefix + i.key() + '.'));
+        else
+            map[prefix + i.key()] = i->toVariant();
     return map;
 }
+QVariantMap values(const DrawingParts& d) { return values(QJsonDocument::fromJson(drawingJson(d)).object()); }
 
 // The running program with its recent files in a folder of its own.
 struct Program {
@@ -136,18 +128,13 @@ struct Program {
     std::string texts()
     {
         QStringList shown;
-        for (QWidget* window : {static_cast<QWidget*>(&app.mainPanel()),
-                                static_cast<QWidget*>(app.analysisPanel()),
-                                static_cast<QWidget*>(app.intersectionCalculator()),
-                                static_cast<QWidget*>(app.areaCalculator()),
-                                static_cast<QWidget*>(app.bridge())}) {
-            for (auto* f : window->findChildren<QLineEdit*>())
-                shown << f->objectName() + '=' + f->text();
-            for (auto* b : window->findChildren<QCheckBox*>())
-                shown << b->objectName() + '=' + QString::number(b->isChecked());
-            for (auto* l : window->findChildren<QLabel*>())
-                shown << l->objectName() + '=' + l->text();
-        }
+        for (QWidget* window : std::initializer_list<QWidget*>{&app.mainPanel(), app.analysisPanel(),
+             app.intersectionCalculator(), app.areaCalculator(), app.bridge()})
+            for (auto* f : window->findChildren<QWidget*>())
+                if (auto* b = qobject_cast<QCheckBox*>(f))
+                    shown << f->objectName() + '=' + QString::number(b->isChecked());
+                else if (qobject_cast<QLineEdit*>(f) || qobject_cast<QLabel*>(f))
+                    shown << f->objectName() + '=' + textOf(f);
         return shown.join('\n').toStdString();
     }
     DrawingParts now() { return drawingOf(app.context()); }
@@ -165,6 +152,7 @@ struct Program {
 TEST(DrawingFile, TheTableUsesEverySavedFieldAndEachComesBackExactly)
 {
     const QVariantMap initial = values(DrawingParts{});
+    ASSERT_TRUE(initial.contains("overlays.derivative2.width")) << initial.size();
     QSet<QString> changed;
     for (const Row& row : kDrawings) {
         SCOPED_TRACE(row.name);

@@ -99,19 +99,4 @@ TEST_F(DrawingWindowTest, CursorShowsCoordinatesAndTraceLinesAndDragsThePlane)
     EXPECT_EQ(planePos(), dragged);
 }
 
-TEST_F(DrawingWindowTest, PictureSizeMenuAndItsFallbacks)
-{
-    w.menu().sizeItems[7]->trigger();
-    EXPECT_TRUE(w.menu().sizeItems[7]->isChecked());
-    EXPECT_EQ(w.plane()->size(), QSize(2400, 2400));
-    expectCentred(2400);
-
-    // No memory at 2400 and 2100: two messages, then 1800 with item 6 checked.
-    w.setPictureProbe([](int width, int) { return width < 2100; });
-    w.menu().sizeItems[7]->trigger();
-    EXPECT_TRUE(w.menu().sizeItems[5]->isChecked());
-    EXPECT_EQ(w.plane()->size(), QSize(1800, 1800));
-    EXPECT_EQ(ui.messages.size(), 2u);
-}
-
 }  // namespace

@@ -10,7 +10,6 @@
 #include "curves/sampling.h"
 #include "scene/redraw.h"
 #include "support/gui_helpers.h"
-#include "support/plane_helpers.h"
 
 using namespace kw;
 using namespace kw::test;
@@ -21,14 +20,7 @@ class MainPanelWindowTest : public RunningApp {
 protected:
     MainPanelWindow& panel = app.mainPanel();
 
-    void type(const char* field, const char* text)
-    {
-        QLineEdit* edit = std::string_view(field) == "Eingabe"
-                              ? child<QComboBox>(&panel, "Eingabe")->lineEdit()
-                              : child<QLineEdit>(&panel, field);
-        edit->selectAll();
-        QTest::keyClicks(edit, QString::fromUtf8(text));
-    }
+    void type(const char* field, const char* text) { test::type(&panel, {{field, text}}); }
     std::vector<WorldLine> graph(Rgb colour = rgb(200, 0, 0))
     {
         return worldLines(app.context().plane, colour);
@@ -49,11 +41,9 @@ TEST_F(MainPanelWindowTest, OpensBothWindows)
 TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
 {
     auto* input = child<QComboBox>(&panel, "Eingabe");
+    // Return goes to the box, as the keyboard sends it, so that it arrives once.
     auto drawBy = [&](bool enter) {
-        if (enter)  // to the box, as the keyboard sends it, so that it arrives once
-            QTest::keyClick(input, Qt::Key_Return);
-        else
-            click(&panel, "Zeichnen_button");
+        enter ? QTest::keyClick(input, Qt::Key_Return) : click(&panel, "Zeichnen_button");
     };
     // The completer works only while the field has the focus.
     QApplication::setActiveWindow(&panel);
@@ -87,40 +77,33 @@ TEST_F(MainPanelWindowTest, WhatIsTypedIsDrawn)
 
 // Long status texts, as a search over a wide range shows them, neither widen
 // the panel nor push its buttons out of it: they end in "…", whole as tool tip.
+// What fits shows as it is, without a tool tip.
 TEST_F(MainPanelWindowTest, LongStatusTextsKeepThePanelsSize)
 {
     settleLayouts();
     const QSize size = panel.size();
-    const std::string texts[] = {"Suche läuft … mit Esc abbrechen",
-                                 "Koordinaten: X= -29999,99, Y= 29999,99, Radius= 42425,41",
-                                 "Zoom: 83,3333333333333%"};
-    for (int i = 0; i < 3; ++i)
-        ui.setStatus(i + 1, texts[i]);
-    settleLayouts();
-    EXPECT_EQ(panel.size(), size);
+    // Panel, text, whether it is cut (-1: as the font has it).
+    const std::tuple<int, std::string, int> texts[] = {
+        {1, "Suche läuft … mit Esc abbrechen", -1},
+        {2, "Koordinaten: X= -29999,99, Y= 29999,99, Radius= 42425,41", 1},
+        {3, "Zoom: 83,3333333333333%", -1},
+        {2, "Koordinaten: X= -12,34, Y= 5,67, Radius= 13,57", 0},
+        {2, "Suche läuft … mit Esc abbrechen", 0}};  // no tool tip can be had while it runs
+    for (const auto& [panelNo, text, mustCut] : texts) {
+        ui.setStatus(panelNo, text);
+        settleLayouts();
+        EXPECT_EQ(panel.size(), size);
+        const auto* label = child<QLabel>(&panel, ("StatusPanel" + std::to_string(panelNo)).c_str());
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+        const bool cut = label->text() != QString::fromStdString(text);
+        EXPECT_TRUE(mustCut < 0 || cut == bool(mustCut)) << text;
+        EXPECT_EQ(label->toolTip().toStdString(), cut ? text : "");
+        EXPECT_TRUE(!cut || label->text().endsWith(QChar(0x2026)));
+    }
     for (const char* name : {"Zeichnen_button", "zufall_butt", "Ende_button"}) {
         const QWidget* button = child<QWidget>(&panel, name);
         EXPECT_TRUE(panel.rect().contains(QRect(button->mapTo(&panel, QPoint()), button->size())))
             << name;
-    }
-    for (int i = 0; i < 3; ++i) {
-        const auto* label = child<QLabel>(&panel, ("StatusPanel" + std::to_string(i + 1)).c_str());
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
-                  label->contentsRect().width());
-        if (label->text() != QString::fromStdString(texts[i])) {
-            EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
-            EXPECT_EQ(label->toolTip().toStdString(), texts[i]);
-        }
-    }
-    EXPECT_NE(child<QLabel>(&panel, "StatusPanel2")->text().toStdString(), texts[1]);
-
-    // What fits shows as it is, without a tool tip: coordinates of the default
-    // range, and the search's note (no tool tip can be had while it runs).
-    for (const char* fits : {"Koordinaten: X= -12,34, Y= 5,67, Radius= 13,57",
-                             "Suche läuft … mit Esc abbrechen"}) {
-        ui.setStatus(2, fits);
-        EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text(), QString::fromUtf8(fits));
-        EXPECT_TRUE(child<QLabel>(&panel, "StatusPanel2")->toolTip().isEmpty());
     }
 }
 
@@ -128,18 +111,12 @@ TEST_F(MainPanelWindowTest, LongStatusTextsKeepThePanelsSize)
 // fields as typed.
 TEST_F(MainPanelWindowTest, AnUnusableRangeIsRefusedOncePerAction)
 {
-    type("Eingabe", "x^2");
-    click(&panel, "Zeichnen_button");
-    const auto drawn = graph();
-    type("x_eingabe", "-1000000");
-    type("Eingabe", "x");
-    click(&panel, "Zeichnen_button");
+    run(&panel, {{{{"Eingabe", "x^2"}}, "Zeichnen_button", {}},
+                 {{{"x_eingabe", "-1000000"}, {"Eingabe", "x"}}, "Zeichnen_button",
+                  {{"x_eingabe", "-1000000"}, {"Eingabe", "x"}}}});
     const std::string refused(kRangeMessage);
     EXPECT_EQ(ui.messages, std::vector<std::string>{refused});
-    EXPECT_EQ(child<QLineEdit>(&panel, "x_eingabe")->text(), "-1000000");
-    EXPECT_EQ(child<QComboBox>(&panel, "Eingabe")->currentText(), "x");
     EXPECT_EQ(child<QComboBox>(&panel, "Eingabe")->count(), 1);  // only "x^2" was drawn
-    EXPECT_EQ(graph().size(), drawn.size());
 
     // A quick turn of three notches is one action.
     DrawingWindow& drawing = app.drawingWindow();
@@ -155,9 +132,7 @@ TEST_F(MainPanelWindowTest, AnUnusableRangeIsRefusedOncePerAction)
 
 TEST_F(MainPanelWindowTest, RangeWidthColourAndReset)
 {
-    type("Eingabe", "x");
-    type("x_eingabe", "-10");
-    type("y_eingabe", "10");
+    test::type(&panel, {{"Eingabe", "x"}, {"x_eingabe", "-10"}, {"y_eingabe", "10"}});
     auto* widthCombo = child<QComboBox>(&panel, "f_x_linie_staerke");
     widthCombo->setCurrentIndex(4);
     emit widthCombo->activated(4);

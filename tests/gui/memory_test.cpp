@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include <fstream>
 #include <sstream>
 #include <sys/mman.h>
@@ -75,9 +73,7 @@ TEST_F(UnderTheLimit, TheLargestPlaneIsDrawnAndSavedOrSaysItCannotBe)
     w.Bild_Speichern_Click();
     w.saveWindow()->setAskFileName([file](QWidget*, const QString&, const QString&) { return file; });
     w.saveWindow()->cmdSaveAsJpg_Click();
-    if (!QFile::exists(file)) {
-        EXPECT_EQ(ui.messages, std::vector<std::string>{"Out Of Memory. GDI+ Error:3"});
-    }
+    EXPECT_TRUE(QFile::exists(file) || ui.messages == std::vector<std::string>{"Out Of Memory. GDI+ Error:3"});
 
     // And on it goes.
     ui.messages.clear();
@@ -95,10 +91,8 @@ TEST_F(UnderTheLimit, APictureSizeThatCannotBeHadFallsBackWithTheMessage)
         ASSERT_NE(crowding.block, MAP_FAILED);
         w.MenuGroesse_Click(8);
     }
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.front(), kMemoryReducedMessage);
-    EXPECT_LT(c.plane.width(), 2400);
-    EXPECT_GT(c.plane.width(), 0);
+    EXPECT_EQ(ui.messages.at(0), kMemoryReducedMessage);
+    EXPECT_TRUE(c.plane.width() > 0 && c.plane.width() < 2400) << c.plane.width();
     EXPECT_TRUE(w.menu().sizeItems[c.plane.width() / kSizeStep - 1]->isChecked());
 
     ui.messages.clear();

@@ -59,35 +59,35 @@ TEST(SaveStatus, NumbersBeyondTheTableGetTheGeneralText)
     EXPECT_EQ(statusMessage(-1), "Unknown GDI+ Error. GDI+ Error:-1");
 }
 
+// A small plane does not stay for the default range, a size chosen from the
+// menu stays while its numbers can be read, and a wheel's zoom without numbers
+// ends at the next "Zeichnen".
 TEST_F(PictureSize, NoSequenceOfRangesZoomsAndSizesLeavesANewDrawingWithoutNumbers)
 {
-    auto numbers = [&] { return c.plane.texts().size(); };
-    auto zeichnenAt = [&](const char* a, const char* b) { draw("x", a, b); };
-    zeichnenAt("-3", "3");  // a small plane…
-    EXPECT_EQ(c.plane.height(), 180);
-    EXPECT_EQ(ui.status[3], "Zoom: 100%");
-    zeichnenAt("-20", "20");  // …does not stay for the default range
-    EXPECT_EQ(c.plane.height(), 1200);
-    EXPECT_GT(numbers(), 70u);
-    for (int i = 0; i < 5; ++i)
-        MouseWheel(c, -120);  // 600 pixels: 50 %, no numbers
-    EXPECT_EQ(ui.status[3], "Zoom: 50%");
-    EXPECT_EQ(numbers(), 0u);
-    zeichnenAt("-20", "20");
-    EXPECT_EQ(c.plane.height(), 1200);
-    EXPECT_EQ(ui.status[3], "Zoom: 100%");
-    EXPECT_GT(numbers(), 70u);
-    // A size chosen from the menu stays while its numbers can be read.
-    MenuGroesse_Click(c, 8, upTo(9600));
-    zeichnenAt("-20", "20");
-    EXPECT_EQ(c.plane.height(), 2400);
-    EXPECT_EQ(ui.status[3], "Zoom: 200%");
-    MenuGroesse_Click(c, 1, upTo(9600));
-    zeichnenAt("-20", "20");
-    EXPECT_EQ(c.plane.height(), 1200);
-    EXPECT_GT(numbers(), 70u);
-    zeichnenAt("-100", "100");
-    EXPECT_EQ(ui.status[3], "Zoom: 100%");
+    struct Row {
+        const char* from;  // "Zeichnen" from this to its negation, or null
+        int wheel, menu;   // notches, and a menu item (0 for none), before it
+        int height;        // the plane's afterwards (0: not checked)
+        const char* zoom;
+        int numbers;       // more than 70, none, or not checked (-1)
+    };
+    const Row rows[] = {{"-3", 0, 0, 180, "Zoom: 100%", -1},   {"-20", 0, 0, 1200, nullptr, 1},
+                        {nullptr, -5, 0, 0, "Zoom: 50%", 0}, {"-20", 0, 0, 1200, "Zoom: 100%", 1},
+                        {"-20", 0, 8, 2400, "Zoom: 200%", 1}, {"-20", 0, 1, 1200, nullptr, 1},
+                        {"-100", 0, 0, 0, "Zoom: 100%", 1}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(&r - rows);
+        for (int i = 0; i < -r.wheel; ++i)
+            MouseWheel(c, -120);
+        if (r.menu)
+            MenuGroesse_Click(c, r.menu, upTo(9600));
+        if (r.from)
+            draw("x", r.from, r.from + 1);
+        EXPECT_TRUE(!r.height || c.plane.height() == r.height) << c.plane.height();
+        EXPECT_TRUE(!r.zoom || ui.status[3] == r.zoom) << ui.status[3];
+        const std::size_t n = c.plane.texts().size();
+        EXPECT_TRUE(r.numbers < 0 || (r.numbers ? n > 70 : n == 0)) << n;
+    }
 }
 
 }  // namespace

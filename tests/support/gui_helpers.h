@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +21,8 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "app/app.h"
 #include "core/context.h"
@@ -29,8 +32,8 @@
 #include "panel/value_table_window.h"
 #include "plane/drawing_window.h"
 #include "plane/plane_widget.h"
-#include "support/recording_qt_ui.h"
-#include "support/recording_ui.h"
+#include "gui/qt_ui.h"
+#include "support/plane_helpers.h"
 
 namespace kw::test {
 
@@ -47,6 +50,81 @@ inline void click(const QObject* parent, const char* name)
 {
     if (auto* b = child<QAbstractButton>(parent, name))
         QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// A control as "window/control" by object names ("Form1/Zeichnen_button") in a
+// shown window, or by its name alone under `parent`; nullptr when missing.
+inline QWidget* control(const QString& path, const QObject* parent = nullptr)
+{
+    if (!path.contains(QLatin1Char('/')))
+        return parent ? parent->findChild<QWidget*>(path) : nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == path.section(QLatin1Char('/'), 0, 0) && w->isVisible())
+            return w->findChild<QWidget*>(path.section(QLatin1Char('/'), 1));
+    return nullptr;
+}
+
+// The text a field, list, label or text box shows.
+inline QString textOf(const QWidget* w)
+{
+    if (auto* e = qobject_cast<const QLineEdit*>(w))
+        return e->text();
+    if (auto* b = qobject_cast<const QComboBox*>(w))
+        return b->currentText();
+    if (auto* l = qobject_cast<const QLabel*>(w))
+        return l->text();
+    if (auto* p = qobject_cast<const QPlainTextEdit*>(w))
+        return p->toPlainText();
+    return {};
+}
+
+// The text field of a line edit or an editable list; nullptr for anything else.
+inline QLineEdit* editOf(QWidget* w)
+{
+    auto* box = qobject_cast<QComboBox*>(w);
+    return box ? box->lineEdit() : qobject_cast<QLineEdit*>(w);
+}
+
+using Texts = std::vector<std::pair<const char*, const char*>>;
+
+// Types each text into its field (a line edit, or an editable list) as a user
+// would, over what it held.
+inline void type(const QObject* parent, const Texts& texts)
+{
+    for (const auto& [name, text] : texts) {
+        QLineEdit* edit = editOf(control(QString::fromUtf8(name), parent));
+        ASSERT_NE(edit, nullptr) << name;
+        edit->selectAll();
+        edit->del();
+        QTest::keyClicks(edit, QString::fromUtf8(text));
+    }
+}
+
+inline void expectTexts(const QObject* parent, const Texts& texts)
+{
+    for (const auto& [name, text] : texts) {
+        QWidget* w = control(QString::fromUtf8(name), parent);
+        EXPECT_NE(w, nullptr) << name;
+        EXPECT_EQ(textOf(w).toStdString(), text) << name;
+    }
+}
+
+// One step of a user in a window: fields typed into, a button clicked (none
+// when null), and what the fields then show.
+struct Step {
+    Texts typed;
+    const char* button;
+    Texts shown;
+};
+
+inline void run(const QObject* window, const std::vector<Step>& steps)
+{
+    for (const Step& s : steps) {
+        type(window, s.typed);
+        if (s.button)
+            click(window, s.button);
+        expectTexts(window, s.shown);
+    }
 }
 
 // A changed widget asks its layout, that one its window's, each in a posted
@@ -142,12 +220,28 @@ protected:
     // "Zeichnen" with these fields, and the window told.
     void draw(const char* term, const char* from = "-20", const char* to = "20")
     {
-        c.state.main.Eingabe = term;
-        c.state.main.x_eingabe = from;
-        c.state.main.y_eingabe = to;
-        drawFromPanel(c);
+        drawTerm(c, term, from, to);
         w.planeChanged();
     }
+};
+
+// The real UI services, except that message boxes are recorded instead of shown,
+// so that a widget test never waits for a click, and that the screen is one the
+// test chooses (at first one where every window has its place).
+class RecordingQtUi : public QtUi {
+public:
+    std::vector<std::string> messages;
+    QRect screen{0, 0, 1920, 1080};
+    std::function<void()> onMessage;  // sees the windows as the message box would
+
+    void message(std::string_view text, std::string_view) override
+    {
+        messages.emplace_back(text);
+        if (onMessage)
+            onMessage();
+    }
+    using Ui::message;
+    QRect screenArea(const QWidget&) const override { return screen; }
 };
 
 // The running program with its real windows; message boxes are only recorded.
@@ -157,7 +251,12 @@ protected:
     App app{&ui};
 
     void SetUp() override { app.start(); }
-    void TearDown() override { app.end(); }
+    // Value tables outlive the program: the next test starts without them.
+    void TearDown() override
+    {
+        app.end();
+        qDeleteAll(valueTables());
+    }
 };
 
 }  // namespace kw::test

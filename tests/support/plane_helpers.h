@@ -38,8 +38,17 @@ inline std::vector<std::pair<double, double>> worldPoints(const Plane& p, Rgb co
     return out;
 }
 
-// The program's logic as at start-up, without windows: the main panel loaded,
-// its fields typed into and "Zeichnen" pressed.
+// The main panel's fields typed into and "Zeichnen" pressed.
+inline void drawTerm(Context& c, const std::string& term, const char* from = "-20",
+                     const char* to = "20")
+{
+    c.state.main.x_eingabe = from;
+    c.state.main.y_eingabe = to;
+    c.state.main.Eingabe = term;
+    drawFromPanel(c);
+}
+
+// The program's logic as at start-up, without windows: the main panel loaded.
 class PanelFixture : public ::testing::Test {
 protected:
     RecordingUi ui;
@@ -50,13 +59,21 @@ protected:
     std::vector<WorldLine> draw(const std::string& term, const char* from = "-20",
                                 const char* to = "20")
     {
-        c.state.main.x_eingabe = from;
-        c.state.main.y_eingabe = to;
-        c.state.main.Eingabe = term;
-        drawFromPanel(c);
+        drawTerm(c, term, from, to);
         return graph();
     }
     std::vector<WorldLine> graph() const { return worldLines(c.plane, rgb(200, 0, 0)); }
+    // Draws the term over the range, presses a search button and gives the one
+    // message it shows.
+    std::string press(void (*button)(Context&), const std::string& term,
+                      const char* from = "-20", const char* to = "20")
+    {
+        drawTerm(c, term, from, to);
+        ui.messages.clear();
+        button(c);
+        EXPECT_EQ(ui.messages.size(), 1u) << term;
+        return ui.messages.empty() ? "" : ui.messages.back();
+    }
 };
 
 }  // namespace kw::test

@@ -10,19 +10,19 @@
 
 namespace kw::test {
 
-// A UI that records what the program shows and answers questions from a script.
+// A UI that records what the program shows, answers questions from a script
+// and asks a search to stop once it has asked `stopAfter` times whether to stop
+// (never when negative).
 class RecordingUi : public Ui {
 public:
     std::vector<std::string> messages;
     std::vector<std::string> titles;
     std::deque<std::optional<std::string>> answers;  // for input(); nothing when empty
     std::vector<std::string> questions;  // "prompt|title|initial" of every input()
-    double progressMaximum = -1;
-    double progressValue = -1;
-    double progressLow = 1e300, progressHigh = -1e300;  // range of values reported
+    double progressMaximum = -1, progressHigh = -1e300;  // the largest value reported
     std::map<int, std::string> status;
     int planeChanges = 0;
-    int fieldChanges = 0;
+    int stopAfter = -1, asked = 0, ended = 0;
 
     void message(std::string_view text, std::string_view title) override
     {
@@ -42,15 +42,11 @@ public:
         return a;
     }
     void setProgressMaximum(double m) override { progressMaximum = m; }
-    void setProgressValue(double v) override
-    {
-        progressValue = v;
-        progressLow = std::min(progressLow, v);
-        progressHigh = std::max(progressHigh, v);
-    }
+    void setProgressValue(double v) override { progressHigh = std::max(progressHigh, v); }
     void setStatus(int panel, std::string_view text) override { status[panel] = std::string(text); }
     void planeChanged() override { ++planeChanges; }
-    void fieldsChanged() override { ++fieldChanges; }
+    void searchEnded() override { ++ended; }
+    bool stopRequested() override { return stopAfter >= 0 && ++asked > stopAfter; }
 };
 
 }  // namespace kw::test

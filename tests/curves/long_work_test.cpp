@@ -31,19 +31,8 @@ std::string typed(std::size_t n)
 
 class LongWork : public SearchTest {
 protected:
-    void SetUp() override
-    {
-        SearchTest::SetUp();
-        c.state.main.x_eingabe = "-5";
-        c.state.main.y_eingabe = "5";
-        ui.messages.clear();
-    }
     std::size_t lines(Rgb colour) const { return worldLines(c.plane, colour).size(); }
-    void draw(const std::string& term)
-    {
-        c.state.main.Eingabe = term;
-        drawFromPanel(c);
-    }
+    void draw(const std::string& term) { drawTerm(c, term, "-5", "5"); }
 };
 
 TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)

@@ -34,9 +34,7 @@ TEST(Integral, RightToTheDigitsShownOrNoNumber)
     const double inf = INFINITY;
     const Case cases[] = {
         {"1", 0, 0.001, 0.001, 0.001},  // narrower than one piece
-        {"x^2", 0, 1, 1.0 / 3, 1.0 / 3},
-        {"x^2", 0, 20, 8000.0 / 3, 8000.0 / 3},
-        {"x^2", 3, 0, -9, 9},
+        {"x^2", 0, 1, 1.0 / 3, 1.0 / 3}, {"x^2", 0, 20, 8000.0 / 3, 8000.0 / 3}, {"x^2", 3, 0, -9, 9},
         {"x^3-x", -1, 1, 0, 0.5},
         {"0,5x^3-2x^2-x+4", -2, 3, 2.2916666666666666667, 12.793277998646347187},
         {"sin(x)", 0, 10, 1.8390715290764524523, 6.1609284709235475477},
@@ -45,24 +43,17 @@ TEST(Integral, RightToTheDigitsShownOrNoNumber)
         {"x", 0, 30000, 4.5e8, 4.5e8},  // wider than the pieces allow
         {"sin(50x)", 0, 100, 0.016906631876385057570, 63.663093368123614943},  // 1591 zeros
         // Integrable singularities at a bound or inside, gaps of a single point.
-        {"1/sqr(x)", 0, 1, 2, 2},
-        {"ln(x)", 0, 1, -1, 1},
-        {"ln(x)-(x-1)", 0, 1, -0.5, 0.5},
+        {"1/sqr(x)", 0, 1, 2, 2}, {"ln(x)", 0, 1, -1, 1}, {"ln(x)-(x-1)", 0, 1, -0.5, 0.5},
         {"1/sqr(abs(x))", -1, 2, 4.8284271247461900635, 4.8284271247461900635},
         {"sin(x)/x", -1, 1, 1.8921661407343660299, 1.8921661407343660299},
         {"ln(abs(x))", -1, 1, -2, 2},
         // Poles: no number, whether or not a node hits them.
-        {"1/x^2", -1, 1, inf, inf, "Pol 0"},
-        {"1/x", 0, 1, inf, inf, "Pol 0"},
-        {"1/x", -1, 1, inf, inf, "Pol 0"},
-        {"1/(x-2)", 0, 3, inf, inf, "Pol 2"},
-        {"tan(x)", 0, 2, inf, inf, "Pol 1,57"},
+        {"1/x^2", -1, 1, inf, inf, "Pol 0"}, {"1/x", 0, 1, inf, inf, "Pol 0"}, {"1/x", -1, 1, inf, inf, "Pol 0"},
+        {"1/(x-2)", 0, 3, inf, inf, "Pol 2"}, {"tan(x)", 0, 2, inf, inf, "Pol 1,57"},
         {"1/(x-1)^3", 0, 3, inf, inf, "Pol 1"},
         // Undefined or too large.
-        {"sqr(x)", -1, 1, inf, inf, "Fehler 5"},
-        {"log(x)", -1, 1, inf, inf, "Fehler 5"},
-        {"x^^2", 0, 1, inf, inf, "Fehler 1002"},
-        {"exp(x)", 0, 1000, inf, inf, "Fehler 6"},
+        {"sqr(x)", -1, 1, inf, inf, "Fehler 5"}, {"log(x)", -1, 1, inf, inf, "Fehler 5"},
+        {"x^^2", 0, 1, inf, inf, "Fehler 1002"}, {"exp(x)", 0, 1000, inf, inf, "Fehler 6"},
         {"x", -1e308, 1e308, inf, inf, "Fehler 6"},
     };
     for (const Case& c : cases) {

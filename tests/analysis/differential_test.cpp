@@ -31,12 +31,9 @@ std::vector<double> xs(int every)
         if (k++ % every == 0)
             out.push_back(x);
     Grid grid(-20.005, 20, nullptr);
-    for (GridPoint p; grid.next(p);) {
-        if (k++ % every == 0) {
-            out.push_back(p.at);
-            out.push_back(p.x);
-        }
-    }
+    for (GridPoint p; grid.next(p);)
+        if (k++ % every == 0)
+            out.insert(out.end(), {p.at, p.x});
     return out;
 }
 

@@ -51,8 +51,8 @@ TEST(StringRichten, EarlierTermsKeepTheirText)
 }
 
 // Products written without a star, as the help promises them, and function
-// names in any case.
-TEST(StringRichten, ImplicitProductsAndNamesInAnyCase)
+// names in any case; what cannot be read stays an error.
+TEST(StringRichten, ImplicitProductsNamesInAnyCaseAndWhatCannotBeRead)
 {
     // As typed, and with every product written out and every name in lower case.
     const std::pair<const char*, const char*> cases[] = {
@@ -71,12 +71,9 @@ TEST(StringRichten, ImplicitProductsAndNamesInAnyCase)
             EXPECT_NEAR(v.value, expected.value, 1e-12 * std::fabs(expected.value)) << typed << " at " << x;
         }
     EXPECT_EQ(typedAt("x(x-1)", -2).value, 6.0);  // a negative x is one number here too
-}
 
-// "x2" could mean x·2 or x²; it must not silently become the digits of x and 2.
-// Upper-case X and E are not the variable and Euler's number.
-TEST(StringRichten, WhatCannotBeReadStaysAnError)
-{
+    // "x2" could mean x·2 or x²; it must not silently become the digits of x and 2.
+    // Upper-case X and E are not the variable and Euler's number.
     for (const char* typed : {"x2", "2x3+1", "x 2", "sin(x2)", "x^2+x2", "X^2", "2X", "E^x",
                               "e2"})
         for (double x : {2.0, -2.0, 1e-5})

@@ -49,10 +49,8 @@ TEST(Compiled, EachStatementKeepsItsOwnFirstError)
     std::vector<Outcome> o(4);
     const double x = 0;
     both.evaluate(std::span(&x, 1), o);
-    EXPECT_EQ(o[0].error, err::DivisionByZero);
-    EXPECT_EQ(o[1].error, err::InvalidArgument);
-    EXPECT_EQ(o[2].error, err::Syntax);
-    EXPECT_EQ(o[3].error, err::None);
+    EXPECT_EQ(std::vector({o[0].error, o[1].error, o[2].error, o[3].error}),
+              std::vector({err::DivisionByZero, err::InvalidArgument, err::Syntax, err::None}));
     EXPECT_EQ(o[3].value, 0);
 
     // Numbers without a text make their statements syntax errors, whatever

@@ -100,8 +100,7 @@ TEST(Points, AtTheirTrueXWhateverTheScale)
 TEST_F(Extrema, ReportsShowTheTruePoint)
 {
     const std::tuple<void (*)(Context&), const char*, const char*, const char*, std::string> rows[] = {
-        {Extrema_butt_Click, "(x-1)^3-3*(x-1)", "-20", "20",
-         kExtrema + point("0 | 2", "Hochpunkt") + point("2 | -2", "Tiefpunkt")},
+        {Extrema_butt_Click, "(x-1)^3-3*(x-1)", "-20", "20", kExtrema + point("0 | 2", "Hochpunkt") + point("2 | -2", "Tiefpunkt")},
         {Extrema_butt_Click, "5", "-20", "20", "keine Extrema gefunden"},
         {S_and_W_punkte_Click, "x^5", "-20", "20", kWende + point("0 | 0", "Terassenpunkt")},
         {Extrema_butt_Click, "abs(x^2-2)", "1", "3", kExtrema + point("1,41 | 0", "Tiefpunkt")},

@@ -177,10 +177,8 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
         EXPECT_NEAR(l.y1, 2 * l.x1, 1e-5);
         EXPECT_NEAR(l.y2, l.x1 * l.x1, 1e-5);
     }
-    std::size_t curves = 0;
-    for (const auto& it : c.plane.items())
-        curves += it.kind == Plane::Kind::Line && it.width == 2;
-    EXPECT_GT(curves, 1000u);
+    const auto& items = c.plane.items();
+    EXPECT_GT(std::count_if(items.begin(), items.end(), [](const auto& it) { return it.kind == Plane::Kind::Line && it.width == 2; }), 1000);
 
     // Equal bounds: the message, the result stays; bounds the other way round
     // are exchanged; regions on both sides of a crossing add up as areas.

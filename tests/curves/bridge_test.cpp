@@ -95,8 +95,7 @@ TEST_F(Bridge, RefusedInputChangesNothing)
         ui.messages.clear();
         EXPECT_FALSE(berechne(s, h, t));
         EXPECT_EQ(ui.messages, Messages{std::string(message)}) << s << " " << h << " " << t;
-        EXPECT_EQ(r.a1_Ausgabe, before.a1_Ausgabe);
-        EXPECT_EQ(r.c2_Ausgabe, before.c2_Ausgabe);
+        EXPECT_EQ(std::tie(r.a1_Ausgabe, r.c2_Ausgabe), std::tie(before.a1_Ausgabe, before.c2_Ausgabe));
     }
     EXPECT_EQ(c.state.main.Eingabe, term);
     EXPECT_EQ(c.state.main.y_eingabe, "50");

@@ -92,10 +92,9 @@ TEST(Discussion, OneStopEndsEverySearch)
     const Discussion d = discuss("x^3-x", "1x^3-1x", -1e6, 1e6, &ui);
     EXPECT_EQ(ui.depth, 0);
     EXPECT_GE(ui.deepest, 2);  // the searches inside the discussion's own
-    int stopped = 0;
-    for (const std::string& line : d.lines)
-        stopped += line.starts_with("Die Suche wurde abgebrochen.");
-    EXPECT_EQ(stopped, 3);
+    EXPECT_EQ(std::count_if(d.lines.begin(), d.lines.end(),
+                            [](const std::string& line) { return line.starts_with("Die Suche wurde abgebrochen."); }),
+              3);
 }
 
 }  // namespace

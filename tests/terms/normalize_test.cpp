@@ -108,10 +108,9 @@ TEST(StringRichten, ControlCharactersStayErrorsWhenCompiled)
             std::replace(typed.begin(), typed.end(), '#', c);
             const Substitution f(string_richten(typed));
             for (double x : {0.0, 1.0, -2.5}) {
-                double value = 0;
-                const int error = Engine::evaluate(f.expression(x), value);
-                EXPECT_NE(error, err::None) << shape << " with " << int(c);
-                EXPECT_EQ(Compiled({f.pattern()}).evaluate(x).error, error) << shape << " with " << int(c);
+                const Outcome text = test::byText(f.expression(x));
+                EXPECT_FALSE(text) << shape << " with " << int(c);
+                EXPECT_EQ(test::mismatch(text, Compiled({f.pattern()}).evaluate(x)), "") << shape << " with " << int(c);
             }
         }
 }

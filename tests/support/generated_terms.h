@@ -34,23 +34,18 @@ inline std::vector<std::string> generatedTerms(int count)
     // "a + b" is evaluated first, and the terms must not depend on the compiler.
     std::function<std::string(int)> term = [&](int depth) -> std::string {
         const int kind = depth <= 0 ? pick(3) : pick(11);
-        if (kind == 0)
-            return "x";
-        if (kind <= 2)
-            return numbers[pick(9)] + std::string(kind == 2 ? "x" : "");
+        if (kind < 3)
+            return kind == 0 ? "x" : numbers[pick(9)] + std::string(kind == 2 ? "x" : "");
         const std::string a = term(depth - 1);
         switch (kind) {
-        case 3: case 4: case 5: case 6: {
+        case 7: return "(" + a + ")^" + (pick(2) ? numbers[pick(9)] : "-" + term(0));
+        case 8: return functions[pick(11)] + ("(" + a + ")");
+        case 9: return "-(" + a + ")";
+        case 10: return "(" + a + ")";
+        default: {  // a binary operator
             const std::string b = term(depth - 1);
             return a + "+-*/"[kind - 3] + b;
         }
-        case 7:
-            if (pick(2))
-                return "(" + a + ")^" + numbers[pick(9)];
-            return "(" + a + ")^-" + term(0);
-        case 8: return functions[pick(11)] + ("(" + a + ")");
-        case 9: return "-(" + a + ")";
-        default: return "(" + a + ")";
         }
     };
     std::vector<std::string> terms;

@@ -46,8 +46,7 @@ protected:
     {
         if (!c.state.overlays.ad_funktion_test)
             ad_funktion_click(c);
-        c.state.overlays.Linker_Bereich = from;
-        c.state.overlays.Rechter_Bereich = to;
+        std::tie(c.state.overlays.Linker_Bereich, c.state.overlays.Rechter_Bereich) = std::tuple(from, to);
         sectionFromChanged(c.state);
         sectionToChanged(c.state);
         draw(term);

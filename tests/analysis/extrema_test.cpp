@@ -17,7 +17,6 @@ namespace {
 
 const std::string kExtrema = "Gefundene Lokale Extrema: \r\n";
 const std::string kWende = "Gefundene Terassen- und Wendepunkte: \r\n";
-const std::string kKeineWende = "keine Terassen- bzw. Wendepunkte gefunden";
 
 std::string point(const char* where, const char* kind)
 {
@@ -104,7 +103,7 @@ TEST_F(Extrema, ReportsShowTheTruePoint)
         {Extrema_butt_Click, "5", "-20", "20", "keine Extrema gefunden"},
         {S_and_W_punkte_Click, "x^5", "-20", "20", kWende + point("0 | 0", "Terassenpunkt")},
         {Extrema_butt_Click, "abs(x^2-2)", "1", "3", kExtrema + point("1,41 | 0", "Tiefpunkt")},
-        {S_and_W_punkte_Click, "abs(x-1)*(x+2)", "0", "3", kKeineWende},  // a corner
+        {S_and_W_punkte_Click, "abs(x-1)*(x+2)", "0", "3", "keine Terassen- bzw. Wendepunkte gefunden"},  // a corner
         {S_and_W_punkte_Click, "-0,5x^4+x^3-0,1x^2", "0,5", "2", kWende + point("0,97 | 0,37", "Wendepunkt")},
     };
     for (const auto& [button, term, from, to, report] : rows)

@@ -225,8 +225,7 @@ TEST_F(Schnittstellen, ASearchThatEndsEarlySaysHowFarItGot)
 {
     enter({"x+19.9", "0"});
     Zeichnen_butt_Click(c);
-    const std::string lines = Schnittstellen_Ausrechnen(c, {.maxPoints = 100});
-    EXPECT_EQ(lines, "\r\nf2(x) schneidet f1(x) in SP (-19,9|0)\r\n"
+    EXPECT_EQ(Schnittstellen_Ausrechnen(c, {.maxPoints = 100}), "\r\nf2(x) schneidet f1(x) in SP (-19,9|0)\r\n"
                      "\r\nDie Suche wurde nach 100 Rasterpunkten beendet. Durchsucht wurde nur "
                      "der Bereich von x = -20 bis x = -19,51. Bitte wählen Sie einen kleineren "
                      "x Bereich.\r\n");

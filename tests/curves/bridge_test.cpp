@@ -97,8 +97,7 @@ TEST_F(Bridge, RefusedInputChangesNothing)
         EXPECT_EQ(ui.messages, Messages{std::string(message)}) << s << " " << h << " " << t;
         EXPECT_EQ(std::tie(r.a1_Ausgabe, r.c2_Ausgabe), std::tie(before.a1_Ausgabe, before.c2_Ausgabe));
     }
-    EXPECT_EQ(c.state.main.Eingabe, term);
-    EXPECT_EQ(c.state.main.y_eingabe, "50");
+    EXPECT_EQ(std::tie(c.state.main.Eingabe, c.state.main.y_eingabe), std::tie(term, "50"));
     EXPECT_FALSE(c.state.bridge.Brueck_zeichnen);
     EXPECT_EQ(c.plane.items().size(), items);
 }

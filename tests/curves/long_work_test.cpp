@@ -101,13 +101,11 @@ TEST_F(LongWork, EscStopsTheWholeRedrawAndQuickDrawingsNeverAsk)
     ui.asked = 0;
     ui.stopAfter = 1000;  // counts the questions
     draw("x^2");
-    EXPECT_EQ(ui.asked, 0);
-    EXPECT_EQ(ui.ended, 0);
+    EXPECT_EQ(std::pair(ui.asked, ui.ended), std::pair(0, 0));
 
     c.pacer.setProgressAfter({});
     ui.stopAfter = 1;  // after the columns 0 to -15
-    c.state.picture.X = -100;
-    c.state.picture.Y = 100;
+    std::tie(c.state.picture.X, c.state.picture.Y) = std::pair(-100.0, 100.0);
     const auto table = Werte_Tabelle(c);
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(table->fNegative.xs.size(), 16u);

@@ -1,14 +1,14 @@
 // A term as a user types it: rewritten, put in at several x and evaluated as
-// the graph and its three derivatives are, from their text and compiled; and
-// its derivatives written out as terms, each of which must read back.
-#include <bit>
+// the graph, its three derivatives, the tangents and the Newton step are, from
+// their text and compiled; and its derivatives written out as terms, each of
+// which must read back.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "support/oracle.h"
 #include "symbolic/derivative.h"
-
 #include "terms/compiled.h"
 #include "terms/difference_quotient.h"
 #include "terms/engine.h"
@@ -24,37 +24,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;  // refused before rewriting
     const std::string xterm = string_richten(typed);
     const std::string d1 = firstQuotient(maskExp(xterm));
-    const std::string d2 = nextQuotient(d1);
-    constexpr Substitution::Options kQuotient{.maskExp = false, .collapseStars = true};
-    const Substitution f(xterm), f1(d1, kQuotient), f2(d2, kQuotient),
-        f3(nextQuotient(d2), kQuotient);
+    const auto statements = test::statementsOf(xterm);  // f first, f' third
 
     Engine engine;
     double numberText = 0;
     engine.bind("Zahl", &numberText);
     std::vector<std::string> patterns;
-    for (const Substitution* term : {&f, &f1, &f2, &f3})
-        patterns.push_back(term->pattern());
+    for (const test::Statement& s : statements)
+        patterns.push_back(s.pattern);
     Compiled compiled(patterns), byText(patterns, true);
-    Outcome fast[4], slow[4];
+    std::vector<Outcome> fast(patterns.size()), slow(patterns.size());
 
-    std::string statement;
     for (double x : {-7.25, -0.02, 0.0, 1e-5, 3.0, 1e15}) {
-        for (const Substitution* term : {&f, &f1, &f2, &f3}) {
-            statement = "Form.Zahl = ";
-            term->appendTo(statement, x);
-            engine.execute(statement);
-        }
+        for (const test::Statement& s : statements)
+            engine.execute("Form.Zahl = " + s.text(x));
         // The fast substitution writes exactly what the plain replacements write.
-        if (f.expression(x) != substitutePlain(xterm, x, {}) ||
-            f1.expression(x) != substitutePlain(d1, x, kQuotient))
+        if (statements[0].text(x) != substitutePlain(xterm, x, {}) ||
+            statements[2].text(x) != substitutePlain(d1, x, {.maskExp = false, .collapseStars = true}))
             __builtin_trap();
         // Compiled, every statement gives the very error and value of its text.
         compiled.evaluate(std::span(&x, 1), fast);
         byText.evaluate(std::span(&x, 1), slow);
-        for (int i = 0; i < 4; ++i)
-            if (fast[i].error != slow[i].error ||
-                (fast[i] && std::bit_cast<std::uint64_t>(fast[i].value) != std::bit_cast<std::uint64_t>(slow[i].value)))
+        for (std::size_t i = 0; i < fast.size(); ++i)
+            if (!test::mismatch(slow[i], fast[i]).empty())
                 __builtin_trap();
     }
     // Every written-out derivative is a term the program reads.

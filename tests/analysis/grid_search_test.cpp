@@ -23,10 +23,9 @@ std::vector<GridPoint> walk(Grid& grid)
 
 TEST(GridRules, RoundingHalvesToEven)
 {
-    EXPECT_EQ(round2(0.125), 0.12);
-    EXPECT_EQ(round2(0.135), 0.14);
-    EXPECT_EQ(round2(-19.990000000000002), -19.99);
-    EXPECT_EQ(round2(1e300), 1e300);  // no room for decimals: unchanged, not inf
+    // 1e300: no room for decimals, unchanged, not inf
+    for (auto [x, rounded] : {std::pair{0.125, 0.12}, {0.135, 0.14}, {-19.990000000000002, -19.99}, {1e300, 1e300}})
+        EXPECT_EQ(round2(x), rounded) << x;
 }
 
 TEST(Grid, WalksWithoutDriftUntilTheMostPointsOrTheStepsStall)

@@ -24,26 +24,19 @@ protected:
     }
 };
 
-TEST(CellText, RoundsHalvesAwayFromZeroAsTheDigitsRead)
+TEST_F(ValueTableTest, CellsRoundedColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
 {
-    const std::pair<double, const char*> cases[] = {
-        {0.125, "0,13"}, {-0.125, "-0,13"}, {1.005, "1,01"},  // not as the binary value lies
-        {-0.001, "0"},   {99.995, "100"},   {1e20, "1E+20"},
-    };
-    for (auto [value, shown] : cases)
+    // Cells round halves away from zero as the digits read, not as the binary value lies.
+    for (auto [value, shown] : {std::pair{0.125, "0,13"}, {-0.125, "-0,13"}, {1.005, "1,01"}, {-0.001, "0"},
+                                {99.995, "100"}, {1e20, "1E+20"}})
         EXPECT_EQ(cellText(value), shown) << value;
-}
-
-TEST_F(ValueTableTest, ColumnsAtTheirOwnIntegersAndOnlyTheFCellsAtZeroUnrounded)
-{
     EXPECT_TRUE(table("x^2").dPositive.xs.empty());  // first derivative off: no f' tables
     c.state.overlays.ableitungs_test = true;
     auto t = table("x+0.123456");
     for (const ValueRow* row : {&t.fNegative, &t.fPositive, &t.dNegative, &t.dPositive})
         ASSERT_EQ(row->xs.size(), 21u);
-    EXPECT_EQ(t.fNegative.cells[0], "0,123456");
-    EXPECT_EQ(t.fPositive.cells[1], "1,12");
-    EXPECT_EQ(t.dNegative.cells[0], "1");  // the f' cell at 0 is rounded
+    // Only the f cell at 0 is unrounded.
+    EXPECT_EQ(std::tie(t.fNegative.cells[0], t.fPositive.cells[1], t.dNegative.cells[0]), std::tuple("0,123456", "1,12", "1"));
 
     // Each column holds the value at its own integer, or nothing.
     c.state.overlays.ableitungs_test = false;

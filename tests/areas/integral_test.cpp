@@ -30,17 +30,11 @@ std::string shown(const Integral& i)
 // area (the integral of |f|) to the digits shown, no number where there is none.
 TEST(Integral, RightToTheDigitsShownOrNoNumber)
 {
-    struct Case {
-        const char* term;
-        double a, b, exact, area;
-        const char* text = nullptr;  // where the value is none
-    };
+    struct Case { const char* term; double a, b, exact, area; const char* text = nullptr; /* shown instead of a value */ };
     const double inf = INFINITY;
     const Case cases[] = {
         {"1", 0, 0.001, 0.001, 0.001},  // narrower than one piece
-        {"x^2", 0, 1, 1.0 / 3, 1.0 / 3},
-        {"x^2", 0, 20, 8000.0 / 3, 8000.0 / 3},
-        {"x^2", 3, 0, -9, 9},
+        {"x^2", 0, 1, 1.0 / 3, 1.0 / 3}, {"x^2", 0, 20, 8000.0 / 3, 8000.0 / 3}, {"x^2", 3, 0, -9, 9},
         {"x^3-x", -1, 1, 0, 0.5},
         {"0,5x^3-2x^2-x+4", -2, 3, 2.2916666666666666667, 12.793277998646347187},
         {"sin(x)", 0, 10, 1.8390715290764524523, 6.1609284709235475477},
@@ -49,24 +43,17 @@ TEST(Integral, RightToTheDigitsShownOrNoNumber)
         {"x", 0, 30000, 4.5e8, 4.5e8},  // wider than the pieces allow
         {"sin(50x)", 0, 100, 0.016906631876385057570, 63.663093368123614943},  // 1591 zeros
         // Integrable singularities at a bound or inside, gaps of a single point.
-        {"1/sqr(x)", 0, 1, 2, 2},
-        {"ln(x)", 0, 1, -1, 1},
-        {"ln(x)-(x-1)", 0, 1, -0.5, 0.5},
+        {"1/sqr(x)", 0, 1, 2, 2}, {"ln(x)", 0, 1, -1, 1}, {"ln(x)-(x-1)", 0, 1, -0.5, 0.5},
         {"1/sqr(abs(x))", -1, 2, 4.8284271247461900635, 4.8284271247461900635},
         {"sin(x)/x", -1, 1, 1.8921661407343660299, 1.8921661407343660299},
         {"ln(abs(x))", -1, 1, -2, 2},
         // Poles: no number, whether or not a node hits them.
-        {"1/x^2", -1, 1, inf, inf, "Pol 0"},
-        {"1/x", 0, 1, inf, inf, "Pol 0"},
-        {"1/x", -1, 1, inf, inf, "Pol 0"},
-        {"1/(x-2)", 0, 3, inf, inf, "Pol 2"},
-        {"tan(x)", 0, 2, inf, inf, "Pol 1,57"},
+        {"1/x^2", -1, 1, inf, inf, "Pol 0"}, {"1/x", 0, 1, inf, inf, "Pol 0"}, {"1/x", -1, 1, inf, inf, "Pol 0"},
+        {"1/(x-2)", 0, 3, inf, inf, "Pol 2"}, {"tan(x)", 0, 2, inf, inf, "Pol 1,57"},
         {"1/(x-1)^3", 0, 3, inf, inf, "Pol 1"},
         // Undefined or too large.
-        {"sqr(x)", -1, 1, inf, inf, "Fehler 5"},
-        {"log(x)", -1, 1, inf, inf, "Fehler 5"},
-        {"x^^2", 0, 1, inf, inf, "Fehler 1002"},
-        {"exp(x)", 0, 1000, inf, inf, "Fehler 6"},
+        {"sqr(x)", -1, 1, inf, inf, "Fehler 5"}, {"log(x)", -1, 1, inf, inf, "Fehler 5"},
+        {"x^^2", 0, 1, inf, inf, "Fehler 1002"}, {"exp(x)", 0, 1000, inf, inf, "Fehler 6"},
         {"x", -1e308, 1e308, inf, inf, "Fehler 6"},
     };
     for (const Case& c : cases) {
@@ -100,13 +87,14 @@ protected:
         draw("x^3");
         loadAreaFields(c, r);
     }
-    // The upper calculator: "Berechnen", then the main panel draws as asked.
-    void berechnen(const char* term, const char* low, const char* high)
+    // The upper calculator: "Berechnen" (or the shading box), then the main panel draws as asked.
+    void berechnen(const char* term, const char* low, const char* high,
+                   bool (*button)(Context&, AreaFields&) = Integral_Berechnen_Butt_Click)
     {
         r.Funktion_eingabe = term;
         r.Untergrenze_eingabe = low;
         r.Obergrenze_eingabe = high;
-        if (Integral_Berechnen_Butt_Click(c, r))
+        if (button(c, r))
             drawFromPanel(c);
     }
     void paar(const char* f, const char* g)
@@ -120,11 +108,7 @@ protected:
 
 TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
 {
-    r.Funktion_eingabe = "x^2";
-    r.Untergrenze_eingabe = "0";
-    r.Obergrenze_eingabe = "3";
-    ASSERT_TRUE(Flaeche_einfaerben_click(c, r));
-    drawFromPanel(c);
+    berechnen("x^2", "0", "3", Flaeche_einfaerben_click);
     EXPECT_NEAR(number(r.Flaeche_Ergebnis), 9, 1e-13);
     EXPECT_EQ(c.state.main.Eingabe, "x^2");  // the upper calculator draws its term
     const auto lines = shading();
@@ -135,8 +119,7 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
         EXPECT_NEAR(lines[k].y1, 0, 1e-3);
         EXPECT_NEAR(lines[k].y2, x * x, 1e-3);
     }
-    ASSERT_TRUE(Flaeche_einfaerben_click(c, r));
-    drawFromPanel(c);
+    berechnen("x^2", "0", "3", Flaeche_einfaerben_click);
     EXPECT_TRUE(shading().empty());
 
     // The shading stays on the plane whatever the values; bounds the other way
@@ -147,39 +130,36 @@ TEST_F(Flaechen, ShadingComesAndGoesWithTheCheckBoxAndStaysOnThePlane)
     ASSERT_EQ(shading().size(), 30u);
     for (const auto& l : shading())
         EXPECT_NEAR(l.y2, 20, 1e-3);
-    // No area, nothing to shade.
-    berechnen("1/(x-1)^3", "0", "3");
-    EXPECT_EQ(ui.messages.back(), "Das Integral existiert nicht: f(x) hat bei x = 1 eine Polstelle.");
-    EXPECT_EQ(r.Flaeche_Ergebnis + r.Flaecheninhalt_Ergebnis, "");
-    EXPECT_TRUE(shading().empty());
-    berechnen("x", "-1E300", "1E300");
-    EXPECT_EQ(ui.messages.back(), kIntegralTooLargeMessage);
-    EXPECT_TRUE(shading().empty());
+    // Bounds that are no numbers change nothing; where there is no area, the
+    // term is drawn without values or shading.
+    const std::tuple<const char*, const char*, const char*, std::string_view> refused[] = {
+        {"x^2", "0", "drei", kUpperBoundMessage}, {"x^2", "", "3", kBoundsMessage},
+        {"1/(x-1)^3", "0", "3", "Das Integral existiert nicht: f(x) hat bei x = 1 eine Polstelle."},
+        {"x", "-1E300", "1E300", kIntegralTooLargeMessage}, {"sqr(x)", "-1", "1", kUndefinedMessage},
+    };
+    for (const auto& row : refused) {
+        const auto& [term, low, high, message] = row;
+        const bool bounds = &row < refused + 2;
+        berechnen(term, low, high);
+        EXPECT_EQ(ui.messages.back(), message) << term;
+        EXPECT_EQ(r.Flaeche_Ergebnis + r.Flaecheninhalt_Ergebnis, bounds ? "-3E+3003E+300" : "") << term;
+        EXPECT_EQ(c.state.main.Eingabe, bounds ? "10^300" : term);
+        EXPECT_EQ(shading().empty(), !bounds) << term;
+    }
 }
 
-TEST_F(Flaechen, LoadingTakesTheMainPanelsFieldsAndUpperBoundsMustBeNumbers)
+// The calculators start from the main panel's fields; the lower one offers a
+// pair's crossings as bounds and gives the signed integral and the area.
+TEST_F(Flaechen, AreaBetweenParabolaAndLine)
 {
     EXPECT_EQ(std::tie(r.Funktion_eingabe, r.Untergrenze_eingabe, r.Obergrenze_eingabe),
               std::tuple("x^3", "-20", "20"));
-    berechnen("x^2", "0", "drei");
-    EXPECT_EQ(ui.messages.back(), kUpperBoundMessage);
-    EXPECT_EQ(c.state.main.Eingabe, "x^3");  // nothing computed, nothing drawn
-    berechnen("x^2", "", "3");
-    EXPECT_EQ(ui.messages.back(), kBoundsMessage);
     berechnen("x^3", "-1", "2");
     EXPECT_EQ(std::tie(r.Flaeche_Ergebnis, r.Flaecheninhalt_Ergebnis), std::tuple("3,75", "4,25"));
-    berechnen("sqr(x)", "-1", "1");
-    EXPECT_EQ(ui.messages.back(), kUndefinedMessage);
-    EXPECT_EQ(r.Flaeche_Ergebnis + r.Flaecheninhalt_Ergebnis, "");
-}
-
-TEST_F(Flaechen, AreaBetweenParabolaAndLine)
-{
     draw("x^3", "0", "20");
     paar("x^2", "2x");
     EXPECT_EQ(r.Laben_Schnitt_f_g,
               "f(x) schneidet g(x) in SP (0|0)\r\nf(x) schneidet g(x) in SP (2|4)\r\n");
-    EXPECT_EQ(r.SP_Grenzen, (std::vector<std::string>{"0", "2"}));
     EXPECT_EQ(std::tie(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt), std::tuple("0", "2"));
     EXPECT_EQ(std::tie(r.Schnitt_Flaeche_Ergebniss, r.Flaecheninhalt_SP_Ergebnis),
               std::tuple("-1,333333", "1,333333"));
@@ -197,29 +177,22 @@ TEST_F(Flaechen, AreaBetweenParabolaAndLine)
         EXPECT_NEAR(l.y1, 2 * l.x1, 1e-5);
         EXPECT_NEAR(l.y2, l.x1 * l.x1, 1e-5);
     }
-    std::size_t curves = 0;
-    for (const auto& it : c.plane.items())
-        curves += it.kind == Plane::Kind::Line && it.width == 2;
-    EXPECT_GT(curves, 1000u);
+    const auto& items = c.plane.items();
+    EXPECT_GT(std::count_if(items.begin(), items.end(), [](const auto& it) { return it.kind == Plane::Kind::Line && it.width == 2; }), 1000);
 
-    // Equal bounds: the message, the result stays.
-    r.SP_Obergrenze_txt = "0";
-    paar("x^2", "2x");
-    EXPECT_EQ(ui.messages.back(), kEqualBoundsMessage);
-    EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, "-1,333333");
-    // Bounds the other way round are exchanged.
-    r.SP_Untergrenze_txt = "2";
-    paar("x^2", "2x");
-    EXPECT_EQ(std::tie(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt), std::tuple("0", "2"));
-    EXPECT_EQ(r.Schnitt_Flaeche_Ergebniss, "-1,333333");
-    // Regions on both sides of a crossing add up as areas.
-    r.SP_Untergrenze_txt = "-1";
-    r.SP_Obergrenze_txt = "3";
-    paar("x^2", "2x");
-    EXPECT_EQ(std::tie(r.Schnitt_Flaeche_Ergebniss, r.Flaecheninhalt_SP_Ergebnis),
-              std::tuple("1,333333", "4"));
+    // Equal bounds: the message, the result stays; bounds the other way round
+    // are exchanged; regions on both sides of a crossing add up as areas.
+    const std::tuple<const char*, const char*, const char*, const char*> bounds[] = {
+        {"0", "0", "-1,333333", "1,333333"}, {"2", "0", "-1,333333", "1,333333"}, {"-1", "3", "1,333333", "4"}};
+    for (auto [low, high, integral, area] : bounds) {
+        std::tie(r.SP_Untergrenze_txt, r.SP_Obergrenze_txt) = std::tuple(low, high);
+        paar("x^2", "2x");
+        EXPECT_EQ(std::tie(r.Schnitt_Flaeche_Ergebniss, r.Flaecheninhalt_SP_Ergebnis), std::tuple(integral, area))
+            << low;
+        EXPECT_LE(number(r.SP_Untergrenze_txt), number(r.SP_Obergrenze_txt)) << low;
+    }
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kEqualBoundsMessage)});
 }
-
 TEST_F(Flaechen, ANewPairOffersOnlyItsOwnCrossings)
 {
     paar("x^2", "2x");

@@ -19,15 +19,13 @@ namespace {
 
 // The intersection calculator without its window: terms entered, range typed
 // into the main panel.
-class Schnittstellen : public ::testing::Test {
+class Schnittstellen : public SearchTest {
 protected:
-    StoppingUi ui;
-    Context c{ui};
     IntersectionFields r;
 
     void SetUp() override
     {
-        mainPanelLoad(c);
+        SearchTest::SetUp();
         c.state.main.Eingabe = "mein f(x)";
         c.random.seed(11);
     }
@@ -37,11 +35,6 @@ protected:
             r.Eingabe_Term_txt = t;
             Eingabe_button_Click(c, r);
         }
-    }
-    void range(const char* from, const char* to)
-    {
-        c.state.main.x_eingabe = from;
-        c.state.main.y_eingabe = to;
     }
     std::string search()
     {
@@ -68,30 +61,65 @@ protected:
     }
 };
 
-TEST_F(Schnittstellen, ParabolaAndLineCrossTwiceEachReportedOnce)
+// Each crossing reported once, also at the range's start; the highlight marks
+// exactly those points and takes them away again.
+TEST_F(Schnittstellen, EveryPairReportsEachCrossingOnce)
 {
     enter({"x^2", "2x"});
-    range("0", "20");
+    c.state.main.x_eingabe = "0";
     Zeichnen_butt_Click(c);
-    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
-                        "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
-                        "\r\nf2(x) schneidet f1(x) in SP (2|4)\r\n");
+    const std::string text = search();
+    EXPECT_EQ(text, "Gefundene Schnittpunkte:\r\n"
+                    "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
+                    "\r\nf2(x) schneidet f1(x) in SP (2|4)\r\n");
     // The calculator's terms never reach the main panel's term box or its term.
     EXPECT_EQ(c.state.main.Eingabe, "mein f(x)");
     EXPECT_EQ(c.drawing.xterm, "");
     EXPECT_TRUE(ui.messages.empty());
+    c.state.main.x_eingabe = "-20";  // a range from 0 makes the plane one pixel wide
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(search(), text);
+    Schnittstellen_farbig_check_Click(c);
+    EXPECT_EQ(dots(), (std::vector<std::pair<double, double>>{{0, 0}, {2, 4}}));
+    EXPECT_EQ(r.Schnittpunkte_txt, text);
+    Schnittstellen_farbig_check_Click(c);
+    EXPECT_TRUE(dots().empty());
+    EXPECT_EQ(functionColours().size(), 2u);  // the functions are back
+
+    // Every pair reports a point where several cross.
+    Command1_Click(c, r);
+    enter({"x", "-x", "x^2"});
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
+                        "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
+                        "\r\nf3(x) schneidet f1(x) in SP (0|0)\r\n"
+                        "\r\nf3(x) schneidet f1(x) in SP (1|1)\r\n"
+                        "\r\nf3(x) schneidet f2(x) in SP (-1|1)\r\n"
+                        "\r\nf3(x) schneidet f2(x) in SP (0|0)\r\n");
 }
 
+// Each drawing gives every function its own random colour (the same for the
+// same source); the wheel redraws the calculator's functions in theirs, until
+// the main panel draws again.
 TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApart)
 {
+    c.state.main.Eingabe = "x^3";
+    drawFromPanel(c);
     enter({"x", "-x", "x^2", "x^3", "2", "-2", "x/2"});
     Zeichnen_butt_Click(c);
     const auto drawn = functionColours();
     EXPECT_EQ(drawn.size(), 7u);
+    for (Rgb colour : drawn)
+        for (int component : {red(colour), green(colour), blue(colour)})
+            EXPECT_TRUE(component >= 1 && component <= 200) << colour;
     MouseWheel(c, 120);
     EXPECT_EQ(functionColours(), drawn);
+    EXPECT_TRUE(worldLines(c.plane, rgb(200, 0, 0)).empty());  // no main graph in red
     Zeichnen_butt_Click(c);
     EXPECT_NE(functionColours(), drawn);
+    c.random.seed(11);
+    Zeichnen_butt_Click(c);
+    EXPECT_EQ(functionColours(), drawn);
     // The legend names each function in its colour, and can be switched off.
     std::vector<std::string> legend;
     for (const auto& it : c.plane.items())
@@ -114,26 +142,13 @@ TEST_F(Schnittstellen, ColoursStayThroughTheWheelAreNewWhenDrawnAgainAndStandApa
             for (std::size_t j = i + 1; j < 7; ++j)
                 EXPECT_GT(distance(setColour(seed, i), setColour(seed, j)), 80) << seed << " " << i << " " << j;
         }
-}
-
-TEST_F(Schnittstellen, EveryPairReportsAPointWhereSeveralCross)
-{
-    enter({"x", "-x", "x^2"});
-    range("-20", "20");
-    Zeichnen_butt_Click(c);
-    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
-                        "\r\nf2(x) schneidet f1(x) in SP (0|0)\r\n"
-                        "\r\nf3(x) schneidet f1(x) in SP (0|0)\r\n"
-                        "\r\nf3(x) schneidet f1(x) in SP (1|1)\r\n"
-                        "\r\nf3(x) schneidet f2(x) in SP (-1|1)\r\n"
-                        "\r\nf3(x) schneidet f2(x) in SP (0|0)\r\n");
+    drawFromPanel(c);  // the main panel draws again: the wheel follows it
+    MouseWheel(c, 120);
+    EXPECT_FALSE(worldLines(c.plane, rgb(200, 0, 0)).empty());
 }
 
 TEST_F(Schnittstellen, CrossingsNearZeroOnceAndNoneAtAPoleOrAFailedStep)
 {
-    enter({"x", "0.05"});
-    EXPECT_EQ(search(), "Gefundene Schnittpunkte:\r\n"
-                        "\r\nf2(x) schneidet f1(x) in SP (0,05|0,05)\r\n");
     auto crossings = [](std::string f, std::string g) {
         const std::string terms[] = {f, g};
         const Pair pair[] = {{0, 1}};
@@ -142,6 +157,7 @@ TEST_F(Schnittstellen, CrossingsNearZeroOnceAndNoneAtAPoleOrAFailedStep)
             xs.push_back(p.x);
         return xs;
     };
+    EXPECT_EQ(crossings("x", "0.05"), std::vector<double>{0.05});
     EXPECT_EQ(crossings("x^2", "0"), std::vector<double>{0});  // touching: once
     EXPECT_EQ(crossings("x", "2,345"), std::vector<double>{2.34});
     EXPECT_EQ(crossings("1/(x-0,005)", "0"), std::vector<double>{});
@@ -191,39 +207,8 @@ TEST_F(Schnittstellen, EntriesAreCheckedAndCounted)
     EXPECT_EQ(ui.messages.back(), kNothingYetMessage);
 }
 
-TEST_F(Schnittstellen, HighlightClicksMarkThePointsAndTakeThemAway)
-{
-    enter({"x^2", "2x"});
-    Zeichnen_butt_Click(c);
-    const std::string text = search();
-    Schnittstellen_farbig_check_Click(c);
-    EXPECT_EQ(dots(), (std::vector<std::pair<double, double>>{{0, 0}, {2, 4}}));
-    EXPECT_EQ(r.Schnittpunkte_txt, text);
-    Schnittstellen_farbig_check_Click(c);
-    EXPECT_TRUE(dots().empty());
-    EXPECT_EQ(functionColours().size(), 2u);  // the functions are back
-}
-
-TEST_F(Schnittstellen, EachDrawingGivesEveryFunctionItsOwnRandomColour)
-{
-    enter({"x^2", "2x", "sin(x)"});
-    Zeichnen_butt_Click(c);
-    const auto first = functionColours();
-    ASSERT_EQ(first.size(), 3u);
-    for (Rgb colour : first)
-        for (int component : {red(colour), green(colour), blue(colour)})
-            EXPECT_TRUE(component >= 1 && component <= 200) << colour;
-    Zeichnen_butt_Click(c);
-    EXPECT_NE(functionColours(), first);
-
-    c.random.seed(11);  // the same source gives the same picture
-    Zeichnen_butt_Click(c);
-    EXPECT_EQ(functionColours(), first);
-}
-
 TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
 {
-    range("-20", "20");
     c.state.main.qualitaet_eingabe = "1";  // whole steps: x meets 0 exactly
     const std::string terms[] = {"1/x", "sqr(x)"};
     drawFunctions(c, readRequest(c), terms, [](std::size_t k) { return k ? rgb(0, 0, 200) : rgb(0, 200, 0); }, false);
@@ -236,26 +221,11 @@ TEST_F(Schnittstellen, FunctionsLeaveOutWhatCannotBeComputed)
     EXPECT_EQ(worldLines(c.plane, rgb(0, 0, 200)).front().x1, 1);
 }
 
-TEST_F(Schnittstellen, TheWheelRedrawsTheCalculatorsFunctions)
-{
-    c.state.main.Eingabe = "x^3";
-    drawFromPanel(c);
-    enter({"x^2", "2x"});
-    Zeichnen_butt_Click(c);
-    MouseWheel(c, 120);
-    EXPECT_TRUE(worldLines(c.plane, rgb(200, 0, 0)).empty());  // no main graph in red
-    EXPECT_EQ(functionColours().size(), 2u);
-    drawFromPanel(c);  // the main panel draws again: the wheel follows it
-    MouseWheel(c, 120);
-    EXPECT_FALSE(worldLines(c.plane, rgb(200, 0, 0)).empty());
-}
-
 TEST_F(Schnittstellen, ASearchThatEndsEarlySaysHowFarItGot)
 {
     enter({"x+19.9", "0"});
     Zeichnen_butt_Click(c);
-    const std::string lines = Schnittstellen_Ausrechnen(c, {.maxPoints = 100});
-    EXPECT_EQ(lines, "\r\nf2(x) schneidet f1(x) in SP (-19,9|0)\r\n"
+    EXPECT_EQ(Schnittstellen_Ausrechnen(c, {.maxPoints = 100}), "\r\nf2(x) schneidet f1(x) in SP (-19,9|0)\r\n"
                      "\r\nDie Suche wurde nach 100 Rasterpunkten beendet. Durchsucht wurde nur "
                      "der Bereich von x = -20 bis x = -19,51. Bitte wählen Sie einen kleineren "
                      "x Bereich.\r\n");

@@ -42,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRange)
+TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRangeAndBeyondFifty)
 {
     drawRange("-20", "20");
     EXPECT_TRUE(hasLine(20, 0, 19.7, -0.3));  // the heads point outwards
@@ -54,8 +54,7 @@ TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRange)
         EXPECT_FALSE(l.y1 == l.y2 ? l.y1 == 0 : l.x1 == 0) << "grid over an axis";
         ++(l.y1 == l.y2 ? horizontal : vertical);
     }
-    EXPECT_EQ(horizontal, 80);  // every half unit from -20 to 20, zero left out
-    EXPECT_EQ(vertical, 80);
+    EXPECT_EQ(std::pair(horizontal, vertical), std::pair(80, 80));  // every half unit from -20 to 20 but 0
     // Labels at every tick, none below seventy percent.
     EXPECT_EQ(c.plane.texts().size(), 2u + 4 * 19);  // the axis names and four rows of 19
     EXPECT_TRUE(hasLabel("Y-Achse", 1.5, 20));
@@ -63,10 +62,8 @@ TEST_F(CoordinateSystem, AxesArrowHeadsTicksGridAndLabelsAtTheDefaultRange)
     c.state.picture.Zoom_Prozent = 60;
     reset_click(c);
     EXPECT_TRUE(c.plane.texts().empty());
-}
 
-TEST_F(CoordinateSystem, RangesBeyondFiftyUseStepsOfFive)
-{
+    // Beyond 50: steps of five.
     drawRange("-100", "100");
     EXPECT_TRUE(hasLine(100, 0, 97, 3));
     EXPECT_TRUE(hasLine(95, -99.0 / 120, 95, 99.0 / 120));
@@ -77,10 +74,8 @@ TEST_F(CoordinateSystem, RangesBeyondFiftyUseStepsOfFive)
 
 TEST_F(CoordinateSystem, NumbersNeverOverlapAndTicksNeverMergeIntoBands)
 {
-    EXPECT_EQ(thinning(30, 24), 1);
-    EXPECT_EQ(thinning(7.5, 24), 5);
-    EXPECT_EQ(thinning(0.73, 4), 10);
-    EXPECT_EQ(thinning(0.0123, 4), 500);
+    for (auto [pixels, spacing, every] : {std::tuple{30.0, 24, 1}, {7.5, 24, 5}, {0.73, 4, 10}, {0.0123, 4, 500}})
+        EXPECT_EQ(thinning(pixels, spacing), every) << pixels;
     // Range, then wheel notches (120 pixels each) or a menu size.
     const std::tuple<const char*, const char*, int, int> planes[] = {
         {"-20", "20", -3, 0}, {"-20", "20", 0, 8}, {"-3", "3", 0, 0},     {"-50", "50", 0, 0},

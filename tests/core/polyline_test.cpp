@@ -36,12 +36,8 @@ Plane sampled(int n, double from, double to, const std::function<double(double)>
 // ends stay, and it is much shorter where the curve is smooth.
 TEST(Polyline, ReducedToWhatThePixelsShow)
 {
-    struct Case {
-        const char* name;
-        Plane plane;
-        double atMost;  // share of the samples kept
-    };
-    const Case cases[] = {
+    // name, samples, the share of them kept at most
+    const std::tuple<const char*, Plane, double> cases[] = {
         {"parabola", sampled(4000, 0, 1200, [](double t) { return (t - 600) * (t - 600) / 300; }), 0.1},
         {"coarse", sampled(60, 0, 1200, [](double t) { return (t - 600) * (t - 600) / 300; }), 1},
         {"fine wave", sampled(4000, 0, 1200, [](double t) { return 600 + 0.2 * std::sin(t * 5); }), 0.01},
@@ -54,37 +50,30 @@ TEST(Polyline, ReducedToWhatThePixelsShow)
          }), 1},
     };
     const PixelBox area{-2, -2, 1202, 1202};
-    for (const Case& c : cases) {
-        const Plane::Run& run = c.plane.runs().front();
-        ASSERT_EQ(c.plane.runs().size(), 1u) << c.name;
+    for (const auto& [name, plane, atMost] : cases) {
+        const Plane::Run& run = plane.runs().front();
+        ASSERT_EQ(plane.runs().size(), 1u) << name;
         std::vector<Plane::Vertex> reduced;
-        reducePolyline(c.plane, run, 1, area, reduced);
-        const auto& all = c.plane.vertices();
-        ASSERT_GE(reduced.size(), 2u) << c.name;
-        EXPECT_EQ(reduced.front(), all.front()) << c.name;
-        EXPECT_EQ(reduced.back(), all.back()) << c.name;
-        EXPECT_LE(double(reduced.size()), c.atMost * double(all.size())) << c.name;
-        auto apart = [](Plane::Vertex p, const auto& line) {
-            double nearest = HUGE_VAL;
-            for (std::size_t i = 1; i < line.size(); ++i)
-                nearest = std::min(nearest, distanceToSegment(p, line[i - 1], line[i]));
-            return nearest;
+        reducePolyline(plane, run, 1, area, reduced);
+        const auto& all = plane.vertices();
+        ASSERT_GE(reduced.size(), 2u) << name;
+        EXPECT_EQ(reduced.front(), all.front()) << name;
+        EXPECT_EQ(reduced.back(), all.back()) << name;
+        EXPECT_LE(double(reduced.size()), atMost * double(all.size())) << name;
+        // Each point of one line on the plane within half a pixel of the other line.
+        auto within = [&area](const auto& points, const auto& line, const std::string& what) {
+            for (const Plane::Vertex& p : points) {
+                double nearest = HUGE_VAL;
+                for (std::size_t i = 1; i < line.size(); ++i)
+                    nearest = std::min(nearest, distanceToSegment(p, line[i - 1], line[i]));
+                const bool onPlane = p.x >= area.left && p.x <= area.right && p.y >= area.top && p.y <= area.bottom;
+                ASSERT_TRUE(!onPlane || nearest <= 0.55) << what << " " << p.x << ", " << p.y << ": " << nearest;
+            }
         };
         const std::vector<Plane::Vertex> samples(all.begin(), all.end());
-        auto onPlane = [&](Plane::Vertex p) {
-            return p.x >= area.left && p.x <= area.right && p.y >= area.top && p.y <= area.bottom;
-        };
-        for (const Plane::Vertex& p : samples) {
-            if (onPlane(p)) {
-                ASSERT_LE(apart(p, reduced), 0.55) << c.name << " sample " << p.x << ", " << p.y;
-            }
-        }
-        for (const Plane::Vertex& p : reduced) {
-            if (onPlane(p)) {
-                ASSERT_LE(apart(p, samples), 0.55) << c.name << " vertex " << p.x << ", " << p.y;
-            }
-        }
-        reducePolyline(c.plane, run, 0, area, reduced);
-        EXPECT_EQ(reduced.size(), all.size()) << c.name;
+        within(samples, reduced, std::string(name) + " sample");
+        within(reduced, samples, std::string(name) + " vertex");
+        reducePolyline(plane, run, 0, area, reduced);
+        EXPECT_EQ(reduced.size(), all.size()) << name;
     }
 }

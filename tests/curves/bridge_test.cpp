@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "curves/bridge.h"
+#include "terms/numtext.h"
 #include "plane/mouse.h"
 #include "support/plane_helpers.h"
 
@@ -47,42 +48,33 @@ TEST_F(Bridge, CalculatesTheCableAndDrawsTowersAndHangersOnceForAnySpan)
     EXPECT_EQ(c.state.main.EingabeListe.back(), c.state.main.Eingabe);  // the cable is the function now
     EXPECT_FALSE(graph().empty());
 
-    const auto masts = towers(9), feet = towers(30);
-    ASSERT_EQ(masts.size(), 2u);
-    ASSERT_EQ(feet.size(), 2u);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_NEAR(masts[i].x1, i ? 50 : -50, 1e-3);
-        EXPECT_NEAR(masts[i].y2, 30, 1e-3);
-        EXPECT_NEAR(feet[i].y2, 3.75, 1e-3);
-    }
-    auto h = hangers();
-    ASSERT_EQ(h.size(), 98u);  // -49 … 49 without 0
-    for (std::size_t i = 0; i < h.size(); ++i) {
-        const double x = double(i) - 49 + (i >= 49);
-        EXPECT_NEAR(h[i].x1, x, 1e-3);
-        EXPECT_NEAR(h[i].y2, 5 * std::cosh(0.0495577746 * x), 1e-3);
-        EXPECT_EQ(h[i].width, 1);
-    }
-
     MouseWheel(c, 120);  // a later redraw shows the cable alone
     EXPECT_TRUE(hangers().empty());
     EXPECT_TRUE(towers(9).empty());
     EXPECT_FALSE(graph().empty());
 
-    // Other spans: hangers every 5 and both towers.
-    ASSERT_TRUE(berechne("120", "30", "5"));
-    h = hangers();
-    ASSERT_EQ(h.size(), 22u);  // every 5 from -55 to 55, none at 0
-    EXPECT_NEAR(h.front().x1, -55, 1e-3);
-    EXPECT_NEAR(h[11].x1, 5, 1e-3);
-
-    ASSERT_TRUE(berechne("101", "30", "5"));
-    h = hangers();
-    ASSERT_EQ(h.size(), 20u);  // -45,5 … 49,5 (the right end 50,5 lies beyond 50: every 5)
-    EXPECT_NEAR(h.back().x1, 49.5, 1e-3);
-    ASSERT_EQ(towers(9).size(), 2u);
-    EXPECT_NEAR(towers(9)[1].x1, 50.5, 1e-3);
-    EXPECT_NEAR(towers(9)[1].y2, 30, 1e-3);
+    // Hangers on the cable every metre up to a span of 100, else every 5 (the
+    // right end beyond the last), none at 0; towers and their feet at both ends.
+    const std::tuple<const char*, double, std::size_t, double, double> spans[] = {
+        {"100", 50, 98, -49, 49}, {"120", 60, 22, -55, 55}, {"101", 50.5, 20, -45.5, 49.5}};
+    for (auto [span, end, count, front, back] : spans) {
+        ASSERT_TRUE(berechne(span, "30", "5"));
+        const auto h = hangers(), masts = towers(9), feet = towers(30);
+        ASSERT_EQ(h.size(), count) << span;
+        EXPECT_NEAR(h.front().x1, front, 1e-3) << span;
+        EXPECT_NEAR(h.back().x1, back, 1e-3) << span;
+        for (const auto& l : h) {
+            EXPECT_NEAR(l.y2, 5 * std::cosh(*readNumber(r.c1_Ausgabe) * l.x1), 1e-3) << span << " at " << l.x1;
+            EXPECT_EQ(l.width, 1);
+        }
+        ASSERT_EQ(masts.size(), 2u) << span;
+        ASSERT_EQ(feet.size(), 2u) << span;
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_NEAR(masts[i].x1, i ? end : -end, 1e-3) << span;
+            EXPECT_NEAR(masts[i].y2, 30, 1e-3) << span;
+            EXPECT_NEAR(feet[i].y2, 3.75, 1e-3) << span;
+        }
+    }
 }
 
 TEST_F(Bridge, RefusedInputChangesNothing)
@@ -103,11 +95,9 @@ TEST_F(Bridge, RefusedInputChangesNothing)
         ui.messages.clear();
         EXPECT_FALSE(berechne(s, h, t));
         EXPECT_EQ(ui.messages, Messages{std::string(message)}) << s << " " << h << " " << t;
-        EXPECT_EQ(r.a1_Ausgabe, before.a1_Ausgabe);
-        EXPECT_EQ(r.c2_Ausgabe, before.c2_Ausgabe);
+        EXPECT_EQ(std::tie(r.a1_Ausgabe, r.c2_Ausgabe), std::tie(before.a1_Ausgabe, before.c2_Ausgabe));
     }
-    EXPECT_EQ(c.state.main.Eingabe, term);
-    EXPECT_EQ(c.state.main.y_eingabe, "50");
+    EXPECT_EQ(std::tie(c.state.main.Eingabe, c.state.main.y_eingabe), std::tie(term, "50"));
     EXPECT_FALSE(c.state.bridge.Brueck_zeichnen);
     EXPECT_EQ(c.plane.items().size(), items);
 }

@@ -31,19 +31,8 @@ std::string typed(std::size_t n)
 
 class LongWork : public SearchTest {
 protected:
-    void SetUp() override
-    {
-        SearchTest::SetUp();
-        c.state.main.x_eingabe = "-5";
-        c.state.main.y_eingabe = "5";
-        ui.messages.clear();
-    }
     std::size_t lines(Rgb colour) const { return worldLines(c.plane, colour).size(); }
-    void draw(const std::string& term)
-    {
-        c.state.main.Eingabe = term;
-        drawFromPanel(c);
-    }
+    void draw(const std::string& term) { drawTerm(c, term, "-5", "5"); }
 };
 
 TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)
@@ -86,7 +75,7 @@ TEST_F(LongWork, TermsBeyondTwoThousandCharactersAreRefusedAsTyped)
     EXPECT_TRUE(c.state.intersections.Schnittstellen_Terme.empty());
 }
 
-TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
+TEST_F(LongWork, EscStopsTheWholeRedrawAndQuickDrawingsNeverAsk)
 {
     c.pacer.setProgressAfter({});
     c.state.overlays.ableitungs_test = true;
@@ -105,21 +94,18 @@ TEST_F(LongWork, EscStopsTheWholeRedrawAndTheNextOneDrawsInFull)
     EXPECT_EQ(lines(kRot), 499u);
     EXPECT_GT(lines(kBlau), 0u);
     EXPECT_EQ(ui.status[2], "");
-}
 
-TEST_F(LongWork, QuickDrawingsNeverAskAndValueTablesStopWhereTheyGot)
-{
+    // Quick drawings never ask; value tables stop where they got.
     c.pacer.setProgressAfter(std::chrono::hours(1));
-    c.state.overlays.ableitungs_test = true;
+    ui.ended = 0;
+    ui.asked = 0;
     ui.stopAfter = 1000;  // counts the questions
     draw("x^2");
-    EXPECT_EQ(ui.asked, 0);
-    EXPECT_EQ(ui.ended, 0);
+    EXPECT_EQ(std::pair(ui.asked, ui.ended), std::pair(0, 0));
 
     c.pacer.setProgressAfter({});
     ui.stopAfter = 1;  // after the columns 0 to -15
-    c.state.picture.X = -100;
-    c.state.picture.Y = 100;
+    std::tie(c.state.picture.X, c.state.picture.Y) = std::pair(-100.0, 100.0);
     const auto table = Werte_Tabelle(c);
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(table->fNegative.xs.size(), 16u);

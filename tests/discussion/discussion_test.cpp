@@ -20,15 +20,10 @@ bool has(const Discussion& d, const std::string& line)
 
 TEST(Discussion, SymmetryDomainInterceptAndLimits)
 {
-    const struct {
-        const char* term;
-        std::string_view symmetry;
-        const char* domain;
-        const char* intercept;
-        const char* left;
-        const char* right;
-        std::vector<const char*> more;
-    } rows[] = {
+    // term, symmetry, domain, y-intercept, limits to the left and right, further lines
+    const std::tuple<const char*, std::string_view, const char*, const char*, const char*, const char*,
+                     std::vector<const char*>>
+        rows[] = {
         {"x^4-2x^2", kAchsensymmetrisch, "D = R", "Sy (0|0)", "+∞", "+∞", {}},
         {"0,5x^3-2x", kPunktsymmetrisch, "D = R", "Sy (0|0)", "-∞", "+∞", {}},
         {"0,5x^3-2x^2-x+4", kKeineSymmetrie, "D = R", "Sy (0|4)", "-∞", "+∞", {"f'(x) = 1,5x^2-4x-1"}},
@@ -53,15 +48,15 @@ TEST(Discussion, SymmetryDomainInterceptAndLimits)
         {"cos(x)", kAchsensymmetrisch, "D = R", "Sy (0|1)", "keine Grenze (schwingt)", "keine Grenze (schwingt)", {}},
         {"atn(x)", kPunktsymmetrisch, "D = R", "Sy (0|0)", "-1,57", "1,57", {}},
     };
-    for (const auto& r : rows) {
-        const Discussion d = discuss(r.term, string_richten(r.term), -20, 20, nullptr);
-        EXPECT_TRUE(has(d, "Symmetrie: " + std::string(r.symmetry))) << r.term;
-        EXPECT_TRUE(has(d, std::string("Definitionsbereich: ") + r.domain)) << r.term << ": " << d.lines[1];
-        EXPECT_TRUE(has(d, std::string("Schnittpunkt mit der y-Achse: ") + r.intercept)) << r.term;
-        EXPECT_TRUE(has(d, std::string("Verhalten für x → -∞: f(x) → ") + r.left)) << r.term;
-        EXPECT_TRUE(has(d, std::string("Verhalten für x → +∞: f(x) → ") + r.right)) << r.term;
-        for (const char* line : r.more)
-            EXPECT_TRUE(has(d, line)) << r.term << ": " << line;
+    for (const auto& [term, symmetry, domain, intercept, left, right, more] : rows) {
+        const Discussion d = discuss(term, string_richten(term), -20, 20, nullptr);
+        EXPECT_TRUE(has(d, "Symmetrie: " + std::string(symmetry))) << term;
+        EXPECT_TRUE(has(d, std::string("Definitionsbereich: ") + domain)) << term << ": " << d.lines[1];
+        EXPECT_TRUE(has(d, std::string("Schnittpunkt mit der y-Achse: ") + intercept)) << term;
+        EXPECT_TRUE(has(d, std::string("Verhalten für x → -∞: f(x) → ") + left)) << term;
+        EXPECT_TRUE(has(d, std::string("Verhalten für x → +∞: f(x) → ") + right)) << term;
+        for (const char* line : more)
+            EXPECT_TRUE(has(d, line)) << term << ": " << line;
     }
 }
 
@@ -70,12 +65,10 @@ TEST(Discussion, ValueTableOverASensiblePartOfTheRange)
     const Discussion wide = discuss("x^2", "1x^2", -100, 100, nullptr);
     ASSERT_EQ(wide.table.size(), 21u);
     EXPECT_EQ(wide.table.front().x, -10);
-    EXPECT_EQ(wide.table[13].f, "9");
-    EXPECT_EQ(wide.table[13].d, "6");
+    EXPECT_EQ(std::tie(wide.table[13].f, wide.table[13].d), std::tuple("9", "6"));
     const Discussion pole = discuss("1/x", string_richten("1/x"), 0.5, 3.5, nullptr);
     ASSERT_EQ(pole.table.size(), 3u);
-    EXPECT_EQ(pole.table[1].f, "0,5");
-    EXPECT_EQ(pole.table[1].d, "-0,25");
+    EXPECT_EQ(std::tie(pole.table[1].f, pole.table[1].d), std::tuple("0,5", "-0,25"));
     const Discussion gap = discuss("1/x", string_richten("1/x"), -1, 1, nullptr);
     EXPECT_EQ(gap.table[1].f, "");
     // Far out, where adding 1 or 0,01 to x no longer changes it: no table, and an end.
@@ -84,8 +77,7 @@ TEST(Discussion, ValueTableOverASensiblePartOfTheRange)
     // Too large for a number is not undefined.
     EXPECT_EQ(discuss("e^x", string_richten("e^x"), -20, 1000, nullptr).lines[1], "Definitionsbereich: D = R");
     const Discussion log = discuss("ln(x)", string_richten("ln(x)"), -1, 1, nullptr);
-    EXPECT_EQ(log.table[0].d, "");  // f' = 1/x, but f is not defined at -1
-    EXPECT_EQ(log.table[2].d, "1");
+    EXPECT_EQ(std::tie(log.table[0].d, log.table[2].d), std::tuple("", "1"));  // f' = 1/x, f undefined at -1
 }
 
 // One Esc stops all three searches; the windows wait for the whole discussion.
@@ -100,10 +92,9 @@ TEST(Discussion, OneStopEndsEverySearch)
     const Discussion d = discuss("x^3-x", "1x^3-1x", -1e6, 1e6, &ui);
     EXPECT_EQ(ui.depth, 0);
     EXPECT_GE(ui.deepest, 2);  // the searches inside the discussion's own
-    int stopped = 0;
-    for (const std::string& line : d.lines)
-        stopped += line.starts_with("Die Suche wurde abgebrochen.");
-    EXPECT_EQ(stopped, 3);
+    EXPECT_EQ(std::count_if(d.lines.begin(), d.lines.end(),
+                            [](const std::string& line) { return line.starts_with("Die Suche wurde abgebrochen."); }),
+              3);
 }
 
 }  // namespace

@@ -30,20 +30,22 @@ inline std::vector<std::string> generatedTerms(int count)
     auto pick = [&](int n) { return int(random() % unsigned(n)); };
     const char* const numbers[] = {"2", "0,5", "3.25", "1E-3", "0", "10", "1,5", "0.000456", "7"};
     const char* const functions[] = {"sin", "cos", "tan", "exp", "log", "ln", "sqr", "abs", "int", "atn", "sgn"};
+    // No expression below draws more than once: C++ leaves open which operand of
+    // "a + b" is evaluated first, and the terms must not depend on the compiler.
     std::function<std::string(int)> term = [&](int depth) -> std::string {
         const int kind = depth <= 0 ? pick(3) : pick(11);
+        if (kind < 3)
+            return kind == 0 ? "x" : numbers[pick(9)] + std::string(kind == 2 ? "x" : "");
+        const std::string a = term(depth - 1);
         switch (kind) {
-        case 0: return "x";
-        case 1: return numbers[pick(9)];
-        case 2: return std::string(numbers[pick(9)]) + "x";
-        case 3: return term(depth - 1) + "+" + term(depth - 1);
-        case 4: return term(depth - 1) + "-" + term(depth - 1);
-        case 5: return term(depth - 1) + "*" + term(depth - 1);
-        case 6: return term(depth - 1) + "/" + term(depth - 1);
-        case 7: return "(" + term(depth - 1) + ")^" + (pick(2) ? numbers[pick(9)] : "-" + term(0));
-        case 8: return std::string(functions[pick(11)]) + "(" + term(depth - 1) + ")";
-        case 9: return "-(" + term(depth - 1) + ")";
-        default: return "(" + term(depth - 1) + ")";
+        case 7: return "(" + a + ")^" + (pick(2) ? numbers[pick(9)] : "-" + term(0));
+        case 8: return functions[pick(11)] + ("(" + a + ")");
+        case 9: return "-(" + a + ")";
+        case 10: return "(" + a + ")";
+        default: {  // a binary operator
+            const std::string b = term(depth - 1);
+            return a + "+-*/"[kind - 3] + b;
+        }
         }
     };
     std::vector<std::string> terms;

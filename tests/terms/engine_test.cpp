@@ -13,11 +13,7 @@ namespace {
 using kw::Engine;
 namespace err = kw::err;
 
-struct Case {
-    const char* text;
-    double value;
-    int error = err::None;
-};
+struct Case { const char* text; double value; int error = err::None; };
 
 void expectAll(std::initializer_list<Case> cases)
 {

@@ -126,7 +126,10 @@ App::App(QtUi* ui, const QString& settingsFile)
     QObject::connect(drawing_.get(), &DrawingWindow::closing, drawing_.get(),
                      [this] { closeInOrder(kPlaneOrder); });
     QObject::connect(drawing_.get(), &DrawingWindow::saveWindowCreated, drawing_.get(),
-                     [this](QWidget* w) { join(Role::SavePicture, w); });
+                     [this](QWidget* w) {
+                         join(Role::SavePicture, w);
+                         openBesideAnalysisPanel(*w);
+                     });
     QObject::connect(drawing_.get(), &DrawingWindow::endProgram, drawing_.get(), [this] {
         closeInOrder(kPlaneOrder);
         QCoreApplication::exit(0);
@@ -424,7 +427,8 @@ void App::openBesideAnalysisPanel(QWidget& window)
         if (analysis_ && analysis_->isVisible())
             panels.push_back(outerBox(*analysis_));
         for (QWidget* tool : {this->window(Role::Calculator), this->window(Role::Intersections),
-                              this->window(Role::Area), this->window(Role::Bridge)})
+                              this->window(Role::Area), this->window(Role::Bridge),
+                              this->window(Role::SavePicture), this->window(Role::Discussion)})
             if (tool && tool != &window && tool->isVisible())
                 tools.push_back(outerBox(*tool));
         for (QWidget* top : QApplication::topLevelWidgets())

@@ -339,7 +339,7 @@ void DrawingWindow::Bild_Speichern_Click()
 {
     if (!saveWindow_) {
         saveWindow_ = std::make_unique<JpegWindow>(c_.ui, c_.plane);
-        // First shown over the middle of the plane; later where the user left it.
+        // Over the middle of the plane unless the program places it; later where the user left it.
         saveWindow_->adjustSize();
         saveWindow_->move(frameGeometry().center() - saveWindow_->rect().center());
         emit saveWindowCreated(saveWindow_.get());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "plane/jpeg_window.h"
 #include "support/gui_helpers.h"
 #include "tools/area_window.h"
 #include "tools/bridge_window.h"
@@ -134,6 +135,12 @@ TEST(App, WindowsKeepTheirPlacesOrMoveUpOnlyAsFarAsNeeded)
             EXPECT_EQ(a.outer(3).topLeft(), a.outer(2).topRight() + QPoint(1, 0));
             for (int i = 0; i < 4; ++i)
                 EXPECT_TRUE(area.contains(a.outer(i)));
+            // Where there is room, the picture export covers no other window.
+            a.app.drawingWindow().menu().savePicture->trigger();
+            QWidget* save = a.app.drawingWindow().saveWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(save));
+            for (int i = 0; i < 4; ++i)
+                EXPECT_FALSE(save->frameGeometry().intersects(a.outer(i))) << i;
             continue;
         }
         a.app.Schnittstellen_Rechner();

@@ -61,6 +61,11 @@ TEST_F(ToolKeys, EnterClicksTheActionTabReadsInOrderEscCloses)
         {"Diskussion", [](App& a) { a.kurvendiskussion(); return (QWidget*)a.discussionWindow(); },
          {"Als_PDF_butt"}, "Als_PDF_butt", {"Als_PDF_butt", "Drucken_butt"}},
     };
+    // Esc leaves the main panel and the drawing window open.
+    for (QWidget* w : {(QWidget*)&app.mainPanel(), (QWidget*)&app.drawingWindow()}) {
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_TRUE(w->isVisible());
+    }
     app.showAnalysisPanel(true);
     for (const KeyRow& row : rows) {
         SCOPED_TRACE(row.window);

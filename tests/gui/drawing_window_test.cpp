@@ -50,15 +50,9 @@ TEST_F(DrawingWindowTest, WheelNotchesZoomAndKeepTheViewCentred)
     wheel(w.plane(), QPoint(600, 600), -60);
     EXPECT_EQ(c.state.picture.sizex, 1200);
 
-    // Nine notches back: the plane fits, in the corner.
-    for (int i = 0; i < 9; ++i)
-        wheel(w.plane(), QPoint(10, 10), -120);
-    EXPECT_EQ(w.plane()->size(), QSize(120, 120));
-    EXPECT_EQ(planePos(), QPoint(0, 0));
-
     // At 3600 pixels the plane is rendered once per redraw; scrolling only copies.
     for (int i = 0; i < 40; ++i)
-        wheel(w.plane(), QPoint(60, 60), 120);
+        wheel(w.plane(), QPoint(600, 600), 120);
     ASSERT_EQ(w.plane()->size(), QSize(3600, 3600));
     w.repaint();
     QCoreApplication::processEvents();

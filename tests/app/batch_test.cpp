@@ -210,15 +210,6 @@ TEST(BatchExport, DiscussionWorksheetAsPdf)
     EXPECT_EQ(kurvenwerk({"--export", dir.filePath("blatt.png"), "--discussion"}).exitCode, 2);
 }
 
-// A good set of switches is read right when its picture matches the windows' below.
-TEST(BatchOptions, RefusesUnusableAnalysisSwitches)
-{
-    std::ostringstream why;
-    EXPECT_FALSE(parseCommandLine({"--export", "a.png", "--derivative", "4"}, why));
-    EXPECT_FALSE(parseCommandLine({"--export", "a.png", "--section", "+u", "3"}, why));
-    EXPECT_EQ(std::ranges::count(why.str(), '\n'), 2) << why.str();  // one message each
-}
-
 // The picture a batch run writes with these switches.
 QImage exported(std::vector<std::string> args)
 {

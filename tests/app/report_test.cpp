@@ -108,6 +108,8 @@ TEST(Report, UnusableOptionsAreRefused)
         "--report integral --lower null",
         "--report zeros --upper 1",
         "--export a.png --shade 0",
+        "--export a.png --derivative 4",
+        "--export a.png --section +u 3",
     };
     for (const char* args : refused) {
         std::ostringstream why;

@@ -135,7 +135,6 @@ TEST_F(CalculatorWindows, IntersectionCalculatorListsTheCrossingsAndLeavesTheTer
     click(app.analysisPanel(), "Schnittpunkt_butt");
     QWidget* w = app.intersectionCalculator();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->windowTitle(), "Schnittstellen Rechner");
     for (const char* term : {"x^2", "2x"}) {
         type(w, {{"Eingabe_Term_txt", term}});
         QTest::keyClick(child<QLineEdit>(w, "Eingabe_Term_txt"), Qt::Key_Return);
@@ -161,7 +160,6 @@ TEST_F(CalculatorWindows, AreaWindowComputesShadesAndDrawsThroughTheMainPanel)
     click(app.analysisPanel(), "Integral_Rechner_butt");
     QWidget* w = app.areaCalculator();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->windowTitle(), "Integral_Rechner");
     // Loaded from the main panel: its term and the range of the last drawing.
     expectTexts(w, {{"Funktion_eingabe", "x^3"}, {"Untergrenze_eingabe", "0"}, {"Obergrenze_eingabe", "20"}});
     // The integral sign is drawn: black on white.
@@ -254,7 +252,6 @@ TEST_F(FamilyAndBridgeWindows, BridgeCalculatorDrawsTheCableAndClosesWithTheAnal
     click(app.analysisPanel(), "Bruecken_Rechner_butt");
     BridgeWindow* w = app.bridge();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->windowTitle(), "Rechner für Verlauf des Trägerseils einer Hängerbrücke");
     run(w, {{{{"Abstand_txt", "100"}, {"Hoehe_txt", "30"}, {"Tiefster_Punkt_txt", "5"}}, "Berechne_CMD",
              {{"a1_Ausgabe", "0,247788873"}, {"c2_Ausgabe", "-0,049557775"}, {"Form1/y_eingabe", "50"}}}});
     const Context& c = app.context();

@@ -65,22 +65,11 @@ TEST_F(DrawingWindowTest, WheelNotchesZoomAndKeepTheViewCentred)
     EXPECT_LE(w.plane()->cacheBytes(), PlaneWidget::kWholeBytes);
 }
 
-TEST_F(DrawingWindowTest, CursorShowsCoordinatesAndTraceLinesAndDragsThePlane)
+TEST_F(DrawingWindowTest, TheLeftButtonDragsThePlane)
 {
-    // World (3, 4) lies at pixel (690, 480) of the default plane.
+    // The status and the trace lines are checked on the screen of twice the
+    // density. The left button drags the plane along under the cursor.
     QWidget* p = w.plane();
-    move(p, QPoint(690, 480));
-    EXPECT_EQ(ui.status[2], "Koordinaten: X= 3, Y= 4, Radius= 5");
-
-    // Seen in the frame: dotted blue lines through the cursor, nowhere else.
-    QCoreApplication::processEvents();
-    const QImage seen = w.viewport()->grab().toImage();
-    const QPoint at = QPoint(690, 480) + planePos();
-    EXPECT_GT(bluePixels(seen, QRect(0, at.y(), seen.width(), 1)), seen.width() / 4);
-    EXPECT_GT(bluePixels(seen, QRect(at.x(), 0, 1, seen.height())), seen.height() / 4);
-    EXPECT_EQ(bluePixels(seen, QRect(0, at.y() + 20, at.x() - 2, 1)), 0);
-
-    // The left button drags the plane along under the cursor.
     const QPoint start = planePos();
     mouse(p, QEvent::MouseButtonPress, QPoint(600, 600), Qt::LeftButton, Qt::LeftButton);
     move(p, QPoint(500, 550), Qt::LeftButton);

@@ -38,8 +38,7 @@ TEST_F(DrawnWindow, ExportWritesTheTypeOfTheExtensionAndCtrlCCopiesThePlane)
         {"bild.gif", "muss auf .svg, .pdf, .png, .jpg oder .jpeg enden"},
         {"fehlt/bild.svg", "konnte nicht geschrieben werden"}};
     for (const auto& [name, says] : rows) {
-        w.setAskFileName([&dir, name](QWidget*, const QString& filter, const QString&) {
-            EXPECT_EQ(filter, QString::fromUtf8(kPictureFilters));
+        w.setAskFileName([&dir, name](QWidget*, const QString&, const QString&) {
             return name.isEmpty() ? name : dir.filePath(name);
         });
         ui.messages.clear();

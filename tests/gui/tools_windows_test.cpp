@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "areas/integral.h"
+#include "support/files.h"
 #include "support/gui_helpers.h"
 #include "tools/about.h"
 #include "tools/about_window.h"
@@ -103,11 +104,8 @@ TEST_F(ToolsWindows, SystemInfoStartsAViewerFromPathOrSaysThereIsNone)
 
     // A stand-in named like the first viewer searched for leaves its mark.
     const QString marker = dir.filePath("started");
-    QFile script(dir.filePath("kinfocenter"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(QStringLiteral("#!/bin/sh\n: > '%1'\n").arg(marker).toLocal8Bit());
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    writeFile(dir.filePath("kinfocenter"), QStringLiteral("#!/bin/sh\n: > '%1'\n").arg(marker).toLocal8Bit());
+    QFile::setPermissions(dir.filePath("kinfocenter"), QFile::ReadOwner | QFile::ExeOwner);
     click(app.info(), "cmdSysInfo");
     qputenv("PATH", oldPath);
     EXPECT_EQ(ui.messages.size(), 1u);

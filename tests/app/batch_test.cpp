@@ -5,16 +5,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <sstream>
 
-#include "analysis/derivatives.h"
-#include "analysis/inverse.h"
-#include "analysis/tangent.h"
 #include "app/batch.h"
 #include "app/options.h"
 #include "curves/bridge.h"
-#include "curves/piecewise.h"
 #include "gui/render.h"
 #include "panel/analysis_panel.h"
 #include "support/files.h"
@@ -44,20 +39,6 @@ Outcome kurvenwerk(const QStringList& args)
     EXPECT_TRUE(p.waitForFinished(30000));
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()),
             QString::fromUtf8(p.readAllStandardOutput())};
-}
-
-// The picture's pixels are compared with the windows' in batch_switches_test:
-// here the program itself, silent on success, with the type of the extension.
-TEST(BatchExport, WritesTheTypeOfTheExtensionSilently)
-{
-    QTemporaryDir dir;
-    for (const char* name : {"p.png", "p.jpg"}) {
-        const QString file = dir.filePath(QString::fromLatin1(name));
-        const Outcome r = kurvenwerk({"--export", file, "--from", "-10", "--to", "10"});
-        EXPECT_EQ(r.exitCode, 0);
-        EXPECT_EQ(r.err + r.out, "");
-        EXPECT_EQ(QImage(file, name[2] == 'p' ? "PNG" : "JPEG").size(), QSize(600, 600)) << name;
-    }
 }
 
 // What cannot be done: its status (1: nothing drawn or written, 2: arguments
@@ -150,7 +131,9 @@ TEST(BatchExport, DrawingFilesRoundTrip)
         SCOPED_TRACE(options.join(' ').toStdString());
         const QString direct = dir.filePath("direkt.png"), opened = dir.filePath("datei.png");
         const QString file = dir.filePath(QString::number(&options - kOptions) + ".kurve");
-        ASSERT_EQ(kurvenwerk(QStringList{"--export", direct} + options).exitCode, 0);
+        const Outcome r = kurvenwerk(QStringList{"--export", direct} + options);
+        ASSERT_EQ(r.exitCode, 0);
+        EXPECT_EQ(r.err + r.out, "");  // silent on success
         ASSERT_EQ(kurvenwerk(QStringList{"--export", file} + options).exitCode, 0);
         ASSERT_EQ(kurvenwerk({"--export", opened, "--open", file}).exitCode, 0);
         EXPECT_EQ(QImage(opened), QImage(direct));
@@ -208,15 +191,6 @@ TEST(BatchExport, DiscussionWorksheetAsPdf)
     const QRect text(0, 0, page.width(), third);
     EXPECT_GT(test::countPixels(page, text, [](QColor c) { return c.lightness() < 60; }), 2000);
     EXPECT_EQ(kurvenwerk({"--export", dir.filePath("blatt.png"), "--discussion"}).exitCode, 2);
-}
-
-// A good set of switches is read right when its picture matches the windows' below.
-TEST(BatchOptions, RefusesUnusableAnalysisSwitches)
-{
-    std::ostringstream why;
-    EXPECT_FALSE(parseCommandLine({"--export", "a.png", "--derivative", "4"}, why));
-    EXPECT_FALSE(parseCommandLine({"--export", "a.png", "--section", "+u", "3"}, why));
-    EXPECT_EQ(std::ranges::count(why.str(), '\n'), 2) << why.str();  // one message each
 }
 
 // The picture a batch run writes with these switches.

@@ -59,10 +59,10 @@ TEST(Report, WritesWhatTheWindowsShow)
         {"--report zeros --term x-1 --from 1e16 --to 1e17", 0,
          "keine Nullstellen gefunden\n\nDie Suche wurde bei x = 1E+16 beendet, weil sich so große "
          "x Werte nicht mehr in Schritten von 0,01 durchlaufen lassen.\n"},
-        // The table one line per column.
-        {"--report table --term 1/x --from -2 --to 1", 0, "-2\t-0,5\n-1\t-1\n0\t\n1\t1\n"},
-        {"--report table --term x+0.123456 --from -1 --to 1 --derivative 1", 0,
-         "-1\t-0,88\t1\n0\t0,123456\t1\n1\t1,12\t1\n"},
+        // The table one line per column, f' beside f.
+        {"--report table --term 1/x --from -2 --to 1 --derivative 1", 0,
+         "-2\t-0,5\t-0,25\n-1\t-1\t-1\n0\t\t\n1\t1\t-1\n"},
+        {"--report table --term x --from 0 --to 1", 0, "0\t0\n1\t1\n"},
         {"--report zeros --term x^2+", 1, "", "Ihre Eingabe ist nicht in der Korrekten Form.…"},
         // The discussion one item per line.
         {"--report discussion --term x^2-1 --from -2 --to 2", 0,
@@ -107,7 +107,8 @@ TEST(Report, UnusableOptionsAreRefused)
         "--report area --and 1 --lower 0",
         "--report integral --lower null",
         "--report zeros --upper 1",
-        "--export a.png --shade 0",
+        "--export a.png --derivative 4",
+        "--export a.png --section +u 3",
     };
     for (const char* args : refused) {
         std::ostringstream why;

@@ -50,15 +50,9 @@ TEST_F(DrawingWindowTest, WheelNotchesZoomAndKeepTheViewCentred)
     wheel(w.plane(), QPoint(600, 600), -60);
     EXPECT_EQ(c.state.picture.sizex, 1200);
 
-    // Nine notches back: the plane fits, in the corner.
-    for (int i = 0; i < 9; ++i)
-        wheel(w.plane(), QPoint(10, 10), -120);
-    EXPECT_EQ(w.plane()->size(), QSize(120, 120));
-    EXPECT_EQ(planePos(), QPoint(0, 0));
-
     // At 3600 pixels the plane is rendered once per redraw; scrolling only copies.
     for (int i = 0; i < 40; ++i)
-        wheel(w.plane(), QPoint(60, 60), 120);
+        wheel(w.plane(), QPoint(600, 600), 120);
     ASSERT_EQ(w.plane()->size(), QSize(3600, 3600));
     w.repaint();
     QCoreApplication::processEvents();
@@ -71,22 +65,11 @@ TEST_F(DrawingWindowTest, WheelNotchesZoomAndKeepTheViewCentred)
     EXPECT_LE(w.plane()->cacheBytes(), PlaneWidget::kWholeBytes);
 }
 
-TEST_F(DrawingWindowTest, CursorShowsCoordinatesAndTraceLinesAndDragsThePlane)
+TEST_F(DrawingWindowTest, TheLeftButtonDragsThePlane)
 {
-    // World (3, 4) lies at pixel (690, 480) of the default plane.
+    // The status and the trace lines are checked on the screen of twice the
+    // density. The left button drags the plane along under the cursor.
     QWidget* p = w.plane();
-    move(p, QPoint(690, 480));
-    EXPECT_EQ(ui.status[2], "Koordinaten: X= 3, Y= 4, Radius= 5");
-
-    // Seen in the frame: dotted blue lines through the cursor, nowhere else.
-    QCoreApplication::processEvents();
-    const QImage seen = w.viewport()->grab().toImage();
-    const QPoint at = QPoint(690, 480) + planePos();
-    EXPECT_GT(bluePixels(seen, QRect(0, at.y(), seen.width(), 1)), seen.width() / 4);
-    EXPECT_GT(bluePixels(seen, QRect(at.x(), 0, 1, seen.height())), seen.height() / 4);
-    EXPECT_EQ(bluePixels(seen, QRect(0, at.y() + 20, at.x() - 2, 1)), 0);
-
-    // The left button drags the plane along under the cursor.
     const QPoint start = planePos();
     mouse(p, QEvent::MouseButtonPress, QPoint(600, 600), Qt::LeftButton, Qt::LeftButton);
     move(p, QPoint(500, 550), Qt::LeftButton);

@@ -29,10 +29,10 @@ QWidget* nextByTab(QWidget* w)
     return w;
 }
 
-// Per tool window: Enter in each field clicks the action; Tab visits the
-// controls in reading order; Esc closes it.
+// Per tool window (by its title): Enter in each field clicks the action; Tab
+// visits the controls in reading order; Esc closes it.
 struct KeyRow {
-    const char* window;
+    const char* title;
     std::function<QWidget*(App&)> open;
     std::vector<const char*> fields;
     const char* action;
@@ -44,28 +44,35 @@ TEST_F(ToolKeys, EnterClicksTheActionTabReadsInOrderEscCloses)
     const KeyRow rows[] = {
         {"Taschenrechner", [](App& a) { a.openCalculator(); return (QWidget*)a.calculator(); },
          {"Eingabe"}, "Command1", {"Eingabe", "Ergebnis"}},
-        {"Brücke", [](App& a) { a.Haengebruecken_Rechner(); return (QWidget*)a.bridge(); },
+        {"Rechner für Verlauf des Trägerseils einer Hängerbrücke",
+         [](App& a) { a.Haengebruecken_Rechner(); return (QWidget*)a.bridge(); },
          {"Abstand_txt", "Hoehe_txt", "Tiefster_Punkt_txt"}, "Berechne_CMD",
          {"Abstand_txt", "Hoehe_txt", "Tiefster_Punkt_txt", "Berechne_CMD"}},
-        {"Schnittstellen", [](App& a) { a.Schnittstellen_Rechner(); return (QWidget*)a.intersectionCalculator(); },
+        {"Schnittstellen Rechner", [](App& a) { a.Schnittstellen_Rechner(); return (QWidget*)a.intersectionCalculator(); },
          {"Eingabe_Term_txt"}, "Eingabe_button",
          {"Eingabe_Term_txt", "Eingabe_button", "Zeichnen_butt", "Schnittpunkte_butt"}},
-        {"Integral oben", [](App& a) { a.Integral_Rechner(); return (QWidget*)a.areaCalculator(); },
+        {"Integral_Rechner", [](App& a) { a.Integral_Rechner(); return (QWidget*)a.areaCalculator(); },
          {"Untergrenze_eingabe", "Obergrenze_eingabe", "Funktion_eingabe"}, "Integral_Berechnen_Butt",
          {"Untergrenze_eingabe", "Obergrenze_eingabe", "Funktion_eingabe", "Integral_Berechnen_Butt",
           "f_x_Eingabe_txt", "g_x_Eingabe_txt"}},
-        {"Integral unten", [](App& a) { a.Integral_Rechner(); return (QWidget*)a.areaCalculator(); },
+        {"Integral_Rechner", [](App& a) { a.Integral_Rechner(); return (QWidget*)a.areaCalculator(); },
          {"f_x_Eingabe_txt", "g_x_Eingabe_txt"}, "Integral_Berechnen_SP_butt", {}},
-        {"Bild", [](App& a) { a.drawingWindow().menu().savePicture->trigger(); return (QWidget*)a.drawingWindow().saveWindow(); },
+        {"Ebene Speichern Unter", [](App& a) { a.drawingWindow().menu().savePicture->trigger(); return (QWidget*)a.drawingWindow().saveWindow(); },
          {"HScroll1", "cmdSaveAsJpg"}, "cmdSaveAsJpg", {"HScroll1", "cmdSaveAsJpg"}},
-        {"Diskussion", [](App& a) { a.kurvendiskussion(); return (QWidget*)a.discussionWindow(); },
+        {"Kurvendiskussion", [](App& a) { a.kurvendiskussion(); return (QWidget*)a.discussionWindow(); },
          {"Als_PDF_butt"}, "Als_PDF_butt", {"Als_PDF_butt", "Drucken_butt"}},
     };
+    // Esc leaves the main panel and the drawing window open.
+    for (QWidget* w : {(QWidget*)&app.mainPanel(), (QWidget*)&app.drawingWindow()}) {
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_TRUE(w->isVisible());
+    }
     app.showAnalysisPanel(true);
     for (const KeyRow& row : rows) {
-        SCOPED_TRACE(row.window);
+        SCOPED_TRACE(row.title);
         QWidget* w = row.open(app);
         ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->windowTitle(), QString::fromUtf8(row.title));
         w->show();
         auto* action = child<QAbstractButton>(w, row.action);
         // Only the wiring counts here: the action itself does nothing.

@@ -43,6 +43,7 @@ protected:
 
 // Every redraw with a range the plane cannot show says so once per action,
 // draws nothing and keeps the term out of the list; the fields keep what was typed.
+// The switches of the analysis panel share one handler: two of them stand for all.
 TEST_F(RangeRefused, EveryRedrawSaysItOnce)
 {
     const std::tuple<const char*, const char*, const char*, std::function<void()>> actions[] = {
@@ -51,11 +52,8 @@ TEST_F(RangeRefused, EveryRedrawSaysItOnce)
         {"Zeichnen", "abc", "20", [&] { drawFromPanel(c); }},
         {"Zeichnen", "-20", "", [&] { drawFromPanel(c); }},
         {"Erste Ableitung", "-20", "1e6", [&] { erste_Ableitung_click(c); }},
-        {"Zweite Ableitung", "-20", "1e6", [&] { zweite_Ableitung_click(c); }},
-        {"Dritte Ableitung", "-20", "1e6", [&] { dritte_Ableitung_click(c); }},
         {"Tangente", "-20", "1e6", [&] { tangente_click(c); }},
         {"Tangente bewegen", "-20", "1e6", [&] { stepTangent(c, 1); }},
-        {"Umkehrfunktion", "-20", "1e6", [&] { umkehrfunktion_click(c); }},
         {"Reset", "-20", "1e6", [&] { reset(c); }},
         {"Mausrad", "-20", "1e6", [&] { MouseWheel(c, 120); }},
         {"Grafik-Größe", "-20", "1e6", [&] { MenuGroesse_Click(c, 2, [](int, int) { return true; }); }},

@@ -59,10 +59,6 @@ TEST_F(ShowAll, WidensTheRangeOnlyForWhatReachesBeyondItAndIsStable)
     EXPECT_EQ(c.plane, once);
 }
 
-}  // namespace
-
-namespace {
-
 // A family above the plane: the range widens until each member shows, once.
 TEST_F(ShowAll, BringsEveryMemberOfAFamilyIntoView)
 {

@@ -38,7 +38,7 @@ TEST_F(DrawnWindow, ExportWritesTheTypeOfTheExtensionAndCtrlCCopiesThePlane)
         {"bild.jpg", "\xff\xd8\xff"}, {"bild.gif", "muss auf .svg, .pdf, .png, .jpg oder .jpeg enden"},
         {"fehlt/bild.svg", "konnte nicht geschrieben werden"}};
     for (const auto& [name, says] : rows) {
-        w.setAskFileName([&dir, name](QWidget*, const QString&, const QString&) {
+        w.setAskFileName([&dir, name = name](QWidget*, const QString&, const QString&) {
             return name.isEmpty() ? name : dir.filePath(name);
         });
         ui.messages.clear();

@@ -101,19 +101,29 @@ public:
         }
         if (!(t0 <= t1))
             return;
-        // Steps of half a cell along the longer side; a short segment is one cell.
-        const double span = std::max(std::fabs(dx), std::fabs(dy)) * (t1 - t0);
-        const int steps = int(span / (cell_ / 2.0)) + 1;
-        if ((work_ += steps) > kMostWork)
+        // Every cell the segment passes, each once, from cell border to cell border.
+        const double x0 = (a.x + dx * t0) * perCell_, y0 = (a.y + dy * t0) * perCell_;
+        const double x1 = (a.x + dx * t1) * perCell_, y1 = (a.y + dy * t1) * perCell_;
+        int col = std::clamp(int(x0), 0, columns_ - 1), row = std::clamp(int(y0), 0, rows_ - 1);
+        const int endCol = std::clamp(int(x1), 0, columns_ - 1), endRow = std::clamp(int(y1), 0, rows_ - 1);
+        const int cells = std::abs(endCol - col) + std::abs(endRow - row) + 1;
+        if ((work_ += cells) > kMostWork)
             return;
-        std::size_t last = owner_.size();
-        const double stepX = dx * (t1 - t0) / steps, stepY = dy * (t1 - t0) / steps;
-        double x = a.x + dx * t0, y = a.y + dy * t0;
-        for (int i = 0; i <= steps; ++i, x += stepX, y += stepY) {
-            const std::size_t at = index(x, y);
-            if (at != last)
-                claim(owner_[at], owner);
-            last = at;
+        const int stepCol = endCol > col ? 1 : -1, stepRow = endRow > row ? 1 : -1;
+        const double ex = x1 - x0, ey = y1 - y0;
+        // Where along the segment (0…1) the next column or row border lies, and the distance between borders.
+        const double perCol = ex != 0 ? std::fabs(1 / ex) : 0, perRow = ey != 0 ? std::fabs(1 / ey) : 0;
+        double nextCol = ex != 0 ? (stepCol > 0 ? col + 1 - x0 : x0 - col) * perCol : 2;
+        double nextRow = ey != 0 ? (stepRow > 0 ? row + 1 - y0 : y0 - row) * perRow : 2;
+        for (int i = 0; i < cells; ++i) {
+            claim(owner_[std::size_t(row) * std::size_t(columns_) + std::size_t(col)], owner);
+            if (col != endCol && (row == endRow || nextCol < nextRow)) {
+                col += stepCol;
+                nextCol += perCol;
+            } else {
+                row += stepRow;
+                nextRow += perRow;
+            }
         }
     }
 

@@ -22,7 +22,7 @@ TEST_F(Legend, AFamilyNamesItsRangeAndWritesTheValuesThatFitBesideItsMembers)
         const char* legend;  // nothing: switched off
         std::size_t fewest, most;
     } rows[] = {
-        {"x^2+@", {"-2", "5", "1"}, "f(x) = x^2+@ für @ = -2 … 5", 6, 8},
+        {"x^2+@", {"-2", "5", "1"}, "f(x) = x^2+@ für @ = -2 … 5", 5, 8},
         {"@x", {"0,5", "2,5", "0,5"}, "f(x) = @x für @ = 0,5 … 2,5", 5, 5},
         {"x^2+@", {"-2", "5", "0,01"}, "f(x) = x^2+@ für @ = -2 … 5", 0, 2},
         {"x+@", {"100", "200", "10"}, "f(x) = x+@ für @ = 100 … 200", 0, 0},

@@ -8,7 +8,6 @@
 #include <ostream>
 
 #include "areas/intersections.h"
-#include "areas/legend.h"
 #include "core/colours.h"
 #include "core/context.h"
 #include "core/document.h"
@@ -97,12 +96,7 @@ void drawFurther(Context& c)
     const IntersectionState& i = c.state.intersections;
     if (!i.Schnittstellen_Zeichnen_test)
         return;
-    const ColourPicker colours = furtherColours(c.state.main.FarbeBox);
-    drawFunctions(c, readRequest(c), i.Schnittstellen_Terme, colours, false);
-    std::vector<LegendEntry> legend;
-    for (std::size_t k = 0; k < i.Schnittstellen_Terme.size(); ++k)
-        legend.push_back({"f" + text(double(k + 2)) + "(x) = " + i.Schnittstellen_Terme[k], colours(k)});
-    drawLegend(c, legend);
+    drawNamedFunctions(c, readRequest(c), i.Schnittstellen_Terme, furtherColours(c.state.main.FarbeBox), 2);
 }
 
 // The picture, the worksheet of the curve discussion or, for a .kurve file,

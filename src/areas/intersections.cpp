@@ -231,18 +231,22 @@ void drawFunctions(Context& c, const DrawRequest& r, std::span<const std::string
     }
 }
 
+void drawNamedFunctions(Context& c, const DrawRequest& r, std::span<const std::string> terms,
+                        const ColourPicker& colourOf, int firstNumber)
+{
+    drawFunctions(c, r, terms, colourOf, false);
+    std::vector<LegendEntry> legend;
+    for (std::size_t k = 0; k < terms.size(); ++k)
+        legend.push_back({"f" + text(double(firstNumber) + double(k)) + "(x) = " + terms[k], colourOf(k)});
+    drawLegend(c, legend);
+}
+
 void Schnittstellen_Zeichnen(Context& c, const DrawRequest& r)
 {
     if (!c.state.intersections.Schnittstellen_Zeichnen_test)
         return;
-    const auto& terms = c.state.intersections.Schnittstellen_Terme;
-    drawFunctions(c, r, terms, [&c](std::size_t k) { return setColour(c.drawing.colourSeed, k); },
-                  false);
-    std::vector<LegendEntry> legend;
-    for (std::size_t k = 0; k < terms.size(); ++k)
-        legend.push_back({"f" + text(double(k + 1)) + "(x) = " + terms[k],
-                          setColour(c.drawing.colourSeed, k)});
-    drawLegend(c, legend);
+    drawNamedFunctions(c, r, c.state.intersections.Schnittstellen_Terme,
+                       [&c](std::size_t k) { return setColour(c.drawing.colourSeed, k); }, 1);
 }
 
 void Schnittstellen_Zeichnen_Integral(Context& c, const DrawRequest& r)

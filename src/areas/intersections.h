@@ -61,6 +61,11 @@ using ColourPicker = std::function<Rgb(std::size_t)>;
 void drawFunctions(Context& c, const DrawRequest& r, std::span<const std::string> terms, const ColourPicker& colourOf,
                    bool firstSegmentToo);
 
+// The same (first segment left out), named in the legend "fN(x) = …" with N
+// counting from `firstNumber`.
+void drawNamedFunctions(Context& c, const DrawRequest& r, std::span<const std::string> terms,
+                        const ColourPicker& colourOf, int firstNumber);
+
 // The intersection calculator's functions in new random colours, while its
 // drawing is shown (Schnittstellen_Zeichnen_test).
 void Schnittstellen_Zeichnen(Context& c, const DrawRequest& r);

@@ -96,7 +96,12 @@ IntersectionWindow::IntersectionWindow(Context& c, QWidget* parent)
     rows->addLayout(bottom);
 
     connect(input, &QPushButton::clicked, this,
-            [this] { act([this] { Eingabe_button_Click(c_, r_); }); });
+            [this] {
+                act([this] { Eingabe_button_Click(c_, r_); });
+                // The term stays in the box, selected: typing the next one replaces it.
+                term_->setFocus();
+                term_->selectAll();
+            });
     connect(drawButton, &QPushButton::clicked, this,
             [this] { act([this] { Zeichnen_butt_Click(c_); }); });
     connect(calculate, &QPushButton::clicked, this,

@@ -4,11 +4,14 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 #include <cstring>
+#include <random>
 
 #include "gui/plane_png.h"
 #include "core/examples.h"
 #include "gui/render.h"
+#include "gui/stroke.h"
 #include "plane/plane_widget.h"
 #include "support/plane_helpers.h"
 
@@ -77,6 +80,53 @@ bool nearby(const QImage& a, const QImage& b, int x, int y)
 }
 
 }  // namespace
+
+// The stroker covers each pixel by how far its centre lies inside the
+// nearest segment's edge, laid on once, only inside the clip: steep, flat,
+// zero-length and single-point polylines, partly off the picture, over
+// pixels that already have the colour and others that do not.
+TEST(Stroke, CoversEachPixelByItsDistanceToTheNearestSegment)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> at(-20, 140), step(-30, 30);
+    const QRgb colour = qRgb(200, 10, 60);
+    for (int round = 0; round < 60; ++round) {
+        std::vector<QPointF> points{{at(random), at(random)}};
+        for (int i = round % 7; i > 0; --i)
+            points.push_back(points.back() + (i == 3 ? QPointF() : QPointF(step(random), step(random) * (round % 3))));
+        const double width = 1.5 + round % 4;
+        const QRect clip(10, 5 + round, 100, 90);
+        QImage image(120, 160, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, (x / 9 + y / 7) % 3 ? qRgb(x, y, 255 - x) : colour);
+        QImage expected = image;
+        const double reach = width / 2 + 0.5;
+        for (int y = clip.top(); y <= clip.bottom(); ++y)
+            for (int x = clip.left(); x <= clip.right(); ++x) {
+                double d = HUGE_VAL;
+                const QPointF p(x + 0.5, y + 0.5);
+                for (std::size_t i = 0; i < points.size(); ++i) {
+                    const QPointF a = points[i], b = points[std::min(i + 1, points.size() - 1)], s = b - a;
+                    const double l2 = QPointF::dotProduct(s, s);
+                    const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(p - a, s) / l2, 0.0, 1.0) : 0;
+                    d = std::min(d, std::hypot(p.x() - a.x() - t * s.x(), p.y() - a.y() - t * s.y()));
+                }
+                const int k = int(std::min(reach - d, 1.0) * 255 + 0.5);
+                if (k <= 0)
+                    continue;
+                const QRgb was = expected.pixel(x, y);
+                auto mix = [k](int from, int to) { return (from * k + to * (255 - k) + 127) / 255; };
+                expected.setPixel(x, y, qRgb(mix(qRed(colour), qRed(was)), mix(qGreen(colour), qGreen(was)),
+                                             mix(qBlue(colour), qBlue(was))));
+            }
+        strokePolyline(image, clip, points, width, colour);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ASSERT_LE(difference(image.pixel(x, y), expected.pixel(x, y)), 3)
+                    << "round " << round << " at " << x << ", " << y;
+    }
+}
 
 // Curves reduced to what the pixels show look like curves of every sample:
 // no pixel of them moves by more than one pixel, at the screen's density and

@@ -1,6 +1,7 @@
 #include "terms/compiled.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -86,11 +87,25 @@ Written written(double v)
 {
     if (v == 0)
         return {0.0, err::None};  // "0", also for -0
-    if (const auto value = fifteenDigits(std::fabs(v)))
-        return {v < 0 ? -*value : *value, err::None};
-    char buf[kNumberTextMax];
-    const std::size_t n = writeNumber(buf, v, '.');
-    return readBack(buf, buf + n);
+    // The members of a family are sampled at the same x one after another:
+    // the numbers written lately are kept, by their bits (never those of 0).
+    struct Kept {
+        std::uint64_t bits;
+        Written number;
+    };
+    thread_local std::array<Kept, 4096> kept{};
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    Kept& k = kept[(bits * 0x9E3779B97F4A7C15u) >> 52];
+    if (k.bits == bits)
+        return k.number;
+    k.bits = bits;
+    if (const auto value = fifteenDigits(std::fabs(v))) {
+        k.number = {v < 0 ? -*value : *value, err::None};
+    } else {
+        char buf[kNumberTextMax];
+        k.number = readBack(buf, buf + writeNumber(buf, v, '.'));
+    }
+    return k.number;
 }
 
 namespace {

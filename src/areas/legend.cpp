@@ -81,18 +81,44 @@ public:
         return visit(around, [owner](int& o) { return o == kFree || o == owner; });
     }
 
+    // The cells a polyline crosses, where it is on the plane.
+    template <class Vertices>
+    void take(Vertices line, std::uint32_t count, int owner)
+    {
+        int lastCol = -2, lastRow = -2;  // the previous vertex's cell, -2 off the plane
+        for (std::uint32_t i = 0; i < count; ++i, ++line) {
+            const Plane::Vertex v = *line;
+            const bool on = inside(v);
+            const int col = on ? std::min(int(v.x * perCell_), columns_ - 1) : -2;
+            const int row = on ? std::min(int(v.y * perCell_), rows_ - 1) : -2;
+            // Most segments of a sampled curve end in the cell they begin
+            // in or in one beside it, below or above it: the two cells are
+            // a box the segment stays in, so it passes just them.
+            if (on && (i == 0 || (lastCol >= 0 && std::abs(col - lastCol) + std::abs(row - lastRow) <= 1))) {
+                ++work_;
+                claim(owner_[std::size_t(row) * std::size_t(columns_) + std::size_t(col)], owner);
+            } else if (i > 0) {
+                take(line[-1], v, owner);
+            }
+            lastCol = col;
+            lastRow = row;
+        }
+    }
+
+    // How many cells each of the first `owners` owners has to itself.
+    std::vector<int> owned(std::size_t owners) const
+    {
+        std::vector<int> count(owners);
+        for (int o : owner_)
+            if (o >= 0 && std::size_t(o) < owners)
+                ++count[std::size_t(o)];
+        return count;
+    }
+
+private:
     // The cells a segment crosses, where it is on the plane.
     void take(Plane::Vertex from, Plane::Vertex to, int owner)
     {
-        // Most segments of a sampled curve begin and end in one cell.
-        if (inside(from) && inside(to)) {
-            const std::size_t at = index(from.x, from.y);
-            if (at == index(to.x, to.y)) {
-                ++work_;
-                claim(owner_[at], owner);
-                return;
-            }
-        }
         const struct { double x, y; } a{from.x, from.y}, b{to.x, to.y};
         // Cut to the plane (Liang–Barsky), so that a far end costs nothing.
         double t0 = 0, t1 = 1;
@@ -139,7 +165,6 @@ public:
         }
     }
 
-private:
     // A cell two curves cross is nobody's.
     static void claim(int& cell, int owner) { cell = cell == kFree || cell == owner ? owner : kTaken; }
 
@@ -231,24 +256,26 @@ std::vector<std::optional<Plane::Vertex>> placeLabels(const Plane& plane,
         if (run.kind == Plane::Kind::Text)
             room.take({v.x, v.y, v.x + textWidth(plane.textOf(run)), v.y + kLineHeight});
         else if (run.kind == Plane::Kind::Line && run.colour == rgb(0, 0, 0))
-            for (std::uint32_t i = 1; i < run.count; ++i)
-                room.take(vertices[run.first + i - 1], vertices[run.first + i], Room::kTaken);
+            room.take(vertices.begin() + run.first, run.count, Room::kTaken);
     }
     for (std::size_t k = 0; k < labels.size(); ++k)
         for (std::uint32_t r = labels[k].firstRun; r < labels[k].endRun && r < runs.size(); ++r)
             if (runs[r].kind == Plane::Kind::Line)
-                for (std::uint32_t i = 1; i < runs[r].count; ++i)
-                    room.take(vertices[runs[r].first + i - 1], vertices[runs[r].first + i], int(k));
+                room.take(vertices.begin() + runs[r].first, runs[r].count, int(k));
 
-    std::vector<std::optional<Plane::Vertex>> placed;
+    std::vector<std::optional<Plane::Vertex>> placed(labels.size());
     if (room.overworked())
-        return std::vector<std::optional<Plane::Vertex>>(labels.size());
+        return placed;
+    // A label goes beside a point of its curve in a cell of that curve alone.
+    const std::vector<int> owned = room.owned(labels.size());
     // Anchors close together: a label may fit only right at a vertex.
     const double gap = room.cell(), spacing = 2;
     for (std::size_t k = 0; k < labels.size(); ++k) {
+        if (owned[k] == 0)
+            continue;
         const CurveLabel& label = labels[k];
         const double w = textWidth(label.text), h = kLineHeight;
-        std::optional<Plane::Vertex> at;
+        std::optional<Plane::Vertex>& at = placed[k];
         double walked = spacing;  // try the very end first
         // From the curve's right end towards its left one.
         for (auto r = std::uint32_t(std::min<std::size_t>(label.endRun, runs.size())); r-- > label.firstRun && !at;) {
@@ -281,7 +308,6 @@ std::vector<std::optional<Plane::Vertex>> placeLabels(const Plane& plane,
                     }
             }
         }
-        placed.push_back(at);
     }
     return placed;
 }

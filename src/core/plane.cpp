@@ -170,10 +170,11 @@ public:
             d = std::sqrt(vx * vx + vy * vy);
         }
         if (d > tol_) {
-            const double s = tol_ / d, c = std::sqrt(1 - s * s);
-            const double ux = vx / d, uy = vy / d;
-            const double loX = ux * c + uy * s, loY = uy * c - ux * s;  // turned by -asin(s)
-            const double hiX = ux * c - uy * s, hiY = uy * c + ux * s;  // turned by +asin(s)
+            // The directions that pass the vertex at the tolerance, v turned
+            // by ∓asin(tol / d), each scaled by d²: only their sides matter.
+            const double e = std::sqrt(d * d - tol_ * tol_);
+            const double loX = vx * e + vy * tol_, loY = vy * e - vx * tol_;
+            const double hiX = vx * e - vy * tol_, hiY = vy * e + vx * tol_;
             if (!cone_ || cross(loX_, loY_, loX, loY) > 0) {
                 loX_ = loX;
                 loY_ = loY;

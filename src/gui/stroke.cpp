@@ -163,11 +163,14 @@ void strokePolyline(QImage& image, const QRect& clip, std::span<const QPointF> p
                 const Span cut = capsule.cut(cy);
                 if (cut.empty())
                     continue;
-                // One pixel more each side: the distance below decides.
-                const int x0 = std::max(box.left(), int(std::floor(cut.from - 0.5)));
-                const int x1 = std::min(box.right(), int(std::ceil(cut.to - 0.5)));
-                if (x0 > x1)
+                // The pixels whose centres lie in the cut, and one more each
+                // side: the distance below decides. (Within the box a
+                // conversion to int rounds down.)
+                const double from = std::max(cut.from - 0.5, double(box.left()));
+                const double to = std::min(cut.to - 0.5, double(box.right()));
+                if (from > to)
                     continue;
+                const int x0 = int(from), x1 = std::min(box.right(), int(to) + 1);
                 const int row = y - strip;
                 std::uint8_t* c = cover.data() + std::size_t(row) * std::size_t(box.width());
                 const QRgb* d = line(y);

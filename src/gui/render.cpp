@@ -12,7 +12,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <span>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "core/plane.h"
@@ -51,6 +54,107 @@ QRectF boxOf(const Plane::Vertex* v, std::size_t n, double pad)
         bottom = std::max(bottom, v[i].y);
     }
     return QRectF(QPointF(left, top), QPointF(right, bottom)).adjusted(-pad, -pad, pad, pad);
+}
+
+// How a painter's device shows the plane, in plane pixels.
+struct Device {
+    double spread;    // a device pixel
+    double thinnest;  // the narrowest pen
+};
+
+Device deviceOf(const QPainter& painter)
+{
+    const double scale = std::sqrt(std::fabs(painter.deviceTransform().determinant()));
+    const double spread = scale > 0 ? 1 / scale : 1;
+    // A shrunken picture (a preview) keeps its curves one and a half device
+    // pixels wide, so that they do not fade to a tint.
+    return {spread, scale < 1 ? 1.5 * spread : 0.0};
+}
+
+// How far beyond its vertices a run's pen may paint.
+double padOf(const Plane::Run& r, const Device& device)
+{
+    return std::max<double>(r.width, device.thinnest) / 2 + std::max(1.0, device.spread);
+}
+
+// A polyline reduced to what a device pixel of `pixel` shows within `area`;
+// a segment of no length stays, as a dot.
+void reduceRun(const Plane& plane, const Plane::Run& r, const Device& device, double pixel,
+               const QRectF& area, std::vector<Plane::Vertex>& out)
+{
+    const double pad = padOf(r, device);
+    const QRectF beyond = area.adjusted(-pad, -pad, pad, pad);
+    reducePolyline(plane, r, pixel, {beyond.left(), beyond.top(), beyond.right(), beyond.bottom()},
+                   out);
+    if (out.size() == 1)
+        out.push_back(out.front());
+}
+
+// Runs `second` on another core while this thread runs `first`; one after
+// the other on a machine of one core or where no thread is to be had.
+template <class First, class Second>
+void both(First first, Second second)
+{
+    std::future<void> other;
+    if (std::thread::hardware_concurrency() > 1) {
+        try {
+            other = std::async(std::launch::async, second);
+        } catch (const std::system_error&) {
+        }
+    }
+    first();
+    if (other.valid())
+        other.get();
+    else
+        second();
+}
+
+// Every polyline of the plane reduced for a picture of `whole`, in two
+// halves at once.
+void reduceAll(const Plane& plane, const Device& device, double pixel, const QRectF& whole,
+               ReducedLines& kept)
+{
+    std::vector<const Plane::Run*> lines;
+    std::size_t samples = 0;
+    for (const Plane::Run& r : plane.runs())
+        if (r.kind == Plane::Kind::Line) {
+            lines.push_back(&r);
+            samples += r.count;
+        }
+    std::size_t split = 0;
+    for (std::size_t sum = 0; split < lines.size() && 2 * sum < samples; ++split)
+        sum += lines[split]->count;
+    const QRectF area = whole.translated(-0.5, -0.5);
+    // The vertices of runs [from, to) and where each run ends among them.
+    struct Part {
+        std::vector<std::size_t> ends;
+        std::vector<Plane::Vertex> vertices;
+    };
+    auto reduceRange = [&](std::size_t from, std::size_t to, Part& part) {
+        std::vector<Plane::Vertex> own;
+        for (std::size_t i = from; i < to; ++i) {
+            reduceRun(plane, *lines[i], device, pixel, area, own);
+            part.vertices.insert(part.vertices.end(), own.begin(), own.end());
+            part.ends.push_back(part.vertices.size());
+        }
+    };
+    Part upper, lower;
+    both([&] { reduceRange(0, split, upper); }, [&] { reduceRange(split, lines.size(), lower); });
+    kept = ReducedLines{pixel, whole, {0}, std::move(upper.vertices)};
+    const std::size_t offset = kept.vertices.size();
+    kept.starts.insert(kept.starts.end(), upper.ends.begin(), upper.ends.end());
+    for (std::size_t end : lower.ends)
+        kept.starts.push_back(offset + end);
+    kept.vertices.insert(kept.vertices.end(), lower.vertices.begin(), lower.vertices.end());
+}
+
+// Makes `kept` hold the polylines as a picture of `whole` on the painter's
+// device shows them.
+void reduceFor(const QPainter& painter, const Plane& plane, const QRectF& whole, ReducedLines& kept)
+{
+    const Device device = deviceOf(painter);
+    if (kept.pixel != device.spread || kept.whole != whole || kept.starts.empty())
+        reduceAll(plane, device, device.spread, whole, kept);
 }
 
 // Collects consecutive items of one kind, colour and width and paints them in
@@ -258,17 +362,11 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
     // Texts reach right and down from their corner; leave room for long labels.
     auto textArea = [](const QRectF& r) { return r.adjusted(-200, -20, 0, 0); };
 
-    // Device pixels per plane pixel.
     const QTransform device = painter.deviceTransform();
-    const double scale = std::sqrt(std::fabs(device.determinant()));
-    const double deviceSpread = scale > 0 ? 1 / scale : 1;  // a device pixel in plane pixels
-
+    const Device d = deviceOf(painter);
     const QPaintEngine::Type engine = painter.paintEngine()->type();
-    // A shrunken picture (a preview) keeps its curves one and a half device
-    // pixels wide, so that they do not fade to a tint.
-    const double thinnest = scale < 1 ? 1.5 * deviceSpread : 0.0;
     Batch batch(painter, wantedArea, engine == QPaintEngine::SVG || engine == QPaintEngine::Pdf,
-                thinnest, deviceSpread);
+                d.thinnest, d.spread);
     // Onto an image that is only scaled and moved, wide curves go our way.
     QPaintDevice* target = painter.device();
     if (target->devType() == QInternal::Image && device.type() <= QTransform::TxScale) {
@@ -276,34 +374,22 @@ void paintItems(QPainter& painter, const Plane& plane, const QRectF& whole, cons
         if (image->format() == QImage::Format_RGB32)
             batch.strokeInto(image, outer.mapRect(wanted).toAlignedRect(), device);
     }
+    if (kept)
+        reduceFor(painter, plane, whole, *kept);
     std::vector<Plane::Vertex> own;
-    const double pixel = reduce ? deviceSpread : 0;
-    const bool known = kept && kept->pixel == pixel && kept->whole == whole && !kept->starts.empty();
-    if (kept && !known) {
-        *kept = ReducedLines{pixel, whole, {}, {}};
-        kept->starts.push_back(0);
-    }
     std::size_t line = 0;  // polylines so far
     const auto& vertices = plane.vertices();
     for (const Plane::Run& r : plane.runs()) {
-        const double pad = std::max<double>(r.width, thinnest) / 2 + std::max(1.0, deviceSpread);
+        const double pad = padOf(r, d);
         auto v = vertices.begin() + r.first;
         switch (r.kind) {
         case Plane::Kind::Line: {
-            const QRectF beyond = area.adjusted(-pad, -pad, pad, pad);
             std::span<const Plane::Vertex> reduced;
-            if (known) {
+            if (kept) {
                 reduced = std::span(kept->vertices).subspan(kept->starts[line],
                                                             kept->starts[line + 1] - kept->starts[line]);
             } else {
-                reducePolyline(plane, r, pixel,
-                               {beyond.left(), beyond.top(), beyond.right(), beyond.bottom()}, own);
-                if (own.size() == 1)
-                    own.push_back(own.front());  // a segment of no length is a dot
-                if (kept) {
-                    kept->vertices.insert(kept->vertices.end(), own.begin(), own.end());
-                    kept->starts.push_back(kept->vertices.size());
-                }
+                reduceRun(plane, r, d, reduce ? d.spread : 0, area, own);
                 reduced = own;
             }
             ++line;
@@ -354,8 +440,27 @@ void paintPart(QPainter& painter, const Plane& plane, const QRectF& wanted, Redu
 
 void paintRows(const Plane& plane, QImage& canvas, int top, int rows, ReducedLines* kept)
 {
+    ReducedLines own;
+    ReducedLines& lines = kept ? *kept : own;
+    // The lower half of the rows goes onto a second image of the same
+    // pixels, painted at the same time: each thread has its own image.
+    QImage lower(canvas.bits(), canvas.width(), canvas.height(), canvas.bytesPerLine(),
+                 canvas.format());
+    lower.setDevicePixelRatio(canvas.devicePixelRatio());
+    lower.setDotsPerMeterX(canvas.dotsPerMeterX());
+    lower.setDotsPerMeterY(canvas.dotsPerMeterY());
+    const int half = rows / 2;
     QPainter painter(&canvas);
-    paintPart(painter, plane, QRectF(0, top, plane.width(), rows), kept);
+    if (half == 0) {
+        paintPart(painter, plane, QRectF(0, top, plane.width(), rows), &lines);
+        return;
+    }
+    reduceFor(painter, plane, QRectF(0, 0, plane.width(), plane.height()), lines);
+    both([&] { paintPart(painter, plane, QRectF(0, top, plane.width(), half), &lines); },
+         [&] {
+             QPainter other(&lower);
+             paintPart(other, plane, QRectF(0, top + half, plane.width(), rows - half), &lines);
+         });
 }
 
 bool renderPlane(const Plane& plane, QImage& image)
@@ -365,8 +470,7 @@ bool renderPlane(const Plane& plane, QImage& image)
         image = QImage(plane.width(), plane.height(), QImage::Format_RGB32);
     if (image.isNull())
         return false;
-    QPainter painter(&image);
-    paintPlane(painter, plane, QRectF(0, 0, plane.width(), plane.height()));
+    paintRows(plane, image, 0, plane.height());
     return true;
 }
 

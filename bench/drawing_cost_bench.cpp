@@ -53,10 +53,12 @@ void familyExport(benchmark::State& state, std::string file, std::string term,
         o.to = to;
     }
     int code = 0;
+    const double cpu = cpuSeconds();
     for (auto _ : state) {
         std::ostringstream err;
         code = kw::runBatch(o, err);
     }
+    state.counters["cpu_s_all_threads"] = (cpuSeconds() - cpu) / double(state.iterations());
     state.counters["exit"] = code;
     state.counters["file_mb"] = double(QFile(QString::fromStdString(o.exportFile)).size()) / 1e6;
     state.counters["peak_mb"] = peakMb();

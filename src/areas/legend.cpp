@@ -94,7 +94,8 @@ public:
             // Most segments of a sampled curve end in the cell they begin
             // in or in one beside it, below or above it: the two cells are
             // a box the segment stays in, so it passes just them.
-            if (on && (i == 0 || (lastCol >= 0 && std::abs(col - lastCol) + std::abs(row - lastRow) <= 1))) {
+            const bool beside = lastCol >= 0 && std::abs(col - lastCol) + std::abs(row - lastRow) <= 1;
+            if (on && (i == 0 || beside)) {
                 ++work_;
                 claim(owner_[std::size_t(row) * std::size_t(columns_) + std::size_t(col)], owner);
             } else if (i > 0) {

@@ -442,6 +442,12 @@ void paintRows(const Plane& plane, QImage& canvas, int top, int rows, ReducedLin
 {
     ReducedLines own;
     ReducedLines& lines = kept ? *kept : own;
+    const int half = rows / 2;
+    if (half == 0) {
+        QPainter painter(&canvas);
+        paintPart(painter, plane, QRectF(0, top, plane.width(), rows), &lines);
+        return;
+    }
     // The lower half of the rows goes onto a second image of the same
     // pixels, painted at the same time: each thread has its own image.
     QImage lower(canvas.bits(), canvas.width(), canvas.height(), canvas.bytesPerLine(),
@@ -449,12 +455,8 @@ void paintRows(const Plane& plane, QImage& canvas, int top, int rows, ReducedLin
     lower.setDevicePixelRatio(canvas.devicePixelRatio());
     lower.setDotsPerMeterX(canvas.dotsPerMeterX());
     lower.setDotsPerMeterY(canvas.dotsPerMeterY());
-    const int half = rows / 2;
     QPainter painter(&canvas);
-    if (half == 0) {
-        paintPart(painter, plane, QRectF(0, top, plane.width(), rows), &lines);
-        return;
-    }
+    // Reduced before the halves start, so that both only read them.
     reduceFor(painter, plane, QRectF(0, 0, plane.width(), plane.height()), lines);
     both([&] { paintPart(painter, plane, QRectF(0, top, plane.width(), half), &lines); },
          [&] {

@@ -113,11 +113,16 @@ void strokePolyline(QImage& image, const QRect& clip, std::span<const QPointF> p
     // The strips each segment reaches, as lists of segments per strip.
     const int strips = (box.height() + kStrip - 1) / kStrip;
     std::vector<std::uint32_t> first(std::size_t(strips) + 1), order;
+    // The rows a segment may reach.
+    auto rowsOf = [&](QPointF a, QPointF b) {
+        return std::pair(int(std::floor(std::min(a.y(), b.y()) - reach)),
+                         int(std::ceil(std::max(a.y(), b.y()) + reach)));
+    };
     auto stripsOf = [&](std::size_t i) {
         const auto [a, b] = segment(i);
-        const int y0 = int(std::floor(std::min(a.y(), b.y()) - reach)) - box.top();
-        const int y1 = int(std::ceil(std::max(a.y(), b.y()) + reach)) - box.top();
-        return std::pair(std::max(y0, 0) / kStrip, std::min(y1, box.height() - 1) / kStrip);
+        const auto [y0, y1] = rowsOf(a, b);
+        return std::pair(std::max(y0 - box.top(), 0) / kStrip,
+                         std::min(y1 - box.top(), box.height() - 1) / kStrip);
     };
     for (std::size_t i = 0; i < segments; ++i) {
         const auto [s0, s1] = stripsOf(i);
@@ -155,10 +160,10 @@ void strokePolyline(QImage& image, const QRect& clip, std::span<const QPointF> p
             const auto [a, b] = segment(order[k]);
             const double sx = b.x() - a.x(), sy = b.y() - a.y(), length2 = sx * sx + sy * sy;
             const double inverse = length2 > 0 ? 1 / length2 : 0;
-            const int y0 = std::max(strip, int(std::floor(std::min(a.y(), b.y()) - reach)));
-            const int y1 = std::min(strip + rows - 1, int(std::ceil(std::max(a.y(), b.y()) + reach)));
+            const auto [reachTop, reachBottom] = rowsOf(a, b);
+            const int y1 = std::min(strip + rows - 1, reachBottom);
             const Capsule capsule(a, b, reach);
-            for (int y = y0; y <= y1; ++y) {
+            for (int y = std::max(strip, reachTop); y <= y1; ++y) {
                 const double cy = y + 0.5;
                 const Span cut = capsule.cut(cy);
                 if (cut.empty())

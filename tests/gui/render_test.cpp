@@ -92,8 +92,11 @@ TEST(Stroke, CoversEachPixelByItsDistanceToTheNearestSegment)
     const QRgb colour = qRgb(200, 10, 60);
     for (int round = 0; round < 60; ++round) {
         std::vector<QPointF> points{{at(random), at(random)}};
-        for (int i = round % 7; i > 0; --i)
-            points.push_back(points.back() + (i == 3 ? QPointF() : QPointF(step(random), step(random) * (round % 3))));
+        for (int i = round % 7; i > 0; --i) {
+            const double dx = step(random), dy = step(random) * (round % 3);  // flat every third round
+            const QPointF move(dx, dy);
+            points.push_back(points.back() + (i == 3 ? QPointF() : move));
+        }
         const double width = 1.5 + round % 4;
         const QRect clip(10, 5 + round, 100, 90);
         QImage image(120, 160, QImage::Format_RGB32);
@@ -117,7 +120,8 @@ TEST(Stroke, CoversEachPixelByItsDistanceToTheNearestSegment)
                     continue;
                 const QRgb was = expected.pixel(x, y);
                 auto mix = [k](int from, int to) { return (from * k + to * (255 - k) + 127) / 255; };
-                expected.setPixel(x, y, qRgb(mix(qRed(colour), qRed(was)), mix(qGreen(colour), qGreen(was)),
+                expected.setPixel(x, y, qRgb(mix(qRed(colour), qRed(was)),
+                                             mix(qGreen(colour), qGreen(was)),
                                              mix(qBlue(colour), qBlue(was))));
             }
         strokePolyline(image, clip, points, width, colour);

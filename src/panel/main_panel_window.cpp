@@ -13,7 +13,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 #include "core/colours.h"
 #include "core/context.h"
@@ -274,13 +277,24 @@ void MainPanelWindow::setStatus(int panel, const QString& text)
 void MainPanelWindow::setProgressMaximum(double maximum)
 {
     progressMaximum_ = maximum;
+    progressWanted_ = 0;
     progress_->setValue(0);
 }
 
 void MainPanelWindow::setProgressValue(double value)
 {
     const int steps = progressMaximum_ > 0 ? int(value / progressMaximum_ * kProgressSteps) : 0;
-    progress_->setValue(std::clamp(steps, 0, kProgressSteps));
+    progressWanted_ = std::clamp(steps, 0, kProgressSteps);
+    // A progress bar repaints at once for every step it can show, which for
+    // a family of many members costs far more than drawing them: the newest
+    // value is shown when events are next handled (while drawing, every
+    // few hundredths of a second).
+    if (std::exchange(progressPending_, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        progressPending_ = false;
+        progress_->setValue(progressWanted_);
+    });
 }
 
 }  // namespace kw

@@ -68,6 +68,8 @@ private:
     QProgressBar* progress_;
     StatusPanel* status_[3];
     double progressMaximum_ = 0;
+    int progressWanted_ = 0;  // the value to show once events are handled
+    bool progressPending_ = false;
     std::optional<QPoint> dragFrom_;  // the pointer on the screen when the drag began
     QPoint dragStart_;                // and the panel's position then
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include <chrono>
@@ -154,6 +155,21 @@ TEST_F(MainPanelWindowTest, EscStopsADrawingThatTakesLong)
     child<QPushButton>(&panel, "Zeichnen_button")->click();
     EXPECT_EQ(graph().size(), 1999u);
     EXPECT_EQ(child<QLabel>(&panel, "StatusPanel2")->text(), "");
+}
+
+// The progress bar follows a drawing as events are handled, not step by step
+// (on a screen each step is a repaint: hundreds per curve, for each member of
+// a family), and ends at the end.
+TEST_F(MainPanelWindowTest, ProgressIsShownAsEventsAreHandled)
+{
+    auto* bar = child<QProgressBar>(&panel, "ProgressBar");
+    int shown = 0;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&shown] { ++shown; });
+    type("Eingabe", "x/10");
+    child<QPushButton>(&panel, "Zeichnen_button")->click();
+    QCoreApplication::processEvents();
+    EXPECT_LT(shown, 10);
+    EXPECT_GE(bar->value(), bar->maximum() - 1);
 }
 
 TEST_F(MainPanelWindowTest, RandomExampleOnTopAndEnde)
